@@ -1,0 +1,18 @@
+#pragma once
+// Where the program's Windows paths live on this system. Every fixed Windows
+// path ("C:\Zorvane\...") and every path built from one goes through
+// MapWindowsPath before it reaches a file function.
+#include "platform/core/Types.h"
+
+// $ZORVANE_PREFIX, else $XDG_DATA_HOME/zorvane, else ~/.local/share/zorvane (no trailing '/').
+AnsiString ZorvanePrefix();
+
+// "C:\Zorvane\GraphView\x.bmp" -> "<prefix>/drive_c/Zorvane/GraphView/x.bmp".
+// The drive letter may be either case; the rest keeps its case; '\' and '/'
+// both separate, and a trailing separator stays. A path without a drive (one
+// already mapped, or relative) only has its '\' turned into '/'.
+AnsiString MapWindowsPath(const AnsiString& WindowsPath);
+
+// The device of serial port N ("COMN"): <prefix>/dosdevices/comN when that
+// link exists, else /dev/ttyS<N-1>. "" for a port number below 1.
+AnsiString SerialDevicePath(int Port);

@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+
+#include "platform/win/Paths.h"
+
+namespace {
+
+// Sets (or with nullopt unsets) an environment variable for one scope.
+class EnvVar {
+public:
+    EnvVar(const char* name, std::optional<std::string> value) : FName(name)
+    {
+        if (const char* old = std::getenv(name))
+            FOld = old;
+        if (value)
+            setenv(name, value->c_str(), 1);
+        else
+            unsetenv(name);
+    }
+    ~EnvVar()
+    {
+        if (FOld)
+            setenv(FName, FOld->c_str(), 1);
+        else
+            unsetenv(FName);
+    }
+
+private:
+    const char* FName;
+    std::optional<std::string> FOld;
+};
+
+} // namespace
+
+TEST(Paths, PrefixFromTheEnvironment)
+{
+    {
+        EnvVar prefix("ZORVANE_PREFIX", "/opt/zv/");
+        EXPECT_EQ(ZorvanePrefix(), "/opt/zv");
+    }
+    {
+        EnvVar prefix("ZORVANE_PREFIX", std::nullopt);
+        EnvVar xdg("XDG_DATA_HOME", "/data");
+        EXPECT_EQ(ZorvanePrefix(), "/data/zorvane");
+    }
+    {
+        EnvVar prefix("ZORVANE_PREFIX", std::nullopt);
+        EnvVar xdg("XDG_DATA_HOME", std::nullopt);
+        EnvVar home("HOME", "/home/user");
+        EXPECT_EQ(ZorvanePrefix(), "/home/user/.local/share/zorvane");
+    }
+}
+
+TEST(Paths, WindowsPathsLiveUnderTheDriveFolderOfThePrefix)
+{
+    EnvVar prefix("ZORVANE_PREFIX", "/p");
+    struct Case {
+        const char* windows;
+        const char* mapped;
+    };
+    const Case cases[] = {
+        {"C:\\Zorvane\\GraphView\\x.bmp", "/p/drive_c/Zorvane/GraphView/x.bmp"},
+        {"c:/Zorvane/ListSetup", "/p/drive_c/Zorvane/ListSetup"},
+        {"C:\\Zorvane\\GraphView\\", "/p/drive_c/Zorvane/GraphView/"},
+        {"D:\\Data\\a.txt", "/p/drive_d/Data/a.txt"},
+        {"C:", "/p/drive_c"},
+        {"C:name.txt", "/p/drive_c/name.txt"},
+        {"C:\\Program Files (x86)\\ZorvanePC\\Zorvane_PC.exe", "/p/drive_c/Program Files (x86)/ZorvanePC/Zorvane_PC.exe"},
+        // Already mapped, with a name appended the Windows way.
+        {"/p/drive_c/Zorvane/LiveMeasResult\\211125-093015-LiveMeasResult.txt",
+         "/p/drive_c/Zorvane/LiveMeasResult/211125-093015-LiveMeasResult.txt"},
+        {"relative\\file.txt", "relative/file.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MapWindowsPath(c.windows), c.mapped) << c.windows;
+}
+
+TEST(Paths, SerialPortUsesTheDosDeviceLinkWhenPresent)
+{
+    const char* prefixEnv = std::getenv("ZORVANE_PREFIX");
+    ASSERT_NE(prefixEnv, nullptr);
+    std::filesystem::path dos = std::filesystem::path(prefixEnv) / "dosdevices";
+    std::filesystem::remove_all(dos);
+    EXPECT_EQ(SerialDevicePath(3), "/dev/ttyS2");
+    EXPECT_EQ(SerialDevicePath(1), "/dev/ttyS0");
+    EXPECT_EQ(SerialDevicePath(0), "");
+    std::filesystem::create_directories(dos);
+    std::filesystem::create_symlink("/dev/null", dos / "com3");
+    EXPECT_EQ(SerialDevicePath(3), (dos / "com3").string());
+    EXPECT_EQ(SerialDevicePath(4), "/dev/ttyS3");
+}
