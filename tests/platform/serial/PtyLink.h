@@ -1,0 +1,67 @@
+#pragma once
+// A pseudo-terminal reached as port N through the <prefix>/dosdevices/comN link,
+// as the simulator and a user's link provide it.
+#include <cstdlib>
+#include <filesystem>
+#include <thread>
+#include <gtest/gtest.h>
+
+#include "platform/serial/SerialDevice.h"
+
+class TPtyLink {
+public:
+    explicit TPtyLink(int PortNum) : FPort(PortNum)
+    {
+        int err = 0;
+        FPty = OpenPseudoTerminal(err);
+        EXPECT_TRUE(FPty.Master) << SerialErrorText(err);
+        FLink = Prefix() / "dosdevices" / ("com" + std::to_string(PortNum));
+        std::filesystem::create_directories(FLink.parent_path());
+        std::filesystem::remove(FLink);
+        std::filesystem::create_symlink(FPty.SlavePath, FLink);
+    }
+    ~TPtyLink() { std::filesystem::remove(FLink); }
+
+    static std::filesystem::path Prefix()
+    {
+        const char* p = std::getenv("ZORVANE_PREFIX");
+        if (!p || !*p) {
+            // Run by hand: a prefix of our own.
+            setenv("ZORVANE_PREFIX", "/tmp/zv-serial-test-prefix", 1);
+            p = std::getenv("ZORVANE_PREFIX");
+        }
+        return p;
+    }
+
+    TSerialDevice& Master() { return *FPty.Master; }
+    const AnsiString& SlavePath() const { return FPty.SlavePath; }
+    int Port() const { return FPort; }
+    // Closing the far end hangs up the near one.
+    void CloseMaster() { FPty.Master.reset(); }
+
+    void Send(const AnsiString& s) { ASSERT_EQ(Master().Write(s.data(), int(s.size()), 1000), int(s.size())); }
+    // Reads until Count bytes came or TimeoutMs passed.
+    AnsiString Receive(size_t Count, int TimeoutMs = 2000)
+    {
+        AnsiString got;
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+        char buf[4096];
+        while (got.size() < Count && std::chrono::steady_clock::now() < deadline) {
+            int n = Master().Read(buf, sizeof buf);
+            if (n > 0) {
+                got.append(buf, size_t(n));
+                continue;
+            }
+            unsigned ev = 0;
+            Master().WaitEvents(EV_RXCHAR, ev, 20);
+            if (ev & EV_HANGUP) // no slave open: nothing will come until one is
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+        return got;
+    }
+
+private:
+    int FPort;
+    TPseudoTerminal FPty;
+    std::filesystem::path FLink;
+};

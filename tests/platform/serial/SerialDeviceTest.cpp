@@ -1,0 +1,247 @@
+#include <cerrno>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <thread>
+
+#include "platform/serial/SerialDevice.h"
+#include "tests/platform/serial/PtyLink.h"
+
+namespace {
+
+std::unique_ptr<TSerialDevice> Open(int Port)
+{
+    int err = 0;
+    auto dev = OpenSerialPort(Port, err);
+    EXPECT_TRUE(dev) << "port " << Port << ": " << SerialErrorText(err);
+    return dev;
+}
+
+AnsiString ReadAll(TSerialDevice& d, size_t Count, int TimeoutMs = 2000)
+{
+    AnsiString got;
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    char buf[1024];
+    while (got.size() < Count && std::chrono::steady_clock::now() < deadline) {
+        int n = d.Read(buf, sizeof buf);
+        if (n > 0)
+            got.append(buf, size_t(n));
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return got;
+}
+
+AnsiString AllBytes()
+{
+    AnsiString s;
+    for (int i = 0; i < 256; ++i)
+        s += char(i);
+    return s;
+}
+
+} // namespace
+
+TEST(SerialPort, OpensTheLinkInThePrefix)
+{
+    TPtyLink pty(7);
+    EXPECT_EQ(SerialLinkDir(), (TPtyLink::Prefix() / "dosdevices").string());
+    auto dev = Open(7);
+    ASSERT_TRUE(dev);
+    ASSERT_EQ(dev->Write("x", 1, 100), 1);
+    EXPECT_EQ(pty.Receive(1), "x");
+    int err = 0;
+    EXPECT_FALSE(OpenSerialPort(0, err));
+    EXPECT_EQ(err, ENOENT);
+}
+
+TEST(SerialPort, MissingAndBusyDevice)
+{
+    int err = 0;
+    std::filesystem::create_directories(TPtyLink::Prefix() / "dosdevices");
+    std::filesystem::remove(TPtyLink::Prefix() / "dosdevices" / "com18");
+    std::filesystem::create_symlink("/dev/zv-no-such-device", TPtyLink::Prefix() / "dosdevices" / "com18");
+    EXPECT_FALSE(OpenSerialPort(18, err));
+    EXPECT_EQ(err, ENOENT);
+    std::filesystem::remove(TPtyLink::Prefix() / "dosdevices" / "com18");
+    EXPECT_FALSE(OpenSerialDevice("LPT1", err));
+    EXPECT_EQ(err, ENOENT);
+
+    TPtyLink pty(3);
+    auto first = Open(3);
+    ASSERT_TRUE(first);
+    EXPECT_FALSE(OpenSerialPort(3, err));
+    EXPECT_EQ(err, EBUSY);
+    EXPECT_FALSE(OpenSerialDevice("\\\\.\\COM3", err));
+    EXPECT_EQ(err, EBUSY);
+    first.reset();
+    EXPECT_TRUE(OpenSerialDevice("com3", err)) << SerialErrorText(err);
+}
+
+TEST(SerialPort, LineSettingsRoundTrip)
+{
+    TPtyLink pty(4);
+    auto dev = Open(4);
+    ASSERT_TRUE(dev);
+    struct Case {
+        int baud, bits;
+        TSerialParity parity;
+        TSerialStopBits stop;
+        bool rtscts, xout, xin;
+    };
+    const Case cases[] = {
+        {1200, 8, TSerialParity::None, TSerialStopBits::One, false, false, false},
+        {9600, 8, TSerialParity::None, TSerialStopBits::One, false, false, false},
+        {38400, 7, TSerialParity::Even, TSerialStopBits::Two, false, false, false},
+        {57600, 7, TSerialParity::Odd, TSerialStopBits::One, true, false, false},
+        {115200, 6, TSerialParity::Mark, TSerialStopBits::One, false, true, false},
+        {110, 5, TSerialParity::Space, TSerialStopBits::OneHalf, false, false, true},
+        {256000, 8, TSerialParity::None, TSerialStopBits::Two, false, true, true},
+        {250000, 8, TSerialParity::None, TSerialStopBits::One, false, false, false},
+        {14400, 8, TSerialParity::Even, TSerialStopBits::One, false, false, false},
+    };
+    for (const auto& c : cases) {
+        TSerialLine line;
+        line.BaudRate = c.baud;
+        line.DataBits = c.bits;
+        line.Parity = c.parity;
+        line.StopBits = c.stop;
+        line.RtsCts = c.rtscts;
+        line.XonXoffOut = c.xout;
+        line.XonXoffIn = c.xin;
+        line.XonChar = 0x11;
+        line.XoffChar = 0x13;
+        ASSERT_TRUE(dev->SetLine(line)) << c.baud << ": " << SerialErrorText(dev->LastError());
+        TSerialLine back;
+        ASSERT_TRUE(dev->GetLine(back));
+        // A pseudo-terminal always carries 8 data bits without parity.
+        back.DataBits = line.DataBits;
+        back.Parity = line.Parity;
+        if (line.StopBits == TSerialStopBits::OneHalf && back.StopBits == TSerialStopBits::Two)
+            back.StopBits = TSerialStopBits::OneHalf;
+        back.ParityCheck = line.ParityCheck;
+        EXPECT_EQ(back, line) << c.baud;
+    }
+}
+
+TEST(SerialPort, RefusesWhatNoDeviceCanDo)
+{
+    TPtyLink pty(4);
+    auto dev = Open(4);
+    ASSERT_TRUE(dev);
+    TSerialLine bad[4];
+    bad[0].DataBits = 4;
+    bad[1].StopBits = TSerialStopBits::OneHalf; // with 8 data bits
+    bad[2].BaudRate = 0;                        // would hang the line up
+    bad[3].DataBits = 9;
+    for (auto& line : bad) {
+        EXPECT_FALSE(dev->SetLine(line));
+        EXPECT_EQ(dev->LastError(), EINVAL);
+    }
+}
+
+TEST(SerialPort, RawBytesBothWays)
+{
+    TPtyLink pty(5);
+    auto dev = Open(5);
+    ASSERT_TRUE(dev);
+    ASSERT_TRUE(dev->SetLine(TSerialLine{}));
+    const AnsiString all = AllBytes() + "AT\r\nFETC?\n";
+    ASSERT_EQ(dev->Write(all.data(), int(all.size()), 1000), int(all.size()));
+    EXPECT_EQ(pty.Receive(all.size()), all); // no CR/LF translation, no XON/XOFF taken out
+    pty.Send(all);
+    EXPECT_EQ(ReadAll(*dev, all.size()), all); // no echo, nothing translated
+    char c;
+    EXPECT_EQ(dev->Read(&c, 1), 0); // nothing more, no waiting
+    EXPECT_EQ(pty.Receive(1, 50), ""); // nothing echoed back
+}
+
+TEST(SerialPort, PseudoTerminalHasDsrAndTakesModemRequests)
+{
+    TPtyLink pty(6);
+    auto dev = Open(6);
+    ASSERT_TRUE(dev);
+    unsigned lines = 0;
+    ASSERT_TRUE(dev->ModemStatus(lines));
+    EXPECT_TRUE(lines & MS_DSR_ON);
+    EXPECT_TRUE(dev->SetDtr(true));
+    EXPECT_TRUE(dev->SetRts(false));
+    EXPECT_TRUE(dev->SetBreak(false));
+    EXPECT_TRUE(dev->Purge(true, true));
+}
+
+TEST(SerialPort, WaitReportsArrivalOnceAndHangUp)
+{
+    TPtyLink pty(8);
+    auto dev = Open(8);
+    ASSERT_TRUE(dev);
+    dev->SetLine(TSerialLine{});
+    unsigned ev = 0;
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 30));
+    EXPECT_EQ(ev, 0u);
+
+    pty.Send("12345");
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
+    EXPECT_EQ(ev, EV_RXCHAR);
+    TSerialStatus st;
+    ASSERT_TRUE(dev->Status(st));
+    EXPECT_EQ(st.InQueue, 5);
+    // Still unread: not reported again.
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 60));
+    EXPECT_EQ(ev, 0u);
+    pty.Send("6");
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
+    EXPECT_EQ(ev, EV_RXCHAR);
+    EXPECT_EQ(ReadAll(*dev, 6), "123456");
+
+    pty.CloseMaster();
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
+    EXPECT_EQ(ev, EV_HANGUP);
+    unsigned lines = MS_DSR_ON;
+    ASSERT_TRUE(dev->ModemStatus(lines));
+    EXPECT_EQ(lines & MS_DSR_ON, 0u); // a hang-up reads as DSR low
+    ASSERT_TRUE(dev->Status(st));
+    EXPECT_EQ(st.InQueue, 0);
+    char c;
+    EXPECT_EQ(dev->Read(&c, 1), 0);
+    EXPECT_EQ(dev->Write("x", 1, 100), -1);
+}
+
+TEST(SerialPort, WakeEndsAWaitOfAnotherThread)
+{
+    TPtyLink pty(9);
+    auto dev = Open(9);
+    ASSERT_TRUE(dev);
+    for (int i = 0; i < 20; ++i) {
+        unsigned ev = 99;
+        bool ok = false;
+        std::thread waiter([&] { ok = dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, -1); });
+        if (i % 2)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        dev->Wake();
+        waiter.join();
+        EXPECT_TRUE(ok);
+        EXPECT_EQ(ev, 0u);
+    }
+}
+
+TEST(SerialPort, TimedOutWriteIsCancelled)
+{
+    TPtyLink pty(10);
+    auto dev = Open(10);
+    ASSERT_TRUE(dev);
+    dev->SetLine(TSerialLine{});
+    // The far end reads nothing, so the queues fill up.
+    AnsiString big(1 << 20, 'x');
+    auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(dev->Write(big.data(), int(big.size()), 100), 0);
+    EXPECT_EQ(dev->LastError(), ETIMEDOUT);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+    // The far end may hold what it took before the time ran out, but nothing of
+    // the cancelled transfer follows the next line.
+    ASSERT_EQ(dev->Write("OK\n", 3, 1000), 3);
+    AnsiString got = pty.Receive(big.size() + 3, 300);
+    ASSERT_GE(got.size(), 3u);
+    EXPECT_EQ(got.substr(got.size() - 3), "OK\n");
+    EXPECT_LT(got.size(), big.size());
+    EXPECT_EQ(got.find_first_not_of('x'), got.size() - 3);
+}

@@ -1,0 +1,129 @@
+// zorvane-sim as a person starts it: it links port N, answers through the link, logs with -v,
+// and takes the link away when it is stopped.
+#include <csignal>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/core/Exceptions.h"
+
+#include "tests/tools/instrument-sim/SimClient.h"
+
+namespace {
+
+bool WaitForPath(const AnsiString& path, bool present, int timeoutMs)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    struct stat st{};
+    while ((::lstat(path.c_str(), &st) == 0) != present) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return true;
+}
+
+struct TChild {
+    pid_t Pid = -1;
+    int Out = -1;  // its standard output
+
+    TChild(std::vector<std::string> args)
+    {
+        int fds[2];
+        if (::pipe(fds) != 0)
+            return;
+        Pid = ::fork();
+        if (Pid == 0) {
+            ::dup2(fds[1], 1);
+            ::close(fds[0]);
+            ::close(fds[1]);
+            std::vector<char*> argv;
+            for (auto& a : args)
+                argv.push_back(a.data());
+            argv.push_back(nullptr);
+            ::execv(argv[0], argv.data());
+            ::_exit(127);
+        }
+        ::close(fds[1]);
+        Out = fds[0];
+    }
+
+    // Stops it with a signal; its exit status and everything it printed.
+    int Stop(int sig, AnsiString& output)
+    {
+        ::kill(Pid, sig);
+        int status = 0;
+        ::waitpid(Pid, &status, 0);
+        char buf[4096];
+        ssize_t n;
+        while ((n = ::read(Out, buf, sizeof buf)) > 0)
+            output.append(buf, static_cast<size_t>(n));
+        ::close(Out);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+};
+
+} // namespace
+
+TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
+{
+    EnsureTestPrefix();
+    AnsiString link = SimPortLinkPath(5);
+    ::unlink(link.c_str());
+    for (int sig : {SIGTERM, SIGINT}) {
+        TChild child({ZORVANE_SIM_PROGRAM, "--port", "5", "--model", "ZVC", "--dut", "ind", "-v"});
+        ASSERT_GT(child.Pid, 0);
+        ASSERT_TRUE(WaitForPath(link, true, 5000));
+        {
+            TSimClient c(5);
+            ASSERT_TRUE(c.IsOpen());
+            EXPECT_EQ(c.Query("*IDN?"), "ZVC,V1.06,ZV24050117,");
+            EXPECT_EQ(c.Query("FUNC:IMP:AUTO ON;:FUNC?"), "Ls-Q");  // the inductor
+        }
+        AnsiString output;
+        EXPECT_EQ(child.Stop(sig, output), 0);
+        EXPECT_TRUE(WaitForPath(link, false, 0));
+        EXPECT_NE(output.find("listening on /dev/pts/"), AnsiString::npos) << output;
+        EXPECT_NE(output.find(link), AnsiString::npos) << output;
+        EXPECT_NE(output.find("<< *IDN?"), AnsiString::npos) << output;
+        EXPECT_NE(output.find(">> ZVC,V1.06,ZV24050117,\\n"), AnsiString::npos) << output;
+    }
+}
+
+TEST(SimProgram, RefusesBadArguments)
+{
+    for (std::vector<std::string> args : {std::vector<std::string>{"--port", "21"}, {"--model", "ZVF"}, {"--dut", "diode"},
+                                          {"--frobnicate"}}) {
+        args.insert(args.begin(), ZORVANE_SIM_PROGRAM);
+        TChild child(args);
+        int status = 0;
+        ::waitpid(child.Pid, &status, 0);
+        ::close(child.Out);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args[1];
+    }
+}
+
+TEST(SimPrefix, LinksReplaceOnlyLinksAndGoOnlyWhileTheyAreOurs)
+{
+    EnsureTestPrefix();
+    AnsiString link = SimPortLinkPath(9);
+    EXPECT_EQ(link, AnsiString(std::getenv("ZORVANE_PREFIX")) + "/dosdevices/com9");
+    ::unlink(link.c_str());
+    CreatePortLink(link, "/dev/pts/one");
+    CreatePortLink(link, "/dev/pts/two");  // an old link is replaced
+    char buf[64] = {};
+    ASSERT_GT(::readlink(link.c_str(), buf, sizeof buf - 1), 0);
+    EXPECT_STREQ(buf, "/dev/pts/two");
+    RemovePortLink(link, "/dev/pts/one");  // not ours any more: stays
+    EXPECT_TRUE(WaitForPath(link, true, 0));
+    RemovePortLink(link, "/dev/pts/two");
+    EXPECT_TRUE(WaitForPath(link, false, 0));
+
+    int fd = ::open(link.c_str(), O_CREAT | O_WRONLY, 0644);  // a user's own file
+    ::close(fd);
+    EXPECT_THROW(CreatePortLink(link, "/dev/pts/three"), Exception);
+    ::unlink(link.c_str());
+}

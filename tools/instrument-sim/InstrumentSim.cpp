@@ -1,0 +1,395 @@
+#include "tools/instrument-sim/InstrumentSim.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "platform/core/Exceptions.h"
+#include "platform/serial/SerialDevice.h"
+#include "platform/serial/SerialMemoryLine.h"
+#include "tools/instrument-sim/SimPrefix.h"
+
+namespace {
+
+// A line longer than this without a line feed is taken as a line, so that a stream of
+// garbage cannot grow the input without end.
+constexpr size_t kMaxLine = 4096;
+// How long one write may wait for room before its rest is dropped, as a cable would lose it.
+constexpr int kWriteTimeoutMs = 200;
+
+} // namespace
+
+AnsiString EscapeSimText(const AnsiString& text)
+{
+    AnsiString out;
+    for (unsigned char c : text) {
+        if (c == '\r')
+            out += "\\r";
+        else if (c == '\n')
+            out += "\\n";
+        else if (c < 0x20 || c >= 0x7f) {
+            static const char hex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += hex[c >> 4];
+            out += hex[c & 15];
+        } else
+            out += static_cast<char>(c);
+    }
+    return out;
+}
+
+TInstrumentSim::TInstrumentSim(const TSimOptions& options) : FModel(options) {}
+
+TInstrumentSim::~TInstrumentSim()
+{
+    Stop();
+}
+
+void TInstrumentSim::Start()
+{
+    if (FThread.joinable())
+        return;
+    int error = 0;
+    TPseudoTerminal pty = OpenPseudoTerminal(error);
+    if (!pty.Master)
+        throw EOSError("Simulator: no pseudo-terminal: " + SerialErrorText(error));
+    int hold = ::open(pty.SlavePath.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (hold < 0)
+        throw EOSError("Simulator: cannot open " + pty.SlavePath + ": " + SerialErrorText(errno));
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FDevice = std::move(pty.Master);
+        FSlaveHold = hold;
+        FSlavePath = pty.SlavePath;
+    }
+    Launch();
+}
+
+void TInstrumentSim::StartAsPort(int port)
+{
+    Start();
+    AnsiString link = SimPortLinkPath(port);
+    try {
+        CreatePortLink(link, SlavePath());
+    } catch (...) {
+        Stop();
+        throw;
+    }
+    std::lock_guard<std::mutex> lock(FLock);
+    FPortLink = link;
+}
+
+AnsiString TInstrumentSim::PortLink() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FPortLink;
+}
+
+void TInstrumentSim::StartOnMemoryLine(int portNum)
+{
+    if (FThread.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FMemoryLine = TSerialMemoryLine::Create(portNum);
+        FDevice = FMemoryLine->OpenFar();
+        FSlavePath.clear();
+    }
+    Launch();
+}
+
+void TInstrumentSim::Launch()
+{
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FStop = false;
+        FHangUpRequested = FHungUp = false;
+        FOutput.clear();
+        FInput.clear();
+    }
+    FThread = std::thread([this] { Run(); });
+}
+
+void TInstrumentSim::Stop()
+{
+    if (!FThread.joinable())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        FStop = true;
+        FChanged.notify_all();
+    }
+    WakeThread();
+    FThread.join();
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!FPortLink.empty())
+        RemovePortLink(FPortLink, FSlavePath);
+    FPortLink.clear();
+    CloseLine();
+    FMemoryLine.reset();
+}
+
+bool TInstrumentSim::Running() const
+{
+    return FThread.joinable();
+}
+
+AnsiString TInstrumentSim::SlavePath() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FSlavePath;
+}
+
+void TInstrumentSim::WakeThread()
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    if (FDevice)
+        FDevice->Wake();
+    FChanged.notify_all();
+}
+
+// Called with FLock held, by the simulator's thread or after it ended.
+void TInstrumentSim::CloseLine()
+{
+    if (FMemoryLine && FDevice)
+        FMemoryLine->Hangup();
+    FDevice.reset();
+    if (FSlaveHold >= 0)
+        ::close(FSlaveHold);
+    FSlaveHold = -1;
+}
+
+std::vector<TSimLineRecord> TInstrumentSim::Transcript() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FTranscript;
+}
+
+std::vector<AnsiString> TInstrumentSim::Lines() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    std::vector<AnsiString> lines;
+    for (const auto& r : FTranscript)
+        lines.push_back(r.Text);
+    return lines;
+}
+
+size_t TInstrumentSim::LineCount() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FTranscript.size();
+}
+
+void TInstrumentSim::ClearTranscript()
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    FTranscript.clear();
+}
+
+bool TInstrumentSim::WaitForLine(const AnsiString& text, int timeoutMs, size_t from) const
+{
+    std::unique_lock<std::mutex> lock(FLock);
+    return FChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
+        for (size_t i = from; i < FTranscript.size(); ++i)
+            if (FTranscript[i].Text == text)
+                return true;
+        return false;
+    });
+}
+
+bool TInstrumentSim::WaitForLineCount(size_t count, int timeoutMs) const
+{
+    std::unique_lock<std::mutex> lock(FLock);
+    return FChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return FTranscript.size() >= count; });
+}
+
+TInstrumentState TInstrumentSim::State() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FModel.State();
+}
+
+void TInstrumentSim::Modify(const std::function<void(TInstrumentModel&)>& change)
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    change(FModel);
+}
+
+void TInstrumentSim::SetFault(TSimFault fault, int count)
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    FFaults[fault] = count;
+}
+
+void TInstrumentSim::ClearFault(TSimFault fault)
+{
+    SetFault(fault, 0);
+}
+
+void TInstrumentSim::ClearFaults()
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    FFaults = TSimFaultSwitches();
+}
+
+void TInstrumentSim::SetFaultSettings(const TSimFaultSettings& settings)
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    FFaultSettings = settings;
+}
+
+void TInstrumentSim::SendRaw(const AnsiString& bytes)
+{
+    {
+        std::lock_guard<std::mutex> lock(FLock);
+        QueueOutput(TSimClock::now(), 0, bytes);
+    }
+    WakeThread();
+}
+
+void TInstrumentSim::HangUp()
+{
+    std::unique_lock<std::mutex> lock(FLock);
+    if (!FThread.joinable()) {
+        CloseLine();
+        FHungUp = true;
+        return;
+    }
+    FHangUpRequested = true;
+    if (FDevice)
+        FDevice->Wake();
+    FChanged.notify_all();
+    FChanged.wait(lock, [this] { return FHungUp || FStop; });
+}
+
+bool TInstrumentSim::HungUp() const
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    return FHungUp;
+}
+
+bool TInstrumentSim::SetDsr(bool on)
+{
+    std::lock_guard<std::mutex> lock(FLock);
+    if (!FMemoryLine || FHungUp)
+        return false;
+    FMemoryLine->SetDsr(on);
+    return true;
+}
+
+// Called with FLock held. Keeps the output in order: nothing goes out before what was queued
+// earlier.
+void TInstrumentSim::QueueOutput(TSimTime ready, int pauseMs, const AnsiString& bytes)
+{
+    TSimTime due = std::max(ready, FLastDue) + std::chrono::milliseconds(pauseMs);
+    FLastDue = due;
+    FOutput.push_back({due, bytes});
+}
+
+// Called with FLock held.
+void TInstrumentSim::TakeLine(const AnsiString& line, std::vector<AnsiString>& log)
+{
+    TSimTime now = TSimClock::now();
+    AnsiString text = line;
+    if (!text.empty() && text.back() == '\r')
+        text.pop_back();
+    FTranscript.push_back({now, text});
+    log.push_back("<< " + EscapeSimText(line));
+    for (const TSimReply& reply : FModel.Execute(text, now)) {
+        AnsiString unasked;
+        if (FaultApplies(TSimFault::UnaskedReply, reply.Query, FFaults, FFaultSettings))
+            unasked = FModel.Answer(FFaultSettings.UnaskedQuery, now);
+        TSimTime ready = reply.ReadyAt;
+        for (const TSimChunk& chunk : ShapeReply(reply.Query, reply.Text, unasked, FFaults, FFaultSettings)) {
+            QueueOutput(ready, chunk.PauseMs, chunk.Bytes);
+            ready = FLastDue;
+        }
+    }
+}
+
+// Called with FLock held.
+void TInstrumentSim::TakeInput(const char* data, size_t size, std::vector<AnsiString>& log)
+{
+    FInput.append(data, size);
+    size_t lf;
+    while ((lf = FInput.find('\n')) != AnsiString::npos) {
+        AnsiString line = FInput.substr(0, lf);
+        FInput.erase(0, lf + 1);
+        TakeLine(line, log);
+    }
+    if (FInput.size() > kMaxLine) {
+        TakeLine(FInput, log);
+        FInput.clear();
+    }
+}
+
+void TInstrumentSim::Log(const std::vector<AnsiString>& lines)
+{
+    if (OnLog)
+        for (const auto& l : lines)
+            OnLog(l);
+}
+
+void TInstrumentSim::Run()
+{
+    char buf[1024];
+    while (true) {
+        std::vector<AnsiString> log;
+        int timeoutMs = 1000;
+        TSerialDevice* dev = nullptr;
+        {
+            std::unique_lock<std::mutex> lock(FLock);
+            if (FStop)
+                break;
+            if (FHangUpRequested && !FHungUp) {
+                CloseLine();
+                FOutput.clear();
+                FInput.clear();
+                FHungUp = true;
+                FChanged.notify_all();
+            }
+            if (!FDevice) {
+                FChanged.wait(lock, [this] { return FStop; });
+                continue;
+            }
+            dev = FDevice.get();
+            if (!FOutput.empty()) {
+                auto wait = std::chrono::ceil<std::chrono::milliseconds>(FOutput.front().Due - TSimClock::now());
+                timeoutMs = static_cast<int>(std::clamp<long long>(wait.count(), 0, 1000));
+            }
+        }
+
+        unsigned events = 0;
+        if (timeoutMs > 0)
+            dev->WaitEvents(EV_RXCHAR, events, timeoutMs);
+        if (events & EV_HANGUP) {
+            // Nobody at the other end for now: look again a little later.
+            std::unique_lock<std::mutex> lock(FLock);
+            FChanged.wait_for(lock, std::chrono::milliseconds(20), [this] { return FStop || FHangUpRequested; });
+            continue;
+        }
+
+        int n;
+        while ((n = dev->Read(buf, sizeof buf)) > 0) {
+            std::lock_guard<std::mutex> lock(FLock);
+            TakeInput(buf, static_cast<size_t>(n), log);
+            FChanged.notify_all();
+        }
+
+        std::vector<AnsiString> due;
+        {
+            std::lock_guard<std::mutex> lock(FLock);
+            TSimTime now = TSimClock::now();
+            while (!FOutput.empty() && FOutput.front().Due <= now) {
+                due.push_back(FOutput.front().Bytes);
+                FOutput.pop_front();
+            }
+        }
+        for (const AnsiString& bytes : due) {
+            int sent = dev->Write(bytes.data(), static_cast<int>(bytes.size()), kWriteTimeoutMs);
+            log.push_back((sent == static_cast<int>(bytes.size()) ? ">> " : ">> (lost) ") + EscapeSimText(bytes));
+        }
+        Log(log);
+    }
+}
