@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (ccache keeps rebuilds fast).
+# Configures and builds into build/ (ccache keeps rebuilds fast). Configuring
+# every time picks up code folders that appeared since the last build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 BUILD_DIR=${ZV_BUILD_DIR:-build}
-if [ ! -f "$BUILD_DIR/build.ninja" ]; then
-  cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-fi
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD_DIR.configure.log" 2>&1 \
+  || { cat "$BUILD_DIR.configure.log"; exit 1; }
 cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
