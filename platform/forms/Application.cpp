@@ -1,0 +1,193 @@
+#include "platform/forms/Application.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QStyleFactory>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/core/Synchronize.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/FormsImpl_p.h"
+#include "platform/forms/Screen.h"
+
+using namespace zvqt;
+
+TApplication* Application = nullptr;
+
+namespace {
+QApplication* gOwnApp = nullptr;
+} // namespace
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+TApplication::~TApplication()
+{
+    // Forms first, while the application object still answers their calls.
+    DestroyComponents();
+}
+
+void TApplication::Initialize() {}
+
+AnsiString TApplication::ExeName() const
+{
+    if (QCoreApplication::instance())
+        return FromQString(QCoreApplication::applicationFilePath());
+    return AnsiString();
+}
+
+void TApplication::Run()
+{
+    if (FTerminated)
+        return;
+    if (FMainForm)
+        FMainForm->Show();
+    FRunning = true;
+    while (!FTerminated) {
+        QApplication::exec();
+        if (!FMainForm || !FMainForm->Visible())
+            break;
+    }
+    FRunning = false;
+}
+
+void TApplication::Terminate()
+{
+    FTerminated = true;
+    if (QCoreApplication::instance())
+        QCoreApplication::quit();
+}
+
+void TApplication::ProcessMessages()
+{
+    if (QCoreApplication::instance()) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+    Guard([] { CheckSynchronize(); }, this);
+}
+
+void TApplication::HandleMessage(int TimeoutMs)
+{
+    if (QCoreApplication::instance()) {
+        QEventLoop loop;
+        QTimer::singleShot(TimeoutMs, &loop, &QEventLoop::quit);
+        loop.processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, TimeoutMs);
+    }
+    Guard([] { CheckSynchronize(); }, this);
+}
+
+int TApplication::MessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned Flags)
+{
+    return ShowMessageBox(Text, Caption, Flags);
+}
+
+void TApplication::ShowException(Exception* E)
+{
+    if (!E)
+        return;
+    AnsiString msg = E->Message();
+    // The class library ends the message with a period unless it ends in punctuation.
+    if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.')
+        msg += '.';
+    const AnsiString title = FTitle.empty() ? ExeName() : FTitle;
+    ShowMessageBox(msg, title, MB_OK | MB_ICONSTOP);
+}
+
+void TApplication::HandleException(TObject* Sender)
+{
+    auto show = [&](Exception* e) {
+        try {
+            if (OnException)
+                OnException(Sender, e);
+            else
+                ShowException(e);
+        } catch (const std::exception& inner) {
+            std::fprintf(stderr, "Exception in the exception handler: %s\n", inner.what());
+        } catch (...) {
+            std::fprintf(stderr, "Exception in the exception handler\n");
+        }
+    };
+    try {
+        throw;
+    } catch (EAbort&) {
+        // Silent, as the class library keeps it.
+    } catch (Exception& e) {
+        show(&e);
+    } catch (const std::exception& e) {
+        Exception ex(e.what());
+        show(&ex);
+    } catch (...) {
+        Exception ex("Unknown exception");
+        show(&ex);
+    }
+}
+
+bool TApplication::Guard(const std::function<void()>& Call, TObject* Sender)
+{
+    try {
+        Call();
+        return true;
+    } catch (...) {
+        HandleException(Sender);
+        return false;
+    }
+}
+
+void TApplication::Minimize()
+{
+    if (FMainForm)
+        FMainForm->SetWindowState(wsMinimized);
+}
+
+void TApplication::Restore()
+{
+    if (FMainForm)
+        FMainForm->SetWindowState(wsNormal);
+}
+
+void TApplication::BringToFront()
+{
+    if (FMainForm && FMainForm->HandleAllocated()) {
+        QWidget* w = FMainForm->ImplPtr()->widget;
+        if (w->isMinimized())
+            w->showNormal();
+        w->raise();
+        w->activateWindow();
+    }
+}
+
+void CreateApplication(int& argc, char** argv)
+{
+    if (!QCoreApplication::instance()) {
+        QApplication::setDesktopSettingsAware(false);
+        gOwnApp = new QApplication(argc, argv);
+    }
+    if (QStyle* style = QStyleFactory::create("Windows"))
+        QApplication::setStyle(style);
+    QApplication::setFont(ToQFont(TFont()));
+    if (!Screen)
+        Screen = new TScreen(nullptr);
+    if (!Application)
+        Application = new TApplication(nullptr);
+    // A worker's Synchronize wakes the loop, which runs the queued calls.
+    SetWakeMainThread([] {
+        QMetaObject::invokeMethod(
+            qApp, [] { zvforms::Guard([] { CheckSynchronize(); }, Application); }, Qt::QueuedConnection);
+    });
+}
+
+void DestroyApplication()
+{
+    SetWakeMainThread(nullptr);
+    delete Application;
+    Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+    if (gOwnApp) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        delete gOwnApp;
+        gOwnApp = nullptr;
+    }
+}

@@ -1,0 +1,329 @@
+#include "platform/forms/Dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+#include "platform/forms/Application.h"
+#include "platform/forms/FormsImpl_p.h"
+
+using namespace zvqt;
+
+namespace {
+
+QWidget* ActiveWindow()
+{
+    if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
+        return Screen->ActiveForm()->ImplPtr()->widget;
+    return nullptr;
+}
+
+AnsiString Title()
+{
+    if (!Application)
+        return AnsiString();
+    return Application->Title().empty() ? Application->ExeName() : Application->Title();
+}
+
+QMessageBox::Icon IconOf(unsigned Flags)
+{
+    switch (Flags & 0xF0) {
+    case MB_ICONHAND: return QMessageBox::Critical;
+    case MB_ICONQUESTION: return QMessageBox::Question;
+    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
+    case MB_ICONASTERISK: return QMessageBox::Information;
+    default: return QMessageBox::NoIcon;
+    }
+}
+
+// Shows a real box with the named buttons; returns the index of the one pressed
+// (Escape: the index of EscapeIndex).
+int RealBox(const AnsiString& Caption, const AnsiString& Text, QMessageBox::Icon Icon,
+            const std::vector<AnsiString>& Buttons, int EscapeIndex)
+{
+    QMessageBox box(Icon, ToQString(Caption), ToQString(Text), QMessageBox::NoButton, ActiveWindow());
+    std::vector<QAbstractButton*> btns;
+    for (const auto& b : Buttons)
+        btns.push_back(box.addButton(ToQString(b), QMessageBox::AcceptRole));
+    if (EscapeIndex >= 0 && EscapeIndex < static_cast<int>(btns.size()))
+        box.setEscapeButton(btns[static_cast<size_t>(EscapeIndex)]);
+    box.exec();
+    for (size_t i = 0; i < btns.size(); ++i)
+        if (box.clickedButton() == btns[i])
+            return static_cast<int>(i);
+    return EscapeIndex;
+}
+
+} // namespace
+
+int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned Flags)
+{
+    std::vector<AnsiString> names;
+    std::vector<int> ids;
+    int cancel = IDOK;
+    switch (Flags & 0x0F) {
+    case MB_OKCANCEL: names = {"OK", "Cancel"}; ids = {IDOK, IDCANCEL}; cancel = IDCANCEL; break;
+    case MB_ABORTRETRYIGNORE: names = {"Abort", "Retry", "Ignore"}; ids = {IDABORT, IDRETRY, IDIGNORE}; cancel = IDABORT; break;
+    case MB_YESNOCANCEL: names = {"Yes", "No", "Cancel"}; ids = {IDYES, IDNO, IDCANCEL}; cancel = IDCANCEL; break;
+    case MB_YESNO: names = {"Yes", "No"}; ids = {IDYES, IDNO}; cancel = IDNO; break;
+    case MB_RETRYCANCEL: names = {"Retry", "Cancel"}; ids = {IDRETRY, IDCANCEL}; cancel = IDCANCEL; break;
+    default: names = {"OK"}; ids = {IDOK}; cancel = IDOK; break;
+    }
+    TModalRequest r;
+    r.Kind = TModalKind::MessageBox;
+    r.Caption = Caption;
+    r.Text = Text;
+    r.Buttons = names;
+    r.Flags = Flags;
+    TModalAnswer c;
+    c.Result = cancel;
+    const TModalAnswer a = ModalScript::Run(
+        r,
+        [&] {
+            int esc = 0;
+            for (size_t i = 0; i < ids.size(); ++i)
+                if (ids[i] == cancel)
+                    esc = static_cast<int>(i);
+            TModalAnswer x;
+            x.Result = ids[static_cast<size_t>(RealBox(Caption, Text, IconOf(Flags), names, esc))];
+            return x;
+        },
+        c);
+    return a.Result;
+}
+
+int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int)
+{
+    static const struct {
+        TMsgDlgBtnBit bit;
+        const char* name;
+        int result;
+    } kButtons[] = {
+        {mbYes, "Yes", mrYes}, {mbNo, "No", mrNo}, {mbOK, "OK", mrOk}, {mbCancel, "Cancel", mrCancel},
+        {mbAbort, "Abort", mrAbort}, {mbRetry, "Retry", mrRetry}, {mbIgnore, "Ignore", mrIgnore},
+        {mbAll, "All", mrAll}, {mbNoToAll, "No to All", mrNoToAll}, {mbYesToAll, "Yes to All", mrYesToAll},
+        {mbHelp, "Help", mrNone},
+    };
+    std::vector<AnsiString> names;
+    std::vector<int> ids;
+    for (const auto& b : kButtons)
+        if (Buttons & b.bit) {
+            names.push_back(b.name);
+            ids.push_back(b.result);
+        }
+    if (names.empty()) {
+        names = {"OK"};
+        ids = {mrOk};
+    }
+    int cancel = ids.front();
+    if (Buttons & mbCancel)
+        cancel = mrCancel;
+    else if (Buttons & mbNo)
+        cancel = mrNo;
+    else if (Buttons & mbOK)
+        cancel = mrOk;
+    AnsiString caption;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    switch (DlgType) {
+    case mtWarning: caption = "Warning"; icon = QMessageBox::Warning; break;
+    case mtError: caption = "Error"; icon = QMessageBox::Critical; break;
+    case mtInformation: caption = "Information"; icon = QMessageBox::Information; break;
+    case mtConfirmation: caption = "Confirm"; icon = QMessageBox::Question; break;
+    default: caption = Title(); break;
+    }
+    TModalRequest r;
+    r.Kind = TModalKind::MessageDlg;
+    r.Caption = caption;
+    r.Text = Msg;
+    r.Buttons = names;
+    r.Flags = static_cast<unsigned>(DlgType);
+    TModalAnswer c;
+    c.Result = cancel;
+    return ModalScript::Run(
+               r,
+               [&] {
+                   int esc = 0;
+                   for (size_t i = 0; i < ids.size(); ++i)
+                       if (ids[i] == cancel)
+                           esc = static_cast<int>(i);
+                   TModalAnswer x;
+                   x.Result = ids[static_cast<size_t>(RealBox(caption, Msg, icon, names, esc))];
+                   return x;
+               },
+               c)
+        .Result;
+}
+
+void ShowMessage(const AnsiString& Msg) { MessageDlg(Msg, mtCustom, mbOK); }
+
+bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiString& Value)
+{
+    TModalRequest r;
+    r.Kind = TModalKind::InputQuery;
+    r.Caption = ACaption;
+    r.Text = APrompt;
+    r.Buttons = {"OK", "Cancel"};
+    r.Value = Value;
+    TModalAnswer c;
+    c.Result = 0;
+    const TModalAnswer a = ModalScript::Run(
+        r,
+        [&] {
+            bool ok = false;
+            const QString t = QInputDialog::getText(ActiveWindow(), ToQString(ACaption), ToQString(APrompt),
+                                                    QLineEdit::Normal, ToQString(Value), &ok);
+            TModalAnswer x;
+            x.Result = ok ? 1 : 0;
+            x.Value = FromQString(t);
+            return x;
+        },
+        c);
+    if (a.Result == 0)
+        return false;
+    Value = a.Value;
+    return true;
+}
+
+AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt, const AnsiString& ADefault)
+{
+    AnsiString v = ADefault;
+    return InputQuery(ACaption, APrompt, v) ? v : ADefault;
+}
+
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory)
+{
+    TModalRequest r;
+    r.Kind = TModalKind::SelectDirectory;
+    r.Caption = Caption;
+    r.Text = Caption;
+    r.Buttons = {"OK", "Cancel"};
+    r.Value = Directory;
+    r.Folder = Root;
+    TModalAnswer c;
+    c.Result = 0;
+    const TModalAnswer a = ModalScript::Run(
+        r,
+        [&] {
+            const QString d = QFileDialog::getExistingDirectory(
+                ActiveWindow(), ToQString(Caption), ToQString(Directory.empty() ? Root : Directory));
+            TModalAnswer x;
+            x.Result = d.isEmpty() ? 0 : 1;
+            x.Value = FromQString(d);
+            return x;
+        },
+        c);
+    if (a.Result == 0)
+        return false;
+    Directory = a.Value;
+    return true;
+}
+
+// ---------------------------------------------------------------- file dialogs
+
+TOpenDialog::TOpenDialog(TComponent* AOwner) : TComponent(AOwner) {}
+
+namespace {
+// "Text (*.txt)|*.txt|All (*.*)|*.*" becomes Qt's "Text (*.txt);;All (*.*)" with the
+// patterns the filter gives.
+QStringList QtFilters(const AnsiString& Filter)
+{
+    QStringList out;
+    const QStringList parts = ToQString(Filter).split('|');
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pats = parts[i + 1];
+        pats.replace(';', ' ');
+        out << parts[i] + " (" + pats + ")";
+    }
+    return out;
+}
+
+AnsiString WithDefaultExt(const AnsiString& Name, const AnsiString& Ext)
+{
+    if (Name.empty() || Ext.empty())
+        return Name;
+    const auto slash = Name.find_last_of("/\\");
+    const auto dot = Name.rfind('.');
+    if (dot != AnsiString::npos && (slash == AnsiString::npos || dot > slash))
+        return Name;
+    return Name + (Ext[0] == '.' ? "" : ".") + Ext;
+}
+} // namespace
+
+bool TOpenDialog::Execute()
+{
+    TModalRequest r;
+    r.Kind = IsSave() ? TModalKind::SaveDialog : TModalKind::OpenDialog;
+    r.Caption = FTitle.empty() ? (IsSave() ? "Save As" : "Open") : FTitle;
+    r.Text = r.Caption;
+    r.Buttons = {IsSave() ? "Save" : "Open", "Cancel"};
+    r.Flags = FOptions;
+    r.Value = FFileName;
+    r.Filter = FFilter;
+    r.Folder = FInitialDir;
+    TModalAnswer c;
+    c.Result = 0;
+    const TModalAnswer a = ModalScript::Run(
+        r,
+        [&] {
+            QFileDialog dlg(ActiveWindow(), ToQString(r.Caption), ToQString(FInitialDir));
+            dlg.setAcceptMode(IsSave() ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+            dlg.setFileMode(IsSave() ? QFileDialog::AnyFile
+                                     : (FOptions & ofFileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+            const QStringList filters = QtFilters(FFilter);
+            if (!filters.isEmpty()) {
+                dlg.setNameFilters(filters);
+                if (FFilterIndex >= 1 && FFilterIndex <= filters.size())
+                    dlg.selectNameFilter(filters[FFilterIndex - 1]);
+            }
+            if (!FDefaultExt.empty())
+                dlg.setDefaultSuffix(ToQString(FDefaultExt));
+            if (!FFileName.empty())
+                dlg.selectFile(ToQString(FFileName));
+            if (!(FOptions & ofOverwritePrompt))
+                dlg.setOption(QFileDialog::DontConfirmOverwrite);
+            TModalAnswer x;
+            x.Result = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? 1 : 0;
+            if (x.Result) {
+                x.Value = FromQString(dlg.selectedFiles().front());
+                const int idx = static_cast<int>(filters.indexOf(dlg.selectedNameFilter()));
+                if (idx >= 0)
+                    FFilterIndex = idx + 1;
+            }
+            return x;
+        },
+        c);
+    if (a.Result == 0)
+        return false;
+    FFileName = WithDefaultExt(a.Value, FDefaultExt);
+    return true;
+}
+
+TColorDialog::TColorDialog(TComponent* AOwner) : TComponent(AOwner) {}
+
+bool TColorDialog::Execute()
+{
+    TModalRequest r;
+    r.Kind = TModalKind::ColorDialog;
+    r.Caption = "Color";
+    r.Text = "Color";
+    r.Buttons = {"OK", "Cancel"};
+    r.Color = FColor;
+    TModalAnswer c;
+    c.Result = 0;
+    const TModalAnswer a = ModalScript::Run(
+        r,
+        [&] {
+            const QColor q = QColorDialog::getColor(ToQColor(FColor), ActiveWindow());
+            TModalAnswer x;
+            x.Result = q.isValid() ? 1 : 0;
+            x.Color = q.isValid() ? FromQColor(q) : FColor;
+            return x;
+        },
+        c);
+    if (a.Result == 0)
+        return false;
+    FColor = a.Color;
+    return true;
+}

@@ -1,0 +1,342 @@
+#include "platform/forms/Edit.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <algorithm>
+#include <cctype>
+
+#include "platform/forms/FormsImpl_p.h"
+
+using namespace zvqt;
+using namespace zvforms;
+
+namespace {
+
+using EditWidget = NativeWidget<QLineEdit>;
+
+QLineEdit* LineEdit(const TWinControl* c)
+{
+    return c->HandleAllocated() ? qobject_cast<QLineEdit*>(c->ImplPtr()->widget.data()) : nullptr;
+}
+
+} // namespace
+
+TCustomEdit::TCustomEdit(TComponent* AOwner) : TWinControl(AOwner)
+{
+    FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csDoubleClicks | csFixedHeight;
+    FTabStop = true;
+    FColor = clWindow;
+    SetBounds(0, 0, 121, 21);
+}
+
+AnsiString TCustomEdit::ApplyCase(const AnsiString& v) const
+{
+    AnsiString r = v;
+    if (FCharCase == ecUpperCase)
+        for (auto& c : r)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    else if (FCharCase == ecLowerCase)
+        for (auto& c : r)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return r;
+}
+
+void TCustomEdit::SetText(const AnsiString& v)
+{
+    const AnsiString t = ApplyCase(v);
+    FModified = false;
+    if (t == FText)
+        return;
+    FText = t;
+    FSelStart = static_cast<int>(std::min<size_t>(static_cast<size_t>(FSelStart), FText.size()));
+    FSelLength = 0;
+    CMTextChanged();
+}
+
+void TCustomEdit::CMTextChanged()
+{
+    TWinControl::CMTextChanged();
+    Change();
+}
+
+void TCustomEdit::Change() { Guard([&] { FireEvent(OnChange, this); }, this); }
+
+void TCustomEdit::UserTextChanged(const AnsiString& v)
+{
+    if (v == FText)
+        return;
+    FText = v;
+    FModified = true;
+    Change();
+}
+
+void TCustomEdit::SetMaxLength(int v)
+{
+    if (v == FMaxLength)
+        return;
+    FMaxLength = std::max(0, v);
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+void TCustomEdit::SetReadOnly(bool v)
+{
+    if (v == FReadOnly)
+        return;
+    FReadOnly = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+void TCustomEdit::SetPasswordChar(char v)
+{
+    if (v == FPasswordChar)
+        return;
+    FPasswordChar = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+void TCustomEdit::SetCharCase(TEditCharCase v)
+{
+    if (v == FCharCase)
+        return;
+    FCharCase = v;
+    SetText(FText);
+}
+
+void TCustomEdit::SetBorderStyle(TBorderStyle v)
+{
+    if (v == FBorderStyle)
+        return;
+    FBorderStyle = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+void TCustomEdit::SetAlignment(TAlignment v)
+{
+    if (v == FAlignment)
+        return;
+    FAlignment = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+int TCustomEdit::SelStart() const
+{
+    if (QLineEdit* e = LineEdit(this))
+        return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
+    return FSelStart;
+}
+
+void TCustomEdit::SetSelStart(int v)
+{
+    v = std::clamp(v, 0, static_cast<int>(FText.size()));
+    FSelStart = v;
+    FSelLength = 0;
+    if (QLineEdit* e = LineEdit(this)) {
+        e->deselect();
+        e->setCursorPosition(v);
+    }
+}
+
+int TCustomEdit::SelLength() const
+{
+    if (QLineEdit* e = LineEdit(this))
+        return static_cast<int>(e->selectedText().toUtf8().size());
+    return FSelLength;
+}
+
+void TCustomEdit::SetSelLength(int v)
+{
+    const int start = SelStart();
+    v = std::clamp(v, 0, static_cast<int>(FText.size()) - start);
+    FSelStart = start;
+    FSelLength = v;
+    if (QLineEdit* e = LineEdit(this))
+        e->setSelection(start, v);
+}
+
+AnsiString TCustomEdit::SelText() const
+{
+    const int s = SelStart(), l = SelLength();
+    if (s >= static_cast<int>(FText.size()))
+        return AnsiString();
+    return FText.substr(static_cast<size_t>(s), static_cast<size_t>(l));
+}
+
+void TCustomEdit::SetSelText(const AnsiString& v)
+{
+    const int s = SelStart(), l = SelLength();
+    AnsiString t = FText;
+    t.replace(static_cast<size_t>(std::min<int>(s, static_cast<int>(t.size()))), static_cast<size_t>(l), v);
+    const bool keepModified = FModified;
+    SetText(t);
+    FModified = keepModified;
+    SetSelStart(s + static_cast<int>(v.size()));
+}
+
+void TCustomEdit::SelectAll()
+{
+    FSelStart = 0;
+    FSelLength = static_cast<int>(FText.size());
+    if (QLineEdit* e = LineEdit(this))
+        e->selectAll();
+}
+
+void TCustomEdit::ClearSelection() { SetSelText(""); }
+
+void TCustomEdit::CopyToClipboard()
+{
+    if (QGuiApplication::clipboard())
+        QGuiApplication::clipboard()->setText(ToQString(SelText()));
+}
+
+void TCustomEdit::CutToClipboard()
+{
+    if (FReadOnly)
+        return;
+    CopyToClipboard();
+    ClearSelection();
+}
+
+void TCustomEdit::PasteFromClipboard()
+{
+    if (FReadOnly || !QGuiApplication::clipboard())
+        return;
+    SetSelText(FromQString(QGuiApplication::clipboard()->text()));
+}
+
+void TCustomEdit::DoEnter()
+{
+    TWinControl::DoEnter();
+    if (FAutoSelect && FEditMask.empty())
+        SelectAll();
+}
+
+bool TCustomEdit::WantsKey(Word Key, TShiftState Shift) const
+{
+    // A one-line edit keeps the arrows; Tab, Enter and Esc belong to the form.
+    if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_UP || Key == VK_DOWN)
+        return true;
+    return TWinControl::WantsKey(Key, Shift);
+}
+
+void TCustomEdit::CreateWidget()
+{
+    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    auto* e = new EditWidget(this, parent);
+    FImpl->widget = e;
+    FImpl->native = true;
+    e->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(e, &QLineEdit::textEdited, e, [this, e](const QString& t) {
+        if (!e->ctl || FImpl->syncing)
+            return;
+        AnsiString v = ApplyCase(FromQString(t));
+        if (v != FromQString(t)) {
+            const int pos = e->cursorPosition();
+            FImpl->syncing = true;
+            e->setText(ToQString(v));
+            e->setCursorPosition(pos);
+            FImpl->syncing = false;
+        }
+        if (!FEditMask.empty())
+            v = FromQString(e->text());
+        UserTextChanged(v);
+    });
+}
+
+void TCustomEdit::SyncWidget()
+{
+    QLineEdit* e = LineEdit(this);
+    if (!e)
+        return;
+    FImpl->syncing = true;
+    const bool block = e->blockSignals(true);
+    if (!FEditMask.empty())
+        e->setInputMask(ToQString(ConvertEditMask(FEditMask)));
+    else if (!e->inputMask().isEmpty())
+        e->setInputMask(QString());
+    // Setting the length again re-sets the text and loses the selection: only on a change.
+    const int maxLength = FMaxLength > 0 ? FMaxLength : 32767;
+    if (e->maxLength() != maxLength)
+        e->setMaxLength(maxLength);
+    if (FromQString(e->text()) != FText) {
+        e->setText(ToQString(FText));
+        e->setCursorPosition(std::min(FSelStart, static_cast<int>(e->text().size())));
+    }
+    e->setReadOnly(FReadOnly);
+    e->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
+    e->setFrame(FBorderStyle != bsNone);
+    const Qt::Alignment h = FAlignment == taRightJustify ? Qt::AlignRight
+                            : FAlignment == taCenter     ? Qt::AlignHCenter
+                                                         : Qt::AlignLeft;
+    e->setAlignment(h | Qt::AlignVCenter);
+    ApplyPalette(this, e, FColor, FFont->Color());
+    e->blockSignals(block);
+    FImpl->syncing = false;
+}
+
+// ---------------------------------------------------------------- masks
+
+AnsiString ConvertEditMask(const AnsiString& Mask)
+{
+    // Fields: the mask, whether literals are kept, the blank character.
+    AnsiString m = Mask, blank = "_";
+    const auto p1 = Mask.find(';');
+    if (p1 != AnsiString::npos) {
+        m = Mask.substr(0, p1);
+        const auto p2 = Mask.find(';', p1 + 1);
+        if (p2 != AnsiString::npos && p2 + 1 < Mask.size())
+            blank = Mask.substr(p2 + 1, 1);
+    }
+    AnsiString out;
+    for (size_t i = 0; i < m.size(); ++i) {
+        const char c = m[i];
+        switch (c) {
+        case '!': break; // blanks trimmed: the toolkit keeps its own
+        case '0': out += '9'; break;
+        case '9': out += '0'; break;
+        case '#': out += '#'; break;
+        case 'L': out += 'A'; break;
+        case 'l': out += 'a'; break;
+        case 'A': out += 'N'; break;
+        case 'a': out += 'n'; break;
+        case 'C': out += 'X'; break;
+        case 'c': out += 'x'; break;
+        case '>':
+        case '<': out += c; break;
+        case '\\':
+            if (i + 1 < m.size()) {
+                out += '\\';
+                out += m[++i];
+            }
+            break;
+        default:
+            // Literal characters the toolkit would read as mask characters are escaped.
+            if (std::string("AaNnXx90Dd#HhBb><!{}[]").find(c) != std::string::npos)
+                out += '\\';
+            out += c;
+            break;
+        }
+    }
+    return out + ";" + blank;
+}
+
+void TMaskEdit::SetEditMask(const AnsiString& v)
+{
+    if (v == FEditMask)
+        return;
+    FEditMask = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+AnsiString TMaskEdit::EditText() const
+{
+    if (QLineEdit* e = LineEdit(this))
+        return FromQString(e->displayText());
+    return FText;
+}

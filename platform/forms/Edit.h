@@ -1,0 +1,90 @@
+#pragma once
+// TEdit: a one-line text field (over the toolkit's line edit). OnChange fires for every
+// change of the text, by the user or by code. Setting Text clears Modified; typing sets it.
+#include "platform/forms/Controls.h"
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TCustomEdit : public TWinControl {
+public:
+    explicit TCustomEdit(TComponent* AOwner);
+
+    void SetText(const AnsiString& v) override;
+    int MaxLength() const { return FMaxLength; }
+    void SetMaxLength(int v);
+    bool ReadOnly() const { return FReadOnly; }
+    void SetReadOnly(bool v);
+    bool Modified() const { return FModified; }
+    void SetModified(bool v) { FModified = v; }
+    char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char v);
+    TEditCharCase CharCase() const { return FCharCase; }
+    void SetCharCase(TEditCharCase v);
+    bool AutoSelect() const { return FAutoSelect; }
+    void SetAutoSelect(bool v) { FAutoSelect = v; }
+    TBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TBorderStyle v);
+    // Horizontal placement of the text in the field.
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+
+    // Selection: SelStart is the caret (0-based), SelLength the selected characters.
+    int SelStart() const;
+    void SetSelStart(int v);
+    int SelLength() const;
+    void SetSelLength(int v);
+    AnsiString SelText() const;
+    // Replaces the selection with v (as typing would, but OnChange follows once).
+    void SetSelText(const AnsiString& v);
+    void SelectAll();
+    void ClearSelection();
+    void Clear() { SetText(""); }
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
+
+    TNotifyEvent OnChange;
+
+    // The text typed by the user arrived (the widget layer calls it).
+    void UserTextChanged(const AnsiString& v);
+    void DoEnter() override;
+
+protected:
+    virtual void Change();
+    void CreateWidget() override;
+    void SyncWidget() override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    AnsiString ApplyCase(const AnsiString& v) const;
+    void CMTextChanged() override;
+
+    int FMaxLength = 0;
+    bool FReadOnly = false;
+    bool FModified = false;
+    char FPasswordChar = 0;
+    TEditCharCase FCharCase = ecNormal;
+    bool FAutoSelect = true;
+    TBorderStyle FBorderStyle = bsSingle;
+    TAlignment FAlignment = taLeftJustify;
+    int FSelStart = 0;
+    int FSelLength = 0;
+    AnsiString FEditMask; // used by TMaskEdit
+};
+
+class TEdit : public TCustomEdit {
+public:
+    explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+};
+
+// TMaskEdit: an edit whose input follows EditMask ("!99/99/0000;1;_": mask, keep
+// literals, blank character), with the class library's mask characters.
+class TMaskEdit : public TCustomEdit {
+public:
+    explicit TMaskEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
+    const AnsiString& EditMask() const { return FEditMask; }
+    void SetEditMask(const AnsiString& v);
+    // The text with the literals and blanks of the mask.
+    AnsiString EditText() const;
+};
+
+// The class library's mask turned into the toolkit's input mask (exposed for tests).
+AnsiString ConvertEditMask(const AnsiString& Mask);

@@ -1,0 +1,248 @@
+#include "platform/forms/Memo.h"
+
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
+
+#include "platform/forms/FormsImpl_p.h"
+
+using namespace zvqt;
+using namespace zvforms;
+
+namespace {
+
+using MemoWidget = NativeWidget<QPlainTextEdit>;
+
+QPlainTextEdit* TextEdit(const TWinControl* c)
+{
+    return c->HandleAllocated() ? qobject_cast<QPlainTextEdit*>(c->ImplPtr()->widget.data()) : nullptr;
+}
+
+std::vector<AnsiString> SplitLines(const AnsiString& s)
+{
+    std::vector<AnsiString> out;
+    AnsiString cur;
+    for (size_t i = 0; i < s.size(); ++i) {
+        if (s[i] == '\r' || s[i] == '\n') {
+            out.push_back(cur);
+            cur.clear();
+            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
+                ++i;
+        } else {
+            cur += s[i];
+        }
+    }
+    if (!cur.empty())
+        out.push_back(cur);
+    return out;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TMemoStrings
+
+AnsiString TMemoStrings::Get(int Index) const
+{
+    if (Index < 0 || Index >= GetCount())
+        Error("List index out of bounds (%d)", Index);
+    return FMemo->FLineData[static_cast<size_t>(Index)];
+}
+
+int TMemoStrings::GetCount() const { return static_cast<int>(FMemo->FLineData.size()); }
+
+int TMemoStrings::Add(const AnsiString& S)
+{
+    // Text with line breaks becomes several lines, as in the edit control.
+    const int index = GetCount();
+    Insert(index, S);
+    return index;
+}
+
+void TMemoStrings::Insert(int Index, const AnsiString& S)
+{
+    if (Index < 0 || Index > GetCount())
+        Error("List index out of bounds (%d)", Index);
+    auto parts = SplitLines(S);
+    if (parts.empty())
+        parts.push_back("");
+    auto& d = FMemo->FLineData;
+    const bool atEnd = Index == GetCount() && parts.size() == 1;
+    d.insert(d.begin() + Index, parts.begin(), parts.end());
+    FMemo->LinesChanged(atEnd);
+}
+
+void TMemoStrings::Delete(int Index)
+{
+    if (Index < 0 || Index >= GetCount())
+        Error("List index out of bounds (%d)", Index);
+    FMemo->FLineData.erase(FMemo->FLineData.begin() + Index);
+    FMemo->LinesChanged(false);
+}
+
+void TMemoStrings::Clear()
+{
+    if (FMemo->FLineData.empty())
+        return;
+    FMemo->FLineData.clear();
+    FMemo->LinesChanged(false);
+}
+
+void TMemoStrings::Put(int Index, const AnsiString& S)
+{
+    if (Index < 0 || Index >= GetCount())
+        Error("List index out of bounds (%d)", Index);
+    FMemo->FLineData[static_cast<size_t>(Index)] = S;
+    FMemo->LinesChanged(false);
+}
+
+void TMemoStrings::SetText(const AnsiString& Value)
+{
+    FMemo->FLineData = SplitLines(Value);
+    FMemo->LinesChanged(false);
+}
+
+void TMemoStrings::SetUpdateState(bool Updating)
+{
+    if (Updating) {
+        ++FMemo->FLinesUpdating;
+    } else if (--FMemo->FLinesUpdating == 0 && FMemo->FLinesDirty) {
+        FMemo->FLinesDirty = false;
+        FMemo->LinesChanged(false);
+    }
+}
+
+// ---------------------------------------------------------------- TCustomMemo
+
+TCustomMemo::TCustomMemo(TComponent* AOwner) : TCustomEdit(AOwner), FLines(std::make_unique<TMemoStrings>(this))
+{
+    FControlStyle &= ~csFixedHeight;
+    FAutoSelect = false;
+    SetBounds(0, 0, 185, 89);
+}
+
+TCustomMemo::~TCustomMemo() = default;
+
+AnsiString TCustomMemo::Text() const
+{
+    AnsiString t;
+    for (size_t i = 0; i < FLineData.size(); ++i) {
+        if (i)
+            t += "\r\n";
+        t += FLineData[i];
+    }
+    return t;
+}
+
+void TCustomMemo::SetText(const AnsiString& v)
+{
+    FModified = false;
+    if (v == Text())
+        return;
+    FLineData = SplitLines(v);
+    if (!v.empty() && (v.back() == '\n' || v.back() == '\r'))
+        FLineData.push_back("");
+    LinesChanged(false);
+}
+
+void TCustomMemo::LinesChanged(bool appendedOne)
+{
+    if (FLinesUpdating > 0) {
+        FLinesDirty = true;
+        return;
+    }
+    FText = Text();
+    if (QPlainTextEdit* e = TextEdit(this)) {
+        FImpl->syncing = true;
+        const bool block = e->blockSignals(true);
+        if (appendedOne && !FLineData.empty() && e->document()->blockCount() == static_cast<int>(FLineData.size()) - 1
+            && !e->toPlainText().isEmpty())
+            e->appendPlainText(ToQString(FLineData.back()));
+        else
+            e->setPlainText(ToQString(FText));
+        e->blockSignals(block);
+        FImpl->syncing = false;
+    }
+    Change();
+}
+
+void TCustomMemo::UserLinesChanged(const AnsiString& Text)
+{
+    FLineData = SplitLines(Text);
+    if (!Text.empty() && Text.back() == '\n')
+        FLineData.push_back("");
+    FText = this->Text();
+    FModified = true;
+    Change();
+}
+
+void TCustomMemo::SetScrollBars(TScrollStyle v)
+{
+    if (v == FScrollBars)
+        return;
+    FScrollBars = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+void TCustomMemo::SetWordWrap(bool v)
+{
+    if (v == FWordWrap)
+        return;
+    FWordWrap = v;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+TPoint TCustomMemo::CaretPos() const
+{
+    if (QPlainTextEdit* e = TextEdit(this)) {
+        const QTextCursor c = e->textCursor();
+        return TPoint(c.positionInBlock(), c.blockNumber());
+    }
+    return TPoint(0, 0);
+}
+
+bool TCustomMemo::WantsKey(Word Key, TShiftState Shift) const
+{
+    if (Key == VK_RETURN)
+        return FWantReturns;
+    if (Key == VK_TAB)
+        return FWantTabs;
+    return TCustomEdit::WantsKey(Key, Shift);
+}
+
+void TCustomMemo::CreateWidget()
+{
+    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    auto* e = new MemoWidget(this, parent);
+    FImpl->widget = e;
+    FImpl->native = true;
+    e->setFocusPolicy(Qt::StrongFocus);
+    QObject::connect(e, &QPlainTextEdit::textChanged, e, [this, e] {
+        if (!e->ctl || FImpl->syncing)
+            return;
+        UserLinesChanged(FromQString(e->toPlainText()));
+    });
+}
+
+void TCustomMemo::SyncWidget()
+{
+    QPlainTextEdit* e = TextEdit(this);
+    if (!e)
+        return;
+    FImpl->syncing = true;
+    const bool block = e->blockSignals(true);
+    if (FromQString(e->toPlainText()) != Text().substr(0) && e->toPlainText() != ToQString(Text()))
+        e->setPlainText(ToQString(Text()));
+    e->setReadOnly(FReadOnly);
+    e->setLineWrapMode(FWordWrap ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    e->setVerticalScrollBarPolicy(FScrollBars == ssVertical || FScrollBars == ssBoth ? Qt::ScrollBarAlwaysOn
+                                                                                       : Qt::ScrollBarAlwaysOff);
+    e->setHorizontalScrollBarPolicy(FScrollBars == ssHorizontal || FScrollBars == ssBoth ? Qt::ScrollBarAlwaysOn
+                                                                                         : Qt::ScrollBarAlwaysOff);
+    e->setFrameShape(FBorderStyle == bsNone ? QFrame::NoFrame : QFrame::StyledPanel);
+    e->setTabChangesFocus(!FWantTabs);
+    ApplyPalette(this, e, FColor, FFont->Color());
+    e->blockSignals(block);
+    FImpl->syncing = false;
+}

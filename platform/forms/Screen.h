@@ -1,0 +1,41 @@
+#pragma once
+// TScreen: the screen's size, the global cursor and the active form and control;
+// one global object `Screen`.
+#include <map>
+#include <vector>
+
+#include "platform/forms/Form.h"
+
+class TScreen : public TComponent {
+public:
+    explicit TScreen(TComponent* AOwner);
+    ~TScreen() override;
+
+    int Width() const;
+    int Height() const;
+    int PixelsPerInch() const { return 96; }
+
+    // A cursor other than crDefault overrides every control's cursor (crHourGlass while busy).
+    TCursor Cursor() const { return FCursor; }
+    void SetCursor(TCursor v);
+    // Own cursor numbers: Index shows as the built-in cursor Shape.
+    void SetCursors(int Index, TCursor Shape);
+    TCursor Cursors(int Index) const;
+
+    TCustomForm* ActiveForm() const;
+    TWinControl* ActiveControl() const;
+    int FormCount() const { return static_cast<int>(FForms.size()); }
+    TCustomForm* Forms(int Index) const { return FForms.at(static_cast<size_t>(Index)); }
+
+    void AddForm(TCustomForm* F);
+    void RemoveForm(TCustomForm* F);
+    void SetActiveForm(TCustomForm* F);
+
+private:
+    TCursor FCursor = crDefault;
+    std::map<int, TCursor> FCursorMap;
+    std::vector<TCustomForm*> FForms;
+    TCustomForm* FActiveForm = nullptr;
+};
+
+extern TScreen* Screen;

@@ -1,0 +1,95 @@
+#include "platform/forms/StaticText.h"
+
+TStaticText::TStaticText(TComponent* AOwner) : TCustomControl(AOwner)
+{
+    FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csReplicatable | csDoubleClicks;
+    FParentColor = true;
+    FAutoSize = true;
+    FWidth = 65;
+    FHeight = 17;
+}
+
+void TStaticText::SetAlignment(TAlignment v)
+{
+    if (v == FAlignment)
+        return;
+    FAlignment = v;
+    Invalidate();
+}
+
+void TStaticText::SetBorderStyle(TStaticBorderStyle v)
+{
+    if (v == FBorderStyle)
+        return;
+    FBorderStyle = v;
+    AdjustSize();
+    Invalidate();
+}
+
+void TStaticText::SetShowAccelChar(bool v)
+{
+    if (v == FShowAccelChar)
+        return;
+    FShowAccelChar = v;
+    Invalidate();
+}
+
+void TStaticText::SetTransparent(bool v)
+{
+    if (v == FTransparent)
+        return;
+    FTransparent = v;
+    Invalidate();
+}
+
+bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
+{
+    TCanvas measure;
+    measure.Font()->Assign(FFont.get());
+    TRect r(0, 0, 0, 0);
+    measure.DrawText(FText.empty() ? AnsiString(" ") : FText, r, DT_CALCRECT | DT_EXPANDTABS | (FShowAccelChar ? 0u : unsigned(DT_NOPREFIX)));
+    NewWidth = r.Width() + 2 * NonClientWidth();
+    NewHeight = r.Height() + 2 * NonClientWidth();
+    return true;
+}
+
+void TStaticText::CMTextChanged()
+{
+    TCustomControl::CMTextChanged();
+    AdjustSize();
+}
+
+void TStaticText::CMFontChanged()
+{
+    TCustomControl::CMFontChanged();
+    AdjustSize();
+}
+
+void TStaticText::PaintNonClient(TCanvas* Canvas)
+{
+    if (FBorderStyle == sbsNone)
+        return;
+    TRect r(0, 0, FWidth, FHeight);
+    if (FBorderStyle == sbsSunken)
+        Canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT);
+    else {
+        Canvas->Brush()->SetColor(clWindowFrame);
+        Canvas->FrameRect(r);
+    }
+}
+
+void TStaticText::Paint()
+{
+    TCanvas* c = Canvas();
+    TRect r = ClientRect();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(FColor);
+    c->FillRect(r);
+    c->Brush()->SetStyle(bsClear);
+    c->Font()->Assign(FFont.get());
+    unsigned flags = DT_EXPANDTABS | (FShowAccelChar ? 0u : unsigned(DT_NOPREFIX));
+    flags |= FAlignment == taCenter ? DT_CENTER : FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
+    if (!FEnabled)
+        c->Font()->SetColor(clGrayText);
+    c->DrawText(FText, r, flags);
+}

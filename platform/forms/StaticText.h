@@ -1,0 +1,33 @@
+#pragma once
+// TStaticText: a label with a window of its own (and an optional border).
+#include "platform/forms/Controls.h"
+
+enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
+
+class TStaticText : public TCustomControl {
+public:
+    explicit TStaticText(TComponent* AOwner);
+
+    TAlignment Alignment() const { return FAlignment; }
+    void SetAlignment(TAlignment v);
+    TStaticBorderStyle BorderStyle() const { return FBorderStyle; }
+    void SetBorderStyle(TStaticBorderStyle v);
+    bool ShowAccelChar() const { return FShowAccelChar; }
+    void SetShowAccelChar(bool v);
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
+
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+    void CMTextChanged() override;
+    void CMFontChanged() override;
+
+protected:
+    void Paint() override;
+    int NonClientWidth() const override { return FBorderStyle == sbsSunken ? 1 : FBorderStyle == sbsSingle ? 1 : 0; }
+    void PaintNonClient(TCanvas* Canvas) override;
+
+    TAlignment FAlignment = taLeftJustify;
+    TStaticBorderStyle FBorderStyle = sbsNone;
+    bool FShowAccelChar = true;
+    bool FTransparent = false;
+};

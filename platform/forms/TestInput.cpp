@@ -1,0 +1,218 @@
+#include "platform/forms/TestInput.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QMouseEvent>
+#include <QWheelEvent>
+#include <memory>
+
+#include "platform/forms/Form.h"
+#include "platform/forms/FormsImpl_p.h"
+
+using namespace zvforms;
+
+namespace TestInput {
+
+namespace {
+
+QWidget* WidgetOf(TWinControl* c)
+{
+    c->HandleNeeded();
+    return c->ImplPtr()->widget;
+}
+
+// The widget that receives mouse events for Target, and Target's point in it.
+QWidget* MouseWidget(TControl* Target, int& X, int& Y)
+{
+    if (auto* w = dynamic_cast<TWinControl*>(Target)) {
+        QWidget* q = WidgetOf(w);
+        if (!w->ImplPtr()->native) {
+            const QPoint off = w->ImplPtr()->ClientOffset();
+            X += off.x();
+            Y += off.y();
+        }
+        return q;
+    }
+    TWinControl* p = Target->Parent();
+    if (!p)
+        throw EInvalidOperation("Control '" + Target->Name() + "' has no parent window");
+    QWidget* q = WidgetOf(p);
+    const QPoint off = p->ImplPtr()->ClientOffset();
+    X += off.x() + Target->Left();
+    Y += off.y() + Target->Top();
+    return q;
+}
+
+Qt::MouseButton QtButton(TMouseButton b)
+{
+    return b == mbRight ? Qt::RightButton : b == mbMiddle ? Qt::MiddleButton : Qt::LeftButton;
+}
+
+Qt::KeyboardModifiers Mods(TShiftState s)
+{
+    Qt::KeyboardModifiers m;
+    if (s & ssShift)
+        m |= Qt::ShiftModifier;
+    if (s & ssCtrl)
+        m |= Qt::ControlModifier;
+    if (s & ssAlt)
+        m |= Qt::AltModifier;
+    return m;
+}
+
+Qt::MouseButtons gButtons;
+
+void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButton button, TShiftState Shift)
+{
+    QWidget* w = MouseWidget(Target, X, Y);
+    const QPointF local(X, Y);
+    const QPointF global = w->mapToGlobal(local);
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+        gButtons |= button;
+    else if (type == QEvent::MouseButtonRelease)
+        gButtons &= ~button;
+    QMouseEvent e(type, local, local, global, button, gButtons, Mods(Shift));
+    QApplication::sendEvent(w, &e);
+}
+
+} // namespace
+
+void KeyDown(TWinControl* Target, Word Key, TShiftState Shift)
+{
+    std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyPress, Key, Shift));
+    QApplication::sendEvent(WidgetOf(Target), e.get());
+}
+
+void KeyUp(TWinControl* Target, Word Key, TShiftState Shift)
+{
+    std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyRelease, Key, Shift));
+    QApplication::sendEvent(WidgetOf(Target), e.get());
+}
+
+void PressKey(TWinControl* Target, Word Key, TShiftState Shift)
+{
+    KeyDown(Target, Key, Shift);
+    KeyUp(Target, Key, Shift);
+}
+
+void PressKeyOnForm(TWinControl* Form, Word Key, TShiftState Shift)
+{
+    TWinControl* target = Form;
+    if (auto* f = dynamic_cast<TCustomForm*>(Form); f && f->ActiveControl())
+        target = f->ActiveControl();
+    PressKey(target, Key, Shift);
+}
+
+void TypeText(TWinControl* Target, const AnsiString& Text)
+{
+    for (char ch : Text) {
+        Word key = 0;
+        TShiftState shift = 0;
+        if (ch >= 'a' && ch <= 'z')
+            key = static_cast<Word>(ch - 'a' + 'A');
+        else if (ch >= 'A' && ch <= 'Z') {
+            key = static_cast<Word>(ch);
+            shift = ssShift;
+        } else if (ch >= '0' && ch <= '9')
+            key = static_cast<Word>(ch);
+        else {
+            switch (ch) {
+            case '\r': key = VK_RETURN; break;
+            case '\t': key = VK_TAB; break;
+            case '\b': key = VK_BACK; break;
+            case 27: key = VK_ESCAPE; break;
+            case ' ': key = VK_SPACE; break;
+            case '.': key = VK_OEM_PERIOD; break;
+            case ',': key = VK_OEM_COMMA; break;
+            case '-': key = VK_OEM_MINUS; break;
+            case '_': key = VK_OEM_MINUS; shift = ssShift; break;
+            case '=': key = VK_OEM_PLUS; break;
+            case '+': key = VK_OEM_PLUS; shift = ssShift; break;
+            case ';': key = VK_OEM_1; break;
+            case ':': key = VK_OEM_1; shift = ssShift; break;
+            case '/': key = VK_OEM_2; break;
+            case '?': key = VK_OEM_2; shift = ssShift; break;
+            case '\'': key = VK_OEM_7; break;
+            case '"': key = VK_OEM_7; shift = ssShift; break;
+            default: break;
+            }
+        }
+        if (key == 0) {
+            // Characters without a key of their own arrive as a bare character.
+            QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromLatin1(&ch, 1));
+            QApplication::sendEvent(WidgetOf(Target), &e);
+            continue;
+        }
+        PressKey(Target, key, shift);
+    }
+}
+
+void MouseDown(TControl* Target, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+    SendMouse(Target, QEvent::MouseButtonPress, X, Y, QtButton(Button), Shift);
+}
+
+void MouseUp(TControl* Target, int X, int Y, TMouseButton Button, TShiftState Shift)
+{
+    SendMouse(Target, QEvent::MouseButtonRelease, X, Y, QtButton(Button), Shift);
+}
+
+void MouseMove(TControl* Target, int X, int Y, TShiftState Shift)
+{
+    SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, Shift);
+}
+
+void Click(TControl* Target, int X, int Y, TMouseButton Button)
+{
+    if (X < 0 || Y < 0) {
+        const TRect r = Target->ClientRect();
+        X = r.Width() / 2;
+        Y = r.Height() / 2;
+    }
+    MouseDown(Target, X, Y, Button);
+    MouseUp(Target, X, Y, Button);
+}
+
+void DblClick(TControl* Target, int X, int Y)
+{
+    if (X < 0 || Y < 0) {
+        const TRect r = Target->ClientRect();
+        X = r.Width() / 2;
+        Y = r.Height() / 2;
+    }
+    MouseDown(Target, X, Y);
+    MouseUp(Target, X, Y);
+    SendMouse(Target, QEvent::MouseButtonDblClick, X, Y, Qt::LeftButton, 0);
+    MouseUp(Target, X, Y);
+}
+
+void Wheel(TWinControl* Target, int Steps, int X, int Y)
+{
+    if (X < 0 || Y < 0) {
+        const TRect r = Target->ClientRect();
+        X = r.Width() / 2;
+        Y = r.Height() / 2;
+    }
+    QWidget* w = MouseWidget(Target, X, Y);
+    const QPointF local(X, Y);
+    QWheelEvent e(local, w->mapToGlobal(local), QPoint(), QPoint(0, Steps * 120), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QApplication::sendEvent(w, &e);
+}
+
+void ProcessEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void RunFor(int Ms)
+{
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < Ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 5);
+}
+
+} // namespace TestInput

@@ -1,0 +1,32 @@
+#pragma once
+// Input for tests: keys and mouse actions delivered to a control as the window system
+// would deliver them (through the same Qt events and routing), with no display needed.
+// Coordinates are the control's client coordinates.
+#include "platform/forms/Controls.h"
+
+namespace TestInput {
+
+// One key: key-down (with its character, if any), then key-up. Key is a Windows key code.
+void PressKey(TWinControl* Target, Word Key, TShiftState Shift = 0);
+void KeyDown(TWinControl* Target, Word Key, TShiftState Shift = 0);
+void KeyUp(TWinControl* Target, Word Key, TShiftState Shift = 0);
+// Types the characters of Text one key at a time ("\r" is Enter).
+void TypeText(TWinControl* Target, const AnsiString& Text);
+// The focused control of Target's form (or Target itself) receives the key.
+void PressKeyOnForm(TWinControl* Form, Word Key, TShiftState Shift = 0);
+
+void MouseDown(TControl* Target, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = 0);
+void MouseUp(TControl* Target, int X, int Y, TMouseButton Button = mbLeft, TShiftState Shift = 0);
+void MouseMove(TControl* Target, int X, int Y, TShiftState Shift = 0);
+// Down and up at (X, Y); X < 0 means the centre of the control.
+void Click(TControl* Target, int X = -1, int Y = -1, TMouseButton Button = mbLeft);
+void DblClick(TControl* Target, int X = -1, int Y = -1);
+// Wheel turned by Steps notches (negative: towards the user, "down").
+void Wheel(TWinControl* Target, int Steps, int X = -1, int Y = -1);
+
+// Runs what the loop has waiting (posted calls, paints, timers that are due).
+void ProcessEvents();
+// Runs the loop for Ms milliseconds.
+void RunFor(int Ms);
+
+} // namespace TestInput

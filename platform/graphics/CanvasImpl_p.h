@@ -1,0 +1,53 @@
+#pragma once
+// Private to the platform layer: the state behind a TCanvas.
+#include <QPainter>
+#include <QRegion>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "platform/graphics/QtGraphics_p.h"
+
+struct TCanvas::Impl {
+    explicit Impl(TCanvas* o) : owner(o) {}
+
+    TCanvas* owner;
+    QImage* image = nullptr;
+    bool mono = false;
+    QPoint origin{0, 0};
+    std::optional<QRegion> clip; // device coordinates; empty optional = whole surface
+
+    struct Saved {
+        QPoint origin;
+        std::optional<QRegion> clip;
+        std::unique_ptr<TFont> font;
+        std::unique_ptr<TPen> pen;
+        std::unique_ptr<TBrush> brush;
+        TBkMode bkMode;
+    };
+    std::vector<Saved> saved;
+
+    std::unique_ptr<QPainter> painter;
+    bool fontValid = false;
+    QFont qfont;
+
+    // The painter on the image with clip and origin applied; nullptr without an image.
+    QPainter* P();
+    void End();
+    void Reset();
+    const QFont& Font();
+    // The clip region in device coordinates, cut to the image.
+    QRegion DeviceClip() const;
+    QColor Col(TColor c) const;
+    QPen MakePen() const;
+    QBrush MakeBrush() const;
+    // Applies the pen mode for lines and shapes; false when nothing is to be drawn (pmNop).
+    bool ApplyPenMode(QPainter* p) const;
+    // Copies src (already cut and scaled to dest's size) to device rectangle dest with a
+    // raster operation. srcMono: src is a monochrome image; srcBk: its canvas background
+    // (colour pixels of that colour become white on a monochrome target).
+    void Blit(const QImage& src, const QRect& dest, TCopyMode mode, TColor srcBk);
+    // Draws an image with see-through pixels (alpha) honouring clip and origin.
+    void DrawImage(const QRect& logicalDest, const QImage& img);
+    void Quantise(const QRect& device);
+};

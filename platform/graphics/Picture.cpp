@@ -1,0 +1,103 @@
+#include "platform/graphics/Picture.h"
+
+#include <cctype>
+
+#include "platform/core/Exceptions.h"
+
+namespace {
+AnsiString LowerExt(const AnsiString& FileName)
+{
+    const auto slash = FileName.find_last_of("/\\");
+    const auto dot = FileName.rfind('.');
+    if (dot == AnsiString::npos || (slash != AnsiString::npos && dot < slash))
+        return "";
+    AnsiString ext = FileName.substr(dot);
+    for (auto& c : ext)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+std::unique_ptr<TGraphic> NewLike(TGraphic* g)
+{
+    if (dynamic_cast<TIcon*>(g))
+        return std::make_unique<TIcon>();
+    return std::make_unique<TBitmap>();
+}
+} // namespace
+
+TPicture::TPicture() = default;
+TPicture::~TPicture() = default;
+
+void TPicture::Changed() { FireEvent(OnChange, this); }
+
+void TPicture::Adopt(std::unique_ptr<TGraphic> G)
+{
+    FGraphic = std::move(G);
+    if (FGraphic)
+        FGraphic->OnChange = [this](TObject*) { Changed(); };
+    Changed();
+}
+
+void TPicture::SetGraphic(TGraphic* v)
+{
+    if (!v) {
+        Adopt(nullptr);
+        return;
+    }
+    if (v == FGraphic.get())
+        return;
+    auto g = NewLike(v);
+    g->Assign(v);
+    Adopt(std::move(g));
+}
+
+TBitmap* TPicture::Bitmap()
+{
+    if (!dynamic_cast<TBitmap*>(FGraphic.get()))
+        Adopt(std::make_unique<TBitmap>());
+    return static_cast<TBitmap*>(FGraphic.get());
+}
+
+TIcon* TPicture::Icon()
+{
+    if (!dynamic_cast<TIcon*>(FGraphic.get()))
+        Adopt(std::make_unique<TIcon>());
+    return static_cast<TIcon*>(FGraphic.get());
+}
+
+void TPicture::LoadFromFile(const AnsiString& FileName)
+{
+    const AnsiString ext = LowerExt(FileName);
+    std::unique_ptr<TGraphic> g;
+    if (ext == ".bmp")
+        g = std::make_unique<TBitmap>();
+    else if (ext == ".ico")
+        g = std::make_unique<TIcon>();
+    else
+        throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
+    g->LoadFromFile(FileName);
+    Adopt(std::move(g));
+}
+
+void TPicture::SaveToFile(const AnsiString& FileName)
+{
+    if (FGraphic)
+        FGraphic->SaveToFile(FileName);
+}
+
+void TPicture::Assign(TPersistent* Source)
+{
+    if (!Source) {
+        SetGraphic(nullptr);
+        return;
+    }
+    if (auto* p = dynamic_cast<TPicture*>(Source)) {
+        SetGraphic(p->Graphic());
+        return;
+    }
+    if (auto* g = dynamic_cast<TGraphic*>(Source)) {
+        SetGraphic(g);
+        return;
+    }
+    TPersistent::Assign(Source);
+}

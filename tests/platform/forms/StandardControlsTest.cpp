@@ -1,0 +1,282 @@
+// Change events as the class library fires them, and finding controls by built names.
+#include <gtest/gtest.h>
+
+#include "platform/core/SysUtils.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Edit.h"
+#include "platform/forms/GroupBox.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Memo.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/StaticText.h"
+#include "platform/forms/StatusBar.h"
+#include "platform/forms/TestInput.h"
+
+TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
+{
+    TForm form(nullptr);
+    auto* pc = new TPageControl(&form);
+    pc->SetParent(&form);
+    TTabSheet* pages[3];
+    const char* names[] = {"Main View", "List Meas", "List Setup"};
+    for (int i = 0; i < 3; ++i) {
+        pages[i] = new TTabSheet(&form);
+        pages[i]->SetCaption(names[i]);
+        pages[i]->SetPageControl(pc);
+    }
+    int changes = 0, changings = 0;
+    pc->OnChange = [&](TObject*) { ++changes; };
+    pc->OnChanging = [&](TObject*, bool&) { ++changings; };
+
+    pc->SetActivePage(pages[2]);
+    pc->SetActivePageIndex(1);
+    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(pc->ActivePage(), pages[1]);
+    EXPECT_TRUE(pages[1]->Visible());
+    EXPECT_FALSE(pages[2]->Visible());
+
+    const TRect tab = pc->TabRect(0);
+    TestInput::Click(pc, tab.Left + 5, tab.Top + 5);
+    EXPECT_EQ(pc->ActivePage(), pages[0]);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(changings, 1);
+
+    // A refused change keeps the page and fires no OnChange.
+    pc->OnChanging = [&](TObject*, bool& allow) { allow = false; };
+    const TRect tab2 = pc->TabRect(2);
+    TestInput::Click(pc, tab2.Left + 5, tab2.Top + 5);
+    EXPECT_EQ(pc->ActivePage(), pages[0]);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(PageControl, HiddenTabsShowNoTab)
+{
+    TForm form(nullptr);
+    auto* pc = new TPageControl(&form);
+    pc->SetParent(&form);
+    auto* a = new TTabSheet(&form);
+    a->SetPageControl(pc);
+    auto* b = new TTabSheet(&form);
+    b->SetPageControl(pc);
+    b->SetTabVisible(false);
+    EXPECT_EQ(a->TabIndex(), 0);
+    EXPECT_EQ(b->TabIndex(), -1);
+    EXPECT_TRUE(pc->TabRect(1).IsEmpty());
+    EXPECT_EQ(b->PageIndex(), 1);
+}
+
+TEST(ComboBox, OnChangeFiresForTheUsersChangeOnly)
+{
+    TForm form(nullptr);
+    auto* cb = new TComboBox(&form);
+    cb->SetParent(&form);
+    cb->SetStyle(csDropDownList);
+    cb->Items()->SetCommaText("1,2,3,4");
+    int changes = 0;
+    cb->OnChange = [&](TObject*) { ++changes; };
+    cb->SetItemIndex(2);
+    cb->SetText("4");
+    EXPECT_EQ(cb->ItemIndex(), 3);
+    EXPECT_EQ(changes, 0);
+    form.Show();
+    cb->SetFocus();
+    TestInput::PressKey(cb, VK_UP);
+    EXPECT_EQ(cb->ItemIndex(), 2);
+    EXPECT_EQ(cb->Text(), "3");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(ComboBox, TypingInAnEditableComboFiresOnChange)
+{
+    TForm form(nullptr);
+    auto* cb = new TComboBox(&form);
+    cb->SetParent(&form);
+    cb->Items()->SetCommaText("FETC?,*IDN?");
+    int changes = 0;
+    cb->OnChange = [&](TObject*) { ++changes; };
+    cb->SetText("*IDN?");
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    EXPECT_EQ(changes, 0);
+    TestInput::TypeText(cb, "X");
+    EXPECT_EQ(changes, 1);
+}
+
+TEST(RadioGroup, OnClickFiresAlsoWhenCodeSetsItemIndex)
+{
+    TForm form(nullptr);
+    auto* rg = new TRadioGroup(&form);
+    rg->SetParent(&form);
+    rg->Items()->SetCommaText("1200,9600,38400,57600,115200");
+    rg->SetColumns(4);
+    int clicks = 0;
+    rg->OnClick = [&](TObject*) { ++clicks; };
+    rg->SetItemIndex(4);
+    EXPECT_EQ(clicks, 1);
+    rg->SetItemIndex(4);
+    EXPECT_EQ(clicks, 1);
+    TestInput::Click(rg->Buttons(1), 5, 8);
+    EXPECT_EQ(rg->ItemIndex(), 1);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(rg->Buttons(1)->Checked());
+    EXPECT_FALSE(rg->Buttons(4)->Checked());
+}
+
+TEST(CheckBox, ClickTogglesAndCodeChangesFireOnClick)
+{
+    TForm form(nullptr);
+    auto* cb = new TCheckBox(&form);
+    cb->SetParent(&form);
+    int clicks = 0;
+    cb->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::Click(cb, 5, 8);
+    EXPECT_TRUE(cb->Checked());
+    cb->SetChecked(false);
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(Memo, LinesAndTextAreOneAndOnChangeFollowsThem)
+{
+    TForm form(nullptr);
+    auto* m = new TMemo(&form);
+    m->SetParent(&form);
+    int changes = 0;
+    m->OnChange = [&](TObject*) { ++changes; };
+    m->Lines()->Add("FETC?");
+    m->Lines()->Add("+1.23456E-09,+0.00123");
+    EXPECT_EQ(m->Text(), "FETC?\r\n+1.23456E-09,+0.00123");
+    EXPECT_EQ(m->Lines()->Text(), "FETC?\r\n+1.23456E-09,+0.00123\r\n");
+    EXPECT_EQ(changes, 2);
+    m->Lines()->Clear();
+    EXPECT_EQ(m->Lines()->Count(), 0);
+    m->SetText("a\r\nb");
+    EXPECT_EQ(m->Lines()->Count(), 2);
+    EXPECT_EQ(m->Lines()->Strings(1), "b");
+}
+
+TEST(Edit, SelectionAndMaxLength)
+{
+    TForm form(nullptr);
+    auto* e = new TEdit(&form);
+    e->SetParent(&form);
+    e->SetText("1.00");
+    e->SetSelStart(1);
+    e->SetSelLength(3);
+    EXPECT_EQ(e->SelText(), ".00");
+    e->SetSelText("5");
+    EXPECT_EQ(e->Text(), "15");
+    e->SetMaxLength(4);
+    e->SetText("");
+    form.Show();
+    e->SetFocus();
+    TestInput::TypeText(e, "123456");
+    EXPECT_EQ(e->Text(), "1234");
+    e->SetReadOnly(true);
+    TestInput::TypeText(e, "9");
+    EXPECT_EQ(e->Text(), "1234");
+}
+
+TEST(Components, FindComponentFindsAControlByABuiltName)
+{
+    TForm form(nullptr);
+    for (int i = 1; i <= 8; ++i) {
+        auto* img = new TImage(&form);
+        img->SetName("View" + IntToStr(i) + "Ima");
+        img->SetParent(&form);
+        img->SetTag(i);
+    }
+    for (int key = 1; key <= 8; ++key) {
+        auto* c = dynamic_cast<TImage*>(form.FindComponent("View" + IntToStr(key) + "Ima"));
+        ASSERT_NE(c, nullptr) << key;
+        EXPECT_EQ(c->Tag(), key);
+    }
+    EXPECT_NE(form.FindComponent("view3ima"), nullptr);
+    EXPECT_EQ(form.FindComponent("View9Ima"), nullptr);
+}
+
+TEST(Align, BottomAndClientChildrenFillTheParent)
+{
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSingle);
+    form.SetClientWidth(400);
+    form.SetClientHeight(300);
+    auto* status = new TStatusBar(&form);
+    status->SetParent(&form);
+    auto* main = new TPanel(&form);
+    main->SetParent(&form);
+    main->SetAlign(alClient);
+    EXPECT_EQ(status->BoundsRect(), TRect(0, 281, 400, 300));
+    EXPECT_EQ(main->BoundsRect(), TRect(0, 0, 400, 281));
+    form.SetClientHeight(200);
+    EXPECT_EQ(status->Top(), 181);
+    EXPECT_EQ(main->Height(), 181);
+}
+
+TEST(Form, ClientSizeExcludesTheFrameAndMenu)
+{
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSingle);
+    form.SetBounds(0, 0, 1101, 621);
+    EXPECT_EQ(form.ClientWidth(), 1101 - 2 * form.FrameWidth());
+    EXPECT_EQ(form.ClientHeight(), 621 - 2 * form.FrameWidth() - form.CaptionHeight());
+}
+
+TEST(Form, AutoSizeFitsTheVisibleChildren)
+{
+    TForm form(nullptr);
+    form.SetBorderStyle(bsSingle);
+    form.SetBounds(0, 0, 1101, 621);
+    auto* p = new TPanel(&form);
+    p->SetParent(&form);
+    p->SetBounds(0, 0, 800, 500);
+    form.SetAutoSize(true);
+    EXPECT_EQ(form.ClientWidth(), 800);
+    EXPECT_EQ(form.ClientHeight(), 500);
+}
+
+TEST(Form, CloseQueryCanRefuseAndOnCloseRuns)
+{
+    TForm form(nullptr);
+    form.Show();
+    bool allow = false;
+    int closes = 0;
+    form.OnCloseQuery = [&](TObject*, bool& can) { can = allow; };
+    form.OnClose = [&](TObject*, TCloseAction&) { ++closes; };
+    form.Close();
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(closes, 0);
+    allow = true;
+    form.Close();
+    EXPECT_FALSE(form.Visible());
+    EXPECT_EQ(closes, 1);
+}
+
+TEST(Label, AutoSizeFollowsTheCaption)
+{
+    TForm form(nullptr);
+    auto* l = new TLabel(&form);
+    l->SetParent(&form);
+    l->SetCaption("Com Port");
+    const int w = l->Width();
+    l->SetCaption("Com Port Number");
+    EXPECT_GT(l->Width(), w);
+    l->SetAutoSize(false);
+    l->SetCaption("X");
+    EXPECT_GT(l->Width(), w);
+}
+
+TEST(StaticText, AutoSizeLeavesRoomForTheTextInsideTheBorder)
+{
+    TForm form(nullptr);
+    auto* st = new TStaticText(&form);
+    st->SetParent(&form);
+    st->SetBorderStyle(sbsSunken);
+    st->SetCaption(" 1.23456 nF");
+    TCanvas measure;
+    measure.Font()->Assign(st->Font());
+    EXPECT_EQ(st->ClientWidth(), measure.TextWidth(" 1.23456 nF"));
+    EXPECT_EQ(st->Width(), st->ClientWidth() + 2);
+}

@@ -1,0 +1,173 @@
+// Windows bitmap files: what TBitmap writes loads back pixel for pixel; missing and
+// foreign files raise the class library's errors.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+
+#include "platform/core/Streams.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/Picture.h"
+
+namespace {
+
+std::string TempPath(const std::string& name)
+{
+    const char* prefix = std::getenv("ZORVANE_PREFIX");
+    std::filesystem::path dir = prefix && *prefix ? prefix : std::filesystem::temp_directory_path().string();
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+void Noise(TBitmap& b, int w, int h, unsigned seed)
+{
+    b.SetSize(w, h);
+    std::mt19937 rng(seed);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            b.Canvas()->SetPixels(x, y, TColorOf(rng() & 0xFFFFFF));
+}
+
+void ExpectSamePixels(TBitmap& a, TBitmap& b)
+{
+    ASSERT_EQ(a.Width(), b.Width());
+    ASSERT_EQ(a.Height(), b.Height());
+    int diffs = 0;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.Canvas()->Pixels(x, y) != b.Canvas()->Pixels(x, y))
+                ++diffs;
+    EXPECT_EQ(diffs, 0);
+}
+
+} // namespace
+
+TEST(BitmapFile, WrittenBitmapLoadsBackPixelIdentical)
+{
+    // Odd widths exercise the 4-byte row padding.
+    for (int w : {1, 3, 17, 64}) {
+        TBitmap src;
+        Noise(src, w, 7, static_cast<unsigned>(w));
+        const std::string path = TempPath("roundtrip" + std::to_string(w) + ".bmp");
+        src.SaveToFile(path);
+        TBitmap back;
+        back.LoadFromFile(path);
+        ExpectSamePixels(src, back);
+    }
+}
+
+TEST(BitmapFile, HeaderIsABottomUp24BitWindowsBitmap)
+{
+    TBitmap b;
+    b.SetSize(3, 2);
+    b.Canvas()->SetPixels(0, 0, clRed);
+    const auto data = b.SaveToData();
+    ASSERT_GE(data.size(), 54u);
+    auto u32 = [&](size_t at) { return data[at] | data[at + 1] << 8 | data[at + 2] << 16 | data[at + 3] << 24; };
+    EXPECT_EQ(data[0], 'B');
+    EXPECT_EQ(data[1], 'M');
+    EXPECT_EQ(u32(2), data.size());
+    EXPECT_EQ(u32(10), 54u);
+    EXPECT_EQ(u32(14), 40u);
+    EXPECT_EQ(u32(18), 3u);
+    EXPECT_EQ(u32(22), 2u); // positive: bottom-up
+    EXPECT_EQ(data[28], 24);
+    EXPECT_EQ(data.size(), 54u + 2 * 12u); // rows of 9 bytes padded to 12
+    // Top-left pixel is in the last row of the file, stored blue, green, red.
+    EXPECT_EQ(data[54 + 12 + 0], 0);
+    EXPECT_EQ(data[54 + 12 + 1], 0);
+    EXPECT_EQ(data[54 + 12 + 2], 255);
+}
+
+TEST(BitmapFile, MonochromeBitmapRoundTrips)
+{
+    TBitmap src;
+    src.SetSize(13, 5);
+    src.Canvas()->Brush()->SetColor(clWhite);
+    src.Canvas()->FillRect(TRect(0, 0, 13, 5));
+    src.Canvas()->Brush()->SetColor(clBlack);
+    src.Canvas()->FillRect(TRect(2, 1, 9, 3));
+    src.SetMonochrome(true);
+    const std::string path = TempPath("mono.bmp");
+    src.SaveToFile(path);
+    TBitmap back;
+    back.LoadFromFile(path);
+    EXPECT_TRUE(back.Monochrome());
+    ExpectSamePixels(src, back);
+}
+
+TEST(BitmapFile, StreamRoundTrip)
+{
+    TBitmap src;
+    Noise(src, 9, 4, 7);
+    TMemoryStream ms;
+    src.SaveToStream(&ms);
+    ms.SetPosition(0);
+    TBitmap back;
+    back.LoadFromStream(&ms);
+    ExpectSamePixels(src, back);
+}
+
+TEST(BitmapFile, MissingFileRaisesEFOpenError)
+{
+    const std::string path = TempPath("no-such-dir/missing.bmp");
+    TBitmap b;
+    try {
+        b.LoadFromFile(path);
+        FAIL() << "no exception";
+    } catch (const EFOpenError& e) {
+        EXPECT_EQ(e.Message(), "Cannot open file \"" + path + "\". No such file or directory");
+    }
+    TPicture p;
+    EXPECT_THROW(p.LoadFromFile(path), EFOpenError);
+}
+
+TEST(BitmapFile, ForeignFilesRaiseInvalidGraphic)
+{
+    const std::string path = TempPath("not-a-bitmap.bmp");
+    std::FILE* f = std::fopen(path.c_str(), "wb");
+    std::fputs("hello", f);
+    std::fclose(f);
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromFile(path), EInvalidGraphic);
+    TPicture p;
+    try {
+        p.LoadFromFile(TempPath("picture.xyz"));
+        FAIL() << "no exception";
+    } catch (const EInvalidGraphic& e) {
+        EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz)");
+    }
+}
+
+TEST(BitmapFile, PictureLoadsABitmapByExtension)
+{
+    TBitmap src;
+    Noise(src, 5, 5, 3);
+    const std::string path = TempPath("Panel.BMP");
+    src.SaveToFile(path);
+    TPicture p;
+    int changes = 0;
+    p.OnChange = [&](TObject*) { ++changes; };
+    p.LoadFromFile(path);
+    ASSERT_NE(dynamic_cast<TBitmap*>(p.Graphic()), nullptr);
+    EXPECT_EQ(p.Width(), 5);
+    EXPECT_GE(changes, 1);
+    ExpectSamePixels(src, *p.Bitmap());
+}
+
+TEST(BitmapFile, FailedLoadKeepsThePreviousPicture)
+{
+    TBitmap src;
+    Noise(src, 6, 6, 11);
+    TPicture p;
+    p.SetGraphic(&src);
+    TBitmap b;
+    b.Assign(&src);
+    EXPECT_THROW(p.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
+    EXPECT_THROW(b.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
+    ASSERT_NE(p.Graphic(), nullptr);
+    ExpectSamePixels(src, *p.Bitmap());
+    ExpectSamePixels(src, b);
+}
