@@ -1,0 +1,85 @@
+#pragma once
+// Clients of the serial port component: components that take its received
+// data and line events through a dispatcher.
+#include "components/comm/Sercomm.h"
+#include "components/comm/SercommThreads.h"
+
+// What a client receives.
+class ISerCommUser {
+public:
+    virtual ~ISerCommUser() = default;
+    virtual void LineChanged(DWORD EventMask) = 0;
+    virtual void DataChanged(PSerData Data, int Count) = 0;
+};
+
+// Links one client to one component's client list.
+class TSerDispatcher : public TObject {
+public:
+    explicit TSerDispatcher(ISerCommUser* User) : FUser(User) {}
+    ~TSerDispatcher() override;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool v) { FActive = v; }
+    TSerCustomComm* Comm() const { return FComm; }
+
+    void SetDTRState(bool State);
+    void PurgeRead();
+    void PurgeWrite();
+    void PurgeReadWrite();
+    int WriteBuf(const void* Buffer, int Count);
+    bool WriteText(const AnsiString& Text);
+    bool WriteChar(char C);
+
+    void DataEvent(PSerData Data, int Count);
+    void LineEvent(DWORD EventMask);
+
+private:
+    friend class TSerCustomComm;
+    bool FActive = true;
+    TSerCustomComm* FComm = nullptr;
+    ISerCommUser* FUser;
+};
+
+// Base of the components that attach to a TSerComm as clients.
+class TSerCommComponent : public TSerComponent, public ISerCommUser {
+public:
+    explicit TSerCommComponent(TComponent* AOwner);
+    ~TSerCommComponent() override;
+
+    TSerComm* Comm() const { return FComm; }
+    // Setting the same component again moves the client to the end of its list.
+    void SetComm(TSerComm* Value);
+    bool Active() const { return FDispatcher->Active(); }
+    void SetActive(bool Value) { FDispatcher->SetActive(Value); }
+    TSerDispatcher* Dispatcher() const { return FDispatcher.get(); }
+
+    void DataChanged(PSerData, int) override {}
+    void LineChanged(DWORD) override {}
+
+protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    TSerComm* FComm = nullptr;
+    std::unique_ptr<TSerDispatcher> FDispatcher;
+};
+
+// Polls the component's input count from its own thread for WaitChar.
+class TWaitThread : public TSerThread {
+public:
+    explicit TWaitThread(TSerCustomComm* Comm) : FComm(Comm) { Start(); }
+    ~TWaitThread() override;
+    void Stop() { FStop = true; }
+    // True when the thread ended within Ms milliseconds.
+    bool WaitEnded(int Ms) { return FEnded.WaitFor(static_cast<Cardinal>(Ms)) == wrSignaled; }
+    bool FoundData() const { return FFound; }
+
+protected:
+    void Execute() override;
+
+private:
+    TSerCustomComm* FComm;
+    std::atomic<bool> FStop{false};
+    std::atomic<bool> FFound{false};
+    TSimpleEvent FEnded;
+};

@@ -1,0 +1,236 @@
+#include "components/comm/SercommThreads.h"
+
+#include <chrono>
+#include <cstring>
+
+#include "components/comm/Sercomm.h"
+#include "components/comm/Serutils.h"
+#include "platform/core/Synchronize.h"
+#include "platform/serial/SerialDevice.h"
+
+// ------------------------------------------------------------ TSerCommBuffer
+
+int TSerCommBuffer::Write(const void* Data, int N)
+{
+    std::memcpy(FData.data() + FCount, Data, static_cast<size_t>(N));
+    FCount += N;
+    return N;
+}
+
+void TSerCommBuffer::Peek(void* Target, int N) const { std::memcpy(Target, FData.data(), static_cast<size_t>(N)); }
+
+int TSerCommBuffer::Read(void* Target, int N)
+{
+    Peek(Target, N);
+    return Remove(N);
+}
+
+int TSerCommBuffer::Remove(int N)
+{
+    std::memmove(FData.data(), FData.data() + N, static_cast<size_t>(FCount - N));
+    FCount -= N;
+    return N;
+}
+
+// ------------------------------------------------------- TSerCommEventThread
+
+TSerCommEventThread::TSerCommEventThread(TSerCustomComm* Owner, TSerialDevice* Device, DWORD Mask)
+    : FOwner(Owner), FDevice(Device), FMask(Mask)
+{
+}
+
+TSerCommEventThread::~TSerCommEventThread()
+{
+    // StopThread has woken the device's wait already; the device may be gone now.
+    Terminate();
+    FWakeEvent.SetEvent();
+    WaitFor();
+}
+
+void TSerCommEventThread::StopThread()
+{
+    Terminate();
+    FWakeEvent.SetEvent();
+    FDevice->Wake();
+}
+
+void TSerCommEventThread::Execute()
+{
+    while (!Terminated()) {
+        unsigned events = 0;
+        bool ok = FDevice->WaitEvents(FMask, events, -1);
+        if (Terminated())
+            break;
+        if (!ok || (events & EV_HANGUP)) {
+            // The line is gone (the device vanished, the far side hung up). The
+            // program must see the instrument go off line: it arrives as one
+            // change of DSR; then nothing more comes until the port is closed.
+            Deliver(EV_DSR | (events & FMask & EV_RXCHAR));
+            FWakeEvent.WaitFor(INFINITE);
+            break;
+        }
+        if (events)
+            Deliver(events);
+    }
+}
+
+void TSerCommEventThread::Deliver(DWORD Events)
+{
+    if (Terminated())
+        return;
+    Synchronize([this, Events] { FOwner->DoEvent(this, Events); });
+}
+
+// ------------------------------------------------------- TSerCommWriteThread
+
+TSerCommWriteThread::TSerCommWriteThread(TSerCustomComm* Owner, TSerialDevice* Device, int Capacity)
+    : FOwner(Owner), FDevice(Device), FBuffer(Capacity)
+{
+}
+
+TSerCommWriteThread::~TSerCommWriteThread()
+{
+    StopThread();
+    WaitFor();
+}
+
+void TSerCommWriteThread::Signal(bool& Flag)
+{
+    {
+        std::lock_guard lock(FMutex);
+        Flag = true;
+    }
+    FChanged.notify_all();
+}
+
+void TSerCommWriteThread::StopThread()
+{
+    Terminate();
+    Signal(FStop);
+}
+
+bool TSerCommWriteThread::WriteData(const void* Data, int Count, int TimeoutMs)
+{
+    TSerTimeEvent timer;
+    bool timing = false;
+    for (;;) {
+        if (timing && TimerExpired(timer))
+            return false;
+        FOwner->WriteLock();
+        if (FBuffer.Count() + Count <= FBuffer.Capacity()) {
+            FBuffer.Write(Data, Count);
+            Signal(FData);
+            FOwner->WriteUnlock();
+            return true;
+        }
+        FOwner->WriteUnlock();
+        if (!timing) {
+            InitTimer(timer, static_cast<std::uint32_t>(TimeoutMs < 0 ? 0 : TimeoutMs));
+            timing = true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
+
+bool TSerCommWriteThread::PurgeWrite()
+{
+    std::unique_lock lock(FMutex);
+    FPurgeAck = false;
+    FPurgeRequest = true;
+    FChanged.notify_all();
+    bool acked = FChanged.wait_for(lock, std::chrono::milliseconds(2000), [this] { return FPurgeAck; });
+    lock.unlock();
+    if (acked) {
+        FOwner->WriteLock();
+        FBuffer.Clear();
+        FOwner->WriteUnlock();
+    }
+    return acked;
+}
+
+void TSerCommWriteThread::Execute()
+{
+    enum { Stop, Purge, Data } what;
+    while (!Terminated()) {
+        {
+            std::unique_lock lock(FMutex);
+            FChanged.wait(lock, [this] { return FStop || FPurgeRequest || FData; });
+            if (FStop) {
+                Terminate();
+                break;
+            }
+            if (FPurgeRequest) {
+                FPurgeRequest = false;
+                FPurgeAck = true;
+                FChanged.notify_all();
+                continue;
+            }
+        }
+        FOwner->WriteLock();
+        const int n = FBuffer.Count();
+        const Byte* p = FBuffer.DataPtr();
+        FOwner->WriteUnlock();
+
+        // Bytes go out as the driver takes them; stop and purge requests end the pass.
+        int sent = 0;
+        what = Data;
+        bool failed = false;
+        while (sent < n) {
+            int k = FDevice->WriteSome(p + sent, n - sent);
+            if (k < 0) {
+                failed = true;
+                break;
+            }
+            sent += k;
+            if (sent == n)
+                break;
+            std::unique_lock lock(FMutex);
+            FChanged.wait_for(lock, std::chrono::milliseconds(5), [this] { return FStop || FPurgeRequest; });
+            if (FStop) {
+                what = Stop;
+                break;
+            }
+            if (FPurgeRequest) {
+                FPurgeRequest = false;
+                FPurgeAck = true;
+                FChanged.notify_all();
+                what = Purge;
+                break;
+            }
+        }
+        if (what == Stop) {
+            Terminate();
+            break;
+        }
+        if (what == Purge)
+            continue;
+        if (failed) {
+            DoWriteError();
+            // The bytes stay buffered for the next pass; a dead line is not hammered.
+            std::unique_lock lock(FMutex);
+            FChanged.wait_for(lock, std::chrono::milliseconds(100), [this] { return FStop || FPurgeRequest; });
+            continue;
+        }
+        bool emptied = false;
+        FOwner->WriteLock();
+        FBuffer.Remove(sent);
+        {
+            std::lock_guard lock(FMutex);
+            FData = FBuffer.Count() > 0;
+            emptied = !FData;
+        }
+        FOwner->WriteUnlock();
+        if (emptied)
+            DoTxEmpty();
+    }
+}
+
+void TSerCommWriteThread::DoTxEmpty()
+{
+    Synchronize([this] { FOwner->DoLineEvent(this, EV_TXEMPTY); });
+}
+
+void TSerCommWriteThread::DoWriteError()
+{
+    Synchronize([this] { FOwner->DoLineEvent(this, EV_ERR); });
+}
