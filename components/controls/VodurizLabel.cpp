@@ -1,0 +1,33 @@
+#include "components/controls/VodurizLabel.h"
+
+TPoint PlaceLabel(TLabelPosition Position, const TRect& Bounds, int Height, const TSize& LabelSize,
+                  int CaptionWidth, int Margin)
+{
+    const int left = Bounds.Left, top = Bounds.Top, width = Bounds.Width();
+    const int lh = LabelSize.cy, lw = LabelSize.cx;
+    const int centredTop = top + (Height - lh) / 2;
+    const int centredLeft = left + (width - lw) / 2;
+    switch (Position) {
+    case lpLeftTop:
+        return TPoint(left - CaptionWidth - Margin, top);
+    case lpLeftCenter:
+        return TPoint(left - CaptionWidth - Margin, centredTop);
+    case lpLeftBottom:
+        return TPoint(left - CaptionWidth - Margin, top + Height - lh);
+    case lpTopLeft:
+        return TPoint(left, top - lh - Margin);
+    case lpBottomLeft:
+        return TPoint(left, top + Height + Margin);
+    case lpLeftTopLeft:
+        return TPoint(left - Margin, top);
+    case lpLeftCenterLeft:
+        return TPoint(left - Margin, centredTop);
+    case lpLeftBottomLeft:
+        return TPoint(left - Margin, top + Height - lh);
+    case lpTopCenter:
+        return TPoint(centredLeft, top - lh - Margin);
+    case lpBottomCenter:
+        return TPoint(centredLeft, top + Height + Margin);
+    }
+    return TPoint(left, top);
+}

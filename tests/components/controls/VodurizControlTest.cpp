@@ -1,0 +1,299 @@
+// The typed edit as a control on a form: keys through the window system, focus colours,
+// the exit reformatting before OnExit, the attached label and the rendered states.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "components/controls/Voduriz.h"
+#include "platform/core/FormatSettings.h"
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
+#include "tests/components/controls/TestOutput.h"
+
+namespace {
+struct TypedEdit : ::testing::Test {
+    std::unique_ptr<TForm> form;
+    TVodUriz* edit = nullptr;
+    TVodUriz* other = nullptr;
+    void SetUp() override
+    {
+        FormatSettings.DecimalSeparator = '.';
+        FormatSettings.ThousandSeparator = ',';
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(0, 0, 320, 140);
+        edit = new TVodUriz(form.get());
+        edit->SetParent(form.get());
+        edit->SetBounds(100, 40, 120, 24);
+        other = new TVodUriz(form.get());
+        other->SetParent(form.get());
+        other->SetBounds(100, 80, 120, 24);
+        form->Show();
+        TestInput::ProcessEvents();
+        Focus(other); // each test focuses the edit itself
+    }
+    void TearDown() override { form.reset(); }
+    void Focus(TVodUriz* e)
+    {
+        e->SetFocus();
+        TestInput::ProcessEvents();
+    }
+};
+
+TEST_F(TypedEdit, FloatFieldTypesAndReformatsBeforeOnExit)
+{
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(3);
+    edit->SetText("");
+    AnsiString seenOnExit;
+    edit->OnExit = [&](TObject*) { seenOnExit = edit->GetText(); };
+    Focus(edit);
+    // The letter is dropped; the second '.' only moves the caret behind the first.
+    TestInput::TypeText(edit, "12a.5.7");
+    EXPECT_EQ(edit->WindowText(), "12.75");
+    Focus(other);
+    EXPECT_EQ(seenOnExit, "12.750");
+    EXPECT_EQ(edit->GetText(), "12.750");
+}
+
+TEST_F(TypedEdit, EmptyFloatShowsZeroBeforeOnExit)
+{
+    edit->SetEditType(etFloat);
+    edit->SetPrecision(3);
+    AnsiString seen;
+    edit->OnExit = [&](TObject*) { seen = edit->GetText(); };
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    for (int i = 0; i < 6; ++i)
+        TestInput::PressKey(edit, VK_BACK);
+    EXPECT_EQ(edit->GetText(), "");
+    Focus(other);
+    EXPECT_EQ(seen, "0.000");
+}
+
+TEST_F(TypedEdit, EnterReachesOnKeyDownAndOnKeyPressOnce)
+{
+    edit->SetEditType(etNumeric);
+    std::vector<Word> downs;
+    std::vector<char> presses;
+    edit->OnKeyDown = [&](TObject*, Word& k, TShiftState) { downs.push_back(k); };
+    edit->OnKeyPress = [&](TObject*, char& k) { presses.push_back(k); };
+    Focus(edit);
+    TestInput::TypeText(edit, "7\r");
+    EXPECT_EQ(edit->GetText(), "7");
+    EXPECT_EQ(downs.back(), VK_RETURN);
+    ASSERT_EQ(presses.size(), 2u);
+    EXPECT_EQ(presses[1], '\r');
+}
+
+TEST_F(TypedEdit, OnKeyPressMayDropTheCharacter)
+{
+    edit->OnKeyPress = [](TObject*, char& k) {
+        if (k == 'x')
+            k = 0;
+    };
+    Focus(edit);
+    TestInput::TypeText(edit, "axb");
+    EXPECT_EQ(edit->GetText(), "ab");
+}
+
+TEST_F(TypedEdit, NumericFieldRefusesLettersAndSigns)
+{
+    edit->SetEditType(etNumeric);
+    edit->SetMaxLength(8);
+    edit->SetLengthLimit(4);
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    TestInput::TypeText(edit, "-1a2345");
+    EXPECT_EQ(edit->GetText(), "0123"); // "0" was there; four characters at most before a separator
+}
+
+TEST_F(TypedEdit, FocusColoursAndWidth)
+{
+    edit->SetColorEx(clWhite);
+    edit->SetFocusColor(clYellow);
+    edit->SetFocusFontColor(clBlue);
+    edit->SetFocusWidthInc(20);
+    edit->SetEditAlign(eaRight);
+    edit->SetFocusAlign(eaCenter);
+    Focus(edit);
+    EXPECT_EQ(edit->Color(), clYellow);
+    EXPECT_EQ(edit->Font()->Color(), clBlue);
+    EXPECT_EQ(edit->Width(), 140);
+    EXPECT_EQ(edit->Alignment(), taCenter);
+    Focus(other);
+    EXPECT_EQ(edit->Color(), clWhite);
+    EXPECT_EQ(edit->Font()->Color(), clWindowText);
+    EXPECT_EQ(edit->Width(), 120);
+    EXPECT_EQ(edit->Alignment(), taRightJustify);
+}
+
+TEST_F(TypedEdit, FocusColourNoneLeavesTheColours)
+{
+    edit->SetColorEx(clAqua);
+    edit->Font()->SetColor(clMaroon);
+    edit->SetFocusColor(clNone);
+    edit->SetFocusFontColor(clNone);
+    Focus(edit);
+    EXPECT_EQ(edit->Color(), clAqua);
+    EXPECT_EQ(edit->Font()->Color(), clMaroon);
+}
+
+TEST_F(TypedEdit, EscapeRestoresTheValueOfFocus)
+{
+    edit->SetText("abc");
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    TestInput::TypeText(edit, "def");
+    EXPECT_EQ(edit->GetText(), "abcdef");
+    TestInput::PressKey(edit, VK_ESCAPE);
+    EXPECT_EQ(edit->GetText(), "abc");
+}
+
+TEST_F(TypedEdit, PasteGoesThroughTheFilter)
+{
+    edit->SetEditType(etNumeric);
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    Clipboard()->SetAsText("abc");
+    TestInput::PressKey(edit, 'V', ssCtrl);
+    EXPECT_EQ(edit->GetText(), "0");
+    Clipboard()->SetAsText("42");
+    TestInput::PressKey(edit, 'V', ssCtrl);
+    EXPECT_EQ(edit->GetText(), "042");
+}
+
+TEST_F(TypedEdit, OnChangeForEveryChange)
+{
+    int changes = 0;
+    edit->OnChange = [&](TObject*) { ++changes; };
+    edit->SetText("a");
+    EXPECT_EQ(changes, 1);
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    TestInput::TypeText(edit, "bc");
+    EXPECT_EQ(changes, 3);
+    edit->SetText("abc"); // same text: no change
+    EXPECT_EQ(changes, 3);
+}
+
+TEST_F(TypedEdit, ErrorColourWhileInvalid)
+{
+    edit->SetColorEx(clWhite);
+    edit->SetShowError(true);
+    edit->OnValueValidate = [](TObject*, const AnsiString& v, bool& ok) { ok = v.size() < 4; };
+    edit->SetText("12345");
+    EXPECT_TRUE(edit->GetError());
+    EXPECT_EQ(edit->Color(), clRed);
+    EXPECT_EQ(edit->Font()->Color(), clWhite);
+    edit->SetText("12");
+    EXPECT_FALSE(edit->GetError());
+    EXPECT_EQ(edit->Color(), clWhite);
+}
+
+TEST_F(TypedEdit, EnabledExSwitchesColourAndLabel)
+{
+    edit->SetColorEx(clWhite);
+    edit->SetLabelCaption("Freq");
+    edit->SetEnabledEx(false);
+    EXPECT_EQ(edit->Color(), clSilver);
+    EXPECT_FALSE(edit->EditLabel()->Enabled());
+    edit->SetEnabledEx(true);
+    EXPECT_EQ(edit->Color(), clWhite);
+    EXPECT_TRUE(edit->EditLabel()->Enabled());
+    edit->SetLabelAlwaysEnabled(true);
+    edit->SetEnabledEx(false);
+    EXPECT_TRUE(edit->EditLabel()->Enabled());
+}
+
+TEST_F(TypedEdit, LabelStandsBesideOrAbove)
+{
+    edit->SetLabelMargin(4);
+    edit->SetLabelPosition(lpLeftCenter);
+    edit->SetLabelCaption("Level");
+    TLabel* l = edit->EditLabel();
+    ASSERT_NE(l, nullptr);
+    EXPECT_EQ(l->Parent(), form.get());
+    EXPECT_EQ(l->Left() + l->Width(), 96);            // its right edge 4 pixels left of the edit
+    EXPECT_EQ(l->Top(), 40 + (24 - l->Height()) / 2); // centred on the edit
+    edit->SetLabelPosition(lpTopLeft);
+    EXPECT_EQ(l->Left(), 100);
+    EXPECT_EQ(l->Top(), 40 - l->Height() - 4);
+    edit->SetVisible(false);
+    EXPECT_FALSE(l->Visible());
+}
+
+TEST_F(TypedEdit, VersionAndAffixes)
+{
+    EXPECT_EQ(edit->GetVersion(), "2.7.0.5");
+    edit->SetPrefix("$");
+    edit->SetSuffix(" kg");
+    edit->SetText("12");
+    EXPECT_EQ(edit->WindowText(), "$12 kg");
+    EXPECT_EQ(edit->GetText(), "12");
+    Focus(edit);
+    TestInput::PressKey(edit, VK_HOME);
+    TestInput::TypeText(edit, "3");
+    EXPECT_EQ(edit->GetText(), "312");
+    TestInput::PressKey(edit, VK_END);
+    TestInput::PressKey(edit, VK_DELETE); // the suffix stays
+    EXPECT_EQ(edit->WindowText(), "$312 kg");
+}
+
+TEST_F(TypedEdit, RendersItsStates)
+{
+    auto sheet = std::make_unique<TForm>(nullptr);
+    sheet->SetBounds(0, 0, 560, 120);
+    sheet->SetColor(clBtnFace);
+    const char* captions[] = {"Normal", "Focused", "Error", "Flat"};
+    TVodUriz* edits[4];
+    for (int i = 0; i < 4; ++i) {
+        auto* e = new TVodUriz(sheet.get());
+        e->SetParent(sheet.get());
+        e->SetBounds(10 + i * 135, 40, 120, 24);
+        e->SetEditType(etFloat);
+        e->SetPrecision(3);
+        e->SetEditAlign(eaRight);
+        e->SetFocusAlign(eaCenter);
+        e->SetFocusColor(clWindow);
+        e->SetLabelPosition(lpTopLeft);
+        e->SetLabelCaption(captions[i]);
+        e->SetText("1234.5");
+        edits[i] = e;
+    }
+    edits[1]->SetFocusColor(clYellow);
+    edits[2]->SetShowError(true);
+    edits[2]->OnValueValidate = [](TObject*, const AnsiString&, bool& ok) { ok = false; };
+    edits[2]->SetText("-1");
+    edits[3]->SetFlat(true);
+    edits[3]->SetFlatLineColor(clNavy);
+    sheet->Show();
+    TestInput::ProcessEvents();
+    edits[1]->SetFocus();
+    TestInput::ProcessEvents();
+    EXPECT_EQ(edits[1]->Color(), clYellow);
+    EXPECT_EQ(edits[1]->SelLength(), 8); // the value is selected on entry
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_typed_edits.png")));
+}
+}
+
+namespace {
+TEST_F(TypedEdit, WebAddressLookAndAClickInsideTheAffixes)
+{
+    edit->SetShowURL(true);
+    edit->SetText("www.example.org");
+    EXPECT_TRUE(edit->Model().URLShown());
+    EXPECT_TRUE(edit->Font()->Style() & fsUnderline);
+    EXPECT_EQ(edit->Font()->Color(), clBlue);
+    edit->SetText("plain");
+    EXPECT_FALSE(edit->Font()->Style() & fsUnderline);
+
+    edit->SetShowURL(false);
+    edit->SetPrefix("$");
+    edit->SetText("12");
+    Focus(edit);
+    TestInput::Click(edit, 2, 10); // in the prefix
+    EXPECT_GE(edit->SelStart(), 1);
+}
+}
