@@ -1,0 +1,171 @@
+// The string grid at the program's largest run: 1000 steps x 1000 loops gives
+// 1,000,001 rows of the list measurement table, 16 columns of short texts.
+// Filling, reading back, appending rows and painting the visible window at the
+// top and at the end (the paint cost must not grow with the row count).
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <unistd.h>
+
+#include "components/grid/Ravgrid.h"
+#include "platform/forms/Application.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+namespace {
+
+constexpr int kCols = 16;
+constexpr int kRows = 1000001;
+
+void EnsureApplication()
+{
+    static bool made = false;
+    if (made || Application)
+        return;
+    static int argc = 1;
+    static char name[] = "grid_bench";
+    static char* argv[] = {name, nullptr};
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    CreateApplication(argc, argv);
+    made = true;
+}
+
+double ResidentMB()
+{
+    long pages = 0, resident = 0;
+    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// A short text like the program's measured values.
+void CellText(int c, int r, char* buf, size_t n)
+{
+    if (c == 0)
+        std::snprintf(buf, n, "%d", r);
+    else if (c == 5)
+        std::snprintf(buf, n, "%s", r % 3 ? "PASS" : "FAIL");
+    else
+        std::snprintf(buf, n, "%d.%05d", (r * 7 + c) % 1000, (r * 13 + c * 31) % 100000);
+}
+
+std::unique_ptr<TRavArodozIdad> MakeGrid(int rows)
+{
+    EnsureApplication();
+    auto g = std::make_unique<TRavArodozIdad>(nullptr);
+    g->SetColCountEx(kCols);
+    g->SetRowCountEx(rows);
+    g->SetFixedRowsEx(1);
+    g->SetFixedColsEx(0);
+    g->SetBounds(0, 0, 760, 420);
+    g->SetDefaultColWidth(46);
+    g->SetColor(clBlack);
+    g->Font()->SetColor(clLime);
+    return g;
+}
+
+void Fill(TRavArodozIdad& g, int rows)
+{
+    char buf[32];
+    for (int r = 1; r < rows; ++r)
+        for (int c = 0; c < kCols; ++c) {
+            CellText(c, r, buf, sizeof buf);
+            g.SetCellEx(c, r, buf);
+        }
+}
+
+// One filled grid shared by the read and paint benchmarks.
+TRavArodozIdad& FilledGrid()
+{
+    static std::unique_ptr<TRavArodozIdad> g;
+    if (!g) {
+        g = MakeGrid(kRows);
+        Fill(*g, kRows);
+    }
+    return *g;
+}
+
+} // namespace
+
+static void BM_GridFill_1M_x16(benchmark::State& state)
+{
+    for (auto _ : state) {
+        const double before = ResidentMB();
+        auto g = MakeGrid(kRows);
+        Fill(*g, kRows);
+        const double after = ResidentMB();
+        state.counters["resident_MB"] = after - before;
+        state.counters["store_MB"] = double(g->Store().MemoryUsed()) / (1024.0 * 1024.0);
+        state.PauseTiming();
+        g.reset();
+        state.ResumeTiming();
+    }
+    state.counters["cells"] = double(kRows - 1) * kCols;
+}
+BENCHMARK(BM_GridFill_1M_x16)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void BM_GridReadBack_1M_x16(benchmark::State& state)
+{
+    TRavArodozIdad& g = FilledGrid();
+    char buf[32];
+    long mismatches = 0;
+    for (auto _ : state) {
+        for (int r = 1; r < kRows; ++r)
+            for (int c = 0; c < kCols; ++c) {
+                const AnsiString s = g.GetCellEx(c, r);
+                CellText(c, r, buf, sizeof buf);
+                mismatches += s != buf;
+            }
+    }
+    state.counters["mismatches"] = double(mismatches);
+}
+BENCHMARK(BM_GridReadBack_1M_x16)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+static void BM_GridAddRow(benchmark::State& state)
+{
+    auto g = MakeGrid(2);
+    char buf[32];
+    for (auto _ : state) {
+        g->AddRow();
+        const int r = g->RowCount() - 1;
+        for (int c = 0; c < kCols; ++c) {
+            CellText(c, r, buf, sizeof buf);
+            g->SetCellEx(c, r, buf);
+        }
+    }
+}
+BENCHMARK(BM_GridAddRow)->Iterations(200000)->Unit(benchmark::kMicrosecond);
+
+// Paints the visible window into a bitmap; Arg 0: the top of the table, 1: its end.
+static void PaintAt(benchmark::State& state, TRavArodozIdad& g)
+{
+    TBitmap bmp;
+    bmp.SetSize(g.Width(), g.Height());
+    if (state.range(0) == 0)
+        g.SetTopRow(1);
+    else
+        g.SetTopRow(g.RowCount() - 1);
+    g.SelectRange(0, kCols - 1, g.TopRow() + 2, g.TopRow() + 2);
+    for (auto _ : state)
+        g.PaintTo(bmp.Canvas(), 0, 0);
+    state.counters["top_row"] = g.TopRow();
+}
+
+static void BM_GridPaint_1M(benchmark::State& state) { PaintAt(state, FilledGrid()); }
+BENCHMARK(BM_GridPaint_1M)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+static void BM_GridPaint_1K(benchmark::State& state)
+{
+    static std::unique_ptr<TRavArodozIdad> small;
+    if (!small) {
+        small = MakeGrid(1001);
+        Fill(*small, 1001);
+    }
+    PaintAt(state, *small);
+}
+BENCHMARK(BM_GridPaint_1K)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

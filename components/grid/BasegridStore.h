@@ -1,0 +1,104 @@
+#pragma once
+// The grid's cell store: texts and cell properties of an unbounded sheet of
+// cells. Cells beyond the grid's counts keep what they hold. A row's texts are
+// packed into one block (length-prefixed cells), so a million rows of short
+// texts cost about their bytes, not a string object per cell. Properties
+// objects are owned by their slot: moving a row or column moves ownership, and
+// freeing a slot frees its object exactly once.
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include "platform/core/Types.h"
+
+class TCellProperties;
+
+struct TCellPropertiesDeleter {
+    void operator()(TCellProperties* p) const;
+};
+using TCellPropsPtr = std::unique_ptr<TCellProperties, TCellPropertiesDeleter>;
+
+// One row: its packed texts and (rarely) its properties slots.
+class TStoreRow {
+public:
+    TStoreRow() = default;
+    TStoreRow(TStoreRow&& o) noexcept;
+    TStoreRow& operator=(TStoreRow&& o) noexcept;
+    TStoreRow(const TStoreRow&) = delete;
+    TStoreRow& operator=(const TStoreRow&) = delete;
+    ~TStoreRow();
+
+    std::string_view Text(int col) const;
+    void SetText(int col, std::string_view s);
+    int TextCount() const; // cells held (trailing ones may be empty)
+    bool Empty() const { return !FText && !FProps; }
+
+    TCellProperties* Props(int col) const;
+    TCellPropsPtr TakeProps(int col);
+    void SetProps(int col, TCellPropsPtr p);
+    bool HasAnyProps() const { return FProps != nullptr; }
+    int PropsCount() const;
+
+    // Column structure of this row.
+    void InsertCols(int at, int count);
+    void DeleteCols(int at, int count);
+    void MoveCol(int from, int to);
+    void ClearTexts();
+
+    // Every text of the row, 0..TextCount()-1.
+    std::vector<std::string_view> Texts() const;
+    void SetTexts(const std::vector<std::string_view>& texts);
+
+private:
+    void ReplaceAll(const std::vector<std::string_view>& texts);
+    unsigned char* FText = nullptr; // varint count, then per cell varint length and bytes
+    std::vector<TCellPropsPtr>* FProps = nullptr;
+};
+
+class TCellStore {
+public:
+    TCellStore() = default;
+    TCellStore(const TCellStore&) = delete;
+    TCellStore& operator=(const TCellStore&) = delete;
+
+    std::string_view TextView(int col, int row) const;
+    AnsiString Text(int col, int row) const { return AnsiString(TextView(col, row)); }
+    void SetText(int col, int row, std::string_view s);
+
+    TCellProperties* Props(int col, int row) const;
+    // Detaches the object from its slot and hands it over.
+    TCellPropsPtr TakeProps(int col, int row);
+    // Frees what the slot held, then stores p.
+    void SetProps(int col, int row, TCellPropsPtr p);
+
+    // Rows that hold anything are below this.
+    int StoredRows() const { return int(FRows.size()); }
+    // The widest stored row (texts or properties).
+    int StoredCols() const;
+
+    // Rows: rows from 'at' on move down by count; the new rows are empty.
+    void InsertRows(int at, int count);
+    // Rows at..at+count-1 leave the store (their properties are freed); rows below move up.
+    void DeleteRows(int at, int count);
+    // Row 'from' moves to 'to', the rows between shift by one.
+    void MoveRow(int from, int to);
+    void SwapRows(int a, int b);
+    // Rows at..at+count-1 move to end-count..end-1 (end exclusive); those between move up.
+    void MoveRowsToEnd(int at, int count, int end);
+    TStoreRow TakeRow(int row);          // the row's content leaves; the slot stays, empty
+    void PutRow(int row, TStoreRow&& r); // replaces the row's content (old properties freed)
+
+    void InsertCols(int at, int count);
+    void DeleteCols(int at, int count);
+    void MoveCol(int from, int to);
+    void SwapCols(int a, int b);
+
+    void Clear() { FRows.clear(); }
+
+    // Bytes held by texts and row slots; for capacity checks.
+    size_t MemoryUsed() const;
+
+private:
+    TStoreRow* RowFor(int row); // grows the store on demand
+    std::vector<TStoreRow> FRows;
+};

@@ -1,0 +1,182 @@
+#pragma once
+// The string grid the base grid stands on: a custom control with a cell store,
+// column widths and row heights, fixed rows and columns, a current cell with a
+// selection anchor, scrolling by whole cells, painting of the visible cells
+// through DrawCell and the standard keyboard and mouse navigation.
+//
+// Everything but painting and input works without a window: a grid made
+// without a parent holds its cells, geometry and selection and answers every
+// query; its window appears only when it is shown.
+//
+// Row heights are a default plus a sparse map of the rows that differ, so a
+// million-row grid costs nothing per row for geometry, and every geometric
+// query walks only the rows it spans (on screen: the visible ones).
+#include <map>
+#include <vector>
+
+#include "components/grid/BasegridStore.h"
+#include "components/grid/BasegridTypes.h"
+#include "platform/forms/Controls.h"
+
+class TStringGrid : public TCustomControl {
+public:
+    explicit TStringGrid(TComponent* AOwner);
+    ~TStringGrid() override;
+
+    // Cells: exact slots; beyond the counts they keep their contents.
+    AnsiString Cells(int ACol, int ARow) const { return FStore.Text(ACol, ARow); }
+    void SetCells(int ACol, int ARow, const AnsiString& Value);
+    TCellStore& Store() { return FStore; }
+    const TCellStore& Store() const { return FStore; }
+
+    // Dimensions.
+    int ColCount() const { return FColCount; }
+    void SetColCount(int Value);
+    int RowCount() const { return FRowCount; }
+    void SetRowCount(int Value);
+    int FixedCols() const { return FFixedCols; }
+    void SetFixedCols(int Value);
+    int FixedRows() const { return FFixedRows; }
+    void SetFixedRows(int Value);
+    int DefaultColWidth() const { return FDefaultColWidth; }
+    void SetDefaultColWidth(int Value);
+    int DefaultRowHeight() const { return FDefaultRowHeight; }
+    void SetDefaultRowHeight(int Value);
+    int ColWidths(int ACol) const;
+    void SetColWidths(int ACol, int Value);
+    int RowHeights(int ARow) const;
+    void SetRowHeights(int ARow, int Value);
+    TGridOptions Options() const { return FOptions; }
+    void SetOptions(TGridOptions Value);
+    TColor FixedColor() const { return FFixedColor; }
+    void SetFixedColor(TColor Value);
+    TScrollStyle ScrollBars() const { return FScrollBars; }
+    void SetScrollBars(TScrollStyle Value);
+    // A one-pixel sunken frame (bsSingle) or none.
+    bool BorderSingle() const { return FBorderSingle; }
+    void SetBorderSingle(bool Value);
+
+    // Current cell and selection. Setting Col or Row asks SelectCell, scrolls the
+    // cell into view and raises OnClick.
+    int Col() const { return FCurrent.X; }
+    void SetCol(int Value);
+    int Row() const { return FCurrent.Y; }
+    void SetRow(int Value);
+    void MoveColRow(int ACol, int ARow, bool MoveAnchor, bool Show);
+    TGridRect Selection() const;
+    void SetSelection(const TGridRect& Value);
+    int LeftCol() const { return FTopLeft.X; }
+    void SetLeftCol(int Value);
+    int TopRow() const { return FTopLeft.Y; }
+    void SetTopRow(int Value);
+    int VisibleColCount() const;
+    int VisibleRowCount() const;
+
+    // Geometry in client coordinates. CellRect is empty for a cell out of view.
+    TRect CellRect(int ACol, int ARow) const;
+    void MouseToCell(int X, int Y, int& ACol, int& ARow) const;
+    TGridCoord MouseCoord(int X, int Y) const;
+    // The area the cells are drawn in (inside the border, beside the scroll bars).
+    int GridWidth() const;
+    int GridHeight() const;
+    // Sums of widths of columns [From, To) and heights of rows [From, To).
+    long long ColSpanWidth(int From, int To) const;
+    long long RowSpanHeight(int From, int To) const;
+
+    void InvalidateCell(int ACol, int ARow);
+    void InvalidateRow(int ARow);
+    void InvalidateCol(int ACol);
+    void InvalidateGridRect(const TRect& R);
+
+    // Moves a column or row with its cells (and width or height), shifting those between.
+    void MoveColumn(int FromIndex, int ToIndex);
+    void MoveRow(int FromIndex, int ToIndex);
+    // Moves the row (column) to the end, then drops one from the count; its cells stay stored.
+    virtual void DeleteColumn(int ACol);
+    virtual void DeleteRow(int ARow);
+
+    // Scroll bars as drawn inside the control (none when the cells fit).
+    bool VScrollShown() const;
+    bool HScrollShown() const;
+    int ScrollBarSize() const { return FScrollBarSize; }
+    // Scroll-bar areas in client coordinates (empty when not shown).
+    TRect VScrollRect() const;
+    TRect HScrollRect() const;
+    // Width of the frame around the client area.
+    int FrameWidth() const { return FBorderSingle ? (Ctl3DFrame() ? 2 : 1) : 0; }
+    void SetScrollBarSize(int Value);
+
+protected:
+    // Hooks of the grid.
+    virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
+    virtual bool SelectCell(int ACol, int ARow);
+    virtual void TopLeftChanged();
+    virtual void SizeChanged(int OldColCount, int OldRowCount);
+    virtual void ColWidthsChanged();
+    virtual void RowHeightsChanged();
+    virtual void ColumnMoved(int FromIndex, int ToIndex);
+    virtual void RowMoved(int FromIndex, int ToIndex);
+    // A scroll bar's thumb is being dragged (the view follows it); Position 0..127.
+    virtual void ThumbTracking(bool Vertical, int Position);
+    virtual void ThumbReleased(bool Vertical);
+    // Paints the scroll bars' area; the grid look may override.
+    virtual void DrawScrollBars();
+    // The frame around the cells: a sunken 3-D edge (two pixels) or a plain line.
+    virtual bool Ctl3DFrame() const { return true; }
+    virtual void DrawFrame(TCanvas* ACanvas);
+    int NonClientWidth() const override { return FrameWidth(); }
+    void PaintNonClient(TCanvas* ACanvas) override;
+    // Length of a scroll bar's thumb on a track of the given length.
+    virtual int ThumbLength(bool Vertical, int Track) const;
+
+    void Paint() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
+
+    // Row and column bookkeeping for the descendants' structural operations:
+    // heights (widths) move with their rows (columns).
+    void ShiftRowHeights(int At, int Delta);
+    // Changes the default height and keeps the rows that differ from it.
+    void SetDefaultRowHeightOnly(int Value);
+    void SwapRowHeights(int A, int B);
+    // The sparse exceptions of the row heights, for a descendant's scaling.
+    const std::map<int, int>& RowHeightExceptions() const { return FRowHeights; }
+
+    TRect VThumbRect() const;
+    TRect HThumbRect() const;
+    int MaxTopRow() const;
+    int MaxLeftCol() const;
+
+    TGridCoord FCurrent;
+    TGridCoord FAnchor;
+    TGridCoord FTopLeft;
+
+private:
+    void ClampCurrent();
+    void ScrollInViewBase(int ACol, int ARow);
+    void DoSetTopLeft(int ALeft, int ATop);
+    void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, bool FireClick);
+    bool ScrollBarMouse(int X, int Y, bool Down);
+
+    TCellStore FStore;
+    int FColCount = 5;
+    int FRowCount = 5;
+    int FFixedCols = 1;
+    int FFixedRows = 1;
+    int FDefaultColWidth = 64;
+    int FDefaultRowHeight = 24;
+    std::vector<int> FColWidths;  // one per display column
+    std::map<int, int> FRowHeights; // rows whose height is not the default
+    TGridOptions FOptions = goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+    TColor FFixedColor = clBtnFace;
+    TScrollStyle FScrollBars = ssBoth;
+    bool FBorderSingle = true;
+    int FScrollBarSize = 16;
+    bool FSelecting = false;
+    int FThumbDrag = 0; // 1 vertical, 2 horizontal
+    int FThumbGrab = 0;
+};

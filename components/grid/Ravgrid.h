@@ -1,0 +1,677 @@
+#pragma once
+// TRavArodozIdad: the string grid component. The cell store and merged cells
+// of the base grid plus appearance and behaviour settings, typed cell access,
+// selection services, hidden rows and columns with their two index spaces
+// (real: where the data lives; display: what the grid shows), row and column
+// operations, per-cell questions answered through events, sizing, and the
+// painting of cells.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "components/grid/Basegrid.h"
+#include "components/grid/RavgridSettings.h"
+#include "components/grid/Ravobj.h"
+#include "platform/core/Strings.h"
+#include "platform/graphics/Brush.h"
+#include "platform/graphics/Font.h"
+#include "platform/graphics/Pen.h"
+
+class TTimer;
+class THTMLHintWindow;
+class TArrowWindow;
+class TPopupButton;
+
+// The grid's own error.
+ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
+
+enum TGridLook { glStandard, glSoft, glClassic, glQSW };
+enum TScrollType { ssNormal, ssFlat, ssEncarta };
+enum TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+enum TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+enum TSortStyle {
+    ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU, ssShortDateUS,
+    ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox
+};
+enum TCellBorder : unsigned { cbTop = 1u << 0, cbLeft = 1u << 1, cbRight = 1u << 2, cbBottom = 1u << 3 };
+using TCellBorders = unsigned;
+
+// Event types; note which put the row first.
+using TGridColorEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TGridDrawState AState, TBrush* ABrush, TFont* AFont)>;
+using TGridBorderEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* APen, TCellBorders& Borders)>;
+using TGridBorderPropEvent = std::function<void(TObject* Sender, int ARow, int ACol, TPen* LeftPen, TPen* TopPen,
+                                                TPen* RightPen, TPen* BottomPen)>;
+using TGridAlignEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGridFormatEvent =
+    std::function<void(TObject* Sender, int ACol, TSortStyle& AStyle, AnsiString& aPrefix, AnsiString& aSuffix)>;
+using TGetCheckEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TGridHintEvent = std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& hintstr)>;
+using TScrollHintEvent = std::function<void(TObject* Sender, int ARow, AnsiString& hintstr)>;
+using TCanEditCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& CanEdit)>;
+using TIsFixedCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(TObject* Sender, int ARow, int ACol, bool& IsPassword)>;
+using TGetEditorTypeEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditorType& AEditor)>;
+using TCellsChangedEvent = std::function<void(TObject* Sender, const TRect& R)>;
+using TColumnSizeEvent = std::function<void(TObject* Sender, int ACol, bool& Allow)>;
+using TRowSizeEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+using TEndColumnSizeEvent = std::function<void(TObject* Sender, int ACol)>;
+using TEndRowSizeEvent = std::function<void(TObject* Sender, int ARow)>;
+using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int& AWidth)>;
+using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
+                                                TGridDrawState AState, const TRect& ARect, bool Printing)>;
+using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State)>;
+
+// A row cut out of the grid while hidden: its real index and its cells
+// (texts and properties, all real columns), owned here until shown again.
+class TGridItem : public TObject {
+public:
+    TGridItem(int AIdx, TStoreRow&& ARow) : FIdx(AIdx), FRow(std::move(ARow)) {}
+    int Idx() const { return FIdx; }
+    void SetIdx(int v) { FIdx = v; }
+    TStoreRow& Row() { return FRow; }
+    // The row's texts with their properties objects (owned by the item).
+    TStrings* Items();
+
+private:
+    int FIdx;
+    TStoreRow FRow;
+    std::unique_ptr<TStringList> FItems;
+};
+
+// Told of changed cell rectangles once registered with a grid.
+class TGridChangeNotifier : public TComponent {
+public:
+    using TComponent::TComponent;
+    virtual void CellsChanged(const TRect&) {}
+};
+
+class TRavArodozIdad : public TBaseGrid {
+public:
+    explicit TRavArodozIdad(TComponent* AOwner);
+    ~TRavArodozIdad() override;
+
+    // ------------------------------------------------------------ version
+    virtual int GetVersionNr();
+    virtual AnsiString GetVersionString();
+
+    // ------------------------------------------------------------ appearance
+    TGridLook Look() const { return FLook; }
+    void SetLook(TGridLook Value);
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool Value);
+    bool FixedAsButtons() const { return FFixedAsButtons; }
+    void SetFixedAsButtons(bool Value);
+    TFont* FixedFont() const { return FFixedFont.get(); }
+    void SetFixedFont(TFont* Value);
+    TVAlignment VAlignment() const { return FVAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    bool AutoNumAlign() const { return FAutoNumAlign; }
+    void SetAutoNumAlign(bool Value);
+    bool WordWrap() const { return FWordWrap; }
+    void SetWordWrap(bool Value);
+    bool Multilinecells() const { return FMultilinecells; }
+    void SetMultilinecells(bool Value);
+    bool EnhTextSize() const { return FEnhTextSize; }
+    void SetEnhTextSize(bool Value) { FEnhTextSize = Value; }
+    bool EnableHTML() const { return FEnableHTML; }
+    void SetEnableHTML(bool Value);
+    bool EnableBlink() const { return FEnableBlink; }
+    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+    bool HTMLHint() const { return FHTMLHint; }
+    void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+    TBitmap* RowIndicator() const { return FRowIndicator.get(); }
+    void SetRowIndicator(TBitmap* Value);
+    bool IntegralHeight() const { return FIntegralHeight; }
+    void SetIntegralHeight(bool Value);
+    bool AutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    bool SizeWithForm() const { return FSizeWithForm; }
+    void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
+
+    // ------------------------------------------------------------ selection and active cell
+    TColor SelectionColor() const { return FSelectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor SelectionTextColor() const { return FSelectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    bool SelectionRectangle() const { return FSelectionRectangle; }
+    void SetSelectionRectangle(bool Value);
+    TColor SelectionRectangleColor() const { return FSelectionRectangleColor; }
+    void SetSelectionRectangleColor(TColor Value) { FSelectionRectangleColor = Value; }
+    bool SelectionResizer() const { return FSelectionResizer; }
+    void SetSelectionResizer(bool Value);
+    bool SelectionRTFKeep() const { return FSelectionRTFKeep; }
+    void SetSelectionRTFKeep(bool Value) { FSelectionRTFKeep = Value; }
+    bool ShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool HideFocusRect() const { return FHideFocusRect; }
+    void SetHideFocusRect(bool Value);
+    bool ActiveCellShow() const { return FActiveCellShow; }
+    void SetActiveCellShow(bool Value);
+    TFont* ActiveCellFont() const { return FActiveCellFont.get(); }
+    void SetActiveCellFont(TFont* Value);
+    TColor ActiveCellColor() const { return FActiveCellColor; }
+    void SetActiveCellColor(TColor Value);
+    bool Hovering() const { return FHovering; }
+    void SetHovering(bool Value) { FHovering = Value; }
+
+    // ------------------------------------------------------------ hints and links
+    TColor HintColor() const { return FHintColor; }
+    void SetHintColor(TColor Value) { FHintColor = Value; }
+    bool HintShowCells() const { return FHintShowCells; }
+    void SetHintShowCells(bool Value) { FHintShowCells = Value; }
+    bool HintShowLargeText() const { return FHintShowLargeText; }
+    void SetHintShowLargeText(bool Value) { FHintShowLargeText = Value; }
+    bool HintShowSizing() const { return FHintShowSizing; }
+    void SetHintShowSizing(bool Value) { FHintShowSizing = Value; }
+    bool AnchorHint() const { return FAnchorHint; }
+    void SetAnchorHint(bool Value) { FAnchorHint = Value; }
+    bool URLShow() const { return FURLShow; }
+    void SetURLShow(bool Value);
+    bool URLFull() const { return FURLFull; }
+    void SetURLFull(bool Value);
+    bool URLEdit() const { return FURLEdit; }
+    void SetURLEdit(bool Value) { FURLEdit = Value; }
+    TColor URLColor() const { return FURLColor; }
+    void SetURLColor(TColor Value);
+
+    // ------------------------------------------------------------ scrolling
+    TScrollType ScrollType() const { return FScrollType; }
+    void SetScrollType(TScrollType Value);
+    TColor ScrollColor() const { return FScrollColor; }
+    void SetScrollColor(TColor Value);
+    int ScrollWidth() const { return FScrollWidth; }
+    void SetScrollWidth(int Value);
+    bool ScrollSynch() const { return FScrollSynch; }
+    void SetScrollSynch(bool Value) { FScrollSynch = Value; }
+    bool ScrollProportional() const { return FScrollProportional; }
+    void SetScrollProportional(bool Value);
+    TScrollHintType ScrollHints() const { return FScrollHints; }
+    void SetScrollHints(TScrollHintType Value) { FScrollHints = Value; }
+    bool EnableWheel() const { return FEnableWheel; }
+    void SetEnableWheel(bool Value) { FEnableWheel = Value; }
+    TIntelliPan IntelliPan() const { return FIntelliPan; }
+    void SetIntelliPan(TIntelliPan Value) { FIntelliPan = Value; }
+    bool IntelliZoom() const { return FIntelliZoom; }
+    void SetIntelliZoom(bool Value) { FIntelliZoom = Value; }
+    // True once the styled scroll bars are in use for the window.
+    bool FlatInitialized() const { return FFlatInitialized; }
+    // Vertical page of the proportional thumb over 128 positions (0 when not set).
+    int ScrollPageV() const { return FScrollPageV; }
+    int ScrollPageH() const { return FScrollPageH; }
+    // The hint a dragged thumb at Position (0..127) shows ("Row : n", "Col : n"); empty without scroll hints.
+    AnsiString ScrollHintText(bool Vertical, int Position);
+    THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow; }
+
+    // ------------------------------------------------------------ dimensions
+    int GetRowCountEx() const { return RowCount(); }
+    void SetRowCountEx(int Value);
+    int GetColCountEx() const { return ColCount(); }
+    void SetColCountEx(int Value);
+    int GetFixedRowsEx() const;
+    void SetFixedRowsEx(int Value);
+    int GetFixedColsEx() const;
+    void SetFixedColsEx(int Value);
+    int FixedColWidth() const { return ColWidths(0); }
+    void SetFixedColWidth(int Value);
+    int FixedRowHeight() const { return RowHeights(0); }
+    void SetFixedRowHeight(int Value);
+    int GetDefRowHeightEx() const { return DefaultRowHeight(); }
+    void SetDefRowHeightEx(int Value);
+    int FixedFooters() const { return FFixedFooters; }
+    void SetFixedFooters(int Value);
+    int FixedRightCols() const { return FFixedRightCols; }
+    void SetFixedRightCols(int Value);
+    bool FixedRowAlways() const { return FFixedRowAlways; }
+    void SetFixedRowAlways(bool Value) { FFixedRowAlways = Value; }
+    bool FixedColAlways() const { return FFixedColAlways; }
+    void SetFixedColAlways(bool Value) { FFixedColAlways = Value; }
+    bool AutoSizeGrowOnly() const { return FAutoSizeGrowOnly; }
+    void SetAutoSizeGrowOnly(bool Value) { FAutoSizeGrowOnly = Value; }
+    int MinColWidth = 0, MaxColWidth = 0, MinRowHeight = 0, MaxRowHeight = 0;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+
+    // ------------------------------------------------------------ text settings
+    const AnsiString& FloatFormat() const { return FFloatFormat; }
+    void SetFloatFormat(const AnsiString& Value) { FFloatFormat = Value; }
+    int MaxEditLength() const { return FMaxEditLength; }
+    void SetMaxEditLength(int Value) { FMaxEditLength = Value; }
+    TStrings* ColumnHeaders() const { return FColumnHeaders.get(); }
+    void SetColumnHeaders(TStrings* Value);
+    TStrings* RowHeaders() const { return FRowHeaders.get(); }
+    void SetRowHeaders(TStrings* Value);
+    TStrings* LookupItems() const { return FLookupItems.get(); }
+    void SetLookupItems(TStrings* Value);
+    TIntList* MergedColumns() const { return FMergedColumns.get(); }
+    bool ShowZeroDates() const { return FShowZeroDates; }
+    void SetShowZeroDates(bool Value) { FShowZeroDates = Value; }
+    bool KeepPropsOnClear() const { return FKeepPropsOnClear; }
+    void SetKeepPropsOnClear(bool Value) { FKeepPropsOnClear = Value; }
+    char PasswordChar() const { return FPasswordChar; }
+    void SetPasswordChar(char Value) { FPasswordChar = Value; }
+    const AnsiString& CheckTrue() const { return FCheckTrue; }
+    void SetCheckTrue(const AnsiString& Value) { FCheckTrue = Value; }
+    const AnsiString& CheckFalse() const { return FCheckFalse; }
+    void SetCheckFalse(const AnsiString& Value) { FCheckFalse = Value; }
+    TColor QSWGradFrom() const { return FQSWGradFrom; }
+    void SetQSWGradFrom(TColor Value);
+    TColor QSWGradTo() const { return FQSWGradTo; }
+    void SetQSWGradTo(TColor Value);
+    TPoint XYOffset() const { return FXYOffset; }
+    void SetXYOffset(const TPoint& Value);
+    TColor CommentColor() const { return FCommentColor; }
+    void SetCommentColor(TColor Value) { FCommentColor = Value; }
+    bool ThemesActive() const { return FThemesActive; }
+
+    // ------------------------------------------------------------ settings objects
+    TFloatingFooter* FloatingFooter() const { return FFloatingFooter.get(); }
+    TControlLook* ControlLook() const { return FControlLook.get(); }
+    TNavigation* Navigation() const { return FNavigation.get(); }
+    TColumnSize* ColumnSize() const { return FColumnSize.get(); }
+    TCellNode* CellNode() const { return FCellNode.get(); }
+    TBands* Bands() const { return FBands.get(); }
+    TSizeWhileTyping* SizeWhileTyping() const { return FSizeWhileTyping.get(); }
+    TMouseActions* MouseActions() const { return FMouseActions.get(); }
+    TBackGround* BackGround() const { return FBackGround.get(); }
+    void SetBackground(TBackGround* Value);
+
+    // ------------------------------------------------------------ typed access
+    int Ints(int ACol, int ARow);
+    void SetInts(int ACol, int ARow, int Value);
+    double Floats(int ACol, int ARow);
+    double GetFloats(int ACol, int ARow) { return Floats(ACol, ARow); }
+    void SetFloats(int ACol, int ARow, double Value);
+    TDateTime Dates(int ACol, int ARow);
+    void SetDates(int ACol, int ARow, TDateTime Value);
+    TDateTime Times(int ACol, int ARow);
+    void SetTimes(int ACol, int ARow, TDateTime Value);
+    AnsiString GetStrippedCell(int ACol, int ARow);
+    virtual AnsiString GetCurrentCell();
+    virtual void SetCurrentCell(const AnsiString& Value);
+    void AutoNumberCol(int ACol);
+    void AutoNumberRow(int ARow);
+    AnsiString GetCellsEx(int ACol, int ARow);
+    void SetCellsEx(int ACol, int ARow, const AnsiString& Value);
+    TObject* GetObjectsEx(int ACol, int ARow);
+    void SetObjectsEx(int ACol, int ARow, TObject* Value);
+    int SortedRowIndex(int ARow);
+    int UnSortedRowIndex(int ARow);
+    AnsiString GetUnSortedCell(int ACol, int ARow);
+    void SetUnSortedCell(int ACol, int ARow, const AnsiString& Value);
+    TIntList* SortIndex() const { return FSortCrossRef.get(); }
+
+    // ------------------------------------------------------------ selection
+    void SelectRange(int FromCol, int ToCol, int FromRow, int ToRow);
+    void SelectRows(int ARow, int Count);
+    void SelectCols(int ACol, int Count);
+    bool GetRowSelect(int ARow);
+    void SetRowSelect(int ARow, bool Value);
+    void ClearRowSelect();
+    int RowSelectCount() const;
+    void SelectToRowSelect(bool ClearOthers);
+    bool IsSelected(int ACol, int ARow) override;
+    bool GetSelectedCells(int ACol, int ARow) const;
+    void SetSelectedCells(int ACol, int ARow, bool Value);
+    int SelectedCellsCount() const { return FSelectedCells->Count(); }
+    TPoint SelectedCell(int Index) const;
+    void ClearSelectedCells();
+    AnsiString SelectedText();
+    void HideSelection();
+    void UnHideSelection();
+    void ScrollInView(int ACol, int ARow);
+    void RepaintRow(int ARow) { InvalidateRow(ARow); }
+    void RepaintCol(int ACol) { InvalidateCol(ACol); }
+    void RepaintRect(const TRect& R);
+    void InvalidateGridRect(const TGridRect& R);
+
+    // ------------------------------------------------------------ hidden columns and rows
+    int RemapCol(int ACol) const;
+    int RemapColInv(int ACol) const;
+    int RemapRow(int ARow) const;
+    int RemapRowInv(int ARow) const;
+    int RealColIndex(int ACol) const { return RemapCol(ACol); }
+    int DisplColIndex(int ACol) const { return RemapColInv(ACol); }
+    int RealRowIndex(int ARow) const { return RemapRowInv(ARow); }
+    int DisplRowIndex(int ARow) const { return RemapRow(ARow); }
+    int GetRealCol() const { return RemapCol(Col()); }
+    int GetRealRow() const { return RemapRowInv(Row()); }
+    void HideColumn(int ACol) { HideColumns(ACol, ACol); }
+    void HideColumns(int FromCol, int ToCol);
+    void UnHideColumn(int ACol) { UnHideColumns(ACol, ACol); }
+    void UnHideColumns(int FromCol, int ToCol);
+    void UnHideColumnsAll();
+    bool IsHiddenColumn(int ACol) const;
+    int NumHiddenColumns() const { return FNumHiddenColumns; }
+    bool GetVisibleCol(int ACol) const;
+    void SetVisibleCol(int ACol, bool Value);
+    int GetAllColWidths(int ACol) const;
+    void SetAllColWidths(int ACol, int Value);
+    void HideRow(int ARow) { HideRows(ARow, ARow); }
+    void HideRows(int FromRow, int ToRow);
+    void HideRowsEx(int FromRow, int ToRow);
+    void UnHideRow(int ARow);
+    void UnHideRows(int FromRow, int ToRow);
+    void UnHideRowsAll();
+    bool IsHiddenRow(int ARow) const;
+    int NumHiddenRows() const { return int(FHiddenRows.size()); }
+    TStrings* HiddenRow(int ARow);
+
+    // ------------------------------------------------------------ row and column operations
+    virtual void RemoveRowsEx(int ARow, int Count);
+    virtual void RemoveRows(int ARow, int Count);
+    virtual void InsertRows(int ARow, int Count);
+    virtual void RemoveCols(int ACol, int Count);
+    virtual void InsertCols(int ACol, int Count);
+    virtual void SortSwapRows(int ARow1, int ARow2);
+    virtual void ClearRect(int ACol1, int ARow1, int ACol2, int ARow2);
+    void AddRow();
+    void AddColumn() { InsertCols(ColCount(), 1); }
+    void ClearRows(int ARow, int Count);
+    void ClearCols(int ACol, int Count);
+    void SwapRows(int ARow1, int ARow2);
+    void SwapColumns(int ACol1, int ACol2);
+    void MoveRow(int FromIndex, int ToIndex) { TStringGrid::MoveRow(FromIndex, ToIndex); }
+    void MoveColumn(int FromIndex, int ToIndex) { TStringGrid::MoveColumn(FromIndex, ToIndex); }
+    void MergeCols(int ACol1, int ACol2);
+    void RemoveDuplicates(int ACol, bool CaseSensitive);
+    void RemoveSelectedRows();
+    void RemoveUnSelectedRows();
+    void HideSelectedRows();
+    void HideUnSelectedRows();
+    void ClearNormalCells();
+    void ClearSelection();
+    void Clear();
+    void MergeColumnCells(int ACol, bool IgnoreSpans);
+    void MergeRowCells(int ARow, bool IgnoreSpans);
+    void SplitColumnCells(int ACol);
+    void SplitRowCells(int ARow);
+    void SplitAllCells();
+    bool IsCell(const AnsiString& Value, int& ACol, int& ARow);
+
+    // ------------------------------------------------------------ per-cell questions
+    virtual void GetCellColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellPrintColor(int ACol, int ARow, TGridDrawState AState, TBrush* ABrush, TFont* AFont);
+    virtual void GetCellBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellPrintBorder(int ACol, int ARow, TPen* APen, TCellBorders& Borders);
+    virtual void GetCellAlign(int ACol, int ARow, TAlignment& HAlign, TVAlignment& VAlign);
+    virtual void GetColFormat(int ACol, TSortStyle& AStyle, AnsiString& Prefix, AnsiString& Suffix);
+    virtual void GetCellEditor(int ACol, int ARow, TEditorType& AEditor);
+    virtual void GetCellFixed(int ACol, int ARow, bool& IsFixed);
+    virtual void GetCellReadOnly(int ACol, int ARow, bool& CanEdit);
+    virtual void GetCellPassword(int ACol, int ARow, bool& IsPassword);
+    virtual AnsiString GetCheckTrue(int ACol, int ARow);
+    virtual AnsiString GetCheckFalse(int ACol, int ARow);
+    virtual void GetCellHint(int ACol, int ARow, AnsiString& Hint);
+    virtual bool GetFilter(int ACol);
+    // Cells the application marks as password cells show masked.
+    bool IsPassword(int ACol, int ARow);
+
+    // Per-cell appearance (real column).
+    TColor Colors(int ACol, int ARow) const;
+    void SetColors(int ACol, int ARow, TColor Value);
+    TColor FontColors(int ACol, int ARow) const;
+    void SetFontColors(int ACol, int ARow, TColor Value);
+    TFontStyles FontStyles(int ACol, int ARow) const;
+    void SetFontStyles(int ACol, int ARow, TFontStyles Value);
+    int FontSizes(int ACol, int ARow) const;
+    void SetFontSizes(int ACol, int ARow, int Value);
+    AnsiString FontNames(int ACol, int ARow) const;
+    void SetFontNames(int ACol, int ARow, const AnsiString& Value);
+    TAlignment Alignments(int ACol, int ARow) const;
+    void SetAlignments(int ACol, int ARow, TAlignment Value);
+    void Zoom(int Step);
+    int ZoomLevel() const { return FZoom; }
+
+    // ------------------------------------------------------------ sizing
+    void StretchColumn(int ACol);
+    void StretchRightColumn() { StretchColumn(ColCount() - 1); }
+    void SizeToWidth(int ACol, bool GrowOnly);
+    void SizeToHeight(int ARow, bool GrowOnly);
+    void AutoSizeCol(int ACol) { SizeToWidth(ACol, FAutoSizeGrowOnly); }
+    void AutoSizeRow(int ARow) { SizeToHeight(ARow, FAutoSizeGrowOnly); }
+    void AutoSizeColumns(bool DoFixed, int Extra);
+    void AutoSizeRows(bool DoFixed, int Extra);
+    void SizeToLines(int ARow, int Lines, int Extra);
+    void AutoSizeCells(bool DoFixed, int ExtraX, int ExtraY);
+    void RegisterNotifier(TGridChangeNotifier* ANotifier);
+    void UnRegisterNotifier(TGridChangeNotifier* ANotifier);
+    virtual void UpdateColSize(int ACol, int& AWidth);
+    virtual void UpdateAutoColSize(int ACol, int& AWidth);
+    virtual void UpdateColHeaders();
+    virtual void CellsChanged(const TRect& R);
+    virtual void UpdateCell(int ACol, int ARow);
+    virtual AnsiString CalcCell(int ACol, int ARow);
+    virtual AnsiString SaveCell(int ACol, int ARow);
+    // Called when the owner form is resized (hooked when the owner is a form).
+    void GridResize(TObject* Sender);
+    // Colour of the four arrows that mark a move or drop target.
+    TColor ArrowColor() const;
+    void SetArrowColor(TColor Value);
+    TArrowWindow* ArrowWindow(int Direction) const { return FArrows[Direction]; }
+
+    // ------------------------------------------------------------ update locking
+    void BeginUpdate();
+    void EndUpdate();
+    void ResetUpdate() { FUpdateCount = 0; }
+    bool GetLockFlag() const { return FUpdateCount > 0; }
+    void SetLockFlag(bool Value);
+    bool BlinkPhase() const { return FBlinkPhase; }
+    // One tick of the grid's half-second timer: hover focus and blinking cells.
+    void TimerTick();
+
+    // ------------------------------------------------------------ headers and column merging
+    void ShowColumnHeaders();
+    void ClearColumnHeaders();
+    void ShowRowHeaders();
+    void ClearRowHeaders();
+    void ApplyColumnMerge();
+    void UndoColumnMerge();
+
+    // ------------------------------------------------------------ alignment and text metrics
+    // TAlignment in the low byte, TVAlignment in the high byte.
+    Word GetCellAlignment(int ACol, int ARow);
+    TPoint GetCellTextSize(int ACol, int ARow, bool AWordWrap);
+    int MaxLinesInGrid();
+    int MaxLinesInRow(int ARow);
+    int MaxCharsInCol(int ACol);
+
+    // ------------------------------------------------------------ hints
+    // What the hint over a client point says and where it shows (client
+    // coordinates); false when the point is over no cell.
+    bool CellHintAt(int X, int Y, AnsiString& HintStr, TPoint& HintPos);
+    // Shows the hint of the cell under a client point in the hint window (hidden when empty).
+    void ShowCellHint(int X, int Y);
+    THTMLHintWindow* HintWindow() const { return FHintWindow; }
+    void ScreenToCell(const TPoint& ScreenPoint, int& ACol, int& ARow);
+    bool InSizeZone(int X, int Y);
+
+    // ------------------------------------------------------------ combo editor items
+    void ClearComboString();
+    void AddComboString(const AnsiString& S);
+    TStrings* ComboItems() const { return FComboItems.get(); }
+
+    // ------------------------------------------------------------ painting
+    virtual void DrawCellGradient(TCanvas* ACanvas, TColor From, TColor To, int Steps, bool Horizontal,
+                                  const TRect& R);
+    void DrawSizingLine(int X);
+
+    // ------------------------------------------------------------ base overrides
+    bool IsFixed(int ACol, int ARow) override;
+    int NodeIndent(int ARow) override;
+    bool HasNodes() override;
+    void DrawGridCell(TCanvas* ACanvas, int ACol, int ARow, TRect ARect, TGridDrawState AState) override;
+    void FloatFooterUpdate() override;
+    void GetVisualProperties(int ACol, int ARow, TGridDrawState& AState, bool Print, bool Select, bool Remap,
+                             TBrush* ABrush, TFont* AFont, TAlignment& HA, TVAlignment& VA, bool& WW) override;
+
+    // ------------------------------------------------------------ events
+    TGridColorEvent OnGetCellColor;
+    TGridColorEvent OnGetCellPrintColor;
+    TGridBorderEvent OnGetCellBorder;
+    TGridBorderEvent OnGetCellPrintBorder;
+    TGridBorderPropEvent OnGetCellBorderProp;
+    TGridAlignEvent OnGetAlignment;
+    TGridFormatEvent OnGetFormat;
+    TGetCheckEvent OnGetCheckTrue;
+    TGetCheckEvent OnGetCheckFalse;
+    TGridHintEvent OnGridHint;
+    TScrollHintEvent OnScrollHint;
+    TCanEditCellEvent OnCanEditCell;
+    TIsFixedCellEvent OnIsFixedCell;
+    TIsPasswordCellEvent OnIsPasswordCell;
+    TGetEditorTypeEvent OnGetEditorType;
+    TCellsChangedEvent OnCellsChanged;
+    TColumnSizeEvent OnColumnSize;
+    TRowSizeEvent OnRowSize;
+    TEndColumnSizeEvent OnEndColumnSize;
+    TEndRowSizeEvent OnEndRowSize;
+    TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TCustomCellDrawEvent OnCustomCellDraw;
+    TDrawCellEvent OnDrawCell;
+    TNotifyEvent OnResize;
+
+protected:
+    void Paint() override;
+    void Loaded() override;
+    void Resize() override;
+    void SizeChanged(int OldColCount, int OldRowCount) override;
+    void ColWidthsChanged() override;
+    void RowHeightsChanged() override;
+    void DrawScrollBars() override;
+    bool Ctl3DFrame() const override;
+    void DrawFrame(TCanvas* ACanvas) override;
+    int ThumbLength(bool Vertical, int Track) const override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void CMMouseLeave() override;
+    void ThumbTracking(bool Vertical, int Position) override;
+    void ThumbReleased(bool Vertical) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    friend class TFloatingFooter;
+    void ColHeaderChanged(TObject* Sender);
+    void RowHeaderChanged(TObject* Sender);
+    void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
+    void FixedFontChanged(TObject* Sender);
+    void RebuildColMap();
+    void IRemoveRows(int ARow, int Count);
+    void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TColor SavedBrush,
+                      TColor SavedFont);
+    void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void NCPaint();
+    void UpdateScrollPages();
+    // Hides the in-place editor before the columns change; the grid has no editor yet.
+    void HideInplaceEditor() {}
+
+    // appearance
+    TGridLook FLook = glStandard;
+    bool FFlat = false;
+    bool FFixedAsButtons = false;
+    std::unique_ptr<TFont> FFixedFont;
+    std::unique_ptr<TFont> FActiveCellFont;
+    TVAlignment FVAlignment = vtaTop;
+    bool FAutoNumAlign = false;
+    bool FWordWrap = false;
+    bool FMultilinecells = false;
+    bool FEnhTextSize = false;
+    bool FEnableHTML = true;
+    bool FEnableBlink = false;
+    bool FHTMLHint = false;
+    std::unique_ptr<TBitmap> FRowIndicator;
+    bool FIntegralHeight = false;
+    bool FAutoSize = false;
+    bool FSizeWithForm = false;
+    TColor FSelectionColor = clHighlight;
+    TColor FSelectionTextColor = clHighlightText;
+    bool FSelectionRectangle = false;
+    TColor FSelectionRectangleColor = clBlack;
+    bool FSelectionResizer = false;
+    bool FSelectionRTFKeep = false;
+    bool FShowSelection = true;
+    bool FHideFocusRect = false;
+    bool FActiveCellShow = false;
+    TColor FActiveCellColor = TColorOf(0x808080);
+    bool FHovering = false;
+    TColor FHintColor = clInfoBk;
+    bool FHintShowCells = false;
+    bool FHintShowLargeText = false;
+    bool FHintShowSizing = false;
+    bool FAnchorHint = false;
+    bool FURLShow = false;
+    bool FURLFull = false;
+    bool FURLEdit = false;
+    TColor FURLColor = clBlue;
+    TScrollType FScrollType = ssNormal;
+    TColor FScrollColor = clNone;
+    int FScrollWidth = 16;
+    bool FScrollSynch = false;
+    bool FScrollProportional = false;
+    TScrollHintType FScrollHints = shNone;
+    bool FEnableWheel = true;
+    TIntelliPan FIntelliPan = ipVertical;
+    bool FIntelliZoom = true;
+    bool FFlatInitialized = false;
+    int FScrollPageV = 0;
+    int FScrollPageH = 0;
+    int FFixedFooters = 0;
+    int FFixedRightCols = 0;
+    bool FFixedRowAlways = false;
+    bool FFixedColAlways = false;
+    bool FAutoSizeGrowOnly = false;
+    AnsiString FFloatFormat = "%.2f";
+    int FMaxEditLength = 0;
+    bool FShowZeroDates = true;
+    bool FKeepPropsOnClear = false;
+    char FPasswordChar = '*';
+    AnsiString FCheckTrue = "Y";
+    AnsiString FCheckFalse = "N";
+    TColor FQSWGradFrom = TColorOf(0xC0C0C0);
+    TColor FQSWGradTo = TColorOf(0xFFFFFF);
+    TPoint FXYOffset{2, 2};
+    TColor FCommentColor = clRed;
+    bool FThemesActive = false;
+    int FZoom = 0;
+
+    std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders, FLookupItems, FComboItems;
+    std::unique_ptr<TIntList> FMergedColumns, FSelectedCells, FSortCrossRef;
+    std::unique_ptr<TFloatingFooter> FFloatingFooter;
+    std::unique_ptr<TControlLook> FControlLook;
+    std::unique_ptr<TNavigation> FNavigation;
+    std::unique_ptr<TColumnSize> FColumnSize;
+    std::unique_ptr<TCellNode> FCellNode;
+    std::unique_ptr<TBands> FBands;
+    std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
+    std::unique_ptr<TMouseActions> FMouseActions;
+    std::unique_ptr<TBackGround> FBackGround;
+
+    // hidden columns (flags for real columns 0..512) and rows
+    std::vector<bool> FVisibleCols;
+    std::vector<int> FAllColWidths;
+    int FNumHiddenColumns = 0;
+    std::vector<int> FDisplToReal; // rebuilt when the flags change
+    std::vector<std::unique_ptr<TGridItem>> FHiddenRows;
+
+    // selection extras
+    std::vector<Byte> FRowSelect;
+    TGridRect FHiddenSelection;
+
+    // update lock, timer and sizing state
+    int FUpdateCount = 0;
+    bool FBlinkPhase = false;
+    TTimer* FTimer = nullptr;
+    bool FStretchAllowed = true;
+    bool FInStretch = false;
+    std::vector<TGridChangeNotifier*> FNotifiers;
+    TNotifyEvent FFormOldResize;
+    bool FFormHadResize = false;
+    int FFormWidth = 0, FFormHeight = 0;
+    TPoint FLastHintCell{-1, -1};
+    THTMLHintWindow* FHintWindow = nullptr; // owned as a component
+    THTMLHintWindow* FScrollHintWindow = nullptr;
+    TArrowWindow* FArrows[4] = {nullptr, nullptr, nullptr, nullptr}; // owned as components, run time only
+    TPopupButton* FPopupButton = nullptr;
+    TPoint FMousePos{-1, -1};
+    bool FMouseInside = false;
+};

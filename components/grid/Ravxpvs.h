@@ -1,0 +1,12 @@
+#pragma once
+// The grid units' binding to the visual-styles library. This platform has no
+// such library: the binding reports it as not loaded, its entry points stay
+// empty, and every user draws in the classic way.
+namespace RavXPVS {
+
+// True when the library was loaded (never here).
+bool Loaded();
+// True when the library is loaded and reports themes active.
+bool ThemesActive();
+
+} // namespace RavXPVS

@@ -1,0 +1,141 @@
+// Keyboard and mouse on the grid: the current cell, range selection and clicks.
+#include <gtest/gtest.h>
+
+#include "GridTestSupport.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+namespace {
+
+TRavArodozIdad* PlacedGrid(TForm& form, int cols, int rows)
+{
+    form.SetBounds(0, 0, 400, 300);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 380, 260);
+    g->SetColCountEx(cols);
+    g->SetRowCountEx(rows);
+    g->SetFixedRowsEx(1);
+    g->SetFixedColsEx(0);
+    return g;
+}
+
+} // namespace
+
+TEST(GridInput, ArrowsMoveTheCurrentCellAndClick)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 50);
+    int clicks = 0;
+    g->OnClick = [&](TObject*) { ++clicks; };
+    Word key = VK_DOWN;
+    g->HandleKeyDown(key, 0);
+    EXPECT_EQ(g->Row(), 2);
+    key = VK_RIGHT;
+    g->HandleKeyDown(key, 0);
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(clicks, 2);
+    key = VK_UP;
+    g->HandleKeyDown(key, 0);
+    key = VK_UP;
+    g->HandleKeyDown(key, 0); // the fixed row stops it
+    EXPECT_EQ(g->Row(), 1);
+    key = VK_NEXT;
+    g->HandleKeyDown(key, 0);
+    EXPECT_GT(g->Row(), 5);
+    EXPECT_GE(g->TopRow() + g->VisibleRowCount() - 1, g->Row());
+    key = VK_END;
+    g->HandleKeyDown(key, ssCtrl);
+    EXPECT_EQ(g->Row(), 49);
+    EXPECT_EQ(g->Col(), 4);
+    // Shift extends the selection with goRangeSelect.
+    key = VK_UP;
+    g->HandleKeyDown(key, ssShift);
+    EXPECT_EQ(g->Selection(), (TGridRect{4, 48, 4, 49}));
+}
+
+TEST(GridInput, ClickSelectsTheCellAndDragSelectsARange)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 20);
+    int clicks = 0;
+    g->OnClick = [&](TObject*) { ++clicks; };
+    const TRect a = g->TStringGrid::CellRect(1, 2), b = g->TStringGrid::CellRect(3, 4);
+    g->HandleMouseDown(mbLeft, 0, a.Left + 3, a.Top + 3);
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_EQ(g->Row(), 2);
+    g->HandleMouseMove(ssLeft, b.Left + 3, b.Top + 3);
+    g->HandleMouseUp(mbLeft, 0, b.Left + 3, b.Top + 3);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 2, 3, 4}));
+    EXPECT_EQ(clicks, 1);
+    // A click on the header row does not move the current cell.
+    const TRect h = g->TStringGrid::CellRect(2, 0);
+    g->HandleMouseDown(mbLeft, 0, h.Left + 3, h.Top + 3);
+    g->HandleMouseUp(mbLeft, 0, h.Left + 3, h.Top + 3);
+    EXPECT_EQ(g->Row(), 4);
+}
+
+TEST(GridInput, MergedAreaIsPaintedOnceAndHiddenColumnsAreSkipped)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 6);
+    g->SetColor(clWhite);
+    g->SetCellEx(1, 1, "merged");
+    g->MergeCells(1, 1, 2, 2);
+    g->SetColors(1, 1, clYellow);
+    g->SetCellEx(2, 3, "hidden");
+    g->SetColors(2, 3, clRed);
+    g->HideColumn(2);
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    const int f = g->FrameWidth();
+    // The area covers its four cells in the base cell's colour.
+    const TRect area = g->CellRect(1, 1);
+    EXPECT_EQ(area, TRect(g->GetCellRect(1, 1).Left, g->GetCellRect(1, 1).Top, g->GetCellRect(2, 2).Right,
+                          g->GetCellRect(2, 2).Bottom));
+    EXPECT_EQ(bmp.Canvas()->Pixels(area.Right - 4 + f, area.Bottom - 4 + f), clYellow);
+    // Display column 2 now shows real column 3: no red there.
+    const TRect d2 = g->TStringGrid::CellRect(2, 3);
+    EXPECT_EQ(bmp.Canvas()->Pixels(d2.Left + 4 + f, d2.Bottom - 4 + f), clWhite);
+}
+
+TEST(GridInput, SizingWithTheOwnerForm)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    int formResizes = 0;
+    form.OnResize = [&](TObject*) { ++formResizes; };
+    {
+        auto* g = new TRavArodozIdad(&form);
+        g->SetParent(&form);
+        g->SetBounds(0, 0, 200, 100);
+        g->SetSizeWithForm(true);
+        form.SetBounds(0, 0, 500, 300);
+        EXPECT_EQ(g->Width(), 300);
+        EXPECT_EQ(g->Height(), 100);
+        EXPECT_EQ(formResizes, 1); // the form's own handler still runs
+        delete g;
+    }
+    // The form's handler is given back when the grid goes.
+    form.SetBounds(0, 0, 520, 300);
+    EXPECT_EQ(formResizes, 2);
+}
+
+TEST(GridInput, ScrollHintsNameTheRowOrColumnTheThumbBrings)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 20, 3);
+    g->SetFixedColsEx(1);
+    for (int c = 0; c < 20; ++c)
+        g->SetColWidths(c, 60);
+    g->SetBounds(0, 0, 6 * 60 + 4 + g->ScrollBarSize(), 200); // one fixed and five whole columns
+    ASSERT_EQ(g->VisibleColCount(), 5);
+    EXPECT_EQ(g->ScrollHintText(false, 64), "");
+    g->SetScrollHints(shHorizontal);
+    EXPECT_EQ(g->ScrollHintText(false, 64), "Col : 8");
+    g->OnScrollHint = [](TObject*, int n, AnsiString& h) { h = "column " + std::to_string(n); };
+    EXPECT_EQ(g->ScrollHintText(false, 127), "column 15");
+    EXPECT_EQ(g->ScrollHintText(true, 64), "");
+}
