@@ -1,0 +1,31 @@
+// Program entry: one instance per user; a second start brings the first to the front.
+#include "main/Lcr.h"
+#include "platform/core/Exceptions.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/win/SingleInstance.h"
+
+int main(int argc, char** argv)
+{
+    CreateApplication(argc, argv);
+    int result = 0;
+    try {
+        TNamedMutex mutex("Zorvane");
+        if (mutex.AlreadyExists()) {
+            Application->SetTitle("Zorvane");
+            ActivateRunningInstance("Zorvane");
+            Application->MessageBox("'' Zorvane '' has already been opened!", Application->Title(), MB_OK);
+        } else {
+            SetActivationHandler([] { Application->BringToFront(); });
+            Application->Initialize();
+            Application->SetTitle("Zorvane Series");
+            Application->CreateForm(LCRForm);
+            Application->Run();
+        }
+    } catch (Exception& e) {
+        Application->ShowException(&e);
+        result = 1;
+    }
+    DestroyApplication();
+    return result;
+}
