@@ -1,10 +1,13 @@
 #include "tools/panel-art/PanelArtFonts.h"
 
+#include <array>
+
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QString>
 
 #include "platform/core/Exceptions.h"
+#include "tools/panel-art/PanelArtApplication.h"
 
 namespace PanelArt {
 namespace {
@@ -42,16 +45,23 @@ void LoadFonts()
 
 }  // namespace
 
-PanelArtApplication::PanelArtApplication()
+struct PanelArtApplication::Impl {
+    // The application keeps (and edits) its argument list: it lives as long as the application.
+    int Argc = 0;
+    std::array<char*, 4> Argv{};
+    std::unique_ptr<QGuiApplication> OwnApp;
+};
+
+PanelArtApplication::PanelArtApplication() : FImpl(std::make_unique<Impl>())
 {
     if (QCoreApplication::instance() == nullptr) {
         // Drawing needs no screen: the off-screen platform works with or without a display.
         static char arg0[] = "zorvane-panel-art";
         static char arg1[] = "-platform";
         static char arg2[] = "offscreen";
-        FArgv = {arg0, arg1, arg2, nullptr};
-        FArgc = 3;
-        FOwnApp = std::make_unique<QGuiApplication>(FArgc, FArgv.data());
+        FImpl->Argv = {arg0, arg1, arg2, nullptr};
+        FImpl->Argc = 3;
+        FImpl->OwnApp = std::make_unique<QGuiApplication>(FImpl->Argc, FImpl->Argv.data());
     } else if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
         throw EInvalidOperation("The panel pictures need a GUI application object");
     }

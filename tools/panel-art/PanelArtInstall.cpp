@@ -9,7 +9,7 @@
 #include "platform/core/Exceptions.h"
 #include "tools/panel-art/BmpFile.h"
 #include "tools/panel-art/ContactSheet.h"
-#include "tools/panel-art/PanelArtFonts.h"
+#include "tools/panel-art/PanelArtApplication.h"
 #include "tools/panel-art/PanelArtPainter.h"
 #include "tools/panel-art/PanelArtTable.h"
 

@@ -7,9 +7,6 @@
 #include <string>
 #include <vector>
 
-#include <QImage>
-#include <QString>
-
 #include "TestFolders.h"
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/Bitmap.h"
@@ -88,10 +85,10 @@ TEST_F(PanelArtFiles, EveryFileIsAWindowsBitmapOfItsSize)
         EXPECT_EQ(U32(b, 30), 0u);                            // uncompressed
         EXPECT_EQ(b.size(), 54u + stride * static_cast<std::uint32_t>(e.Height));
 
-        const QImage loaded(QString::fromStdString((fs::path(Folder) / e.Name).string()), "BMP");
-        ASSERT_FALSE(loaded.isNull());
-        EXPECT_EQ(loaded.width(), e.Width);
-        EXPECT_EQ(loaded.height(), e.Height);
+        TBitmap loaded;
+        ASSERT_NO_THROW(loaded.LoadFromFile((fs::path(Folder) / e.Name).string()));
+        EXPECT_EQ(loaded.Width(), e.Width);
+        EXPECT_EQ(loaded.Height(), e.Height);
     }
 }
 
