@@ -19,38 +19,6 @@ void TOwPersistent::Changed()
 
 TOwPaletteEx::TOwPaletteEx() = default;
 
-void TOwPaletteEx::SetLow1(TColor v)
-{
-    if (v == FLow1)
-        return;
-    FLow1 = v;
-    Changed();
-}
-
-void TOwPaletteEx::SetLow2(TColor v)
-{
-    if (v == FLow2)
-        return;
-    FLow2 = v;
-    Changed();
-}
-
-void TOwPaletteEx::SetHigh1(TColor v)
-{
-    if (v == FHigh1)
-        return;
-    FHigh1 = v;
-    Changed();
-}
-
-void TOwPaletteEx::SetHigh2(TColor v)
-{
-    if (v == FHigh2)
-        return;
-    FHigh2 = v;
-    Changed();
-}
-
 void TOwPaletteEx::Assign(TPersistent* Source)
 {
     auto* src = dynamic_cast<TOwPaletteEx*>(Source);
@@ -155,30 +123,6 @@ void TOwBevel::Paint(TCanvas* Canvas, TRect& Rect) const
 }
 
 // ---------------------------------------------------------------- text outline
-
-void TOwTextOutline::SetColor(TColor v)
-{
-    if (v == FColor)
-        return;
-    FColor = v;
-    Changed();
-}
-
-void TOwTextOutline::SetVisible(bool v)
-{
-    if (v == FVisible)
-        return;
-    FVisible = v;
-    Changed();
-}
-
-void TOwTextOutline::SetWidth(int v)
-{
-    if (v == FWidth)
-        return;
-    FWidth = v;
-    Changed();
-}
 
 void TOwTextOutline::Assign(TPersistent* Source)
 {

@@ -18,6 +18,15 @@ public:
 protected:
     // Reports a change unless inside an update.
     void Changed();
+    // Property setter: stores v and reports the change when it differs.
+    template <typename T>
+    void Set(T& field, T v)
+    {
+        if (field == v)
+            return;
+        field = v;
+        Changed();
+    }
 
 private:
     int FUpdateCount = 0;
@@ -28,13 +37,13 @@ class TOwPaletteEx : public TOwPersistent {
 public:
     TOwPaletteEx();
     TColor Low1() const { return FLow1; }
-    void SetLow1(TColor v);
+    void SetLow1(TColor v) { Set(FLow1, v); }
     TColor Low2() const { return FLow2; }
-    void SetLow2(TColor v);
+    void SetLow2(TColor v) { Set(FLow2, v); }
     TColor High1() const { return FHigh1; }
-    void SetHigh1(TColor v);
+    void SetHigh1(TColor v) { Set(FHigh1, v); }
     TColor High2() const { return FHigh2; }
-    void SetHigh2(TColor v);
+    void SetHigh2(TColor v) { Set(FHigh2, v); }
     void Assign(TPersistent* Source) override;
 
 private:
@@ -97,15 +106,6 @@ public:
                             TColor& BottomRight);
 
 private:
-    template <typename T>
-    void Set(T& field, T v)
-    {
-        if (field == v)
-            return;
-        field = v;
-        Changed();
-    }
-
     int FBorderWidth = 0;
     TColor FBorderColor = clBtnFace;
     TColor FInnerShadow = clBtnShadow;
@@ -129,11 +129,11 @@ private:
 class TOwTextOutline : public TOwPersistent {
 public:
     TColor Color() const { return FColor; }
-    void SetColor(TColor v);
+    void SetColor(TColor v) { Set(FColor, v); }
     bool Visible() const { return FVisible; }
-    void SetVisible(bool v);
+    void SetVisible(bool v) { Set(FVisible, v); }
     int Width() const { return FWidth; }
-    void SetWidth(int v);
+    void SetWidth(int v) { Set(FWidth, v); }
     void Assign(TPersistent* Source) override;
 
 private:

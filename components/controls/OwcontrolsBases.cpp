@@ -1,55 +1,63 @@
 #include "components/controls/OwcontrolsBases.h"
 
-// ---------------------------------------------------------------- custom controls
+// ---------------------------------------------------------------- both kinds
 
-void TOwCustomControl::EndUpdate()
+template <class TBase>
+void TOwControlCommon<TBase>::EndUpdate()
 {
     --FUpdateCount;
     UpdateControlCanvas();
 }
 
-void TOwCustomControl::UpdateControlCanvas()
+template <class TBase>
+void TOwControlCommon<TBase>::UpdateControlCanvas()
 {
     if (Loading() || FUpdateCount != 0)
         return;
-    Repaint();
+    this->Repaint();
 }
 
-void TOwCustomControl::ClearClientCanvas()
+template <class TBase>
+void TOwControlCommon<TBase>::ClearClientCanvas()
 {
-    Canvas()->Brush()->SetStyle(bsSolid);
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(ClientRect());
+    TCanvas* c = this->Canvas();
+    c->Brush()->SetStyle(bsSolid);
+    c->Brush()->SetColor(this->Color());
+    c->FillRect(this->ClientRect());
 }
 
-void TOwCustomControl::CMMouseEnter()
+template <class TBase>
+void TOwControlCommon<TBase>::CMMouseEnter()
 {
-    TCustomControl::CMMouseEnter();
+    TBase::CMMouseEnter();
     MouseEnter();
 }
 
-void TOwCustomControl::CMMouseLeave()
+template <class TBase>
+void TOwControlCommon<TBase>::CMMouseLeave()
 {
-    TCustomControl::CMMouseLeave();
+    TBase::CMMouseLeave();
     MouseLeave();
 }
 
-void TOwCustomControl::CMFontChanged()
+template <class TBase>
+void TOwControlCommon<TBase>::CMFontChanged()
 {
-    TCustomControl::CMFontChanged();
+    TBase::CMFontChanged();
     FontChanged();
 }
 
-void TOwCustomControl::CMTextChanged()
+template <class TBase>
+void TOwControlCommon<TBase>::CMTextChanged()
 {
-    TCustomControl::CMTextChanged();
+    TBase::CMTextChanged();
     TextChanged();
 }
 
-void TOwCustomControl::MouseEnter() {}
-void TOwCustomControl::MouseLeave() {}
-void TOwCustomControl::FontChanged() { FireEvent(OnFontChanged, this); }
-void TOwCustomControl::TextChanged() { FireEvent(OnTextChanged, this); }
+template class TOwControlCommon<TCustomControl>;
+template class TOwControlCommon<TGraphicControl>;
+
+// ---------------------------------------------------------------- custom controls
 
 TOwCustomImageControl::TOwCustomImageControl(TComponent* AOwner)
     : TOwCustomControl(AOwner), FBitmap(std::make_unique<TBitmap>())
@@ -76,19 +84,6 @@ void TOwCustomImageControl::Paint()
 
 // ---------------------------------------------------------------- graphic controls
 
-void TOwGraphicControl::EndUpdate()
-{
-    --FUpdateCount;
-    UpdateControlCanvas();
-}
-
-void TOwGraphicControl::UpdateControlCanvas()
-{
-    if (Loading() || FUpdateCount != 0)
-        return;
-    Repaint();
-}
-
 void TOwGraphicControl::UpdateControlBounds()
 {
     if (!AutoSize() || Align() == alClient || Align() == alCustom) {
@@ -109,13 +104,6 @@ void TOwGraphicControl::AdjustControlSize()
         UpdateControlCanvas();
 }
 
-void TOwGraphicControl::ClearClientCanvas()
-{
-    Canvas()->Brush()->SetStyle(bsSolid);
-    Canvas()->Brush()->SetColor(Color());
-    Canvas()->FillRect(ClientRect());
-}
-
 void TOwGraphicControl::ShowDesignFrame(TCanvas* ACanvas)
 {
     if (!Designing())
@@ -125,35 +113,6 @@ void TOwGraphicControl::ShowDesignFrame(TCanvas* ACanvas)
     ACanvas->Brush()->SetStyle(bsClear);
     ACanvas->Rectangle(0, 0, Width(), Height());
 }
-
-void TOwGraphicControl::CMMouseEnter()
-{
-    TGraphicControl::CMMouseEnter();
-    MouseEnter();
-}
-
-void TOwGraphicControl::CMMouseLeave()
-{
-    TGraphicControl::CMMouseLeave();
-    MouseLeave();
-}
-
-void TOwGraphicControl::CMFontChanged()
-{
-    TGraphicControl::CMFontChanged();
-    FontChanged();
-}
-
-void TOwGraphicControl::CMTextChanged()
-{
-    TGraphicControl::CMTextChanged();
-    TextChanged();
-}
-
-void TOwGraphicControl::MouseEnter() {}
-void TOwGraphicControl::MouseLeave() {}
-void TOwGraphicControl::FontChanged() { FireEvent(OnFontChanged, this); }
-void TOwGraphicControl::TextChanged() { FireEvent(OnTextChanged, this); }
 
 // ---------------------------------------------------------------- image controls
 

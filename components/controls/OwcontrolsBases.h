@@ -8,16 +8,18 @@
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
 
-class TOwCustomControl : public TCustomControl {
+// What the windowed and the windowless owner-drawn controls share.
+template <class TBase>
+class TOwControlCommon : public TBase {
 public:
-    explicit TOwCustomControl(TComponent* AOwner) : TCustomControl(AOwner) {}
+    explicit TOwControlCommon(TComponent* AOwner) : TBase(AOwner) {}
     AnsiString Version() const { return OwVersion; }
     void SetVersion(const AnsiString&) {}
 
     void BeginUpdate() { ++FUpdateCount; }
     void EndUpdate();
-    bool Designing() const { return ComponentStateHas(csDesigning); }
-    bool Loading() const { return ComponentStateHas(csLoading); }
+    bool Designing() const { return this->ComponentStateHas(csDesigning); }
+    bool Loading() const { return this->ComponentStateHas(csLoading); }
     void ClearClientCanvas();
 
     TNotifyEvent OnFontChanged;
@@ -31,12 +33,20 @@ public:
 protected:
     // Repaints unless loading or inside BeginUpdate/EndUpdate.
     virtual void UpdateControlCanvas();
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void FontChanged();
-    virtual void TextChanged();
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    virtual void FontChanged() { FireEvent(OnFontChanged, this); }
+    virtual void TextChanged() { FireEvent(OnTextChanged, this); }
 
     int FUpdateCount = 0;
+};
+
+extern template class TOwControlCommon<TCustomControl>;
+extern template class TOwControlCommon<TGraphicControl>;
+
+class TOwCustomControl : public TOwControlCommon<TCustomControl> {
+public:
+    using TOwControlCommon::TOwControlCommon;
 };
 
 class TOwCustomImageControl : public TOwCustomControl {
@@ -51,39 +61,16 @@ protected:
     std::unique_ptr<TBitmap> FBitmap;
 };
 
-class TOwGraphicControl : public TGraphicControl {
+class TOwGraphicControl : public TOwControlCommon<TGraphicControl> {
 public:
-    explicit TOwGraphicControl(TComponent* AOwner) : TGraphicControl(AOwner) {}
-    AnsiString Version() const { return OwVersion; }
-    void SetVersion(const AnsiString&) {}
-
-    void BeginUpdate() { ++FUpdateCount; }
-    void EndUpdate();
-    bool Designing() const { return ComponentStateHas(csDesigning); }
-    bool Loading() const { return ComponentStateHas(csLoading); }
-    void ClearClientCanvas();
+    using TOwControlCommon::TOwControlCommon;
     // The dotted frame that shows a control at design time; nothing at run time.
     void ShowDesignFrame(TCanvas* ACanvas);
 
-    TNotifyEvent OnFontChanged;
-    TNotifyEvent OnTextChanged;
-
-    void CMMouseEnter() override;
-    void CMMouseLeave() override;
-    void CMFontChanged() override;
-    void CMTextChanged() override;
-
 protected:
-    virtual void UpdateControlCanvas();
     // Re-lays out an auto-sized control (its natural size), else repaints.
     virtual void UpdateControlBounds();
     virtual void AdjustControlSize();
-    virtual void MouseEnter();
-    virtual void MouseLeave();
-    virtual void FontChanged();
-    virtual void TextChanged();
-
-    int FUpdateCount = 0;
 };
 
 class TOwGraphicImageControl : public TOwGraphicControl {

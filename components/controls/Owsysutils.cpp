@@ -94,28 +94,24 @@ void DrawGradient(TCanvas* Canvas, const TRect& Rect, TColor FromColor, TColor T
     double r = r0, g = g0, b = b0;
     TBrush* brush = Canvas->Brush();
     brush->SetStyle(bsSolid);
-    if (Direction == 1) {
-        TRect band(Rect.Left, Rect.Top, Rect.Left + Step, Rect.Top + H);
-        for (int x = 0; x <= W; x += Step) {
-            brush->SetColor(RGBFromReals(r, g, b));
-            Canvas->FillRect(band);
+    // Direction 1 runs the bands left to right, 0 top to bottom.
+    const bool across = Direction == 1;
+    const int length = across ? W : H;
+    TRect band = across ? TRect(Rect.Left, Rect.Top, Rect.Left + Step, Rect.Top + H)
+                        : TRect(Rect.Left, Rect.Top, Rect.Left + W, Rect.Top + Step);
+    for (int i = 0; i <= length; i += Step) {
+        brush->SetColor(RGBFromReals(r, g, b));
+        Canvas->FillRect(band);
+        if (across) {
             band.Left += Step;
             band.Right += Step;
-            r += static_cast<double>(dR) / W * Step;
-            g += static_cast<double>(dG) / W * Step;
-            b += static_cast<double>(dB) / W * Step;
-        }
-    } else {
-        TRect band(Rect.Left, Rect.Top, Rect.Left + W, Rect.Top + Step);
-        for (int y = 0; y <= H; y += Step) {
-            brush->SetColor(RGBFromReals(r, g, b));
-            Canvas->FillRect(band);
+        } else {
             band.Top += Step;
             band.Bottom += Step;
-            r += static_cast<double>(dR) / H * Step;
-            g += static_cast<double>(dG) / H * Step;
-            b += static_cast<double>(dB) / H * Step;
         }
+        r += static_cast<double>(dR) / length * Step;
+        g += static_cast<double>(dG) / length * Step;
+        b += static_cast<double>(dB) / length * Step;
     }
 }
 

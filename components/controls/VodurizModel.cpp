@@ -12,14 +12,6 @@
 namespace {
 bool IsDecimalType(TVodUrizType t) { return t == etFloat || t == etMoney; }
 bool IsNumberType(TVodUrizType t) { return t == etNumeric || t == etFloat || t == etMoney || t == etHex; }
-AnsiString Without(const AnsiString& s, char c)
-{
-    AnsiString r;
-    for (char ch : s)
-        if (ch != c)
-            r += ch;
-    return r;
-}
 }
 
 TVodUrizModel::TVodUrizModel() = default;
@@ -195,7 +187,7 @@ double TVodUrizModel::GetFloat() const
     case etFloat:
         return v.empty() || v == "-" ? 0 : EStrToFloat(v);
     case etMoney:
-        v = Without(v, FormatSettings.ThousandSeparator);
+        v = WithoutThousands(v);
         if (!v.empty() && v.back() == FormatSettings.DecimalSeparator)
             v.pop_back();
         return v.empty() || v == "-" ? 0 : EStrToFloat(v);
@@ -214,7 +206,7 @@ std::int32_t TVodUrizModel::GetInt() const
     case etFloat:
         return ValInt(v);
     case etMoney:
-        return ValInt(Without(v, FormatSettings.ThousandSeparator));
+        return ValInt(WithoutThousands(v));
     case etHex:
         return v.empty() ? 0 : HexValue(v);
     default:

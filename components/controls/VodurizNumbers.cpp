@@ -53,15 +53,20 @@ int NumberClass(const AnsiString& S)
     return result;
 }
 
-double EStrToFloat(const AnsiString& S)
+AnsiString WithoutThousands(const AnsiString& S)
 {
     AnsiString s;
     const char thou = FormatSettings.ThousandSeparator;
     for (char c : S)
         if (c != thou)
             s += c;
+    return s;
+}
+
+double EStrToFloat(const AnsiString& S)
+{
     double v = 0;
-    return TryStrToFloat(s, v) ? v : 0;
+    return TryStrToFloat(WithoutThousands(S), v) ? v : 0;
 }
 
 std::int32_t HexValue(const AnsiString& S)
@@ -118,11 +123,7 @@ AnsiString MixedCase(const AnsiString& S)
 
 int FixedLength(const AnsiString& S)
 {
-    AnsiString s;
-    const char thou = FormatSettings.ThousandSeparator;
-    for (char c : S)
-        if (c != thou)
-            s += c;
+    const AnsiString s = WithoutThousands(S);
     const size_t p = s.find(FormatSettings.DecimalSeparator);
     return p == AnsiString::npos ? static_cast<int>(s.size()) + 1 : static_cast<int>(p) + 1;
 }

@@ -11,6 +11,8 @@ enum TNumberClass { ncInteger = 0, ncFloat = 1, ncNone = 2, ncHex = 5 };
 // Classifies S as integer, float (with group and decimal separators), hexadecimal or
 // none. A minus sign counts only in the first position.
 int NumberClass(const AnsiString& S);
+// S without the locale's thousand separators.
+AnsiString WithoutThousands(const AnsiString& S);
 // S without thousand separators, read with the locale; 0 for anything unreadable.
 double EStrToFloat(const AnsiString& S);
 // Hexadecimal digits weighted from the right; other characters count 0; wraps at 32 bits.

@@ -268,14 +268,7 @@ void TCustomListBox::SetItemIndex(int v)
         SyncWidget();
 }
 
-void TCustomListBox::SetMultiSelect(bool v)
-{
-    if (v == FMultiSelect)
-        return;
-    FMultiSelect = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomListBox::SetMultiSelect(bool v) { SetAndSync(FMultiSelect, v); }
 
 bool TCustomListBox::Selected(int Index) const
 {

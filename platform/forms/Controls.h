@@ -427,6 +427,16 @@ protected:
     virtual void CreateWidget();
     // Copies state (text, colours, ...) into the native widget after creation or change.
     virtual void SyncWidget();
+    // Property setter of a widget property: stores v and updates the widget when it differs.
+    template <typename T>
+    void SetAndSync(T& Field, const T& v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        if (HandleAllocated())
+            SyncWidget();
+    }
 
     friend class TControl;
     friend class TCustomForm;

@@ -40,46 +40,18 @@ TDateTimePicker::TDateTimePicker(TComponent* AOwner) : TWinControl(AOwner)
     SetBounds(0, 0, 186, 21);
 }
 
-void TDateTimePicker::SetDateTime(TDateTime v)
-{
-    if (v == FDateTime)
-        return;
-    FDateTime = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TDateTimePicker::SetDateTime(TDateTime v) { SetAndSync(FDateTime, v); }
 
 TDateTime TDateTimePicker::Date() const { return std::floor(FDateTime); }
 void TDateTimePicker::SetDate(TDateTime v) { SetDateTime(std::floor(v) + (FDateTime - std::floor(FDateTime))); }
 TDateTime TDateTimePicker::Time() const { return FDateTime - std::floor(FDateTime); }
 void TDateTimePicker::SetTime(TDateTime v) { SetDateTime(std::floor(FDateTime) + (v - std::floor(v))); }
 
-void TDateTimePicker::SetKind(TDateTimeKind v)
-{
-    if (v == FKind)
-        return;
-    FKind = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TDateTimePicker::SetKind(TDateTimeKind v) { SetAndSync(FKind, v); }
 
-void TDateTimePicker::SetDateFormat(TDTDateFormat v)
-{
-    if (v == FDateFormat)
-        return;
-    FDateFormat = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TDateTimePicker::SetDateFormat(TDTDateFormat v) { SetAndSync(FDateFormat, v); }
 
-void TDateTimePicker::SetFormat(const AnsiString& v)
-{
-    if (v == FFormat)
-        return;
-    FFormat = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TDateTimePicker::SetFormat(const AnsiString& v) { SetAndSync(FFormat, v); }
 
 void TDateTimePicker::UserChanged(TDateTime v)
 {

@@ -5,6 +5,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 
 #include "platform/forms/Application.h"
 #include "platform/forms/FormsImpl_p.h"
@@ -56,6 +57,45 @@ int RealBox(const AnsiString& Caption, const AnsiString& Text, QMessageBox::Icon
     return EscapeIndex;
 }
 
+TModalRequest Request(TModalKind Kind, const AnsiString& Caption, const AnsiString& Text,
+                      std::vector<AnsiString> Buttons)
+{
+    TModalRequest r;
+    r.Kind = Kind;
+    r.Caption = Caption;
+    r.Text = Text;
+    r.Buttons = std::move(Buttons);
+    return r;
+}
+
+// A box of R's buttons giving Ids; Escape (and a scripted cancel) gives Cancel.
+int RunButtonBox(const TModalRequest& R, QMessageBox::Icon Icon, const std::vector<int>& Ids, int Cancel)
+{
+    TModalAnswer c;
+    c.Result = Cancel;
+    return ModalScript::Run(
+               R,
+               [&] {
+                   int esc = 0;
+                   for (size_t i = 0; i < Ids.size(); ++i)
+                       if (Ids[i] == Cancel)
+                           esc = static_cast<int>(i);
+                   TModalAnswer x;
+                   x.Result = Ids[static_cast<size_t>(RealBox(R.Caption, R.Text, Icon, R.Buttons, esc))];
+                   return x;
+               },
+               c)
+        .Result;
+}
+
+// An OK/Cancel dialog: Result 1 when accepted, 0 when cancelled.
+TModalAnswer RunDialog(const TModalRequest& R, const std::function<TModalAnswer()>& Real)
+{
+    TModalAnswer c;
+    c.Result = 0;
+    return ModalScript::Run(R, Real, c);
+}
+
 } // namespace
 
 int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned Flags)
@@ -71,27 +111,9 @@ int ShowMessageBox(const AnsiString& Text, const AnsiString& Caption, unsigned F
     case MB_RETRYCANCEL: names = {"Retry", "Cancel"}; ids = {IDRETRY, IDCANCEL}; cancel = IDCANCEL; break;
     default: names = {"OK"}; ids = {IDOK}; cancel = IDOK; break;
     }
-    TModalRequest r;
-    r.Kind = TModalKind::MessageBox;
-    r.Caption = Caption;
-    r.Text = Text;
-    r.Buttons = names;
+    TModalRequest r = Request(TModalKind::MessageBox, Caption, Text, names);
     r.Flags = Flags;
-    TModalAnswer c;
-    c.Result = cancel;
-    const TModalAnswer a = ModalScript::Run(
-        r,
-        [&] {
-            int esc = 0;
-            for (size_t i = 0; i < ids.size(); ++i)
-                if (ids[i] == cancel)
-                    esc = static_cast<int>(i);
-            TModalAnswer x;
-            x.Result = ids[static_cast<size_t>(RealBox(Caption, Text, IconOf(Flags), names, esc))];
-            return x;
-        },
-        c);
-    return a.Result;
+    return RunButtonBox(r, IconOf(Flags), ids, cancel);
 }
 
 int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Buttons, int)
@@ -133,42 +155,18 @@ int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Button
     case mtConfirmation: caption = "Confirm"; icon = QMessageBox::Question; break;
     default: caption = Title(); break;
     }
-    TModalRequest r;
-    r.Kind = TModalKind::MessageDlg;
-    r.Caption = caption;
-    r.Text = Msg;
-    r.Buttons = names;
+    TModalRequest r = Request(TModalKind::MessageDlg, caption, Msg, names);
     r.Flags = static_cast<unsigned>(DlgType);
-    TModalAnswer c;
-    c.Result = cancel;
-    return ModalScript::Run(
-               r,
-               [&] {
-                   int esc = 0;
-                   for (size_t i = 0; i < ids.size(); ++i)
-                       if (ids[i] == cancel)
-                           esc = static_cast<int>(i);
-                   TModalAnswer x;
-                   x.Result = ids[static_cast<size_t>(RealBox(caption, Msg, icon, names, esc))];
-                   return x;
-               },
-               c)
-        .Result;
+    return RunButtonBox(r, icon, ids, cancel);
 }
 
 void ShowMessage(const AnsiString& Msg) { MessageDlg(Msg, mtCustom, mbOK); }
 
 bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiString& Value)
 {
-    TModalRequest r;
-    r.Kind = TModalKind::InputQuery;
-    r.Caption = ACaption;
-    r.Text = APrompt;
-    r.Buttons = {"OK", "Cancel"};
+    TModalRequest r = Request(TModalKind::InputQuery, ACaption, APrompt, {"OK", "Cancel"});
     r.Value = Value;
-    TModalAnswer c;
-    c.Result = 0;
-    const TModalAnswer a = ModalScript::Run(
+    const TModalAnswer a = RunDialog(
         r,
         [&] {
             bool ok = false;
@@ -178,8 +176,7 @@ bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiStrin
             x.Result = ok ? 1 : 0;
             x.Value = FromQString(t);
             return x;
-        },
-        c);
+        });
     if (a.Result == 0)
         return false;
     Value = a.Value;
@@ -194,16 +191,10 @@ AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt, const
 
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory)
 {
-    TModalRequest r;
-    r.Kind = TModalKind::SelectDirectory;
-    r.Caption = Caption;
-    r.Text = Caption;
-    r.Buttons = {"OK", "Cancel"};
+    TModalRequest r = Request(TModalKind::SelectDirectory, Caption, Caption, {"OK", "Cancel"});
     r.Value = Directory;
     r.Folder = Root;
-    TModalAnswer c;
-    c.Result = 0;
-    const TModalAnswer a = ModalScript::Run(
+    const TModalAnswer a = RunDialog(
         r,
         [&] {
             const QString d = QFileDialog::getExistingDirectory(
@@ -212,8 +203,7 @@ bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiStri
             x.Result = d.isEmpty() ? 0 : 1;
             x.Value = FromQString(d);
             return x;
-        },
-        c);
+        });
     if (a.Result == 0)
         return false;
     Directory = a.Value;
@@ -253,18 +243,14 @@ AnsiString WithDefaultExt(const AnsiString& Name, const AnsiString& Ext)
 
 bool TOpenDialog::Execute()
 {
-    TModalRequest r;
-    r.Kind = IsSave() ? TModalKind::SaveDialog : TModalKind::OpenDialog;
-    r.Caption = FTitle.empty() ? (IsSave() ? "Save As" : "Open") : FTitle;
-    r.Text = r.Caption;
-    r.Buttons = {IsSave() ? "Save" : "Open", "Cancel"};
+    const AnsiString caption = FTitle.empty() ? (IsSave() ? "Save As" : "Open") : FTitle;
+    TModalRequest r = Request(IsSave() ? TModalKind::SaveDialog : TModalKind::OpenDialog, caption, caption,
+                              {IsSave() ? "Save" : "Open", "Cancel"});
     r.Flags = FOptions;
     r.Value = FFileName;
     r.Filter = FFilter;
     r.Folder = FInitialDir;
-    TModalAnswer c;
-    c.Result = 0;
-    const TModalAnswer a = ModalScript::Run(
+    const TModalAnswer a = RunDialog(
         r,
         [&] {
             QFileDialog dlg(ActiveWindow(), ToQString(r.Caption), ToQString(FInitialDir));
@@ -292,8 +278,7 @@ bool TOpenDialog::Execute()
                     FFilterIndex = idx + 1;
             }
             return x;
-        },
-        c);
+        });
     if (a.Result == 0)
         return false;
     FFileName = WithDefaultExt(a.Value, FDefaultExt);
@@ -304,15 +289,9 @@ TColorDialog::TColorDialog(TComponent* AOwner) : TComponent(AOwner) {}
 
 bool TColorDialog::Execute()
 {
-    TModalRequest r;
-    r.Kind = TModalKind::ColorDialog;
-    r.Caption = "Color";
-    r.Text = "Color";
-    r.Buttons = {"OK", "Cancel"};
+    TModalRequest r = Request(TModalKind::ColorDialog, "Color", "Color", {"OK", "Cancel"});
     r.Color = FColor;
-    TModalAnswer c;
-    c.Result = 0;
-    const TModalAnswer a = ModalScript::Run(
+    const TModalAnswer a = RunDialog(
         r,
         [&] {
             const QColor q = QColorDialog::getColor(ToQColor(FColor), ActiveWindow());
@@ -320,8 +299,7 @@ bool TColorDialog::Execute()
             x.Result = q.isValid() ? 1 : 0;
             x.Color = q.isValid() ? FromQColor(q) : FColor;
             return x;
-        },
-        c);
+        });
     if (a.Result == 0)
         return false;
     FColor = a.Color;

@@ -80,23 +80,9 @@ void TCustomEdit::SetMaxLength(int v)
         SyncWidget();
 }
 
-void TCustomEdit::SetReadOnly(bool v)
-{
-    if (v == FReadOnly)
-        return;
-    FReadOnly = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomEdit::SetReadOnly(bool v) { SetAndSync(FReadOnly, v); }
 
-void TCustomEdit::SetPasswordChar(char v)
-{
-    if (v == FPasswordChar)
-        return;
-    FPasswordChar = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomEdit::SetPasswordChar(char v) { SetAndSync(FPasswordChar, v); }
 
 void TCustomEdit::SetCharCase(TEditCharCase v)
 {
@@ -106,23 +92,9 @@ void TCustomEdit::SetCharCase(TEditCharCase v)
     SetText(FText);
 }
 
-void TCustomEdit::SetBorderStyle(TBorderStyle v)
-{
-    if (v == FBorderStyle)
-        return;
-    FBorderStyle = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomEdit::SetBorderStyle(TBorderStyle v) { SetAndSync(FBorderStyle, v); }
 
-void TCustomEdit::SetAlignment(TAlignment v)
-{
-    if (v == FAlignment)
-        return;
-    FAlignment = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomEdit::SetAlignment(TAlignment v) { SetAndSync(FAlignment, v); }
 
 int TCustomEdit::SelStart() const
 {
@@ -325,14 +297,7 @@ AnsiString ConvertEditMask(const AnsiString& Mask)
     return out + ";" + blank;
 }
 
-void TMaskEdit::SetEditMask(const AnsiString& v)
-{
-    if (v == FEditMask)
-        return;
-    FEditMask = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TMaskEdit::SetEditMask(const AnsiString& v) { SetAndSync(FEditMask, v); }
 
 AnsiString TMaskEdit::EditText() const
 {

@@ -107,14 +107,7 @@ TPoint TCustomForm::ClientOrigin() const
     return TPoint(FLeft + f, FTop + f + CaptionHeight() + MenuHeight());
 }
 
-void TCustomForm::SetBorderIcons(TBorderIcons v)
-{
-    if (v == FBorderIcons)
-        return;
-    FBorderIcons = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomForm::SetBorderIcons(TBorderIcons v) { SetAndSync(FBorderIcons, v); }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle v)
 {
@@ -251,26 +244,6 @@ void TCustomForm::SyncWidget()
         if (!bar)
             bar = new QMenuBar(w);
         bar->clear();
-        std::function<void(QMenu*, TMenuItem*)> fill = [&](QMenu* m, TMenuItem* it) {
-            for (int i = 0; i < it->Count(); ++i) {
-                TMenuItem* sub = it->Items(i);
-                if (!sub->Visible())
-                    continue;
-                if (sub->IsLine()) {
-                    m->addSeparator();
-                } else if (sub->Count() > 0) {
-                    QMenu* sm = m->addMenu(ToQString(sub->Caption()));
-                    sm->setEnabled(sub->Enabled());
-                    fill(sm, sub);
-                } else {
-                    QAction* a = m->addAction(ToQString(sub->Caption()));
-                    a->setEnabled(sub->Enabled());
-                    a->setCheckable(sub->Checked());
-                    a->setChecked(sub->Checked());
-                    QObject::connect(a, &QAction::triggered, a, [sub] { sub->Click(); });
-                }
-            }
-        };
         TMenuItem* root = FMenu->Items();
         for (int i = 0; i < root->Count(); ++i) {
             TMenuItem* top = root->Items(i);
@@ -279,7 +252,7 @@ void TCustomForm::SyncWidget()
             if (top->Count() > 0) {
                 QMenu* m = bar->addMenu(ToQString(top->Caption()));
                 m->setEnabled(top->Enabled());
-                fill(m, top);
+                zvforms::FillMenu(m, top);
             } else {
                 QAction* a = bar->addAction(ToQString(top->Caption()));
                 a->setEnabled(top->Enabled());

@@ -12,6 +12,9 @@
 #include "platform/forms/Screen.h"
 #include "platform/graphics/QtGraphics_p.h"
 
+class QMenu;
+class TMenuItem;
+
 struct TWinControl::Impl {
     explicit Impl(TWinControl* o) : owner(o) {}
     TWinControl* owner;
@@ -78,6 +81,10 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& r);
 Qt::CursorShape CursorShapeOf(TCursor c);
 // The classic palette for a Qt control in the control's colours.
 void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text);
+// Scroll code of a Qt slider action (scroll bars of a window and TScrollBar).
+TScrollCode ScrollCodeOf(int Action);
+// Adds the visible items under it (and their submenus) to a Qt menu.
+void FillMenu(QMenu* m, TMenuItem* it);
 
 // What every control widget keeps: the control it mirrors (nullptr once detached).
 struct ControlLink {

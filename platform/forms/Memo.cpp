@@ -175,23 +175,9 @@ void TCustomMemo::UserLinesChanged(const AnsiString& Text)
     Change();
 }
 
-void TCustomMemo::SetScrollBars(TScrollStyle v)
-{
-    if (v == FScrollBars)
-        return;
-    FScrollBars = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomMemo::SetScrollBars(TScrollStyle v) { SetAndSync(FScrollBars, v); }
 
-void TCustomMemo::SetWordWrap(bool v)
-{
-    if (v == FWordWrap)
-        return;
-    FWordWrap = v;
-    if (HandleAllocated())
-        SyncWidget();
-}
+void TCustomMemo::SetWordWrap(bool v) { SetAndSync(FWordWrap, v); }
 
 TPoint TCustomMemo::CaretPos() const
 {

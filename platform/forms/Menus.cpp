@@ -163,31 +163,37 @@ TMenu::~TMenu()
 
 void TMenu::Changed() { FireEvent(OnChange, this); }
 
+namespace zvforms {
+
+void FillMenu(QMenu* m, TMenuItem* it)
+{
+    for (int i = 0; i < it->Count(); ++i) {
+        TMenuItem* sub = it->Items(i);
+        if (!sub->Visible())
+            continue;
+        if (sub->IsLine()) {
+            m->addSeparator();
+        } else if (sub->Count() > 0) {
+            QMenu* sm = m->addMenu(ToQString(sub->Caption()));
+            sm->setEnabled(sub->Enabled());
+            FillMenu(sm, sub);
+        } else {
+            QAction* a = m->addAction(ToQString(sub->Caption()));
+            a->setEnabled(sub->Enabled());
+            a->setCheckable(sub->Checked());
+            a->setChecked(sub->Checked());
+            QObject::connect(a, &QAction::triggered, a, [sub] { sub->Click(); });
+        }
+    }
+}
+
+} // namespace zvforms
+
 void TPopupMenu::Popup(int X, int Y)
 {
     zvforms::Guard([&] { FireEvent(OnPopup, this); }, this);
     auto* menu = new QMenu();
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    std::function<void(QMenu*, TMenuItem*)> fill = [&](QMenu* m, TMenuItem* it) {
-        for (int i = 0; i < it->Count(); ++i) {
-            TMenuItem* sub = it->Items(i);
-            if (!sub->Visible())
-                continue;
-            if (sub->IsLine()) {
-                m->addSeparator();
-            } else if (sub->Count() > 0) {
-                QMenu* sm = m->addMenu(ToQString(sub->Caption()));
-                sm->setEnabled(sub->Enabled());
-                fill(sm, sub);
-            } else {
-                QAction* a = m->addAction(ToQString(sub->Caption()));
-                a->setEnabled(sub->Enabled());
-                a->setCheckable(sub->Checked());
-                a->setChecked(sub->Checked());
-                QObject::connect(a, &QAction::triggered, a, [sub] { sub->Click(); });
-            }
-        }
-    };
-    fill(menu, Items());
+    zvforms::FillMenu(menu, Items());
     menu->popup(QPoint(X, Y));
 }

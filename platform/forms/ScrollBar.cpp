@@ -82,18 +82,7 @@ void TScrollBar::CreateWidget()
     QObject::connect(s, &QAbstractSlider::actionTriggered, s, [this, s](int action) {
         if (!s->ctl || FImpl->syncing)
             return;
-        TScrollCode code = scPosition;
-        switch (action) {
-        case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
-        case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
-        case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
-        case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
-        case QAbstractSlider::SliderToMinimum: code = scTop; break;
-        case QAbstractSlider::SliderToMaximum: code = scBottom; break;
-        case QAbstractSlider::SliderMove: code = scTrack; break;
-        default: break;
-        }
-        UserScrolled(code, s->sliderPosition());
+        UserScrolled(ScrollCodeOf(action), s->sliderPosition());
     });
 }
 

@@ -22,6 +22,24 @@ QPoint TWinControl::Impl::ClientOffset() const
     return QPoint(nc, nc);
 }
 
+namespace zvforms {
+
+TScrollCode ScrollCodeOf(int Action)
+{
+    switch (Action) {
+    case QAbstractSlider::SliderSingleStepAdd: return scLineDown;
+    case QAbstractSlider::SliderSingleStepSub: return scLineUp;
+    case QAbstractSlider::SliderPageStepAdd: return scPageDown;
+    case QAbstractSlider::SliderPageStepSub: return scPageUp;
+    case QAbstractSlider::SliderToMinimum: return scTop;
+    case QAbstractSlider::SliderToMaximum: return scBottom;
+    case QAbstractSlider::SliderMove: return scTrack;
+    default: return scPosition;
+    }
+}
+
+} // namespace zvforms
+
 void TWinControl::Impl::LayoutBars()
 {
     if (!widget)
@@ -40,17 +58,7 @@ void TWinControl::Impl::LayoutBars()
             const auto kind = static_cast<TScrollBarKind>(k);
             TWinControl* o = owner;
             QObject::connect(sb, &QAbstractSlider::actionTriggered, sb, [o, kind, sb](int action) {
-                TScrollCode code = scPosition;
-                switch (action) {
-                case QAbstractSlider::SliderSingleStepAdd: code = scLineDown; break;
-                case QAbstractSlider::SliderSingleStepSub: code = scLineUp; break;
-                case QAbstractSlider::SliderPageStepAdd: code = scPageDown; break;
-                case QAbstractSlider::SliderPageStepSub: code = scPageUp; break;
-                case QAbstractSlider::SliderToMinimum: code = scTop; break;
-                case QAbstractSlider::SliderToMaximum: code = scBottom; break;
-                case QAbstractSlider::SliderMove: code = scTrack; break;
-                default: code = scPosition; break;
-                }
+                const TScrollCode code = ScrollCodeOf(action);
                 int pos = sb->sliderPosition();
                 Guard([&] { o->DoScroll(kind, code, pos); }, o);
                 o->ImplPtr()->bar[kind].pos = pos;

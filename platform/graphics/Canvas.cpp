@@ -395,30 +395,14 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2)
 
 void TCanvas::RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3)
 {
-    QPainter* p = FImpl->P();
-    if (!p)
-        return;
-    Changing();
-    if (FImpl->ApplyPenMode(p)) {
-        p->setPen(FImpl->MakePen());
-        p->setBrush(FImpl->MakeBrush());
+    FImpl->DrawShape(true, [&](QPainter* p) {
         p->drawRoundedRect(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), X3 / 2.0, Y3 / 2.0);
-    }
-    Changed();
+    });
 }
 
 void TCanvas::Ellipse(int X1, int Y1, int X2, int Y2)
 {
-    QPainter* p = FImpl->P();
-    if (!p)
-        return;
-    Changing();
-    if (FImpl->ApplyPenMode(p)) {
-        p->setPen(FImpl->MakePen());
-        p->setBrush(FImpl->MakeBrush());
-        p->drawEllipse(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1));
-    }
-    Changed();
+    FImpl->DrawShape(true, [&](QPainter* p) { p->drawEllipse(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1)); });
 }
 
 namespace {
@@ -438,53 +422,34 @@ void ArcAngles(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4, i
 
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
-    QPainter* p = FImpl->P();
-    if (!p)
-        return;
-    Changing();
-    if (FImpl->ApplyPenMode(p)) {
+    FImpl->DrawShape(false, [&](QPainter* p) {
         int start, span;
         ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
-        p->setPen(FImpl->MakePen());
-        p->setBrush(Qt::NoBrush);
         p->drawArc(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), start, span);
-    }
-    Changed();
+    });
 }
 
 void TCanvas::Pie(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
-    QPainter* p = FImpl->P();
-    if (!p)
-        return;
-    Changing();
-    if (FImpl->ApplyPenMode(p)) {
+    FImpl->DrawShape(true, [&](QPainter* p) {
         int start, span;
         ArcAngles(X1, Y1, X2, Y2, X3, Y3, X4, Y4, start, span);
-        p->setPen(FImpl->MakePen());
-        p->setBrush(FImpl->MakeBrush());
         p->drawPie(QRect(X1, Y1, X2 - X1 - 1, Y2 - Y1 - 1), start, span);
-    }
-    Changed();
+    });
 }
 
 void TCanvas::Polygon(const std::vector<TPoint>& Points) { Polygon(Points.data(), static_cast<int>(Points.size())); }
 
 void TCanvas::Polygon(const TPoint* Points, int Count)
 {
-    QPainter* p = FImpl->P();
-    if (!p || Count <= 0)
+    if (Count <= 0)
         return;
-    Changing();
-    if (FImpl->ApplyPenMode(p)) {
+    FImpl->DrawShape(true, [&](QPainter* p) {
         QPolygon poly;
         for (int i = 0; i < Count; ++i)
             poly << QPoint(Points[i].x, Points[i].y);
-        p->setPen(FImpl->MakePen());
-        p->setBrush(FImpl->MakeBrush());
         p->drawPolygon(poly);
-    }
-    Changed();
+    });
 }
 
 void TCanvas::Polyline(const std::vector<TPoint>& Points) { Polyline(Points.data(), static_cast<int>(Points.size())); }

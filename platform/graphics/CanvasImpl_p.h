@@ -43,6 +43,22 @@ struct TCanvas::Impl {
     QBrush MakeBrush() const;
     // Applies the pen mode for lines and shapes; false when nothing is to be drawn (pmNop).
     bool ApplyPenMode(QPainter* p) const;
+    // Draws a shape outlined with the pen and, when Filled, filled with the brush, in the
+    // pen mode, between the owner's Changing and Changed; nothing without an image.
+    template <class F>
+    void DrawShape(bool Filled, F&& Draw)
+    {
+        QPainter* p = P();
+        if (!p)
+            return;
+        owner->Changing();
+        if (ApplyPenMode(p)) {
+            p->setPen(MakePen());
+            p->setBrush(Filled ? MakeBrush() : QBrush(Qt::NoBrush));
+            Draw(p);
+        }
+        owner->Changed();
+    }
     // Copies src (already cut and scaled to dest's size) to device rectangle dest with a
     // raster operation. srcMono: src is a monochrome image; srcBk: its canvas background
     // (colour pixels of that colour become white on a monochrome target).

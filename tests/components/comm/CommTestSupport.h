@@ -1,15 +1,33 @@
 #pragma once
-// Helpers of the serial component tests: pumping the main thread's hand-overs
+// Helpers of the serial component tests: the main window's port set-up, pumping the main thread's hand-overs
 // and counting the process's descriptors and threads.
 #include <chrono>
 #include <filesystem>
 #include <functional>
 #include <vector>
 
+#include "components/comm/Sercomm.h"
 #include "platform/forms/Application.h"
 
 #include "platform/core/Clock.h"
 #include "platform/core/Synchronize.h"
+
+// LCRCom as the main window's form configures it.
+inline void ConfigureAsLCRCom(TSerComm& c)
+{
+    c.SetBaudrate(br9600);
+    c.FlowControl()->SetControlDtr(dtrEnabled);
+    c.FlowControl()->SetControlRts(rtsEnabled);
+    c.SetMonitorEvents({ceDsr, ceRxChar});
+    c.SetDirectWrite(true);
+}
+
+// The same on port Port.
+inline void ConfigureAsLCRCom(TSerComm& c, int Port)
+{
+    ConfigureAsLCRCom(c);
+    c.SetPortNum(Port);
+}
 
 // Runs the hand-overs of worker threads until Done() or TimeoutMs passed.
 inline bool PumpUntil(const std::function<bool()>& Done, int TimeoutMs = 2000)

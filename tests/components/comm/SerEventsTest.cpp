@@ -8,20 +8,6 @@
 #include "tests/components/comm/CommTestSupport.h"
 #include "tests/platform/serial/PtyLink.h"
 
-namespace {
-
-void ConfigureAsLCRCom(TSerComm& c, int Port)
-{
-    c.SetBaudrate(br9600);
-    c.FlowControl()->SetControlDtr(dtrEnabled);
-    c.FlowControl()->SetControlRts(rtsEnabled);
-    c.SetMonitorEvents({ceDsr, ceRxChar});
-    c.SetDirectWrite(true);
-    c.SetPortNum(Port);
-}
-
-} // namespace
-
 TEST(SerCommEvents, MemoryLineDeliversDsrOnEachEdge)
 {
     auto line = TSerialMemoryLine::Create(1);

@@ -10,16 +10,6 @@
 
 namespace {
 
-void ConfigureAsLCRCom(TSerComm& c, int Port)
-{
-    c.SetBaudrate(br9600);
-    c.FlowControl()->SetControlDtr(dtrEnabled);
-    c.FlowControl()->SetControlRts(rtsEnabled);
-    c.SetMonitorEvents({ceDsr, ceRxChar});
-    c.SetDirectWrite(true);
-    c.SetPortNum(Port);
-}
-
 AnsiString ExpectSerError(const std::function<void()>& F)
 {
     try {

@@ -5,20 +5,6 @@
 #include "platform/serial/SerialMemoryLine.h"
 #include "tests/components/comm/CommTestSupport.h"
 
-namespace {
-
-// LCRCom as the main window's form configures it.
-void ConfigureAsLCRCom(TSerComm& c)
-{
-    c.SetBaudrate(br9600);
-    c.FlowControl()->SetControlDtr(dtrEnabled);
-    c.FlowControl()->SetControlRts(rtsEnabled);
-    c.SetMonitorEvents({ceDsr, ceRxChar});
-    c.SetDirectWrite(true);
-}
-
-} // namespace
-
 TEST(SerCommProperties, Defaults)
 {
     TSerComm c(nullptr);
