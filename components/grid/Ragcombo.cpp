@@ -1,5 +1,6 @@
 #include "components/grid/Ragcombo.h"
 
+#include "components/grid/Ravutil.h"
 #include "platform/forms/Screen.h"
 #include "platform/graphics/Canvas.h"
 
@@ -123,10 +124,9 @@ void TRAGCustomCombo::PaintDropButton(TCanvas* cv)
     TRect r(Width() - FButtonWidth + 1, 1, Width() - 1, Height() - 1);
     cv->Brush()->SetColor(clBtnFace);
     cv->FillRect(r);
-    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
     cv->Brush()->SetColor(clBtnText);
     cv->Pen()->SetColor(clBtnText);
-    cv->Polygon(std::vector<TPoint>{{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}});
+    DrawButtonArrow(cv, r, arrDown);
 }
 
 void TRAGCustomCombo::DrawControlBorder(TCanvas* cv)

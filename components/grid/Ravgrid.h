@@ -9,7 +9,7 @@
 #include <memory>
 #include <vector>
 
-#include "components/grid/Basegrid.h"
+#include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/Strings.h"
@@ -557,6 +557,12 @@ private:
     void FixedFontChanged(TObject* Sender);
     void RebuildColMap();
     void IRemoveRows(int ARow, int Count);
+    void DropRows(int ARow, int Count);
+    void SetMeasureFont(int ACol, int ARow, bool Zoomed);
+    void HideRowsBy(int FromRow, int ToRow, void (TRavArodozIdad::*Remove)(int, int));
+    // The row's selection flag; rows past the flags kept are not selected.
+    bool RowFlagged(int ARow) const;
+    void TakeOutRowsByFlag(bool Flagged, bool BeforeFooters, const std::function<void(int)>& TakeOut);
     void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TColor SavedBrush,
                       TColor SavedFont);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);

@@ -214,6 +214,11 @@ void TRavArodozIdad::SetRowSelect(int ARow, bool Value)
     RepaintRow(ARow);
 }
 
+bool TRavArodozIdad::RowFlagged(int ARow) const
+{
+    return size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)];
+}
+
 void TRavArodozIdad::ClearRowSelect()
 {
     for (size_t i = 0; i < FRowSelect.size(); ++i)
@@ -242,7 +247,7 @@ bool TRavArodozIdad::IsSelected(int ACol, int ARow)
     if (ARow < FixedRows() || ACol < FixedCols())
         return false;
     if (FMouseActions->DisjunctRowSelect())
-        return size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)] != 0;
+        return RowFlagged(ARow);
     return IsInGridRect(Selection(), ACol, ARow);
 }
 
@@ -286,7 +291,7 @@ AnsiString TRavArodozIdad::SelectedText()
     std::vector<int> rows;
     if (FMouseActions->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)])
+            if (RowFlagged(r))
                 rows.push_back(r);
     } else
         for (int r = s.Top; r <= s.Bottom; ++r)

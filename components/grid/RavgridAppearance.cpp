@@ -13,18 +13,8 @@ void TRavArodozIdad::GetCellColor(int ACol, int ARow, TGridDrawState AState, TBr
             ABrush->SetColor(FActiveCellColor);
         }
     }
-    if (TCellProperties* p = Props(ACol, ARow)) {
-        if (p->BrushColor() != clNone)
-            ABrush->SetColor(p->BrushColor());
-        if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-        if (p->FontStyle() != 0)
-            AFont->SetStyle(p->FontStyle());
-        if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-        if (!p->FontName().empty())
-            AFont->SetName(p->FontName());
-    }
+    if (TCellProperties* p = Props(ACol, ARow))
+        p->ApplyTo(ABrush, AFont);
     if (OnGetCellColor)
         OnGetCellColor(this, ARow, ACol, AState, ABrush, AFont);
 }

@@ -147,8 +147,8 @@ TStrings* TRavArodozIdad::HiddenRow(int ARow)
 
 // Hides exactly the rows of the range that are not hidden yet; they are taken
 // out as consecutive display rows (hidden rows are not displayed), whole rows
-// with all real columns and their properties.
-void TRavArodozIdad::HideRows(int FromRow, int ToRow)
+// with all real columns and their properties, by the given removal.
+void TRavArodozIdad::HideRowsBy(int FromRow, int ToRow, void (TRavArodozIdad::*Remove)(int, int))
 {
     std::vector<int> rows;
     for (int r = FromRow; r <= ToRow; ++r)
@@ -159,21 +159,17 @@ void TRavArodozIdad::HideRows(int FromRow, int ToRow)
     const int D = RemapRow(rows.front());
     for (size_t k = 0; k < rows.size(); ++k)
         FHiddenRows.push_back(std::make_unique<TGridItem>(rows[k], Store().TakeRow(D + int(k))));
-    IRemoveRows(D, int(rows.size()));
+    (this->*Remove)(D, int(rows.size()));
+}
+
+void TRavArodozIdad::HideRows(int FromRow, int ToRow)
+{
+    HideRowsBy(FromRow, ToRow, &TRavArodozIdad::IRemoveRows);
 }
 
 void TRavArodozIdad::HideRowsEx(int FromRow, int ToRow)
 {
-    std::vector<int> rows;
-    for (int r = FromRow; r <= ToRow; ++r)
-        if (!IsHiddenRow(r))
-            rows.push_back(r);
-    if (rows.empty())
-        return;
-    const int D = RemapRow(rows.front());
-    for (size_t k = 0; k < rows.size(); ++k)
-        FHiddenRows.push_back(std::make_unique<TGridItem>(rows[k], Store().TakeRow(D + int(k))));
-    RemoveRowsEx(D, int(rows.size()));
+    HideRowsBy(FromRow, ToRow, &TRavArodozIdad::RemoveRowsEx);
 }
 
 void TRavArodozIdad::UnHideRow(int ARow) { UnHideRows(ARow, ARow); }

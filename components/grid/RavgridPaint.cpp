@@ -32,18 +32,8 @@ void TRavArodozIdad::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
     AFont->Assign(fixedPos ? FFixedFont.get() : Font());
     // 2, 3. the cell's own colours and font
     ABrush->SetColor(clNone);
-    if (TCellProperties* p = Props(rc, ARow)) {
-        if (p->BrushColor() != clNone)
-            ABrush->SetColor(p->BrushColor());
-        if (p->FontColor() != clNone)
-            AFont->SetColor(p->FontColor());
-        if (p->FontStyle() != 0)
-            AFont->SetStyle(p->FontStyle());
-        if (p->FontSize() != 0)
-            AFont->SetSize(p->FontSize());
-        if (!p->FontName().empty())
-            AFont->SetName(p->FontName());
-    }
+    if (TCellProperties* p = Props(rc, ARow))
+        p->ApplyTo(ABrush, AFont);
     // 4. grid colour and bands
     if (ABrush->Color() == clNone) {
         ABrush->SetColor(Color());
@@ -75,8 +65,7 @@ void TRavArodozIdad::GetVisualProperties(int ACol, int ARow, TGridDrawState& ASt
             AFont->SetColor(FSelectionTextColor);
     };
     if (FMouseActions->DisjunctRowSelect()) {
-        if (!fixedPos && !fixed && !Print && Select && FShowSelection &&
-            size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)]) {
+        if (!fixedPos && !fixed && !Print && Select && FShowSelection && RowFlagged(ARow)) {
             paintSelected();
             AState = gdSelected;
         }
@@ -191,8 +180,7 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
 {
     const int rc = RemapCol(ACol);
     TColor urlColor = FURLColor;
-    const bool rowSel = (Options() & goRowSelect) && ACol >= FixedCols() && size_t(ARow) < FRowSelect.size() &&
-                        FRowSelect[size_t(ARow)];
+    const bool rowSel = (Options() & goRowSelect) && ACol >= FixedCols() && RowFlagged(ARow);
     if (((AState & gdSelected) || rowSel) && (!(AState & gdFocused) || (Options() & goDrawFocusSelected))) {
         if (FShowSelection) {
             if (FSelectionColor != clNone)
@@ -214,8 +202,7 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
         StringToPassword(text, FPasswordChar);
 
     const bool dataCell = ACol >= FixedCols() && ARow >= FixedRows();
-    if (dataCell && FMouseActions->DisjunctRowSelect() &&
-        !(size_t(ARow) < FRowSelect.size() && FRowSelect[size_t(ARow)])) {
+    if (dataCell && FMouseActions->DisjunctRowSelect() && !RowFlagged(ARow)) {
         urlColor = FURLColor;
         cv->Brush()->SetColor(Color());
         cv->Font()->SetColor(Font()->Color());
@@ -443,48 +430,9 @@ void TRavArodozIdad::DrawScrollBars()
         TBaseGrid::DrawScrollBars();
         return;
     }
-    TCanvas* cv = Canvas();
     const TColor back = FScrollColor != clNone ? FScrollColor : TColorOf(0xE8E8E8);
-    auto bar = [&](const TRect& r, const TRect& thumb, bool vertical) {
-        if (r.IsEmpty())
-            return;
-        cv->Brush()->SetColor(back);
-        cv->FillRect(r);
-        const int s = ScrollBarSize();
-        const TRect a1 = vertical ? TRect(r.Left, r.Top, r.Right, r.Top + s) : TRect(r.Left, r.Top, r.Left + s, r.Bottom);
-        const TRect a2 =
-            vertical ? TRect(r.Left, r.Bottom - s, r.Right, r.Bottom) : TRect(r.Right - s, r.Top, r.Right, r.Bottom);
-        for (const TRect& a : {a1, a2, thumb}) {
-            cv->Brush()->SetColor(FScrollType == ssEncarta ? TColorOf(0xF0E0D0) : clBtnFace);
-            cv->FillRect(a);
-            cv->Brush()->SetColor(FScrollType == ssEncarta ? TColorOf(0xC08060) : clBtnShadow);
-            cv->FrameRect(a);
-        }
-        cv->Brush()->SetColor(clBtnText);
-        cv->Pen()->SetColor(clBtnText);
-        auto tri = [&](const TRect& a, int dir) {
-            const int cx = (a.Left + a.Right) / 2, cy = (a.Top + a.Bottom) / 2;
-            std::vector<TPoint> p;
-            if (dir == 0)
-                p = {{cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx, cy - 2}};
-            else if (dir == 1)
-                p = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
-            else if (dir == 2)
-                p = {{cx + 1, cy - 3}, {cx + 1, cy + 3}, {cx - 2, cy}};
-            else
-                p = {{cx - 1, cy - 3}, {cx - 1, cy + 3}, {cx + 2, cy}};
-            cv->Polygon(p);
-        };
-        tri(a1, vertical ? 0 : 2);
-        tri(a2, vertical ? 1 : 3);
-    };
-    bar(VScrollRect(), VThumbRect(), true);
-    bar(HScrollRect(), HThumbRect(), false);
-    const TRect v = VScrollRect(), h = HScrollRect();
-    if (!v.IsEmpty() && !h.IsEmpty()) {
-        cv->Brush()->SetColor(back);
-        cv->FillRect(TRect(v.Left, h.Top, v.Right, h.Bottom));
-    }
+    const bool encarta = FScrollType == ssEncarta;
+    PaintScrollBars({back, encarta ? TColorOf(0xF0E0D0) : clBtnFace, encarta ? TColorOf(0xC08060) : clBtnShadow, back});
 }
 
 // ---------------------------------------------------------------- hooks of later parts

@@ -1,5 +1,6 @@
 // Row and column operations: insert, remove, clear, swap, move, merge along a line, search.
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "components/grid/Ravgrid.h"
@@ -39,6 +40,19 @@ void TRavArodozIdad::RemoveRows(int ARow, int Count)
     IRemoveRows(ARow, Count);
 }
 
+// As removing one row at a time: the rows go past the end, their texts stay
+// stored there; heights and row-selection flags follow, the count drops.
+void TRavArodozIdad::DropRows(int ARow, int Count)
+{
+    Store().MoveRowsToEnd(ARow, Count, RowCount());
+    ShiftRowHeights(ARow + Count, -Count);
+    if (FMouseActions->DisjunctRowSelect())
+        for (int k = 0; k < Count; ++k)
+            if (size_t(ARow) < FRowSelect.size())
+                FRowSelect.erase(FRowSelect.begin() + ARow);
+    SetRowCount(RowCount() - Count);
+}
+
 void TRavArodozIdad::IRemoveRows(int ARow, int Count)
 {
     if (ARow > RowCount() || Count <= 0)
@@ -48,14 +62,7 @@ void TRavArodozIdad::IRemoveRows(int ARow, int Count)
         return;
     const int oldRow = Row(), oldTop = TopRow();
     BeginUpdate();
-    // As removing one row at a time: the rows go past the end, their texts stay stored there.
-    Store().MoveRowsToEnd(ARow, Count, RowCount());
-    ShiftRowHeights(ARow + Count, -Count);
-    if (FMouseActions->DisjunctRowSelect())
-        for (int k = 0; k < Count; ++k)
-            if (size_t(ARow) < FRowSelect.size())
-                FRowSelect.erase(FRowSelect.begin() + ARow);
-    SetRowCount(RowCount() - Count);
+    DropRows(ARow, Count);
     if (oldRow < RowCount() - FFixedFooters) {
         MoveColRow(Col(), std::max(oldRow, FixedRows()), true, false);
         SetTopRow(oldTop);
@@ -76,13 +83,7 @@ void TRavArodozIdad::RemoveRowsEx(int ARow, int Count)
     Count = std::min(Count, RowCount() - ARow);
     const int oldRow = Row(), oldTop = TopRow();
     BeginUpdate();
-    Store().MoveRowsToEnd(ARow, Count, RowCount());
-    ShiftRowHeights(ARow + Count, -Count);
-    if (FMouseActions->DisjunctRowSelect())
-        for (int k = 0; k < Count; ++k)
-            if (size_t(ARow) < FRowSelect.size())
-                FRowSelect.erase(FRowSelect.begin() + ARow);
-    SetRowCount(RowCount() - Count);
+    DropRows(ARow, Count);
     if (oldRow < RowCount()) {
         MoveColRow(Col(), std::max(oldRow, FixedRows()), true, false);
         SetTopRow(oldTop);
@@ -149,57 +150,43 @@ void TRavArodozIdad::RemoveDuplicates(int ACol, bool CaseSensitive)
     EndUpdate();
 }
 
-void TRavArodozIdad::RemoveSelectedRows()
+// Walks the rows below the fixed ones (up to the footers when BeforeFooters) and
+// hands each row whose selection flag is Flagged to TakeOut, which removes or
+// hides it so that the next row moves up into its place.
+void TRavArodozIdad::TakeOutRowsByFlag(bool Flagged, bool BeforeFooters, const std::function<void(int)>& TakeOut)
 {
     BeginUpdate();
     int r = FixedRows();
-    while (r < RowCount() - FFixedFooters) {
-        if (size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)])
-            RemoveRows(r, 1);
+    while (r < RowCount() - (BeforeFooters ? FFixedFooters : 0)) {
+        if (RowFlagged(r) == Flagged)
+            TakeOut(r);
         else
             ++r;
     }
     EndUpdate();
+}
+
+void TRavArodozIdad::RemoveSelectedRows()
+{
+    TakeOutRowsByFlag(true, true, [this](int r) { RemoveRows(r, 1); });
 }
 
 void TRavArodozIdad::RemoveUnSelectedRows()
 {
-    BeginUpdate();
-    int r = FixedRows();
-    while (r < RowCount() - FFixedFooters) {
-        if (!(size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)]))
-            RemoveRows(r, 1);
-        else
-            ++r;
-    }
-    EndUpdate();
+    TakeOutRowsByFlag(false, true, [this](int r) { RemoveRows(r, 1); });
 }
 
 void TRavArodozIdad::HideSelectedRows()
 {
-    BeginUpdate();
-    int r = FixedRows();
-    while (r < RowCount()) {
-        if (size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)]) {
-            FRowSelect[size_t(r)] = 0;
-            HideRows(RemapRowInv(r), RemapRowInv(r));
-        } else
-            ++r;
-    }
-    EndUpdate();
+    TakeOutRowsByFlag(true, false, [this](int r) {
+        FRowSelect[size_t(r)] = 0;
+        HideRow(RemapRowInv(r));
+    });
 }
 
 void TRavArodozIdad::HideUnSelectedRows()
 {
-    BeginUpdate();
-    int r = FixedRows();
-    while (r < RowCount()) {
-        if (!(size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)]))
-            HideRows(RemapRowInv(r), RemapRowInv(r));
-        else
-            ++r;
-    }
-    EndUpdate();
+    TakeOutRowsByFlag(false, false, [this](int r) { HideRow(RemapRowInv(r)); });
 }
 
 // ---------------------------------------------------------------- columns
@@ -299,7 +286,7 @@ void TRavArodozIdad::ClearSelection()
 {
     if (FMouseActions->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r)
-            if (size_t(r) < FRowSelect.size() && FRowSelect[size_t(r)])
+            if (RowFlagged(r))
                 ClearRows(r, 1);
         return;
     }

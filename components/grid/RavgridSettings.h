@@ -3,7 +3,7 @@
 // owns and publishes as sub-properties (Navigation.AllowInsertRow, ...).
 #include <memory>
 
-#include "components/grid/BasegridTypes.h"
+#include "components/grid/RavbaseTypes.h"
 #include "platform/core/Component.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Color.h"

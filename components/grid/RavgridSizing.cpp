@@ -111,17 +111,25 @@ void TRavArodozIdad::StretchColumn(int ACol)
 
 // ---------------------------------------------------------------- automatic sizing
 
+// Puts on the canvas the font a cell is measured in: the fixed or normal font
+// with the cell's own colour answer, scaled by the zoom where the cell is drawn so.
+void TRavArodozIdad::SetMeasureFont(int ACol, int ARow, bool Zoomed)
+{
+    TFont* f = Canvas()->Font();
+    f->Assign(IsFixed(ACol, ARow) ? FFixedFont.get() : Font());
+    TBrush b;
+    GetCellColor(RemapCol(ACol), ARow, 0, &b, f);
+    if (Zoomed)
+        f->SetSize(f->Size() + FZoom);
+}
+
 void TRavArodozIdad::SizeToWidth(int ACol, bool GrowOnly)
 {
-    TCanvas* cv = Canvas();
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
         if (IsXMergedCell(ACol, r))
             continue;
-        cv->Font()->Assign(IsFixed(ACol, r) ? FFixedFont.get() : Font());
-        TBrush b;
-        GetCellColor(RemapCol(ACol), r, 0, &b, cv->Font());
-        cv->Font()->SetSize(cv->Font()->Size() + FZoom);
+        SetMeasureFont(ACol, r, true);
         const TPoint t = GetCellTextSize(RemapCol(ACol), r, false);
         widest = std::max(widest, t.x);
     }
@@ -134,15 +142,11 @@ void TRavArodozIdad::SizeToWidth(int ACol, bool GrowOnly)
 
 void TRavArodozIdad::SizeToHeight(int ARow, bool GrowOnly)
 {
-    TCanvas* cv = Canvas();
     int tallest = 0;
     for (int c = 0; c < ColCount(); ++c) {
         if (IsYMergedCell(c, ARow))
             continue;
-        cv->Font()->Assign(IsFixed(c, ARow) ? FFixedFont.get() : Font());
-        TBrush b;
-        GetCellColor(RemapCol(c), ARow, 0, &b, cv->Font());
-        cv->Font()->SetSize(cv->Font()->Size() + FZoom);
+        SetMeasureFont(c, ARow, true);
         tallest = std::max(tallest, GetCellTextSize(RemapCol(c), ARow, FWordWrap).y);
     }
     const int h = 2 * GridLineWidth() + tallest + FXYOffset.y;
@@ -183,13 +187,10 @@ void TRavArodozIdad::SizeToLines(int ARow, int Lines, int Extra)
 void TRavArodozIdad::AutoSizeCells(bool DoFixed, int ExtraX, int ExtraY)
 {
     BeginUpdate();
-    TCanvas* cv = Canvas();
     for (int c = DoFixed ? 0 : FixedCols(); c < ColCount(); ++c) {
         int running = FAutoSizeGrowOnly ? ColWidths(c) : 0;
         for (int r = DoFixed ? 0 : FixedRows(); r < RowCount(); ++r) {
-            cv->Font()->Assign(IsFixed(c, r) ? FFixedFont.get() : Font());
-            TBrush b;
-            GetCellColor(RemapCol(c), r, 0, &b, cv->Font());
+            SetMeasureFont(c, r, false);
             const TPoint t = GetCellTextSize(RemapCol(c), r, FWordWrap);
             const int w = t.x + ExtraX, h = t.y + ExtraY;
             if (!IsXMergedCell(c, r) && w > running) {

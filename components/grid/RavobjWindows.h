@@ -4,9 +4,8 @@
 // the cursor while a column header is dragged.
 #include <vector>
 
+#include "components/grid/Ravutil.h"
 #include "platform/forms/Controls.h"
-
-enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
 
 class TArrowWindow : public TCustomControl {
 public:

@@ -42,6 +42,19 @@ bool WholeInt(const AnsiString& s, int& v)
     return true;
 }
 
+// s with every Mark written as a CR LF line break.
+AnsiString MarksToCrLf(const AnsiString& s, char Mark)
+{
+    AnsiString r;
+    for (char c : s) {
+        if (c == Mark)
+            r += "\r\n";
+        else
+            r += c;
+    }
+    return r;
+}
+
 } // namespace
 
 int CharPos(char ch, const AnsiString& s)
@@ -209,14 +222,7 @@ void CSVToLineFeeds(AnsiString& s)
 {
     if (s.find('\n') == AnsiString::npos)
         return;
-    AnsiString r;
-    for (char c : s) {
-        if (c == '\n')
-            r += "\r\n";
-        else
-            r += c;
-    }
-    s = r;
+    s = MarksToCrLf(s, '\n');
 }
 
 void LineFeedsToJava(AnsiString& s)
@@ -231,17 +237,7 @@ void LineFeedsToJava(AnsiString& s)
     s = r;
 }
 
-void JavaToLineFeeds(AnsiString& s)
-{
-    AnsiString r;
-    for (char c : s) {
-        if (c == '~')
-            r += "\r\n";
-        else
-            r += c;
-    }
-    s = r;
-}
+void JavaToLineFeeds(AnsiString& s) { s = MarksToCrLf(s, '~'); }
 
 AnsiString LineFeedsToXLS(const AnsiString& s)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Free functions of the grid library: text scanning, line-break escaping for the
 // file and clipboard formats, number and date recognition, colour arithmetic,
-// two drawing aids, and wildcard/condition matching. Positions count from 1;
+// small drawing aids, and wildcard/condition matching. Positions count from 1;
 // 0 means not found.
 #include <set>
 
@@ -73,12 +73,17 @@ bool IsURL(const AnsiString& s);
 void StripURLProtocol(AnsiString& s);
 
 // Colours and drawing.
+enum TArrowDirection { arrUp, arrDown, arrLeft, arrRight };
+
 TColor DarkenColor(TColor c);
 AnsiString HTMLColor(TColor c);
 void DrawBitmapTransp(TCanvas* Canvas, TBitmap* bmp, TColor bkcolor, const TRect& r);
 void DrawBitmapResourceTransp(TCanvas* Canvas, TColor bkcolor, const TRect& r, const AnsiString& ResName);
 void DrawErrorLines(TWinControl* Control, TCanvas* Canvas, const AnsiString& Text, const TRect& r, int VOffset,
                     int FirstChar, int CharCount);
+// The small filled arrow of a scroll or drop-down button, centred in r, in the
+// canvas's current brush and pen.
+void DrawButtonArrow(TCanvas* Canvas, const TRect& r, TArrowDirection Direction);
 
 // Wildcard and condition matching.
 bool Matches(const char* condition, const char* value);

@@ -1,5 +1,6 @@
 // The grid's colour arithmetic and small drawing aids.
 #include <algorithm>
+#include <vector>
 
 #include "components/grid/Ravutil.h"
 #include "platform/forms/Controls.h"
@@ -59,4 +60,17 @@ void DrawErrorLines(TWinControl*, TCanvas* Canvas, const AnsiString& Text, const
         up = !up;
     } while (x - 3 <= r.Left + x2);
     Canvas->SetPen(&saved);
+}
+
+void DrawButtonArrow(TCanvas* Canvas, const TRect& r, TArrowDirection Direction)
+{
+    const int cx = (r.Left + r.Right) / 2, cy = (r.Top + r.Bottom) / 2;
+    std::vector<TPoint> p;
+    switch (Direction) {
+    case arrUp: p = {{cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx, cy - 2}}; break;
+    case arrDown: p = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}}; break;
+    case arrLeft: p = {{cx + 1, cy - 3}, {cx + 1, cy + 3}, {cx - 2, cy}}; break;
+    case arrRight: p = {{cx - 1, cy - 3}, {cx - 1, cy + 3}, {cx + 2, cy}}; break;
+    }
+    Canvas->Polygon(p);
 }

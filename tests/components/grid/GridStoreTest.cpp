@@ -1,8 +1,8 @@
 // The packed cell store: texts, properties ownership and structural moves.
 #include <gtest/gtest.h>
 
-#include "components/grid/Basegrid.h"
-#include "components/grid/BasegridStore.h"
+#include "components/grid/Ravbase.h"
+#include "components/grid/RavbaseStore.h"
 
 TEST(CellStore, KeepsTextsOfAnyLengthAndColumn)
 {

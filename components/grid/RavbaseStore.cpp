@@ -1,4 +1,4 @@
-#include "components/grid/BasegridStore.h"
+#include "components/grid/RavbaseStore.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -14,8 +14,8 @@
 #include <map>
 #include <vector>
 
-#include "components/grid/BasegridStore.h"
-#include "components/grid/BasegridTypes.h"
+#include "components/grid/RavbaseStore.h"
+#include "components/grid/RavbaseTypes.h"
 #include "platform/forms/Controls.h"
 
 class TStringGrid : public TCustomControl {
@@ -121,6 +121,15 @@ protected:
     virtual void ThumbReleased(bool Vertical);
     // Paints the scroll bars' area; the grid look may override.
     virtual void DrawScrollBars();
+    // Colours of painted scroll bars: the track, the buttons and thumb, their
+    // outline (clNone: a raised 3-D edge) and the corner between two bars.
+    struct TScrollBarLook {
+        TColor Track;
+        TColor Face;
+        TColor Frame;
+        TColor Corner;
+    };
+    void PaintScrollBars(const TScrollBarLook& Look);
     // The frame around the cells: a sunken 3-D edge (two pixels) or a plain line.
     virtual bool Ctl3DFrame() const { return true; }
     virtual void DrawFrame(TCanvas* ACanvas);

@@ -1,4 +1,4 @@
-#include "components/grid/Basegrid.h"
+#include "components/grid/Ravbase.h"
 
 #include <algorithm>
 

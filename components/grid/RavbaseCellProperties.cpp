@@ -1,6 +1,6 @@
-#include "components/grid/BasegridCellProperties.h"
+#include "components/grid/RavbaseCellProperties.h"
 
-#include "components/grid/Basegrid.h"
+#include "components/grid/Ravbase.h"
 
 void TCellPropertiesDeleter::operator()(TCellProperties* p) const { delete p; }
 
@@ -33,6 +33,20 @@ void TCellProperties::SetWordWrap(bool v)
 {
     FWordWrap = v;
     RepaintOwner();
+}
+
+void TCellProperties::ApplyTo(TBrush* ABrush, TFont* AFont) const
+{
+    if (FBrushColor != clNone)
+        ABrush->SetColor(FBrushColor);
+    if (FFontColor != clNone)
+        AFont->SetColor(FFontColor);
+    if (FFontStyle != 0)
+        AFont->SetStyle(FFontStyle);
+    if (FFontSize != 0)
+        AFont->SetSize(FFontSize);
+    if (!FFontName.empty())
+        AFont->SetName(FFontName);
 }
 
 void TCellProperties::Assign(TPersistent* Source)

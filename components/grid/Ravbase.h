@@ -5,8 +5,8 @@
 // display-text hook, and its own grid lines.
 #include <functional>
 
-#include "components/grid/BasegridCellProperties.h"
-#include "components/grid/BasegridStringGrid.h"
+#include "components/grid/RavbaseCellProperties.h"
+#include "components/grid/RavbaseStringGrid.h"
 
 class TBrush;
 class TFont;

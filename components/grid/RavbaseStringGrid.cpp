@@ -1,12 +1,8 @@
-#include "components/grid/BasegridStringGrid.h"
+#include "components/grid/RavbaseStringGrid.h"
 
 #include <algorithm>
 
 #include "platform/graphics/Canvas.h"
-
-namespace {
-constexpr int kMinThumb = 8;
-} // namespace
 
 TStringGrid::TStringGrid(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -683,144 +679,7 @@ void TStringGrid::DrawFrame(TCanvas* cv)
     }
 }
 
-int TStringGrid::ThumbLength(bool, int) const { return std::max(kMinThumb, FScrollBarSize); }
-
-TRect TStringGrid::VScrollRect() const
-{
-    if (!VScrollShown())
-        return TRect();
-    return TRect(GridWidth(), 0, GridWidth() + FScrollBarSize, GridHeight());
-}
-
-TRect TStringGrid::HScrollRect() const
-{
-    if (!HScrollShown())
-        return TRect();
-    return TRect(0, GridHeight(), GridWidth(), GridHeight() + FScrollBarSize);
-}
-
-TRect TStringGrid::VThumbRect() const
-{
-    TRect r = VScrollRect();
-    if (r.IsEmpty())
-        return r;
-    const int track = r.Height() - 2 * FScrollBarSize;
-    const int range = std::max(1, MaxTopRow() - FFixedRows);
-    const int rows = std::max(1, FRowCount - FFixedRows);
-    (void)rows;
-    const int thumb = std::min(ThumbLength(true, track), track);
-    const int pos = int((long long)(track - thumb) * (FTopLeft.Y - FFixedRows) / range);
-    return TRect(r.Left, r.Top + FScrollBarSize + pos, r.Right, r.Top + FScrollBarSize + pos + thumb);
-}
-
-TRect TStringGrid::HThumbRect() const
-{
-    TRect r = HScrollRect();
-    if (r.IsEmpty())
-        return r;
-    const int track = r.Width() - 2 * FScrollBarSize;
-    const int range = std::max(1, MaxLeftCol() - FFixedCols);
-    const int cols = std::max(1, FColCount - FFixedCols);
-    (void)cols;
-    const int thumb = std::min(ThumbLength(false, track), track);
-    const int pos = int((long long)(track - thumb) * (FTopLeft.X - FFixedCols) / range);
-    return TRect(r.Left + FScrollBarSize + pos, r.Top, r.Left + FScrollBarSize + pos + thumb, r.Bottom);
-}
-
-void TStringGrid::DrawScrollBars()
-{
-    TCanvas* cv = Canvas();
-    auto bar = [&](const TRect& r, const TRect& thumb, bool vertical) {
-        if (r.IsEmpty())
-            return;
-        cv->Brush()->SetColor(clScrollBar);
-        cv->FillRect(r);
-        const int s = FScrollBarSize;
-        TRect a1 = vertical ? TRect(r.Left, r.Top, r.Right, r.Top + s) : TRect(r.Left, r.Top, r.Left + s, r.Bottom);
-        TRect a2 = vertical ? TRect(r.Left, r.Bottom - s, r.Right, r.Bottom)
-                            : TRect(r.Right - s, r.Top, r.Right, r.Bottom);
-        for (TRect a : {a1, a2, thumb}) {
-            cv->Brush()->SetColor(clBtnFace);
-            cv->FillRect(a);
-            cv->DrawEdge(a, EDGE_RAISED, BF_RECT);
-        }
-        // arrows
-        cv->Brush()->SetColor(clBtnText);
-        cv->Pen()->SetColor(clBtnText);
-        auto tri = [&](const TRect& a, int dir) {
-            const int cx = (a.Left + a.Right) / 2, cy = (a.Top + a.Bottom) / 2;
-            std::vector<TPoint> p;
-            if (dir == 0)
-                p = {{cx - 3, cy + 1}, {cx + 3, cy + 1}, {cx, cy - 2}};
-            else if (dir == 1)
-                p = {{cx - 3, cy - 1}, {cx + 3, cy - 1}, {cx, cy + 2}};
-            else if (dir == 2)
-                p = {{cx + 1, cy - 3}, {cx + 1, cy + 3}, {cx - 2, cy}};
-            else
-                p = {{cx - 1, cy - 3}, {cx - 1, cy + 3}, {cx + 2, cy}};
-            cv->Polygon(p);
-        };
-        tri(a1, vertical ? 0 : 2);
-        tri(a2, vertical ? 1 : 3);
-    };
-    bar(VScrollRect(), VThumbRect(), true);
-    bar(HScrollRect(), HThumbRect(), false);
-    TRect v = VScrollRect(), h = HScrollRect();
-    if (!v.IsEmpty() && !h.IsEmpty()) {
-        cv->Brush()->SetColor(clBtnFace);
-        cv->FillRect(TRect(v.Left, h.Top, v.Right, h.Bottom));
-    }
-}
-
 // ---------------------------------------------------------------- input
-
-bool TStringGrid::ScrollBarMouse(int X, int Y, bool Down)
-{
-    const TPoint p(X, Y);
-    TRect v = VScrollRect();
-    if (!v.IsEmpty() && v.Contains(p)) {
-        if (!Down)
-            return true;
-        TRect t = VThumbRect();
-        const int page = std::max(1, VisibleRowCount());
-        if (Y < v.Top + FScrollBarSize)
-            SetTopRow(FTopLeft.Y - 1);
-        else if (Y >= v.Bottom - FScrollBarSize)
-            SetTopRow(std::min(MaxTopRow(), FTopLeft.Y + 1));
-        else if (Y < t.Top)
-            SetTopRow(FTopLeft.Y - page);
-        else if (Y >= t.Bottom)
-            SetTopRow(std::min(MaxTopRow(), FTopLeft.Y + page));
-        else {
-            FThumbDrag = 1;
-            FThumbGrab = Y - t.Top;
-            SetMouseCapture(true);
-        }
-        return true;
-    }
-    TRect h = HScrollRect();
-    if (!h.IsEmpty() && h.Contains(p)) {
-        if (!Down)
-            return true;
-        TRect t = HThumbRect();
-        const int page = std::max(1, VisibleColCount());
-        if (X < h.Left + FScrollBarSize)
-            SetLeftCol(FTopLeft.X - 1);
-        else if (X >= h.Right - FScrollBarSize)
-            SetLeftCol(std::min(MaxLeftCol(), FTopLeft.X + 1));
-        else if (X < t.Left)
-            SetLeftCol(FTopLeft.X - page);
-        else if (X >= t.Right)
-            SetLeftCol(std::min(MaxLeftCol(), FTopLeft.X + page));
-        else {
-            FThumbDrag = 2;
-            FThumbGrab = X - t.Left;
-            SetMouseCapture(true);
-        }
-        return true;
-    }
-    return false;
-}
 
 void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Per-cell properties, made only when a cell first needs one. A merged area is
 // encoded in the spans of its cells (see TBaseGrid).
-#include "components/grid/BasegridTypes.h"
+#include "components/grid/RavbaseTypes.h"
 #include "platform/core/Component.h"
 #include "platform/graphics/Brush.h"
 #include "platform/graphics/Color.h"
@@ -15,6 +15,9 @@ public:
     ~TCellProperties() override;
 
     void Assign(TPersistent* Source) override;
+    // Lays the cell's own colours and font over a brush and font; what the cell
+    // leaves unset (clNone, 0, empty) keeps theirs.
+    void ApplyTo(TBrush* ABrush, TFont* AFont) const;
 
     TBaseGrid* Grid() const { return FGrid; }
     int OwnerCol() const { return FOwnerCol; }
