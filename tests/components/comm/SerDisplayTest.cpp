@@ -10,6 +10,7 @@
 #include "platform/serial/SerialMemoryLine.h"
 #include "platform/win/Beep.h"
 #include "tests/components/comm/CommTestSupport.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 
@@ -25,14 +26,6 @@ protected:
         TSerLEDDisplay::UpdateControlCanvas();
     }
 };
-
-AnsiString OutputFile(const char* Name)
-{
-    const char* dir = std::getenv("ZV_TEST_OUTPUT");
-    std::filesystem::path p = dir && *dir ? dir : std::filesystem::temp_directory_path().string();
-    std::filesystem::create_directories(p);
-    return (p / Name).string();
-}
 
 } // namespace
 
@@ -112,12 +105,12 @@ TEST(SerLEDDisplay, ShowsTheModemStatus)
     EXPECT_EQ(bmp.Canvas()->Pixels(315, 9), ColorToRGB(d->Color())); // the last column stays background
 
     d->SetDisplaycaption(true);
-    EXPECT_TRUE(SaveControlToPng(d, OutputFile("serial_led_display.png")));
+    EXPECT_TRUE(SaveControlToPng(d, TestOutputPath("serial_led_display.png")));
     d->SetDisplayType(ltRectangle);
     d->SetDisplayMode(ltHide);
     d->SetShowRING(false);
     d->SetShowRLSD(false);
-    EXPECT_TRUE(SaveControlToPng(d, OutputFile("serial_led_display_rect_hide.png")));
+    EXPECT_TRUE(SaveControlToPng(d, TestOutputPath("serial_led_display_rect_hide.png")));
 
     delete d; // the port forgets the display that goes
     EXPECT_EQ(c.Display(), nullptr);

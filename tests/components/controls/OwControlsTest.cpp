@@ -12,7 +12,7 @@
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
-#include "tests/components/controls/TestOutput.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 // Draws a control into a bitmap of its size over a background colour.
@@ -242,7 +242,7 @@ TEST_F(BitmapButton, MaskFollowsAPictureLoadedInPlace)
     next.Canvas()->FillRect(TRect(0, 0, 41, 41));
     next.Canvas()->Brush()->SetColor(clBtnFace);
     next.Canvas()->FillRect(TRect(10, 10, 31, 31));
-    const AnsiString file = TestOutputFile("controls_next_key.bmp");
+    const AnsiString file = TestOutputPath("controls_next_key.bmp");
     next.SaveToFile(file);
     b->Glyph()->LoadFromFile(file);
     const TRect d = b->DestRect();
@@ -440,7 +440,7 @@ TEST(ShadowButtonOnAForm, ClickThroughTheWindowSystem)
     b->OnClick = [&](TObject*) { ++clicks; };
     form.Show();
     TestInput::ProcessEvents();
-    SaveControlToPng(&form, TestOutputFile("controls_shadow_button_form.png"));
+    SaveControlToPng(&form, TestOutputPath("controls_shadow_button_form.png"));
     TestInput::Click(b, 50, 12);
     EXPECT_EQ(clicks, 1);
     TestInput::Click(b, 107, 27); // the shadow strip

@@ -11,7 +11,7 @@
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
-#include "tests/components/controls/TestOutput.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 std::unique_ptr<TPanel> Sheet(int w, int h, TColor color)
@@ -47,7 +47,7 @@ TEST(OwRender, ShadowButtons)
     RenderControl(sheet.get(), &warm); // lays out the faces
     buttons[1]->HandleMouseDown(mbLeft, 0, 50, 15);
     buttons[2]->SetEnabled(false);
-    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_shadow_buttons.png")));
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputPath("controls_shadow_buttons.png")));
     buttons[1]->HandleMouseUp(mbLeft, 0, 50, 15);
 }
 
@@ -99,7 +99,7 @@ TEST(OwRender, BitmapKeys)
         keys[row * 4 + 3]->SetEnabled(false);
     }
     EXPECT_EQ(keys[0]->Width(), 58);
-    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_bitmap_keys.png")));
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputPath("controls_bitmap_keys.png")));
 }
 
 TEST(OwRender, UserLeds)
@@ -132,7 +132,7 @@ TEST(OwRender, UserLeds)
             pal->SetHigh2(palettes[p][3]);
             led->SetActive(a == 1);
         }
-    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_user_leds.png")));
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputPath("controls_user_leds.png")));
 }
 
 TEST(OwRender, WebLabels)
@@ -158,6 +158,6 @@ TEST(OwRender, WebLabels)
         labels[i] = l;
     }
     labels[1]->CMMouseEnter();
-    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_web_labels.png")));
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputPath("controls_web_labels.png")));
 }
 }

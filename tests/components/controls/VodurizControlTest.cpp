@@ -10,7 +10,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
-#include "tests/components/controls/TestOutput.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 struct TypedEdit : ::testing::Test {
@@ -274,7 +274,7 @@ TEST_F(TypedEdit, RendersItsStates)
     TestInput::ProcessEvents();
     EXPECT_EQ(edits[1]->Color(), clYellow);
     EXPECT_EQ(edits[1]->SelLength(), 8); // the value is selected on entry
-    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputFile("controls_typed_edits.png")));
+    EXPECT_TRUE(SaveControlToPng(sheet.get(), TestOutputPath("controls_typed_edits.png")));
 }
 }
 

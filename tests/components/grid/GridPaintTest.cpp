@@ -11,16 +11,9 @@
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
-
-AnsiString OutputPath(const AnsiString& name)
-{
-    const char* dir = std::getenv("ZV_TEST_OUTPUT");
-    std::filesystem::path p = dir && *dir ? dir : ".";
-    std::filesystem::create_directories(p);
-    return (p / name).string();
-}
 
 // A result table as the program sets it up: black, lime bold text, a header row,
 // a vertical scroll bar, numbers aligned right.
@@ -96,7 +89,7 @@ TEST(GridPaint, SoftLookWithBorderAndCellColours)
     g->SetOptions(g->Options() | goRangeSelect | goEditing);
     ColourVerdicts(g);
     g->SetColors(2, 2, clNavy); // a cell with its own colour
-    ASSERT_TRUE(SaveControlToPng(&form, OutputPath("grid_soft_border.png")));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_soft_border.png")));
     // Fixed header cell in the fixed colour, verdict cells coloured by the event.
     const TPoint head = CellCentre(g, 1, 0);
     EXPECT_EQ(PixelAt(g, head.x - 12, head.y), ColorToRGB(g->FixedColor()));
@@ -140,7 +133,7 @@ TEST(GridPaint, FlatWithSelectionRectangleAndHint)
     const int hx = g->Left() + g->FrameWidth() + vr.Left, hy = g->Top() + g->FrameWidth() + vr.Bottom + 6;
     hint->SetBounds(hx, hy, hint->Width(), hint->Height());
     hint->BringToFront();
-    ASSERT_TRUE(SaveControlToPng(&form, OutputPath("grid_flat_selection_hint.png")));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_flat_selection_hint.png")));
 
     const TPoint sel = CellCentre(g, 1, 3);
     EXPECT_EQ(PixelAt(g, sel.x + 14, sel.y), clAqua);
@@ -165,7 +158,7 @@ TEST(GridPaint, FlatScrollBarLook)
     g->SetTopRow(3);
     EXPECT_TRUE(g->VScrollShown());
     EXPECT_TRUE(g->FlatInitialized());
-    ASSERT_TRUE(SaveControlToPng(&form, OutputPath("grid_flat_scrollbar.png")));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_flat_scrollbar.png")));
     const TRect v = g->VScrollRect();
     EXPECT_EQ(PixelAt(g, v.Left + 2 + g->FrameWidth(), v.Bottom - 30 + g->FrameWidth()), TColorOf(0xE8E8E8));
 }

@@ -4,6 +4,7 @@
 #include "components/grid/Ragcombo.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "tests/support/TestOutput.h"
 
 #include <cstdlib>
 
@@ -62,6 +63,5 @@ TEST(GridCombo, RendersFlat)
     c->Items()->Add("Cp-D");
     c->Items()->Add("Rs-Q");
     c->SetItemIndex(0);
-    const char* dir = std::getenv("ZV_TEST_OUTPUT");
-    ASSERT_TRUE(SaveControlToPng(&form, AnsiString(dir && *dir ? dir : ".") + "/grid_combo_flat.png"));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_combo_flat.png")));
 }

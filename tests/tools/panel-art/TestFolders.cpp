@@ -20,7 +20,3 @@ std::string TestPrefix()
     return FromEnvironment("ZORVANE_PREFIX", "zv-panel-art-prefix");
 }
 
-std::string TestOutputFolder()
-{
-    return FromEnvironment("ZV_TEST_OUTPUT", "zv-panel-art-output");
-}

@@ -1,7 +1,8 @@
 #pragma once
-// Where the tests write: the per-test prefix and the shared output folder that the test
-// runner names, or a temporary folder when a test program is run by hand.
+// The per-test prefix the test runner names, or a temporary folder when a test
+// program is run by hand. Rendered output goes to TestOutputFolder().
 #include <string>
 
+#include "tests/support/TestOutput.h"
+
 std::string TestPrefix();
-std::string TestOutputFolder();
