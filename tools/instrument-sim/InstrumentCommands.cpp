@@ -189,9 +189,10 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         return true;
     }
     if (h == "COMP:TOL:NOM") {
-        if (!ParseSimNumber(arg, v))
+        if (!ParseSimNumber(arg, v, &n))
             return false;
         s.Nominal = v;
+        s.NominalPower = n;
         return true;
     }
     if (h == "COMP:TOL:BIN") {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "tools/instrument-sim/Comparator.h"
 #include "tools/instrument-sim/SimNumbers.h"
@@ -33,6 +34,17 @@ AnsiString FetchHeader(const AnsiString& header)
     if (header.compare(0, 5, "FETCH") == 0)
         return "FETC" + header.substr(5);
     return header;
+}
+
+// The nominal in 11 characters: five decimals, four for a negative value to make room for
+// the sign. Zero has no exponent of its own, so it keeps the scale of the unit it was given in
+// ("0.00000p" reads "0.00000e-12"), which the program reads back as the text it sent.
+AnsiString NominalText(const TInstrumentState& s)
+{
+    if (s.Nominal != 0.0)
+        return FormatSci(s.Nominal, s.Nominal < 0 ? 4 : 5, false);
+    int p = s.NominalPower;
+    return AnsiString("0.00000e") + (p < 0 ? "-" : "+") + (std::abs(p) < 10 ? "0" : "") + std::to_string(std::abs(p));
 }
 
 } // namespace
@@ -232,7 +244,7 @@ bool TInstrumentModel::Query(const TSegment& seg, TSimTime now, AnsiString& repl
     else if (h == "COMP:BINS?")
         reply = std::to_string(s.Bins);
     else if (h == "COMP:TOL:NOM?")
-        reply = FormatSci(s.Nominal, s.Nominal < 0 ? 4 : 5, false);
+        reply = NominalText(s);
     else if (h == "COMP:TOL:BIN?") {
         int n = 0;
         if (!ParseSimInt(seg.Argument, n) || n < 1 || n > 9)

@@ -57,6 +57,7 @@ struct TInstrumentState {
     int OpenLimit = 0;                  // percent; 0 = OFF
     int Bins = 1;                       // 1-9
     double Nominal = 0.0;               // F, H or ohm
+    int NominalPower = 0;               // power of ten of the prefix it was set with
     std::array<double, 10> BinLow{};    // bins 1-9 (entry 0 unused); base units, or percent in PER
     std::array<double, 10> BinHigh{};
     double SecondaryLow = 0.0;

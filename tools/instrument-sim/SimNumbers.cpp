@@ -51,20 +51,20 @@ AnsiString SimTrim(const AnsiString& text)
 
 namespace {
 
-double PrefixFactor(char c, bool& known)
+// The power of ten of a prefix letter; false for any other character.
+bool PrefixPower(char c, int& power)
 {
-    known = true;
     switch (c) {
-    case 'f': return 1e-15;
-    case 'p': return 1e-12;
-    case 'n': return 1e-9;
-    case 'u': return 1e-6;
-    case 'm': return 1e-3;
+    case 'f': power = -15; return true;
+    case 'p': power = -12; return true;
+    case 'n': power = -9; return true;
+    case 'u': power = -6; return true;
+    case 'm': power = -3; return true;
     case 'k':
-    case 'K': return 1e3;
-    case 'M': return 1e6;
-    case 'G': return 1e9;
-    default: known = false; return 1.0;
+    case 'K': power = 3; return true;
+    case 'M': power = 6; return true;
+    case 'G': power = 9; return true;
+    default: return false;
     }
 }
 
@@ -78,9 +78,24 @@ bool IsUnit(const AnsiString& text)
     return false;
 }
 
+double PowerFactor(int power)
+{
+    switch (power) {
+    case -15: return 1e-15;
+    case -12: return 1e-12;
+    case -9: return 1e-9;
+    case -6: return 1e-6;
+    case -3: return 1e-3;
+    case 3: return 1e3;
+    case 6: return 1e6;
+    case 9: return 1e9;
+    default: return 1.0;
+    }
+}
+
 } // namespace
 
-bool ParseSimNumber(const AnsiString& text, double& value)
+bool ParseSimNumber(const AnsiString& text, double& value, int* prefixPower)
 {
     AnsiString t = SimTrim(text);
     if (t.empty())
@@ -94,18 +109,17 @@ bool ParseSimNumber(const AnsiString& text, double& value)
     if (res.ec != std::errc() || !std::isfinite(v))
         return false;
     AnsiString rest(res.ptr, last);
-    if (rest.empty() || IsUnit(rest)) {
-        value = v;
-        return true;
+    int power = 0;
+    if (!rest.empty() && !IsUnit(rest)) {
+        if (!PrefixPower(rest[0], power))
+            return false;
+        AnsiString unit = rest.substr(1);
+        if (!unit.empty() && !IsUnit(unit))
+            return false;
     }
-    bool known = false;
-    double factor = PrefixFactor(rest[0], known);
-    if (!known)
-        return false;
-    AnsiString unit = rest.substr(1);
-    if (!unit.empty() && !IsUnit(unit))
-        return false;
-    value = v * factor;
+    value = v * PowerFactor(power);
+    if (prefixPower)
+        *prefixPower = power;
     return true;
 }
 

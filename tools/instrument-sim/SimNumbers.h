@@ -13,7 +13,8 @@ AnsiString FormatFixed(double value, int decimals);
 // Reads a number as the program and the terminal send it: an optional sign, digits with an
 // optional point and exponent, an optional prefix letter (f p n u m k K M G; "m" milli, "M" mega)
 // and an optional unit (V, A, S, Hz, F, H, ohm; any case). False when anything else follows.
-bool ParseSimNumber(const AnsiString& text, double& value);
+// `prefixPower`, when given, receives the power of ten of the prefix letter (0 without one).
+bool ParseSimNumber(const AnsiString& text, double& value, int* prefixPower = nullptr);
 
 // Whole numbers only ("8", "+2", "256").
 bool ParseSimInt(const AnsiString& text, int& value);

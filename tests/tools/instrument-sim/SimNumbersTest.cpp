@@ -40,17 +40,20 @@ TEST(SimNumbers, ParsesTheProgramsNumberTexts)
     struct Case {
         const char* text;
         double value;
+        int power;  // of the prefix letter
     } cases[] = {
-        {"1.000k", 1000.0}, {"250.0k", 250000.0}, {"50.00", 50.0},   {"300.0m", 0.3},
-        {"0.10m", 0.0001},  {"10.0000p", 1e-11},  {"2000.00k", 2e6}, {"-5.00000", -5.0},
-        {"2.00V", 2.0},     {"-1.50V", -1.5},     {"1.500", 1.5},    {"1.5S", 1.5},
-        {"100n", 1e-7},     {"2.5M", 2.5e6},      {"+3", 3.0},       {"1e3", 1000.0},
-        {"5mA", 0.005},     {" 7 ", 7.0},
+        {"1.000k", 1000.0, 3}, {"250.0k", 250000.0, 3}, {"50.00", 50.0, 0},   {"300.0m", 0.3, -3},
+        {"0.10m", 0.0001, -3}, {"10.0000p", 1e-11, -12}, {"2000.00k", 2e6, 3}, {"-5.00000", -5.0, 0},
+        {"2.00V", 2.0, 0},     {"-1.50V", -1.5, 0},      {"1.500", 1.5, 0},    {"1.5S", 1.5, 0},
+        {"100n", 1e-7, -9},    {"2.5M", 2.5e6, 6},       {"+3", 3.0, 0},       {"1e3", 1000.0, 0},
+        {"5mA", 0.005, -3},    {" 7 ", 7.0, 0},          {"0.00000u", 0.0, -6},
     };
     for (const auto& c : cases) {
         double v = 0.0;
-        ASSERT_TRUE(ParseSimNumber(c.text, v)) << c.text;
+        int power = 99;
+        ASSERT_TRUE(ParseSimNumber(c.text, v, &power)) << c.text;
         EXPECT_NEAR(v, c.value, std::abs(c.value) * 1e-12) << c.text;
+        EXPECT_EQ(power, c.power) << c.text;
     }
 }
 

@@ -1,35 +1,11 @@
 // Every setting command the program sends, with its read-back over the line: the exact reply,
 // and the text the program's check makes of it.
-#include <cmath>
-
 #include <gtest/gtest.h>
 
+#include "tests/tools/instrument-sim/ProgramReadBack.h"
 #include "tests/tools/instrument-sim/SimClient.h"
-#include "tools/instrument-sim/SimNumbers.h"
 
 namespace {
-
-// What the program does to a frequency or level reply before it compares.
-AnsiString NormaliseFreqOrLevel(const AnsiString& reply, bool freq, bool milliAmp)
-{
-    size_t e = reply.rfind('e');
-    double mantissa = std::stod(reply.substr(0, e));
-    int exponent = std::stoi(reply.substr(e + 1, 3));
-    double scale = 1.0;
-    if (exponent >= 0)
-        scale = std::pow(10.0, exponent);
-    else if (exponent == -1 || exponent == -2)
-        scale = std::pow(10.0, exponent + 3);
-    else if (exponent == -4 || exponent == -5)
-        scale = std::pow(10.0, exponent + 6);
-    double v = scale * mantissa;
-    if (v >= 1000.0)
-        v *= 0.001;
-    else if (milliAmp && v > 20.0)
-        v *= 0.001;
-    int decimals = v < 10.0 ? (freq ? 3 : 2) : v >= 100.0 ? 1 : 2;
-    return FormatFixed(v, decimals);
-}
 
 struct TRow {
     AnsiString Command{};
@@ -37,7 +13,11 @@ struct TRow {
     AnsiString Reply{};    // exact, without the LF
     AnsiString Expected{}; // what the program expects after its normalising; empty: the reply itself
     bool OwnLine = false;  // the query follows as a line of its own
+    TReadBackContext Context{};  // the program's function when it sends a nominal
 };
+
+// The program's function codes the nominal rows are sent under.
+constexpr int kCsD = 2, kLsRs = 7, kLsQ = 8, kRsQ = 9, kRX = 11, kDcr = 12;
 
 std::vector<TRow> Rows()
 {
@@ -57,6 +37,21 @@ std::vector<TRow> Rows()
         {"FREQ 20.00k", "FREQ?", "+2.00000e+04", "20.00"},
         {"FREQ 200.0k", "FREQ?", "+2.00000e+05", "200.0"},
         {"FREQ 250.0k", "FREQ?", "+2.50000e+05", "250.0"},
+        // list and sweep cells in kHz ("%.3f" in the list, two decimals below 1 kHz in the sweep)
+        {"FREQ 0.010k", "FREQ?", "+1.00000e+01", "10.00"},
+        {"FREQ 0.01k", "FREQ?", "+1.00000e+01", "10.00"},
+        {"FREQ 0.120k", "FREQ?", "+1.20000e+02", "120.0"},
+        {"FREQ 0.13k", "FREQ?", "+1.30000e+02", "130.0"},
+        {"FREQ 1.005k", "FREQ?", "+1.00500e+03", "1.005"},
+        {"FREQ 1.234k", "FREQ?", "+1.23400e+03", "1.234"},
+        {"FREQ 12.35k", "FREQ?", "+1.23500e+04", "12.35"},
+        {"FREQ 100.7k", "FREQ?", "+1.00700e+05", "100.7"},
+        {"FREQ 100.000k", "FREQ?", "+1.00000e+05", "100.0"},
+        {"FREQ 300.0k", "FREQ?", "+3.00000e+05", "300.0"},
+        {"FREQ 60.00", "FREQ?", "+6.00000e+01", "60.00"},
+        {"FREQ 50.000", "FREQ?", "+5.00000e+01", "50.00"},  // a list cell in Hz
+        {"FREQ 999.000", "FREQ?", "+9.99000e+02", "999.0"},
+        {"FREQ 0.500k", "FREQ?", "+5.00000e+02", "500.0"},
         {"FREQ 0.5k", "FREQ?", "+5.00000e+02", "500.0"},  // a list cell in kHz
         {"LEV:VOLT 1.00", "VOLT?", "1.000e+00", "1.00"},
         {"LEV:VOLT 1.50", "VOLT?", "1.500e+00", "1.50"},
@@ -65,12 +60,26 @@ std::vector<TRow> Rows()
         {"LEV:VOLT 300.0m", "VOLT?", "3.000e-01", "300.0"},
         {"LEV:VOLT 100.0m", "VOLT?", "1.000e-01", "100.0"},
         {"LEV:VOLT 10.00m", "VOLT?", "1.000e-02", "10.00"},
+        {"LEV:VOLT 1.23", "VOLT?", "1.230e+00", "1.23"},
+        {"LEV:VOLT 12.34m", "VOLT?", "1.234e-02", "12.34"},
+        {"LEV:VOLT 999.9m", "VOLT?", "9.999e-01", "999.9"},
+        // list and sweep cells in V, as they stand
+        {"LEV:VOLT 1", "VOLT?", "1.000e+00", "1.00"},
+        {"LEV:VOLT 2.00", "VOLT?", "2.000e+00", "2.00"},
+        {"LEV:VOLT 0.02", "VOLT?", "2.000e-02", "20.00"},
+        {"LEV:VOLT 0.67", "VOLT?", "6.700e-01", "670.0"},
+        {"LEV:VOLT 0.0125", "VOLT?", "1.250e-02", "12.50"},
         {"LEV:VOLT 0.50", "VOLT?", "5.000e-01", "500.0"},  // a list cell in V
         {"LEV:CURR 0.10m", "LEV:CURR?", "1.000e-04", "0.10"},
         {"LEV:CURR 0.50m", "LEV:CURR?", "5.000e-04", "0.50"},
         {"LEV:CURR 1.00m", "LEV:CURR?", "1.000e-03", "1.00"},
         {"LEV:CURR 5.00m", "LEV:CURR?", "5.000e-03", "5.00"},
         {"LEV:CURR 10.00m", "LEV:CURR?", "1.000e-02", "10.00"},
+        {"LEV:CURR 0.15m", "LEV:CURR?", "1.500e-04", "0.15"},
+        {"LEV:CURR 0.99m", "LEV:CURR?", "9.900e-04", "0.99"},
+        {"LEV:CURR 12.34m", "LEV:CURR?", "1.234e-02", "12.34"},
+        {"LEV:CURR 6.73m", "LEV:CURR?", "6.730e-03", "6.73"},  // sweep cells
+        {"LEV:CURR 13.36m", "LEV:CURR?", "1.336e-02", "13.36"},
         {"LEV:CURR 20.00m", "LEV:CURR?", "2.000e-02", "20.00"},
         {"VOLT:SRES 30", "LEV:SRES?", "30"},
         {"VOLT:SRES 50", "LEV:SRES?", "50"},
@@ -99,12 +108,17 @@ std::vector<TRow> Rows()
         {"BIAS 1.50V", "BIAS?", "+1.50"},
         {"BIAS -1.50V", "BIAS?", "-1.50"},
         {"BIAS -2.00V", "BIAS?", "-2.00"},
+        {"BIAS 0.05V", "BIAS?", "+0.05"},
+        {"BIAS -0.01V", "BIAS?", "-0.01"},
+        {"BIAS 2.50V", "BIAS?", "+2.50"},
+        {"BIAS -2.50V", "BIAS?", "-2.50"},
         {"BIAS OFF", "BIAS?", "OFF"},
         {"LEV:ALC 0", "LEV:ALC?", "OFF"},
         {"TRIG:DLY 0.500", "TRIG:DLY?", "0.500S", "", true},
         {"TRIG:DLY 1.500", "TRIG:DLY?", "1.500S", "", true},
         {"TRIG:DLY 12.345", "TRIG:DLY?", "12.345S", "", true},
         {"TRIG:DLY 60.000", "TRIG:DLY?", "60.000S", "", true},
+        {"TRIG:DLY 0.001", "TRIG:DLY?", "0.001S", "", true},
         {"TRIG:DLY 0.000", "TRIG:DLY?", "0.000S", "", true},
     });
     for (const char* mon : {"FUNC:MON1", "FUNC:MON2"})
@@ -130,12 +144,31 @@ std::vector<TRow> Rows()
         {"COMP:BINS 9", "COMP:BINS?", "9"},
         {"COMP:BINS 4", "COMP:BINS?", "4"},
         {"COMP:BINS 1", "COMP:BINS?", "1"},
-        {"COMP:TOL:NOM 10.0000p", "COMP:TOL:NOM?", "1.00000e-11"},
-        {"COMP:TOL:NOM 1.00000m", "COMP:TOL:NOM?", "1.00000e-03"},
-        {"COMP:TOL:NOM 5000.00", "COMP:TOL:NOM?", "5.00000e+03"},
-        {"COMP:TOL:NOM 2000.00k", "COMP:TOL:NOM?", "2.00000e+06"},
-        {"COMP:TOL:NOM 123.456n", "COMP:TOL:NOM?", "1.23456e-07"},
-        {"COMP:TOL:NOM -12.5000", "COMP:TOL:NOM?", "-1.2500e+01"},
+        // the nominal: the text sent is the text expected, read back under the program's function
+        {"COMP:TOL:NOM 10.0000p", "COMP:TOL:NOM?", "1.00000e-11", "10.0000p", false, {kCsD}},
+        {"COMP:TOL:NOM 1.00000p", "COMP:TOL:NOM?", "1.00000e-12", "1.00000p", false, {kCsD}},
+        {"COMP:TOL:NOM 4.70000n", "COMP:TOL:NOM?", "4.70000e-09", "4.70000n", false, {kCsD}},
+        {"COMP:TOL:NOM 123.456n", "COMP:TOL:NOM?", "1.23456e-07", "123.456n", false, {kCsD}},
+        {"COMP:TOL:NOM 999.994m", "COMP:TOL:NOM?", "9.99994e-01", "999.994m", false, {kCsD}},
+        {"COMP:TOL:NOM -0.50000p", "COMP:TOL:NOM?", "-5.0000e-13", "-0.50000p", false, {kCsD}},
+        {"COMP:TOL:NOM 0.00000p", "COMP:TOL:NOM?", "0.00000e-12", "0.00000p", false, {kCsD}},
+        {"COMP:TOL:NOM 10.0000u", "COMP:TOL:NOM?", "1.00000e-05", "10.0000u", false, {kLsQ}},
+        {"COMP:TOL:NOM 1.00000m", "COMP:TOL:NOM?", "1.00000e-03", "1.00000m", false, {kLsQ}},
+        {"COMP:TOL:NOM 5000.00", "COMP:TOL:NOM?", "5.00000e+03", "5000.00", false, {kLsRs}},  // 5 kH
+        {"COMP:TOL:NOM -5.00000u", "COMP:TOL:NOM?", "-5.0000e-06", "-5.00000u", false, {kLsRs}},
+        {"COMP:TOL:NOM 0.00000u", "COMP:TOL:NOM?", "0.00000e-06", "0.00000u", false, {kLsRs}},
+        {"COMP:TOL:NOM 10.0000", "COMP:TOL:NOM?", "1.00000e+01", "10.0000", false, {kRsQ}},
+        {"COMP:TOL:NOM 2.20000k", "COMP:TOL:NOM?", "2.20000e+03", "2.20000k", false, {kRX}},
+        {"COMP:TOL:NOM 500.000k", "COMP:TOL:NOM?", "5.00000e+05", "500.000k", false, {kRX}},
+        {"COMP:TOL:NOM -12.5000", "COMP:TOL:NOM?", "-1.2500e+01", "-12.5000", false, {kRsQ}},
+        {"COMP:TOL:NOM 0.00000", "COMP:TOL:NOM?", "0.00000e+00", "0.00000", false, {kRsQ}},
+        {"COMP:TOL:NOM 10.0000m", "COMP:TOL:NOM?", "1.00000e-02", "10.0000m", false, {kDcr}},
+        {"COMP:TOL:NOM 0.00000m", "COMP:TOL:NOM?", "0.00000e-03", "0.00000m", false, {kDcr}},
+        {"COMP:TOL:NOM 5000.00k", "COMP:TOL:NOM?", "5.00000e+06", "5000.00k", false, {kDcr, true}},
+        {"COMP:TOL:NOM 2000.00k", "COMP:TOL:NOM?", "2.00000e+06", "2000.00k", false, {kDcr, true}},
+        // a megohm nominal of an R function goes out in kilohm and is read back in megohm: the
+        // program has to expect "2.00000M" there (its choice); no scientific reply reads "2000.00k"
+        {"COMP:TOL:NOM 2000.00k", "COMP:TOL:NOM?", "2.00000e+06", "2.00000M", false, {kRX}},
         {"SYST:SHAK OFF", "SYST:SHAK?", "OFF", "", true},
         {"SYST:CODE OFF", "SYST:CODE?", "OFF", "", true},
         {"SYST:RES fetch", "SYST:RES?", "FETCH", "", true},
@@ -161,9 +194,8 @@ TEST(SimSettings, EveryCommandReadsBackInItsExactForm)
         }
         EXPECT_EQ(reply, row.Reply);
         EXPECT_EQ(reply.size(), row.Reply.size());
-        if (!row.Expected.empty()) {
-            EXPECT_EQ(NormaliseFreqOrLevel(reply, row.Query == "FREQ?", row.Query == "LEV:CURR?"), row.Expected);
-        }
+        EXPECT_EQ(ProgramReadBack(reply, row.Query, row.Context), row.Expected.empty() ? row.Reply : row.Expected);
+        EXPECT_EQ(row.OwnLine, OwnLineQuery(row.Query));
     }
     TInstrumentState st = s.Sim.State();
     EXPECT_EQ(st.Frequency, 500.0);
