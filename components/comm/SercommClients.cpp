@@ -61,8 +61,9 @@ TSerCommComponent::~TSerCommComponent() { FDispatcher.reset(); }
 
 void TSerCommComponent::SetComm(TSerComm* Value)
 {
-    if (FComm)
-        FComm->RemoveClient(FDispatcher.get());
+    // Only a component that still holds the dispatcher is touched.
+    if (TSerComm* old = Comm())
+        old->RemoveClient(FDispatcher.get());
     FComm = Value;
     if (FComm)
         FComm->InsertClient(FDispatcher.get());
@@ -71,10 +72,9 @@ void TSerCommComponent::SetComm(TSerComm* Value)
 void TSerCommComponent::Notification(TComponent* AComponent, TOperation Operation)
 {
     TSerComponent::Notification(AComponent, Operation);
-    if (Operation == TOperation::opRemove && FComm && AComponent == FComm) {
-        // The component cleared our link when it went; only forget it.
-        FComm = nullptr;
-    }
+    // A destroyed component has cleared our link already, so this only forgets it.
+    if (Operation == TOperation::opRemove && FComm && AComponent == FComm)
+        SetComm(nullptr);
 }
 
 // ------------------------------------------------------------- TWaitThread

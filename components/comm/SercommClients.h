@@ -46,7 +46,9 @@ public:
     explicit TSerCommComponent(TComponent* AOwner);
     ~TSerCommComponent() override;
 
-    TSerComm* Comm() const { return FComm; }
+    // Empty once the component has let the dispatcher go (also when it was
+    // destroyed first and told us nothing).
+    TSerComm* Comm() const { return FDispatcher->Comm() ? FComm : nullptr; }
     // Setting the same component again moves the client to the end of its list.
     void SetComm(TSerComm* Value);
     bool Active() const { return FDispatcher->Active(); }

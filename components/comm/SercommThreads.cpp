@@ -27,6 +27,8 @@ int TSerCommBuffer::Read(void* Target, int N)
 
 int TSerCommBuffer::Remove(int N)
 {
+    if (N > FCount)
+        N = FCount;
     std::memmove(FData.data(), FData.data() + N, static_cast<size_t>(FCount - N));
     FCount -= N;
     return N;
@@ -64,8 +66,9 @@ void TSerCommEventThread::Execute()
         if (!ok || (events & EV_HANGUP)) {
             // The line is gone (the device vanished, the far side hung up). The
             // program must see the instrument go off line: it arrives as one
-            // change of DSR; then nothing more comes until the port is closed.
-            Deliver(EV_DSR | (events & FMask & EV_RXCHAR));
+            // change of DSR, when DSR is watched at all; then nothing more comes
+            // until the port is closed.
+            Deliver((EV_DSR | (events & EV_RXCHAR)) & FMask);
             FWakeEvent.WaitFor(INFINITE);
             break;
         }
@@ -151,6 +154,7 @@ bool TSerCommWriteThread::PurgeWrite()
 void TSerCommWriteThread::Execute()
 {
     enum { Stop, Purge, Data } what;
+    bool purge = false;
     while (!Terminated()) {
         {
             std::unique_lock lock(FMutex);
@@ -159,12 +163,11 @@ void TSerCommWriteThread::Execute()
                 Terminate();
                 break;
             }
-            if (FPurgeRequest) {
-                FPurgeRequest = false;
-                FPurgeAck = true;
-                FChanged.notify_all();
-                continue;
-            }
+            purge = FPurgeRequest;
+        }
+        if (purge) {
+            AcknowledgePurge();
+            continue;
         }
         FOwner->WriteLock();
         const int n = FBuffer.Count();
@@ -184,16 +187,17 @@ void TSerCommWriteThread::Execute()
             sent += k;
             if (sent == n)
                 break;
-            std::unique_lock lock(FMutex);
-            FChanged.wait_for(lock, std::chrono::milliseconds(5), [this] { return FStop || FPurgeRequest; });
-            if (FStop) {
-                what = Stop;
-                break;
+            {
+                std::unique_lock lock(FMutex);
+                FChanged.wait_for(lock, std::chrono::milliseconds(5), [this] { return FStop || FPurgeRequest; });
+                if (FStop) {
+                    what = Stop;
+                    break;
+                }
+                purge = FPurgeRequest;
             }
-            if (FPurgeRequest) {
-                FPurgeRequest = false;
-                FPurgeAck = true;
-                FChanged.notify_all();
+            if (purge) {
+                AcknowledgePurge();
                 what = Purge;
                 break;
             }
@@ -223,6 +227,22 @@ void TSerCommWriteThread::Execute()
         if (emptied)
             DoTxEmpty();
     }
+}
+
+// Called without FMutex held (the write lock comes first everywhere).
+void TSerCommWriteThread::AcknowledgePurge()
+{
+    // Emptied before the acknowledgement: a pass that starts before PurgeWrite
+    // clears the buffer itself must not send, or later remove, purged bytes.
+    FOwner->WriteLock();
+    FBuffer.Clear();
+    FOwner->WriteUnlock();
+    {
+        std::lock_guard lock(FMutex);
+        FPurgeRequest = false;
+        FPurgeAck = true;
+    }
+    FChanged.notify_all();
 }
 
 void TSerCommWriteThread::DoTxEmpty()

@@ -74,6 +74,7 @@ protected:
     void Execute() override;
 
 private:
+    void AcknowledgePurge();
     void DoTxEmpty();
     void DoWriteError();
     void Signal(bool& Flag);

@@ -145,7 +145,8 @@ void TSerLEDDisplay::DrawALed(int X, int W, TColor Color, const AnsiString& Capt
     if (FDisplaycaption) {
         c->Brush()->SetStyle(bsClear);
         c->SetFont(Font());
-        c->DrawText(Caption, r, FDisplayType == ltRounded ? (DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP)
-                                                          : (DT_CENTER | DT_SINGLELINE | DT_NOCLIP));
+        // One line inside the LED; rounded LEDs centre it vertically too.
+        c->DrawText(Caption, r, FDisplayType == ltRounded ? (DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX)
+                                                          : (DT_CENTER | DT_SINGLELINE | DT_NOPREFIX));
     }
 }

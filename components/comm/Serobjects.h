@@ -21,7 +21,10 @@ protected:
 
 class TSerEvent : public TSerHandleObject {
 public:
-    TSerEvent(bool ManualReset, bool InitialState) : FEvent(nullptr, ManualReset, InitialState, AnsiString()) {}
+    TSerEvent(void* EventAttributes, bool ManualReset, bool InitialState, const AnsiString& Name)
+        : FEvent(EventAttributes, ManualReset, InitialState, Name)
+    {
+    }
     // Timeout in milliseconds; INFINITE waits without limit.
     TSerEventWaitResult WaitFor(Cardinal Timeout)
     {
@@ -40,7 +43,7 @@ private:
 // Manual reset, initially clear, unnamed.
 class TSerWaitEvent : public TSerEvent {
 public:
-    TSerWaitEvent() : TSerEvent(true, false) {}
+    TSerWaitEvent() : TSerEvent(nullptr, true, false, AnsiString()) {}
 };
 
 // A lock the thread that holds it may take again (each take needs its release).

@@ -36,7 +36,9 @@ bool SysDelay(std::uint32_t Ms, bool ProcessMessages)
     TSerTimeEvent t;
     InitTimer(t, Ms);
     while (!TimerExpired(t)) {
-        if (ProcessMessages)
+        if (ProcessMessages && Application)
+            Application->ProcessMessages(); // timers, paints and hand-overs run meanwhile
+        else if (ProcessMessages)
             CheckSynchronize(1);
         else
             std::this_thread::yield();
@@ -119,10 +121,11 @@ AnsiString CreateUniqueFileName(const AnsiString& FileName)
     size_t cut = FileName.find_last_of("\\/:");
     AnsiString dir = cut == AnsiString::npos ? AnsiString() : FileName.substr(0, cut + 1);
     AnsiString name = cut == AnsiString::npos ? FileName : FileName.substr(cut + 1);
+    // The extension is cut at its own place: "a.txt.b.txt" keeps "a.txt.b" as its name.
     size_t dot = name.rfind('.');
     AnsiString ext = dot == AnsiString::npos ? AnsiString() : name.substr(dot);
-    if (!ext.empty())
-        name.erase(name.find(ext), ext.size());
+    if (dot != AnsiString::npos)
+        name.erase(dot);
     // Every candidate lies in the same directory, also after a drive letter.
     AnsiString base = dir.empty() ? AnsiString() : AddPathSlash(dir);
     auto exists = [](const AnsiString& f) {

@@ -21,8 +21,9 @@ void InitTimer(TSerTimeEvent& Timer, std::uint32_t Interval);
 // counted modulo 2^32 so a wrap of the tick counter does not matter.
 bool TimerExpired(const TSerTimeEvent& Timer);
 bool TimerExpiredAt(const TSerTimeEvent& Timer, std::uint32_t Now);
-// Waits Ms milliseconds; with ProcessMessages the main thread's pending calls
-// run meanwhile (main thread only). Returns true.
+// Waits Ms milliseconds; with ProcessMessages the window messages (timers,
+// paints) and the hand-overs of worker threads run meanwhile (main thread
+// only). Returns true.
 bool SysDelay(std::uint32_t Ms, bool ProcessMessages);
 
 // The calling thread sleeps Ms milliseconds (the platform's Sleep).

@@ -80,6 +80,16 @@ TEST(SerCommClients, DetachingBothWays)
     EXPECT_EQ(client->Comm(), nullptr);
     EXPECT_EQ(client->Dispatcher()->Comm(), nullptr);
     EXPECT_FALSE(client->Dispatcher()->WriteText("x"));
+
+    // Without a common owner nobody tells the client; it still lets go cleanly.
+    auto lone = std::make_unique<TSerComm>(nullptr);
+    TRecordingClient b(nullptr);
+    b.SetComm(lone.get());
+    lone.reset();
+    EXPECT_EQ(b.Comm(), nullptr);
+    b.SetComm(c.get()); // never reaches back into the destroyed component
+    EXPECT_EQ(b.Comm(), c.get());
+    EXPECT_EQ(c->ClientCount(), 1);
 }
 
 TEST(SerCommClients, WaitChar)

@@ -73,18 +73,26 @@ TEST(SerCommEvents, RxCharComesBeforeDsrAndAFailingHandlerSkipsTheRest)
 
 TEST(SerCommEvents, HangUpOfTheMemoryLineIsOneDsrChange)
 {
-    auto line = TSerialMemoryLine::Create(3);
-    TSerComm c(nullptr);
-    ConfigureAsLCRCom(c, 3);
-    int dsr = 0;
-    c.OnDsr = [&](TObject*) { ++dsr; };
-    c.Open();
-    line->Hangup();
-    ASSERT_TRUE(PumpUntil([&] { return dsr == 1; }));
-    PumpFor(60);
-    EXPECT_EQ(dsr, 1);
-    EXPECT_FALSE(c.GetModemStatus(2));
-    EXPECT_THROW(c.WriteText("x"), ESerCommError); // "Write error (5), Input/output error"
+    TFastClock fast(20);
+    // Only a component that watches DSR hears of it.
+    for (bool watchDsr : {true, false}) {
+        auto line = TSerialMemoryLine::Create(3);
+        TSerComm c(nullptr);
+        ConfigureAsLCRCom(c, 3);
+        if (!watchDsr)
+            c.SetMonitorEvents({ceRxChar});
+        int dsr = 0;
+        c.OnDsr = [&](TObject*) { ++dsr; };
+        c.Open();
+        line->Hangup();
+        if (watchDsr) {
+            ASSERT_TRUE(PumpUntil([&] { return dsr == 1; }));
+        }
+        PumpFor(60);
+        EXPECT_EQ(dsr, watchDsr ? 1 : 0);
+        EXPECT_FALSE(c.GetModemStatus(2));
+        EXPECT_THROW(c.WriteText("x"), ESerCommError); // "Write error (5), Input/output error"
+    }
 }
 
 TEST(SerCommEvents, CloseWhileAHandOverWaits)
@@ -178,6 +186,29 @@ TEST(SerCommEvents, WriteThreadBufferLimit)
     c.PurgeWrite();
     EXPECT_EQ(c.WriteBufUsed(), 0);
     c.Close();
+}
+
+TEST(SerCommEvents, PurgedBytesNeverGoOutLater)
+{
+    auto line = TSerialMemoryLine::Create(9);
+    line->SetCapacity(8); // the driver takes a few bytes at a time
+    TSerComm c(nullptr);
+    c.SetPortNum(9);
+    c.Open();
+    for (int i = 0; i < 100; ++i) {
+        EXPECT_TRUE(c.WriteText(AnsiString(64, char('a' + i % 26))));
+        // The thread is sending (its OnTxEmpty of the last purge needs the main thread).
+        ASSERT_TRUE(PumpUntil([&] { return line->WaitReceived(1, 0); })) << i;
+        line->Received();
+        c.PurgeWrite();
+        EXPECT_EQ(c.WriteBufUsed(), 0) << i;
+        line->Received(); // what the driver held before the purge
+        PumpFor(3);
+        ASSERT_EQ(line->Received(), "") << i;
+    }
+    EXPECT_TRUE(c.WriteText("OK\n"));
+    ASSERT_TRUE(line->WaitReceived(3, 1000));
+    EXPECT_EQ(line->Received(), "OK\n");
 }
 
 TEST(SerCommEvents, WriteThreadHandlerExceptionIsCaught)

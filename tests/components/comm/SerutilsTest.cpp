@@ -5,6 +5,7 @@
 
 #include "components/comm/Serobjects.h"
 #include "components/comm/Serutils.h"
+#include "platform/forms/Timer.h"
 #include "platform/serial/SerialMemoryLine.h"
 #include "tests/platform/serial/PtyLink.h"
 
@@ -42,6 +43,19 @@ TEST(SerTimer, ExpiresStrictlyAfterItsIntervalAcrossTheWrap)
     EXPECT_TRUE(TimerExpired(zero));
 }
 
+TEST(SerUtils, SysDelayLetsWindowEventsRun)
+{
+    TTimer timer(nullptr);
+    timer.SetInterval(5);
+    int ticks = 0;
+    timer.OnTimer = [&](TObject*) { ++ticks; };
+    EXPECT_TRUE(SysDelay(80, true));
+    EXPECT_GT(ticks, 0);
+    ticks = 0;
+    SysDelay(30, false); // without the flag the window's thread only waits
+    EXPECT_EQ(ticks, 0);
+}
+
 TEST(SerUtils, SmallRoutines)
 {
     EXPECT_EQ(MinInteger(3, -2), -2);
@@ -69,6 +83,10 @@ TEST(SerUtils, FilesAndUniqueNames)
     EXPECT_EQ(GetFileSize((dir / "data.txt").string()), 5);
     EXPECT_EQ(CreateUniqueFileName((dir / "data.txt").string()), (dir / "data-2.txt").string());
     EXPECT_EQ(CreateUniqueFileName((dir / "other.txt").string()), (dir / "other.txt").string());
+    // The extension's text also inside the name: the name is still the one given.
+    EXPECT_EQ(CreateUniqueFileName((dir / "a.txt.b.txt").string()), (dir / "a.txt.b.txt").string());
+    std::ofstream(dir / "a.txt.b.txt") << "x";
+    EXPECT_EQ(CreateUniqueFileName((dir / "a.txt.b.txt").string()), (dir / "a.txt.b-1.txt").string());
     fs::remove_all(dir);
 }
 
@@ -94,11 +112,11 @@ TEST(SerObjects, EventsAndLock)
     manual.ResetEvent();
     EXPECT_EQ(manual.WaitFor(0), wrTimeout);
 
-    TSerEvent autoReset(false, true);
+    TSerEvent autoReset(nullptr, false, true, "");
     EXPECT_EQ(autoReset.WaitFor(0), wrSignaled);
     EXPECT_EQ(autoReset.WaitFor(0), wrTimeout);
 
-    TSerEvent fromThread(false, false);
+    TSerEvent fromThread(nullptr, false, false, "");
     std::thread t([&] { fromThread.SetEvent(); });
     EXPECT_EQ(fromThread.WaitFor(INFINITE), wrSignaled);
     t.join();
