@@ -26,17 +26,17 @@ void TOwControlCommon<TBase>::ClearClientCanvas()
     c->FillRect(this->ClientRect());
 }
 
+// The library's handlers do nothing but raise the events; MouseEnter and MouseLeave raise
+// them here, so that a descendant's hot state is in place when a handler runs.
 template <class TBase>
 void TOwControlCommon<TBase>::CMMouseEnter()
 {
-    TBase::CMMouseEnter();
     MouseEnter();
 }
 
 template <class TBase>
 void TOwControlCommon<TBase>::CMMouseLeave()
 {
-    TBase::CMMouseLeave();
     MouseLeave();
 }
 

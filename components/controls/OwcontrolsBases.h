@@ -33,8 +33,9 @@ public:
 protected:
     // Repaints unless loading or inside BeginUpdate/EndUpdate.
     virtual void UpdateControlCanvas();
-    virtual void MouseEnter() {}
-    virtual void MouseLeave() {}
+    // Raise OnMouseEnter / OnMouseLeave; a descendant takes its hot state before calling them.
+    virtual void MouseEnter() { FireEvent(this->OnMouseEnter, this); }
+    virtual void MouseLeave() { FireEvent(this->OnMouseLeave, this); }
     virtual void FontChanged() { FireEvent(OnFontChanged, this); }
     virtual void TextChanged() { FireEvent(OnTextChanged, this); }
 

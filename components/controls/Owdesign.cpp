@@ -186,11 +186,10 @@ void TOwBitmapButton::MouseMove(TShiftState Shift, int X, int Y)
     }
 }
 
-// The class library clicks on a release inside the control; only a release that ends
-// a press on the picture counts.
+// The class library's click on release is replaced by the picture test in MouseUp.
 void TOwBitmapButton::Click()
 {
-    if (FTracking && FPressed)
+    if (FFiring)
         TOwGraphicImageControl::Click();
 }
 
@@ -206,7 +205,16 @@ void TOwBitmapButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
     FTracking = false;
     if (!fire)
         return;
+    // The key is drawn up again before its click runs (a click may open a dialog).
     UpdateControlCanvas();
+    if (ClientRect().Contains(TPoint(X, Y))) {
+        struct Reset {
+            bool& Flag;
+            ~Reset() { Flag = false; }
+        } reset{FFiring};
+        FFiring = true;
+        Click();
+    }
     TOwGraphicImageControl::MouseUp(Button, Shift, X, Y);
 }
 

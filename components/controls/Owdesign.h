@@ -69,4 +69,5 @@ private:
     TOwTransparentMode FTransparentMode = tmColor;
     bool FPressed = false;
     bool FTracking = false;
+    bool FFiring = false; // MouseUp is raising the click
 };

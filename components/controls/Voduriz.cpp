@@ -1,10 +1,14 @@
 #include "components/controls/Voduriz.h"
 
+#include <algorithm>
+
 #include "components/controls/VodurizLabel.h"
 #include "platform/core/Format.h"
 #include "platform/core/StringUtils.h"
+#include "platform/core/Synchronize.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
+#include "platform/graphics/Bitmap.h"
 
 namespace {
 constexpr int kVersionMajor = 2, kVersionMinor = 7, kVersionRelease = 0, kVersionBuild = 5;
@@ -23,8 +27,16 @@ TVodUriz::TVodUriz(TComponent* AOwner) : TCustomEdit(AOwner), FLabelFont(std::ma
     FModel.OnKeyPress = [this](char& Key) { TCustomEdit::KeyPress(Key); };
     FModel.OnKeyDown = [this](Word& Key) { TCustomEdit::KeyDown(Key, FShift); };
     FModel.OnSelectNext = [this] {
-        if (TWinControl* p = Parent())
-            p->SelectNext(this, true, true);
+        // Like a Tab posted to the window: the focus moves once the key's handling (and its
+        // OnKeyDown/OnKeyPress) is over, and not at all when the edit is gone by then.
+        if (!Visible())
+            return;
+        std::weak_ptr<int> alive = FAlive;
+        QueueOnMainThread([this, alive] {
+            if (!alive.expired())
+                if (TWinControl* p = Parent())
+                    p->SelectNext(this, true, true);
+        });
     };
     FModel.OnLookAndFeel = [this] { ApplyColours(); };
     FModel.OnGetClipboard = [] {
@@ -54,6 +66,10 @@ void TVodUriz::PullFromWindow()
 {
     FModel.Loading = Loading();
     FModel.Designing = Designing();
+    // The edit's own settings, also when written through the base edit.
+    FModel.ReadOnly = TCustomEdit::ReadOnly();
+    FModel.MaxLength = TCustomEdit::MaxLength();
+    FModel.AutoSelect = TCustomEdit::AutoSelect();
     if (FModel.WindowText() != TCustomEdit::Text())
         FModel.SetWindowText(TCustomEdit::Text());
     const int start = TCustomEdit::SelStart(), length = TCustomEdit::SelLength();
@@ -108,6 +124,27 @@ void TVodUriz::CMFontChanged()
     FModel.SetFontColor(Font()->Color());
     if (FLabel && (Designing() || Loading()))
         FLabel->Font()->Assign(Font());
+}
+
+void TVodUriz::CMParentFontChanged()
+{
+    TCustomEdit::CMParentFontChanged();
+    if (FLabel && ParentFont())
+        FLabel->Font()->Assign(Font());
+}
+
+void TVodUriz::CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow)
+{
+    TCustomEdit::CMHintShow(HintStr, CursorPos, CanShow);
+    if (!FHintShowLargeText)
+        return;
+    TBitmap measure;
+    measure.Canvas()->Font()->Assign(Font());
+    const AnsiString value = GetText();
+    if (measure.Canvas()->TextWidth(value) > Width()) {
+        HintStr = value;
+        CanShow = ShowHint();
+    }
 }
 
 // ---------------------------------------------------------------- value
@@ -281,6 +318,8 @@ void TVodUriz::KeyPress(char& Key)
 void TVodUriz::DoEnter()
 {
     TWinControl::DoEnter();
+    if (Loading())
+        return;
     PullFromWindow();
     FModel.FocusGained();
     PushToWindow();
@@ -299,6 +338,10 @@ void TVodUriz::DoEnter()
 
 void TVodUriz::DoExit()
 {
+    if (Loading()) {
+        TWinControl::DoExit();
+        return;
+    }
     PullFromWindow();
     FModel.FocusLost(); // reformats before OnExit sees the value
     PushToWindow();
@@ -314,9 +357,9 @@ void TVodUriz::DoExit()
     Invalidate();
 }
 
+// The base raises OnMouseEnter / OnMouseLeave, so it runs after the hot state is taken.
 void TVodUriz::CMMouseEnter()
 {
-    TCustomEdit::CMMouseEnter();
     if (FAutoFocus && !Designing() && CanFocus())
         SetFocus();
     if (!FMouseInside && Enabled()) {
@@ -324,16 +367,17 @@ void TVodUriz::CMMouseEnter()
         if (FFocusBorder)
             Invalidate();
     }
+    TCustomEdit::CMMouseEnter();
 }
 
 void TVodUriz::CMMouseLeave()
 {
-    TCustomEdit::CMMouseLeave();
     if (FMouseInside && Enabled()) {
         FMouseInside = false;
         if (FFocusBorder)
             Invalidate();
     }
+    TCustomEdit::CMMouseLeave();
 }
 
 // A click never leaves the caret or the selection in the affixes.
@@ -524,58 +568,97 @@ void TVodUriz::SetEmptyText(const AnsiString& v)
 void TVodUriz::PaintOverlay(TCanvas* Canvas) { PaintEdit(Canvas); }
 
 // What the typed edit draws over the edit window: the flat underline or frame, the
-// empty-text hint, the error marker and the focus border.
+// empty-text hint, the error marker and the borders.
 void TVodUriz::PaintEdit(TCanvas* Canvas)
 {
     const int w = Width(), h = Height();
     const bool focused = FModel.Focused();
     if (FFlat) {
-        Canvas->Pen()->SetWidth(1);
-        Canvas->Pen()->SetStyle(psSolid);
-        Canvas->Pen()->SetColor(FFlatLineColor);
-        const int x0 = 0, y1 = h - 1, top = 0;
-        if (FSoftBorder) {
-            const TPoint pts[] = {{x0, y1}, {w - 1, y1}, {w - 1, top}, {x0, top}, {x0, y1}};
-            Canvas->Polyline(pts, 5);
+        if (FFocusBorder) {
+            DrawControlBorder(Canvas);
         } else {
-            Canvas->MoveTo(x0, y1);
-            Canvas->LineTo(w, y1);
+            Canvas->Pen()->SetWidth(1);
+            Canvas->Pen()->SetStyle(psSolid);
+            Canvas->Pen()->SetColor(FFlatLineColor);
+            const int x0 = 0, y1 = h - 1, top = 0;
+            if (FSoftBorder) {
+                const TPoint pts[] = {{x0, y1}, {w - 1, y1}, {w - 1, top}, {x0, top}, {x0, y1}};
+                Canvas->Polyline(pts, 5);
+            } else {
+                Canvas->MoveTo(x0, y1);
+                Canvas->LineTo(w, y1);
+            }
         }
     }
     if (GetText().empty() && !focused && !FEmptyText.empty()) {
+        // The hint keeps the canvas's own font, in grey.
         Canvas->Brush()->SetStyle(bsClear);
-        Canvas->Font()->Assign(Font());
         Canvas->Font()->SetColor(clGray);
         Canvas->TextOut(2, 2, FEmptyText);
     }
-    if (!focused && FErrorMarkerLen > 0) {
-        // A red zigzag of 3-pixel steps under the marked characters.
-        Canvas->Font()->Assign(Font());
-        const int th = Canvas->TextHeight("gh");
-        const AnsiString shown = WindowText();
-        const int first = static_cast<int>(Prefix().size()) + FErrorMarkerPos;
-        const int x1 = 2 + Canvas->TextWidth(shown.substr(0, std::min<size_t>(first, shown.size())));
-        const int last = std::min<int>(first + FErrorMarkerLen, static_cast<int>(shown.size()));
-        const int x2 = 2 + Canvas->TextWidth(shown.substr(0, std::max(0, last)));
-        const int y = std::min(h - 3, 1 + th + 2);
-        Canvas->Pen()->SetColor(clRed);
-        Canvas->Pen()->SetWidth(2);
-        Canvas->MoveTo(x1, y);
-        int offset = 0;
-        for (int x = x1; x <= x2; x += 3) {
-            Canvas->LineTo(x + 3, y - 1 + offset);
-            offset = offset == 0 ? 3 : 0;
+    if (!focused && FErrorMarkerLen > 0)
+        DrawErrorLines(Canvas);
+    // The hot border of FocusBorder is kept while the mouse is over the edit or it has the
+    // focus (a repaint would otherwise wipe what the mouse-enter drew).
+    if (FBorder3D || FFocusBorderColor != clNone || (!FFlat && FFocusBorder && (FMouseInside || focused)))
+        DrawControlBorder(Canvas);
+}
+
+// A sunken edge (hot or Border3D), a frame in FocusBorderColor while focused, or else a
+// frame in the parent's colour that wipes an earlier edge.
+void TVodUriz::DrawControlBorder(TCanvas* Canvas)
+{
+    TRect r(0, 0, Width(), Height());
+    const bool focused = FModel.Focused();
+    Canvas->Brush()->SetStyle(bsSolid);
+    if (FFocusBorderColor != clNone) {
+        if (focused) {
+            Canvas->Brush()->SetColor(FFocusBorderColor);
+            Canvas->FrameRect(r);
         }
-        Canvas->Pen()->SetWidth(1);
+        return;
     }
-    if (FFocusBorderColor != clNone && focused) {
-        Canvas->Brush()->SetStyle(bsSolid);
-        Canvas->Brush()->SetColor(FFocusBorderColor);
-        Canvas->FrameRect(TRect(0, 0, w, h));
-    } else if (FBorder3D || (FFocusBorder && (FMouseInside || focused))) {
-        TRect r(0, 0, w, h);
+    const bool hot = Designing() ? Enabled() : (FMouseInside || focused);
+    const bool sunken = (hot && FFocusBorder) || FBorder3D;
+    Canvas->Brush()->SetColor(sunken ? clBtnFace : (Parent() ? Parent()->Color() : clBtnFace));
+    if (sunken) {
         Canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    } else {
+        Canvas->FrameRect(r);
+        r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
     }
+    Canvas->FrameRect(r);
+}
+
+// A red zigzag of 3-pixel steps under ErrorMarkerLen characters from ErrorMarkerPos of the
+// value; past the value's end it runs 4 pixels beyond the last character.
+void TVodUriz::DrawErrorLines(TCanvas* Canvas)
+{
+    Canvas->Font()->Assign(Font());
+    const int th = Canvas->TextHeight("gh");
+    const AnsiString shown = WindowText();
+    const int prefix = static_cast<int>(Prefix().size());
+    const int len = static_cast<int>(GetText().size());
+    const int top = std::max(0, (ClientHeight() - th) / 2);
+    // Left edge of character i of the value, as the edit window places it.
+    const auto charX = [&](int i) {
+        i = std::clamp(prefix + i, 0, static_cast<int>(shown.size()));
+        return 2 + Canvas->TextWidth(shown.substr(0, i));
+    };
+    const int p = FErrorMarkerPos, n = FErrorMarkerLen;
+    const int startX = p < len ? charX(p) : charX(len) + 4;
+    const int endX = p + n < len ? charX(p + n - 1) : charX(len - 1) + 4;
+    Canvas->Pen()->SetStyle(psSolid);
+    Canvas->Pen()->SetColor(clRed);
+    Canvas->Pen()->SetWidth(2);
+    Canvas->MoveTo(startX, top + th + 2);
+    int offset = 0, step = startX;
+    for (; step <= endX; step += 3) {
+        Canvas->LineTo(step + 3, top + th - 1 + offset);
+        offset = 3 - offset;
+    }
+    Canvas->LineTo(step + 3, top + th - 1 + offset);
+    Canvas->Pen()->SetWidth(1);
 }
 
 // ---------------------------------------------------------------- label
@@ -670,9 +753,16 @@ void TVodUriz::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TVodUriz::Init()
 {
-    FModel.Init();
+    FModel.TakeNormalColours();
     FSavedBorderStyle = BorderStyle();
+    // A flat look stored while loading is applied now, from scratch.
+    if (FFlat) {
+        FFlat = false;
+        SetFlat(true);
+    }
     UpdateLabel();
+    // The background stays the normal colour behind the disabled one.
+    FModel.ShowDisabledColour();
     ApplyColours();
 }
 

@@ -104,6 +104,9 @@ public:
     void SetEmptyText(const AnsiString& v);
     bool AutoFocus() const { return FAutoFocus; }
     void SetAutoFocus(bool v) { FAutoFocus = v; }
+    // The hint shows the whole value when it is wider than the control.
+    bool HintShowLargeText() const { return FHintShowLargeText; }
+    void SetHintShowLargeText(bool v) { FHintShowLargeText = v; }
 
     // The attached caption label, made by the first LabelCaption write.
     TLabel* EditLabel() const { return FLabel; }
@@ -167,6 +170,8 @@ public:
     void CMColorChanged() override;
     void CMMouseEnter() override;
     void CMMouseLeave() override;
+    void CMParentFontChanged() override;
+    void CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow) override;
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
@@ -190,6 +195,8 @@ private:
     void ApplyAlign(TEditAlign Align);
     void UpdateLabel();
     void PaintEdit(TCanvas* Canvas);
+    void DrawControlBorder(TCanvas* Canvas);
+    void DrawErrorLines(TCanvas* Canvas);
 
     TVodUrizModel FModel;
     bool FPushing = false;
@@ -215,6 +222,7 @@ private:
     TBorderStyle FSavedBorderStyle = bsSingle;
     AnsiString FEmptyText;
     bool FAutoFocus = false;
+    bool FHintShowLargeText = false;
     bool FMouseInside = false;
     TLabel* FLabel = nullptr; // owned as a component
     TLabelPosition FLabelPosition = lpLeftTop;
@@ -223,4 +231,5 @@ private:
     bool FLabelAlwaysEnabled = false;
     std::unique_ptr<TFont> FLabelFont;
     int FLoadedHeight = 0;
+    std::shared_ptr<int> FAlive = std::make_shared<int>(0); // expires with the edit
 };

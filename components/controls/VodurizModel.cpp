@@ -338,10 +338,9 @@ void TVodUrizModel::SetError(bool e)
         FColor = ErrorColor;
         FFontColor = ErrorFontColor;
     } else if (FFocused) {
-        if (FocusColor != clNone)
-            FColor = FocusColor;
-        if (FocusFontColor != clNone)
-            FFontColor = FocusFontColor;
+        // Without focus colours the normal ones come back: a valid value never stays red.
+        FColor = FocusColor != clNone ? FocusColor : FNormalColor;
+        FFontColor = FocusFontColor != clNone ? FocusFontColor : FNormalFontColor;
     } else {
         FColor = FNormalColor;
         FFontColor = FNormalFontColor;
@@ -381,8 +380,18 @@ void TVodUrizModel::SetEnabledEx(bool e)
 
 void TVodUrizModel::Init()
 {
+    TakeNormalColours();
+    ShowDisabledColour();
+}
+
+void TVodUrizModel::TakeNormalColours()
+{
     FNormalColor = FColor;
     FNormalFontColor = FFontColor;
+}
+
+void TVodUrizModel::ShowDisabledColour()
+{
     if (!FEnabled) {
         FColor = DisabledColor;
         ColoursChanged();
@@ -423,7 +432,8 @@ bool TVodUrizModel::FocusLost()
     if (Loading)
         return true;
     FFocused = false;
-    if (!FErrorState)
+    // Only a shown error keeps its colour; a silent error state must not keep the focus colour.
+    if (!(FErrorState && ShowError))
         FColor = FNormalColor;
     if (!((FErrorState && ShowError) || ShowModified || (TestURL() && ShowURL)))
         FFontColor = FNormalFontColor;

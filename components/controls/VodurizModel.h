@@ -108,8 +108,11 @@ public:
     // Enables or disables; on a change the background switches to DisabledColor and back.
     void SetEnabledEx(bool e);
     bool Focused() const { return FFocused; }
-    // Takes the control's current colours as its normal ones (start-up).
+    // Takes the control's current colours as its normal ones (start-up), then shows the
+    // disabled colour when disabled.
     void Init();
+    void TakeNormalColours();
+    void ShowDisabledColour();
 
     // --- keyboard and clipboard filters ---
     // The character handler; Key becomes 0 when the character must not reach the window.

@@ -268,6 +268,18 @@ TEST_F(BitmapButton, DraggingOffRaisesNothing)
     EXPECT_EQ(ups, 1);
 }
 
+TEST_F(BitmapButton, ClickRunsWithTheKeyDrawnUp)
+{
+    TBitmap g;
+    g.SetSize(30, 30);
+    b->SetGlyph(&g);
+    bool pressedInClick = true;
+    b->OnClick = [&](TObject*) { pressedInClick = b->Pressed(); };
+    Click(25, 25);
+    EXPECT_FALSE(pressedInClick); // a dialog opened by the click shows the key up
+    EXPECT_EQ(ups, 1);
+}
+
 TEST_F(BitmapButton, EmptyPictureCannotBePressed)
 {
     Click(25, 25);
@@ -371,12 +383,18 @@ TEST(WebLabel, HotStateChangesTheBackground)
     l.SetColorLeave(clNavy);
     auto cold = Render(&l);
     EXPECT_EQ(cold->Canvas()->Pixels(1, 1), clNavy);
+    int enters = 0, leaves = 0;
+    l.OnMouseEnter = [&](TObject*) { enters += l.MouseInside() ? 1 : 100; };
+    l.OnMouseLeave = [&](TObject*) { leaves += l.MouseInside() ? 100 : 1; };
     l.CMMouseEnter();
+    EXPECT_EQ(enters, 1); // raised once, with the hot state already taken
     auto hot = Render(&l);
     EXPECT_EQ(hot->Canvas()->Pixels(1, 1), clYellow);
     l.SetEnabled(false); // a disabled label always shows the leave look
     auto off = Render(&l);
     EXPECT_EQ(off->Canvas()->Pixels(1, 1), clNavy);
+    l.CMMouseLeave();
+    EXPECT_EQ(leaves, 1);
 }
 }
 

@@ -87,6 +87,23 @@ TEST_F(TypedEdit, EnterReachesOnKeyDownAndOnKeyPressOnce)
     EXPECT_EQ(presses[1], '\r');
 }
 
+TEST_F(TypedEdit, ReturnIsTabMovesTheFocusAfterTheKey)
+{
+    edit->SetReturnIsTab(true);
+    Word seen = 0;
+    bool stillFocused = false;
+    edit->OnKeyDown = [&](TObject*, Word& k, TShiftState) {
+        seen = k;
+        stillFocused = edit->Focused();
+    };
+    Focus(edit);
+    TestInput::PressKey(edit, VK_RETURN);
+    TestInput::ProcessEvents();
+    EXPECT_EQ(seen, VK_TAB);
+    EXPECT_TRUE(stillFocused); // OnKeyDown runs before the edit is left
+    EXPECT_TRUE(other->Focused());
+}
+
 TEST_F(TypedEdit, OnKeyPressMayDropTheCharacter)
 {
     edit->OnKeyPress = [](TObject*, char& k) {
@@ -107,6 +124,16 @@ TEST_F(TypedEdit, NumericFieldRefusesLettersAndSigns)
     TestInput::PressKey(edit, VK_END);
     TestInput::TypeText(edit, "-1a2345");
     EXPECT_EQ(edit->GetText(), "0123"); // "0" was there; four characters at most before a separator
+}
+
+TEST_F(TypedEdit, ReadOnlyThroughTheBaseEditRefusesTyping)
+{
+    edit->SetText("12");
+    edit->TCustomEdit::SetReadOnly(true); // the program uses the inherited setter
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    TestInput::TypeText(edit, "3");
+    EXPECT_EQ(edit->GetText(), "12");
 }
 
 TEST_F(TypedEdit, FocusColoursAndWidth)
@@ -224,6 +251,41 @@ TEST_F(TypedEdit, LabelStandsBesideOrAbove)
     EXPECT_FALSE(l->Visible());
 }
 
+TEST_F(TypedEdit, FlatStoredWhileLoadingIsAppliedAfterwards)
+{
+    auto* e = new TVodUriz(form.get());
+    e->BeginLoading();
+    e->SetParent(form.get());
+    e->SetBounds(10, 10, 80, 24);
+    e->SetColorEx(clYellow);
+    e->SetFlat(true);
+    e->SetEnabledEx(false);
+    e->EndLoading();
+    EXPECT_EQ(e->BorderStyle(), bsNone);
+    EXPECT_EQ(e->GetColorEx(), clSilver); // disabled, over the normal colour
+    e->SetEnabledEx(true);
+    EXPECT_EQ(e->GetColorEx(), clYellow);
+}
+
+TEST_F(TypedEdit, LargeTextHintShowsTheWholeValue)
+{
+    const AnsiString wide(60, 'W');
+    edit->SetShowHint(true);
+    edit->SetHint("short");
+    edit->SetText(wide);
+    AnsiString hint;
+    bool show = false;
+    edit->CMHintShow(hint, TPoint(1, 1), show);
+    EXPECT_EQ(hint, "short");
+    edit->SetHintShowLargeText(true);
+    edit->CMHintShow(hint, TPoint(1, 1), show);
+    EXPECT_EQ(hint, wide);
+    EXPECT_TRUE(show);
+    edit->SetText("W"); // fits: the control's own hint again
+    edit->CMHintShow(hint, TPoint(1, 1), show);
+    EXPECT_EQ(hint, "short");
+}
+
 TEST_F(TypedEdit, VersionAndAffixes)
 {
     EXPECT_EQ(edit->GetVersion(), "2.7.0.5");
@@ -244,7 +306,7 @@ TEST_F(TypedEdit, VersionAndAffixes)
 TEST_F(TypedEdit, RendersItsStates)
 {
     auto sheet = std::make_unique<TForm>(nullptr);
-    sheet->SetBounds(0, 0, 560, 120);
+    sheet->SetBounds(0, 0, 560, 180);
     sheet->SetColor(clBtnFace);
     const char* captions[] = {"Normal", "Focused", "Error", "Flat"};
     TVodUriz* edits[4];
@@ -268,6 +330,26 @@ TEST_F(TypedEdit, RendersItsStates)
     edits[2]->SetText("-1");
     edits[3]->SetFlat(true);
     edits[3]->SetFlatLineColor(clNavy);
+    // Second row: the empty-text hint, the error marker, the 3-D border and the soft flat frame.
+    const char* more[] = {"Empty", "Marker", "Border3D", "Soft"};
+    TVodUriz* extra[4];
+    for (int i = 0; i < 4; ++i) {
+        auto* e = new TVodUriz(sheet.get());
+        e->SetParent(sheet.get());
+        e->SetBounds(10 + i * 135, 110, 120, 24);
+        e->SetLabelPosition(lpTopLeft);
+        e->SetLabelCaption(more[i]);
+        extra[i] = e;
+    }
+    extra[0]->SetEmptyText("type a value");
+    extra[1]->SetText("12x45");
+    extra[1]->SetErrorMarkerPos(2);
+    extra[1]->SetErrorMarkerLen(1);
+    extra[2]->SetText("sunken");
+    extra[2]->SetBorder3D(true);
+    extra[3]->SetText("soft");
+    extra[3]->SetFlat(true);
+    extra[3]->SetSoftBorder(true);
     sheet->Show();
     TestInput::ProcessEvents();
     edits[1]->SetFocus();

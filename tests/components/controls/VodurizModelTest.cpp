@@ -255,6 +255,11 @@ TEST_F(Model, FocusColoursComeAndGo)
     EXPECT_TRUE(m.FocusLost());
     EXPECT_EQ(m.Color(), clWhite);
     EXPECT_EQ(m.FontColor(), clBlack);
+    // An error state that is not shown does not keep the focus colour.
+    m.SetError(true);
+    m.FocusGained();
+    m.FocusLost();
+    EXPECT_EQ(m.Color(), clWhite);
 }
 
 TEST_F(Model, FocusColourNoneChangesNothing)
@@ -304,6 +309,13 @@ TEST_F(Model, ErrorClearedWhileFocusedShowsTheFocusColours)
     EXPECT_EQ(m.Color(), clRed);
     m.SetText("y");
     EXPECT_EQ(m.Color(), clYellow);
+    EXPECT_EQ(m.FontColor(), clWindowText);
+    // Without focus colours the error look still goes away.
+    m.FocusColor = clNone;
+    m.FocusFontColor = clNone;
+    m.SetText("x");
+    m.SetText("y");
+    EXPECT_EQ(m.Color(), clWhite);
     EXPECT_EQ(m.FontColor(), clWindowText);
 }
 
