@@ -4,6 +4,7 @@
 // lives in its top-left base cell), redirected cell access through a
 // display-text hook, and its own grid lines.
 #include <functional>
+#include <utility>
 
 #include "components/grid/RavbaseCellProperties.h"
 #include "components/grid/RavbaseStringGrid.h"
@@ -66,7 +67,9 @@ public:
     void SetObjectEx(int ACol, int ARow, TObject* Obj);
     TObject* GetGraphicObjectEx(int ACol, int ARow) const;
     void SetGraphicObjectEx(int ACol, int ARow, TObject* Obj);
+    // The raw slot; setting it frees what it held (as SetCellProperties).
     TCellProperties* GetGridObject(int ACol, int ARow) const { return Store().Props(ACol, ARow); }
+    void SetGridObject(int ACol, int ARow, TCellPropsPtr Obj) { SetCellProperties(ACol, ARow, std::move(Obj)); }
     // Empties the cell's own text and drops its properties slot.
     void NilCell(int ACol, int ARow);
     void NilRow(int ARow);

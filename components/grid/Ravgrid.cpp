@@ -85,6 +85,9 @@ TRavArodozIdad::~TRavArodozIdad()
         form->OnResize = FFormHadResize ? FFormOldResize : TNotifyEvent();
     FKeepPropsOnClear = false;
     FUpdateCount = 1; // nothing repaints while the grid goes away
+    // The final clear tells no one: handlers and notifiers may already be gone.
+    OnCellsChanged = nullptr;
+    FNotifiers.clear();
     Clear();
 }
 
@@ -302,6 +305,7 @@ void TRavArodozIdad::FixedFontChanged(TObject*) { Invalidate(); }
 void TRavArodozIdad::Loaded()
 {
     TBaseGrid::Loaded();
+    FOldCursor = Cursor();
     ShowColumnHeaders();
     ShowRowHeaders();
 }

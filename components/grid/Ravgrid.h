@@ -422,6 +422,10 @@ public:
     void SetAlignments(int ACol, int ARow, TAlignment Value);
     void Zoom(int Step);
     int ZoomLevel() const { return FZoom; }
+    // The control's cursor; the writer also keeps it as the one to restore after pointing at a link.
+    TCursor GetCursorEx() const { return Cursor(); }
+    void SetCursorEx(TCursor Value);
+    TCursor RestoreCursor() const { return FOldCursor; }
 
     // ------------------------------------------------------------ sizing
     void StretchColumn(int ACol);
@@ -639,6 +643,7 @@ private:
     TColor FCommentColor = clRed;
     bool FThemesActive = false;
     int FZoom = 0;
+    TCursor FOldCursor = crDefault;
 
     std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders, FLookupItems, FComboItems;
     std::unique_ptr<TIntList> FMergedColumns, FSelectedCells, FSortCrossRef;

@@ -189,6 +189,12 @@ void TRavArodozIdad::SetAlignments(int ACol, int ARow, TAlignment Value)
     RepaintCell(DisplColIndex(ACol), ARow);
 }
 
+void TRavArodozIdad::SetCursorEx(TCursor Value)
+{
+    SetCursor(Value);
+    FOldCursor = Value;
+}
+
 void TRavArodozIdad::Zoom(int Step)
 {
     if (FZoom + Step < -10 || FZoom + Step > 10)

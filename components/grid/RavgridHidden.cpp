@@ -147,12 +147,15 @@ TStrings* TRavArodozIdad::HiddenRow(int ARow)
 
 // Hides exactly the rows of the range that are not hidden yet; they are taken
 // out as consecutive display rows (hidden rows are not displayed), whole rows
-// with all real columns and their properties, by the given removal.
+// with all real columns and their properties, by the given removal. A range
+// whose first row is already hidden changes nothing.
 void TRavArodozIdad::HideRowsBy(int FromRow, int ToRow, void (TRavArodozIdad::*Remove)(int, int))
 {
+    if (IsHiddenRow(FromRow))
+        return;
     std::vector<int> rows;
-    for (int r = FromRow; r <= ToRow; ++r)
-        if (!IsHiddenRow(r))
+    for (int r = std::max(0, FromRow); r <= ToRow; ++r)
+        if (!IsHiddenRow(r) && RemapRow(r) < RowCount()) // rows past the grid's end are not there to hide
             rows.push_back(r);
     if (rows.empty())
         return;
@@ -187,9 +190,10 @@ void TRavArodozIdad::UnHideRows(int FromRow, int ToRow)
             ++it;
     }
     std::sort(run.begin(), run.end(), [](const auto& a, const auto& b) { return a->Idx() < b->Idx(); });
-    // Each row goes back at its display position, counted against the rows still hidden.
+    // Each row goes back at its display position, counted against the rows still
+    // hidden; when the grid has since shrunk below it, at the end.
     for (auto& item : run) {
-        const int d = RemapRow(item->Idx());
+        const int d = std::min(RemapRow(item->Idx()), RowCount());
         InsertRows(d, 1);
         Store().PutRow(d, std::move(item->Row()));
     }

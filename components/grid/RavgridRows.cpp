@@ -225,6 +225,8 @@ void TRavArodozIdad::RemoveCols(int ACol, int Count)
 {
     if (Count <= 0 || ACol < 0 || ACol >= ColCount())
         return;
+    // Only the columns that exist go; the ones left of ACol stay.
+    Count = std::min(Count, ColCount() - ACol);
     ClearCols(ACol, Count);
     const int old = ColCount();
     Store().DeleteCols(ACol, Count);
@@ -267,7 +269,7 @@ void TRavArodozIdad::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
     for (int r = ARow1; r <= ARow2; ++r)
         for (int c = ACol1; c <= ACol2; ++c) {
             if (!FKeepPropsOnClear && HasCellProperties(c, r))
-                Store().SetProps(c, r, nullptr); // frees the object (its graphic goes with it)
+                Store().SetProps(c, r, nullptr); // frees the properties object
             if (!Store().TextView(c, r).empty())
                 SetCellEx(c, r, "");
         }

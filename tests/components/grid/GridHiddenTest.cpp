@@ -86,9 +86,30 @@ TEST(GridHidden, HidingARangeThatHoldsAHiddenRowHidesExactlyTheRowsAsked)
     const char* shown[] = {"0,0", "0,1", "0,2", "0,7", "0,8", "0,9"};
     for (int d = 0; d < 6; ++d)
         EXPECT_EQ(g->GetCellEx(0, d), shown[d]);
+    // A range whose first row is hidden already changes nothing.
+    g->HideRows(6, 8);
+    EXPECT_EQ(g->NumHiddenRows(), 4);
+    EXPECT_EQ(g->RowCount(), 6);
+    // Rows past the end are not there to hide; showing all again adds none.
+    g->HideRows(9, 12);
+    EXPECT_EQ(g->NumHiddenRows(), 5);
+    EXPECT_EQ(g->RowCount(), 5);
     g->UnHideRowsAll();
+    EXPECT_EQ(g->RowCount(), 10);
     for (int r = 0; r < 10; ++r)
         EXPECT_EQ(g->GetCellEx(1, r), "1," + std::to_string(r));
+}
+
+TEST(GridHidden, ARowShownAfterTheGridShrankComesBackAtTheEnd)
+{
+    auto g = MakeGrid(2, 10);
+    FillCoords(*g);
+    g->HideRow(8);
+    g->RemoveRows(1, 5);
+    ASSERT_EQ(g->RowCount(), 4);
+    g->UnHideRow(8);
+    EXPECT_EQ(g->RowCount(), 5);
+    EXPECT_EQ(g->GetCellEx(1, 4), "1,8");
 }
 
 TEST(GridHidden, HiddenRowValuesAreWrittenInPlace)

@@ -96,6 +96,11 @@ TEST(GridRows, ClearRectEmptiesTextsAndFreesColours)
     g->SetCellEx(0, 0, "x");
     g->ClearRect(1, 0, 0, 0);
     EXPECT_EQ(g->GetCellEx(0, 0), "x");
+    // The final clear of a grid going away tells no one.
+    int calls = 0;
+    g->OnCellsChanged = [&calls](TObject*, const TRect&) { ++calls; };
+    g.reset();
+    EXPECT_EQ(calls, 0);
 }
 
 TEST(GridRows, SwapRowsKeepsEachRowsOwnColours)
@@ -173,6 +178,10 @@ TEST(GridRows, InsertAndRemoveColumns)
     EXPECT_EQ(g->ColCount(), 3);
     EXPECT_EQ(g->GetCellEx(0, 2), "0,2 1,2");
     EXPECT_EQ(g->GetCellEx(0, 0), "0,0"); // fixed row untouched
+    // A count past the last column removes the columns up to it, no more.
+    g->RemoveCols(2, 10);
+    EXPECT_EQ(g->ColCount(), 2);
+    EXPECT_EQ(g->GetCellEx(1, 1), "2,1");
 }
 
 TEST(GridRows, MergedAreasAndMergingAlongAColumn)
