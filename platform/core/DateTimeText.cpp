@@ -30,7 +30,8 @@ bool StartsWithNoCase(const AnsiString& s, size_t at, const char* word)
     return true;
 }
 
-// True when an am/pm token follows; those switch the hours to the 12-hour clock.
+// True when an am/pm token follows this hour before the next hour: the first
+// unquoted 'a' decides, so "h a ampm" stays on the 24-hour clock.
 bool Uses12Hour(const AnsiString& f, size_t from)
 {
     for (size_t i = from; i < f.size(); ++i) {
@@ -40,9 +41,10 @@ bool Uses12Hour(const AnsiString& f, size_t from)
             if (close == AnsiString::npos)
                 return false;
             i = close;
-        } else if ((c == 'a' || c == 'A') &&
-                   (StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") || StartsWithNoCase(f, i, "ampm"))) {
-            return true;
+        } else if (c == 'a' || c == 'A') {
+            return StartsWithNoCase(f, i, "am/pm") || StartsWithNoCase(f, i, "a/p") || StartsWithNoCase(f, i, "ampm");
+        } else if (c == 'h' || c == 'H') {
+            return false;
         }
     }
     return false;

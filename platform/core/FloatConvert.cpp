@@ -10,6 +10,8 @@
 namespace {
 
 constexpr int MaxDigits = 18;
+// Significant digits a double holds for certain.
+constexpr int MaxSignificant = 15;
 
 // Value = 0.Digits x 10^Exponent; Digits has no trailing zeros and is empty for zero.
 struct TFloatRec {
@@ -31,12 +33,25 @@ TFloatRec FloatToDecimal(double Value, int Precision, int Decimals)
     // binary 2.67499999999999982.
     char buf[64];
     auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific);
-    AnsiString text(buf, res.ptr);
-    size_t e = text.find('e');
-    AnsiString digits = text.substr(0, 1) + (e > 2 ? text.substr(2, e - 2) : AnsiString());
-    int exponent = std::stoi(text.substr(e + 1)) + 1;
+    AnsiString digits;
+    int exponent = 0;
+    auto parse = [&](const char* end) {
+        AnsiString text(static_cast<const char*>(buf), end);
+        size_t e = text.find('e');
+        digits = text.substr(0, 1) + (e > 2 ? text.substr(2, e - 2) : AnsiString());
+        exponent = std::stoi(text.substr(e + 1)) + 1;
+    };
+    parse(res.ptr);
 
     long keep = std::min<long>(Precision, static_cast<long>(exponent) + Decimals);
+    // More than 15 digits are the noise of binary arithmetic (1.00165 x 10 is
+    // 10.016499999999999): when fewer are kept, round as the 15-digit decimal,
+    // so that 10.0165 rounds to 10.017 like the value it stands for.
+    if (digits.size() > static_cast<size_t>(MaxSignificant) && keep < MaxSignificant) {
+        res = std::to_chars(buf, buf + sizeof buf, std::fabs(Value), std::chars_format::scientific, MaxSignificant - 1);
+        parse(res.ptr);
+        keep = std::min<long>(Precision, static_cast<long>(exponent) + Decimals);
+    }
     if (keep < 0)
         return TFloatRec{0, r.Negative, {}};
     if (keep < static_cast<long>(digits.size())) {
@@ -457,8 +472,9 @@ AnsiString FormatFloat(const AnsiString& Format, double Value, const TFormatSett
     if (!std::isfinite(Value))
         return SpecialText(Value);
     std::vector<AnsiString> parts = SplitSections(Format);
-    if (Format.empty())
-        return FloatToStr(Value, Settings);
+    // The value rounded as the positive section asks picks the section; an
+    // empty section falls back to the positive one, an empty positive one to
+    // the general format.
     TFormatSection first = ScanSection(parts[0]);
     TFloatRec r = RoundForSection(Value, first);
     bool negative = r.Negative && !r.Digits.empty();
@@ -468,6 +484,8 @@ AnsiString FormatFloat(const AnsiString& Format, double Value, const TFormatSett
         TFormatSection neg = ScanSection(parts[1]);
         return ApplySection(neg, RoundForSection(Value, neg), false, Settings);
     }
+    if (parts[0].empty())
+        return FloatToStr(Value, Settings);
     return ApplySection(first, r, negative, Settings);
 }
 

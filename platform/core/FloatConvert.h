@@ -1,7 +1,10 @@
 #pragma once
 // Floating-point text conversion with the class library's rules: the value's
 // decimal digits (at most 18 significant) are rounded as decimal digits, halves
-// away from zero. Separators come from the format settings.
+// away from zero. A value rounded to fewer than 15 digits is first taken as its
+// 15-digit decimal, so the noise of binary arithmetic (1.00165 * 10 is
+// 10.016499999999999) does not turn a half down. Separators come from the
+// format settings.
 #include "platform/core/FormatSettings.h"
 #include "platform/core/Types.h"
 
@@ -20,7 +23,8 @@ AnsiString FloatToStr(double Value);
 AnsiString FloatToStr(double Value, const TFormatSettings& Settings);
 // Format strings of the class library: '0' and '#' digit places, '.', ',' for
 // thousand separators, "E+0"/"E-0" exponents, quoted text, and up to three
-// sections "positive;negative;zero".
+// sections "positive;negative;zero"; an empty section takes the positive one,
+// an empty positive one gives the ffGeneral text of FloatToStr.
 AnsiString FormatFloat(const AnsiString& Format, double Value);
 AnsiString FormatFloat(const AnsiString& Format, double Value, const TFormatSettings& Settings);
 
