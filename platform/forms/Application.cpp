@@ -30,6 +30,17 @@ TApplication::~TApplication()
 
 void TApplication::Initialize() {}
 
+AnsiString TApplication::Title() const
+{
+    if (!FTitle.empty())
+        return FTitle;
+    const AnsiString exe = ExeName();
+    AnsiString name = exe.substr(exe.find_last_of('/') + 1);
+    if (const auto dot = name.rfind('.'); dot != AnsiString::npos && dot > 0)
+        name.erase(dot);
+    return name;
+}
+
 AnsiString TApplication::ExeName() const
 {
     if (QCoreApplication::instance())
@@ -91,8 +102,7 @@ void TApplication::ShowException(Exception* E)
     // The class library ends the message with a period unless it ends in punctuation.
     if (!msg.empty() && static_cast<unsigned char>(msg.back()) > '.')
         msg += '.';
-    const AnsiString title = FTitle.empty() ? ExeName() : FTitle;
-    ShowMessageBox(msg, title, MB_OK | MB_ICONSTOP);
+    ShowMessageBox(msg, Title(), MB_OK | MB_ICONSTOP);
 }
 
 void TApplication::HandleException(TObject* Sender)

@@ -18,7 +18,8 @@ public:
     ~TApplication() override;
 
     void Initialize();
-    const AnsiString& Title() const { return FTitle; }
+    // Until set: the program file's name without its extension, as the class library has it.
+    AnsiString Title() const;
     void SetTitle(const AnsiString& v) { FTitle = v; }
     AnsiString ExeName() const;
     TCustomForm* MainForm() const { return FMainForm; }

@@ -423,6 +423,8 @@ protected:
     virtual void AlignControls(TControl* AControl, TRect& Rect);
     void BoundsChanged() override;
     void SetChildFocus(TWinControl* Control);
+    // Takes the form's focus off this control or its children before it hides or is disabled.
+    void RemoveFocus();
     // Kind of native widget; the default is a plain painted window.
     virtual void CreateWidget();
     // Copies state (text, colours, ...) into the native widget after creation or change.

@@ -25,7 +25,7 @@ AnsiString Title()
 {
     if (!Application)
         return AnsiString();
-    return Application->Title().empty() ? Application->ExeName() : Application->Title();
+    return Application->Title();
 }
 
 QMessageBox::Icon IconOf(unsigned Flags)

@@ -173,15 +173,32 @@ void TCustomForm::AdjustSize()
 {
     if (!FAutoSize)
         return;
-    int w = 0, h = 0;
+    // Free children give the extent; bars aligned to an edge add their thickness beside
+    // it (a status bar stays below the panels, not over them); client-aligned children
+    // fill whatever is left. A direction nothing sizes keeps its client size.
+    int w = 0, h = 0, left = 0, right = 0, top = 0, bottom = 0;
+    bool sizedW = false, sizedH = false;
     for (TControl* c : FControls) {
-        if (!c->Visible() || c->Align() != alNone)
+        if (!c->Visible())
             continue;
-        w = std::max(w, c->Left() + c->Width());
-        h = std::max(h, c->Top() + c->Height());
+        switch (c->Align()) {
+        case alNone:
+        case alCustom:
+            w = std::max(w, c->Left() + c->Width());
+            h = std::max(h, c->Top() + c->Height());
+            sizedW = sizedH = true;
+            break;
+        case alTop: top += c->Height(); sizedH = true; break;
+        case alBottom: bottom += c->Height(); sizedH = true; break;
+        case alLeft: left += c->Width(); sizedW = true; break;
+        case alRight: right += c->Width(); sizedW = true; break;
+        case alClient: break;
+        }
     }
-    if (w == 0 && h == 0)
+    if (!sizedW && !sizedH)
         return;
+    w = sizedW ? std::max(w, left) + right : ClientWidth();
+    h = sizedH ? std::max(h, top) + bottom : ClientHeight();
     const int f = FrameWidth();
     TControl::SetBounds(FLeft, FTop, w + 2 * f, h + 2 * f + CaptionHeight() + MenuHeight());
 }

@@ -69,6 +69,9 @@ void TRadioGroup::ItemsChanged()
         b->SetParent(this);
         FButtons.push_back(b);
     }
+    // Fewer items keep the last one selected, silently.
+    if (FItemIndex >= FItems->Count())
+        FItemIndex = FItems->Count() - 1;
     FUpdating = true;
     for (int i = 0; i < FItems->Count(); ++i) {
         FButtons[static_cast<size_t>(i)]->SetCaption(FItems->Strings(i));
@@ -76,8 +79,6 @@ void TRadioGroup::ItemsChanged()
         FButtons[static_cast<size_t>(i)]->SetChecked(i == FItemIndex);
     }
     FUpdating = false;
-    if (FItemIndex >= FItems->Count())
-        FItemIndex = -1;
     ArrangeButtons();
 }
 
@@ -132,8 +133,8 @@ void TRadioGroup::SetColumns(int v)
 
 void TRadioGroup::SetItemIndex(int v)
 {
-    if (v < -1 || v >= FItems->Count())
-        v = -1;
+    // As in the class library: a value past the end selects the last item.
+    v = std::clamp(v, -1, FItems->Count() - 1);
     if (v == FItemIndex)
         return;
     FItemIndex = v;
@@ -141,8 +142,10 @@ void TRadioGroup::SetItemIndex(int v)
     for (int i = 0; i < static_cast<int>(FButtons.size()); ++i)
         FButtons[static_cast<size_t>(i)]->SetChecked(i == v);
     FUpdating = false;
-    // The group reports every change of the item, from code as from the user.
-    Click();
+    // Checking a button reports the change, from code as from the user; clearing the
+    // selection checks none and reports nothing.
+    if (v >= 0)
+        Click();
 }
 
 void TRadioGroup::ButtonClicked(TRadioButton* B)

@@ -30,7 +30,7 @@ void TCustomLabel::SetWordWrap(bool v)
     if (v == FWordWrap)
         return;
     FWordWrap = v;
-    AdjustSize();
+    AdjustBounds();
     Invalidate();
 }
 
@@ -51,7 +51,7 @@ void TCustomLabel::SetShowAccelChar(bool v)
     if (v == FShowAccelChar)
         return;
     FShowAccelChar = v;
-    AdjustSize();
+    AdjustBounds();
     Invalidate();
 }
 
@@ -73,32 +73,32 @@ bool TCustomLabel::CanAutoSize(int& NewWidth, int& NewHeight)
     TRect r(0, 0, FWordWrap ? NewWidth : 0, 0);
     const AnsiString text = FText.empty() ? AnsiString(" ") : FText;
     measure.DrawText(text, r, TextFlags() | DT_CALCRECT);
-    // Right-aligned labels grow to the left, centred ones both ways (done by SetBounds's caller).
     NewWidth = FWordWrap ? NewWidth : r.Width();
     NewHeight = r.Height();
     return true;
 }
 
+void TCustomLabel::AdjustBounds()
+{
+    if (!FAutoSize)
+        return;
+    int w = FWidth, h = FHeight;
+    CanAutoSize(w, h);
+    // A right-aligned label keeps its right edge; all others keep their left edge.
+    const int left = FAlignment == taRightJustify ? FLeft + FWidth - w : FLeft;
+    SetBounds(left, FTop, w, h);
+}
+
 void TCustomLabel::CMTextChanged()
 {
     TGraphicControl::CMTextChanged();
-    if (FAutoSize) {
-        const int oldW = FWidth;
-        int w = FWidth, h = FHeight;
-        CanAutoSize(w, h);
-        int left = FLeft;
-        if (FAlignment == taRightJustify)
-            left = FLeft + oldW - w;
-        else if (FAlignment == taCenter)
-            left = FLeft + (oldW - w) / 2;
-        SetBounds(left, FTop, w, h);
-    }
+    AdjustBounds();
 }
 
 void TCustomLabel::CMFontChanged()
 {
     TGraphicControl::CMFontChanged();
-    AdjustSize();
+    AdjustBounds();
 }
 
 void TCustomLabel::Paint()

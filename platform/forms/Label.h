@@ -27,6 +27,8 @@ protected:
     void Paint() override;
     // The DrawText flags of the label's text.
     unsigned TextFlags() const;
+    // Fits an AutoSize label to its text.
+    void AdjustBounds();
 
     TAlignment FAlignment = taLeftJustify;
     TTextLayout FLayout = tlTop;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/forms/Form.h"
 #include "platform/forms/FormsImpl_p.h"
 
 using namespace zvforms;
@@ -66,9 +67,18 @@ void TTabSheet::SetTabVisible(bool v)
 {
     if (v == FTabVisible)
         return;
+    const int index = TabIndex();
     FTabVisible = v;
-    if (FPageControl)
-        FPageControl->Invalidate();
+    if (!FPageControl)
+        return;
+    // Hiding the active page's tab makes the tab now in its place (or the last one)
+    // active, as the class library does; with no tab left no page shows. No events.
+    if (!v && FPageControl->FActivePage == this) {
+        const auto tabs = FPageControl->VisibleTabs();
+        FPageControl->SetActivePage(
+            tabs.empty() ? nullptr : tabs[static_cast<size_t>(std::min(index, static_cast<int>(tabs.size()) - 1))]);
+    }
+    FPageControl->Invalidate();
 }
 
 int TTabSheet::TabIndex() const
@@ -182,13 +192,13 @@ void TPageControl::RemovePage(TTabSheet* Page)
 
 void TPageControl::ShowActive()
 {
-    for (TTabSheet* p : FPages)
-        if (p != FActivePage)
-            p->SetVisible(false);
     if (FActivePage) {
         FActivePage->SetVisible(true);
         FActivePage->BringToFront();
     }
+    for (TTabSheet* p : FPages)
+        if (p != FActivePage)
+            p->SetVisible(false);
     Invalidate();
 }
 
@@ -199,7 +209,19 @@ void TPageControl::SetActivePage(TTabSheet* Page)
     if (Page == FActivePage)
         return;
     TTabSheet* old = FActivePage;
+    // The focus inside the old page leaves it and goes to the new page (or to the page
+    // control when the new page cannot take it), as the class library does.
+    TCustomForm* form = GetParentForm(this);
+    const bool focusInOld = form && old && form->ActiveControl() && old->ContainsControl(form->ActiveControl());
+    if (focusInOld)
+        form->FocusControl(old);
     FActivePage = Page;
+    if (Page) {
+        Page->SetVisible(true);
+        Page->BringToFront();
+        if (focusInOld && form->ActiveControl() == old)
+            form->FocusControl(Page->CanFocus() ? static_cast<TWinControl*>(Page) : this);
+    }
     ShowActive();
     if (old)
         Guard([&] { FireEvent(old->OnHide, old); }, old);

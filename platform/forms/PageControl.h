@@ -1,7 +1,8 @@
 #pragma once
 // TPageControl with TTabSheet pages. ActivePage set by code changes the page without
 // events; a click on a tab asks OnChanging, changes the page, then fires OnChange.
-// A page whose TabVisible is false shows no tab.
+// A page whose TabVisible is false shows no tab (code may still make it active);
+// hiding the active page's tab activates the tab in its place.
 #include <vector>
 
 #include "platform/forms/Controls.h"

@@ -44,12 +44,12 @@ void TStaticText::SetTransparent(bool v)
 
 bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
 {
+    // The class library measures the caption as one line and adds four border widths
+    // each way, whatever the border style.
     TCanvas measure;
     measure.Font()->Assign(FFont.get());
-    TRect r(0, 0, 0, 0);
-    measure.DrawText(FText.empty() ? AnsiString(" ") : FText, r, DT_CALCRECT | DT_EXPANDTABS | (FShowAccelChar ? 0u : unsigned(DT_NOPREFIX)));
-    NewWidth = r.Width() + 2 * NonClientWidth();
-    NewHeight = r.Height() + 2 * NonClientWidth();
+    NewWidth = measure.TextWidth(FText) + 4;
+    NewHeight = measure.TextHeight("0") + 4;
     return true;
 }
 

@@ -421,8 +421,22 @@ void TWinControl::BoundsChanged()
     Realign();
 }
 
+void TWinControl::RemoveFocus()
+{
+    // As the class library does: the form's focus leaves the control (OnExit up to the
+    // form) and rests on the form itself; no other control is entered.
+    TCustomForm* f = GetParentForm(this);
+    if (!f || f == this || !f->FActiveControl || !ContainsControl(f->FActiveControl))
+        return;
+    f->FocusControl(nullptr);
+    if (f->HandleAllocated() && f->FActiveControl == nullptr)
+        f->FImpl->widget->setFocus(Qt::OtherFocusReason);
+}
+
 void TWinControl::SetVisible(bool v)
 {
+    if (!v && FVisible && FParent)
+        RemoveFocus();
     TControl::SetVisible(v);
     if (HandleAllocated() && FParent)
         FImpl->widget->setVisible(v);
@@ -430,6 +444,8 @@ void TWinControl::SetVisible(bool v)
 
 void TWinControl::SetEnabled(bool v)
 {
+    if (!v && FEnabled && FParent)
+        RemoveFocus();
     TControl::SetEnabled(v);
     if (HandleAllocated())
         FImpl->widget->setEnabled(v);

@@ -54,6 +54,16 @@ TEST_F(ExceptionMessage, ClickHandlerExceptionIsShownAndTheNextClickWorks)
     EXPECT_EQ(r.Buttons, std::vector<AnsiString>{"OK"});
 }
 
+TEST_F(ExceptionMessage, CaptionIsTheProgramNameUntilATitleIsSet)
+{
+    Application->SetTitle("");
+    ModalScript::AnswerButton(IDOK);
+    EConvertError e("Invalid input");
+    Application->ShowException(&e);
+    ASSERT_EQ(ModalScript::Log().size(), 1u);
+    EXPECT_EQ(ModalScript::Log()[0].Caption, "forms_tests");
+}
+
 TEST_F(ExceptionMessage, MessageEndingInPunctuationGetsNoExtraPeriod)
 {
     const struct {

@@ -11,6 +11,8 @@
 #include "platform/forms/Edit.h"
 #include "platform/forms/FormsImpl_p.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/TestInput.h"
 
 namespace {
@@ -197,4 +199,51 @@ TEST(Focus, DisabledControlCannotBeFocused)
     edit->SetEnabled(false);
     EXPECT_FALSE(edit->CanFocus());
     EXPECT_THROW(edit->SetFocus(), EInvalidOperation);
+}
+
+TEST(Focus, HidingOrDisablingTheFocusedControlsPanelLeavesItWithoutEnteringAnother)
+{
+    for (const bool hide : {true, false}) {
+        TForm form(nullptr);
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        auto* port = new TEdit(&form);
+        port->SetParent(panel);
+        auto* other = new TEdit(&form);
+        other->SetParent(&form);
+        other->SetTop(60);
+        std::vector<std::string> seq;
+        port->OnExit = [&](TObject*) { seq.push_back("exit port"); };
+        panel->OnExit = [&](TObject*) { seq.push_back("exit panel"); };
+        other->OnEnter = [&](TObject*) { seq.push_back("enter other"); };
+        form.Show();
+        port->SetFocus();
+        if (hide)
+            panel->Hide();
+        else
+            panel->SetEnabled(false);
+        TestInput::ProcessEvents();
+        EXPECT_EQ(seq, (std::vector<std::string>{"exit port", "exit panel"})) << hide;
+        EXPECT_EQ(form.ActiveControl(), nullptr) << hide;
+    }
+}
+
+TEST(Focus, ChangingThePageByCodeMovesTheFocusOutOfTheOldPageToTheNewOne)
+{
+    TForm form(nullptr);
+    auto* pc = new TPageControl(&form);
+    pc->SetParent(&form);
+    auto* first = new TTabSheet(&form);
+    first->SetPageControl(pc);
+    auto* second = new TTabSheet(&form);
+    second->SetPageControl(pc);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(first);
+    int exits = 0;
+    edit->OnExit = [&](TObject*) { ++exits; };
+    form.Show();
+    edit->SetFocus();
+    pc->SetActivePage(second);
+    EXPECT_EQ(exits, 1);
+    EXPECT_EQ(form.ActiveControl(), second);
 }

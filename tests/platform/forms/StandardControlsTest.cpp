@@ -69,6 +69,35 @@ TEST(PageControl, HiddenTabsShowNoTab)
     EXPECT_EQ(b->PageIndex(), 1);
 }
 
+TEST(PageControl, HidingTheActiveTabActivatesTheTabInItsPlace)
+{
+    TForm form(nullptr);
+    auto* pc = new TPageControl(&form);
+    pc->SetParent(&form);
+    TTabSheet* p[4];
+    for (auto*& t : p) {
+        t = new TTabSheet(&form);
+        t->SetPageControl(pc);
+    }
+    int changes = 0;
+    pc->OnChange = [&](TObject*) { ++changes; };
+    pc->SetActivePage(p[1]);
+    p[1]->SetTabVisible(false);
+    EXPECT_EQ(pc->ActivePage(), p[2]);
+    p[3]->SetTabVisible(false);
+    p[2]->SetTabVisible(false);
+    EXPECT_EQ(pc->ActivePage(), p[0]); // the last visible tab
+    p[0]->SetTabVisible(false);
+    EXPECT_EQ(pc->ActivePage(), nullptr);
+    EXPECT_FALSE(p[0]->Visible());
+    // Code may still show a page whose tab is hidden, then show its tab.
+    pc->SetActivePageIndex(0);
+    p[0]->SetTabVisible(true);
+    EXPECT_EQ(pc->ActivePage(), p[0]);
+    EXPECT_TRUE(p[0]->Visible());
+    EXPECT_EQ(changes, 0);
+}
+
 TEST(ComboBox, OnChangeFiresForTheUsersChangeOnly)
 {
     TForm form(nullptr);
@@ -122,6 +151,14 @@ TEST(RadioGroup, OnClickFiresAlsoWhenCodeSetsItemIndex)
     EXPECT_EQ(rg->ItemIndex(), 1);
     EXPECT_EQ(clicks, 2);
     EXPECT_TRUE(rg->Buttons(1)->Checked());
+    EXPECT_FALSE(rg->Buttons(4)->Checked());
+    // Past the end selects the last item; clearing the selection reports nothing.
+    rg->SetItemIndex(9);
+    EXPECT_EQ(rg->ItemIndex(), 4);
+    EXPECT_EQ(clicks, 3);
+    rg->SetItemIndex(-1);
+    EXPECT_EQ(rg->ItemIndex(), -1);
+    EXPECT_EQ(clicks, 3);
     EXPECT_FALSE(rg->Buttons(4)->Checked());
 }
 
@@ -235,6 +272,17 @@ TEST(Form, AutoSizeFitsTheVisibleChildren)
     form.SetAutoSize(true);
     EXPECT_EQ(form.ClientWidth(), 800);
     EXPECT_EQ(form.ClientHeight(), 500);
+
+    // A status bar at the bottom goes below the panel, not over it.
+    form.SetAutoSize(false);
+    form.SetBounds(0, 0, 1101, 621);
+    auto* bar = new TStatusBar(&form);
+    bar->SetParent(&form);
+    form.SetAutoSize(true);
+    EXPECT_EQ(form.ClientWidth(), 800);
+    EXPECT_EQ(form.ClientHeight(), 500 + bar->Height());
+    EXPECT_EQ(bar->Top(), 500);
+    EXPECT_EQ(bar->Width(), 800);
 }
 
 TEST(Form, CloseQueryCanRefuseAndOnCloseRuns)
@@ -268,7 +316,26 @@ TEST(Label, AutoSizeFollowsTheCaption)
     EXPECT_GT(l->Width(), w);
 }
 
-TEST(StaticText, AutoSizeLeavesRoomForTheTextInsideTheBorder)
+TEST(Label, AutoSizeKeepsTheLeftEdgeUnlessRightAligned)
+{
+    TForm form(nullptr);
+    struct Case {
+        TAlignment align;
+        bool keepsRight;
+    } cases[] = {{taLeftJustify, false}, {taCenter, false}, {taRightJustify, true}};
+    for (const Case& c : cases) {
+        auto* l = new TLabel(&form);
+        l->SetParent(&form);
+        l->SetAlignment(c.align);
+        l->SetCaption("  10 Hz - 300 kHz");
+        l->SetLeft(100);
+        const int right = l->Left() + l->Width();
+        l->SetCaption("");
+        EXPECT_EQ(c.keepsRight ? l->Left() + l->Width() : l->Left(), c.keepsRight ? right : 100) << c.align;
+    }
+}
+
+TEST(StaticText, AutoSizeFitsTheTextWithFourPixelsToSpare)
 {
     TForm form(nullptr);
     auto* st = new TStaticText(&form);
@@ -277,6 +344,12 @@ TEST(StaticText, AutoSizeLeavesRoomForTheTextInsideTheBorder)
     st->SetCaption(" 1.23456 nF");
     TCanvas measure;
     measure.Font()->Assign(st->Font());
-    EXPECT_EQ(st->ClientWidth(), measure.TextWidth(" 1.23456 nF"));
-    EXPECT_EQ(st->Width(), st->ClientWidth() + 2);
+    // Four border widths beyond the text each way, whatever the border.
+    EXPECT_EQ(st->Width(), measure.TextWidth(" 1.23456 nF") + 4);
+    EXPECT_EQ(st->Height(), measure.TextHeight("0") + 4);
+    EXPECT_EQ(st->ClientWidth(), st->Width() - 2);
+    st->SetAlignment(taRightJustify);
+    st->SetLeft(50);
+    st->SetCaption("1");
+    EXPECT_EQ(st->Left(), 50);
 }
