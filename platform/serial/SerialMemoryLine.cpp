@@ -25,7 +25,7 @@ struct TSerialMemoryLineState {
     unsigned errors = 0;
     TSerialLine line;
     int lineChanges = 0;
-    unsigned wakes[2] = {0, 0};
+    bool wakePending[2] = {false, false}; // a wake that no wait of that end has taken yet
 };
 
 namespace {
@@ -205,7 +205,6 @@ public:
         Events = 0;
         const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs);
         std::unique_lock lock(FS->mutex);
-        unsigned wakes = FS->wakes[FSide];
         auto check = [&] {
             if (FS->hungUp) {
                 Events = EV_HANGUP;
@@ -232,7 +231,12 @@ public:
             }
             FLastLines = lines;
             FLinesKnown = true;
-            return Events != 0 || FS->wakes[FSide] != wakes;
+            if (Events != 0)
+                return true;
+            // A wake given before this wait began counts too, as the device's would.
+            const bool woken = FS->wakePending[FSide];
+            FS->wakePending[FSide] = false;
+            return woken;
         };
         if (TimeoutMs < 0)
             FS->changed.wait(lock, check);
@@ -243,7 +247,7 @@ public:
     void Wake() override
     {
         std::lock_guard lock(FS->mutex);
-        ++FS->wakes[FSide];
+        FS->wakePending[FSide] = true;
         FS->changed.notify_all();
     }
 

@@ -38,6 +38,20 @@ speed_t StandardSpeed(int Rate)
     return B0;
 }
 
+// Raw line: no echo, no CR/LF translation, no signals, no flow control, reads
+// that never wait, and no carrier needed.
+void MakeRaw(termios& t)
+{
+    t.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK |
+                   IGNPAR | IUCLC | IMAXBEL);
+    t.c_oflag &= ~OPOST;
+    t.c_lflag &= ~(ECHO | ECHONL | ECHOE | ECHOK | ICANON | ISIG | IEXTEN);
+    t.c_cflag &= ~CRTSCTS;
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+}
+
 int RemainingMs(Clock::time_point deadline)
 {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -50,6 +64,13 @@ TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
 {
     FWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     Error = FWakeFd < 0 ? errno : 0;
+    // Raw from the start, whatever the last user left: a line still echoing or
+    // taking an XOFF out of the data would garble the first exchange.
+    termios t{};
+    if (tcgetattr(FFd, &t) == 0) {
+        MakeRaw(t);
+        tcsetattr(FFd, TCSANOW, &t);
+    }
     // Line changes count from the open on, not from the first wait.
     bool hasLines = false;
     if (ModemLines(FLastLines, hasLines) && hasLines)
@@ -83,12 +104,8 @@ bool TTtyDevice::SetLine(const TSerialLine& Line)
     termios t{};
     if (tcgetattr(FFd, &t) != 0)
         return Fail(errno);
-    t.c_iflag &= ~(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF | IXANY | INPCK |
-                   IGNPAR | IUCLC | IMAXBEL);
-    t.c_oflag &= ~OPOST;
-    t.c_lflag &= ~(ECHO | ECHONL | ECHOE | ECHOK | ICANON | ISIG | IEXTEN);
+    MakeRaw(t);
     t.c_cflag &= ~(CSIZE | PARENB | PARODD | CMSPAR | CSTOPB | CRTSCTS);
-    t.c_cflag |= CLOCAL | CREAD;
     static const tcflag_t sizes[] = {CS5, CS6, CS7, CS8};
     t.c_cflag |= sizes[Line.DataBits - 5];
     switch (Line.Parity) {
@@ -110,8 +127,6 @@ bool TTtyDevice::SetLine(const TSerialLine& Line)
         t.c_iflag |= INPCK;
     t.c_cc[VSTART] = static_cast<cc_t>(Line.XonChar);
     t.c_cc[VSTOP] = static_cast<cc_t>(Line.XoffChar);
-    t.c_cc[VMIN] = 0;
-    t.c_cc[VTIME] = 0;
     const speed_t speed = StandardSpeed(Line.BaudRate);
     // The C library takes only the classic constants; another rate follows through termios2.
     cfsetspeed(&t, speed != B0 ? speed : B38400);

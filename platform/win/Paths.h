@@ -9,8 +9,10 @@ AnsiString ZorvanePrefix();
 
 // "C:\Zorvane\GraphView\x.bmp" -> "<prefix>/drive_c/Zorvane/GraphView/x.bmp".
 // The drive letter may be either case; the rest keeps its case; '\' and '/'
-// both separate, and a trailing separator stays. A path without a drive (one
-// already mapped, or relative) only has its '\' turned into '/'.
+// both separate, and a trailing separator stays. "." and ".." are resolved and
+// ".." stops at the drive's root, also in a path already mapped into a drive
+// folder: no result lies outside <prefix>/drive_x. Any other path (relative,
+// or elsewhere) only has its '\' turned into '/'.
 AnsiString MapWindowsPath(const AnsiString& WindowsPath);
 
 // The device of serial port N ("COMN"): <prefix>/dosdevices/comN when that

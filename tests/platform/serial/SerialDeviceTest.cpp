@@ -2,8 +2,13 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <thread>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include "platform/serial/SerialDevice.h"
+#include "platform/serial/SerialMemoryLine.h"
+#include "platform/serial/TtyDevice.h"
 #include "tests/platform/serial/PtyLink.h"
 
 namespace {
@@ -244,4 +249,68 @@ TEST(SerialPort, TimedOutWriteIsCancelled)
     EXPECT_EQ(got.substr(got.size() - 3), "OK\n");
     EXPECT_LT(got.size(), big.size());
     EXPECT_EQ(got.find_first_not_of('x'), got.size() - 3);
+}
+
+TEST(SerialPort, LineSettingsAreRawAtEveryRateOffered)
+{
+    TPtyLink pty(13);
+    // A device over a descriptor of our own, whose duplicate shows what the driver holds.
+    int fd = open(pty.SlavePath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    const int view = dup(fd);
+    int err = 0;
+    TTtyDevice dev(fd, err);
+    ASSERT_EQ(err, 0);
+    const struct {
+        int rate;
+        speed_t speed;
+    } rates[] = {{1200, B1200}, {9600, B9600}, {38400, B38400}, {57600, B57600}, {115200, B115200}};
+    for (const auto& r : rates) {
+        TSerialLine line;
+        line.BaudRate = r.rate;
+        ASSERT_TRUE(dev.SetLine(line)) << r.rate;
+        termios t{};
+        ASSERT_EQ(tcgetattr(view, &t), 0);
+        EXPECT_EQ(cfgetospeed(&t), r.speed) << r.rate;
+        EXPECT_EQ(cfgetispeed(&t), r.speed) << r.rate;
+        EXPECT_EQ(t.c_lflag & (ECHO | ECHONL | ICANON | ISIG | IEXTEN), 0u) << r.rate;
+        EXPECT_EQ(t.c_iflag & (ICRNL | INLCR | IGNCR | ISTRIP | IXON | IXOFF | BRKINT | PARMRK), 0u) << r.rate;
+        EXPECT_EQ(t.c_oflag & OPOST, 0u) << r.rate;
+        EXPECT_EQ(t.c_cflag & (CLOCAL | CREAD), tcflag_t(CLOCAL | CREAD)) << r.rate; // no carrier needed
+        EXPECT_EQ(t.c_cc[VMIN], 0) << r.rate;
+        EXPECT_EQ(t.c_cc[VTIME], 0) << r.rate;
+        TSerialLine back;
+        ASSERT_TRUE(dev.GetLine(back));
+        EXPECT_EQ(back.BaudRate, r.rate);
+    }
+    close(view);
+}
+
+// A wake given while no one waits ends the next wait, on every kind of device.
+TEST(SerialPort, WakeBeforeTheWaitIsNotLost)
+{
+    TPtyLink pty(14);
+    auto tty = Open(14);
+    ASSERT_TRUE(tty);
+    auto line = TSerialMemoryLine::Create(28);
+    auto memory = Open(28);
+    ASSERT_TRUE(memory);
+    for (TSerialDevice* dev : {tty.get(), memory.get()}) {
+        dev->Wake();
+        unsigned ev = 99;
+        auto t0 = std::chrono::steady_clock::now();
+        ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 10000));
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5)) << "wake-up lost";
+        EXPECT_EQ(ev, 0u);
+        // Used up: the following wait runs its time.
+        ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 30));
+        EXPECT_EQ(ev, 0u);
+        // Woken from another thread while it waits without limit.
+        std::thread waker([dev] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            dev->Wake();
+        });
+        ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, -1));
+        waker.join();
+    }
 }

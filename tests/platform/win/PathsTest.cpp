@@ -52,6 +52,13 @@ TEST(Paths, PrefixFromTheEnvironment)
         EnvVar home("HOME", "/home/user");
         EXPECT_EQ(ZorvanePrefix(), "/home/user/.local/share/zorvane");
     }
+    {
+        // Empty counts as unset, and a relative data folder is invalid.
+        EnvVar prefix("ZORVANE_PREFIX", "");
+        EnvVar xdg("XDG_DATA_HOME", "data");
+        EnvVar home("HOME", "/home/user/");
+        EXPECT_EQ(ZorvanePrefix(), "/home/user/.local/share/zorvane");
+    }
 }
 
 TEST(Paths, WindowsPathsLiveUnderTheDriveFolderOfThePrefix)
@@ -73,6 +80,20 @@ TEST(Paths, WindowsPathsLiveUnderTheDriveFolderOfThePrefix)
         {"/p/drive_c/Zorvane/LiveMeasResult\\211125-093015-LiveMeasResult.txt",
          "/p/drive_c/Zorvane/LiveMeasResult/211125-093015-LiveMeasResult.txt"},
         {"relative\\file.txt", "relative/file.txt"},
+        {"C:\\", "/p/drive_c/"},
+        {"c:/", "/p/drive_c/"},
+        {"c:\\ZORVANE\\GraphView/Mixed.BMP", "/p/drive_c/ZORVANE/GraphView/Mixed.BMP"},
+        {"C:\\Zorvane\\\\ListSetup\\.\\a.txt", "/p/drive_c/Zorvane/ListSetup/a.txt"},
+        // ".." resolves inside the drive and stops at its root, as on Windows.
+        {"C:\\Zorvane\\..\\Data\\b.txt", "/p/drive_c/Data/b.txt"},
+        {"C:\\..\\..\\etc\\passwd", "/p/drive_c/etc/passwd"},
+        {"C:..\\x", "/p/drive_c/x"},
+        {"C:\\Zorvane\\..\\..\\", "/p/drive_c/"},
+        {"/p/drive_c/Zorvane\\..\\..\\..\\etc\\passwd", "/p/drive_c/etc/passwd"},
+        {"/p/drive_c/..", "/p/drive_c"},
+        // Not a drive folder of the prefix: left alone.
+        {"/p/drive_cx/../y", "/p/drive_cx/../y"},
+        {"..\\up.txt", "../up.txt"},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MapWindowsPath(c.windows), c.mapped) << c.windows;

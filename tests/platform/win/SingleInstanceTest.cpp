@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <csignal>
 #include <spawn.h>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,17 +36,35 @@ const bool SecondStartDone = [] {
     std::_Exit(0);
 }();
 
-// Starts this test program again as the second instance.
-pid_t SpawnSecondStart()
+const char* const KilledName = "ZorvaneKilled";
+
+AnsiString ReadyFile() { return ZorvanePrefix() + "/first-start-ready.txt"; }
+
+// Started with ZV_FIRST_START set, this program is a first instance that holds
+// the mutex until it is killed.
+const bool FirstStartDone = [] {
+    if (!std::getenv("ZV_FIRST_START"))
+        return false;
+    TNamedMutex mutex(KilledName);
+    std::ofstream(ReadyFile()) << (mutex.AlreadyExists() ? "second" : "first");
+    for (;;)
+        pause();
+}();
+
+// Starts this test program again with Variable set.
+pid_t SpawnSelf(const char* Variable)
 {
-    setenv("ZV_SECOND_START", "1", 1);
+    setenv(Variable, "1", 1);
     std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     char* argv[] = {self.data(), nullptr};
     pid_t pid = 0;
     int rc = posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ);
-    unsetenv("ZV_SECOND_START");
+    unsetenv(Variable);
     return rc == 0 ? pid : -1;
 }
+
+// Starts this test program again as the second instance.
+pid_t SpawnSecondStart() { return SpawnSelf("ZV_SECOND_START"); }
 
 } // namespace
 
@@ -93,4 +113,42 @@ TEST(SingleInstance, MutexIsFreeAgainAfterRelease)
     TNamedMutex third("ZorvaneTest2");
     EXPECT_FALSE(third.AlreadyExists());
     EXPECT_FALSE(ActivateRunningInstance("NobodyListens"));
+}
+
+TEST(SingleInstance, KilledFirstInstanceLetsTheNextStartBeFirst)
+{
+    std::remove(ReadyFile().c_str());
+    pid_t first = SpawnSelf("ZV_FIRST_START");
+    ASSERT_GT(first, 0);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    std::string role;
+    while (role.empty() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        std::ifstream(ReadyFile()) >> role;
+    }
+    {
+        EXPECT_EQ(role, "first");
+        TNamedMutex second(KilledName);
+        EXPECT_TRUE(second.AlreadyExists());
+    }
+    kill(first, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(first, &status, 0), first);
+
+    // The lock went with the process; its socket file stayed behind and is taken over.
+    const AnsiString socketFile = ZorvanePrefix() + "/" + KilledName + ".sock";
+    EXPECT_TRUE(std::filesystem::exists(socketFile));
+    auto next = std::make_unique<TNamedMutex>(KilledName);
+    EXPECT_FALSE(next->AlreadyExists());
+    int requests = 0;
+    SetActivationHandler([&] { ++requests; });
+    EXPECT_TRUE(ActivateRunningInstance(KilledName));
+    for (int i = 0; i < 200 && requests == 0; ++i)
+        CheckSynchronize(10);
+    SetActivationHandler(nullptr);
+    EXPECT_EQ(requests, 1);
+    // A clean end removes the socket file.
+    next.reset();
+    EXPECT_FALSE(std::filesystem::exists(socketFile));
+    EXPECT_FALSE(ActivateRunningInstance(KilledName));
 }
