@@ -562,14 +562,15 @@ private:
     void RebuildColMap();
     void IRemoveRows(int ARow, int Count);
     void DropRows(int ARow, int Count);
-    void SetMeasureFont(int ACol, int ARow, bool Zoomed);
     void HideRowsBy(int FromRow, int ToRow, void (TRavArodozIdad::*Remove)(int, int));
     // The row's selection flag; rows past the flags kept are not selected.
     bool RowFlagged(int ARow) const;
     void TakeOutRowsByFlag(bool Flagged, bool BeforeFooters, const std::function<void(int)>& TakeOut);
-    void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TColor SavedBrush,
-                      TColor SavedFont);
+    void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment HA,
+                      TVAlignment VA, TColor SavedBrush, TColor SavedFont);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void DrawBackGroundFixed(TCanvas* ACanvas, const TRect& R);
+    void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void NCPaint();
     void UpdateScrollPages();
     // Hides the in-place editor before the columns change; the grid has no editor yet.

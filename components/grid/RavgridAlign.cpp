@@ -32,6 +32,9 @@ TPoint TRavArodozIdad::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
     bool ww = false;
     const int dc = RemapColInv(ACol);
     GetVisualProperties(dc, ARow, st, false, false, false, cv->Brush(), cv->Font(), ha, va, ww);
+    // Measured as painted: the zoom enlarges every cell's font.
+    if (FZoom != 0)
+        cv->Font()->SetSize(cv->Font()->Size() + FZoom);
     AnsiString text = GetCellEx(ACol, ARow);
     const int type = TextType(text, FEnableHTML);
     if (type == ttHTML) {

@@ -1,4 +1,4 @@
-// Painting of one cell: colours, fonts and alignment, text, borders, the
+// Painting of one cell: colours, fonts and alignment, background bitmap, text, borders, the
 // frames of the looks, the selection rectangle, the focus rectangle; the
 // frame of the soft looks and the styled scroll bars.
 #include <algorithm>
@@ -6,6 +6,7 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
 namespace {
@@ -92,8 +93,11 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
     TVAlignment va = vtaTop;
     bool ww = false;
     GetVisualProperties(ACol, ARow, AState, false, false, true, cv->Brush(), cv->Font(), ha, va, ww);
-    if ((AState & gdSelected) && !(AState & gdFocused) && FSelectionColor == clNone)
+    // Without a selection colour a selected cell shows the system's highlight.
+    if ((AState & gdSelected) && !(AState & gdFocused) && FSelectionColor == clNone) {
         cv->Brush()->SetColor(clHighlight);
+        cv->FillRect(ARect);
+    }
     if (FZoom != 0)
         cv->Font()->SetSize(cv->Font()->Size() + FZoom);
     TRect R = ARect;
@@ -108,7 +112,7 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
     if (fixed && FLook == glQSW && !FFlat)
         DrawCellGradient(cv, FQSWGradFrom, FQSWGradTo, 10, false, R);
 
-    DrawCellText(cv, ACol, ARow, R, AState, savedBrush, savedFont);
+    DrawCellText(cv, ACol, ARow, R, AState, ha, va, savedBrush, savedFont);
 
     cv->Brush()->SetColor(savedBrush);
     cv->Font()->SetColor(savedFont);
@@ -175,8 +179,8 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
     }
 }
 
-void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGridDrawState AState,
-                                  TColor SavedBrush, TColor SavedFont)
+void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment ha,
+                                  TVAlignment va, TColor SavedBrush, TColor SavedFont)
 {
     const int rc = RemapCol(ACol);
     TColor urlColor = FURLColor;
@@ -185,9 +189,11 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
         if (FShowSelection) {
             if (FSelectionColor != clNone)
                 cv->Brush()->SetColor(FSelectionColor);
-            if (FSelectionTextColor != clNone)
+            // clNone leaves the colours as they are, links included.
+            if (FSelectionTextColor != clNone) {
                 cv->Font()->SetColor(FSelectionTextColor);
-            urlColor = FSelectionTextColor;
+                urlColor = FSelectionTextColor;
+            }
         } else if (!Focused()) {
             cv->Brush()->SetColor(SavedBrush);
             cv->Font()->SetColor(SavedFont);
@@ -207,6 +213,20 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
         cv->Brush()->SetColor(Color());
         cv->Font()->SetColor(Font()->Color());
         GetCellColor(rc, ARow, AState, cv->Brush(), cv->Font());
+    }
+
+    TBitmap* bg = FBackGround->Bitmap();
+    if (!bg->Empty()) {
+        const TBackGroundCells cells = FBackGround->Cells();
+        const bool classMatches = (AState & gdFixed) ? cells != bcNormal : cells != bcFixed;
+        const bool paintedSelected = FShowSelection && (AState & gdSelected) &&
+                                     (!(AState & gdFocused) || (Options() & goDrawFocusSelected));
+        if (classMatches && !paintedSelected) {
+            if (FBackGround->Display() == bdFixed)
+                DrawBackGroundFixed(cv, R);
+            else
+                DrawBackGroundTile(cv, ACol, ARow, R);
+        }
     }
 
     if (FSelectionRectangle && IsInGridRect(Selection(), ACol, ARow)) {
@@ -241,9 +261,6 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
     // Rich text is shown as its text until the rich text cells are built.
     const bool oneLine = LinesInText(text, FMultilinecells) == 1 && !FWordWrap;
     unsigned flags = DT_EXPANDTABS | DT_NOPREFIX;
-    const Word al = GetCellAlignment(rc, ARow);
-    const TAlignment ha = TAlignment(al & 0xFF);
-    const TVAlignment va = TVAlignment(al >> 8);
     if (oneLine) {
         AnsiString rest = text;
         text = GetNextLine(rest, false);
@@ -300,6 +317,46 @@ void TRavArodozIdad::DrawCellBorders(TCanvas* cv, int ACol, int ARow, TRect R)
     cv->SetPen(&saved);
 }
 
+// The bitmap lies at a fixed place in the client area; each cell shows the part it covers.
+void TRavArodozIdad::DrawBackGroundFixed(TCanvas* cv, const TRect& R)
+{
+    TBitmap* b = FBackGround->Bitmap();
+    const TRect br(FBackGround->Left(), FBackGround->Top(), FBackGround->Left() + b->Width(),
+                   FBackGround->Top() + b->Height());
+    const TRect d(std::max(R.Left, br.Left), std::max(R.Top, br.Top), std::min(R.Right, br.Right),
+                  std::min(R.Bottom, br.Bottom));
+    if (d.Left < d.Right && d.Top < d.Bottom)
+        cv->CopyRect(d, b->Canvas(), TRect(d.Left - br.Left, d.Top - br.Top, d.Right - br.Left, d.Bottom - br.Top));
+    cv->SetBkMode(bkTransparent);
+}
+
+// Tiles continue from cell to cell: the offset is the extent of the columns and rows before the cell.
+void TRavArodozIdad::DrawBackGroundTile(TCanvas* cv, int ACol, int ARow, const TRect& R)
+{
+    TBitmap* b = FBackGround->Bitmap();
+    const int bw = b->Width(), bh = b->Height();
+    if (bw <= 0 || bh <= 0)
+        return;
+    const bool fromZero = FBackGround->Cells() != bcNormal;
+    long long xo = 0, yo = 0;
+    for (int c = fromZero ? 0 : FixedCols(); c < ACol; ++c)
+        xo += ColWidths(c);
+    for (int r = fromZero ? 0 : FixedRows(); r < ARow; ++r)
+        yo += RowHeights(r);
+    int sy = int(yo % bh);
+    for (int y = R.Top - 1; y < R.Bottom; sy = 0) {
+        const int h = std::min(bh - sy, R.Bottom - y);
+        int sx = int(xo % bw);
+        for (int x = R.Left - 1; x < R.Right; sx = 0) {
+            const int w = std::min(bw - sx, R.Right - x);
+            cv->CopyRect(TRect(x, y, x + w, y + h), b->Canvas(), TRect(sx, sy, sx + w, sy + h));
+            x += w;
+        }
+        y += h;
+    }
+    cv->SetBkMode(bkTransparent);
+}
+
 void TRavArodozIdad::DrawCellGradient(TCanvas* cv, TColor From, TColor To, int Steps, bool Horizontal,
                                       const TRect& R)
 {
@@ -335,9 +392,9 @@ bool TRavArodozIdad::Ctl3DFrame() const { return !FFlat; }
 
 void TRavArodozIdad::DrawFrame(TCanvas* cv)
 {
+    TBaseGrid::DrawFrame(cv);
     if (FUpdateCount > 0)
         return;
-    TBaseGrid::DrawFrame(cv);
     if ((FLook == glSoft || FLook == glQSW) && BorderSingle() && !FFlat) {
         const int w = Width(), h = Height();
         cv->Pen()->SetColor(TColorOf(0x808080));

@@ -111,25 +111,12 @@ void TRavArodozIdad::StretchColumn(int ACol)
 
 // ---------------------------------------------------------------- automatic sizing
 
-// Puts on the canvas the font a cell is measured in: the fixed or normal font
-// with the cell's own colour answer, scaled by the zoom where the cell is drawn so.
-void TRavArodozIdad::SetMeasureFont(int ACol, int ARow, bool Zoomed)
-{
-    TFont* f = Canvas()->Font();
-    f->Assign(IsFixed(ACol, ARow) ? FFixedFont.get() : Font());
-    TBrush b;
-    GetCellColor(RemapCol(ACol), ARow, 0, &b, f);
-    if (Zoomed)
-        f->SetSize(f->Size() + FZoom);
-}
-
 void TRavArodozIdad::SizeToWidth(int ACol, bool GrowOnly)
 {
     int widest = 0;
     for (int r = 0; r < RowCount(); ++r) {
         if (IsXMergedCell(ACol, r))
             continue;
-        SetMeasureFont(ACol, r, true);
         const TPoint t = GetCellTextSize(RemapCol(ACol), r, false);
         widest = std::max(widest, t.x);
     }
@@ -146,7 +133,6 @@ void TRavArodozIdad::SizeToHeight(int ARow, bool GrowOnly)
     for (int c = 0; c < ColCount(); ++c) {
         if (IsYMergedCell(c, ARow))
             continue;
-        SetMeasureFont(c, ARow, true);
         tallest = std::max(tallest, GetCellTextSize(RemapCol(c), ARow, FWordWrap).y);
     }
     const int h = 2 * GridLineWidth() + tallest + FXYOffset.y;
@@ -190,7 +176,6 @@ void TRavArodozIdad::AutoSizeCells(bool DoFixed, int ExtraX, int ExtraY)
     for (int c = DoFixed ? 0 : FixedCols(); c < ColCount(); ++c) {
         int running = FAutoSizeGrowOnly ? ColWidths(c) : 0;
         for (int r = DoFixed ? 0 : FixedRows(); r < RowCount(); ++r) {
-            SetMeasureFont(c, r, false);
             const TPoint t = GetCellTextSize(RemapCol(c), r, FWordWrap);
             const int w = t.x + ExtraX, h = t.y + ExtraY;
             if (!IsXMergedCell(c, r) && w > running) {

@@ -184,3 +184,316 @@ TEST(GridPaint, PaintingAndHitTestingFollowTheScrolledWindow)
     RenderControl(g, &bmp);
     EXPECT_GT(g->PaintCount(), 0);
 }
+
+namespace {
+
+// Counts the pixels of one colour inside a cell's text area.
+int CountColour(TRavArodozIdad* g, int c, int r, TColor colour)
+{
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    const TRect R = g->CellRect(c, r);
+    const int f = g->FrameWidth();
+    const TColor want = ColorToRGB(colour);
+    int n = 0;
+    for (int y = R.Top + 2; y < R.Bottom - 2; ++y)
+        for (int x = R.Left + 2; x < R.Right - 2; ++x)
+            n += bmp.Canvas()->Pixels(x + f, y + f) == want;
+    return n;
+}
+
+} // namespace
+
+// A selected row shows its text in SelectionTextColor (the class library's
+// highlight text by default); the cell's own font colour is not kept.
+TEST(GridPaint, SelectedRowTextTakesSelectionTextColor)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 20, 8, 8, 400, 200);
+    g->SetFlat(true);
+    g->SetSelectionColor(clAqua);
+    g->SetOptions(g->Options() | goRowSelect);
+    g->SetRow(5);
+    struct Case {
+        TColor textColour, expected;
+    } cases[] = {{clHighlightText, clHighlightText}, {clNavy, clNavy}, {clNone, clLime}};
+    for (const Case& k : cases) {
+        g->SetSelectionTextColor(k.textColour);
+        EXPECT_GT(CountColour(g, 3, 5, k.expected), 3) << std::hex << k.textColour;
+        if (k.expected != clLime) {
+            EXPECT_EQ(CountColour(g, 3, 5, clLime), 0);
+        }
+        EXPECT_GT(CountColour(g, 3, 5, clAqua), 100);
+        // An unselected row keeps the grid's lime text on black.
+        EXPECT_GT(CountColour(g, 3, 6, clLime), 3);
+    }
+    // With the focus the current cell is drawn selected too (the grid sets
+    // goDrawFocusSelected); without that option it keeps its own text colour.
+    g->SetSelectionTextColor(clHighlightText);
+    form.Show();
+    g->SetFocus();
+    ASSERT_TRUE(g->Focused());
+    g->SetCol(3);
+    ASSERT_TRUE(g->Options() & goDrawFocusSelected);
+    EXPECT_EQ(CountColour(g, 3, 5, clLime), 0);
+    EXPECT_GT(CountColour(g, 3, 5, clHighlightText), 3);
+    g->SetOptions(g->Options() & ~goDrawFocusSelected);
+    EXPECT_GT(CountColour(g, 3, 5, clLime), 3);
+    EXPECT_GT(CountColour(g, 3, 5, clAqua), 100);
+    EXPECT_EQ(CountColour(g, 2, 5, clLime), 0);
+}
+
+// Automatic sizing measures the text as it is painted, zoom included.
+TEST(GridPaint, AutoSizeFollowsTheZoom)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 6, 8, 8, 400, 200);
+    g->SetCellEx(1, 2, "a rather long cell text");
+    g->AutoSizeCol(1);
+    const int plain = g->ColWidths(1);
+    const TPoint before = g->GetCellTextSize(1, 2, false);
+    g->Zoom(6);
+    const TPoint after = g->GetCellTextSize(1, 2, false);
+    EXPECT_GT(after.x, before.x + 20);
+    EXPECT_GT(after.y, before.y);
+    g->AutoSizeCol(1);
+    EXPECT_GE(g->ColWidths(1), plain + 20);
+}
+
+namespace {
+
+// A bitmap of two vertical stripes: red columns 0..4, blue 5..9.
+void StripeBitmap(TBitmap* b)
+{
+    b->SetSize(10, 10);
+    b->Canvas()->Brush()->SetColor(clRed);
+    b->Canvas()->FillRect(TRect(0, 0, 5, 10));
+    b->Canvas()->Brush()->SetColor(clBlue);
+    b->Canvas()->FillRect(TRect(5, 0, 10, 10));
+}
+
+} // namespace
+
+// The background bitmap shows in the cells of its class, tiled across the cells
+// or at one place, but never under a cell painted selected.
+TEST(GridPaint, BackgroundBitmapTilesAndStaysOutOfTheSelection)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 20, 8, 8, 400, 200);
+    g->SetDefaultColWidth(53); // 53 mod 10 = 3: each column starts the stripes elsewhere
+    g->SelectRange(4, 4, 3, 3);
+    for (int c = 1; c <= 3; ++c)
+        g->SetCellEx(c, 2, ""); // room to see the tiles
+    TBitmap stripes;
+    StripeBitmap(&stripes);
+    g->BackGround()->SetBitmap(&stripes);
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_background_tiles.png")));
+    const int f = g->FrameWidth();
+    auto at = [&](int x, int y) { return bmp.Canvas()->Pixels(x + f, y + f); };
+    // Tiles start one pixel left of and above the cell rectangle inside the lines.
+    for (int c : {1, 2, 3}) {
+        const TRect R = g->CellRect(c, 2);
+        const int x0 = R.Left, offset = int((53LL * c) % 10);
+        for (int dx = 0; dx < 10; ++dx)
+            EXPECT_EQ(at(x0 + dx, R.Top + 8), ((offset + dx) % 10) < 5 ? clRed : clBlue) << c << " " << dx;
+    }
+    const TRect head = g->CellRect(2, 0);
+    EXPECT_EQ(at(head.Left + 6, head.Top + 4), ColorToRGB(g->FixedColor())); // bcNormal: not in fixed cells
+    const TRect sel = g->CellRect(4, 3);
+    EXPECT_EQ(at(sel.Left + 3, sel.Top + 3), ColorToRGB(clHighlight));
+
+    // Fixed display: only where the bitmap lies, in fixed cells too with bcAll.
+    g->BackGround()->SetDisplay(bdFixed);
+    g->BackGround()->SetCells(bcAll);
+    g->BackGround()->SetLeft(3);
+    g->BackGround()->SetTop(3);
+    RenderControl(g, &bmp);
+    EXPECT_EQ(at(4, 4), clRed);
+    EXPECT_EQ(at(10, 10), clBlue);
+    const TRect far = g->CellRect(3, 4);
+    EXPECT_EQ(at(far.Left + 5, far.Top + 5), clBlack);
+}
+
+// While updates are locked no cell paints; the first unlock of the last lock paints again.
+TEST(GridPaint, LockedGridPaintsNoCells)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 20, 8, 8, 400, 200);
+    TBitmap bmp;
+    g->BeginUpdate();
+    g->BeginUpdate();
+    g->EndUpdate();
+    const int before = g->PaintCount();
+    RenderControl(g, &bmp);
+    EXPECT_EQ(g->PaintCount(), before);
+    g->EndUpdate();
+    RenderControl(g, &bmp);
+    EXPECT_EQ(g->PaintCount(), before + 1);
+}
+
+// Order of precedence of a cell's colours: own colour over the grid colour and
+// bands, the fixed colour over both, then the own colour again and the event,
+// and the selection last.
+TEST(GridPaint, CellColourPrecedence)
+{
+    TForm form(nullptr);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetColCountEx(4);
+    g->SetRowCountEx(6);
+    g->SetFixedRowsEx(1);
+    g->SetFixedColsEx(1);
+    g->SetColor(clWhite);
+    g->SetFixedColor(clSilver);
+    g->Font()->SetColor(clLime);
+    g->SetSelectionColor(clAqua);
+    g->SetSelectionTextColor(clNavy);
+    g->Bands()->SetPrimaryColor(clYellow);
+    g->Bands()->SetSecondaryColor(clOlive);
+    g->Bands()->SetActive(true);
+    g->SetColors(2, 0, clPurple); // fixed cell with its own colour
+    g->SetColors(2, 2, clTeal);   // data cell with its own colour
+    g->SetColors(3, 0, clPurple); // fixed, own colour, event
+    g->OnGetCellColor = [](TObject*, int ARow, int ACol, TGridDrawState, TBrush* b, TFont* f) {
+        if (ACol == 3 && (ARow == 0 || ARow == 2)) {
+            b->SetColor(clRed);
+            f->SetColor(clWhite);
+        }
+    };
+    g->SelectRange(2, 3, 2, 2);
+    const struct {
+        int col, row;
+        bool select;
+        TColor brush, font;
+    } cases[] = {
+        {1, 0, true, clSilver, g->FixedFont()->Color()},
+        {2, 0, true, clPurple, g->FixedFont()->Color()},
+        {3, 0, true, clRed, clWhite},
+        {1, 3, true, clYellow, clLime}, // bands in the data area only
+        {0, 3, true, clSilver, g->FixedFont()->Color()},
+        {2, 2, false, clTeal, clLime},
+        {3, 2, false, clRed, clWhite},
+        {2, 2, true, clAqua, clNavy},
+        {3, 2, true, clAqua, clNavy},
+    };
+    for (const auto& k : cases) {
+        TBrush b;
+        TFont f;
+        TGridDrawState st = 0;
+        TAlignment ha = taLeftJustify;
+        TVAlignment va = vtaTop;
+        bool ww = false;
+        g->GetVisualProperties(k.col, k.row, st, false, k.select, true, &b, &f, ha, va, ww);
+        EXPECT_EQ(b.Color(), k.brush) << k.col << "," << k.row << " select " << k.select;
+        EXPECT_EQ(f.Color(), k.font) << k.col << "," << k.row << " select " << k.select;
+    }
+}
+
+namespace {
+
+// Text pixels (the font colour) in a horizontal band of a cell.
+int TextPixelsInBand(TRavArodozIdad* g, int c, int r, int fromY, int toY)
+{
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    const TRect R = g->CellRect(c, r);
+    const int f = g->FrameWidth();
+    int n = 0;
+    for (int y = R.Top + fromY; y < R.Top + toY; ++y)
+        for (int x = R.Left + 1; x < R.Right - 1; ++x)
+            n += bmp.Canvas()->Pixels(x + f, y + f) == clLime;
+    return n;
+}
+
+} // namespace
+
+// Word wrap breaks a long text into the lines below; the vertical alignment
+// moves a single line to the middle or the bottom of a tall row.
+TEST(GridPaint, WordWrapAndVerticalAlignment)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 6, 8, 8, 400, 200);
+    g->SetRowHeights(2, 66);
+    g->SetCellEx(1, 2, "alpha beta gamma delta");
+    g->SetColWidths(1, 100); // two lines when wrapped
+    g->Canvas()->Font()->Assign(g->Font());
+    const int line = g->Canvas()->TextHeight("hg");
+    const struct {
+        bool wrap;
+        TVAlignment va;
+        bool top, middle, bottom;
+    } cases[] = {
+        {false, vtaTop, true, false, false},
+        {true, vtaTop, true, true, false},
+        {false, vtaCenter, false, true, false},
+        {false, vtaBottom, false, false, true},
+    };
+    for (const auto& k : cases) {
+        g->SetWordWrap(k.wrap);
+        g->SetVAlignment(k.va);
+        EXPECT_EQ(TextPixelsInBand(g, 1, 2, 2, 2 + line) > 0, k.top) << k.wrap << " " << int(k.va);
+        EXPECT_EQ(TextPixelsInBand(g, 1, 2, 33 - line / 2, 33 + line / 2) > 0, k.middle) << k.wrap << " " << int(k.va);
+        EXPECT_EQ(TextPixelsInBand(g, 1, 2, 66 - line, 66) > 0, k.bottom) << k.wrap << " " << int(k.va);
+    }
+}
+
+// A link in a selected cell takes SelectionTextColor; clNone keeps the link colour.
+TEST(GridPaint, SelectedLinkColour)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 20, 8, 8, 400, 200);
+    g->SetColWidths(1, 150);
+    g->SetURLShow(true);
+    g->SetURLColor(clRed);
+    g->SetCellEx(1, 4, "http://example.org");
+    g->SetSelectionColor(clAqua);
+    g->SelectRange(1, 1, 4, 4);
+    g->SetSelectionTextColor(clNavy);
+    EXPECT_GT(CountColour(g, 1, 4, clNavy), 10);
+    g->SetSelectionTextColor(clNone);
+    EXPECT_GT(CountColour(g, 1, 4, clRed), 10);
+    EXPECT_EQ(CountColour(g, 1, 4, clWhite), 0);
+}
+
+// Without a selection colour a selected cell is painted in the system highlight.
+TEST(GridPaint, SelectionColorNoneShowsHighlight)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 220);
+    TRavArodozIdad* g = MakeTable(&form, 8, 20, 8, 8, 400, 200);
+    g->SelectRange(2, 2, 3, 3);
+    g->SetSelectionColor(clNone);
+    EXPECT_GT(CountColour(g, 2, 3, clHighlight), 100);
+    EXPECT_EQ(CountColour(g, 2, 4, clHighlight), 0);
+}
+
+// The four looks of the fixed cells, side by side in one picture.
+TEST(GridPaint, FixedCellLooks)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 300);
+    const TGridLook looks[] = {glStandard, glSoft, glClassic, glQSW};
+    TRavArodozIdad* grids[4];
+    for (int i = 0; i < 4; ++i) {
+        grids[i] = MakeTable(&form, 4, 3, 8, 8 + 70 * i, 400, 66);
+        grids[i]->SetFixedColsEx(1);
+        grids[i]->SetScrollBars(ssNone);
+        grids[i]->SetLook(looks[i]);
+    }
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_fixed_looks.png")));
+    // Soft: a white line along the top of a header cell, a dark one at its bottom.
+    const TRect h = grids[1]->CellRect(2, 0);
+    const int f = grids[1]->FrameWidth();
+    EXPECT_EQ(PixelAt(grids[1], h.Left + 10 + f, h.Top + f), clWhite);
+    EXPECT_EQ(PixelAt(grids[1], h.Left + 10 + f, h.Bottom - 1 + f), ColorToRGB(DarkenColor(grids[1]->FixedColor())));
+    // QSW: the header starts with the first gradient colour.
+    const TRect q = grids[3]->CellRect(2, 0);
+    EXPECT_EQ(PixelAt(grids[3], q.Left + 10 + f, q.Top + 2 + f), ColorToRGB(grids[3]->QSWGradFrom()));
+}
