@@ -13,7 +13,7 @@ PORT=${ZV_SIM_PORT:-1}
 "$BUILD_DIR/tools/instrument-sim/zorvane-sim" --port "$PORT" --model ZVE &
 SIM_PID=$!
 trap 'kill "$SIM_PID" 2>/dev/null || true; wait "$SIM_PID" 2>/dev/null || true' EXIT
-echo "Simulated instrument on COM$PORT. In the program: Setting, port $PORT, Ok."
+echo "Simulated instrument on COM$PORT."
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display found (DISPLAY is not set): the program needs a desktop session." >&2
