@@ -1,5 +1,7 @@
 #include "platform/core/Component.h"
 
+#include "platform/core/StringUtils.h"
+
 #include <algorithm>
 #include <cctype>
 #include <typeinfo>
@@ -40,13 +42,6 @@ bool IsValidIdent(const AnsiString& Ident)
         auto u = static_cast<unsigned char>(c);
         return std::isalnum(u) || u == '_';
     });
-}
-
-static bool SameTextAscii(const AnsiString& a, const AnsiString& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 TComponent::TComponent(TComponent* AOwner)
@@ -105,7 +100,7 @@ TComponent* TComponent::FindComponent(const AnsiString& AName) const
     if (AName.empty())
         return nullptr;
     for (TComponent* c : FComponents)
-        if (SameTextAscii(c->FName, AName))
+        if (SameText(c->FName, AName))
             return c;
     return nullptr;
 }

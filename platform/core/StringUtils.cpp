@@ -155,3 +155,20 @@ AnsiString AnsiDequotedStr(const AnsiString& S, char Quote)
 }
 
 AnsiString StringOfChar(char Ch, int Count) { return Count > 0 ? AnsiString(static_cast<size_t>(Count), Ch) : AnsiString(); }
+
+std::vector<AnsiString> SplitTextLines(const AnsiString& S)
+{
+    std::vector<AnsiString> lines;
+    size_t p = 0;
+    while (p < S.size()) {
+        const size_t start = p;
+        while (p < S.size() && S[p] != '\n' && S[p] != '\r')
+            ++p;
+        lines.push_back(S.substr(start, p - start));
+        if (p < S.size() && S[p] == '\r')
+            ++p;
+        if (p < S.size() && S[p] == '\n')
+            ++p;
+    }
+    return lines;
+}

@@ -3,6 +3,7 @@
 // ASCII: the program's texts are ASCII, and the result must not depend on the
 // C library's locale.
 #include <cstdint>
+#include <vector>
 
 #include "platform/core/Types.h"
 
@@ -21,6 +22,9 @@ bool SameText(const AnsiString& S1, const AnsiString& S2);
 int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2);
+
+// Splits at "\r\n", "\n" and "\r"; a final line break adds no empty line.
+std::vector<AnsiString> SplitTextLines(const AnsiString& S);
 
 // 1-based position of Sub in S, 0 when absent (as the class library counts).
 int Pos(const AnsiString& Sub, const AnsiString& S);

@@ -217,17 +217,8 @@ void TStrings::SetText(const AnsiString& Value)
     BeginUpdate();
     try {
         Clear();
-        size_t p = 0;
-        while (p < Value.size()) {
-            size_t start = p;
-            while (p < Value.size() && Value[p] != '\n' && Value[p] != '\r')
-                ++p;
-            Add(Value.substr(start, p - start));
-            if (p < Value.size() && Value[p] == '\r')
-                ++p;
-            if (p < Value.size() && Value[p] == '\n')
-                ++p;
-        }
+        for (const AnsiString& line : SplitTextLines(Value))
+            Add(line);
     } catch (...) {
         EndUpdate();
         throw;

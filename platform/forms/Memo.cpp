@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTextBlock>
 
+#include "platform/core/StringUtils.h"
 #include "platform/forms/FormsImpl_p.h"
 
 using namespace zvqt;
@@ -16,25 +17,6 @@ using MemoWidget = NativeWidget<QPlainTextEdit>;
 QPlainTextEdit* TextEdit(const TWinControl* c)
 {
     return c->HandleAllocated() ? qobject_cast<QPlainTextEdit*>(c->ImplPtr()->widget.data()) : nullptr;
-}
-
-std::vector<AnsiString> SplitLines(const AnsiString& s)
-{
-    std::vector<AnsiString> out;
-    AnsiString cur;
-    for (size_t i = 0; i < s.size(); ++i) {
-        if (s[i] == '\r' || s[i] == '\n') {
-            out.push_back(cur);
-            cur.clear();
-            if (s[i] == '\r' && i + 1 < s.size() && s[i + 1] == '\n')
-                ++i;
-        } else {
-            cur += s[i];
-        }
-    }
-    if (!cur.empty())
-        out.push_back(cur);
-    return out;
 }
 
 } // namespace
@@ -62,7 +44,7 @@ void TMemoStrings::Insert(int Index, const AnsiString& S)
 {
     if (Index < 0 || Index > GetCount())
         Error("List index out of bounds (%d)", Index);
-    auto parts = SplitLines(S);
+    auto parts = SplitTextLines(S);
     if (parts.empty())
         parts.push_back("");
     auto& d = FMemo->FLineData;
@@ -97,7 +79,7 @@ void TMemoStrings::Put(int Index, const AnsiString& S)
 
 void TMemoStrings::SetText(const AnsiString& Value)
 {
-    FMemo->FLineData = SplitLines(Value);
+    FMemo->FLineData = SplitTextLines(Value);
     FMemo->LinesChanged(false);
 }
 
@@ -138,7 +120,7 @@ void TCustomMemo::SetText(const AnsiString& v)
     FModified = false;
     if (v == Text())
         return;
-    FLineData = SplitLines(v);
+    FLineData = SplitTextLines(v);
     if (!v.empty() && (v.back() == '\n' || v.back() == '\r'))
         FLineData.push_back("");
     LinesChanged(false);
@@ -167,7 +149,7 @@ void TCustomMemo::LinesChanged(bool appendedOne)
 
 void TCustomMemo::UserLinesChanged(const AnsiString& Text)
 {
-    FLineData = SplitLines(Text);
+    FLineData = SplitTextLines(Text);
     if (!Text.empty() && Text.back() == '\n')
         FLineData.push_back("");
     FText = this->Text();

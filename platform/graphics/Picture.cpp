@@ -3,20 +3,10 @@
 #include <cctype>
 
 #include "platform/core/Exceptions.h"
+#include "platform/core/FileUtils.h"
+#include "platform/core/StringUtils.h"
 
 namespace {
-AnsiString LowerExt(const AnsiString& FileName)
-{
-    const auto slash = FileName.find_last_of("/\\");
-    const auto dot = FileName.rfind('.');
-    if (dot == AnsiString::npos || (slash != AnsiString::npos && dot < slash))
-        return "";
-    AnsiString ext = FileName.substr(dot);
-    for (auto& c : ext)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ext;
-}
-
 std::unique_ptr<TGraphic> NewLike(TGraphic* g)
 {
     if (dynamic_cast<TIcon*>(g))
@@ -67,7 +57,7 @@ TIcon* TPicture::Icon()
 
 void TPicture::LoadFromFile(const AnsiString& FileName)
 {
-    const AnsiString ext = LowerExt(FileName);
+    const AnsiString ext = LowerCase(ExtractFileExt(FileName));
     std::unique_ptr<TGraphic> g;
     if (ext == ".bmp")
         g = std::make_unique<TBitmap>();

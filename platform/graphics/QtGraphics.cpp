@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "platform/core/StringUtils.h"
+
 namespace zvqt {
 
 QColor ToQColor(TColor c)
@@ -29,13 +31,6 @@ bool IsValidUtf8(const AnsiString& s)
     return true;
 }
 
-AnsiString Lower(const AnsiString& s)
-{
-    AnsiString r = s;
-    for (auto& ch : r)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return r;
-}
 } // namespace
 
 QString ToQString(const AnsiString& s)
@@ -54,7 +49,7 @@ AnsiString FromQString(const QString& s)
 QFont ToQFont(const TFont& f)
 {
     // The Windows face names map onto the installed families by kind.
-    const AnsiString name = Lower(f.Name());
+    const AnsiString name = LowerCase(f.Name());
     QFont q;
     if (name.find("courier") != AnsiString::npos || name.find("console") != AnsiString::npos
         || name.find("fixedsys") != AnsiString::npos || name == "terminal" || name.find("mono") != AnsiString::npos
