@@ -36,9 +36,9 @@ bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 
 // "<prefix>/drive_x" when Path lies in one of the drive folders (the folder
 // itself or below it); "" otherwise.
-AnsiString DriveFolderOf(const AnsiString& Path)
+AnsiString DriveFolderOf(const AnsiString& Prefix, const AnsiString& Path)
 {
-    const AnsiString drives = ZorvanePrefix() + "/drive_";
+    const AnsiString drives = Prefix + "/drive_";
     if (Path.compare(0, drives.size(), drives) != 0 || Path.size() <= drives.size() ||
         !IsDriveLetter(Path[drives.size()]))
         return AnsiString();
@@ -61,7 +61,9 @@ AnsiString ZorvanePrefix()
     return WithoutTrailingSlash(HomeDir()) + "/.local/share/zorvane";
 }
 
-AnsiString MapWindowsPath(const AnsiString& WindowsPath)
+AnsiString MapWindowsPath(const AnsiString& WindowsPath) { return MapWindowsPathIn(ZorvanePrefix(), WindowsPath); }
+
+AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsPath)
 {
     AnsiString path = WindowsPath;
     for (char& c : path)
@@ -70,9 +72,9 @@ AnsiString MapWindowsPath(const AnsiString& WindowsPath)
     AnsiString drive;
     AnsiString rest;
     if (path.size() >= 2 && path[1] == ':' && IsDriveLetter(path[0])) {
-        drive = ZorvanePrefix() + "/drive_" + static_cast<char>(path[0] | 0x20);
+        drive = Prefix + "/drive_" + static_cast<char>(path[0] | 0x20);
         rest = path.substr(2); // "C:x" is taken from the drive's root
-    } else if (const AnsiString dir = DriveFolderOf(path); !dir.empty()) {
+    } else if (const AnsiString dir = DriveFolderOf(Prefix, path); !dir.empty()) {
         drive = dir; // already mapped, perhaps with more appended the Windows way
         rest = path.substr(dir.size());
     } else {

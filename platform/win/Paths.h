@@ -14,6 +14,8 @@ AnsiString ZorvanePrefix();
 // folder: no result lies outside <prefix>/drive_x. Any other path (relative,
 // or elsewhere) only has its '\' turned into '/'.
 AnsiString MapWindowsPath(const AnsiString& WindowsPath);
+// The same mapping under another prefix (tools that fill a prefix of their own).
+AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsPath);
 
 // The device of serial port N ("COMN"): <prefix>/dosdevices/comN when that
 // link exists, else /dev/ttyS<N-1>. "" for a port number below 1.

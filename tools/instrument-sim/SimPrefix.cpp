@@ -7,13 +7,13 @@
 #include <unistd.h>
 
 #include "platform/core/Exceptions.h"
-#include "platform/win/Paths.h"
+#include "platform/serial/SerialDevice.h"
 
 namespace fs = std::filesystem;
 
 AnsiString SimPortLinkPath(int port)
 {
-    return ZorvanePrefix() + "/dosdevices/com" + std::to_string(port);
+    return SerialLinkDir() + "/com" + std::to_string(port);
 }
 
 void CreatePortLink(const AnsiString& link, const AnsiString& target)

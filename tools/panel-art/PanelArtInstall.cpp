@@ -7,6 +7,7 @@
 #include <QString>
 
 #include "platform/core/Exceptions.h"
+#include "platform/win/Paths.h"
 #include "tools/panel-art/BmpFile.h"
 #include "tools/panel-art/ContactSheet.h"
 #include "tools/panel-art/PanelArtApplication.h"
@@ -28,7 +29,7 @@ void MakeFolder(const std::filesystem::path& folder)
 
 std::string PanelArtFolder(const std::string& prefix)
 {
-    return (std::filesystem::path(prefix) / "drive_c" / "Zorvane" / "GraphView").string() + "/";
+    return MapWindowsPathIn(prefix, "C:\\Zorvane\\GraphView\\");
 }
 
 int WritePanelArt(const std::string& folder)
