@@ -17,3 +17,43 @@ TLCRForm::TLCRForm(TComponent* AOwner) : TForm(AOwner)
     StatusBar->SetParent(this);
     StatusBar->SetSimplePanel(true);
 }
+
+TLCRForm::~TLCRForm() = default;
+
+int& TLCRForm::MeasSetupField(int n)
+{
+    int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
+        &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
+        &NominalValue, &NominalUnit};
+    return *fields[n];
+}
+
+int& TLCRForm::TraceColorOf(int Trace)
+{
+    return TraceColor[Trace - 1];
+}
+
+void TLCRForm::FormCloseQuery(TObject*, bool&) {}
+void TLCRForm::About1Click(TObject*) {}
+void TLCRForm::Setting1Click(TObject*) {}
+void TLCRForm::ComtOkBtnClick(TObject*) {}
+void TLCRForm::ComCancelBtnClick(TObject*) {}
+void TLCRForm::SetComPortKeyDown(TObject*, Word&, TShiftState) {}
+void TLCRForm::LCRTimerTimer(TObject*) {}
+void TLCRForm::LCRComRxChar(TObject*, int) {}
+void TLCRForm::LCRComDsr(TObject*) {}
+void TLCRForm::StepTimerTimer(TObject*) {}
+void TLCRForm::ALCTimerTimer(TObject*) {}
+void TLCRForm::btnSendClick(TObject*) {}
+void TLCRForm::btnReceiveClick(TObject*) {}
+void TLCRForm::SendClearBtnClick(TObject*) {}
+void TLCRForm::MeasDispBtnClick(TObject*) {}
+void TLCRForm::LCRPagChange(TObject*) {}
+void TLCRForm::InitFormState() {}
+void TLCRForm::ReadProgramFileDate() {}
+void TLCRForm::FillCommandExamples() {}
+bool TLCRForm::OpenComPort(int) { return false; }
+void TLCRForm::SetComBaudRate(int) {}
+void TLCRForm::ShowConnectionStatus() {}
+void TLCRForm::CreateControls() {}
+void TLCRForm::LayoutFrontPanel() {}
