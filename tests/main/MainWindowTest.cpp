@@ -204,6 +204,33 @@ TEST_F(MainWindowFixture, SettingIsJoinedWithItsQueryAndRepeatedWhileTheReadBack
     EXPECT_EQ(Sim->Lines().size(), 1u);
 }
 
+TEST_F(MainWindowFixture, PendingReadingsAreDrainedBeforeAVerifiedExchange)
+{
+    StartSim("ZVE", [](TSimOptions& o) { o.LevelReplySigned = true; });
+    ConnectThroughPanel();
+    ShowMeasurementDisplay();
+    ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+    // A fetch is on its way when the setting goes out: its reply must not count as the read-back.
+    TestInput::ProcessEvents();
+    Form->LCRTimerTimer(nullptr);
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 1.00", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 1.00;:VOLT?"), 1u);
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+
+    // A 10-character level read-back is normalised on the repeats too.
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 0.50", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 0.50;:VOLT?"), 5u);
+    Sim->ClearTranscript();
+    TSimFaultSettings once;
+    once.OnlyFor = "VOLT";
+    Sim->SetFaultSettings(once);
+    Sim->SetFault(TSimFault::Silence, 1);
+    SendAndVerify("LEV:VOLT 2.00", "VOLT?", "2.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 2.00;:VOLT?"), 2u);
+}
+
 TEST_F(MainWindowFixture, ReadBacksAreNormalisedToTheSettersTexts)
 {
     const struct { const char* Reply; const char* Kind; int Function; const char* Text; } cases[] = {
