@@ -5,6 +5,8 @@
 // memory growth and lost live-log records.
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchSupport.h"
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -58,17 +60,6 @@ double ThreadCpuMs()
     timespec t{};
     clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
     return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
-}
-
-double ResidentMB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return resident * 4096.0 / (1024 * 1024);
 }
 
 void RunFor(double Seconds)

@@ -352,3 +352,37 @@ TEST_F(MainWindowFixture, ClosingAsksRefusesDuringATestAndLeavesTheInstrumentCle
     EXPECT_FALSE(Form->LCRCom->Active());
     EXPECT_FALSE(Form->LCRTimer->Enabled());
 }
+
+TEST_F(MainWindowFixture, TabsRefuseToLeaveAnOpenPanelAndSetThePage)
+{
+    for (TTabSheet* t : {Form->ListMeasTab, Form->ListSetupTab, Form->SweepGraphTab})
+        t->SetTabVisible(true);
+    TestInput::ProcessEvents();
+    auto clickTab = [&](TTabSheet* tab) {
+        const TRect r = Form->LCRPag->TabRect(tab->TabIndex());
+        TestInput::Click(Form->LCRPag, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+    clickTab(Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    clickTab(Form->ListMeasTab);
+    EXPECT_EQ(Form->PageId, 7);
+
+    clickTab(Form->ListSetupTab);
+    Form->SetNominalPan->SetVisible(true);
+    ModalScript::AnswerButton(IDOK);
+    clickTab(Form->SweepGraphTab);
+    EXPECT_EQ(ModalScript::LastRequest().Text, " ''Set Mon1 / Mon2  REL and  ABS Nominal'' has not been close !");
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    Form->SetNominalPan->SetVisible(false);
+
+    // Main View does nothing while an entry is out of range, and returns to the front panel otherwise.
+    Form->InputError = true;
+    Form->MeasDispBtnClick(nullptr);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    Form->InputError = false;
+    Form->MeasDispBtnClick(nullptr);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->MainViewTab);
+    EXPECT_FALSE(Form->ListSetupTab->TabVisible());
+    EXPECT_EQ(Form->PageId, 1);
+}
