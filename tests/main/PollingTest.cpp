@@ -330,3 +330,35 @@ TEST_F(Polling, LiveLogWritesEveryCountedReading)
         << lines[18];
     EXPECT_EQ(lines.back(), "**********END**********");
 }
+
+TEST_F(Polling, EndOfCycleReadsTheRangeBackAndWatchesTheLevelControl)
+{
+    Sim->Modify([](TInstrumentModel& m) { m.State().Alc = true; });
+    Sim->Modify([](TInstrumentModel& m) { m.Options().AlcFails = true; });
+    Form->AlcOn = 1;
+    Form->RangeCode = 10;
+    ShowMeasurementDisplay(4);
+    ASSERT_TRUE(RunUntil([&] { return Form->ALCErrorLab->Visible(); }));
+    ASSERT_TRUE(RunUntil([&] { return Form->MeasDispRangeLab->Caption() != ""; }));
+    EXPECT_TRUE(std::regex_match(Form->MeasDispRangeLab->Caption(), std::regex(R"( \[\d\]  AUTO)")))
+        << Form->MeasDispRangeLab->Caption();
+    EXPECT_EQ(Form->BinMeasRangeLab->Caption(), Form->MeasDispRangeLab->Caption());
+    EXPECT_GE(Form->RangeCode, 10);
+    EXPECT_LE(Form->RangeCode, 18);
+    const auto lines = Sim->Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "DISP:LINE?"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "FUNC:IMP:RANG?"), lines.end());
+    // With the internal trigger every cycle refreshes the text; the timer is not used.
+    EXPECT_FALSE(Form->ALCTimer->Enabled());
+
+    // A single reading (another trigger source) shows the text for five ticks.
+    Form->LCRTimer->SetEnabled(false);
+    Form->ALCTimer->SetEnabled(true);
+    Form->AlcErrorTicks = 1;
+    for (int tick = 1; tick <= 4; ++tick)
+        Form->ALCTimerTimer(nullptr);
+    EXPECT_TRUE(Form->ALCErrorLab->Visible());
+    Form->ALCTimerTimer(nullptr);
+    EXPECT_FALSE(Form->ALCErrorLab->Visible());
+    EXPECT_FALSE(Form->ALCTimer->Enabled());
+}
