@@ -362,3 +362,47 @@ TEST_F(Polling, EndOfCycleReadsTheRangeBackAndWatchesTheLevelControl)
     EXPECT_FALSE(Form->ALCErrorLab->Visible());
     EXPECT_FALSE(Form->ALCTimer->Enabled());
 }
+
+TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
+{
+    Form->PageId = 7;
+    Form->ListSetupGrid->SetRowCountEx(4);
+    for (int step = 1; step <= 3; ++step) {
+        Form->ListSetupGrid->SetCellEx(1, step, "Cp-D");
+        Form->ListSetupGrid->SetCellEx(3, step, "1.000");
+        Form->ListSetupGrid->SetCellEx(6, step, "OFF");
+        Form->ListSetupGrid->SetCellEx(16, step, "OFF");
+        Form->ListSetupGrid->SetCellEx(17, step, "OFF");
+    }
+    Form->MeasListSetupLoopEdit->SetText("2");
+    Sim->ClearTranscript();
+    Form->ListMeasStartBtnClick(nullptr);
+    ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_NE(Form->ListMeasGrid->GetCellEx(7, row), "") << row;
+    EXPECT_EQ(Form->ListMeasGrid->GetCellEx(7, 7), "");
+    const auto lines = Sim->Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "TRIG"), 6);
+    EXPECT_EQ(Form->ListLoop, 2);
+    EXPECT_EQ(Form->ListStep, 3);
+}
+
+TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
+{
+    Form->PageId = 9;
+    Form->SweepPointCount = 2;
+    Form->SweepPoint = 1;
+    Form->ComparePass = 2;
+    Form->SweepResultGrid->SetRowCountEx(5);
+    Form->SweepGraphFunBox->SetItemIndex(1); // Cs-D
+    Form->SweepGraphMon1Box->SetItemIndex(1); // Z
+    Form->SweepGraphMon2Box->SetItemIndex(0);
+    Form->SweepGraphStartBtnClick(nullptr);
+    ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
+    for (int row : {3, 4}) {
+        EXPECT_NE(Form->SweepResultGrid->GetCellEx(4, row), "") << row;
+        EXPECT_NE(Form->SweepResultGrid->GetCellEx(6, row), "") << row;
+        EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
+    }
+    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), "");
+}
