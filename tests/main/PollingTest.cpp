@@ -68,6 +68,7 @@ protected:
     {
         Form->LCRTimer->SetEnabled(false);
         RunFor(30);
+        Form->LCRCom->ReadText();
         Form->LastCommand = Query;
         Form->RxBuffer.clear();
         Form->ReplyReady = false;
