@@ -49,7 +49,6 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
     FSortCrossRef = std::make_unique<TIntList>(0, 0);
     FMergedColumns = std::make_unique<TIntList>(0, 0);
     FMergedColumns->OnChange = [this](TObject* s, int c, int r) { MergedColumnsChanged(s, c, r); };
-    FSelectedCells = std::make_unique<TIntList>(0, 0);
     FRowIndicator = std::make_unique<TBitmap>();
 
     FVisibleCols.assign(513, true);

@@ -313,7 +313,7 @@ public:
     bool IsSelected(int ACol, int ARow) override;
     bool GetSelectedCells(int ACol, int ARow) const;
     void SetSelectedCells(int ACol, int ARow, bool Value);
-    int SelectedCellsCount() const { return FSelectedCells->Count(); }
+    int SelectedCellsCount() const { return int(FSelectedCells.size()); }
     TPoint SelectedCell(int Index) const;
     void ClearSelectedCells();
     AnsiString SelectedText();
@@ -647,7 +647,8 @@ private:
     TCursor FOldCursor = crDefault;
 
     std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders, FLookupItems, FComboItems;
-    std::unique_ptr<TIntList> FMergedColumns, FSelectedCells, FSortCrossRef;
+    std::unique_ptr<TIntList> FMergedColumns, FSortCrossRef;
+    std::vector<TPoint> FSelectedCells; // in the order they were added
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     std::unique_ptr<TControlLook> FControlLook;
     std::unique_ptr<TNavigation> FNavigation;

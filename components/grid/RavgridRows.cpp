@@ -229,8 +229,9 @@ void TRavArodozIdad::RemoveCols(int ACol, int Count)
     Count = std::min(Count, ColCount() - ACol);
     ClearCols(ACol, Count);
     const int old = ColCount();
+    const int lastReal = old + FNumHiddenColumns; // one past the last real column
     Store().DeleteCols(ACol, Count);
-    Store().InsertCols(std::max(ACol, old - Count), Count); // slots past the new count end up empty
+    Store().InsertCols(std::max(ACol, lastReal - Count), Count); // slots past the real columns end up empty
     for (int i = ACol; i < old - Count; ++i)
         SetColWidths(i, ColWidths(i + Count));
     if (FNumHiddenColumns > 0) {

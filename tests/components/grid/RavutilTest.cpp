@@ -130,6 +130,9 @@ TEST(RavutilDates, ShortDatesWithTwoAndFourDigitYears)
     EXPECT_EQ(StrToShortdateUS("3/15/2002"), EncodeDate(2002, 3, 15));
     EXPECT_EQ(StrToShortDateEU("15-03-1998"), EncodeDate(1998, 3, 15));
     EXPECT_THROW(StrToShortdateUS("2/30/02"), EConvertError);
+    // An impossible date is an error for the caller, never a silent "no date".
+    EXPECT_THROW(StrToShortdateUS("13/45/99"), EConvertError);
+    EXPECT_THROW(StrToShortDateEU("13/45/99"), EConvertError);
 }
 
 TEST(RavutilDates, NextDate)
