@@ -449,6 +449,13 @@ public:
     virtual AnsiString SaveCell(int ACol, int ARow);
     // Called when the owner form is resized (hooked when the owner is a form).
     void GridResize(TObject* Sender);
+    // The form's resize handler as a named type, so that a grid going away can
+    // find its own link in the form's chain and close the gap.
+    struct TResizeLink {
+        TRavArodozIdad* Grid;
+        void operator()(TObject* Sender) const { Grid->GridResize(Sender); }
+    };
+    void UnlinkFormResize(TCustomForm* Form);
     // Colour of the four arrows that mark a move or drop target.
     TColor ArrowColor() const;
     void SetArrowColor(TColor Value);
