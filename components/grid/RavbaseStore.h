@@ -152,6 +152,7 @@ public:
     void SwapRows(int a, int b);
     // Rows at..at+count-1 move to end-count..end-1 (end exclusive); those between move up.
     void MoveRowsToEnd(int at, int count, int end);
+    TStoreRow& Row(int row) { return FRows[size_t(row)]; } // 0 <= row < StoredRows()
     TStoreRow TakeRow(int row);          // the row's content leaves; the slot stays, empty
     void PutRow(int row, TStoreRow&& r); // replaces the row's content (old properties freed)
 
