@@ -169,3 +169,19 @@ TEST(GridInput, DraggingAHeaderLineSizesTheColumnOrRow)
     TestInput::MouseUp(g, c2.Right + 20, c2.Top + 5);
     EXPECT_EQ(g->ColWidths(2), w);
 }
+
+// The very first paint already shows a merged area whose base cell is scrolled away.
+TEST(GridInput, FirstPaintShowsAMergedAreaWhoseBaseIsScrolledAway)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 40);
+    g->SetColor(clWhite);
+    g->MergeCells(1, 1, 1, 5);
+    g->SetColors(1, 1, clYellow);
+    g->SetTopRow(3);
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    const int f = g->FrameWidth();
+    const TRect shown = g->TStringGrid::CellRect(1, 4);
+    EXPECT_EQ(bmp.Canvas()->Pixels(shown.Left + 4 + f, shown.Top + 4 + f), clYellow);
+}
