@@ -575,6 +575,13 @@ private:
     void TakeOutRowsByFlag(bool Flagged, bool BeforeFooters, const std::function<void(int)>& TakeOut);
     void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment HA,
                       TVAlignment VA, TColor SavedBrush, TColor SavedFont);
+    TColor SelectedCellColors(TCanvas* ACanvas, int ACol, int ARow, TGridDrawState AState, TColor SavedBrush,
+                              TColor SavedFont);
+    AnsiString ShownCellText(int RealCol, int ARow, int& Type);
+    void DrawCellBackGround(TCanvas* ACanvas, int ACol, int ARow, const TRect& R, TGridDrawState AState);
+    void DrawSelectionEdges(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
+    void DrawPlainCellText(TCanvas* ACanvas, AnsiString Text, TRect T, TAlignment HA, TVAlignment VA,
+                           TColor URLColor);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
     void DrawBackGroundFixed(TCanvas* ACanvas, const TRect& R);
     void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
