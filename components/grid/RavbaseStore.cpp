@@ -526,7 +526,7 @@ void TCellStore::SwapCols(int a, int b)
 
 size_t TCellStore::MemoryUsed() const
 {
-    size_t total = FRows.size() * sizeof(TStoreRow);
+    size_t total = FRows.capacity() * sizeof(TStoreRow);
     for (const auto& r : FRows) {
         for (auto v : r.Texts())
             total += v.size() + VarSize(v.size());

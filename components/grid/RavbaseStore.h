@@ -88,6 +88,7 @@ private:
 class TRowRing {
 public:
     size_t size() const { return FSize; }
+    size_t capacity() const { return FBuf.size(); }
     TStoreRow& operator[](size_t i) { return FBuf[(FHead + i) & FMask]; }
     const TStoreRow& operator[](size_t i) const { return FBuf[(FHead + i) & FMask]; }
     void resize(size_t n);             // new rows at the end are empty; rows past n are freed
