@@ -63,13 +63,35 @@ Qt::KeyboardModifiers Mods(TShiftState s)
 
 Qt::MouseButtons gButtons;
 
+// Qt gives click focus only for the window system's own presses; a user's press moves the
+// focus to the first widget up from the one under the mouse that takes focus by click.
+void GiveClickFocus(QWidget* w, QPoint local)
+{
+    for (QWidget* f = w; f; f = f->parentWidget()) {
+        if (f->isEnabled() && f->rect().contains(local) && (f->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            f->setFocus(Qt::MouseFocusReason);
+            // An inactive window records the focus without telling the widget.
+            if (auto* l = dynamic_cast<ControlLink*>(f); l && l->ctl)
+                RouteFocusIn(l->ctl, Qt::MouseFocusReason);
+            return;
+        }
+        if (f->isWindow() || f->hasFocus())
+            return;
+        local += f->pos();
+    }
+}
+
 void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButton button, TShiftState Shift)
 {
-    QWidget* w = MouseWidget(Target, X, Y);
+    QPointer<QWidget> w = MouseWidget(Target, X, Y);
     const QPointF local(X, Y);
     const QPointF global = w->mapToGlobal(local);
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        GiveClickFocus(w, local.toPoint());
+        if (!w) // the focus change closed the window
+            return;
         gButtons |= button;
+    }
     else if (type == QEvent::MouseButtonRelease)
         gButtons &= ~button;
     QMouseEvent e(type, local, local, global, button, gButtons, Mods(Shift));

@@ -247,3 +247,59 @@ TEST(Focus, ChangingThePageByCodeMovesTheFocusOutOfTheOldPageToTheNewOne)
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(form.ActiveControl(), second);
 }
+
+TEST(Focus, ATestClickMovesTheFocusAsAUsersClickDoes)
+{
+    enum Target { OtherEdit, Button, Panel, EditInPanel, FocusedEdit };
+    const struct {
+        Target target;
+        const char* active;
+        std::vector<std::string> seq;
+    } cases[] = {
+        {OtherEdit, "other", {"exit edit", "enter other"}},
+        {Button, "button", {"exit edit", "enter button", "click button"}},
+        {Panel, "edit", {}},
+        {EditInPanel, "inner", {"exit edit", "enter panel", "enter inner"}},
+        {FocusedEdit, "edit", {}},
+    };
+    for (const auto& c : cases) {
+        TForm form(nullptr);
+        std::vector<std::string> seq;
+        auto watch = [&](TWinControl* w, const char* name) {
+            w->SetName(name);
+            w->OnEnter = [&seq, name](TObject*) { seq.push_back(std::string("enter ") + name); };
+            w->OnExit = [&seq, name](TObject*) { seq.push_back(std::string("exit ") + name); };
+        };
+        auto* edit = new TEdit(&form);
+        edit->SetParent(&form);
+        watch(edit, "edit");
+        auto* other = new TEdit(&form);
+        other->SetParent(&form);
+        other->SetTop(30);
+        watch(other, "other");
+        auto* button = new TButton(&form);
+        button->SetParent(&form);
+        button->SetTop(60);
+        watch(button, "button");
+        button->OnClick = [&](TObject*) { seq.push_back("click button"); };
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        panel->SetBounds(0, 100, 200, 80);
+        watch(panel, "panel");
+        auto* inner = new TEdit(&form);
+        inner->SetParent(panel);
+        inner->SetBounds(100, 10, 80, 21);
+        watch(inner, "inner");
+        form.Show();
+        edit->SetFocus();
+        seq.clear();
+        TControl* targets[] = {other, button, panel, inner, edit};
+        if (c.target == Panel)
+            TestInput::Click(panel, 10, 10);
+        else
+            TestInput::Click(targets[c.target]);
+        ASSERT_NE(form.ActiveControl(), nullptr) << c.target;
+        EXPECT_EQ(form.ActiveControl()->Name(), c.active) << c.target;
+        EXPECT_EQ(seq, c.seq) << c.target;
+    }
+}
