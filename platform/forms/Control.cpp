@@ -336,6 +336,7 @@ TCustomForm* TControl::ParentForm() const { return GetParentForm(const_cast<TCon
 
 void TControl::CMMouseEnter() { Guard([&] { FireEvent(OnMouseEnter, this); }, this); }
 void TControl::CMMouseLeave() { Guard([&] { FireEvent(OnMouseLeave, this); }, this); }
+bool TControl::CMDialogChar(char) { return false; }
 void TControl::CMFontChanged() { Invalidate(); }
 void TControl::CMTextChanged() { Invalidate(); }
 void TControl::CMEnabledChanged() { Invalidate(); }

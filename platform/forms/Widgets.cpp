@@ -116,6 +116,15 @@ void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEv
     e->accept();
     if (!charAllowed || !Alive(w))
         return;
+    if ((shift & (ssAlt | ssCtrl)) == ssAlt) {
+        // Alt plus a character is the form's accelerator, never typed.
+        if (ch != 0) {
+            TCustomForm* f = GetParentForm(c);
+            TWinControl* top = f ? static_cast<TWinControl*>(f) : c;
+            Guard([&] { top->CMDialogChar(ch); }, c);
+        }
+        return;
+    }
     if (ch == 0) {
         if (key != 0 && Native)
             Native(e);
@@ -216,8 +225,10 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
         break;
     }
     case QEvent::MouseMove: {
-        TControl* target = impl->pressed;
-        if (!target && !impl->native) {
+        TControl* target = nullptr;
+        if (!impl->native) {
+            // Enter and leave follow the mouse even while a pressed child holds the capture,
+            // so a control dragged off knows it before the release.
             TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), false, false);
             if (t != impl->hover) {
                 TControl* old = impl->hover;
@@ -228,11 +239,11 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t;
-            if (t && w)
-                w->setCursor(CursorShapeOf(t->Cursor()));
-            else if (w)
-                w->setCursor(CursorShapeOf(c->Cursor()));
+            if (!impl->pressed && w)
+                w->setCursor(CursorShapeOf(t ? t->Cursor() : c->Cursor()));
         }
+        if (impl->pressed)
+            target = impl->pressed;
         if (!target)
             target = c;
         const QPoint lp = local(target);

@@ -270,6 +270,14 @@ bool TWinControl::CMDialogKey(Word Key, TShiftState Shift)
     return false;
 }
 
+bool TWinControl::CMDialogChar(char Key)
+{
+    for (TControl* c : FControls)
+        if (c->FVisible && c->CMDialogChar(Key))
+            return true;
+    return false;
+}
+
 void TWinControl::DoEnter() { Guard([&] { FireEvent(OnEnter, this); }, this); }
 void TWinControl::DoExit() { Guard([&] { FireEvent(OnExit, this); }, this); }
 
@@ -298,7 +306,9 @@ void TWinControl::KeyDown(Word& Key, TShiftState Shift)
 
 void TWinControl::KeyPress(char& Key)
 {
-    Guard([&] { FireEvent(OnKeyPress, this, Key); }, this);
+    // A handler that fails stops the character, as it would any other reply.
+    if (!Guard([&] { FireEvent(OnKeyPress, this, Key); }, this))
+        Key = 0;
 }
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift)

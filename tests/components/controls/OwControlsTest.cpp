@@ -6,6 +6,7 @@
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owhyperctrls.h"
 #include "components/controls/Owleds.h"
+#include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/Shell.h"
@@ -97,16 +98,16 @@ TEST_F(ShadowButton, DisabledNeverClicks)
     b->SetEnabled(false);
     b->HandleMouseDown(mbLeft, 0, 50, 12);
     b->HandleMouseUp(mbLeft, 0, 50, 12);
-    b->DialogChar('o');
+    b->CMDialogChar('o');
     EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(ShadowButton, AcceleratorClicks)
 {
     b->SetCaption("&Ok");
-    b->DialogChar('O');
+    b->CMDialogChar('O');
     EXPECT_EQ(clicks, 1);
-    b->DialogChar('x');
+    b->CMDialogChar('x');
     EXPECT_EQ(clicks, 1);
 }
 
@@ -466,5 +467,48 @@ TEST(ShadowButtonOnAForm, ClickThroughTheWindowSystem)
     b->SetEnabled(false);
     TestInput::Click(b, 50, 12);
     EXPECT_EQ(clicks, 1);
+}
+}
+
+namespace {
+TEST(ShadowButtonOnAForm, AltAndTheAcceleratorLetterClicks)
+{
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    auto* b = new TOwShadowButton(&form);
+    b->SetParent(&form);
+    b->SetBounds(20, 40, 110, 30);
+    b->SetCaption("&Apply");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    edit->SetFocus();
+    TestInput::PressKeyOnForm(&form, 'A', ssAlt);
+    EXPECT_EQ(clicks, 1);
+    TestInput::PressKeyOnForm(&form, 'P', ssAlt);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(WebLabelOnAForm, PressedDraggedOffAndReleasedOpensNothing)
+{
+    SetShellRecordOnly(true);
+    ClearShellOpenedAddresses();
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 100);
+    auto* l = new TOwWebLabel(&form);
+    l->SetParent(&form);
+    l->SetBounds(10, 10, 100, 20);
+    l->SetURL("https://www.example.org/lcr");
+    form.Show();
+    TestInput::MouseMove(&form, 20, 15);
+    TestInput::MouseDown(l, 10, 5);
+    TestInput::MouseMove(&form, 200, 60);
+    TestInput::MouseUp(l, 190, 50);
+    EXPECT_TRUE(ShellOpenedAddresses().empty());
+    // Back over it, a click opens it.
+    TestInput::MouseMove(&form, 20, 15);
+    TestInput::Click(l, 10, 5);
+    EXPECT_EQ(ShellOpenedAddresses().size(), 1u);
 }
 }

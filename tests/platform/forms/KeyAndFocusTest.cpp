@@ -101,6 +101,45 @@ TEST_F(KeyForm, ZeroingOrReplacingTheCharacterChangesWhatIsTyped)
     EXPECT_EQ(edit->Text(), "1.5");
 }
 
+TEST_F(KeyForm, AnExceptionInOnKeyPressStopsTheCharacter)
+{
+    edit->SetText("");
+    edit->OnKeyPress = [&](TObject*, char& c) {
+        if (c == 'x')
+            throw Exception("no x here");
+    };
+    ModalScript::AnswerButton(IDOK); // the error's box
+    TestInput::TypeText(edit, "1x2");
+    EXPECT_EQ(edit->Text(), "12");
+}
+
+TEST_F(KeyForm, AltAndALetterClicksTheAcceleratorOfAGraphicControl)
+{
+    struct Accel : TGraphicControl {
+        using TGraphicControl::TGraphicControl;
+        int hits = 0;
+        bool CMDialogChar(char Key) override
+        {
+            if (!Enabled() || std::toupper(static_cast<unsigned char>(Key)) != 'A')
+                return false;
+            ++hits;
+            return true;
+        }
+    };
+    auto* a = new Accel(&form);
+    a->SetParent(&form);
+    edit->SetText("");
+    TestInput::PressKey(edit, 'A', ssAlt);
+    TestInput::PressKey(edit, 'B', ssAlt);
+    EXPECT_EQ(a->hits, 1);
+    EXPECT_EQ(edit->Text(), ""); // Alt+letter types nothing
+    EXPECT_EQ(std::count(events.begin(), events.end(), "down 65"), 1);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("char", 0) == 0; }), 0);
+    a->SetEnabled(false);
+    TestInput::PressKey(edit, 'A', ssAlt);
+    EXPECT_EQ(a->hits, 1);
+}
+
 TEST_F(KeyForm, KeyPreviewLetsTheFormSeeKeysFirst)
 {
     form.SetKeyPreview(true);
