@@ -141,9 +141,11 @@ protected:
     {
         if (!ctl)
             return Base::keyPressEvent(e);
-        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { Base::keyPressEvent(k); });
+        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { NativeKeyPress(k); });
         e->accept(); // handled here: the parent window never sees it again
     }
+    // The Qt control's own handling of a key the control let through.
+    virtual void NativeKeyPress(QKeyEvent* e) { Base::keyPressEvent(e); }
     void keyReleaseEvent(QKeyEvent* e) override
     {
         if (!ctl)

@@ -16,6 +16,15 @@
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/TestInput.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/FormsImpl_p.h"
+
 TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
 {
     TForm form(nullptr);
@@ -214,6 +223,42 @@ TEST(Edit, SelectionAndMaxLength)
     e->SetReadOnly(true);
     TestInput::TypeText(e, "9");
     EXPECT_EQ(e->Text(), "1234");
+}
+
+TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)
+{
+    struct CountingEdit : TEdit {
+        using TEdit::TEdit;
+        int pastes = 0;
+        void PasteFromClipboard() override
+        {
+            ++pastes;
+            TEdit::PasteFromClipboard();
+        }
+    };
+    TForm form(nullptr);
+    auto* e = new CountingEdit(&form);
+    e->SetParent(&form);
+    form.Show();
+    e->SetFocus();
+    Clipboard()->SetAsText("7");
+    TestInput::PressKey(e, 'V', ssCtrl);
+    TestInput::PressKey(e, VK_INSERT, ssShift);
+    QWidget* w = e->ImplPtr()->widget;
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w, &menu);
+    auto* m = w->findChild<QMenu*>();
+    ASSERT_NE(m, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* a : m->actions())
+        if (a->text().startsWith("&Paste"))
+            paste = a;
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    m->close();
+    EXPECT_EQ(e->pastes, 3);
+    EXPECT_EQ(e->Text(), "777");
+    EXPECT_TRUE(e->Modified());
 }
 
 TEST(Components, FindComponentFindsAControlByABuiltName)
