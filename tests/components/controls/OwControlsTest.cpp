@@ -8,6 +8,7 @@
 #include "components/controls/Owleds.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/TestInput.h"
@@ -510,5 +511,30 @@ TEST(WebLabelOnAForm, PressedDraggedOffAndReleasedOpensNothing)
     TestInput::MouseMove(&form, 20, 15);
     TestInput::Click(l, 10, 5);
     EXPECT_EQ(ShellOpenedAddresses().size(), 1u);
+}
+}
+
+namespace {
+TEST(BitmapButtonOnAPanel, SeeThroughPixelsShowThePanel)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clNavy);
+    panel->SetBounds(0, 0, 60, 40);
+    auto* b = new TOwBitmapButton(&form);
+    b->SetParent(panel);
+    b->SetBounds(10, 10, 30, 30);
+    b->SetColor(clSilver);
+    auto g = Disc(20, 20, clAqua, clRed);
+    b->SetGlyph(g.get());
+    b->SetTransparentMode(tmPixel);
+    b->SetTransparent(true);
+    TBitmap shot;
+    RenderControl(panel, &shot);
+    const TRect d = b->DestRect();
+    EXPECT_EQ(shot.Canvas()->Pixels(10 + d.Left, 10 + d.Top), clNavy); // the glyph's corner
+    EXPECT_EQ(shot.Canvas()->Pixels(10 + d.Left + 10, 10 + d.Top + 10), clRed);
 }
 }
