@@ -44,8 +44,11 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (FAutoSize && !ComponentStateHas(csLoading)) {
         int w = AWidth, h = AHeight;
         if (CanAutoSize(w, h)) {
-            AWidth = w;
-            AHeight = h;
+            // The sides the alignment stretches stay as the parent sets them.
+            if (FAlign != alTop && FAlign != alBottom && FAlign != alClient)
+                AWidth = w;
+            if (FAlign != alLeft && FAlign != alRight && FAlign != alClient)
+                AHeight = h;
         }
     }
     if (!CanResize(AWidth, AHeight)) {

@@ -361,6 +361,27 @@ TEST(Label, AutoSizeFollowsTheCaption)
     EXPECT_GT(l->Width(), w);
 }
 
+TEST(Label, AutoSizeLeavesTheSidesItsAlignmentStretches)
+{
+    const struct {
+        TAlign align;
+        bool fullWidth, fullHeight;
+    } cases[] = {{alClient, true, true}, {alTop, true, false}, {alBottom, true, false},
+                 {alLeft, false, true},  {alRight, false, true}, {alNone, false, false}};
+    for (const auto& c : cases) {
+        TPanel panel(nullptr);
+        panel.SetBounds(0, 0, 300, 120);
+        panel.SetBevelOuter(bvNone);
+        auto* l = new TLabel(&panel);
+        l->SetParent(&panel);
+        l->SetCaption("Com Port");
+        l->SetAlign(c.align);
+        l->SetCaption("Com Port Number");
+        EXPECT_EQ(l->Width() == 300, c.fullWidth) << c.align;
+        EXPECT_EQ(l->Height() == 120, c.fullHeight) << c.align;
+    }
+}
+
 TEST(Label, AutoSizeKeepsTheLeftEdgeUnlessRightAligned)
 {
     TForm form(nullptr);
