@@ -71,7 +71,7 @@ void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text)
     };
     set(QPalette::Window, clBtnFace);
     set(QPalette::WindowText, Text);
-    set(QPalette::Base, Base);
+    set(QPalette::Base, Base); // disabled too: a disabled control keeps its own Color
     set(QPalette::AlternateBase, Base);
     set(QPalette::Text, Text);
     set(QPalette::Button, clBtnFace);
@@ -88,7 +88,6 @@ void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text)
     pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
     pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
     pal.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(clGrayText));
-    pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
     w->setPalette(pal);
     w->setFont(ToQFont(*c->Font()));
 }

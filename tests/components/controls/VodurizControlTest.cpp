@@ -10,6 +10,8 @@
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/forms/TestInput.h"
 #include "tests/support/TestOutput.h"
 
@@ -261,6 +263,10 @@ TEST_F(TypedEdit, EnabledExSwitchesColourAndLabel)
     edit->SetEnabledEx(false);
     EXPECT_EQ(edit->Color(), clSilver);
     EXPECT_FALSE(edit->EditLabel()->Enabled());
+    edit->SetDisabledColor(clAqua);
+    TBitmap shot;
+    RenderControl(edit, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(edit->Width() - 6, edit->Height() / 2), clAqua); // what the user sees
     edit->SetEnabledEx(true);
     EXPECT_EQ(edit->Color(), clWhite);
     EXPECT_TRUE(edit->EditLabel()->Enabled());

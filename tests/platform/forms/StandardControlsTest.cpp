@@ -24,6 +24,9 @@
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/FormsImpl_p.h"
+#include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 
 TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
 {
@@ -259,6 +262,19 @@ TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)
     EXPECT_EQ(e->pastes, 3);
     EXPECT_EQ(e->Text(), "777");
     EXPECT_TRUE(e->Modified());
+}
+
+TEST(Edit, ADisabledEditKeepsItsOwnColour)
+{
+    TForm form(nullptr);
+    auto* e = new TEdit(&form);
+    e->SetParent(&form);
+    e->SetColor(clYellow);
+    e->SetEnabled(false);
+    form.Show();
+    TBitmap shot;
+    RenderControl(e, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(e->Width() - 6, e->Height() / 2), clYellow);
 }
 
 TEST(Components, FindComponentFindsAControlByABuiltName)
