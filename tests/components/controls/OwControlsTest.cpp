@@ -10,6 +10,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
@@ -364,6 +365,12 @@ TEST_F(UserLed, OwnerDrawShowsColourOrTheEvent)
 }
 
 // ------------------------------------------------------------ web label
+
+TEST(WebLabel, TheHandCursorIsInstalledFromStartUpOn)
+{
+    TScreen fresh(nullptr); // as at start-up: no web label made for it
+    EXPECT_EQ(fresh.Cursors(crOwHandPoint), crHandPoint);
+}
 
 TEST(WebLabel, OnlyWebAndMailAddressesAreOpenable)
 {
