@@ -545,3 +545,33 @@ TEST(BitmapButtonOnAPanel, SeeThroughPixelsShowThePanel)
     EXPECT_EQ(shot.Canvas()->Pixels(10 + d.Left + 10, 10 + d.Top + 10), clRed);
 }
 }
+
+namespace {
+TEST(OwControl, AStrayEndUpdateLeavesTheControlRepainting)
+{
+    struct Counting : TOwShadowButton {
+        using TOwShadowButton::TOwShadowButton;
+        int paints = 0;
+        void Paint() override
+        {
+            ++paints;
+            TOwShadowButton::Paint();
+        }
+    };
+    TForm form(nullptr);
+    auto* b = new Counting(&form);
+    b->SetParent(&form);
+    b->SetBounds(10, 10, 80, 30);
+    form.Show();
+    TestInput::ProcessEvents();
+    b->EndUpdate(); // one too many
+    b->BeginUpdate();
+    b->SetCaption("held");
+    const int held = b->paints;
+    b->EndUpdate();
+    EXPECT_GT(b->paints, held);
+    const int after = b->paints;
+    b->SetCaption("again");
+    EXPECT_GT(b->paints, after);
+}
+}
