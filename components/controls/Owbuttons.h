@@ -24,6 +24,7 @@ enum TOwShadowDirection { sdTopLeft, sdTopRight, sdBottomLeft, sdBottomRight };
 
 class TOwShadowButton : public TOwGraphicImageControl {
 public:
+    using enum Owcontrols::TOwTextAlignment;
     explicit TOwShadowButton(TComponent* AOwner);
     ~TOwShadowButton() override;
 

@@ -3,6 +3,8 @@
 
 #include "GridTestSupport.h"
 
+using enum Ravbase::TVAlignment;
+
 TEST(GridAppearance, ColourQuestionAppliesPropertiesThenTheEvent)
 {
     auto g = MakeGrid(4, 4);
