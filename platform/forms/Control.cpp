@@ -231,8 +231,8 @@ namespace {
 void SyncToolTip(TControl* c)
 {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w && w->HandleAllocated() && w->ImplPtr()->native)
-        w->ImplPtr()->widget->setToolTip(c->ShowHint() ? ToQString(c->Hint()) : QString());
+    if (w && w->HandleAllocated() && zvforms::ImplOf(w)->native)
+        zvforms::ImplOf(w)->widget->setToolTip(c->ShowHint() ? ToQString(c->Hint()) : QString());
 }
 } // namespace
 
@@ -254,7 +254,7 @@ void TControl::SetCursor(TCursor v)
         return;
     FCursor = v;
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->setCursor(CursorShapeOf(v));
+        zvforms::ImplOf(w)->widget->setCursor(CursorShapeOf(v));
 }
 
 void TControl::SetPopupMenu(TPopupMenu* v)
@@ -289,18 +289,18 @@ void TControl::Invalidate()
 {
     if (!FParent || !FParent->HandleAllocated() || !FVisible)
         return;
-    FParent->ImplPtr()->blitOnly = false;
-    const QPoint off = FParent->ImplPtr()->ClientOffset();
-    FParent->ImplPtr()->widget->update(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
+    zvforms::ImplOf(FParent)->blitOnly = false;
+    const QPoint off = zvforms::ImplOf(FParent)->ClientOffset();
+    zvforms::ImplOf(FParent)->widget->update(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
 }
 
 void TControl::Repaint()
 {
     if (!FParent || !FParent->HandleAllocated() || !FVisible)
         return;
-    FParent->ImplPtr()->blitOnly = false;
-    const QPoint off = FParent->ImplPtr()->ClientOffset();
-    FParent->ImplPtr()->widget->repaint(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
+    zvforms::ImplOf(FParent)->blitOnly = false;
+    const QPoint off = zvforms::ImplOf(FParent)->ClientOffset();
+    zvforms::ImplOf(FParent)->widget->repaint(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
 }
 
 void TControl::Update()
@@ -317,7 +317,7 @@ void TControl::BringToFront()
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.push_back(this);
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->raise();
+        zvforms::ImplOf(w)->widget->raise();
     Invalidate();
 }
 
@@ -329,7 +329,7 @@ void TControl::SendToBack()
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.insert(v.begin(), this);
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->lower();
+        zvforms::ImplOf(w)->widget->lower();
     Invalidate();
 }
 

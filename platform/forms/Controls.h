@@ -407,7 +407,6 @@ public:
     virtual bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos);
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 protected:
     virtual void KeyDown(Word& Key, TShiftState Shift);
@@ -453,6 +452,10 @@ protected:
     bool FCtl3D = true;
     int FAlignLevel = 0;
     std::unique_ptr<Impl> FImpl;
+
+private:
+    // The platform reaches it through zvforms::ImplOf.
+    Impl* ImplPtr() const { return FImpl.get(); }
 };
 
 class TCustomControl : public TWinControl {

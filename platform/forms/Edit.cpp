@@ -56,7 +56,7 @@ private:
 
 QLineEdit* LineEdit(const TWinControl* c)
 {
-    return c->HandleAllocated() ? qobject_cast<QLineEdit*>(c->ImplPtr()->widget.data()) : nullptr;
+    return c->HandleAllocated() ? qobject_cast<QLineEdit*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
 } // namespace
@@ -241,7 +241,7 @@ bool TCustomEdit::WantsKey(Word Key, TShiftState Shift) const
 
 void TCustomEdit::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* e = new EditWidget(this, parent);
     FImpl->widget = e;
     FImpl->native = true;

@@ -48,7 +48,11 @@ struct Access {
     static void SyncWidget(TWinControl* c) { c->SyncWidget(); }
     static bool WantsKey(const TWinControl* c, Word k, TShiftState s) { return c->WantsKey(k, s); }
     static TControl*& Hover(TWinControl* c) { return c->ImplPtr()->hover; }
+    static TWinControl::Impl* ImplOf(const TWinControl* c) { return c->ImplPtr(); }
 };
+
+// The Qt side of a windowed control.
+inline TWinControl::Impl* ImplOf(const TWinControl* c) { return Access::ImplOf(c); }
 
 // Runs a call into program code; exceptions go to the application's handler.
 bool Guard(const std::function<void()>& f, TObject* Sender = nullptr);

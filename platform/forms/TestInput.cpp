@@ -19,7 +19,7 @@ namespace {
 QWidget* WidgetOf(TWinControl* c)
 {
     c->HandleNeeded();
-    return c->ImplPtr()->widget;
+    return zvforms::ImplOf(c)->widget;
 }
 
 // The widget that receives mouse events for Target, and Target's point in it.
@@ -27,8 +27,8 @@ QWidget* MouseWidget(TControl* Target, int& X, int& Y)
 {
     if (auto* w = dynamic_cast<TWinControl*>(Target)) {
         QWidget* q = WidgetOf(w);
-        if (!w->ImplPtr()->native) {
-            const QPoint off = w->ImplPtr()->ClientOffset();
+        if (!zvforms::ImplOf(w)->native) {
+            const QPoint off = zvforms::ImplOf(w)->ClientOffset();
             X += off.x();
             Y += off.y();
         }
@@ -38,7 +38,7 @@ QWidget* MouseWidget(TControl* Target, int& X, int& Y)
     if (!p)
         throw EInvalidOperation("Control '" + Target->Name() + "' has no parent window");
     QWidget* q = WidgetOf(p);
-    const QPoint off = p->ImplPtr()->ClientOffset();
+    const QPoint off = zvforms::ImplOf(p)->ClientOffset();
     X += off.x() + Target->Left();
     Y += off.y() + Target->Top();
     return q;

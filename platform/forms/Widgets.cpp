@@ -104,7 +104,7 @@ bool Alive(QWidget* w)
 
 void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEvent*)>& Native)
 {
-    QPointer<QWidget> w = c->ImplPtr()->widget;
+    QPointer<QWidget> w = zvforms::ImplOf(c)->widget;
     Word key = VirtualKeyOf(e);
     const Word origKey = key;
     const TShiftState shift = ShiftOf(e->modifiers());
@@ -146,7 +146,7 @@ void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEv
 
 void RouteKeyRelease(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEvent*)>& Native)
 {
-    QPointer<QWidget> w = c->ImplPtr()->widget;
+    QPointer<QWidget> w = zvforms::ImplOf(c)->widget;
     Word key = VirtualKeyOf(e);
     const TShiftState shift = ShiftOf(e->modifiers());
     bool pass = false;
@@ -158,7 +158,7 @@ void RouteKeyRelease(TWinControl* c, QKeyEvent* e, const std::function<void(QKey
 
 void RouteFocusIn(TWinControl* c, Qt::FocusReason reason)
 {
-    if (c->ImplPtr()->settingFocus)
+    if (zvforms::ImplOf(c)->settingFocus)
         return;
     // Focus coming back from a modal box or a popup is no focus change between controls.
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
@@ -198,7 +198,7 @@ void ShowPopup(TControl* target, QMouseEvent* e)
 
 void RouteMouse(TWinControl* c, QMouseEvent* e)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     QPointer<QWidget> w = impl->widget;
     const QPoint off = impl->native ? QPoint(0, 0) : impl->ClientOffset();
     const QPoint p = e->position().toPoint() - off;
@@ -267,7 +267,7 @@ void RouteEnter(TWinControl* c) { c->CMMouseEnter(); }
 
 void RouteLeave(TWinControl* c)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (TControl* h = impl->hover) {
         impl->hover = nullptr;
         h->CMMouseLeave();
@@ -277,7 +277,7 @@ void RouteLeave(TWinControl* c)
 
 void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& region)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (impl->buffer.size() != w->size()) {
         impl->buffer = QImage(w->size(), QImage::Format_RGB32);
         impl->buffer.fill(ToQColor(c->Color()));
@@ -304,7 +304,7 @@ void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& region)
 
 void PaintWidget(TWinControl* c, QWidget* w, const QRegion& region)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (!impl->blitOnly || impl->buffer.size() != w->size())
         RenderBuffer(c, w, region);
     impl->blitOnly = false;
@@ -353,7 +353,7 @@ bool WindowWidget::event(QEvent* e)
 {
     if (ctl && e->type() == QEvent::ToolTip) {
         auto* he = static_cast<QHelpEvent*>(e);
-        const QPoint p = he->pos() - ctl->ImplPtr()->ClientOffset();
+        const QPoint p = he->pos() - zvforms::ImplOf(ctl)->ClientOffset();
         TControl* t = ctl->ControlAtPos(TPoint(p.x(), p.y()), false, false);
         TControl* target = t ? t : ctl;
         const QPoint lp = t ? p - QPoint(t->Left(), t->Top()) : p;
@@ -456,15 +456,15 @@ void WindowWidget::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     auto* f = dynamic_cast<TCustomForm*>(ctl);
-    if (!f || parentWidget() || ctl->ImplPtr()->syncing)
+    if (!f || parentWidget() || zvforms::ImplOf(ctl)->syncing)
         return;
     // A user resized the window: the form takes the new client size.
     const int ch = height() - f->MenuHeight();
     if (width() != f->ClientWidth() || ch != f->ClientHeight()) {
-        ctl->ImplPtr()->syncing = true;
+        zvforms::ImplOf(ctl)->syncing = true;
         f->SetBounds(f->Left(), f->Top(), width() + 2 * f->FrameWidth(),
                      ch + f->CaptionHeight() + f->MenuHeight() + 2 * f->FrameWidth());
-        ctl->ImplPtr()->syncing = false;
+        zvforms::ImplOf(ctl)->syncing = false;
     }
 }
 

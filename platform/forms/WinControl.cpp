@@ -61,7 +61,7 @@ void TWinControl::Impl::LayoutBars()
                 const TScrollCode code = ScrollCodeOf(action);
                 int pos = sb->sliderPosition();
                 Guard([&] { o->DoScroll(kind, code, pos); }, o);
-                o->ImplPtr()->bar[kind].pos = pos;
+                zvforms::ImplOf(o)->bar[kind].pos = pos;
                 sb->setSliderPosition(pos);
             });
             bars[k] = sb;

@@ -44,14 +44,14 @@ namespace zvqt {
 
 QImage& BitmapImage(TBitmap* b)
 {
-    FlushCanvas(b->ImplPtr()->canvas.get());
-    return b->ImplPtr()->image;
+    FlushCanvas(zvqt::ImplOf(b)->canvas.get());
+    return zvqt::ImplOf(b)->image;
 }
 
 const QImage& BitmapImage(const TBitmap* b)
 {
-    FlushCanvas(b->ImplPtr()->canvas.get());
-    return b->ImplPtr()->image;
+    FlushCanvas(zvqt::ImplOf(b)->canvas.get());
+    return zvqt::ImplOf(b)->image;
 }
 
 } // namespace zvqt
@@ -357,7 +357,7 @@ void TBitmap::DrawOn(TCanvas* ACanvas, const TRect& R)
 {
     if (Empty() || !ACanvas || R.IsEmpty())
         return;
-    auto* ci = ACanvas->ImplPtr();
+    auto* ci = zvqt::ImplOf(ACanvas);
     const QImage& img = BitmapImage(this);
     if (Transparent()) {
         QImage a = img.convertToFormat(QImage::Format_ARGB32);

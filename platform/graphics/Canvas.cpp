@@ -239,7 +239,7 @@ namespace zvqt {
 
 void BindCanvas(TCanvas* c, QImage* image, bool monochrome)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvqt::ImplOf(c);
     impl->Reset();
     impl->image = image;
     impl->mono = monochrome;
@@ -249,10 +249,10 @@ void BindCanvas(TCanvas* c, QImage* image, bool monochrome)
 void FlushCanvas(TCanvas* c)
 {
     if (c)
-        c->ImplPtr()->End();
+        zvqt::ImplOf(c)->End();
 }
 
-QImage* CanvasImage(TCanvas* c) { return c ? c->ImplPtr()->image : nullptr; }
+QImage* CanvasImage(TCanvas* c) { return c ? zvqt::ImplOf(c)->image : nullptr; }
 
 void EndPaintersOn(const QImage* image)
 {
@@ -264,8 +264,8 @@ void EndPaintersOn(const QImage* image)
 
 void ShareSurface(TCanvas* dst, TCanvas* src)
 {
-    auto* d = dst->ImplPtr();
-    auto* s = src->ImplPtr();
+    auto* d = zvqt::ImplOf(dst);
+    auto* s = zvqt::ImplOf(src);
     s->End();
     d->Reset();
     d->image = s->image;
@@ -275,7 +275,7 @@ void ShareSurface(TCanvas* dst, TCanvas* src)
     d->fontValid = false;
 }
 
-void DrawImageOn(TCanvas* c, const QRect& R, const QImage& img) { c->ImplPtr()->DrawImage(R, img); }
+void DrawImageOn(TCanvas* c, const QRect& R, const QImage& img) { zvqt::ImplOf(c)->DrawImage(R, img); }
 
 } // namespace zvqt
 

@@ -188,7 +188,7 @@ TEST_F(KeyForm, OnExitDoesNotFireWhenAMessageBoxOpens)
     ModalScript::AnswerButton(IDOK);
     TestInput::PressKey(edit, VK_RETURN);
     // A real box takes the window's focus and gives it back: no focus move between controls.
-    QWidget* w = edit->ImplPtr()->widget;
+    QWidget* w = zvforms::ImplOf(edit)->widget;
     QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(w, &out);
     QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
@@ -205,7 +205,7 @@ TEST_F(KeyForm, ClickingAnotherEditMovesTheFocus)
 {
     int exits = 0;
     edit->OnExit = [&](TObject*) { ++exits; };
-    QWidget* w = other->ImplPtr()->widget;
+    QWidget* w = zvforms::ImplOf(other)->widget;
     QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(w, &in);
     EXPECT_EQ(form.ActiveControl(), other);

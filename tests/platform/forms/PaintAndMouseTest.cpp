@@ -172,7 +172,7 @@ TEST(CustomControl, ScrollBarsNarrowTheClientAreaAndReportUserScrolls)
     s->SetScrollPos(sbVertical, 20);
     EXPECT_EQ(s->ScrollPos(sbVertical), 20);
     s->HandleNeeded();
-    s->ImplPtr()->bars[sbVertical]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    zvforms::ImplOf(s)->bars[sbVertical]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     ASSERT_EQ(s->scrolls.size(), 1u);
     EXPECT_EQ(s->scrolls[0].first, scLineDown);
     EXPECT_EQ(s->scrolls[0].second, 21);

@@ -247,7 +247,7 @@ TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)
     Clipboard()->SetAsText("7");
     TestInput::PressKey(e, 'V', ssCtrl);
     TestInput::PressKey(e, VK_INSERT, ssShift);
-    QWidget* w = e->ImplPtr()->widget;
+    QWidget* w = zvforms::ImplOf(e)->widget;
     QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(w, &menu);
     auto* m = w->findChild<QMenu*>();
