@@ -1,6 +1,5 @@
 #include "platform/graphics/Canvas.h"
 
-#include <QFontMetrics>
 #include <QPainterPath>
 #include <algorithm>
 #include <cmath>
