@@ -100,14 +100,25 @@ void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButto
 
 } // namespace
 
+// A user's keys reach the focused control only: a key sent elsewhere on a shown form is a
+// test that could not happen.
+void CheckFocused(TWinControl* Target)
+{
+    TCustomForm* f = GetParentForm(Target);
+    if (f && f != Target && f->Showing() && f->ActiveControl() != Target)
+        throw EInvalidOperation("Keys go to the focused control, not to '" + Target->Name() + "'");
+}
+
 void KeyDown(TWinControl* Target, Word Key, TShiftState Shift)
 {
+    CheckFocused(Target);
     std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyPress, Key, Shift));
     QApplication::sendEvent(WidgetOf(Target), e.get());
 }
 
 void KeyUp(TWinControl* Target, Word Key, TShiftState Shift)
 {
+    CheckFocused(Target);
     std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyRelease, Key, Shift));
     QApplication::sendEvent(WidgetOf(Target), e.get());
 }
@@ -115,7 +126,12 @@ void KeyUp(TWinControl* Target, Word Key, TShiftState Shift)
 void PressKey(TWinControl* Target, Word Key, TShiftState Shift)
 {
     KeyDown(Target, Key, Shift);
-    KeyUp(Target, Key, Shift);
+    // The release goes where the focus is now (after a Tab: the next control).
+    TWinControl* up = Target;
+    if (TCustomForm* f = GetParentForm(Target); f && f != Target && f->Showing())
+        up = f->ActiveControl();
+    if (up)
+        KeyUp(up, Key, Shift);
 }
 
 void PressKeyOnForm(TWinControl* Form, Word Key, TShiftState Shift)
@@ -162,6 +178,7 @@ void TypeText(TWinControl* Target, const AnsiString& Text)
         }
         if (key == 0) {
             // Characters without a key of their own arrive as a bare character.
+            CheckFocused(Target);
             QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromLatin1(&ch, 1));
             QApplication::sendEvent(WidgetOf(Target), &e);
             continue;

@@ -176,6 +176,18 @@ TEST_F(KeyForm, TabMovesTheFocusWithEnterAndExit)
     EXPECT_TRUE(std::find(events.begin(), events.end(), "down 9") == events.end());
 }
 
+TEST_F(KeyForm, KeysReachOnlyTheFocusedControlAndTheReleaseFollowsTheFocus)
+{
+    std::vector<std::string> seq;
+    other->OnKeyDown = [&](TObject*, Word& k, TShiftState) { seq.push_back("other down " + std::to_string(k)); };
+    other->OnKeyUp = [&](TObject*, Word& k, TShiftState) { seq.push_back("other up " + std::to_string(k)); };
+    EXPECT_THROW(TestInput::PressKey(other, 'A'), EInvalidOperation); // a user cannot type there
+    EXPECT_THROW(TestInput::TypeText(other, "a"), EInvalidOperation);
+    TestInput::PressKey(edit, VK_TAB);
+    EXPECT_EQ(seq, (std::vector<std::string>{"other up 9"}));
+    EXPECT_EQ(events, (std::vector<std::string>{}));
+}
+
 TEST_F(KeyForm, OnExitDoesNotFireWhenAMessageBoxOpens)
 {
     int exits = 0, enters = 0;
