@@ -115,13 +115,11 @@ void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEv
     e->accept();
     if (!charAllowed || !Alive(w))
         return;
-    if ((shift & (ssAlt | ssCtrl)) == ssAlt) {
+    if (ch != 0 && (shift & (ssAlt | ssCtrl)) == ssAlt) {
         // Alt plus a character is the form's accelerator, never typed.
-        if (ch != 0) {
-            TCustomForm* f = GetParentForm(c);
-            TWinControl* top = f ? static_cast<TWinControl*>(f) : c;
-            Guard([&] { top->CMDialogChar(ch); }, c);
-        }
+        TCustomForm* f = GetParentForm(c);
+        TWinControl* top = f ? static_cast<TWinControl*>(f) : c;
+        Guard([&] { top->CMDialogChar(ch); }, c);
         return;
     }
     if (ch == 0) {
