@@ -480,7 +480,6 @@ private:
     void CreateTerminalStrip();
     void CreateListTabs();
     void CreateSweepGraphTabs();
-    void CreateGrids();
     void WireEvents();
     void LoadPowerKeyPicture(const AnsiString& File);
 };
