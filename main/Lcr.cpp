@@ -255,12 +255,9 @@ void TLCRForm::FormCloseQuery(TObject*, bool& CanClose)
         return;
     }
     if (TestRunning) {
-        AnsiString text;
-        if (ListMeasRunning)
-            text = "''List Setup'' is testing !";
-        else if (SweepRunning)
-            text = "''Sweep Graph'' is testing !";
-        ShowMessageBox(text, "Warning", MB_OK | MB_ICONWARNING);
+        // A test runs: when it is not the list, it is the sweep.
+        ShowMessageBox(ListMeasRunning ? "''List Setup'' is testing !" : "''Sweep Graph'' is testing !", "Warning",
+            MB_OK | MB_ICONWARNING);
         CanClose = false;
         return;
     }
@@ -372,13 +369,15 @@ bool TLCRForm::RunPolled() const
 void TLCRForm::LCRTimerTimer(TObject*)
 {
     AnsiString query;
+    // The bin count page is polled like the bin measurement page while counting is on.
+    const bool counting = PageId == 6 && BinCounts[0] == 1;
     if (FetchStage == 2)
         query = "FETC:MON1?";
     else if (FetchStage == 3)
         query = "FETC:MON2?";
     else
-        query = PageId == 4 ? "FETC?" : "FETC:IMP?";
-    const bool instrumentPage = PageId == 1 || PageId == 3 || PageId == 4;
+        query = PageId == 4 || counting ? "FETC?" : "FETC:IMP?";
+    const bool instrumentPage = PageId == 1 || PageId == 3 || PageId == 4 || counting;
     if (!instrumentPage && !RunPolled())
         return;
     // One query at a time; a reply that never comes is given up after a few ticks.
@@ -448,7 +447,9 @@ void TLCRForm::LCRComRxChar(TObject*, int)
         return;
     }
     if (main || cmd == "FETC:MAIN?") {
-        if (cmd == "FETC?" && (Monitor1 != 0 || Monitor2 != 0) && MeasFunction != 12 && PageId != 4) {
+        // The bin pages ask "FETC?" for the main values alone.
+        const bool binPage = PageId == 4 || PageId == 6;
+        if (cmd == "FETC?" && (Monitor1 != 0 || Monitor2 != 0) && MeasFunction != 12 && !binPage) {
             if (FetchStage == 1)
                 FetchStage = Monitor1 != 0 ? 2 : 3;
         } else {

@@ -333,8 +333,8 @@ TEST_F(MainWindowFixture, ClosingAsksRefusesDuringATestAndLeavesTheInstrumentCle
     EXPECT_EQ(ModalScript::LastRequest().Text, "Sure to quit ?");
     EXPECT_TRUE(Form->LCRTimer->Enabled());
 
-    const struct { bool List; bool Sweep; const char* Text; } tests[] = {
-        {true, false, "''List Setup'' is testing !"}, {false, true, "''Sweep Graph'' is testing !"}};
+    const struct { bool List; bool Sweep; const char* Text; } tests[] = {{true, false, "''List Setup'' is testing !"},
+        {false, true, "''Sweep Graph'' is testing !"}, {false, false, "''Sweep Graph'' is testing !"}};
     for (const auto& t : tests) {
         Form->TestRunning = true;
         Form->ListMeasRunning = t.List;

@@ -418,3 +418,27 @@ TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
     }
     EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), "");
 }
+
+TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)
+{
+    Sim->Modify([](TInstrumentModel& m) { m.State().CompOn = true; });
+    Form->CompOn = 1;
+    Form->BinNumber = 1;
+    Form->MeasFunction = 4;
+    Form->Monitor1 = 1;
+    Form->TrigSource = 1;
+    Form->BinCounts[0] = 1;
+    Form->PageId = 6;
+    ShowPage("Send");
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+    const size_t from = Sim->LineCount();
+    ASSERT_TRUE(RunUntil([&] { return Form->BinCounts[1] + Form->BinCounts[10] + Form->BinCounts[11] >= 3; }));
+    const auto lines = Sim->Lines();
+    for (size_t i = from + 1; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i] == "FETC?" || lines[i] == "FUNC:IMP:RANG?") << lines[i];
+
+    // Counting off: the page is not polled.
+    Form->BinCounts[0] = 0;
+    ShowPage("Send");
+    EXPECT_FALSE(Form->LCRTimer->Enabled());
+}
