@@ -84,7 +84,13 @@ void TSerCustomComm::Close()
         throw;
     }
     GlobalUnlock();
-    DestroyHandle();
+    // A direct write of another thread may wait for room: end it, and let it
+    // leave the device before the device goes.
+    FHandle->CancelWrites();
+    {
+        TSerLockGuard writer(FWriteLock);
+        DestroyHandle();
+    }
     DoClose();
     SerSleep(300);
 }
@@ -293,17 +299,20 @@ int TSerCustomComm::ReadBuf(void* Buffer, int Count)
 
 int TSerCustomComm::WriteBuf(const void* Buffer, int Count)
 {
-    if (!Active())
-        return 0;
     if (FDirectWrite) {
+        // Close takes this lock before it lets the device go.
         TSerLockGuard lock(FWriteLock);
+        if (!Active())
+            return 0;
         const int n = FHandle->Write(Buffer, Count, FBuffers->WriteTimeout());
         if (n < 0) {
             Platform(false);
             Error(sWriteError);
         }
-        return n; // 0 when the time ran out: the transfer was cancelled
+        return n; // 0 when the time ran out or the port closed: the transfer was cancelled
     }
+    if (!Active())
+        return 0;
     if (!FWriteThread || !FWriteThread->WriteData(Buffer, Count, FBuffers->WriteTimeout()))
         Error(sOutputFull);
     return Count;
