@@ -93,10 +93,33 @@ TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
     }
 }
 
+TEST(SimProgram, FaultSwitchesShapeTheRepliesAndTheLineHangsUp)
+{
+    EnsureTestPrefix();
+    AnsiString link = SimPortLinkPath(6);
+    ::unlink(link.c_str());
+    TChild child({ZORVANE_SIM_PROGRAM, "--port", "6", "--crlf", "--garbage=XY", "--only-for", "*IDN", "--hang-up-after",
+                  "1"});
+    ASSERT_GT(child.Pid, 0);
+    ASSERT_TRUE(WaitForPath(link, true, 5000));
+    TSimClient c(6);
+    ASSERT_TRUE(c.IsOpen());
+    EXPECT_EQ(c.Query("*IDN?"), "XYE,V1.06,ZV24050117,\r");
+    EXPECT_EQ(c.Query("FUNC?"), "Cp-D"); // only the identification is hit
+    // The line goes dead a second after the start.
+    unsigned events = 0;
+    ASSERT_TRUE(c.Device().WaitEvents(EV_RXCHAR, events, 5000));
+    EXPECT_EQ(events, EV_HANGUP);
+    AnsiString output;
+    EXPECT_EQ(child.Stop(SIGTERM, output), 0);
+    EXPECT_NE(output.find("hung up after 1 s"), AnsiString::npos) << output;
+}
+
 TEST(SimProgram, RefusesBadArguments)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--port", "21"}, {"--model", "ZVF"}, {"--dut", "diode"},
-                                          {"--frobnicate"}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--port", "21"}, {"--model", "ZVF"}, {"--dut", "diode"}, {"--frobnicate"},
+          {"--slow=soon"}, {"--silence=2"}, {"--hang-up-after"}, {"--split=1"}}) {
         args.insert(args.begin(), ZORVANE_SIM_PROGRAM);
         TChild child(args);
         int status = 0;
