@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/core/Types.h"
+#include "platform/serial/SerialPorts.h"
 
 // Modem lines (GetCommModemStatus bits).
 constexpr unsigned MS_CTS_ON = 0x0010;
@@ -132,10 +133,6 @@ protected:
     }
     int FLastError = 0;
 };
-
-// <prefix>/dosdevices, where the links of the ports live (the path of port N
-// itself is SerialDevicePath of platform/win/Paths.h).
-AnsiString SerialLinkDir();
 
 // Opens port N (an in-memory line registered for N comes first). On failure
 // returns null with Error set (ENOENT: no such device; EBUSY: in use).

@@ -8,7 +8,7 @@
 #include "platform/core/Exceptions.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/serial/SerialMemoryLine.h"
-#include "tools/instrument-sim/SimPrefix.h"
+#include "platform/serial/SerialPorts.h"
 
 namespace {
 
@@ -66,15 +66,15 @@ void TInstrumentSim::Start()
 void TInstrumentSim::StartAsPort(int port)
 {
     Start();
-    AnsiString link = SimPortLinkPath(port);
     try {
-        CreatePortLink(link, SlavePath());
+        LinkSerialPort(port, SlavePath());
     } catch (...) {
         Stop();
         throw;
     }
     std::lock_guard<std::mutex> lock(FLock);
-    FPortLink = link;
+    FPort = port;
+    FPortLink = SerialPortLinkPath(port);
 }
 
 AnsiString TInstrumentSim::PortLink() const
@@ -122,7 +122,7 @@ void TInstrumentSim::Stop()
     FThread.join();
     std::lock_guard<std::mutex> lock(FLock);
     if (!FPortLink.empty())
-        RemovePortLink(FPortLink, FSlavePath);
+        UnlinkSerialPort(FPort, FSlavePath);
     FPortLink.clear();
     CloseLine();
     FMemoryLine.reset();

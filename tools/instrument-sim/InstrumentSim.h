@@ -119,6 +119,7 @@ private:
     std::shared_ptr<TSerialMemoryLine> FMemoryLine;
     AnsiString FSlavePath;
     AnsiString FPortLink;
+    int FPort = 0;                              // the port FPortLink makes
     std::deque<TSimLineRecord> FTranscript;
     size_t FTranscriptDropped = 0;              // lines received and no longer held
     TSimFaultSwitches FFaults;

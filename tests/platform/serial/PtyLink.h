@@ -16,12 +16,9 @@ public:
         int err = 0;
         FPty = OpenPseudoTerminal(err);
         EXPECT_TRUE(FPty.Master) << SerialErrorText(err);
-        FLink = Prefix() / "dosdevices" / ("com" + std::to_string(PortNum));
-        std::filesystem::create_directories(FLink.parent_path());
-        std::filesystem::remove(FLink);
-        std::filesystem::create_symlink(FPty.SlavePath, FLink);
+        LinkSerialPort(PortNum, FPty.SlavePath);
     }
-    ~TPtyLink() { std::filesystem::remove(FLink); }
+    ~TPtyLink() { UnlinkSerialPort(FPort, FPty.SlavePath); }
 
     static std::filesystem::path Prefix()
     {
@@ -47,5 +44,4 @@ public:
 private:
     int FPort;
     TPseudoTerminal FPty;
-    std::filesystem::path FLink;
 };

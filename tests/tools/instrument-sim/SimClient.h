@@ -13,7 +13,6 @@
 #include "platform/serial/SerialDevice.h"
 #include "tests/support/PtyReader.h"
 #include "tools/instrument-sim/InstrumentSim.h"
-#include "tools/instrument-sim/SimPrefix.h"
 
 // A prefix of our own when a test program is run by hand, outside CTest.
 inline void EnsureTestPrefix()

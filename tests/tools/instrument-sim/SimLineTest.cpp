@@ -219,7 +219,7 @@ TEST(SimLine, PortLinkLastsUntilStop)
     {
         TLinkedSim s(4);
         link = s.Sim.PortLink();
-        EXPECT_EQ(link, SimPortLinkPath(4));
+        EXPECT_EQ(link, SerialPortLinkPath(4));
         EXPECT_EQ(SerialDevicePath(4), link);
         TSimClient c(4);
         EXPECT_EQ(c.Query("DISP:PAGE?"), "MEAS");

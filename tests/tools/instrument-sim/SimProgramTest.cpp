@@ -71,7 +71,7 @@ struct TChild {
 TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
 {
     EnsureTestPrefix();
-    AnsiString link = SimPortLinkPath(5);
+    AnsiString link = SerialPortLinkPath(5);
     ::unlink(link.c_str());
     for (int sig : {SIGTERM, SIGINT}) {
         TChild child({ZORVANE_SIM_PROGRAM, "--port", "5", "--model", "ZVC", "--dut", "ind", "-v"});
@@ -96,7 +96,7 @@ TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
 TEST(SimProgram, FaultSwitchesShapeTheRepliesAndTheLineHangsUp)
 {
     EnsureTestPrefix();
-    AnsiString link = SimPortLinkPath(6);
+    AnsiString link = SerialPortLinkPath(6);
     ::unlink(link.c_str());
     TChild child({ZORVANE_SIM_PROGRAM, "--port", "6", "--crlf", "--garbage=XY", "--only-for", "*IDN", "--hang-up-after",
                   "1"});
@@ -127,26 +127,4 @@ TEST(SimProgram, RefusesBadArguments)
         ::close(child.Out);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args[1];
     }
-}
-
-TEST(SimPrefix, LinksReplaceOnlyLinksAndGoOnlyWhileTheyAreOurs)
-{
-    EnsureTestPrefix();
-    AnsiString link = SimPortLinkPath(9);
-    EXPECT_EQ(link, AnsiString(std::getenv("ZORVANE_PREFIX")) + "/dosdevices/com9");
-    ::unlink(link.c_str());
-    CreatePortLink(link, "/dev/pts/one");
-    CreatePortLink(link, "/dev/pts/two");  // an old link is replaced
-    char buf[64] = {};
-    ASSERT_GT(::readlink(link.c_str(), buf, sizeof buf - 1), 0);
-    EXPECT_STREQ(buf, "/dev/pts/two");
-    RemovePortLink(link, "/dev/pts/one");  // not ours any more: stays
-    EXPECT_TRUE(WaitForPath(link, true, 0));
-    RemovePortLink(link, "/dev/pts/two");
-    EXPECT_TRUE(WaitForPath(link, false, 0));
-
-    int fd = ::open(link.c_str(), O_CREAT | O_WRONLY, 0644);  // a user's own file
-    ::close(fd);
-    EXPECT_THROW(CreatePortLink(link, "/dev/pts/three"), Exception);
-    ::unlink(link.c_str());
 }
