@@ -23,7 +23,6 @@
 #include "platform/forms/VirtualKeys.h"
 #include "platform/win/Paths.h"
 #include "tools/instrument-sim/InstrumentSim.h"
-#include "tools/panel-art/PanelArtInstall.h"
 
 // Runs the loop (timers, serial deliveries, posted calls) until Done() or TimeoutMs real ms.
 inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 5000)
@@ -48,13 +47,7 @@ constexpr int kTestPort = 7;
 
 class MainWindowFixture : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        static bool installed = false;
-        if (!installed)
-            PanelArt::InstallPanelArt(ZorvanePrefix());
-        installed = true;
-    }
+    static void SetUpTestSuite();
 
     void SetUp() override
     {
