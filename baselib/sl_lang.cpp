@@ -145,11 +145,20 @@ AnsiString Utf8ToGbk(const AnsiString& Text)
     return out;
 }
 
-AnsiString LangText(const char* English, const char* Simplified, const char* Traditional)
+const TLangText UnknownErrorText = {0, "Unknown error", "未知错误", "未知錯誤"};
+
+AnsiString LangTextGbk(const TLangText& Text)
 {
     switch (AppLang.LangType()) {
-    case TAppLang::ltGbk: return AppLang.FromGBK(Utf8ToGbk(Simplified));
-    case TAppLang::ltBig5: return AppLang.FromGBK(Utf8ToGbk(Traditional));
-    default: return AppLang.FromGBK(English);
+    case TAppLang::ltGbk: return Utf8ToGbk(Text.Cn);
+    case TAppLang::ltBig5: return Utf8ToGbk(Text.Tw);
+    default: return Text.En;
     }
+}
+
+AnsiString LangText(const TLangText& Text) { return AppLang.FromGBK(LangTextGbk(Text)); }
+
+AnsiString LangText(const char* English, const char* Simplified, const char* Traditional)
+{
+    return LangText(TLangText{0, English, Simplified, Traditional});
 }

@@ -68,6 +68,27 @@ extern TAppLang AppLang;
 // The message tables are written in UTF-8 so that they read in the source;
 // their Chinese texts become GBK when picked.
 AnsiString Utf8ToGbk(const AnsiString& Text);
-// The text of AppLang's language (2 simplified, 3 traditional, else English),
-// the Chinese ones in GBK, passed through FromGBK.
+// One row of a message table: its key and its three variants.
+struct TLangText {
+    int Key;
+    const char* En;
+    const char* Cn;  // simplified
+    const char* Tw;  // traditional
+};
+// The variant of AppLang's language (2 simplified, 3 traditional, else
+// English), the Chinese ones in GBK, not yet through FromGBK.
+AnsiString LangTextGbk(const TLangText& Text);
+// The same passed through FromGBK.
+AnsiString LangText(const TLangText& Text);
 AnsiString LangText(const char* English, const char* Simplified, const char* Traditional);
+// The row of Key, or null.
+template <size_t N>
+const TLangText* FindLangText(const TLangText (&Table)[N], int Key)
+{
+    for (const TLangText& t : Table)
+        if (t.Key == Key)
+            return &t;
+    return nullptr;
+}
+// The unknown-error text of every table.
+extern const TLangText UnknownErrorText;
