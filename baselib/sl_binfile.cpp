@@ -477,13 +477,17 @@ void TBinFile::SetFileTime(const DateTimeX& T)
 
 int TBinFile::FileAttr()
 {
-    std::int32_t attr = 0;
     struct stat st {};
-    if (::stat(SystemPath().c_str(), &st) != 0)
+    AnsiString path = SystemPath();
+    if (::stat(path.c_str(), &st) != 0)
         Fail(EBinFileError::ecGetAttr, errno);
-    TBinFileFuncs::ExistFile(FFileName, &attr);
-    if (S_ISDIR(st.st_mode))
-        attr = 0x10 | (ExtractFileName(ExcludeTrailingPathDelimiter(SystemPath())).rfind('.', 0) == 0 ? 0x02 : 0);
+    // Read-only is the owner's missing write permission, hidden a dot name;
+    // regular files carry the archive bit as new files on the other system do.
+    int attr = S_ISDIR(st.st_mode) ? 0x10 : 0x20;
+    if (!(st.st_mode & S_IWUSR))
+        attr |= 0x01;
+    if (ExtractFileName(ExcludeTrailingPathDelimiter(path)).rfind('.', 0) == 0)
+        attr |= 0x02;
     return attr;
 }
 
