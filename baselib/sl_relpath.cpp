@@ -27,13 +27,18 @@ AnsiString Formatted(const char* Format, va_list ap)
 
 } // namespace
 
-AnsiString WithBackSlash(const AnsiString& S)
+namespace {
+
+AnsiString AddSeparator(AnsiString s)
 {
-    AnsiString s = S.substr(0, 254);
     if (!s.empty() && s.back() != '\\' && s.back() != '/' && s.back() != ':')
         s += s.front() == '/' ? '/' : '\\';
     return s;
 }
+
+} // namespace
+
+AnsiString WithBackSlash(const AnsiString& S) { return AddSeparator(S.substr(0, 254)); }
 
 TRelPath::TRelPath(const AnsiString& ARelative) { Initialize(ptExePath, AnsiString(), ARelative); }
 
@@ -72,7 +77,7 @@ void TRelPath::SetPathType(TPathType AType)
         TBinFileFuncs::GetPathFromFullName(RootPath, module);
         break;
     }
-    case ptUser: break;
+    case ptUser: RootPath.clear(); break;  // SetRootPath fills it
     default: RootPath.clear(); break;
     }
 }
@@ -101,13 +106,13 @@ void TRelPath::fSetFullPath(const AnsiString& Path)
         p.erase(0, 1);
     while (!p.empty() && static_cast<unsigned char>(p.back()) <= ' ')
         p.pop_back();
-    p = WithBackSlash(p);
+    p = AddSeparator(p);
     if (!d.empty() && p.size() >= d.size() && strncasecmp(p.c_str(), d.c_str(), d.size()) == 0) {
         SetPathType(ptExePath);
-        Relative = p.substr(d.size());
+        Relative = WithBackSlash(p.substr(d.size()));
     } else {
         PathType = ptUser;
-        RootPath = p;
+        RootPath = WithBackSlash(p);
         Relative.clear();
     }
 }
