@@ -10,6 +10,7 @@
 #include "baselib/sl_filefuncs.h"
 #include "baselib/sl_lang.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/StringUtils.h"
 #include "platform/win/Paths.h"
 
 namespace {
@@ -157,9 +158,7 @@ AnsiString TBinFile::SystemPath() const { return MapWindowsPath(FFileName); }
 void TBinFile::SetFileName(const AnsiString& Value)
 {
     Close();
-    AnsiString s = Value;
-    TBinFileFuncs::DeleteSpaces(s, 1, 1, 0);
-    FFileName = s;
+    FFileName = Trim(Value);  // blanks and control characters at both ends go
 }
 
 void TBinFile::SetOpenMode(int Value)

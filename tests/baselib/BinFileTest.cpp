@@ -76,7 +76,7 @@ TEST_F(BinFile, CountsWholeRecordsOnly)
 TEST_F(BinFile, OpenModesAndErrors)
 {
     TBinFile f(16, 8);
-    f.SetFileName("  " + kFile + "\r\n");
+    f.SetFileName("  \x01" + kFile + "\r\n");
     EXPECT_EQ(f.FileName(), kFile);
 
     try {

@@ -156,6 +156,24 @@ TEST_F(EngineOnLine, OpenWriteReadClose)
     EXPECT_EQ(Line->Received(), "early+");
 }
 
+TEST_F(EngineOnLine, OwnersDeviceStaysOpen)
+{
+    int err = 0;
+    std::unique_ptr<TSerialDevice> own = Line->OpenNear(err);
+    ASSERT_TRUE(own);
+    Engine.Handle = own.get();
+    Engine.ExternalHandle = true;
+    Engine.Open();
+    Line->Send("ext");
+    EXPECT_EQ(ReadAll(3), "ext");
+    Engine.Close();
+    EXPECT_EQ(Engine.Handle, own.get());
+    EXPECT_TRUE(Line->NearOpen());
+    EXPECT_EQ(own->WriteSome("still", 5), 5);
+    Engine.ExternalHandle = false;
+    Engine.Handle = nullptr;
+}
+
 TEST_F(EngineOnLine, LineSettingsTheDeviceRefuses)
 {
     struct Case { int Baud; int Bits; int Stop; };
