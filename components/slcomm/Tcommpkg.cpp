@@ -58,22 +58,50 @@ int TCommPackageQueue::Read(void* Record, std::uint32_t Index) const
     return 1;
 }
 
-TCommPackage::TCommPackage(TComm32* Comm) : FComm(Comm)
+struct TCommPackage::TThreadState {
+    std::mutex M;
+    std::condition_variable Cv;
+    bool Wake = false;  // auto-reset
+    std::atomic<bool> Run{true};
+};
+
+struct TCommPackage::THook {
+    std::recursive_mutex M;  // held while the layer handles a notice; the layer may be freed from inside
+    TCommPackage* Owner = nullptr;
+    TCommNotifyEvent Prev;
+};
+
+TCommPackage::TCommPackage(TComm32* Comm)
+    : FComm(Comm), FHook(std::make_shared<THook>()), FThreadState(std::make_shared<TThreadState>())
 {
     Rebuild();
-    FThread = std::thread(&TCommPackage::_TimerThread, this);
-    FPrevNotify = FComm->OnCommNotify;
-    FComm->OnCommNotify = [this](TObject* Sender, std::int32_t NotifyType) { fNewCommNotify(Sender, NotifyType); };
+    FThread = std::thread(&TCommPackage::_TimerThread, this, FThreadState);
+    FHook->Owner = this;
+    FHook->Prev = FComm->OnCommNotify;
+    FComm->OnCommNotify = [hook = FHook](TObject* Sender, std::int32_t NotifyType) {
+        std::lock_guard g(hook->M);
+        if (hook->Owner)
+            hook->Owner->fNewCommNotify(Sender, NotifyType);
+        else if (hook->Prev)
+            hook->Prev(Sender, NotifyType);
+    };
 }
 
 TCommPackage::~TCommPackage()
 {
-    FComm->OnCommNotify = FPrevNotify;
     {
-        std::lock_guard g(FWakeLock);
-        FRun = false;
-        FWake = true;
-        FWakeCv.notify_all();
+        // Waits for a notice being handled on an engine thread.
+        std::lock_guard g(FHook->M);
+        FHook->Owner = nullptr;
+    }
+    // The engine's callback is replaced only while no engine thread can be calling it.
+    if (!FComm->Active())
+        FComm->OnCommNotify = FHook->Prev;
+    {
+        std::lock_guard g(FThreadState->M);
+        FThreadState->Run = false;
+        FThreadState->Wake = true;
+        FThreadState->Cv.notify_all();
     }
     // Joined, so no thread ever uses the freed layer; from its own callback it ends on return.
     if (FThread.get_id() == std::this_thread::get_id())
@@ -96,9 +124,9 @@ void TCommPackage::Rebuild()
 
 void TCommPackage::Wake()
 {
-    std::lock_guard g(FWakeLock);
-    FWake = true;
-    FWakeCv.notify_all();
+    std::lock_guard g(FThreadState->M);
+    FThreadState->Wake = true;
+    FThreadState->Cv.notify_all();
 }
 
 bool TCommPackage::Active() const
@@ -291,16 +319,19 @@ void TCommPackage::PurgeWrite()
 
 void TCommPackage::CallNotify(std::int32_t NotifyType)
 {
-    if (!OnPackage)
+    // A copy: the handler may free the layer, and with it OnPackage.
+    TCommNotifyEvent handler = OnPackage;
+    if (!handler)
         return;
     try {
-        OnPackage(this, NotifyType);
+        handler(this, NotifyType);
     } catch (...) {
     }
 }
 
 void TCommPackage::fNewCommNotify(TObject* Sender, std::int32_t NotifyType)
 {
+    std::shared_ptr<THook> hook = FHook;  // outlives the layer should a handler free it
     std::int32_t mask = 0;
     {
         std::lock_guard g(FLock);
@@ -321,8 +352,8 @@ void TCommPackage::fNewCommNotify(TObject* Sender, std::int32_t NotifyType)
     // Handlers run without the lock: they may read and write packets.
     if (mask)
         CallNotify(mask);
-    if (FPrevNotify)
-        FPrevNotify(Sender, NotifyType);
+    if (hook->Prev)
+        hook->Prev(Sender, NotifyType);
 }
 
 void TCommPackage::_ReadHeadTailPackage()
@@ -416,7 +447,7 @@ void TCommPackage::_WritePackage()
     FWritePos = static_cast<std::uint32_t>(FComm->Write(FFrame.data(), static_cast<std::int32_t>(FFrameCount)));
 }
 
-void TCommPackage::_TimerThread()
+void TCommPackage::_TimerThread(std::shared_ptr<TThreadState> S)
 {
     for (;;) {
         std::uint32_t interval;
@@ -427,13 +458,13 @@ void TCommPackage::_TimerThread()
             timeout = FPackageType == cptFrameTimeout;
         }
         {
-            std::unique_lock w(FWakeLock);
+            std::unique_lock w(S->M);
             if (timeout)
-                FWakeCv.wait_for(w, ClockWaitDuration(std::max<std::uint32_t>(interval, 1)), [&] { return FWake; });
+                S->Cv.wait_for(w, ClockWaitDuration(std::max<std::uint32_t>(interval, 1)), [&] { return S->Wake; });
             else
-                FWakeCv.wait(w, [&] { return FWake; });
-            FWake = false;
-            if (!FRun)
+                S->Cv.wait(w, [&] { return S->Wake; });
+            S->Wake = false;
+            if (!S->Run)
                 return;
         }
         bool notify = false;
@@ -450,6 +481,8 @@ void TCommPackage::_TimerThread()
         }
         if (notify)
             CallNotify(0x0001);
+        if (!S->Run)
+            return;  // the layer may be gone: freed by the handler
     }
 }
 

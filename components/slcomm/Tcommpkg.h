@@ -9,6 +9,7 @@
 // the caller's buffer size and never goes past it.
 #include <condition_variable>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -56,7 +57,8 @@ private:
 class TCommPackage : public TObject {
 public:
     explicit TCommPackage(TComm32* Comm);
-    // Gives the engine its callback back and joins the packet thread.
+    // Gives the engine its callback back (while the port is open the hook stays
+    // and passes notices on to it) and joins the packet thread.
     ~TCommPackage() override;
 
     // Kind 0: a record (count and bytes) into Buffer of Size bytes, cut to
@@ -111,7 +113,8 @@ private:
     bool _ReadTimeoutPackage();
     void _EncodePackage();
     void _WritePackage();
-    void _TimerThread();
+    struct TThreadState;
+    void _TimerThread(std::shared_ptr<TThreadState> S);
     std::uint32_t RecordBytes() const { return FPackageSize + PackageHeadBytes; }
     std::uint32_t& RecvCount() { return *reinterpret_cast<std::uint32_t*>(FRecv.data()); }
 
@@ -121,7 +124,10 @@ private:
     bool FEscape = false;
     std::uint32_t FWritePos = 0;
     TComm32* FComm;
-    TCommNotifyEvent FPrevNotify;
+    // The hook that stays in the engine: it reaches the layer only while the
+    // layer lives, and the engine's previous callback always.
+    struct THook;
+    std::shared_ptr<THook> FHook;
     std::unique_ptr<TCommPackageQueue> FRecvQueue;
     std::unique_ptr<TCommPackageQueue> FSendQueue;
     std::vector<std::uint8_t> FRecv;   // record being assembled
@@ -136,10 +142,9 @@ private:
     std::uint8_t FFrameCtrl = DefaultFrameCtrl;
     std::uint32_t FPackageInterval = 50;
 
-    std::mutex FWakeLock;
-    std::condition_variable FWakeCv;
-    bool FWake = false;  // auto-reset
-    bool FRun = true;
+    // Shared with the packet thread, so that a thread whose layer was freed
+    // from its own callback still finds its flags.
+    std::shared_ptr<TThreadState> FThreadState;
     std::thread FThread;
 };
 

@@ -311,3 +311,33 @@ TEST(PackageOnPty, FramedExchangeOverAPseudoTerminal)
     EXPECT_EQ(got, payload);
     engine.Close();
 }
+
+TEST(PackageLifetime, FreedFromItsOwnHandler)
+{
+    auto line = TSerialMemoryLine::Create(26);
+    TComm32 engine;
+    engine.SetPortNo(26);
+    auto* package = new TCommPackage(&engine);
+    package->SetPackageType(cptFrameTimeout);
+    package->SetPackageInterval(10);
+    std::atomic<bool> freed{false};
+    package->OnPackage = [&](TObject* Sender, std::int32_t n) {
+        if ((n & 1) && !freed) {
+            delete static_cast<TCommPackage*>(Sender);
+            freed = true;
+        }
+    };
+    engine.Open();
+    package->SetActive(true);
+    line->Send("bye");
+    EXPECT_TRUE(WaitFor([&] { return freed.load(); }));
+    // The engine has its own callback back and goes on without the layer.
+    line->Send("raw");
+    std::string got;
+    EXPECT_TRUE(WaitFor([&] {
+        char b[8];
+        got.append(b, static_cast<size_t>(engine.Read(b, sizeof b)));
+        return got.find("raw") != std::string::npos;
+    }));
+    engine.Close();
+}
