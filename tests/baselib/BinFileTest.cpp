@@ -314,3 +314,27 @@ TEST_F(BinFile, MessagesInEveryLanguage)
     EXPECT_NE(tw.Message().find("\xA9\xFA"), std::string::npos);
     EXPECT_EQ(tw.FileName, gbkName);
 }
+
+TEST_F(BinFile, CachesAlikeInEveryWritableMode)
+{
+    for (int open : {2, 4, 8}) {
+        for (int share : {0, 1, 2, 3, 8}) {
+            MakeFile(16 + 16);
+            TBinFile f(16, 8);
+            f.SetFileName(kFile);
+            f.SetOpenMode(open);
+            f.SetShareMode(share);
+            f.Open();
+            f.WriteHeader("0123456789abcdef");
+            f.RecNo = 1;
+            f.WriteRecord("cached!!");
+            f.WriteRecord("numbered", 1);
+            char buf[16] = {};
+            f.ReadRecord(buf);
+            EXPECT_EQ(std::string(buf, 8), "numbered") << open << "/" << share;
+            f.ReadHeader(buf);
+            EXPECT_EQ(std::string(buf, 16), "0123456789abcdef");
+            EXPECT_EQ(f.RecCount(), 2);
+        }
+    }
+}
