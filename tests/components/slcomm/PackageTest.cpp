@@ -285,6 +285,7 @@ TEST(PackageOnPty, FramedExchangeOverAPseudoTerminal)
     TPtyPort pty(8);
     TComm32 engine;
     engine.SetPortNo(8);
+    engine.SetOutQueueSize(1000);  // the frame goes out over several rounds of the queue
     TCommPackage package(&engine);
     package.SetPackageType(cptFrameHeadTail);
     engine.Open();
