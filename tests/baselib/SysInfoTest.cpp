@@ -1,3 +1,4 @@
+#include <chrono>
 #include <cstring>
 #include <fstream>
 
@@ -6,7 +7,9 @@
 #include "baselib/sl_sysinfo.h"
 #include "platform/core/FileUtils.h"
 #include "platform/core/Strings.h"
+#include "platform/core/Synchronize.h"
 #include "platform/win/Paths.h"
+#include "platform/win/SingleInstance.h"
 
 TEST(SysInfo, SystemAndRegisteredOwner)
 {
@@ -56,9 +59,18 @@ TEST(SharedMemory, SecondHolderSeesTheFirstOnesBytes)
         second.ClearBuffer();
     }
     EXPECT_EQ(static_cast<char*>(first.Buffer)[8], '\0');
+    // A set first word: the instance that runs under the name is asked to come forward.
+    TNamedMutex running(name);
+    int requests = 0;
+    SetActivationHandler([&] { ++requests; });
     std::uintptr_t window = 1;
     std::memcpy(first.Buffer, &window, sizeof window);
     EXPECT_TRUE(first.ActiveAppWnd());
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (requests == 0 && std::chrono::steady_clock::now() < deadline)
+        CheckSynchronize(10);
+    SetActivationHandler(nullptr);
+    EXPECT_EQ(requests, 1);
 
     TSharedMemory tooLong(AnsiString(300, 'n'), 64, PAGE_READWRITE);
     EXPECT_EQ(tooLong.Buffer, nullptr);
