@@ -17,6 +17,7 @@
 
 #include "components/slcomm/Tcommpkg.h"
 #include "platform/serial/SerialDevice.h"
+#include "platform/serial/SerialPorts.h"
 
 using namespace CorlanComm32;
 
@@ -36,10 +37,7 @@ public:
         }
         int err = 0;
         FPty = OpenPseudoTerminal(err);
-        std::filesystem::create_directories(SerialLinkDir().c_str());
-        FLink = std::string(SerialLinkDir()) + "/com" + std::to_string(kPort);
-        std::filesystem::remove(FLink);
-        std::filesystem::create_symlink(FPty.SlavePath.c_str(), FLink);
+        LinkSerialPort(kPort, FPty.SlavePath);
         FThread = std::thread([this] { Run(); });
     }
     ~TPtyPartner()
@@ -47,7 +45,7 @@ public:
         FStop = true;
         FPty.Master->Wake();
         FThread.join();
-        std::filesystem::remove(FLink);
+        UnlinkSerialPort(kPort, FPty.SlavePath);
     }
     const std::string& SlavePath() const { return FPty.SlavePath; }
     std::uint64_t Received() const { return FReceived.load(); }
@@ -71,7 +69,6 @@ private:
     }
     bool FEcho;
     TPseudoTerminal FPty;
-    std::string FLink;
     std::thread FThread;
     std::atomic<bool> FStop{false};
     std::atomic<std::uint64_t> FReceived{0};

@@ -1,16 +1,13 @@
 #include <algorithm>
 #include <cstring>
-#include <dirent.h>
-#include <fstream>
 #include <new>
-#include <set>
 #include <strings.h>
 
 #include "baselib/sl_lang.h"
 #include "components/slcomm/Tcomm32.h"
 #include "platform/core/Strings.h"
 #include "platform/serial/SerialDevice.h"
-#include "platform/serial/SerialMemoryLine.h"
+#include "platform/serial/SerialPorts.h"
 
 namespace CorlanComm32 {
 
@@ -151,29 +148,11 @@ void TCommSerialPortInfo::Refresh()
 
 void TCommSerialPortInfo::ListFromSystem()
 {
-    // This system's ports: the links under <prefix>/dosdevices, the serial
-    // devices the kernel found a UART for, and the in-memory lines of tests.
-    std::set<int> numbers;
-    if (DIR* d = opendir(SerialLinkDir().c_str())) {
-        while (dirent* e = readdir(d)) {
-            AnsiString n = e->d_name;
-            if (n.size() > 3 && n.compare(0, 3, "com") == 0)
-                if (int no = PortNo(n); no > 0)
-                    numbers.insert(no);
-        }
-        closedir(d);
-    }
-    for (int k = 0; k < 64; ++k) {
-        std::ifstream type("/sys/class/tty/ttyS" + std::to_string(k) + "/type");
-        int t = 0;
-        if (type >> t && t != 0)
-            numbers.insert(k + 1);
-    }
-    for (int no = 1; no <= 256; ++no)
-        if (MemoryLineRegistered(no))
-            numbers.insert(no);
-    for (int no : numbers)
-        Ports->Add(PortName(no));
+    // This system's ports come from the platform (the links of the prefix and
+    // the machine's own serial ports), each once.
+    for (int no : SerialPortNumbers())
+        if (no > 0)
+            Ports->Add(PortName(no));
     Ports->CustomSort([](TStringList* List, int I, int J) { return PortListSortCompare(List, I, J); });
     FromSystem = true;
 }

@@ -15,6 +15,7 @@
 #include "platform/forms/VirtualKeys.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/serial/SerialMemoryLine.h"
+#include "platform/serial/SerialPorts.h"
 #include "tests/support/TestOutput.h"
 
 using namespace CorlanComm32;
@@ -27,6 +28,8 @@ struct SettingsDialog : ::testing::Test {
         FWas = AppLang.LangType();
         AppLang.SetLangType(TAppLang::ltAnsi);
         std::filesystem::remove_all(SerialLinkDir().c_str());
+        // Listed as a port by its link; opened, it is the in-memory line.
+        LinkSerialPort(5, "/dev/null");
         Line = TSerialMemoryLine::Create(5);
         Comm.SetPortNo(5);
         ModalScript::ClearLog();
@@ -205,6 +208,7 @@ TEST_F(SettingsDialog, CancelAndTheComponentsEntry)
 
 TEST_F(SettingsDialog, DeviceDialogChoosesFromTheRates)
 {
+    LinkSerialPort(6, "/dev/null");
     auto line = TSerialMemoryLine::Create(6);
     TSlCommDevice d(nullptr);
     d.SetPortNo(6);

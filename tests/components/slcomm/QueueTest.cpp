@@ -1,4 +1,4 @@
-#include <filesystem>
+#include <algorithm>
 #include <thread>
 
 #include <gtest/gtest.h>
@@ -6,7 +6,7 @@
 #include "components/slcomm/Tcomm32.h"
 #include "platform/core/Strings.h"
 #include "platform/serial/SerialDevice.h"
-#include "platform/serial/SerialMemoryLine.h"
+#include "platform/serial/SerialPorts.h"
 
 using namespace CorlanComm32;
 
@@ -104,23 +104,22 @@ TEST(PortList, NamesAndNumbers)
 
 TEST(PortList, SystemPortsInNumberOrder)
 {
-    namespace fs = std::filesystem;
-    fs::remove_all(SerialLinkDir().c_str());
-    fs::create_directories(SerialLinkDir().c_str());
-    for (const char* n : {"com10", "com2", "com1", "lpt1"})
-        fs::create_symlink("/dev/null", fs::path(SerialLinkDir()) / n);
-    auto line = TSerialMemoryLine::Create(33);
+    for (int port : {10, 2, 1, 33})
+        LinkSerialPort(port, "/dev/null");
     TCommSerialPortInfo info;
     EXPECT_TRUE(info.FromSystem);
     std::vector<std::string> names;
     for (int i = 0; i < info.Ports->Count(); ++i)
         names.push_back(info.Ports->Strings(i));
-    // The serial devices of the machine may add their own; ours keep their order.
+    // The machine's own serial ports may add theirs; all come in number order, each once.
     auto at = [&](const char* n) { return std::find(names.begin(), names.end(), n) - names.begin(); };
     EXPECT_LT(at("COM1"), at("COM2"));
     EXPECT_LT(at("COM2"), at("COM10"));
     EXPECT_LT(at("COM10"), at("COM33"));
     EXPECT_LT(at("COM33"), static_cast<long>(names.size()));
-    EXPECT_EQ(std::count(names.begin(), names.end(), "LPT1"), 0);
-    fs::remove_all(SerialLinkDir().c_str());
+    EXPECT_EQ(std::count(names.begin(), names.end(), "COM1"), 1);
+    for (size_t i = 1; i < names.size(); ++i)
+        EXPECT_LT(TCommSerialPortInfo::PortNo(names[i - 1]), TCommSerialPortInfo::PortNo(names[i]));
+    for (int port : {10, 2, 1, 33})
+        UnlinkSerialPort(port, "/dev/null");
 }

@@ -2,13 +2,13 @@
 // Helpers of the second serial library's tests: waiting for a condition, a
 // recorder of notices, and a pseudo-terminal linked as a port number.
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <mutex>
 #include <thread>
 #include <vector>
 
 #include "platform/serial/SerialDevice.h"
+#include "platform/serial/SerialPorts.h"
 
 // Polls Done until it holds or TimeoutMs passed.
 inline bool WaitFor(const std::function<bool()>& Done, int TimeoutMs = 3000)
@@ -68,12 +68,9 @@ struct TPtyPort {
     {
         int err = 0;
         Pty = OpenPseudoTerminal(err);
-        std::filesystem::create_directories(SerialLinkDir().c_str());
-        Link = std::string(SerialLinkDir()) + "/com" + std::to_string(Port);
-        std::filesystem::remove(Link);
-        std::filesystem::create_symlink(Pty.SlavePath.c_str(), Link);
+        LinkSerialPort(Port, Pty.SlavePath);
     }
-    ~TPtyPort() { std::filesystem::remove(Link); }
+    ~TPtyPort() { UnlinkSerialPort(Port, Pty.SlavePath); }
     // Everything the master side has received within TimeoutMs, up to Count bytes.
     std::string Receive(size_t Count, int TimeoutMs = 3000)
     {
@@ -93,5 +90,4 @@ struct TPtyPort {
 
     int Port;
     TPseudoTerminal Pty;
-    std::string Link;
 };
