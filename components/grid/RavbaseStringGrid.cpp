@@ -766,6 +766,18 @@ bool TStringGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
     return true;
 }
 
+bool TStringGrid::WantsKey(Word Key, TShiftState Shift) const
+{
+    switch (Key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return true;
+    case VK_TAB: return (FOptions & goTabs) && !(Shift & ssCtrl);
+    default: return TCustomControl::WantsKey(Key, Shift);
+    }
+}
+
 void TStringGrid::KeyDown(Word& Key, TShiftState Shift)
 {
     TCustomControl::KeyDown(Key, Shift);

@@ -140,6 +140,8 @@ protected:
 
     void Paint() override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    // The cursor keys and, with goTabs, Tab move the current cell, not the form's focus.
+    bool WantsKey(Word Key, TShiftState Shift) const override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
