@@ -390,8 +390,12 @@ void TStringGrid::MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, 
         FAnchor = FCurrent;
     if (FOptions & goRowSelect)
         FAnchor.X = FFixedCols;
+    if (!(FOptions & goAlwaysShowEditor))
+        HideEditor();
     if (Show)
         ScrollInViewBase(ACol, ARow);
+    if (FOptions & goAlwaysShowEditor)
+        ShowEditor();
     if (!(old == Selection()))
         Invalidate();
     else
@@ -444,6 +448,8 @@ void TStringGrid::DoSetTopLeft(int ALeft, int ATop)
         return;
     FTopLeft = {ALeft, ATop};
     Invalidate();
+    if (FEditorMode)
+        UpdateEdit();
     TopLeftChanged();
 }
 
@@ -694,6 +700,10 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     if (c.X < FFixedCols || c.Y < FFixedRows)
         return;
     const bool extend = (Shift & ssShift) && (FOptions & goRangeSelect);
+    if (c == FCurrent && !extend && (FOptions & goEditing) && !(Shift & ssDouble)) {
+        ShowEditor();
+        return;
+    }
     MoveCurrentTo(c.X, c.Y, !extend, true, false);
     FSelecting = true;
     SetMouseCapture(true);
@@ -780,9 +790,18 @@ bool TStringGrid::WantsKey(Word Key, TShiftState Shift) const
 
 void TStringGrid::KeyDown(Word& Key, TShiftState Shift)
 {
-    TCustomControl::KeyDown(Key, Shift);
+    if (!FEditorKeyDone)
+        TCustomControl::KeyDown(Key, Shift);
     if (Key == 0)
         return;
+    if (Key == VK_F2) {
+        ShowEditor();
+        return;
+    }
+    if (Key == VK_ESCAPE) {
+        HideEditor();
+        return;
+    }
     int c = FCurrent.X, r = FCurrent.Y;
     const int page = std::max(1, VisibleRowCount());
     const bool ctrl = Shift & ssCtrl;
