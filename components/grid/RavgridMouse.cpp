@@ -30,12 +30,8 @@ void TRavArodozIdad::OpenAnchor(const AnsiString& Anchor)
     const AnsiString u = UpperCase(Anchor);
     const auto p = u.find("CELL://");
     if (p == AnsiString::npos) {
-        AnsiString a = Anchor;
-        // A bare web address as a cell shows it.
-        if (!OpenableAddress(a) && UpperCase(a).rfind("WWW.", 0) == 0)
-            a = "http://" + a;
-        if (OpenableAddress(a))
-            ShellOpenAddress(a);
+        if (OpenableAddress(Anchor))
+            ShellOpenAddress(Anchor);
         return;
     }
     int c = -1, r = -1;
