@@ -10,6 +10,7 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TCustomControl(AOwner)
     FCurrent = {FFixedCols, FFixedRows};
     FAnchor = FCurrent;
     FTopLeft = FCurrent;
+    FColor = clWindow; // the cells are a window's, as in the class library
     SetTabStop(true);
     // The grid raises its own click (after a mouse selection, on cell moves), not the control's.
     SetControlStyle((ControlStyle() & ~csClickEvents) | csOpaque);

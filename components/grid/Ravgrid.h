@@ -553,6 +553,8 @@ public:
     void HideEditControl(int ACol, int ARow);
     void ShowCellEdit();
     void HideCellEdit() { HideEditControl(Col(), Row()); }
+    // The grid's click starts watching the current cell for validation.
+    void Click() override;
     void ShowInplaceEdit();
     void HideInplaceEdit();
     void DoneInplaceEdit(Word Key, TShiftState Shift);

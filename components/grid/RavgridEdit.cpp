@@ -115,6 +115,8 @@ bool TRavArodozIdad::CanEditShow()
         return false;
     if (result && !FEditActive) {
         FCellCache = GetCurrentCell();
+        // Watch the cell whose edit opens, wherever the cursor was put before.
+        InitValidate(Col(), Row());
         FEditorType = edNormal;
         GetCellEditor(b.x, b.y, FEditorType);
         FEditActive = true;
@@ -619,3 +621,9 @@ void TRavArodozIdad::DoEnter()
 }
 
 void TRavArodozIdad::DoExit() { TBaseGrid::DoExit(); }
+
+void TRavArodozIdad::Click()
+{
+    TBaseGrid::Click();
+    InitValidate(Col(), Row());
+}

@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "GridTestSupport.h"
+#include "tests/support/TestOutput.h"
 #include "components/grid/RavgridEditors.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/TestInput.h"
 #include "platform/forms/Timer.h"
@@ -444,6 +446,17 @@ TEST_F(GridEdit, LeavingAnEditedCellValidatesBeforeTheCellChanges)
     EXPECT_EQ(ev, std::vector<std::string>{"changing 0,1"});
 }
 
+TEST_F(GridEdit, AnEditAfterTheCursorWasMovedByCodeChangesOnlyItsCell)
+{
+    g->SetCellEx(0, 1, "first");
+    g->SetCellEx(0, 2, "second");
+    g->MoveColRow(0, 2, true, true);
+    Type("x");
+    Press(VK_DOWN);
+    EXPECT_EQ(g->Cells(0, 1), "first");
+    EXPECT_EQ(g->Cells(0, 2), "x");
+}
+
 TEST_F(GridEdit, LinksOpenOnlyWebAndMailAddresses)
 {
     g->SetURLShow(true);
@@ -471,4 +484,44 @@ TEST_F(GridEdit, LinksOpenOnlyWebAndMailAddresses)
     EXPECT_TRUE(ShellOpenedAddresses().empty());
     EXPECT_EQ(g->Row(), 3);
     EXPECT_EQ(g->Col(), 2);
+}
+
+// A picture for people: one grid with a float cell under edit, one with its combo list open.
+TEST_F(GridEdit, PictureOfAnOpenFloatEditorAndComboList)
+{
+    g->SetBounds(0, 0, 240, 160);
+    g->SetColWidths(0, 60);
+    g->SetCellEx(0, 0, "Value");
+    g->SetCellEx(1, 0, "Unit");
+    g->SetCellEx(0, 1, "1.000");
+    g->SetCellEx(1, 1, "kHz");
+    EditorType(edFloat);
+    g->MoveColRow(0, 2, true, true);
+    Type("-12.5");
+    ASSERT_TRUE(EditorShown());
+    EXPECT_EQ(g->Cells(0, 1), "1.000");
+    EXPECT_EQ(g->Cells(0, 2), "-12.5");
+    g->GetInplaceEditor()->SetSelStart(1);
+    g->GetInplaceEditor()->SetSelLength(2); // the editor shows as the user's selection
+
+    auto* g2 = new TRavArodozIdad(&form);
+    g2->SetParent(&form);
+    g2->SetBounds(250, 0, 240, 160);
+    g2->SetColCountEx(2);
+    g2->SetRowCountEx(4);
+    g2->SetFixedColsEx(0);
+    g2->SetOptions(g2->Options() | goEditing);
+    g2->SetCellEx(0, 0, "Function");
+    g2->SetCellEx(0, 1, "Cs-Rs");
+    for (const char* s : {"Cs-Rs", "Cs-D", "Cp-Rp", "Cp-D", "Lp-Rp"})
+        g2->AddComboString(s);
+    g2->OnGetEditorType = [](TObject*, int, int, TEditorType& E) { E = edComboList; };
+    g2->SetFocus();
+    TestInput::KeyDown(g2, VK_F2);
+    ASSERT_TRUE(g2->GridCombo()->Visible());
+    g2->GridCombo()->SetDroppedDown(true);
+    TestInput::ProcessEvents();
+    const std::string png = TestOutputPath("grid_float_editor_and_combo_list.png");
+    ASSERT_TRUE(SaveControlToPng(&form, png));
+    g2->GridCombo()->SetDroppedDown(false);
 }
