@@ -525,3 +525,154 @@ TEST_F(GridEdit, PictureOfAnOpenFloatEditorAndComboList)
     ASSERT_TRUE(SaveControlToPng(&form, png));
     g2->GridCombo()->SetDroppedDown(false);
 }
+
+// The way the program's step table is set up: numbers, floats and choice lists,
+// the editor always open, Enter moving on and adding rows, Insert and Delete.
+TEST_F(GridEdit, AStepTableIsEditedWithEnterInsertAndDelete)
+{
+    g->Navigation()->SetAlwaysEdit(true);
+    g->Navigation()->SetAdvanceOnEnter(true);
+    g->Navigation()->SetAdvanceInsert(true);
+    g->Navigation()->SetAllowInsertRow(true);
+    g->Navigation()->SetAllowDeleteRow(true);
+    g->SetOptions(g->Options() | goRangeSelect);
+    g->SetRowCountEx(2);
+    g->OnGetEditorType = [this](TObject*, int c, int, TEditorType& E) {
+        if (c == 1) {
+            g->ClearComboString();
+            for (const char* s : {"Cs-Rs", "Cp-D", "DCR"})
+                g->AddComboString(s);
+            E = edComboList;
+        } else
+            E = c == 0 ? edNumeric : edFloat;
+    };
+    g->OnCanEditCell = [](TObject*, int, int c, bool& can) { can = c != 3; };
+    std::vector<std::string> ev;
+    g->OnKeyDown = [&](TObject*, Word& k, TShiftState) {
+        if (k == VK_RETURN)
+            ev.push_back("enter " + std::to_string(g->Col()) + "," + std::to_string(g->Row()));
+    };
+    g->OnComboChange = [&](TObject*, int c, int r, int, const AnsiString& s) {
+        ev.push_back("combo " + std::to_string(c) + "," + std::to_string(r) + " " + s);
+    };
+    g->OnAutoAddRow = [&](TObject*, int r) { ev.push_back("added " + std::to_string(r)); };
+    g->OnAutoInsertRow = [&](TObject*, int r) { ev.push_back("inserted " + std::to_string(r)); };
+    Type("7");
+    Press(VK_RETURN);
+    ASSERT_TRUE(g->GridCombo()->Visible());
+    Press(VK_DOWN);
+    Press(VK_RETURN);
+    ASSERT_TRUE(EditorShown());
+    Type("1.5");
+    Press(VK_RETURN); // column 3 is locked: on to the new row
+    EXPECT_EQ(g->Cells(0, 1), "7");
+    EXPECT_EQ(g->Cells(1, 1), "Cp-D");
+    EXPECT_EQ(g->Cells(2, 1), "1.5");
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->Col(), 0);
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_TRUE(EditorShown());
+    Press(VK_INSERT);
+    EXPECT_EQ(g->RowCount(), 4);
+    EXPECT_EQ(ev, (std::vector<std::string>{"enter 0,1", "combo 1,1 Cp-D", "enter 1,1", "enter 2,1", "added 2",
+                                            "inserted 2"}));
+}
+
+TEST_F(GridEdit, WheelMovesByTheWheelLinesAndMiddleButtonPans)
+{
+    g->SetRowCountEx(30);
+    g->MoveColRow(0, 5, true, true);
+    TestInput::Wheel(g, -1); // toward the user: three lines, then the base's own step
+    EXPECT_EQ(g->Row(), 9);
+    TestInput::Wheel(g, 1);
+    EXPECT_EQ(g->Row(), 5);
+    g->MoveColRow(0, 28, true, true);
+    TestInput::Wheel(g, -1);
+    EXPECT_EQ(g->Row(), 29);
+    // Panning: vertical only; the cell steps toward the pointer each tick.
+    g->MoveColRow(1, 10, true, true);
+    TestInput::MouseDown(g, 100, 100, mbMiddle);
+    ASSERT_TRUE(g->Panning());
+    TestInput::MouseMove(g, 300, 100);
+    g->PanTimer()->Tick();
+    EXPECT_EQ(g->Col(), 1);
+    TestInput::MouseMove(g, 100, 150);
+    g->PanTimer()->Tick();
+    g->PanTimer()->Tick();
+    EXPECT_EQ(g->Row(), 12);
+    TestInput::MouseDown(g, 100, 150, mbMiddle);
+    EXPECT_FALSE(g->Panning());
+}
+
+TEST_F(GridEdit, ScrollingClosesAnEditorControlAndKeepsItsValue)
+{
+    g->SetRowCountEx(40);
+    EditorType(edSpinEdit);
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridSpin()->Visible());
+    Press(VK_UP);
+    g->SetTopRow(10);
+    EXPECT_FALSE(g->GridSpin()->Visible());
+    EXPECT_EQ(g->Cells(0, 1), "1");
+}
+
+TEST_F(GridEdit, EditButtonCellsTakeTheEllipsisResultAndTheirFilter)
+{
+    EditorType(edNumericEditBtn);
+    g->OnEllipsClick = [](TObject*, int c, int r, AnsiString& s) { s = "4" + std::to_string(c) + std::to_string(r); };
+    Press(VK_F2);
+    TGridEditBtn* e = g->GridEditBtn();
+    ASSERT_TRUE(e->Visible());
+    TestInput::Click(e->ButtonHost()->Button());
+    EXPECT_EQ(e->Text(), "401");
+    e->SetSelStart(3);
+    Type("a5");
+    EXPECT_EQ(e->Text(), "4015");
+    Press(VK_RETURN);
+    EXPECT_FALSE(e->Visible());
+    EXPECT_EQ(g->Cells(0, 1), "4015");
+}
+
+namespace {
+
+// An application's editor: a plain edit.
+class TTestLink : public TEditLink {
+public:
+    using TEditLink::TEditLink;
+    TEdit* Edit = nullptr;
+    void CreateEditor(TWinControl* AParent) override
+    {
+        if (!Edit) {
+            Edit = new TEdit(this);
+            Edit->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { EditKeyDown(s, k, sh); };
+        }
+        Edit->SetParent(AParent);
+    }
+    TWinControl* GetEditControl() override { return Edit; }
+    AnsiString GetEditorValue() override { return Edit->Text(); }
+    void SetEditorValue(const AnsiString& S) override { Edit->SetText(S); }
+};
+
+} // namespace
+
+TEST_F(GridEdit, EditLinksStoreOnEnterAndRestoreOnEscape)
+{
+    auto* link = new TTestLink(&form);
+    g->SetEditLink(link);
+    EditorType(edCustom);
+    g->Navigation()->SetAdvanceOnEnter(true);
+    g->SetCellEx(0, 1, "before");
+    Press(VK_F2);
+    ASSERT_TRUE(link->Edit->Visible());
+    ASSERT_TRUE(link->Edit->Focused());
+    EXPECT_EQ(link->Edit->Text(), "before");
+    link->Edit->SetText("after");
+    Press(VK_RETURN);
+    EXPECT_EQ(g->Cells(0, 1), "after");
+    EXPECT_EQ(g->Col(), 1);
+    Press(VK_F2);
+    link->Edit->SetText("dropped");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(g->Cells(1, 1), "");
+    EXPECT_TRUE(g->Focused());
+}
