@@ -605,6 +605,8 @@ public:
     bool CaretPositioningPending() const { return FCaretPositioning; }
     void ClearCaretPositioning() { FCaretPositioning = false; }
     const AnsiString& SearchText() const { return FSearchText; }
+    // The first data row whose cell in the sort column starts with Text (upper case); -1 when none.
+    int Search(const AnsiString& Text);
     TPoint PanFocusPoint() const { return FPanFocus; }
     // The step (-1, 0, 1 each way) the last panning tick took.
     TPoint PanDirection() const { return FPanDirection; }

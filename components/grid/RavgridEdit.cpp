@@ -79,7 +79,8 @@ bool TRavArodozIdad::IsEditorControlType(TEditorType T) const
     case edMixedCase:
     case edPassword:
     case edLowerCase:
-    case edUpperCase: return false;
+    case edUpperCase:
+    case edRichEdit: return false; // plain text until rich text cells exist
     default: return true;
     }
 }
@@ -254,8 +255,23 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
             FEditLink->FGrid = this;
             FEditLink->FEditCol = RealColIndex(ACol);
             FEditLink->FEditRow = ARow;
-            FEditLink->CreateEditor(this);
-            FEditLink->SetRect(r);
+            if (FEditLink->EditStyle == esPopup) {
+                if (FEditLink->AutoPopupWidth)
+                    FEditLink->PopupWidth = r.Width();
+                auto* f = new TForm(FEditLink);
+                f->SetBorderStyle(bsNone);
+                const TPoint p = ClientToScreen(TPoint(r.Left, r.Top));
+                f->SetBounds(p.x, p.y, FEditLink->PopupWidth, FEditLink->PopupHeight);
+                TEditLink* link = FEditLink;
+                f->OnDeactivate = [link](TObject* s) { link->FormExit(s); };
+                FEditLink->FPopupForm = f;
+                f->Show();
+                FEditLink->CreateEditor(f);
+                FEditLink->SetRect(TRect(0, 0, FEditLink->PopupWidth, FEditLink->PopupHeight));
+            } else {
+                FEditLink->CreateEditor(this);
+                FEditLink->SetRect(r);
+            }
             FEditLink->SetVisible(true);
             FEditLink->SetCellProps(color, &font);
             FEditLink->SetProperties();

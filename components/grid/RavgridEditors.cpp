@@ -113,6 +113,7 @@ void TRavInplaceEdit::FilterChar(char& Key, bool Keypad)
     }
     switch (g->EditorType()) {
     case edNormal:
+    case edRichEdit:
     case edPassword: break;
     case edNumeric:
     case edPositiveNumeric:

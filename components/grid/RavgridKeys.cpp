@@ -5,6 +5,7 @@
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
+#include "platform/core/StringUtils.h"
 
 namespace {
 
@@ -68,6 +69,9 @@ void TRavArodozIdad::GridKeyPress(char& Key)
                 FSearchText.pop_back();
         } else
             FSearchText += Key;
+        const int hit = Search(UpperCase(FSearchText));
+        if (hit != -1)
+            SetRow(hit);
     }
     TBaseGrid::GridKeyPress(Key);
 }
@@ -178,8 +182,21 @@ void TRavArodozIdad::KeyUp(Word& Key, TShiftState Shift)
         ShowInplaceEdit();
 }
 
+int TRavArodozIdad::Search(const AnsiString& Text)
+{
+    if (RowCount() <= 1 || ColCount() <= 1)
+        return -1;
+    // The sort column; column 1 until sorting has its settings.
+    const int col = RealColIndex(1);
+    for (int r = FixedRows(); r < RowCount(); ++r)
+        if (UpperCase(GetCellEx(col, r).substr(0, Text.size())) == Text)
+            return r;
+    return -1;
+}
+
 void TRavArodozIdad::DoInsertRow(int ARow)
 {
+    HideInplaceEdit();
     InsertRows(ARow, 1);
     if (OnAutoInsertRow)
         OnAutoInsertRow(this, ARow);

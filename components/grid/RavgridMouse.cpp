@@ -187,6 +187,15 @@ void TRavArodozIdad::DblClick()
 void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
 {
     FLastMouseScreen = ClientToScreen(TPoint(X, Y));
+    if (URLShow() && !FPanning) {
+        // The hand over a web address; the grid's own cursor elsewhere.
+        int hc = -1, hr = -1;
+        MouseToCell(X, Y, hc, hr);
+        const bool link = hc >= 0 && hr >= FixedRows() && IsURL(GetCellEx(RealColIndex(hc), hr));
+        const TCursor want = link ? crHandPoint : FOldCursor;
+        if (Cursor() != want)
+            TControl::SetCursor(want);
+    }
     if (FMousePressed && MouseActions()->RangeSelectAndEdit())
         TStringGrid::SetOptions(Options() & ~goEditing);
     if (!FMousePressed || FSelectAnchor < 0)

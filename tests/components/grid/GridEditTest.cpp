@@ -676,3 +676,41 @@ TEST_F(GridEdit, EditLinksStoreOnEnterAndRestoreOnEscape)
     EXPECT_EQ(g->Cells(1, 1), "");
     EXPECT_TRUE(g->Focused());
 }
+
+TEST_F(GridEdit, TypingOnAReadOnlyGridJumpsToTheRowThatStartsWithIt)
+{
+    g->SetOptions(g->Options() & ~goEditing);
+    g->Navigation()->SetAutoGotoWhenSorted(true);
+    g->Navigation()->SetAutoGotoIncremental(true);
+    g->SetRowCountEx(5);
+    const char* names[] = {"", "apple", "banana", "abc", "Abd"};
+    for (int r = 1; r < 5; ++r)
+        g->SetCellEx(1, r, names[r]);
+    Type("b");
+    EXPECT_EQ(g->Row(), 2);
+    Type("\b");
+    Type("a");
+    EXPECT_EQ(g->Row(), 1);
+    Type("b");
+    EXPECT_EQ(g->SearchText(), "ab");
+    EXPECT_EQ(g->Row(), 3);
+    Type("d");
+    EXPECT_EQ(g->Row(), 4);
+    Press(VK_DOWN); // navigation empties the search text
+    EXPECT_EQ(g->SearchText(), "");
+}
+
+TEST_F(GridEdit, RichTextCellsEditAsPlainTextAndLinksShowTheHand)
+{
+    EditorType(edRichEdit);
+    Type("plain");
+    EXPECT_EQ(g->Cells(0, 1), "plain");
+    Press(VK_RETURN);
+    g->SetURLShow(true);
+    g->SetCellEx(1, 2, "http://example.com");
+    const TRect r = g->CellRect(1, 2), o = g->CellRect(2, 2);
+    TestInput::MouseMove(g, r.Left + 4, r.Top + 4);
+    EXPECT_EQ(g->Cursor(), crHandPoint);
+    TestInput::MouseMove(g, o.Left + 4, o.Top + 4);
+    EXPECT_EQ(g->Cursor(), crDefault);
+}
