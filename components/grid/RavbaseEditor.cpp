@@ -213,10 +213,13 @@ void TStringGrid::HideEdit()
 {
     if (!FInplaceEdit)
         return;
-    if (FInplaceEdit->Visible())
+    const bool shown = FInplaceEdit->Visible();
+    if (shown)
         UpdateText();
     FInplaceCol = FInplaceRow = -1;
     FInplaceEdit->Hide();
+    if (shown)
+        EditorHidden();
 }
 
 void TStringGrid::SetEditorMode(bool Value)

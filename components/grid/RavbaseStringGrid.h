@@ -146,6 +146,8 @@ protected:
     void HideEdit();
     // The editor's text goes into the cell it was opened on.
     void UpdateText();
+    // The editor was hidden (its text written back).
+    virtual void EditorHidden() {}
     // A character on the grid's own window: opens the editor with it (goEditing),
     // else the grid's key press.
     virtual void WMChar(char& Key);

@@ -709,6 +709,7 @@ protected:
     void TopLeftChanged() override;
     // Cells edited by clicks (check box, radio group): none until cell graphics exist.
     bool HasStaticEdit(int ACol, int ARow);
+    void EditorHidden() override;
     void Paint() override;
     void Loaded() override;
     void Resize() override;

@@ -378,6 +378,13 @@ void TRavArodozIdad::HideEditControl(int ACol, int ARow)
     DoneEditing();
 }
 
+// The text editor closed on its own (Enter, Escape, a move): the edit of the cell is over.
+void TRavArodozIdad::EditorHidden()
+{
+    if (!IsEditorControlType(FEditorType))
+        FEditActive = false;
+}
+
 void TRavArodozIdad::ShowCellEdit()
 {
     // As F2 on the grid: the base grid opens the editor.

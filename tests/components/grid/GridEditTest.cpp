@@ -714,3 +714,18 @@ TEST_F(GridEdit, RichTextCellsEditAsPlainTextAndLinksShowTheHand)
     TestInput::MouseMove(g, o.Left + 4, o.Top + 4);
     EXPECT_EQ(g->Cursor(), crDefault);
 }
+
+TEST_F(GridEdit, EscapeGivesBackTheTextTheCellHadAndClosesTheEditor)
+{
+    g->SetCellEx(0, 1, "old");
+    Type("new");
+    EXPECT_EQ(g->Cells(0, 1), "new");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(g->Cells(0, 1), "old");
+    EXPECT_FALSE(EditorShown());
+    EXPECT_FALSE(g->EditActive());
+    // The next edit asks for the cell's editor again.
+    EditorType(edSpinEdit);
+    Press(VK_F2);
+    EXPECT_TRUE(g->GridSpin()->Visible());
+}
