@@ -84,7 +84,10 @@ using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
 using TRowEvent = std::function<void(TObject* Sender, int ARow)>;
 using TColEvent = std::function<void(TObject* Sender, int ACol)>;
 using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+// The typed edit has its own clipboard event: the grid's lives in the grid's scope.
+namespace Ravgrid {
 using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+}
 using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
@@ -665,9 +668,9 @@ public:
     TRowEvent OnAutoInsertRow;
     TCanRowEvent OnCanDeleteRow;
     TRowEvent OnAutoDeleteRow;
-    TClipboardEvent OnClipboardCut;
-    TClipboardEvent OnClipboardCopy;
-    TClipboardEvent OnClipboardPaste;
+    Ravgrid::TClipboardEvent OnClipboardCut;
+    Ravgrid::TClipboardEvent OnClipboardCopy;
+    Ravgrid::TClipboardEvent OnClipboardPaste;
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TCheckBoxClickEvent OnCheckBoxClick;
     TRadioClickEvent OnRadioClick;

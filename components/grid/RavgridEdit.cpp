@@ -145,7 +145,7 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
     TBrush brush;
     TFont font;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
+    TVAlignment va{};
     bool ww = false;
     brush.SetColor(Color());
     font.Assign(Font());

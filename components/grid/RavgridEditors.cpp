@@ -92,7 +92,7 @@ void TRavInplaceEdit::UpdateContents()
     TBrush brush;
     TFont font;
     TAlignment ha = taLeftJustify;
-    TVAlignment va = vtaTop;
+    TVAlignment va{};
     bool ww = false;
     brush.SetColor(g->Color());
     font.Assign(g->Font());

@@ -107,7 +107,7 @@ void TRavArodozIdad::KeyDown(Word& Key, TShiftState Shift)
     if (FSelectionRectangle && !(Selection() == oldSel))
         Invalidate();
     if (Navigation()->AllowClipboardShortCuts()) {
-        TClipboardEvent* ev = nullptr;
+        Ravgrid::TClipboardEvent* ev = nullptr;
         if (ctrl && Key == 'X')
             ev = &OnClipboardCut;
         else if (ctrl && Key == 'V')
