@@ -706,7 +706,6 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void DblClick() override;
     bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void TopLeftChanged() override;
@@ -758,6 +757,7 @@ private:
     bool IsEditorControlType(TEditorType T) const;
     void CreateEditControls();
     void LeftButtonDown(TShiftState Shift, int X, int Y);
+    void LeftDoubleClick(TShiftState Shift, int X, int Y);
     void MiddleButtonDown(int X, int Y);
     void ZoneMouseMove(TShiftState Shift, int X, int Y);
 

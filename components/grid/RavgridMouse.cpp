@@ -2,6 +2,7 @@
 // selections, the wheel, middle-button panning, and closing editor controls
 // when the cells scroll.
 #include <algorithm>
+#include <cstdlib>
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
@@ -53,8 +54,41 @@ void TRavArodozIdad::OpenAnchor(const AnsiString& Anchor)
     }
 }
 
+void TRavArodozIdad::LeftDoubleClick(TShiftState Shift, int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (r == 0 && c >= 0 && (Options() & goColSizing)) {
+        const TRect cr = CellRect(c, r);
+        int sized = -1;
+        if (std::abs(X - cr.Left) < 4 && c - 1 >= FixedCols())
+            sized = c - 1;
+        else if (std::abs(X - cr.Right) < 4 && c >= FixedCols())
+            sized = c;
+        if (sized >= 0) {
+            bool allow = true;
+            if (OnColumnSize)
+                OnColumnSize(this, sized, allow);
+            if (allow)
+                AutoSizeCol(sized);
+            return;
+        }
+    }
+    TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+    if (OnDblClickCell)
+        OnDblClickCell(this, r, c);
+    if (MouseActions()->RangeSelectAndEdit()) {
+        TStringGrid::SetOptions(Options() | goEditing);
+        TStringGrid::MouseDown(mbLeft, Shift & ~ssDouble, X, Y);
+    }
+}
+
 void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 {
+    if (Shift & ssDouble) {
+        LeftDoubleClick(Shift, X, Y);
+        return;
+    }
     FMousePressed = true;
     FSearchText.clear();
     FPressedButton = TPoint(-1, -1);
@@ -171,16 +205,6 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             ShowEditor();
         }
     }
-}
-
-void TRavArodozIdad::DblClick()
-{
-    TBaseGrid::DblClick();
-    const TPoint p = ScreenToClient(FLastMouseScreen);
-    int c = -1, r = -1;
-    MouseToCell(p.x, p.y, c, r);
-    if (OnDblClickCell)
-        OnDblClickCell(this, r, c);
 }
 
 // Header drags extend a row or column selection begun on a header.

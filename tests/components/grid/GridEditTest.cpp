@@ -729,3 +729,19 @@ TEST_F(GridEdit, EscapeGivesBackTheTextTheCellHadAndClosesTheEditor)
     Press(VK_F2);
     EXPECT_TRUE(g->GridSpin()->Visible());
 }
+
+TEST_F(GridEdit, DoubleClicksSizeColumnsOnHeaderBordersAndReportCells)
+{
+    g->SetOptions(g->Options() | goColSizing);
+    g->SetCellEx(1, 2, "a rather long cell text here");
+    std::vector<std::string> ev;
+    g->OnDblClickCell = [&](TObject*, int r, int c) { ev.push_back(std::to_string(c) + "," + std::to_string(r)); };
+    const int before = g->ColWidths(1);
+    const TRect h = g->CellRect(1, 0);
+    TestInput::DblClick(g, h.Right - 1, h.Top + 5);
+    EXPECT_GT(g->ColWidths(1), before);
+    EXPECT_TRUE(ev.empty());
+    const TRect c = g->CellRect(2, 2);
+    TestInput::DblClick(g, c.Left + 10, c.Top + 5);
+    EXPECT_EQ(ev, std::vector<std::string>{"2,2"});
+}
