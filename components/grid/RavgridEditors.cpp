@@ -403,18 +403,10 @@ bool TGridCheckBox::WantsKey(Word Key, TShiftState Shift) const
            TCheckBox::WantsKey(Key, Shift);
 }
 
-void TGridCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == mbLeft)
-        SetChecked(!Checked());
-    TCheckBox::MouseDown(Button, Shift, X, Y);
-}
-
+// The box toggles itself once per click and per Space (on release), as any check box does.
 void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift)
 {
     FGrid->EditorKeyDown(Key, Shift);
-    if (Key == VK_SPACE)
-        SetChecked(!Checked());
     switch (Key) {
     case VK_RETURN:
     case VK_PRIOR:

@@ -72,7 +72,6 @@ public:
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
     void DoExit() override;
 };

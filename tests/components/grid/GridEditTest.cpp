@@ -6,6 +6,7 @@
 #include "GridTestSupport.h"
 #include "tests/support/TestOutput.h"
 #include "components/grid/RavgridEditors.h"
+#include "platform/core/DateTime.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
@@ -744,4 +745,48 @@ TEST_F(GridEdit, DoubleClicksSizeColumnsOnHeaderBordersAndReportCells)
     const TRect c = g->CellRect(2, 2);
     TestInput::DblClick(g, c.Left + 10, c.Top + 5);
     EXPECT_EQ(ev, std::vector<std::string>{"2,2"});
+}
+
+TEST_F(GridEdit, HeaderClicksSelectWholeColumnsAndDragsExtendThem)
+{
+    g->MouseActions()->SetColSelect(true);
+    const TRect h1 = g->CellRect(1, 0), h2 = g->CellRect(2, 0);
+    TestInput::MouseDown(g, h1.Left + 10, h1.Top + 5);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 1, 3}));
+    TestInput::MouseMove(g, h2.Left + 10, h2.Top + 5, ssLeft);
+    TestInput::MouseUp(g, h2.Left + 10, h2.Top + 5);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 2, 3}));
+}
+
+TEST_F(GridEdit, CheckBoxAndDateEditors)
+{
+    EditorType(edCheckBox);
+    g->SetCellEx(0, 1, "Enabled");
+    Press(VK_F2);
+    TGridCheckBox* cb = g->GridCheckBox();
+    ASSERT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->Caption(), "Enabled");
+    EXPECT_FALSE(cb->Checked());
+    Press(VK_SPACE); // toggles once and stays
+    EXPECT_TRUE(cb->Checked());
+    TestInput::Click(cb);
+    EXPECT_FALSE(cb->Checked());
+    EXPECT_TRUE(cb->Visible());
+    Press(VK_ESCAPE); // no exit key for a check box
+    EXPECT_TRUE(cb->Visible());
+    Press(VK_DOWN);
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_EQ(g->Cells(0, 1), "Enabled");
+
+    EditorType(edDateEdit);
+    g->SetCellEx(0, 2, DateToStr(EncodeDate(2026, 3, 4)));
+    Press(VK_F2);
+    TGridDatePicker* dp = g->GetDateTimePicker();
+    ASSERT_TRUE(dp->Visible());
+    EXPECT_EQ(dp->Date(), EncodeDate(2026, 3, 4));
+    dp->SetDate(EncodeDate(2026, 5, 6));
+    Press(VK_RETURN);
+    EXPECT_FALSE(dp->Visible());
+    EXPECT_EQ(g->Cells(0, 2), DateToStr(EncodeDate(2026, 5, 6)));
 }
