@@ -147,6 +147,7 @@ protected:
     void BoundsChanged() override;
     // The message-level arrows: Up and Down step and never reach KeyDown.
     bool StepKey(Word Key);
+    void Step(int Dir);
 
 private:
     int FMinValue = 0;

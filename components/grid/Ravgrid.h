@@ -569,6 +569,8 @@ public:
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
     int GetEditLimit() override { return FMaxEditLength; }
     TRect EditorCellRect(int ACol, int ARow) override;
+    // The colour and font an editor takes over a cell: the cell's as painting gives them.
+    void CellEditLook(int ACol, int ARow, TColor& AColor, TFont* AFont);
     virtual void EllipsClick(const AnsiString& S, AnsiString& Result);
     TRavInplaceEdit* GetInplaceEditor() const;
     TGridDatePicker* GetDateTimePicker() const { return FGridDatePicker; }

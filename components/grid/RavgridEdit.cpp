@@ -136,21 +136,27 @@ bool TRavArodozIdad::CanEditShow()
 
 TRect TRavArodozIdad::EditorCellRect(int ACol, int ARow) { return CellRect(ACol, ARow); }
 
+void TRavArodozIdad::CellEditLook(int ACol, int ARow, TColor& AColor, TFont* AFont)
+{
+    TGridDrawState st = 0;
+    TBrush brush;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va{};
+    bool ww = false;
+    brush.SetColor(Color());
+    AFont->Assign(Font());
+    GetVisualProperties(ACol, ARow, st, false, false, true, &brush, AFont, ha, va, ww);
+    AColor = brush.Color();
+}
+
 void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
 {
     FEditing = true;
     const TRect r = CellRect(ACol, ARow);
     const int w = r.Width() - 1, h = r.Height() - 1;
-    TGridDrawState st = 0;
-    TBrush brush;
+    TColor color = clNone;
     TFont font;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va{};
-    bool ww = false;
-    brush.SetColor(Color());
-    font.Assign(Font());
-    GetVisualProperties(ACol, ARow, st, false, false, true, &brush, &font, ha, va, ww);
-    const TColor color = brush.Color();
+    CellEditLook(ACol, ARow, color, &font);
     const AnsiString text = GetEditText(ACol, ARow);
     TWinControl* shown = nullptr;
     switch (FEditorType) {

@@ -63,6 +63,11 @@ public:
 protected:
     // Stores Text into the current cell and validates it; false (and Text restored) when refused.
     bool StoreAndValidate(TCustomEdit* Edit);
+    // Keys the control takes from the form: Enter, Escape, and Tab with goTabs.
+    bool TakesKey(Word Key) const;
+    // The exit keys of the edit-button controls (Enter, Up and Down validated, Escape
+    // reloads); false for any other key. Reload takes the cell's text back after validating.
+    bool ExitKey(TCustomEdit* Edit, Word& Key, TShiftState Shift, bool Reload);
     TRavArodozIdad* FGrid;
 };
 
