@@ -55,7 +55,7 @@ public:
     TRagEditButton* ButtonHost() const { return FButton; }
     int UnitSize() const { return FUnitSize; }
     virtual void BtnClick(TObject* Sender);
-    void PasteFromClipboard();
+    void PasteFromClipboard() override;
     void CutToClipboard();
 
     TNotifyEvent OnClickBtn;

@@ -135,7 +135,7 @@ public:
     // The character filter of typing; may change Key.
     virtual bool IsValidChar(char& Key);
     // Clipboard, passed on only while the text may be edited.
-    void PasteFromClipboard();
+    void PasteFromClipboard() override;
     void CutToClipboard();
 
 protected:

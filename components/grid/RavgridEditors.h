@@ -30,6 +30,8 @@ public:
     void DoCopy();
     void DoCut();
     void DoPaste();
+    // The context menu's paste comes here too.
+    void PasteFromClipboard() override { DoPaste(); }
     // The typed-character filter of the current editor type; Key becomes 0 when refused.
     void FilterChar(char& Key, bool Keypad = false);
 

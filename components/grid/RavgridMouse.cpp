@@ -156,6 +156,8 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     const bool wasCurrent = sel.Left == c && sel.Right == c && sel.Top == r && sel.Bottom == r && Col() == c &&
                             Row() == r;
     if (IsFixed(c, r)) {
+        // Header lines still size and move: the base grid sees the press.
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
         if (OnClickCell)
             OnClickCell(this, r, c);
         return;

@@ -43,12 +43,8 @@ struct GridEdit : ::testing::Test {
     }
 
     TWinControl* Focus() { return form.ActiveControl() ? form.ActiveControl() : &form; }
-    // A key as the user presses it: down to the focused control, up to the one focused then.
-    void Press(Word Key, TShiftState Shift = 0)
-    {
-        TestInput::KeyDown(Focus(), Key, Shift);
-        TestInput::KeyUp(Focus(), Key, Shift);
-    }
+    // A key as the user presses it, to whichever control has the focus.
+    void Press(Word Key, TShiftState Shift = 0) { TestInput::PressKeyOnForm(&form, Key, Shift); }
     void Type(const AnsiString& Text)
     {
         for (char c : Text)
