@@ -577,15 +577,17 @@ bool TGridCombo::WantsKey(Word Key, TShiftState Shift) const
 
 void TGridCombo::Select()
 {
+    FSelecting = true;
     TRAGComboBox::Select();
+    FSelecting = false;
     FGrid->ComboSelChange();
 }
 
 void TGridCombo::Change()
 {
     TRAGComboBox::Change();
-    // Typed text (the list style has none).
-    if (Style() != csDropDownList) {
+    // Typed text (the list style has none); a chosen item is reported once, by Select.
+    if (Style() != csDropDownList && !FSelecting) {
         DoChange();
         FGrid->ComboEditChange();
     }

@@ -120,6 +120,7 @@ private:
     void WheelStep(int Delta);
     void DoChange();
     bool FLookAhead = true;
+    bool FSelecting = false;
 };
 
 class TGridDatePicker : public TDateTimePicker, public TGridEditorSupport {

@@ -315,6 +315,25 @@ TEST_F(GridEdit, ComboChoiceAndWheelRaiseOnComboChangeOnce)
     EXPECT_EQ(cb->ItemIndex(), 2);
 }
 
+TEST_F(GridEdit, AnEditableComboReportsTypingAndAChoiceOnceEach)
+{
+    for (const char* s : {"Alpha", "Beta"})
+        g->AddComboString(s);
+    EditorType(edComboEdit);
+    std::vector<std::string> ev;
+    g->OnComboChange = [&](TObject*, int, int, int i, const AnsiString& t) {
+        ev.push_back(std::to_string(i) + " " + t);
+    };
+    Press(VK_F2);
+    TGridCombo* cb = g->GridCombo();
+    ASSERT_TRUE(cb->Focused());
+    TestInput::TypeText(cb, "x");
+    cb->UserSelected(1); // a choice from the list
+    EXPECT_EQ(ev, (std::vector<std::string>{"-1 x", "1 Beta"}));
+    Press(VK_RETURN);
+    EXPECT_EQ(g->Cells(0, 1), "Beta");
+}
+
 TEST_F(GridEdit, ComboDropDownWidthFitsTheWidestItem)
 {
     TGridCombo* cb = g->GridCombo();
