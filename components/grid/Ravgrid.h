@@ -537,6 +537,8 @@ public:
     // Shows the hint of the cell under a client point in the hint window (hidden when empty).
     void ShowCellHint(int X, int Y);
     THTMLHintWindow* HintWindow() const { return FHintWindow; }
+    // The hint that shows the new width or height while a line is dragged (HintShowSizing).
+    THTMLHintWindow* SizingHintWindow() const { return FSizingHint; }
     void ScreenToCell(const TPoint& ScreenPoint, int& ACol, int& ARow);
     bool InSizeZone(int X, int Y);
 
@@ -931,4 +933,5 @@ private:
     TPoint FLastMouseScreen{0, 0};
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
+    THTMLHintWindow* FSizingHint = nullptr; // owned as a component
 };

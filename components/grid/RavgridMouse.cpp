@@ -6,6 +6,8 @@
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
+#include "components/grid/RavgridHint.h"
+#include "platform/core/IntConvert.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/Timer.h"
@@ -186,6 +188,8 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
+        if (FSizingHint)
+            FSizingHint->ReleaseHint();
         FMousePressed = false;
         FSelectAnchor = -1;
         FSelectZone = 0;
@@ -213,6 +217,19 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
 void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
 {
     FLastMouseScreen = ClientToScreen(TPoint(X, Y));
+    if (SizingLine() >= 0 && (FHintShowSizing || ComponentStateHas(csDesigning))) {
+        const int n = SizingLine();
+        const AnsiString text = SizingCols() ? "cw=<b>" + IntToStr(ColWidths(n)) + "</b>"
+                                             : "rh=<b>" + IntToStr(RowHeights(n)) + "</b>";
+        const TRect cell = SizingCols() ? CellRect(n, 0) : CellRect(0, n);
+        if (!FSizingHint)
+            FSizingHint = new THTMLHintWindow(this);
+        FSizingHint->SetColor(FHintColor);
+        const TRect hr = FSizingHint->CalcHintRect(200, text);
+        const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
+        FSizingHint->ActivateHint(TRect(at.x, at.y, at.x + hr.Width(), at.y + hr.Height()), text);
+        return;
+    }
     if (URLShow() && !FPanning) {
         // The hand over a web address; the grid's own cursor elsewhere.
         int hc = -1, hr = -1;

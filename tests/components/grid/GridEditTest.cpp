@@ -6,6 +6,7 @@
 #include "GridTestSupport.h"
 #include "tests/support/TestOutput.h"
 #include "components/grid/RavgridEditors.h"
+#include "components/grid/RavgridHint.h"
 #include "platform/core/DateTime.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
@@ -804,4 +805,18 @@ TEST_F(GridEdit, CheckBoxAndDateEditors)
     Press(VK_RETURN);
     EXPECT_FALSE(dp->Visible());
     EXPECT_EQ(g->Cells(0, 2), DateToStr(EncodeDate(2026, 5, 6)));
+}
+
+TEST_F(GridEdit, DraggingAColumnLineShowsTheNewWidth)
+{
+    g->SetOptions(g->Options() | goColSizing);
+    g->SetHintShowSizing(true);
+    const TRect h = g->CellRect(1, 0);
+    TestInput::MouseDown(g, h.Right - 1, h.Top + 5);
+    TestInput::MouseMove(g, h.Right + 19, h.Top + 5, ssLeft);
+    ASSERT_NE(g->SizingHintWindow(), nullptr);
+    EXPECT_TRUE(g->SizingHintWindow()->Visible());
+    EXPECT_EQ(g->SizingHintWindow()->Caption(), "cw=<b>" + std::to_string(h.Width() + 20) + "</b>");
+    TestInput::MouseUp(g, h.Right + 19, h.Top + 5);
+    EXPECT_FALSE(g->SizingHintWindow()->Visible());
 }
