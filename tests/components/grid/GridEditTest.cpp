@@ -820,3 +820,39 @@ TEST_F(GridEdit, DraggingAColumnLineShowsTheNewWidth)
     TestInput::MouseUp(g, h.Right + 19, h.Top + 5);
     EXPECT_FALSE(g->SizingHintWindow()->Visible());
 }
+
+TEST_F(GridEdit, ClickingAnotherControlValidatesTheEditBeforeTheGridsExit)
+{
+    std::vector<std::string> ev;
+    g->OnCellValidate = [&](TObject*, int c, int r, AnsiString& v, bool&) {
+        ev.push_back("validate " + std::to_string(c) + "," + std::to_string(r) + " " + v);
+    };
+    g->OnExit = [&](TObject*) { ev.push_back("exit " + std::string(g->Cells(0, 1))); };
+    Type("5");
+    TestInput::Click(other);
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(ev, (std::vector<std::string>{"validate 0,1 5", "exit 5"}));
+}
+
+TEST_F(GridEdit, TabAndHomeEndMoveByCellAndByRow)
+{
+    g->SetOptions(g->Options() | goTabs);
+    Type("a");
+    Press(VK_TAB);
+    EXPECT_EQ(g->Cells(0, 1), "a");
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_FALSE(EditorShown());
+    g->MoveColRow(3, 1, true, true);
+    Press(VK_TAB); // past the last column: the next row
+    EXPECT_EQ(g->Col(), 0);
+    EXPECT_EQ(g->Row(), 2);
+    Press(VK_TAB, ssShift);
+    EXPECT_EQ(g->Col(), 3);
+    EXPECT_EQ(g->Row(), 1);
+    g->Navigation()->SetHomeEndKey(heFirstLastRow);
+    Press(VK_END);
+    EXPECT_EQ(g->Row(), 3);
+    EXPECT_EQ(g->Col(), 3);
+    Press(VK_HOME);
+    EXPECT_EQ(g->Row(), 1);
+}
