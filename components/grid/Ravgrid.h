@@ -903,6 +903,7 @@ private:
     bool FValidating = false;
     bool FEditingSwitchedOff = false; // goEditing removed for a cell OnCanEditCell refused
     bool FEndingEdit = false;   // an editor control ends its edit
+    bool FHidingEdit = false;
     bool FAdvancing = false;
     AnsiString FCellCache;
     char FFirstKey = 0;

@@ -381,7 +381,9 @@ void TRavArodozIdad::HideEditControl(int ACol, int ARow)
             SetFocus();
     }
     FEditActive = false;
-    DoneEditing();
+    // The text editor reports the end of its edit when it loses the focus.
+    if (IsEditorControlType(FEditorType))
+        DoneEditing();
 }
 
 // The text editor closed on its own (Enter, Escape, a move): the edit of the cell is over.
@@ -408,11 +410,14 @@ void TRavArodozIdad::ShowInplaceEdit()
 
 void TRavArodozIdad::HideInplaceEdit()
 {
-    if (!FEditActive)
+    // Hiding a focused control moves the focus, whose exit comes back here: once is enough.
+    if (!FEditActive || FHidingEdit)
         return;
+    FHidingEdit = true;
     HideEditor();
     HideEditControl(Col(), Row());
     FEditActive = false;
+    FHidingEdit = false;
     SelectCell(Col(), Row());
 }
 

@@ -856,3 +856,20 @@ TEST_F(GridEdit, TabAndHomeEndMoveByCellAndByRow)
     Press(VK_HOME);
     EXPECT_EQ(g->Row(), 1);
 }
+
+TEST_F(GridEdit, EachEditEndsWithOneOnEditingDone)
+{
+    int done = 0;
+    g->OnEditingDone = [&](TObject*) { ++done; };
+    Type("1");
+    Press(VK_DOWN);
+    EXPECT_EQ(done, 1);
+    g->AddComboString("A");
+    EditorType(edComboList);
+    Press(VK_F2);
+    Press(VK_RETURN);
+    EXPECT_EQ(done, 2);
+    Press(VK_F2);
+    TestInput::Click(other);
+    EXPECT_EQ(done, 3);
+}
