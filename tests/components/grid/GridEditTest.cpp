@@ -873,3 +873,53 @@ TEST_F(GridEdit, EachEditEndsWithOneOnEditingDone)
     TestInput::Click(other);
     EXPECT_EQ(done, 3);
 }
+
+// Every editor type opens its own editor on the cell and gives the value back on Enter.
+TEST_F(GridEdit, EachEditorTypeOpensItsEditorAndWritesBack)
+{
+    const AnsiString date = DateToStr(EncodeDate(2026, 7, 8));
+    const AnsiString time = TimeToStr(EncodeTime(10, 20, 30, 0));
+    const struct {
+        TEditorType type;
+        AnsiString cell;
+        int editor; // 0 text editor, 1 spin, 2 combo, 3 edit button, 4 date picker, 5 unit edit
+        AnsiString back;
+    } cases[] = {
+        {edNormal, "a b", 0, "a b"},           {edPassword, "pw", 0, "pw"},
+        {edMixedCase, "x", 0, "x"},            {edSpinEdit, "12", 1, "12"},
+        {edFloatSpinEdit, "1.5", 1, "1.50"},   {edTimeSpinEdit, time, 1, time},
+        {edDateSpinEdit, date, 1, date},       {edComboEdit, "free", 2, "free"},
+        {edEditBtn, "e", 3, "e"},              {edFloatEditBtn, "2.5", 3, "2.5"},
+        {edDateEditUpDown, date, 4, date},     {edTimeEdit, time, 4, time},
+        {edUnitEditBtn, "3 V", 5, "3 V"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.type));
+        EditorType(c.type);
+        g->SetCellEx(0, 1, c.cell);
+        g->MoveColRow(0, 1, true, true);
+        if (!g->Focused())
+            g->SetFocus();
+        Press(VK_F2);
+        TWinControl* shown[] = {g->GetInplaceEditor(), g->GridSpin(),      g->GridCombo(),
+                                g->GridEditBtn(),      g->GetDateTimePicker(), g->GridUnitEditBtn()};
+        ASSERT_TRUE(shown[c.editor] && shown[c.editor]->Visible());
+        EXPECT_TRUE(shown[c.editor]->Focused());
+        Press(VK_RETURN);
+        EXPECT_FALSE(shown[c.editor]->Visible());
+        EXPECT_EQ(g->Cells(0, 1), c.back);
+    }
+    // A push button shows the cell's text and Escape leaves it as it was.
+    EditorType(edButton);
+    g->SetCellEx(0, 1, "Press");
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridButton()->Visible());
+    EXPECT_EQ(g->GridButton()->Caption(), "Press");
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(g->GridButton()->Visible());
+    EXPECT_EQ(g->Cells(0, 1), "Press");
+    // A data check box opens nothing.
+    EditorType(edDataCheckBox);
+    Press(VK_F2);
+    EXPECT_FALSE(EditorShown());
+}
