@@ -66,6 +66,11 @@ void TRavArodozIdad::CreateEditControls()
                                                               FGridEditBtn, FGridUnitEditBtn, FGridButton})
         place(c);
     FGridCombo->Items()->Assign(FComboItems.get());
+    // The editors draw in the visual style exactly when the grid found it active.
+    FGridCombo->IsWinXP = FThemesActive;
+    FGridSpin->SetIsWinXP(FThemesActive);
+    FGridEditBtn->SetIsWinXP(FThemesActive);
+    FGridUnitEditBtn->SetIsWinXP(FThemesActive);
 }
 
 bool TRavArodozIdad::IsEditorControlType(TEditorType T) const
