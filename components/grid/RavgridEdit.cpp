@@ -591,6 +591,10 @@ bool TRavArodozIdad::SelectCell(int ACol, int ARow)
         result = false;
     else
         result = TBaseGrid::SelectCell(ACol, ARow);
+    if (!RowIndicator()->Empty() && FixedCols() > 0) {
+        RepaintCell(0, oldRow);
+        RepaintCell(0, ARow);
+    }
     if (ActiveCellShow()) {
         RepaintCell(oldCol, 0);
         RepaintCell(ACol, 0);

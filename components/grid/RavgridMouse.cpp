@@ -200,6 +200,22 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
                 OnButtonClick(this, p.x, p.y);
         }
     }
+    if (MouseActions()->DisjunctCellSelect()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c >= 0 && r >= 0 && !IsFixed(RealColIndex(c), r)) {
+            const int rc = RealColIndex(c);
+            if (Shift & ssCtrl)
+                SetSelectedCells(rc, r, !GetSelectedCells(rc, r));
+            else {
+                for (int i = 0; i < SelectedCellsCount(); ++i)
+                    RepaintCell(DisplColIndex(SelectedCell(i).x), SelectedCell(i).y);
+                ClearSelectedCells();
+                SetSelectedCells(rc, r, true);
+            }
+            RepaintCell(c, r);
+        }
+    }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button == mbRight) {
         int c = -1, r = -1;

@@ -923,3 +923,24 @@ TEST_F(GridEdit, EachEditorTypeOpensItsEditorAndWritesBack)
     Press(VK_F2);
     EXPECT_FALSE(EditorShown());
 }
+
+TEST_F(GridEdit, DisjunctCellSelectionByCtrlClicks)
+{
+    g->SetOptions(g->Options() & ~goEditing);
+    g->MouseActions()->SetDisjunctCellSelect(true);
+    auto click = [this](int c, int r, TShiftState s) {
+        const TRect R = g->CellRect(c, r);
+        TestInput::MouseDown(g, R.Left + 5, R.Top + 5, mbLeft, s);
+        TestInput::MouseUp(g, R.Left + 5, R.Top + 5, mbLeft, s);
+    };
+    click(1, 1, 0);
+    click(2, 2, ssCtrl);
+    click(3, 3, ssCtrl);
+    EXPECT_EQ(g->SelectedCellsCount(), 3);
+    click(2, 2, ssCtrl); // a listed cell leaves the list
+    EXPECT_FALSE(g->GetSelectedCells(2, 2));
+    EXPECT_EQ(g->SelectedCellsCount(), 2);
+    click(0, 3, 0); // a plain click leaves only itself
+    EXPECT_EQ(g->SelectedCellsCount(), 1);
+    EXPECT_TRUE(g->GetSelectedCells(0, 3));
+}
