@@ -944,3 +944,37 @@ TEST_F(GridEdit, DisjunctCellSelectionByCtrlClicks)
     EXPECT_EQ(g->SelectedCellsCount(), 1);
     EXPECT_TRUE(g->GetSelectedCells(0, 3));
 }
+
+// A handler of the choice that moves the focus away: the cell keeps the choice and the
+// grid's exit follows, as the program's step table does it.
+TEST_F(GridEdit, AChoiceHandlerThatMovesTheFocusKeepsTheChoice)
+{
+    for (const char* s : {"Cs-Rs", "Cp-D", "DCR"})
+        g->AddComboString(s);
+    EditorType(edComboList);
+    g->SetCellEx(1, 1, "Cs-Rs");
+    std::vector<std::string> ev;
+    g->OnComboChange = [&](TObject*, int, int r, int, const AnsiString& s) {
+        ev.push_back("choice " + std::string(s));
+        g->SetCellEx(2, r, "cleared by " + s);
+        other->SetFocus();
+    };
+    g->OnExit = [&](TObject*) { ev.push_back("exit " + std::string(g->Cells(1, 1))); };
+    g->SetCol(1);
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridCombo()->Focused());
+    Press(VK_DOWN);
+    EXPECT_TRUE(other->Focused());
+    EXPECT_FALSE(g->GridCombo()->Visible());
+    EXPECT_EQ(g->Cells(1, 1), "Cp-D");
+    EXPECT_EQ(g->Cells(2, 1), "cleared by Cp-D");
+    EXPECT_EQ(ev, (std::vector<std::string>{"choice Cp-D", "exit Cp-D"}));
+    // Back on the cell, the wheel chooses the same way.
+    ev.clear();
+    g->SetFocus();
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridCombo()->Visible());
+    TestInput::Wheel(g->GridCombo(), -1);
+    EXPECT_EQ(g->Cells(1, 1), "DCR");
+    EXPECT_EQ(ev, (std::vector<std::string>{"choice DCR", "exit DCR"}));
+}
