@@ -428,6 +428,7 @@ void TRagSpinEdit::BoundsChanged()
                            std::max(1, Height() - (FBorderStyle == bsNone ? 0 : d)));
     else
         FButton->SetBounds(Width() - FButton->Width(), 1, FButton->Width(), std::max(1, Height() - 3));
+    SetTextMargins(FBorderStyle == bsNone ? 1 : 0, FButton->Width() + 2);
 }
 
 void TRagSpinEdit::UpClick(TObject*) { Step(1); }

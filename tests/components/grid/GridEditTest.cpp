@@ -978,3 +978,19 @@ TEST_F(GridEdit, AChoiceHandlerThatMovesTheFocusKeepsTheChoice)
     EXPECT_EQ(g->Cells(1, 1), "DCR");
     EXPECT_EQ(ev, (std::vector<std::string>{"choice DCR", "exit DCR"}));
 }
+
+TEST_F(GridEdit, PictureOfTheUnitAndSpinEditors)
+{
+    g->SetColWidths(0, 120);
+    g->SetColWidths(1, 120);
+    EditorType(edUnitEditBtn);
+    g->SetCellEx(0, 1, "10 kHz");
+    Press(VK_F2);
+    ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_unit_editor.png")));
+    Press(VK_RETURN);
+    EditorType(edSpinEdit);
+    g->SetCellEx(1, 1, "42");
+    g->MoveColRow(1, 1, true, true);
+    Press(VK_F2);
+    ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_spin_editor.png")));
+}
