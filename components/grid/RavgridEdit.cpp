@@ -2,6 +2,7 @@
 // placement and write-back, the combo items, cell changes with the editing
 // permission, and the validation of an edited value.
 #include <algorithm>
+#include <cctype>
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
@@ -323,6 +324,17 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
     } else if (first && shown == FGridCombo && FEditorType == edComboEdit) {
         FGridCombo->SetText(AnsiString(1, first));
         ComboEditChange();
+    } else if (first && shown == FGridCombo) {
+        // A letter typed on a list picks the first item that starts with it, as the list does.
+        const char up = char(std::toupper(static_cast<unsigned char>(first)));
+        for (int i = 0; i < FGridCombo->Items()->Count(); ++i) {
+            const AnsiString& item = FGridCombo->Items()->Strings(i);
+            if (!item.empty() && std::toupper(static_cast<unsigned char>(item[0])) == up) {
+                FGridCombo->SetItemIndex(i);
+                ComboSelChange();
+                break;
+            }
+        }
     }
 }
 

@@ -307,6 +307,14 @@ TEST_F(GridEdit, ComboChoiceAndWheelRaiseOnComboChangeOnce)
     Press(VK_RETURN);
     EXPECT_FALSE(cb->Visible());
     EXPECT_EQ(g->Cells(1, 1), "B");
+    // A letter typed on the grid opens the list on the first item that starts with it.
+    ev.clear();
+    Type("c");
+    EXPECT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->ItemIndex(), 2);
+    EXPECT_EQ(ev, std::vector<std::string>{"grid 1,1 2 C"});
+    Press(VK_ESCAPE);
+    EXPECT_EQ(g->Cells(1, 1), "B");
     // A cell text that is no item opens on the preset selection.
     g->SetCellEx(1, 2, "none");
     EXPECT_FALSE(g->SetComboSelectionString("none"));
