@@ -20,12 +20,12 @@ TLCRForm::TLCRForm(TComponent* AOwner) : TForm(AOwner)
 
 TLCRForm::~TLCRForm() = default;
 
-int& TLCRForm::MeasSetupField(int n)
+Int64 TLCRForm::MeasSetupField(int n) const
 {
-    int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
+    const int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
         &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
-        &NominalValue, &NominalUnit};
-    return *fields[n];
+        nullptr, &NominalUnit};
+    return fields[n] ? *fields[n] : NominalValue;
 }
 
 int& TLCRForm::TraceColorOf(int Trace)

@@ -3,7 +3,7 @@
 
 void SendCommand(const AnsiString&) {}
 AnsiString ReadReply() { return {}; }
-void SendAndVerify(const AnsiString&, const AnsiString&, const AnsiString&) {}
+bool SendAndVerify(const AnsiString&, const AnsiString&, const AnsiString&) { return true; }
 AnsiString NormalizeQueryReply(const AnsiString&, const AnsiString&) { return {}; }
 void WaitMeasureTime() {}
 void QueryRange() {}
