@@ -345,6 +345,7 @@ public:
     static constexpr int MeasSetupFieldCount = 17;
     // Field n of the block above (LogRunning is 0, NominalUnit 16).
     Int64 MeasSetupField(int n) const;
+    void SetMeasSetupField(int n, Int64 v);
 
     // ---- Front-panel entry ----
     int FunctionKeyPage = 0;
@@ -422,6 +423,10 @@ public:
     bool DiscardReply = false;
     bool VerifyBusy = false;
     int AlcRetriggers = 0;
+    // A list step or sweep point was triggered and its reading has not been taken yet.
+    bool TriggeredReadingAwaited = false;
+    // Polling ticks that passed while a fetch reply was awaited.
+    int TicksWithoutReply = 0;
 
     // ---- Live log ----
     std::FILE* LiveLogFile = nullptr;
@@ -460,9 +465,25 @@ public:
     TImage* CurBinCountUpUnitIma = nullptr;
     TStaticText* CurBinCountResultLab = nullptr;
 
+    // The four working panels, enabled and disabled together with the connection.
+    void SetPagesEnabled(bool Enabled);
+
 private:
+    bool RunPolled() const;
+    void ProcessReply(const AnsiString& Reply);
+    void EndOfCycle(bool AlcCheck);
+    void AdvanceRun();
     void CreateControls();
-    void LayoutFrontPanel();
+    void CreateFrontPanel();
+    void CreateBinRows(const AnsiString& Page, TPanel* Parent, TLabel** Bin[], TStaticText** Low[],
+        TStaticText** Up[], TImage** LowUnit[], TImage** UpUnit[], TStaticText** Result[]);
+    void CreateCommunicationPanel();
+    void CreateTerminalStrip();
+    void CreateListTabs();
+    void CreateSweepGraphTabs();
+    void CreateGrids();
+    void WireEvents();
+    void LoadPowerKeyPicture(const AnsiString& File);
 };
 
 extern TLCRForm* LCRForm;

@@ -1,4 +1,5 @@
 // Program entry: one instance per user; a second start brings the first to the front.
+#include "main/About.h"
 #include "main/Lcr.h"
 #include "platform/core/Exceptions.h"
 #include "platform/forms/Application.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
             Application->Initialize();
             Application->SetTitle("Zorvane Series");
             Application->CreateForm(LCRForm);
+            Application->CreateForm(AboutBox);
             Application->Run();
         }
     } catch (Exception& e) {

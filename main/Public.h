@@ -30,6 +30,8 @@ void ProcessFetchReply(const AnsiString& Reply);
 bool ReplyInDcrForm();
 
 // ---- Measured values and number helpers ----
+// Mantissa and exponent of a 12-character number field; false when it is no number.
+bool ParseReplyField(const AnsiString& Field, double& Mantissa, int& Exponent);
 AnsiString FormatReplyValue(const AnsiString& Field, int Digits);
 AnsiString FormatSignificant(double Value, int Digits);
 int FunctionIndex(const AnsiString& Name);
