@@ -76,8 +76,10 @@ void TLCRForm::PowerBtnClick(TObject*)
         EnlargeMode = false;
         ShowOnly(nullptr);
         PageId = 0;
-        LCRTimer->SetEnabled(false);
+        // The page command drains a fetch still under way before polling stops, so that its
+        // reply is not taken for the page's read-back.
         SendAndVerify("DISP:PAGE MEAS", "DISP:PAGE?", "MEAS");
+        LCRTimer->SetEnabled(false);
         SendCommand("SYST:KEYLOCK OFF");
     }
     LoadPanelGlyph(PowerBtn, picture);

@@ -27,7 +27,8 @@ void RecordLoad(const AnsiString& name)
 
 bool IsFetchQuery(const AnsiString& line)
 {
-    return line.rfind("FETC", 0) == 0;
+    // The polling cycle: the fetches and the range read-back after them.
+    return line.rfind("FETC", 0) == 0 || line == "FUNC:IMP:RANG?" || line == "FUNC:DCR:RANG?";
 }
 
 void PanelSession::SetUpTestSuite()

@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/controls/Owdesign.h"
 #include "main/Lcr.h"
 #include "tools/instrument-sim/InstrumentSim.h"
 
