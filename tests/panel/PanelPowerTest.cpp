@@ -185,3 +185,10 @@ TEST_F(PanelSession, TrigKeyTriggersOnceForEachSource)
     Click(Form->TrigBtn);
     EXPECT_TRUE(NewLines().empty());
 }
+
+TEST_F(PanelSession, APictureMissingAfterStartUpShowsEmptyAndTheKeyCompletes)
+{
+    ASSERT_NE(Form->View1Ima->Picture()->Graphic(), nullptr);
+    EXPECT_NO_THROW(LoadPanelPicture(Form->View1Ima, "NoSuchPicture.bmp"));
+    EXPECT_EQ(Form->View1Ima->Picture()->Graphic(), nullptr);
+}
