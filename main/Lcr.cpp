@@ -76,6 +76,12 @@ TLCRForm::TLCRForm(TComponent* AOwner) : TForm(AOwner)
 
 TLCRForm::~TLCRForm()
 {
+    // The port goes first: its last deliveries must not reach controls already freed.
+    LCRCom->OnRxChar = nullptr;
+    LCRCom->OnDsr = nullptr;
+    LCRCom->Close();
+    for (TTimer* t : {LCRTimer, StepTimer, ALCTimer})
+        t->SetEnabled(false);
     CloseLiveLog();
     if (LCRForm == this)
         LCRForm = nullptr;

@@ -137,7 +137,7 @@ void TLCRForm::CreateControls()
     StatusBar->SetAlign(alBottom);
     StatusBar->SetSimplePanel(true);
 
-    Make(LCRPanel, this, this, "LCRPanel", 0, 0, 1093, 560);
+    Make(LCRPanel, this, this, "LCRPanel", 0, 0, 1093, 555);
     LCRPanel->SetBevelOuter(bvNone);
     Make(LCRPag, this, LCRPanel, "LCRPag", 4, 4, 1085, 440);
     const struct { TTabSheet** Field; const char* Name; const char* Caption; } tabs[] = {
@@ -273,13 +273,13 @@ void TLCRForm::CreateFrontPanel()
     text(MeasDispTrigLab, p, "MeasDispTrigLab", 4, 60, 110, 16, "");
     text(MeasDispSpeedLab, p, "MeasDispSpeedLab", 120, 60, 90, 16, "");
     text(MeasDispLogLab, p, "MeasDispLogLab", 230, 60, 98, 16, " OFF");
-    label(MeasDispFunc1Lab, p, "MeasDispFunc1Lab", 4, 104, 36, 20, "", 12);
-    text(MeasDispFunc1ValueSta, p, "MeasDispFunc1ValueSta", 40, 84, 226, 62, "", 40);
-    pic(MeasDispFunc1UnitIma, p, "MeasDispFunc1UnitIma", 268, 104, 60, 30);
-    pic(MeasDispFunc2Ima, p, "MeasDispFunc2Ima", 4, 168, 36, 20);
-    label(MeasDispFunc2Lab, p, "MeasDispFunc2Lab", 4, 168, 36, 20, "", 12);
-    text(MeasDispFunc2ValueSta, p, "MeasDispFunc2ValueSta", 40, 148, 226, 62, "", 40);
-    pic(MeasDispFunc2UnitIma, p, "MeasDispFunc2UnitIma", 268, 168, 60, 30);
+    label(MeasDispFunc1Lab, p, "MeasDispFunc1Lab", 4, 80, 60, 20, "", 12);
+    text(MeasDispFunc1ValueSta, p, "MeasDispFunc1ValueSta", 0, 96, 266, 62, "", 40);
+    pic(MeasDispFunc1UnitIma, p, "MeasDispFunc1UnitIma", 268, 114, 60, 30);
+    pic(MeasDispFunc2Ima, p, "MeasDispFunc2Ima", 4, 150, 60, 20);
+    label(MeasDispFunc2Lab, p, "MeasDispFunc2Lab", 4, 150, 60, 20, "", 12);
+    text(MeasDispFunc2ValueSta, p, "MeasDispFunc2ValueSta", 0, 160, 266, 56, "", 40);
+    pic(MeasDispFunc2UnitIma, p, "MeasDispFunc2UnitIma", 268, 176, 60, 30);
     pic(MeasDispMon1Ima, p, "MeasDispMon1Ima", 4, 224, 50, 18);
     label(MeasDispMon1Lab, p, "MeasDispMon1Lab", 4, 224, 50, 18, "");
     text(MeasDispMon1ValueSta, p, "MeasDispMon1ValueSta", 56, 216, 150, 30, "", 19);
@@ -313,13 +313,13 @@ void TLCRForm::CreateFrontPanel()
     // Page 3: enlarged display.
     PagePanel(EnlargeDispPan, this, MainPanel, "EnlargeDispPan", 400, "<ENLARGE DISPLAY>");
     p = EnlargeDispPan;
-    label(EnlaDispFunc1Lab, p, "EnlaDispFunc1Lab", 4, 48, 40, 24, "", 14);
-    text(EnlaDispFunc1ValueSta, p, "EnlaDispFunc1ValueSta", 44, 26, 290, 78, "", 52);
+    label(EnlaDispFunc1Lab, p, "EnlaDispFunc1Lab", 4, 22, 80, 24, "", 14);
+    text(EnlaDispFunc1ValueSta, p, "EnlaDispFunc1ValueSta", 0, 40, 336, 76, "", 52);
     pic(EnlaDispFunc1UnitIma, p, "EnlaDispFunc1UnitIma", 336, 50, 60, 30);
-    pic(EnlaDispFunc2Ima, p, "EnlaDispFunc2Ima", 4, 126, 40, 24);
-    label(EnlaDispFunc2Lab, p, "EnlaDispFunc2Lab", 4, 126, 40, 24, "", 14);
-    text(EnlaDispFunc2ValueSta, p, "EnlaDispFunc2ValueSta", 44, 104, 290, 78, "", 52);
-    pic(EnlaDispFunc2UnitIma, p, "EnlaDispFunc2UnitIma", 336, 128, 60, 30);
+    pic(EnlaDispFunc2Ima, p, "EnlaDispFunc2Ima", 4, 112, 80, 24);
+    label(EnlaDispFunc2Lab, p, "EnlaDispFunc2Lab", 4, 112, 80, 24, "", 14);
+    text(EnlaDispFunc2ValueSta, p, "EnlaDispFunc2ValueSta", 0, 126, 336, 66, "", 52);
+    pic(EnlaDispFunc2UnitIma, p, "EnlaDispFunc2UnitIma", 336, 148, 60, 30);
     pic(EnlaDispMon1Ima, p, "EnlaDispMon1Ima", 4, 196, 50, 20);
     label(EnlaDispMon1Lab, p, "EnlaDispMon1Lab", 4, 196, 50, 20, "");
     text(EnlDispMon1ValueSta, p, "EnlDispMon1ValueSta", 56, 186, 220, 46, "", 32);
@@ -349,12 +349,12 @@ void TLCRForm::CreateFrontPanel()
     pic(BinMeasNomIma, p, "BinMeasNomIma", 4, 96, 40, 16);
     text(BinMeasNomLab, p, "BinMeasNomLab", 46, 96, 200, 16, "");
     label(BinMeasFunc1Lab, p, "BinMeasFunc1Lab", 4, 128, 36, 20, "", 12);
-    text(BinMeasFunc1ValueSta, p, "BinMeasFunc1ValueSta", 40, 116, 170, 44, "", 28);
-    pic(BinMeasFunc1UnitIma, p, "BinMeasFunc1UnitIma", 212, 126, 60, 26);
+    text(BinMeasFunc1ValueSta, p, "BinMeasFunc1ValueSta", 36, 116, 186, 44, "", 28);
+    pic(BinMeasFunc1UnitIma, p, "BinMeasFunc1UnitIma", 224, 126, 60, 26);
     pic(BinMeasFunc2Ima, p, "BinMeasFunc2Ima", 4, 176, 36, 20);
     label(BinMeasFunc2Lab, p, "BinMeasFunc2Lab", 4, 176, 36, 20, "", 12);
-    text(BinMeasFunc2ValueSta, p, "BinMeasFunc2ValueSta", 40, 164, 170, 44, "", 28);
-    pic(BinMeasFunc2UnitIma, p, "BinMeasFunc2UnitIma", 212, 174, 60, 26);
+    text(BinMeasFunc2ValueSta, p, "BinMeasFunc2ValueSta", 36, 164, 186, 44, "", 28);
+    pic(BinMeasFunc2UnitIma, p, "BinMeasFunc2UnitIma", 224, 174, 60, 26);
     text(BinMeasMessage1, p, "BinMeasMessage1", 20, 226, 100, 40, "OUT", 22);
     text(BinMeasMessage2, p, "BinMeasMessage2", 130, 226, 80, 40, "OFF", 22);
     text(BinMeasMessage3, p, "BinMeasMessage3", 220, 226, 100, 40, "NG", 22);

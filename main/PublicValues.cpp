@@ -347,10 +347,11 @@ TValueUnit ApplyValueUnit(TValueKind Kind, int F, int M, const AnsiString& Displ
         } else if (F == 0 || F == 12 || F == 17 || F > 17 || F < 0) {
             // no secondary value of its own
         } else {
+            const bool overloadIn = s.Overload();
             PlainValue(s, F, false);
             if (F == 13) { s.D += " r"; s.B = "FuncUnit8r_r.bmp"; }
             else if (F == 14) { s.D += " d"; s.B = "FuncUnit8d_0.bmp"; }
-            if (s.T == "OVERLOAD" || (F != 13 && F != 14))
+            if (overloadIn || (F != 13 && F != 14))
                 s.D += " ";
         }
     } else {
