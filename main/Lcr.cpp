@@ -383,13 +383,15 @@ bool TLCRForm::RunPolled() const
 void TLCRForm::LCRTimerTimer(TObject*)
 {
     AnsiString query;
+    // The bin count page is polled like the bin measurement page while counting is on.
+    const bool counting = PageId == 6 && BinCounts[0] == 1;
     if (FetchStage == 2)
         query = "FETC:MON1?";
     else if (FetchStage == 3)
         query = "FETC:MON2?";
     else
-        query = PageId == 4 ? "FETC?" : "FETC:IMP?";
-    const bool instrumentPage = PageId == 1 || PageId == 3 || PageId == 4;
+        query = PageId == 4 || counting ? "FETC?" : "FETC:IMP?";
+    const bool instrumentPage = PageId == 1 || PageId == 3 || PageId == 4 || counting;
     if (!instrumentPage && !RunPolled())
         return;
     // One query at a time; a reply that never comes is given up after a few ticks.
