@@ -1,9 +1,11 @@
 // POWER, the page keys and TRIG against the simulated instrument.
+#include "components/controls/Owbuttons.h"
 #include "components/controls/Owdesign.h"
 #include "components/controls/Voduriz.h"
 #include "platform/forms/Image.h"
 #include "panel/PanelPictures.h"
 #include "platform/forms/ModalScript.h"
+#include "platform/forms/PageControl.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/StaticText.h"
 #include "platform/forms/StatusBar.h"
@@ -191,4 +193,27 @@ TEST_F(PanelSession, APictureMissingAfterStartUpShowsEmptyAndTheKeyCompletes)
     ASSERT_NE(Form->View1Ima->Picture()->Graphic(), nullptr);
     EXPECT_NO_THROW(LoadPanelPicture(Form->View1Ima, "NoSuchPicture.bmp"));
     EXPECT_EQ(Form->View1Ima->Picture()->Graphic(), nullptr);
+}
+
+TEST_F(PanelSession, ListTabGetsTheNeutralStateAndMainViewSendsTheSetupAgain)
+{
+    Connect();
+    PowerOn();
+    SoftKey(2); // List Setup
+    EXPECT_EQ(NewLines(), (Lines{"TRIG:SOUR BUS", "FUNC Cs-Rs", "FUNC:MON1 OFF", "FUNC:MON2 OFF",
+                                 "FUNC:IMP:RANG:AUTO AUTO"}));
+    EXPECT_EQ(Form->PageId, 8);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    EXPECT_FALSE(Form->MainViewTab->TabVisible());
+    EXPECT_EQ(Form->SavedMeasSetup[1], 2);     // Cs-D
+    EXPECT_EQ(Form->SavedMeasSetup[15], 1000000); // the nominal, whole
+
+    Click(Form->ListSetupMeasDispBtn);
+    EXPECT_EQ(NewLines(), (Lines{"FUNC Cs-D;:FUNC?", "COMP:TOL:NOM 10.0000p;:COMP:TOL:NOM?",
+                                 "FUNC:MON1 OFF;:FUNC:MON1?", "FUNC:MON2 OFF;:FUNC:MON2?", "FREQ 1.000k;:FREQ?",
+                                 "LEV:VOLT 1.00;:VOLT?", "LEV:ALC 0;:LEV:ALC?",
+                                 "FUNC:IMP:RANG:AUTO AUTO;:FUNC:RANG:AUTO?", "APER SLOW;:APER:RATE?",
+                                 "TRIG:SOUR INT;:TRIG:SOUR?"}));
+    EXPECT_EQ(Form->PageId, 1);
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
 }
