@@ -185,3 +185,42 @@ TEST_F(RefusingSession, StatusBarNamesTheSettingTheInstrumentDidNotConfirm)
     EXPECT_EQ(Form->StatusBar->SimpleText(), " The instrument did not confirm the beep (COMP:BEEP FAIL) ");
     EXPECT_EQ(Form->BinSetupBeepLab->Caption(), " FAIL"); // kept as set
 }
+
+TEST_F(ComparatorSession, FunctionChosenOnBinMeasClearsTheTableAndTheUnitsFollowIt)
+{
+    Connect();
+    PowerOn();
+    Click(Form->Setupbtn);
+    SoftKey(3); // BIN MEAS
+    Arrow(kDown);
+    NewLines();
+    LoadedPictures();
+    SoftKey(5);
+    SoftKey(5);
+    SoftKey(3); // R-X
+    EXPECT_EQ(NewLines(), (Lines{"FUNC R-X;:FUNC?", "COMP:TOL:NOM 10.0000;:COMP:TOL:NOM?", "COMP:MODE ABS;:COMP:MODE?",
+                                 "COMP:TOL:BIN 1,0.00000,0.00000", "COMP:TOL:BIN 1,0.00000,0.00000",
+                                 "COMP:SLIM 0.00000,0.00000", "COMP:SLIM 0.00000,0.00000"}));
+    // The secondary limits of R-X are resistances on the setup and count pages.
+    const auto loaded = LoadedPictures();
+    for (const char* name : {"ViewParaohm_B.bmp", "ViewParaohm_BW.bmp", "ViewParaohm_NG.bmp", "ViewParaohm_NW.bmp"})
+        EXPECT_NE(std::find(loaded.begin(), loaded.end(), name), loaded.end()) << name;
+    EXPECT_EQ(std::find(loaded.begin(), loaded.end(), "ViewParaBinFrame_B.bmp"), loaded.end());
+}
+
+TEST_F(ComparatorSession, LargeQLimitIsShownAndSentWhole)
+{
+    OpenBinSetup();
+    Arrow(kRight); // function
+    SoftKey(5); // Lp_Rp .. Ls_Q
+    SoftKey(4); // Ls-Q
+    Arrow(kLeft);
+    Arrow(kDown, 5); // through bin 1 low to the secondary low limit
+    ASSERT_EQ(Form->CursorField, 13);
+    NewLines();
+    Type("100000");
+    Click(Form->EnterBtn);
+    EXPECT_EQ(NewLines(), (Lines{"COMP:SLIM 100000,0.00000"}));
+    EXPECT_EQ(Form->BinSetupLowLab2nd->Caption(), " 100000");
+    EXPECT_EQ(Form->BinLimits[0][10], 10000000000LL);
+}
