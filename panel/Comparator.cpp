@@ -184,13 +184,6 @@ void StoredLimit(int field, Int64& value, int& unit)
         unit = static_cast<int>(f.BinLimits[low ? r.LowUnit : r.HighUnit][bin]);
 }
 
-void RedrawLimit(int field, const AnsiString& mode)
-{
-    Int64 value;
-    int unit;
-    StoredLimit(field, value, unit);
-    SetCompValue(value, unit, field, "", mode);
-}
 
 AnsiString BinRowName(const char* prefix, int bin)
 {
@@ -212,6 +205,14 @@ void ClearLimit(int field)
 }
 
 } // namespace
+
+void RedrawLimit(int Field, const AnsiString& Highlight, const AnsiString& Mode)
+{
+    Int64 value;
+    int unit;
+    StoredLimit(Field, value, unit);
+    SetCompValue(value, unit, Field, Highlight, Mode);
+}
 
 void SetCompValue(Int64 Value, int Unit, int Field, const AnsiString& Highlight, const AnsiString& Mode)
 {
@@ -333,8 +334,8 @@ void SetCompSwitch(const AnsiString& Selector, int Value)
         SetText(f.BinMeasAuxLab, " " + state);
         SetText(f.BinSetupAuxLab, " " + state);
         f.AuxOn = Value;
-        RedrawLimit(13, "");
-        RedrawLimit(28, "");
+        RedrawLimit(13, "", "");
+        RedrawLimit(28, "", "");
         VerifySetting("AUX bin", "COMP:AUX " + state, "COMP:AUX?", state);
         return;
     }
@@ -367,7 +368,7 @@ void SetCompMode(int Mode, const AnsiString& SendMode)
     SetText(f.BinSetupModeLab, " " + word);
     f.CompMode = Mode;
     for (int field : {4, 19, 13, 28})
-        RedrawLimit(field, SendMode);
+        RedrawLimit(field, "", SendMode);
 }
 
 void SetBeep(int Value)
@@ -463,8 +464,8 @@ void SetBinNumber(int Bins)
         SetFontColor(f.CurBinSetupUpLab, used ? kLime : kGrey);
         for (TControl* c : std::initializer_list<TControl*>{f.CurBinCountBinLab, f.CurBinCountLowLab, f.CurBinCountUpLab})
             SetFontColor(c, used ? kWhite : kGrey);
-        RedrawLimit(4, "");
-        RedrawLimit(19, "");
+        RedrawLimit(4, "", "");
+        RedrawLimit(19, "", "");
     }
 }
 

@@ -72,28 +72,6 @@ void Paint(TControl* c, TColor back, TColor text)
     c->Font()->SetColor(text);
 }
 
-void RedrawLimit(int field, const AnsiString& state)
-{
-    auto& f = Form();
-    const int n = field <= 13 ? field - 3 : field - 18;
-    const bool low = field <= 13;
-    Int64 value = 0;
-    int unit = 1;
-    switch (f.CompMode) {
-    case 1:
-        value = f.BinLimits[low ? 0 : 1][n];
-        unit = static_cast<int>(f.BinLimits[low ? 2 : 3][n]);
-        break;
-    case 2: value = f.BinLimits[low ? 4 : 5][n]; break;
-    case 3:
-        value = f.BinLimits[low ? 6 : 7][n];
-        unit = static_cast<int>(f.BinLimits[low ? 8 : 9][n]);
-        break;
-    default: return;
-    }
-    SetCompValue(value, unit, field, state, "");
-}
-
 } // namespace
 
 void HighlightField(const AnsiString& State)
@@ -152,7 +130,7 @@ void HighlightField(const AnsiString& State)
             SetFontColor(copy, kWhite);
         else
             Paint(copy, (n <= 3 || n >= 7) ? kNavy : kBlack, kWhite);
-        RedrawLimit(field, State);
+        RedrawLimit(field, State, "");
         return;
     }
     Paint(FieldLabel(page, field), back, text);

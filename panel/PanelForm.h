@@ -55,3 +55,6 @@ bool Typing();
 
 // The enlarged display, from MEAS, the enlarge key of page 1 or a title key in enlarged mode.
 void ShowEnlargedDisplay();
+
+// Draws a bin or secondary limit field (4-13, 19-28) again from its stored value and unit.
+void RedrawLimit(int Field, const AnsiString& Highlight, const AnsiString& Mode);
