@@ -413,7 +413,8 @@ void TLCRForm::CreateFrontPanel()
     for (int i = 0; i < 8; ++i) {
         const AnsiString n = std::to_string(i + 1);
         if (i < 5) {
-            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 592, 32 + i * 58, 68, 52);
+            // On the screen itself: a picture under the screen's panel would never show.
+            pic(*viewIma[i], screen, ("View" + n + "Ima").c_str(), 592 - 186, 32 - 26 + i * 58, 68, 52);
             key(*viewBtn[i], ("View" + n + "Btn").c_str(), 672, 40 + i * 58, 40, 34);
         } else {
             pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 190 + (i - 5) * 140, 328, 120, 18);
