@@ -139,6 +139,9 @@ void LoadPanelPicture(TImage* Image, const AnsiString& Name)
         gLoadHook(Name);
     if (!Image)
         return;
+    // A field's picture carries its band or selection colour: none of it is see-through.
+    if (Name.rfind("ViewPara", 0) == 0 && Name != kEmptyKey)
+        Image->SetTransparent(false);
     try {
         Image->Picture()->LoadFromFile(PicturePath(LCRForm->BitmapFolder, Name));
     } catch (const Exception&) {
