@@ -419,8 +419,9 @@ void TLCRForm::LCRComRxChar(TObject*, int)
     if (!main && cmd != "FETC:MAIN?" && cmd != "FETC:MON1?" && cmd != "FETC:MON2?")
         return;
 
+    const bool dcr = main && ReplyInDcrForm();
     int expected = 13;
-    if (main && ReplyInDcrForm())
+    if (dcr)
         expected = CompOn == 1 ? 21 : 13;
     else if (cmd == "FETC?")
         expected = CompOn == 1 ? 41 : 26;
@@ -428,9 +429,8 @@ void TLCRForm::LCRComRxChar(TObject*, int)
         expected = CompOn == 1 ? 67 : 52;
     else if (cmd == "FETC:MAIN?")
         expected = 25;
-    const bool accepted = L == expected || (cmd == "FETC?" && !ReplyInDcrForm() && L == 26 && CompOn == 0) ||
-        (cmd == "FETC?" && !ReplyInDcrForm() && L == 41) || (cmd == "FETC:IMP?" && !ReplyInDcrForm() && L == 67) ||
-        (cmd == "FETC:IMP?" && !ReplyInDcrForm() && L == 52 && CompOn == 0);
+    const bool accepted = L == expected || (cmd == "FETC?" && (L == 41 || (L == 26 && CompOn == 0))) ||
+        (cmd == "FETC:IMP?" && (L == 67 || (L == 52 && CompOn == 0)));
     // A run takes exactly one reading per trigger; other readings are not its own.
     const bool runReply = PageId >= 7 && PageId <= 9;
     if (runReply && !TriggeredReadingAwaited)

@@ -33,6 +33,8 @@ bool ReplyInDcrForm();
 // Mantissa and exponent of a 12-character number field; false when it is no number.
 bool ParseReplyField(const AnsiString& Field, double& Mantissa, int& Exponent);
 AnsiString FormatReplyValue(const AnsiString& Field, int Digits);
+// The engineering prefix letter of a power of ten (3 "k" ... -15 "f"); "" for any other.
+AnsiString PrefixOfPower(int Power);
 AnsiString FormatSignificant(double Value, int Digits);
 int FunctionIndex(const AnsiString& Name);
 int MonitorIndex(const AnsiString& Name);

@@ -311,18 +311,7 @@ AnsiString NormalizeQueryReply(const AnsiString& Reply, const AnsiString& Kind)
             }
         if (exponent < 0 && inside(value)) { value *= 0.001; exponent += 3; }
     }
-    AnsiString prefix;
-    switch (exponent) {
-    case 3: prefix = "k"; break;
-    case 6: prefix = "M"; break;
-    case 9: prefix = "G"; break;
-    case -3: prefix = "m"; break;
-    case -6: prefix = "u"; break;
-    case -9: prefix = "n"; break;
-    case -12: prefix = "p"; break;
-    case -15: prefix = "f"; break;
-    default: break;
-    }
+    AnsiString prefix = PrefixOfPower(exponent);
     int function = f->MeasFunction;
     if (f->SweepIsActiveTest)
         function = FunctionIndex(f->SweepGraphFunBox->Text());

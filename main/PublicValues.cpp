@@ -49,6 +49,21 @@ bool ParseReplyField(const AnsiString& Field, double& Mantissa, int& Exponent)
     return TryStrToFloat(Field.substr(0, e), Mantissa) && TryStrToInt(Field.substr(e + 1, 3), Exponent);
 }
 
+AnsiString PrefixOfPower(int Power)
+{
+    switch (Power) {
+    case 3: return "k";
+    case 6: return "M";
+    case 9: return "G";
+    case -3: return "m";
+    case -6: return "u";
+    case -9: return "n";
+    case -12: return "p";
+    case -15: return "f";
+    default: return "";
+    }
+}
+
 AnsiString FormatReplyValue(const AnsiString& Field, int Digits)
 {
     double m = 0;
@@ -75,19 +90,8 @@ AnsiString FormatReplyValue(const AnsiString& Field, int Digits)
         f *= 0.001;
         e += 3;
     }
-    AnsiString prefix = "  ";
-    switch (e) {
-    case 3: prefix = " k"; break;
-    case 6: prefix = " M"; break;
-    case 9: prefix = " G"; break;
-    case -3: prefix = " m"; break;
-    case -6: prefix = " u"; break;
-    case -9: prefix = " n"; break;
-    case -12: prefix = " p"; break;
-    case -15: prefix = " f"; break;
-    default: break;
-    }
-    return FormatSignificant(f, Digits) + prefix;
+    const AnsiString letter = PrefixOfPower(e);
+    return FormatSignificant(f, Digits) + (letter.empty() ? "  " : " " + letter);
 }
 
 int FunctionIndex(const AnsiString& Name)
@@ -211,33 +215,23 @@ void Resistance(TUnitStep& s, bool monitor)
     s.D += "ohm";
 }
 
-void PrimaryInductance(TUnitStep& s)
+// The primary value has a kilohenry picture; a monitor's megahenry value goes into henry.
+void Inductance(TUnitStep& s, bool monitor)
 {
-    s.B = "FuncUnitL_H.bmp";
+    const char* H = monitor ? "MonUnitL_H.bmp" : "FuncUnitL_H.bmp";
+    const char* uH = monitor ? "MonUnitL_uH.bmp" : "FuncUnitL_uH.bmp";
+    const char* mH = monitor ? "MonUnitL_mH.bmp" : "FuncUnitL_mH.bmp";
+    s.B = H;
     if (s.Overload()) s.Set("  ");
-    else if (s.P == 'n') { s.Replace(s.v * 0.001, " u"); s.B = "FuncUnitL_uH.bmp"; }
-    else if (s.P == 'u') s.B = "FuncUnitL_uH.bmp";
-    else if (s.P == 'm') s.B = "FuncUnitL_mH.bmp";
+    else if (s.P == 'n') { s.Replace(s.v * 0.001, " u"); s.B = uH; }
+    else if (s.P == 'u') s.B = uH;
+    else if (s.P == 'm') s.B = mH;
     else if (s.P == ' ') {}
     else if (s.P == 'k' && s.v * 1000 >= 10000) s.Ovl();
     else if (s.P == 'k') s.Replace(s.v * 1000, "  ");
     else if (s.P == 'M' && s.v * 1000 >= 10) s.Ovl();
+    else if (s.P == 'M' && monitor) s.Replace(s.v * 1000000, "  ");
     else if (s.P == 'M') { s.Replace(s.v * 1000, " k"); s.B = "FuncUnitL_KH.bmp"; }
-    s.D += "H";
-}
-
-void MonitorInductance(TUnitStep& s)
-{
-    s.B = "MonUnitL_H.bmp";
-    if (s.Overload()) s.Set("  ");
-    else if (s.P == 'n') { s.Replace(s.v * 0.001, " u"); s.B = "MonUnitL_uH.bmp"; }
-    else if (s.P == 'u') s.B = "MonUnitL_uH.bmp";
-    else if (s.P == 'm') s.B = "MonUnitL_mH.bmp";
-    else if (s.P == ' ') {}
-    else if (s.P == 'k' && s.v * 1000 >= 10000) s.Ovl();
-    else if (s.P == 'k') s.Replace(s.v * 1000, "  ");
-    else if (s.P == 'M' && s.v * 1000 >= 10) s.Ovl();
-    else if (s.P == 'M') s.Replace(s.v * 1000000, "  ");
     s.D += "H";
 }
 
@@ -338,7 +332,7 @@ TValueUnit ApplyValueUnit(TValueKind Kind, int F, int M, const AnsiString& Displ
         if (capacitance)
             Capacitance(s, funcC, "  ");
         else if (inductance)
-            PrimaryInductance(s);
+            Inductance(s, false);
         else
             Resistance(s, false);
     } else if (Kind == TValueKind::Secondary) {
@@ -366,7 +360,7 @@ TValueUnit ApplyValueUnit(TValueKind Kind, int F, int M, const AnsiString& Displ
             break;
         case 6:
             if (capacitance) Capacitance(s, monC, " ");
-            else if (inductance) MonitorInductance(s);
+            else if (inductance) Inductance(s, true);
             else Resistance(s, true);
             break;
         case 12: case 13: case 14: Conductance(s); break;

@@ -204,6 +204,33 @@ TEST_F(MainWindowFixture, SettingIsJoinedWithItsQueryAndRepeatedWhileTheReadBack
     EXPECT_EQ(Sim->Lines().size(), 1u);
 }
 
+TEST_F(MainWindowFixture, PendingReadingsAreDrainedBeforeAVerifiedExchange)
+{
+    StartSim("ZVE", [](TSimOptions& o) { o.LevelReplySigned = true; });
+    ConnectThroughPanel();
+    ShowMeasurementDisplay();
+    ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+    // A fetch is on its way when the setting goes out: its reply must not count as the read-back.
+    TestInput::ProcessEvents();
+    Form->LCRTimerTimer(nullptr);
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 1.00", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 1.00;:VOLT?"), 1u);
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+
+    // A 10-character level read-back is normalised on the repeats too.
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 0.50", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 0.50;:VOLT?"), 5u);
+    Sim->ClearTranscript();
+    TSimFaultSettings once;
+    once.OnlyFor = "VOLT";
+    Sim->SetFaultSettings(once);
+    Sim->SetFault(TSimFault::Silence, 1);
+    SendAndVerify("LEV:VOLT 2.00", "VOLT?", "2.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 2.00;:VOLT?"), 2u);
+}
+
 TEST_F(MainWindowFixture, ReadBacksAreNormalisedToTheSettersTexts)
 {
     const struct { const char* Reply; const char* Kind; int Function; const char* Text; } cases[] = {
@@ -324,4 +351,38 @@ TEST_F(MainWindowFixture, ClosingAsksRefusesDuringATestAndLeavesTheInstrumentCle
     EXPECT_EQ(lines.back(), "SYST:KEYLOCK OFF");
     EXPECT_FALSE(Form->LCRCom->Active());
     EXPECT_FALSE(Form->LCRTimer->Enabled());
+}
+
+TEST_F(MainWindowFixture, TabsRefuseToLeaveAnOpenPanelAndSetThePage)
+{
+    for (TTabSheet* t : {Form->ListMeasTab, Form->ListSetupTab, Form->SweepGraphTab})
+        t->SetTabVisible(true);
+    TestInput::ProcessEvents();
+    auto clickTab = [&](TTabSheet* tab) {
+        const TRect r = Form->LCRPag->TabRect(tab->TabIndex());
+        TestInput::Click(Form->LCRPag, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+    clickTab(Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    clickTab(Form->ListMeasTab);
+    EXPECT_EQ(Form->PageId, 7);
+
+    clickTab(Form->ListSetupTab);
+    Form->SetNominalPan->SetVisible(true);
+    ModalScript::AnswerButton(IDOK);
+    clickTab(Form->SweepGraphTab);
+    EXPECT_EQ(ModalScript::LastRequest().Text, " ''Set Mon1 / Mon2  REL and  ABS Nominal'' has not been close !");
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    Form->SetNominalPan->SetVisible(false);
+
+    // Main View does nothing while an entry is out of range, and returns to the front panel otherwise.
+    Form->InputError = true;
+    Form->MeasDispBtnClick(nullptr);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    Form->InputError = false;
+    Form->MeasDispBtnClick(nullptr);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->MainViewTab);
+    EXPECT_FALSE(Form->ListSetupTab->TabVisible());
+    EXPECT_EQ(Form->PageId, 1);
 }

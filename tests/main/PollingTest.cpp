@@ -124,6 +124,7 @@ TEST_F(Polling, RepliesAreCheckedAgainstTheirLengthsAndCutOrDropped)
         {"FETC:IMP?", FetchLine({p, "+2.0000#e-03", "+1.00000e+03", "+1.00000e+00"}), false, "garbage"},
         {"FETC?", FetchLine({p, s}), true, "bin page form"},
         {"FETC:MON1?", "+1.00000e+03\n", true, "monitor"},
+        {"FETC?", FetchLine({p, s}) + "junk\n", true, "bin page form, cut"},
         {"FETC:MON1?", "+1.0000e+03\n", false, "short monitor"}};
     for (const auto& c : cases) {
         Form->PrimaryEdit->SetText("");
@@ -153,6 +154,39 @@ TEST_F(Polling, RepliesAreCheckedAgainstTheirLengthsAndCutOrDropped)
     EXPECT_EQ(Form->PrimaryEdit->GetText(), " 1.00000 nF");
     EXPECT_EQ(Form->SecondEdit->GetText(), " 0.00200   ");
     EXPECT_EQ(Form->Mon2Edit->GetText(), " 1.0000  V");
+}
+
+TEST_F(Polling, DcrRepliesUpdateOnlyThePrimaryValue)
+{
+    Form->PageId = 1;
+    Form->MeasFunction = 12;
+    Form->SecondEdit->SetText("kept");
+    const struct { int Comp; AnsiString Bytes; bool Shown; } cases[] = {
+        {0, "+1.00000e+01\n", true}, {0, "+1.0000e+01\n", false}, {1, "+1.00000e+01,BIN1 P \n", true},
+        {1, "+1.00000e+01\n", false}, {1, "+1.00000e+01,BIN1 P \n+1.0\n", true}};
+    for (const auto& c : cases) {
+        Form->CompOn = c.Comp;
+        Form->PrimaryEdit->SetText("");
+        Deliver("FETC:IMP?", c.Bytes);
+        EXPECT_EQ(!Form->PrimaryEdit->GetText().empty(), c.Shown) << c.Bytes;
+    }
+    EXPECT_EQ(Form->PrimaryEdit->GetText(), " 10.0000  ohm");
+    EXPECT_EQ(Form->SecondEdit->GetText(), "kept");
+}
+
+TEST_F(Polling, AMissingUnitPictureLeavesItEmptyAndTheCycleCompletes)
+{
+    const AnsiString picture = MapWindowsPath("C:\\Zorvane\\GraphView\\FuncUnitC_nF.bmp");
+    ASSERT_TRUE(RenameFile(picture, picture + ".away"));
+    Form->PageId = 1;
+    Form->MeasFunction = 4;
+    Form->LogRunning = 1;
+    Deliver("FETC:IMP?", FetchLine({"+1.00000e-09", "+2.00000e-03", "+0.00000e+00", "+0.00000e+00"}));
+    RenameFile(picture + ".away", picture);
+    EXPECT_EQ(Form->PrimaryEdit->GetText(), " 1.00000 nF");
+    EXPECT_EQ(Form->MeasDispFunc1ValueSta->Caption(), " 1.00000");
+    EXPECT_EQ(Form->MeasDispFunc1UnitIma->Picture()->Graphic(), nullptr);
+    EXPECT_EQ(Form->LiveLogRecordCount, 1);
 }
 
 TEST_F(Polling, ComparatorResultsAndBinCounts)
