@@ -240,18 +240,24 @@ void PresetDefaults()
 void StoreOrRestoreMeasSetup()
 {
     auto& f = Form();
+    // Without an instrument there is nothing to send, and no off-line notice for every setting.
+    const bool link = f.Connected;
     if (f.PageId != 1) {
-        SendCommand("TRIG:SOUR BUS");
+        if (link)
+            SendCommand("TRIG:SOUR BUS");
         for (int i = 0; i < TLCRForm::MeasSetupFieldCount; ++i)
             f.SavedMeasSetup[i] = f.MeasSetupField(i);
-        for (const char* line : {"FUNC Cs-Rs", "FUNC:MON1 OFF", "FUNC:MON2 OFF", "FUNC:IMP:RANG:AUTO AUTO"})
-            SendCommand(line);
+        if (link)
+            for (const char* line : {"FUNC Cs-Rs", "FUNC:MON1 OFF", "FUNC:MON2 OFF", "FUNC:IMP:RANG:AUTO AUTO"})
+                SendCommand(line);
         f.ListMeasRunning = false;
         f.SweepRunning = false;
         return;
     }
     f.ListMeasRunning = false;
     f.SweepRunning = false;
+    if (!link)
+        return;
     const auto saved = [&](int i) { return static_cast<int>(f.SavedMeasSetup[i]); };
     if (saved(6) == 1) {
         // Automatic LCZ is switched off on return, so that the saved function is sent.
