@@ -273,3 +273,58 @@ TEST_F(PanelSession, ArrowKeysDropATypedEntry)
     Click(Form->EscBtn);
     EXPECT_TRUE(NewLines().empty());
 }
+
+TEST_F(PanelSession, AlcAndAutomaticLczSwitches)
+{
+    Connect();
+    PowerOn();
+    Arrow(kDown, 3); // level
+    NewLines();
+    SoftKey(3); // ALC on: its own read-back, then the level asks for the ALC state
+    EXPECT_EQ(NewLines(), (Lines{"LEV:ALC 1", "LEV:ALC?", "DISP:LINE?"}));
+    EXPECT_EQ(Form->AlcOn, 1);
+    EXPECT_EQ(Form->MeasDispLevelLab->Caption(), " 1.00 V*");
+    SoftKey(4);
+    EXPECT_EQ(NewLines(), (Lines{"LEV:ALC 0;:LEV:ALC?"}));
+    EXPECT_EQ(Form->MeasDispLevelLab->Caption(), " 1.00 V");
+
+    Click(Form->Setupbtn);
+    Arrow(kDown, 6); // automatic LCZ
+    ASSERT_EQ(Form->CursorField, 6);
+    NewLines();
+    SoftKey(2);
+    const Lines on = NewLines();
+    ASSERT_GE(on.size(), 3u);
+    EXPECT_EQ(on[0], "COMP:TOL:NOM 10.0000p;:COMP:TOL:NOM?"); // drawn for the automatic display first
+    EXPECT_EQ(on[1], "FUNC:IMP:AUTO ON;:FUNC:IMP:AUTO?");
+    EXPECT_EQ(on[2], "FUNC?");
+    EXPECT_EQ(Form->AutoLcz, 1);
+    SoftKey(1); // off: the function is sent again
+    const Lines off = NewLines();
+    ASSERT_GE(off.size(), 2u);
+    EXPECT_EQ(off[0], "FUNC:IMP:AUTO OFF;:FUNC:IMP:AUTO?");
+    EXPECT_EQ(off[1].rfind("FUNC ", 0), 0u) << off[1];
+}
+
+class RefusedAlcSession : public PanelSession {
+protected:
+    TSimOptions SimOptions() const override
+    {
+        TSimOptions o = PanelSession::SimOptions();
+        o.RefuseAlc = true;
+        return o;
+    }
+};
+
+TEST_F(RefusedAlcSession, AlcThatDoesNotComeOnIsNotStored)
+{
+    Connect();
+    PowerOn();
+    Arrow(kDown, 3);
+    NewLines();
+    SoftKey(3);
+    EXPECT_EQ(NewLines(), (Lines{"LEV:ALC 1", "LEV:ALC?", "LEV:ALC ON", "LEV:ALC?", "LEV:ALC ON", "LEV:ALC?",
+                                 "LEV:ALC ON", "LEV:ALC?", "LEV:ALC ON", "LEV:ALC?"}));
+    EXPECT_EQ(Form->AlcOn, 0);
+    EXPECT_EQ(Form->StatusBar->SimpleText(), " The instrument did not confirm the ALC (LEV:ALC ON) ");
+}
