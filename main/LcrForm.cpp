@@ -4,6 +4,7 @@
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owleds.h"
 #include "components/controls/Voduriz.h"
+#include "panel/PanelPictures.h"
 #include "main/Lcr.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
@@ -705,5 +706,5 @@ void TLCRForm::WireEvents()
 
 void TLCRForm::LoadPowerKeyPicture(const AnsiString& File)
 {
-    PowerBtn->Glyph()->LoadFromFile(MapWindowsPath(BitmapFolder + File));
+    LoadPanelGlyph(PowerBtn, File);
 }
