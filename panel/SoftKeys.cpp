@@ -134,21 +134,6 @@ struct TChoiceField {
 // Frequency presets in the order of the Incr and Decl keys.
 constexpr int kFreqOrder[15] = {1, 2, 3, 4, 5, 6, 14, 7, 8, 9, 10, 11, 12, 15, 13};
 
-int ModelTopPreset()
-{
-    const AnsiString& m = Form().ModelName;
-    const char letter = m.size() >= 4 ? m.back() : 0;
-    if (m.rfind("ZV-", 0) != 0)
-        return 13;
-    switch (letter) {
-    case 'A': return 14;
-    case 'B': return 8;
-    case 'C': return 11;
-    case 'D': return 12;
-    }
-    return 13;
-}
-
 int FreqOrderIndex(int preset)
 {
     for (int i = 0; i < 15; ++i)
