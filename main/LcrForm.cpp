@@ -290,26 +290,42 @@ void TLCRForm::CreateFrontPanel()
     text(MeasDispMon2ValueSta, p, "MeasDispMon2ValueSta", 56, 248, 150, 30, "", 19);
     pic(MeasDispMon2UnitIma, p, "MeasDispMon2UnitIma", 210, 254, 60, 22);
 
-    // Page 2: measurement setup, two columns of fields.
+    // Page 2: measurement setup, two columns of fields in the order the arrow keys walk them:
+    // each row a caption and its value (a picture where the value is drawn as one).
     PagePanel(MeasSetupPan, this, MainPanel, "MeasSetupPan", 332, "<MEAS SETUP>");
     p = MeasSetupPan;
-    const struct { TStaticText** Field; const char* Name; int Col; int Row; } setup[] = {
-        {&MeasSetupFuncLab, "MeasSetupFuncLab", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", 0, 1},
-        {&MeasSetupLevelLab, "MeasSetupLevelLab", 0, 2}, {&MeasSetupRangeLab, "MeasSetupRangeLab", 0, 3},
-        {&MeasSetupTrigLab, "MeasSetupTrigLab", 0, 4}, {&MeasSetupSpeedLab, "MeasSetupSpeedLab", 0, 5},
-        {&MeasSetupAvgLab, "MeasSetupAvgLab", 0, 6}, {&MeasSetupBiasLab, "MeasSetupBiasLab", 0, 7},
-        {&MeasSetupLczLab, "MeasSetupLczLab", 1, 0}, {&MeasSetupDelayLab, "MeasSetupDelayLab", 1, 1},
-        {&MeasSetupAlcLab, "MeasSetupAlcLab", 1, 2}, {&MeasSetupMon1Lab, "MeasSetupMon1Lab", 1, 3},
-        {&MeasSetupMon2Lab, "MeasSetupMon2Lab", 1, 4}, {&MeasSetupNomLab, "MeasSetupNomLab", 1, 5},
-        {&MeasSetupNomLab1, "MeasSetupNomLab1", 1, 6}};
-    for (const auto& f : setup)
-        text(*f.Field, p, f.Name, 50 + f.Col * 166, 30 + f.Row * 30, 112, 18, "");
-    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", 4, 30, 44, 18);
-    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", 4, 120, 44, 18);
-    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", 4, 240, 44, 18);
-    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", 170, 120, 44, 18);
-    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", 170, 150, 44, 18);
-    pic(MeasSetupNomIma, p, "MeasSetupNomIma", 170, 180, 44, 18);
+    const struct { TStaticText** Field; const char* Name; const char* Caption; int Col; int Row; } setup[] = {
+        {&MeasSetupFuncLab, "MeasSetupFuncLab", "FUNC", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", "FREQ", 0, 1},
+        {&MeasSetupLevelLab, "MeasSetupLevelLab", "LEVEL", 0, 2}, {nullptr, "", "SRC RES", 0, 3},
+        {&MeasSetupBiasLab, "MeasSetupBiasLab", "BIAS", 0, 4}, {&MeasSetupLczLab, "MeasSetupLczLab", "AUTO LCZ", 0, 5},
+        {&MeasSetupDelayLab, "MeasSetupDelayLab", "TRIG DLY", 0, 6}, {&MeasSetupAlcLab, "MeasSetupAlcLab", "ALC", 0, 7},
+        {&MeasSetupRangeLab, "MeasSetupRangeLab", "RANGE", 1, 0}, {&MeasSetupTrigLab, "MeasSetupTrigLab", "TRIG", 1, 1},
+        {&MeasSetupSpeedLab, "MeasSetupSpeedLab", "SPEED", 1, 2}, {&MeasSetupAvgLab, "MeasSetupAvgLab", "AVG", 1, 3},
+        {&MeasSetupMon1Lab, "MeasSetupMon1Lab", "MON 1", 1, 4}, {&MeasSetupMon2Lab, "MeasSetupMon2Lab", "MON 2", 1, 5},
+        {&MeasSetupNomLab, "MeasSetupNomLab", nullptr, 1, 6}};
+    const auto setupLeft = [](int col) { return 4 + col * 164; };
+    const auto setupTop = [](int row) { return 26 + row * 32; };
+    for (const auto& f : setup) {
+        if (f.Caption) {
+            TStaticText* caption = nullptr;
+            text(caption, p, "", setupLeft(f.Col), setupTop(f.Row), 64, 18, f.Caption, 8);
+            caption->Font()->SetColor(clWhite);
+        }
+        if (f.Field)
+            text(*f.Field, p, f.Name, setupLeft(f.Col) + 64, setupTop(f.Row), 94, 18, "");
+    }
+    // The nominal of the monitors ABS and PER: its caption, number and unit.
+    text(MeasSetupNomLab1, p, "MeasSetupNomLab1", setupLeft(1), setupTop(6), 64, 18, "NOMINAL", 8);
+    MeasSetupNomLab1->Font()->SetColor(clWhite);
+    MeasSetupNomLab->SetWidth(62);
+    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", setupLeft(0) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", setupLeft(0) + 64, setupTop(3), 44, 18);
+    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", setupLeft(1) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", setupLeft(1) + 64, setupTop(4), 44, 18);
+    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", setupLeft(1) + 64, setupTop(5), 44, 18);
+    pic(MeasSetupNomIma, p, "MeasSetupNomIma", setupLeft(1) + 128, setupTop(6), 30, 18);
+    for (TControl* c : std::initializer_list<TControl*>{MeasSetupNomLab1, MeasSetupNomLab, MeasSetupNomIma})
+        c->SetVisible(false);
 
     // Page 3: enlarged display.
     PagePanel(EnlargeDispPan, this, MainPanel, "EnlargeDispPan", 400, "<ENLARGE DISPLAY>");
