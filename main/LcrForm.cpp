@@ -381,17 +381,34 @@ void TLCRForm::CreateFrontPanel()
     // Pages 5 and 6: bin setup and bin count with their bin rows.
     PagePanel(BinSetupPan, this, MainPanel, "BinSetupPan", 332, "<BIN SETUP>");
     p = BinSetupPan;
-    text(BinSetupLab, p, "BinSetupLab", 200, 2, 128, 18, "");
-    text(BinSetupFuncLab, p, "BinSetupFuncLab", 46, 24, 110, 16, "");
-    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 4, 24, 40, 16);
-    text(BinSetupModeLab, p, "BinSetupModeLab", 196, 24, 132, 16, "");
-    pic(BinSetupNomIma, p, "BinSetupNomIma", 4, 42, 40, 16);
-    text(BinSetupNomLab, p, "BinSetupNomLab", 46, 42, 140, 16, "");
-    text(BinSetupBinLab, p, "BinSetupBinLab", 196, 42, 132, 16, "");
-    text(BinSetupCompLab, p, "BinSetupCompLab", 4, 60, 96, 16, "");
-    text(BinSetupAuxLab, p, "BinSetupAuxLab", 104, 60, 96, 16, "");
-    text(BinSetupBeepLab, p, "BinSetupBeepLab", 204, 60, 124, 16, "");
-    text(BinSetupOpenLab, p, "BinSetupOpenLab", 204, 78, 124, 16, "");
+    // Three columns in the order the arrow keys walk them, the function beside the title.
+    text(BinSetupLab, p, "BinSetupLab", 0, 0, 0, 0, "");
+    BinSetupLab->SetVisible(false);
+    const auto binCaption = [&](int l, int t, int w, const char* caption) {
+        TStaticText* c = nullptr;
+        text(c, p, "", l, t, w, 16, caption, 8);
+        c->Font()->SetColor(clWhite);
+    };
+    binCaption(150, 4, 36, "FUNC");
+    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 188, 4, 40, 16);
+    text(BinSetupFuncLab, p, "BinSetupFuncLab", 188, 4, 110, 16, "");
+    binCaption(4, 28, 38, "COMP");
+    text(BinSetupCompLab, p, "BinSetupCompLab", 42, 28, 50, 16, "");
+    binCaption(4, 48, 38, "MODE");
+    text(BinSetupModeLab, p, "BinSetupModeLab", 42, 48, 50, 16, "");
+    binCaption(4, 68, 38, "BINS");
+    text(BinSetupBinLab, p, "BinSetupBinLab", 42, 68, 60, 16, "");
+    binCaption(98, 28, 34, "NOM");
+    text(BinSetupNomLab, p, "BinSetupNomLab", 132, 28, 72, 16, "");
+    pic(BinSetupNomIma, p, "BinSetupNomIma", 204, 28, 28, 16);
+    binCaption(98, 48, 34, "AUX");
+    text(BinSetupAuxLab, p, "BinSetupAuxLab", 132, 48, 60, 16, "");
+    binCaption(236, 28, 38, "BEEP");
+    text(BinSetupBeepLab, p, "BinSetupBeepLab", 274, 28, 54, 16, "");
+    binCaption(236, 48, 38, "OPEN");
+    text(BinSetupOpenLab, p, "BinSetupOpenLab", 274, 48, 54, 16, "");
+    binCaption(46, 94, 100, "LOW LIMIT");
+    binCaption(150, 94, 100, "HIGH LIMIT");
     text(BinSetupLab2nd, p, "BinSetupLab2nd", 4, 260, 40, 16, "2nd");
     {
         TLabel** bin[9] = {&BinSetupBinLab1, &BinSetupBinLab2, &BinSetupBinLab3, &BinSetupBinLab4, &BinSetupBinLab5, &BinSetupBinLab6, &BinSetupBinLab7, &BinSetupBinLab8, &BinSetupBinLab9};
@@ -486,6 +503,10 @@ void TLCRForm::CreateBinRows(const AnsiString& Page, TPanel* Parent, TLabel** Bi
         Picture(*LowUnit[row - 1], this, Parent, (Page + "LowUnitIma" + n).c_str(), 122, y, 24, 16);
         Screen(*Up[row - 1], this, Parent, (Page + "UpLab" + n).c_str(), 150, y, 74, 16, "");
         Picture(*UpUnit[row - 1], this, Parent, (Page + "UpUnitIma" + n).c_str(), 226, y, 24, 16);
+        // Bins 1 to 3 and 7 to 9 lie on the table's navy bands.
+        if (row <= 3 || (row >= 7 && row <= 9))
+            for (TControl* c : std::initializer_list<TControl*>{*Low[row - 1], *Up[row - 1]})
+                c->SetColor(clNavy);
     }
 }
 
