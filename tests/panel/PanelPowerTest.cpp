@@ -54,7 +54,13 @@ TEST_F(PanelSession, PowerSendsTheDefaultsThenShowsTheMeasurementDisplayAndPolls
         "DISP:PAGE MEAS",
         "DISP:PAGE?",
     };
-    EXPECT_EQ(NewLines(), expected);
+    const Lines sent = NewLines();
+    EXPECT_EQ(sent, expected) << "received:\n" << [&] {
+        AnsiString all;
+        for (const AnsiString& l : sent)
+            all += l + "\n";
+        return all;
+    }();
     EXPECT_TRUE(Form->PowerOn);
     EXPECT_EQ(Form->PageId, 1);
     EXPECT_TRUE(Form->MeasDispPan->Visible());
