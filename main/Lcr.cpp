@@ -87,12 +87,23 @@ TLCRForm::~TLCRForm()
         LCRForm = nullptr;
 }
 
-int& TLCRForm::MeasSetupField(int n)
+Int64 TLCRForm::MeasSetupField(int n) const
+{
+    const int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
+        &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
+        nullptr, &NominalUnit};
+    return fields[n] ? *fields[n] : NominalValue;
+}
+
+void TLCRForm::SetMeasSetupField(int n, Int64 v)
 {
     int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
         &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
-        &NominalValue, &NominalUnit};
-    return *fields[n];
+        nullptr, &NominalUnit};
+    if (fields[n])
+        *fields[n] = static_cast<int>(v);
+    else
+        NominalValue = v;
 }
 
 int& TLCRForm::TraceColorOf(int Trace)
@@ -132,7 +143,7 @@ void TLCRForm::InitFormState()
     LevelStep = 0;
 
     for (int i = 0; i < 15; ++i)
-        MeasSetupField(i) = 0;
+        SetMeasSetupField(i, 0);
     CompOn = CompMode = BinNumber = AuxOn = BeepMode = OpenLimit = 0;
     for (int row = 0; row < 10; ++row)
         for (int col = 0; col < 11; ++col)

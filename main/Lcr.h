@@ -339,12 +339,13 @@ public:
     int AverageCount = 0;
     int Monitor1 = 0;          // 0-14
     int Monitor2 = 0;
-    int NominalValue = 0;      // 1e-5 of the unit NominalUnit names
+    Int64 NominalValue = 0;    // 1e-5 of the unit NominalUnit names; 64 bits, as the comparator's values
     int NominalUnit = 0;       // 1-4
-    int SavedMeasSetup[17] = {};
+    Int64 SavedMeasSetup[17] = {};
     static constexpr int MeasSetupFieldCount = 17;
     // Field n of the block above (LogRunning is 0, NominalUnit 16).
-    int& MeasSetupField(int n);
+    Int64 MeasSetupField(int n) const;
+    void SetMeasSetupField(int n, Int64 v);
 
     // ---- Front-panel entry ----
     int FunctionKeyPage = 0;
@@ -374,7 +375,7 @@ public:
     int OpenKeyPage = 0;
     // Rows: 0/1 ABS low/high, 2/3 their units, 4/5 PER low/high, 6/7 SEQ low/high, 8/9 their units;
     // columns 1-9 the bins, 10 the secondary parameter.
-    int BinLimits[10][11] = {};
+    Int64 BinLimits[10][11] = {};
     // 0 counting on, 1-9 bins, 10 AUX, 11 OUT
     int BinCounts[12] = {};
 

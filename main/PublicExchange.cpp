@@ -186,13 +186,13 @@ AnsiString ReadReply()
     return reply;
 }
 
-void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected)
+bool SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected)
 {
     TLCRForm* f = LCRForm;
     // Off line: one notice, then nothing more to try.
     if (!f->LCRCom->Active()) {
         SendCommand(Command);
-        return;
+        return false;
     }
     TPollingResume resume;
     if (f->LCRTimer->Enabled() && !IsFetchQuery(Command)) {
@@ -218,7 +218,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
     const AnsiString line = joined ? Command + ";:" + Query : Command;
     SendCommand(line);
     if (!f->LCRCom->Active())
-        return;
+        return false;
     if (joined) {
         if (line == "FUNC Z-thr;:FUNC?")
             Sleep(200);
@@ -243,7 +243,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
     for (int attempt = 0; attempt < 4 && !ReadBackMatches(reply, Query, Expected); ++attempt) {
         SendCommand(line);
         if (!f->LCRCom->Active())
-            return;
+            return false;
         if (Query == "FREQ?")
             WaitMeasureTime();
         Wait(400, 200);
@@ -251,6 +251,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
             SendCommand(Query);
         reply = NormalizedReply(ReadReply(), Query);
     }
+    return ReadBackMatches(reply, Query, Expected);
 }
 
 AnsiString NormalizeQueryReply(const AnsiString& Reply, const AnsiString& Kind)
