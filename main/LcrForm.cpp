@@ -157,6 +157,7 @@ void TLCRForm::CreateControls()
     CreateSweepGraphTabs();
     CreateGrids();
     WireEvents();
+    CreateListControls();
 }
 
 void TLCRForm::CreateCommunicationPanel()
