@@ -542,7 +542,6 @@ private:
     void CreateTerminalStrip();
     void CreateListTabs();
     void CreateSweepGraphTabs();
-    void CreateGrids();
     void WireEvents();
     void LoadPowerKeyPicture(const AnsiString& File);
 };

@@ -4,6 +4,7 @@
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owleds.h"
 #include "components/controls/Voduriz.h"
+#include "components/grid/Ravgrid.h"
 #include "main/Lcr.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
@@ -155,7 +156,6 @@ void TLCRForm::CreateControls()
     CreateTerminalStrip();
     CreateListTabs();
     CreateSweepGraphTabs();
-    CreateGrids();
     WireEvents();
     CreateListControls();
 }
@@ -480,6 +480,8 @@ void TLCRForm::CreateListTabs()
     ListMeasPan->SetBevelOuter(bvNone);
     Make(MeasResultGroup, this, ListMeasPan, "MeasResultGroup", 4, 4, 860, 400)->SetCaption("List Meas Result");
     Make(MeasResultPan, this, MeasResultGroup, "MeasResultPan", 6, 18, 848, 376);
+    Make(ListMeasGrid, this, MeasResultPan, "ListMeasGrid", 0, 0, 848, 376);
+    ListMeasGrid->SetColCount(12);
     Make(MeasLoopGroup, this, ListMeasPan, "MeasLoopGroup", 872, 4, 200, 400)->SetCaption("Test");
     Make(TestModeGroup, this, MeasLoopGroup, "TestModeGroup", 8, 20, 184, 50)->SetCaption("Test Mode");
     Fill(TestModeGroup->Items(), {"Seq", "Step"});
@@ -501,6 +503,8 @@ void TLCRForm::CreateListTabs()
     Make(ListSetupPan, this, ListSetupTab, "ListSetupPan", 0, 0, 1077, 410);
     ListSetupPan->SetBevelOuter(bvNone);
     Make(ListSetupGroup, this, ListSetupPan, "ListSetupGroup", 4, 4, 860, 400)->SetCaption("List Setup");
+    Make(ListSetupGrid, this, ListSetupGroup, "ListSetupGrid", 6, 18, 848, 376);
+    ListSetupGrid->SetColCount(18);
     const struct { TOwShadowButton** Field; const char* Name; const char* Caption; } buttons[] = {
         {&ListSetupOpenBtn, "ListSetupOpenBtn", "Open"}, {&ListSetupSaveBtn, "ListSetupSaveBtn", "Save"},
         {&ListSetupNewBtn, "ListSetupNewBtn", "New"}, {&ListSetupInsertBtn, "ListSetupInsertBtn", "Add Step"},
@@ -572,6 +576,8 @@ void TLCRForm::CreateSweepGraphTabs()
     SweepGraphChartTab->SetCaption("Graph");
     MakeComponent(SweepResultTab, this, "SweepResultTab")->SetPageControl(SweepGraphResultPage);
     SweepResultTab->SetCaption("Table");
+    Make(SweepResultGrid, this, SweepResultTab, "SweepResultGrid", 0, 0, 850, 370);
+    SweepResultGrid->SetColCount(8);
     for (int i = 0; i < 8; ++i) {
         TPanel*& status = *std::array<TPanel**, 8>{&GraphTypeStatus1, &GraphTypeStatus2, &GraphTypeStatus3,
             &GraphTypeStatus4, &GraphTypeStatus5, &GraphTypeStatus6, &GraphTypeStatus7, &GraphTypeStatus8}[i];

@@ -41,7 +41,8 @@ public:
     void Clear() { SetText(""); }
     void CopyToClipboard();
     void CutToClipboard();
-    void PasteFromClipboard();
+    // Every paste (Ctrl+V, Shift+Insert, the context menu) comes here.
+    virtual void PasteFromClipboard();
 
     TNotifyEvent OnChange;
 

@@ -49,7 +49,11 @@ struct Access {
     static void SyncWidget(TWinControl* c) { c->SyncWidget(); }
     static bool WantsKey(const TWinControl* c, Word k, TShiftState s) { return c->WantsKey(k, s); }
     static TControl*& Hover(TWinControl* c) { return c->ImplPtr()->hover; }
+    static TWinControl::Impl* ImplOf(const TWinControl* c) { return c->ImplPtr(); }
 };
+
+// The Qt side of a windowed control.
+inline TWinControl::Impl* ImplOf(const TWinControl* c) { return Access::ImplOf(c); }
 
 // Runs a call into program code; exceptions go to the application's handler.
 bool Guard(const std::function<void()>& f, TObject* Sender = nullptr);
@@ -142,9 +146,11 @@ protected:
     {
         if (!ctl)
             return Base::keyPressEvent(e);
-        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { Base::keyPressEvent(k); });
+        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { NativeKeyPress(k); });
         e->accept(); // handled here: the parent window never sees it again
     }
+    // The Qt control's own handling of a key the control let through.
+    virtual void NativeKeyPress(QKeyEvent* e) { Base::keyPressEvent(e); }
     void keyReleaseEvent(QKeyEvent* e) override
     {
         if (!ctl)

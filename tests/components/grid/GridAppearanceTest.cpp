@@ -4,6 +4,8 @@
 #include "GridTestSupport.h"
 #include "platform/forms/Form.h"
 
+using enum Ravbase::TVAlignment;
+
 TEST(GridAppearance, ColourQuestionAppliesPropertiesThenTheEvent)
 {
     auto g = MakeGrid(4, 4);

@@ -7,30 +7,12 @@
 
 #include "platform/core/List.h"
 #include "platform/core/Streams.h"
+#include "platform/core/StringUtils.h"
 #include "platform/core/Strings.h"
 
+#include "tests/support/TestSupport.h"
+
 namespace {
-
-std::filesystem::path TestDir()
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    std::filesystem::path dir = std::filesystem::path(prefix ? prefix : "/tmp/zv-core-tests") / "strings";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-std::string ReadBytes(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
 
 std::vector<AnsiString> Items(const TStrings& l)
 {
@@ -40,22 +22,11 @@ std::vector<AnsiString> Items(const TStrings& l)
     return v;
 }
 
-template <typename F>
-AnsiString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return AnsiString(e.ClassName()) + ": " + e.Message();
-    }
-    return "no error";
-}
-
 } // namespace
 
 TEST(StringList, FileRoundTripWritesCrLfAndReadsEitherLineEnd)
 {
-    auto dir = TestDir();
+    auto dir = TestDir("strings");
     TStringList list;
     list.Add("[Setup]");
     list.Add("Freq=1000");
@@ -77,7 +48,7 @@ TEST(StringList, FileRoundTripWritesCrLfAndReadsEitherLineEnd)
 TEST(StringList, MissingFileRaisesOpenError)
 {
     TStringList list;
-    auto name = (TestDir() / "missing.txt").string();
+    auto name = (TestDir("strings") / "missing.txt").string();
     EXPECT_EQ(ErrorOf([&] { list.LoadFromFile(name); }),
               "EFOpenError: Cannot open file \"" + name + "\". No such file or directory");
 }
@@ -107,6 +78,30 @@ TEST(StringList, SortedListFindsByBinarySearchAndHandlesDuplicates)
     int added = list.Add("alpha");
     EXPECT_EQ(list.IndexOf("alpha"), added);
     EXPECT_NE(list.IndexOf("alpha"), list.IndexOf("Alpha"));
+}
+
+TEST(StringList, CaseSensitiveSortPutsLowerCaseFirstWithinALetter)
+{
+    const struct {
+        std::vector<AnsiString> in, sorted;
+    } cases[] = {
+        {{"b", "B", "a", "A"}, {"a", "A", "b", "B"}},
+        {{"Ab", "aB", "ab", "AB"}, {"ab", "aB", "Ab", "AB"}},
+        {{"Zeta", "alpha", "Alpha", "beta"}, {"alpha", "Alpha", "beta", "Zeta"}},
+        {{"a1", "A", "a"}, {"a", "A", "a1"}},
+    };
+    for (const auto& c : cases) {
+        TStringList list;
+        list.SetCaseSensitive(true);
+        list.SetDuplicates(dupAccept);
+        list.SetSorted(true);
+        for (const auto& s : c.in)
+            list.Add(s);
+        EXPECT_EQ(Items(list), c.sorted) << c.in[0];
+        for (const auto& s : c.in)
+            EXPECT_EQ(list.Strings(list.IndexOf(s)), s);
+    }
+    EXPECT_EQ(CompareStr("a", "B"), 1); // the plain comparison stays by character code
 }
 
 TEST(StringList, IndexErrorsCarryTheIndex)

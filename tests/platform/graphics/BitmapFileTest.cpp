@@ -11,15 +11,11 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 
+#include "tests/support/TestSupport.h"
+
 namespace {
 
-std::string TempPath(const std::string& name)
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    std::filesystem::path dir = prefix && *prefix ? prefix : std::filesystem::temp_directory_path().string();
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
+std::string TestPath(const std::string& name) { return (TestDir("bitmaps") / name).string(); }
 
 void Noise(TBitmap& b, int w, int h, unsigned seed)
 {
@@ -50,7 +46,7 @@ TEST(BitmapFile, WrittenBitmapLoadsBackPixelIdentical)
     for (int w : {1, 3, 17, 64}) {
         TBitmap src;
         Noise(src, w, 7, static_cast<unsigned>(w));
-        const std::string path = TempPath("roundtrip" + std::to_string(w) + ".bmp");
+        const std::string path = TestPath("roundtrip" + std::to_string(w) + ".bmp");
         src.SaveToFile(path);
         TBitmap back;
         back.LoadFromFile(path);
@@ -90,7 +86,7 @@ TEST(BitmapFile, MonochromeBitmapRoundTrips)
     src.Canvas()->Brush()->SetColor(clBlack);
     src.Canvas()->FillRect(TRect(2, 1, 9, 3));
     src.SetMonochrome(true);
-    const std::string path = TempPath("mono.bmp");
+    const std::string path = TestPath("mono.bmp");
     src.SaveToFile(path);
     TBitmap back;
     back.LoadFromFile(path);
@@ -112,7 +108,7 @@ TEST(BitmapFile, StreamRoundTrip)
 
 TEST(BitmapFile, MissingFileRaisesEFOpenError)
 {
-    const std::string path = TempPath("no-such-dir/missing.bmp");
+    const std::string path = TestPath("no-such-dir/missing.bmp");
     TBitmap b;
     try {
         b.LoadFromFile(path);
@@ -126,7 +122,7 @@ TEST(BitmapFile, MissingFileRaisesEFOpenError)
 
 TEST(BitmapFile, ForeignFilesRaiseInvalidGraphic)
 {
-    const std::string path = TempPath("not-a-bitmap.bmp");
+    const std::string path = TestPath("not-a-bitmap.bmp");
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fputs("hello", f);
     std::fclose(f);
@@ -134,7 +130,7 @@ TEST(BitmapFile, ForeignFilesRaiseInvalidGraphic)
     EXPECT_THROW(b.LoadFromFile(path), EInvalidGraphic);
     TPicture p;
     try {
-        p.LoadFromFile(TempPath("picture.xyz"));
+        p.LoadFromFile(TestPath("picture.xyz"));
         FAIL() << "no exception";
     } catch (const EInvalidGraphic& e) {
         EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz)");
@@ -145,7 +141,7 @@ TEST(BitmapFile, PictureLoadsABitmapByExtension)
 {
     TBitmap src;
     Noise(src, 5, 5, 3);
-    const std::string path = TempPath("Panel.BMP");
+    const std::string path = TestPath("Panel.BMP");
     src.SaveToFile(path);
     TPicture p;
     int changes = 0;
@@ -165,9 +161,47 @@ TEST(BitmapFile, FailedLoadKeepsThePreviousPicture)
     p.SetGraphic(&src);
     TBitmap b;
     b.Assign(&src);
-    EXPECT_THROW(p.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
-    EXPECT_THROW(b.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
+    EXPECT_THROW(p.LoadFromFile(TestPath("missing-key.bmp")), EFOpenError);
+    EXPECT_THROW(b.LoadFromFile(TestPath("missing-key.bmp")), EFOpenError);
     ASSERT_NE(p.Graphic(), nullptr);
     ExpectSamePixels(src, *p.Bitmap());
     ExpectSamePixels(src, b);
+}
+
+TEST(BitmapFile, TruncatedPixelDataRaisesInvalidGraphic)
+{
+    TBitmap src;
+    Noise(src, 9, 6, 5);
+    const std::vector<Byte> whole = src.SaveToData();
+    // Header intact, pixel rows cut short: one byte, one row, all rows missing.
+    const size_t row = (9 * 3 + 3) / 4 * 4;
+    for (size_t cut : {size_t(1), row, 6 * row}) {
+        std::vector<Byte> part(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(cut));
+        TBitmap b;
+        EXPECT_THROW(b.LoadFromData(part), EInvalidGraphic) << cut;
+    }
+    TBitmap ok;
+    ok.LoadFromData(whole);
+    ExpectSamePixels(src, ok);
+}
+
+TEST(BitmapSize, EachDimensionIsKeptWhileTheOtherIsZero)
+{
+    TBitmap b;
+    b.SetWidth(7);
+    EXPECT_EQ(b.Width(), 7);
+    EXPECT_TRUE(b.Empty());
+    b.SetHeight(5);
+    EXPECT_EQ(b.Width(), 7);
+    EXPECT_EQ(b.Height(), 5);
+    EXPECT_FALSE(b.Empty());
+    b.SetHeight(0);
+    EXPECT_EQ(b.Width(), 7);
+    b.SetHeight(3);
+    EXPECT_EQ(b.Height(), 3);
+    TBitmap copy;
+    b.SetWidth(0);
+    copy.Assign(&b);
+    EXPECT_EQ(copy.Height(), 3);
+    EXPECT_EQ(copy.Width(), 0);
 }
