@@ -53,7 +53,7 @@ std::vector<AnsiString> BuildNames()
     for (const char* n : {"Power_Green", "Enlarge", "Normal", "X_AxisBlank", "ViewMeasSetup", "ViewBinMeas",
                           "ViewBinSetup", "ViewBinCount", "ViewStartLog", "ViewStopLog_Y", "ViewResetCount",
                           "View1Bins_R", "MeasDispFunc8", "BinEnlaDispFunc8", "MeasDispMonABS", "MeasDispMonREL",
-                          "EnlaDispMonABS", "EnlaDispMonREL"})
+                          "EnlaDispMonABS", "EnlaDispMonREL", "QN", "Zorvane"})
         add(AnsiString(n) + ".bmp");
     for (int page = 1; page <= 4; ++page)
         add("ViewMore" + std::to_string(page) + ".bmp");

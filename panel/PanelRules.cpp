@@ -1,5 +1,6 @@
 #include "panel/PanelRules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "platform/core/FloatConvert.h"
@@ -251,7 +252,9 @@ TCompEntry ConvertCompEntry(double V, int Unit, int Function, int Field, int Mod
 
 Int64 RoundHalfAway(double V)
 {
-    return static_cast<Int64>(V < 0 ? V - 0.5 : V + 0.5);
+    // Limited before the conversion: a double beyond the integer's range has no defined result.
+    constexpr double kLimit = 9.0e18;
+    return static_cast<Int64>(std::clamp(V < 0 ? V - 0.5 : V + 0.5, -kLimit, kLimit));
 }
 
 AnsiString FixedText(double V, int Precision, int Decimals)
