@@ -18,7 +18,7 @@ void RenderControl(TControl* Control, TBitmap* Bitmap)
     auto* wc = dynamic_cast<TWinControl*>(Control);
     if (!wc || !wc->HandleAllocated())
         return;
-    QWidget* own = wc->ImplPtr()->widget;
+    QWidget* own = zvforms::ImplOf(wc)->widget;
     const QPoint origin = own->mapToGlobal(QPoint(0, 0));
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible() || (top->windowFlags() & Qt::Popup) != Qt::Popup)
