@@ -5,6 +5,7 @@
 #include "list/ListPublic.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/Label.h"
+#include "platform/forms/Render.h"
 #include "tests/list/ListTestSupport.h"
 
 class ListSetup : public ListFixture {
@@ -23,7 +24,12 @@ protected:
         TestInput::KeyDown(Focus(), Key, Shift);
         TestInput::KeyUp(Focus(), Key, Shift);
     }
-    void Type(const AnsiString& Text) { TestInput::TypeText(Focus(), Text); }
+    // One character at a time: the first opens the editor, which takes the rest.
+    void Type(const AnsiString& Text)
+    {
+        for (char c : Text)
+            TestInput::TypeText(Focus(), AnsiString(1, c));
+    }
     // Moves the current cell with the arrow keys, as the user does.
     void GoTo(int Col, int Row)
     {
@@ -49,8 +55,8 @@ protected:
     // A shadow button takes a press on the face it has drawn: let it draw first.
     static void ClickButton(TOwShadowButton* B)
     {
-        ButtonControl(B)->Repaint();
-        TestInput::ProcessEvents();
+        TBitmap drawn;
+        RenderControl(ButtonControl(B), &drawn);
         TestInput::Click(ButtonControl(B));
     }
     void AddStepsWithF2(const AnsiString& Answer)
