@@ -54,6 +54,8 @@ void TLCRForm::CreateListControls()
             "Second Upper", "Mon1", "Mon2"},
         28);
     s->SetFixedColor(clMoneyGreen);
+    // The eighteen columns are wider than the table: it scrolls sideways too.
+    s->SetScrollBars(ssBoth);
     s->SetOptions(s->Options() | goEditing | goRangeSelect);
     TNavigation* nav = s->Navigation();
     nav->SetAllowInsertRow(true);
@@ -102,11 +104,13 @@ void TLCRForm::CreateListControls()
 
     // ---- List Meas table ----
     TRavArodozIdad* m = ListMeasGrid;
-    SetupGridLook(m, {35, 35, 64, 54, 54, 80, 76, 110, 110, 110, 110, 75},
+    // Narrower value columns than the window they were drawn for, so that the verdict shows.
+    SetupGridLook(m, {35, 35, 64, 50, 50, 76, 66, 96, 96, 96, 96, 72},
         {"Loop", "Step", "Function", "Mon(1)", "Mon(2)", "Freq_Value", "Level_Value", "Primary", "Second",
             "Monitor(1)", "Monitor(2)", "CMP(P / S)"},
         25);
     m->SetFixedColor(clBlack);
+    m->FixedFont()->SetColor(clLime);
     m->SetSelectionTextColor(clBlack);
     m->SetShowHint(true);
     m->OnGetCellColor = [this](TObject* o, int r, int c, unsigned st, TBrush* b, TFont* f) {
