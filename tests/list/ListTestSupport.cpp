@@ -1,8 +1,19 @@
 #include "tests/list/ListTestSupport.h"
 
+#include <filesystem>
+
 #include "list/ListPublic.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/PageControl.h"
+
+void ListFixture::SetUpTestSuite()
+{
+    MainWindowFixture::SetUpTestSuite();
+    namespace fs = std::filesystem;
+    const fs::path art = fs::path(ZorvanePrefix()) / "drive_c" / "Zorvane" / "GraphView";
+    fs::create_directories(art);
+    fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+}
 
 void ListFixture::ShowListTab(bool SetupTab)
 {

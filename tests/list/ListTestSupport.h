@@ -8,6 +8,9 @@
 
 class ListFixture : public MainWindowFixture {
 protected:
+    // The pictures of this build, with every file of their folder.
+    static void SetUpTestSuite();
+
     // Warnings are part of what these tests check: they are logged and answered with OK
     // without a script for each.
     void SetUp() override
