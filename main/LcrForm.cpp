@@ -158,6 +158,7 @@ void TLCRForm::CreateControls()
     CreateListTabs();
     CreateSweepGraphTabs();
     WireEvents();
+    CreateListControls();
 }
 
 void TLCRForm::CreateCommunicationPanel()
