@@ -1,5 +1,6 @@
 // Stand-ins for the list sweep until it is built: each does the least its callers rely on.
 // The list sweep's own module replaces this file.
+#include "components/grid/Ravgrid.h"
 #include "list/ListPublic.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
@@ -7,6 +8,9 @@
 
 void RunListStep(int)
 {
+    TLCRForm* f = LCRForm;
+    if (f->ListMeasGrid->GetRowCountEx() <= f->ListRecordNo)
+        f->ListMeasGrid->SetRowCountEx(f->ListRecordNo + 1);
     SendCommand("TRIG");
 }
 

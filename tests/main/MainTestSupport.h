@@ -58,8 +58,8 @@ protected:
 
     void SetUp() override
     {
-        // The exchange's fixed waits run five times faster; the simulator answers in real time.
-        SetClockSpeed(5);
+        // The exchange's fixed waits run twice as fast; the simulator answers in real time.
+        SetClockSpeed(2);
         NewForm();
     }
 

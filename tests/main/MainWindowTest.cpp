@@ -1,7 +1,9 @@
 // Start, connection, the command exchange, going off line, the terminal strip and shut-down.
 #include <algorithm>
 
+#include "main/About.h"
 #include "main/Program.h"
+#include "platform/graphics/Picture.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
@@ -385,4 +387,22 @@ TEST_F(MainWindowFixture, TabsRefuseToLeaveAnOpenPanelAndSetThePage)
     EXPECT_EQ(Form->LCRPag->ActivePage(), Form->MainViewTab);
     EXPECT_FALSE(Form->ListSetupTab->TabVisible());
     EXPECT_EQ(Form->PageId, 1);
+}
+
+TEST_F(MainWindowFixture, AboutShowsTheAboutWindowModally)
+{
+    auto box = std::make_unique<TAboutBox>(nullptr);
+    AboutBox = box.get();
+    EXPECT_EQ(box->Caption(), "About");
+    EXPECT_EQ(box->ClientWidth(), 495);
+    EXPECT_EQ(box->ClientHeight(), 291);
+    EXPECT_NE(box->QNAboutIma->Picture()->Graphic(), nullptr);
+    EXPECT_NE(box->LCRIma->Picture()->Graphic(), nullptr);
+    TModalAnswer ok;
+    ok.Result = mrOk;
+    ModalScript::Answer(ok);
+    Form->About1->Click();
+    EXPECT_EQ(ModalScript::LastRequest().Kind, TModalKind::Form);
+    EXPECT_EQ(ModalScript::LastRequest().Form, box.get());
+    AboutBox = nullptr;
 }

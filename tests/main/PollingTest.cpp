@@ -68,6 +68,7 @@ protected:
     {
         Form->LCRTimer->SetEnabled(false);
         RunFor(30);
+        Form->LCRCom->ReadText();
         Form->LastCommand = Query;
         Form->RxBuffer.clear();
         Form->ReplyReady = false;
@@ -329,4 +330,80 @@ TEST_F(Polling, LiveLogWritesEveryCountedReading)
     EXPECT_TRUE(std::regex_match(lines[18], std::regex(R"( {9}1 +[-\d.]+ +[pnum]?F +[-\d.]+ +(\S+ )? +\(null\) +\(null\) +\(null\) +\(null\))")))
         << lines[18];
     EXPECT_EQ(lines.back(), "**********END**********");
+}
+
+TEST_F(Polling, EndOfCycleReadsTheRangeBackAndWatchesTheLevelControl)
+{
+    Sim->Modify([](TInstrumentModel& m) { m.State().Alc = true; });
+    Sim->Modify([](TInstrumentModel& m) { m.Options().AlcFails = true; });
+    Form->AlcOn = 1;
+    Form->RangeCode = 10;
+    ShowMeasurementDisplay(4);
+    ASSERT_TRUE(RunUntil([&] { return Form->ALCErrorLab->Visible(); }));
+    ASSERT_TRUE(RunUntil([&] { return Form->MeasDispRangeLab->Caption() != ""; }));
+    EXPECT_TRUE(std::regex_match(Form->MeasDispRangeLab->Caption(), std::regex(R"( \[\d\]  AUTO)")))
+        << Form->MeasDispRangeLab->Caption();
+    EXPECT_EQ(Form->BinMeasRangeLab->Caption(), Form->MeasDispRangeLab->Caption());
+    EXPECT_GE(Form->RangeCode, 10);
+    EXPECT_LE(Form->RangeCode, 18);
+    const auto lines = Sim->Lines();
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "DISP:LINE?"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "FUNC:IMP:RANG?"), lines.end());
+    // With the internal trigger every cycle refreshes the text; the timer is not used.
+    EXPECT_FALSE(Form->ALCTimer->Enabled());
+
+    // A single reading (another trigger source) shows the text for five ticks.
+    Form->LCRTimer->SetEnabled(false);
+    Form->ALCTimer->SetEnabled(true);
+    Form->AlcErrorTicks = 1;
+    for (int tick = 1; tick <= 4; ++tick)
+        Form->ALCTimerTimer(nullptr);
+    EXPECT_TRUE(Form->ALCErrorLab->Visible());
+    Form->ALCTimerTimer(nullptr);
+    EXPECT_FALSE(Form->ALCErrorLab->Visible());
+    EXPECT_FALSE(Form->ALCTimer->Enabled());
+}
+
+TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
+{
+    Form->PageId = 7;
+    Form->ListSetupGrid->SetRowCountEx(4);
+    for (int step = 1; step <= 3; ++step) {
+        Form->ListSetupGrid->SetCellEx(1, step, "Cp-D");
+        Form->ListSetupGrid->SetCellEx(3, step, "1.000");
+        Form->ListSetupGrid->SetCellEx(6, step, "OFF");
+        Form->ListSetupGrid->SetCellEx(16, step, "OFF");
+        Form->ListSetupGrid->SetCellEx(17, step, "OFF");
+    }
+    Form->MeasListSetupLoopEdit->SetText("2");
+    Sim->ClearTranscript();
+    Form->ListMeasStartBtnClick(nullptr);
+    ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
+    for (int row = 1; row <= 6; ++row)
+        EXPECT_NE(Form->ListMeasGrid->GetCellEx(7, row), "") << row;
+    EXPECT_EQ(Form->ListMeasGrid->GetCellEx(7, 7), "");
+    const auto lines = Sim->Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "TRIG"), 6);
+    EXPECT_EQ(Form->ListLoop, 2);
+    EXPECT_EQ(Form->ListStep, 3);
+}
+
+TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
+{
+    Form->PageId = 9;
+    Form->SweepPointCount = 2;
+    Form->SweepPoint = 1;
+    Form->ComparePass = 2;
+    Form->SweepResultGrid->SetRowCountEx(5);
+    Form->SweepGraphFunBox->SetItemIndex(1); // Cs-D
+    Form->SweepGraphMon1Box->SetItemIndex(1); // Z
+    Form->SweepGraphMon2Box->SetItemIndex(0);
+    Form->SweepGraphStartBtnClick(nullptr);
+    ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
+    for (int row : {3, 4}) {
+        EXPECT_NE(Form->SweepResultGrid->GetCellEx(4, row), "") << row;
+        EXPECT_NE(Form->SweepResultGrid->GetCellEx(6, row), "") << row;
+        EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
+    }
+    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), "");
 }
