@@ -1,6 +1,7 @@
 // The program's reading road against the simulated instrument on a pseudo-terminal:
-// readings per second achieved against the polling rate, and the window thread's CPU
-// time per reading (parse, format, display, log) against the polling interval.
+// readings per second achieved against the polling rate, and the CPU time the program's
+// own handlers spend per reading (fetch, parse, format, display, log) against the polling
+// interval; the painting that follows runs later in the loop and is not counted.
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
 // memory growth and lost live-log records.
 #include <benchmark/benchmark.h>
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -130,25 +132,35 @@ void BM_PollingRate(benchmark::State& state)
 {
     EnsureProgramEnvironment();
     const int interval = static_cast<int>(state.range(0));
-    const double seconds = 5;
-    double rate = 0, cpuPerReading = 0;
+    const double seconds = 10;
+    double rate = 0, handlerCpu = 0;
     for (auto _ : state) {
         TBench bench(interval);
-        const int before = bench.Form->LiveLogRecordCount;
-        const double cpu0 = ThreadCpuMs();
+        // The program's own work: the polling tick and the reply handling (parse, format,
+        // display, log).
+        double inHandlers = 0;
+        auto timed = [&inHandlers](const std::function<void()>& work) {
+            const double t = ThreadCpuMs();
+            work();
+            inHandlers += ThreadCpuMs() - t;
+        };
+        TLCRForm* form = bench.Form.get();
+        form->LCRTimer->OnTimer = [form, timed](TObject* s) { timed([&] { form->LCRTimerTimer(s); }); };
+        form->LCRCom->OnRxChar = [form, timed](TObject* s, int n) { timed([&] { form->LCRComRxChar(s, n); }); };
+        const int before = form->LiveLogRecordCount;
         const auto t0 = std::chrono::steady_clock::now();
         RunFor(seconds);
         const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        const int readings = bench.Form->LiveLogRecordCount - before;
+        const int readings = form->LiveLogRecordCount - before;
         rate = readings / elapsed;
-        cpuPerReading = readings ? (ThreadCpuMs() - cpu0) / readings : 0;
+        handlerCpu = readings ? inHandlers / readings : 0;
     }
     const double nominal = 1000.0 / interval;
     state.counters["readings_per_s"] = rate;
     state.counters["nominal_per_s"] = nominal;
     state.counters["rate_ratio"] = rate / nominal;
-    state.counters["cpu_ms_per_reading"] = cpuPerReading;
-    state.counters["cpu_share_of_interval"] = cpuPerReading / interval;
+    state.counters["handler_cpu_ms_per_reading"] = handlerCpu;
+    state.counters["handler_share_of_interval"] = handlerCpu / interval;
 }
 BENCHMARK(BM_PollingRate)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

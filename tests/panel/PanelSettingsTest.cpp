@@ -328,3 +328,40 @@ TEST_F(RefusedAlcSession, AlcThatDoesNotComeOnIsNotStored)
     EXPECT_EQ(Form->AlcOn, 0);
     EXPECT_EQ(Form->StatusBar->SimpleText(), " The instrument did not confirm the ALC (LEV:ALC ON) ");
 }
+
+TEST_F(PanelSession, MenusMarkTheCurrentChoiceOnItsPage)
+{
+    Connect();
+    PowerOn();
+    Click(Form->Setupbtn);
+    NewLines();
+    LoadedPictures();
+    Arrow(kDown); // function Cs-D
+    const Lines first = {"ViewCs_Rs_Y.bmp", "ViewCs_D_R.bmp", "ViewCp_Rp_Y.bmp", "ViewCp_D_Y.bmp", "ViewMore1.bmp"};
+    Lines loaded = LoadedPictures();
+    ASSERT_GE(loaded.size(), 5u);
+    EXPECT_EQ(Lines(loaded.end() - 5, loaded.end()), first);
+    SoftKey(5); // a page without the current function: nothing marked
+    EXPECT_EQ(LoadedPictures(), (Lines{"ViewLp_Rp_Y.bmp", "ViewLp_Q_Y.bmp", "ViewLs_Rs_Y.bmp", "ViewLs_Q_Y.bmp",
+                                       "ViewMore2.bmp"}));
+    SoftKey(5);
+    SoftKey(5);
+    SoftKey(5); // round to page 1
+    loaded = LoadedPictures();
+    EXPECT_EQ(Lines(loaded.end() - 5, loaded.end()), first);
+    EXPECT_TRUE(NewLines().empty());
+
+    Arrow(kRight);
+    Arrow(kDown, 4); // monitor 1, OFF
+    LoadedPictures();
+    for (int i = 0; i < 3; ++i)
+        SoftKey(5);
+    loaded = LoadedPictures();
+    ASSERT_GE(loaded.size(), 5u);
+    EXPECT_EQ(Lines(loaded.end() - 5, loaded.end()),
+              (Lines{"ViewG_Y.bmp", "ViewB_Y.bmp", "ViewY_Y.bmp", "ViewParaFrame.bmp", "ViewMore4.bmp"}));
+    NewLines();
+    SoftKey(4); // the empty key
+    EXPECT_TRUE(NewLines().empty());
+    EXPECT_TRUE(LoadedPictures().empty());
+}
