@@ -214,7 +214,7 @@ void TLCRForm::InitFormState()
     SweepGraphTypeGroup->SetItemIndex(0);
     SweepGraphFreqTypeLab->Font()->SetColor(TColorOf(0x808080));
     SweepGraphFreqTypeBox->SetEnabled(false);
-    SweepGraphFreqTypeBox->SetItemIndex(1);
+    SweepGraphFreqTypeBox->SetItemIndex(0);
     SweepGraphFreqEdit->SetEnabledEx(false);
     SweepGraphFreqEdit->SetText("1.00");
     SweepGraphLevelTypeLab->Font()->SetColor(TColorOf(0x00FF00));
