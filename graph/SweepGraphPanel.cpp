@@ -54,12 +54,18 @@ void ClosePanel()
 
 bool SweepTabShown() { return F()->SweepGraphParaPage->ActivePageIndex() == 0; }
 
+// Set while a refusal puts the focus back: the field the focus was leaving for is not
+// checked then, so two fields that refuse each other cannot pass the focus to and fro.
+bool Refusing = false;
+
 // A refused value: the message, the focus back into the field, InputError by the exit check.
 bool Refuse(TVodUriz* Field, const AnsiString& Message, bool OnExit)
 {
+    Refusing = true;
     ShowMessageBox(Message, "Warning", MB_OK | MB_ICONWARNING);
     if (Field->CanFocus())
         Field->SetFocus();
+    Refusing = false;
     if (OnExit)
         F()->InputError = true;
     return false;
@@ -246,12 +252,42 @@ void TLCRForm::SweepGraphFunBoxChange(TObject*)
         FillNominalUnitBox(SweepGraphFunBox->Text(), "SweepGraph");
 }
 
-void TLCRForm::SweepGraphStartEditExit(TObject*) { CheckStartEnd(true, true); }
-void TLCRForm::SweepGraphEndEditExit(TObject*) { CheckStartEnd(false, true); }
-void TLCRForm::SweepGraphPointEditExit(TObject*) { CheckPoint(true); }
-void TLCRForm::SweepGraphFreqEditExit(TObject*) { CheckFreq(true); }
-void TLCRForm::SweepGraphLevelEditExit(TObject*) { CheckLevel(true); }
-void TLCRForm::SweepGraphNomEditExit(TObject*) { CheckNominal(true); }
+void TLCRForm::SweepGraphStartEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckStartEnd(true, true);
+}
+
+void TLCRForm::SweepGraphEndEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckStartEnd(false, true);
+}
+
+void TLCRForm::SweepGraphPointEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckPoint(true);
+}
+
+void TLCRForm::SweepGraphFreqEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckFreq(true);
+}
+
+void TLCRForm::SweepGraphLevelEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckLevel(true);
+}
+
+void TLCRForm::SweepGraphNomEditExit(TObject*)
+{
+    if (!Refusing)
+        CheckNominal(true);
+}
+
 
 void TLCRForm::SweepGraphStartEditKeyDown(TObject*, Word& Key, TShiftState)
 {

@@ -399,6 +399,14 @@ void TLCRForm::LCRTimerTimer(TObject*)
         if (++TicksWithoutReply < LostReplyTicks)
             return;
         RxBuffer.clear();
+        // A terminated run whose reading never came waits no longer.
+        if (!TestRunning && TriggeredReadingAwaited && (PageId >= 7 && PageId <= 9)) {
+            TriggeredReadingAwaited = false;
+            TicksWithoutReply = 0;
+            ReplyReady = true;
+            LCRTimer->SetEnabled(false);
+            return;
+        }
     }
     TicksWithoutReply = 0;
     ReplyReady = false;
