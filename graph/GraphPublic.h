@@ -27,8 +27,6 @@ AnsiString ConvertPrimaryToGraphUnit(const AnsiString& Text);
 bool WriteSweepGraphResultFile(const AnsiString& FileName);
 // The result file's text for FileName.
 AnsiString SweepGraphResultText(const AnsiString& FileName);
-// The name a chosen result file name is saved under.
-AnsiString SweepGraphResultName(const AnsiString& Chosen);
 
 // The controls of trace N (1-8).
 TVodUriz* GraphLimitEdit(int N, bool Upper);

@@ -8,7 +8,8 @@
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 #include "graph/GraphShared.h"
-#include "list/ListCommon.h"
+#include "list/ListPublic.h"
+#include "list/ListUnits.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
 #include "platform/chart/Chart.h"
@@ -30,6 +31,15 @@ namespace {
 
 TLCRForm* F() { return LCRForm; }
 TRavArodozIdad* Grid() { return LCRForm->SweepResultGrid; }
+
+// A reading's number and prefix; false for an empty or overloaded text.
+bool ReadValue(const AnsiString& Text, double& Value, AnsiString& Prefix)
+{
+    const TValueParts v = ParseValueText(Text);
+    Value = v.Value;
+    Prefix = v.Prefix;
+    return !v.Empty && !v.Overload && v.Number.rfind("OVERLOA", 0) != 0;
+}
 
 constexpr int DefaultTraceColor[8] = {0xFF0000, 0x008000, 0x0000FF, 0x800080, 0xFF00FF, 0x000080, 0x00FFFF, 0x4080FF};
 
@@ -94,20 +104,14 @@ AnsiString FirstValueOfPass(int Pass, int Trace)
     for (int p = 1; p <= n && p <= 1000; ++p) {
         const AnsiString text = inTable ? GridCell(4 + Trace, Pass == 1 ? p : n + p) : f->SweepValueText[Pass - 1][Trace][p];
         double v;
-        AnsiString prefix, unit;
-        if (ParseValueText(text, v, prefix, unit))
+        AnsiString prefix;
+        if (ReadValue(text, v, prefix))
             return text;
     }
     return "";
 }
 
-AnsiString PrefixOf(const AnsiString& Text)
-{
-    double v;
-    AnsiString prefix, unit;
-    ParseValueText(Text, v, prefix, unit);
-    return prefix;
-}
+AnsiString PrefixOf(const AnsiString& Text) { return ParseValueText(Text).Prefix; }
 
 // The graph's prefix of each quantity is that of the first measured value of pass 1, or
 // of pass 2 when pass 1 has none: both passes, live and replotted, in one prefix.
@@ -406,8 +410,9 @@ void RunSweepGraphPoint(int Point)
         const AnsiString mon1 = f->SweepGraphMon1Box->Text(), mon2 = f->SweepGraphMon2Box->Text();
         if (mon1 == "ABS" || mon1 == "REL" || mon2 == "ABS" || mon2 == "REL") {
             // Built as the list run builds it, so that the read-back can match.
-            const AnsiString nominal = NominalText(FunctionIndex(function),
-                StrToFloat(NormalizeDecimalText(f->SweepGraphNomEdit->GetText())), f->SweepGraphNomUnitBox->ItemIndex());
+            const AnsiString nominal = NominalCommandText(
+                StoreNominal(StrToFloat(NormalizeDecimalText(f->SweepGraphNomEdit->GetText()))),
+                f->SweepGraphNomUnitBox->ItemIndex(), function);
             SendAndVerify("COMP:TOL:NOM " + nominal, "COMP:TOL:NOM?", nominal);
         }
     }
@@ -577,8 +582,8 @@ AnsiString ConvertToGraphUnit(int Trace, int, const AnsiString&, const AnsiStrin
 {
     TLCRForm* f = F();
     double v;
-    AnsiString prefix, unit;
-    if (!ParseValueText(Text, v, prefix, unit))
+    AnsiString prefix;
+    if (!ReadValue(Text, v, prefix))
         return "0";
     if (f->TracePrefix[Trace].empty())
         f->TracePrefix[Trace] = prefix.empty() ? AnsiString(" ") : prefix;
@@ -591,12 +596,12 @@ AnsiString ConvertPrimaryToGraphUnit(const AnsiString& Text)
 {
     const TLCRForm* f = F();
     double v;
-    AnsiString prefix, unit;
-    if (!ParseValueText(Text, v, prefix, unit))
+    AnsiString prefix;
+    if (!ReadValue(Text, v, prefix))
         return "0";
     const AnsiString U = f->SweepGraphNomUnitBox->Text();
     const int K = FunctionIndex(f->SweepGraphFunBox->Text());
-    if (Trim(prefix + unit) == Trim(U))
+    if (ParseValueText(Text).Unit == Trim(U))
         return FloatToStr(v);
     const int i0 = UnitPrefixIndex(K, U.substr(0, 1), "Primary");
     const int i = UnitPrefixIndex(K, prefix.empty() ? AnsiString(" ") : prefix, "Primary");
@@ -640,10 +645,7 @@ void ShowSweepGraphUnits()
     };
     const int row = measured(1) ? 1 : 2;
     for (int t = 0; t < 4; ++t) {
-        double v;
-        AnsiString prefix, unit;
-        ParseValueText(GridCell(4 + t, row), v, prefix, unit);
-        const AnsiString caption = prefix + unit;
+        const AnsiString caption = ParseValueText(GridCell(4 + t, row)).Unit;
         for (int n : {t + 1, t + 5}) {
             GraphUnitLab(n, false)->SetCaption(caption);
             GraphUnitLab(n, true)->SetCaption(caption);

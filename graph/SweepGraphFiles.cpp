@@ -4,9 +4,11 @@
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 #include "graph/GraphShared.h"
-#include "list/ListCommon.h"
+#include "list/DataFile.h"
 #include "main/Lcr.h"
 #include "platform/chart/Chart.h"
+#include "platform/core/DateTime.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/core/FileUtils.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Dialogs.h"
@@ -21,8 +23,6 @@ void FocusPanel()
     if (LCRForm->SweepGraphPan->CanFocus())
         LCRForm->SweepGraphPan->SetFocus();
 }
-
-AnsiString OrNull(const AnsiString& s) { return s.empty() ? AnsiString("(null)") : s; }
 
 // A value cell as the file's value and unit fields.
 void SplitValueCell(const AnsiString& Cell, AnsiString& Value, AnsiString& Unit)
@@ -39,16 +39,13 @@ void SplitValueCell(const AnsiString& Cell, AnsiString& Value, AnsiString& Unit)
     }
     const size_t blank = t.find(' ');
     Value = t.substr(0, blank);
-    Unit = OrNull(blank == AnsiString::npos ? AnsiString() : Trim(t.substr(blank)));
+    Unit = NullField(blank == AnsiString::npos ? AnsiString() : Trim(t.substr(blank)));
 }
 
-AnsiString Row(const AnsiString (&Fields)[12])
+AnsiString Row(const std::vector<AnsiString>& Fields)
 {
-    static const size_t widths[12] = {6, 9, 12, 12, 10, 6, 10, 6, 16, 6, 16, 6};
-    AnsiString line;
-    for (int i = 0; i < 12; ++i)
-        line += (i ? " " : "") + RightAlign(Fields[i], widths[i]);
-    return line + "\r\n";
+    static const std::vector<int> widths = {6, 9, 12, 12, 10, 6, 10, 6, 16, 6, 16, 6};
+    return FieldLine(Fields, widths, false) + "\r\n";
 }
 
 bool AskOverwrite()
@@ -56,62 +53,40 @@ bool AskOverwrite()
     return ShowMessageBox("Overwrite the exists file !", "Warning", MB_OKCANCEL) == IDOK;
 }
 
-bool EndsWith(const AnsiString& s, const AnsiString& tail)
-{
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 } // namespace
-
-AnsiString SweepGraphResultName(const AnsiString& Chosen)
-{
-    const AnsiString marker = "SweepGraphResult";
-    if (EndsWith(Chosen, ".txt")) {
-        const AnsiString stem = Chosen.substr(0, Chosen.size() - 4);
-        return EndsWith(stem, marker) ? Chosen : stem + "_SweepGraphResult.txt";
-    }
-    return EndsWith(Chosen, marker) ? Chosen : Chosen + "_SweepGraphResult.txt";
-}
 
 AnsiString SweepGraphResultText(const AnsiString& FileName)
 {
     TRavArodozIdad* g = LCRForm->SweepResultGrid;
-    AnsiString text = DataFileHeader(FileName);
-    text += RightAlign("**********Sweep_Graph_Result**********", 38) + "\r\n";
-    const AnsiString titles[12] = {"Step", "Function", "Freq(kHz)", g->GetCellEx(3, 0), "Primary", "Unit", "Second",
+    AnsiString text = DataFileHeader(FileName, Now(), CurrentDataFileIdentity());
+    text += PadField("**********Sweep_Graph_Result**********", 38) + "\r\n";
+    const std::vector<AnsiString> titles = {"Step", "Function", "Freq(kHz)", g->GetCellEx(3, 0), "Primary", "Unit", "Second",
         "Unit", g->GetCellEx(6, 0), "Unit", g->GetCellEx(7, 0), "Unit"};
     text += Row(titles);
     for (int r = 1; r < g->GetRowCountEx(); ++r) {
-        AnsiString fields[12];
+        std::vector<AnsiString> fields(12);
         for (int c = 0; c < 4; ++c)
-            fields[c] = OrNull(g->GetCellEx(c, r));
+            fields[c] = NullField(g->GetCellEx(c, r));
         for (int c = 4; c < 8; ++c)
             SplitValueCell(g->GetCellEx(c, r), fields[4 + 2 * (c - 4)], fields[5 + 2 * (c - 4)]);
         text += Row(fields);
     }
-    return text + RightAlign("**********END**********", 23) + "\r\n";
+    return text + PadField("**********END**********", 23) + "\r\n";
 }
 
 bool WriteSweepGraphResultFile(const AnsiString& FileName)
 {
-    return SaveTextFileSafely(FileName, SweepGraphResultText(FileName));
+    const AnsiString text = SweepGraphResultText(FileName);
+    return SafeSaveFile(FileName, [&](std::FILE* f) { std::fwrite(text.data(), 1, text.size(), f); });
 }
 
 void TLCRForm::SweepGraphSaveBtnClick(TObject*)
 {
-    TSaveDialog* d = SweepGraphSaveDialog;
-    d->SetTitle("Save Sweep Graph Result Data");
-    d->SetInitialDir(MapWindowsPath(SweepGraphResultFolder));
-    d->SetFilter("Text(*.txt)|*.txt");
-    d->SetDefaultExt("txt");
-    d->SetFileName("");
-    if (!d->Execute()) {
-        FocusPanel();
-        return;
-    }
-    const AnsiString name = SweepGraphResultName(d->FileName());
+    SweepGraphSaveDialog->SetFileName("");
     // The old file stays until the new one is complete.
-    if (FileExists(name) && !AskOverwrite()) {
+    const AnsiString name = ChooseSaveFile(SweepGraphSaveDialog, "Save Sweep Graph Result Data",
+        SweepGraphResultFolder, "SweepGraphResult");
+    if (name.empty()) {
         FocusPanel();
         return;
     }
@@ -135,10 +110,11 @@ void TLCRForm::SweepGraphSaveGraphBtnClick(TObject*)
         FocusPanel();
         return;
     }
-    SaveFileSafely(name, [this](const AnsiString& temp) {
-        SweepGraphChart->SaveToBitmapFile(temp);
-        return true;
-    });
+    TBitmap picture;
+    picture.SetPixelFormat(pf24bit);
+    SweepGraphChart->DrawToBitmap(&picture);
+    const std::vector<Byte> data = picture.SaveToData();
+    SafeSaveFile(name, [&](std::FILE* f) { std::fwrite(data.data(), 1, data.size(), f); });
     FocusPanel();
 }
 

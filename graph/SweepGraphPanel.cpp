@@ -4,7 +4,8 @@
 #include "components/controls/Voduriz.h"
 #include "graph/GraphPublic.h"
 #include "graph/GraphShared.h"
-#include "list/ListCommon.h"
+#include "list/ListPublic.h"
+#include "list/ListUnits.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
 #include "platform/chart/Chart.h"
@@ -107,8 +108,8 @@ bool CheckStartEnd(bool CheckStart, bool OnExit)
             " <= 20 mA !";
         break;
     default:
-        hi = ModelHighestKHz();
-        message = " ''" + name + "'' over  range! 0.01 kHz <= " + name + " <=" + ModelRangeTail();
+        hi = ModelHighestKHz(F()->ModelName);
+        message = " ''" + name + "'' over  range! 0.01 kHz <= " + name + " <=" + ModelHighestText(F()->ModelName);
         break;
     }
     if (v < lo || v > hi)
@@ -137,8 +138,8 @@ bool CheckFreq(bool OnExit)
     TVodUriz* field = F()->SweepGraphFreqEdit;
     const double v = FieldValue(field);
     // The fixed frequency of a level sweep is bounded by the instrument's highest frequency.
-    if (v < 0.01 || v > ModelHighestKHz())
-        return Refuse(field, " ''Freq'' over  range! 0.01 kHz <= Freq <=" + ModelRangeTail(), OnExit);
+    if (v < 0.01 || v > ModelHighestKHz(F()->ModelName))
+        return Refuse(field, " ''Freq'' over  range! 0.01 kHz <= Freq <=" + ModelHighestText(F()->ModelName), OnExit);
     return Accept(field, OnExit);
 }
 
@@ -161,21 +162,11 @@ bool CheckNominal(bool OnExit)
     TVodUriz* field = f->SweepGraphNomEdit;
     const double x = FieldValue(field);
     const AnsiString u = f->SweepGraphNomUnitBox->Text();
-    const int kind = FunctionIndex(f->SweepGraphFunBox->Text());
-    if (f->SweepGraphNomUnitBox->ItemIndex() == 3 && kind <= 8) {
-        const bool mF = kind <= 4;
-        const double limit = mF ? 100 : 10;
-        if (x < -limit || x > limit)
-            return Refuse(field,
-                AnsiString(" ''Nominal'' over  range! ,  -") + (mF ? "100 " : "10 ") + u + " < " + " Nominal  < " +
-                    (mF ? "100 " : "10 ") + u + " !",
-                OnExit);
-    } else if (!(x > -1000 && x < 1000)) {
-        return Refuse(field, " ''Nominal'' over  range! , -1000 " + u + " < " + " Nominal  < " + "1000 " + u + " !",
-            OnExit);
-    }
-    const int decimals = (x > -10 && x < 10) ? 5 : (x > -100 && x < 100) ? 4 : 3;
-    field->SetText(FloatToStrF(x, ffFixed, x < 0 ? 8 : 7, decimals));
+    const TFunctionKind kind = NominalKind(f->SweepGraphFunBox->Text());
+    const int position = f->SweepGraphNomUnitBox->ItemIndex();
+    if (!NominalInRange(x, position, kind))
+        return Refuse(field, NominalRangeMessage(u, position, kind), OnExit);
+    field->SetText(NominalFieldText(x));
     if (OnExit)
         f->InputError = false;
     return true;
@@ -192,22 +183,6 @@ bool AbsOrRel(const TComboBox* Box) { return Box->ItemIndex() == 6 || Box->ItemI
 
 } // namespace
 
-double ModelHighestKHz()
-{
-    const AnsiString m = F()->ModelName;
-    if (m == "ZV-A" || m == "ZV-XA")
-        return 2;
-    if (m == "ZV-B" || m == "ZV-XB")
-        return 20;
-    if (m == "ZV-C" || m == "ZV-XC")
-        return 100;
-    if (m == "ZV-D" || m == "ZV-XD")
-        return 200;
-    return 300;
-}
-
-AnsiString ModelRangeTail() { return " " + FloatToStr(ModelHighestKHz()) + " kHz !"; }
-
 void TLCRForm::SweepParaBtnClick(TObject*) { OpenPanel(0); }
 void TLCRForm::GraphParaBtnClick(TObject*) { OpenPanel(1); }
 
@@ -219,7 +194,7 @@ void TLCRForm::SweepGraphTypeGroupClick(TObject*)
         SweepGraphStartEdit->SetText("1.00");
         const AnsiString m = ModelName;
         if (!m.empty())
-            SweepGraphEndEdit->SetText(FloatToStr(ModelHighestKHz()));
+            SweepGraphEndEdit->SetText(std::to_string(ModelHighestKHz(ModelName)));
         SweepGraphFreqTypeBox->SetItemIndex(0);
     } else {
         SweepGraphStartEdit->SetText(item == 1 ? "0.01" : "0.1");

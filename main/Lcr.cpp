@@ -191,7 +191,7 @@ void TLCRForm::InitFormState()
     SweepTypeGroup->SetItemIndex(0);
     SweepFreqTypeLab->Font()->SetColor(TColorOf(0x808080));
     SweepFreqTypeBox->SetEnabled(false);
-    SweepFreqTypeBox->SetItemIndex(1);
+    SweepFreqTypeBox->SetItemIndex(0);
     SweepFreqEdit->SetEnabledEx(false);
     SweepFreqEdit->SetText("1.00");
     SweepLevelTypeLab->Font()->SetColor(clBlack);

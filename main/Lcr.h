@@ -34,6 +34,8 @@ class TStatusBar;
 class TTabSheet;
 class TTimer;
 class TVodUriz;
+enum TEditorType : unsigned char;
+enum TVAlignment : unsigned char;
 
 class TLCRForm : public TForm {
 public:
@@ -334,6 +336,63 @@ public:
     void SweepGraphSaveGraphBtnClick(TObject* Sender);
     void SweepGraphPreviewBtnClick(TObject* Sender);
     void SweepGraphRemoveBtnClick(TObject* Sender);
+    // List sweep (the list module defines them and creates its own controls and wiring).
+    TOwShadowButton *CopyOkBtn = nullptr, *CopyCancelBtn = nullptr, *ListSetupStepNomOkBtn = nullptr,
+        *ListSetupStepNomCancelBtn = nullptr;
+    TTimer* ListReplyTimer = nullptr; // gives up a reading that never comes after Terminate
+    void CreateListControls();
+    void ListSetupGridGetEditorType(TObject* Sender, int ACol, int ARow, TEditorType& AEditor);
+    void ListSetupGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
+    void ListSetupGridComboChange(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection);
+    void ListSetupGridAutoInsertRow(TObject* Sender, int ARow);
+    void ListSetupGridAutoAddRow(TObject* Sender, int ARow);
+    void ListSetupGridCanDeleteRow(TObject* Sender, int ARow, bool& CanDelete);
+    void ListSetupGridAutoDeleteRow(TObject* Sender, int ARow);
+    void ListSetupGridSetEditText(TObject* Sender, int ACol, int ARow, const AnsiString& Value);
+    void ListSetupGridKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupGridClick(TObject* Sender);
+    void ListSetupGridExit(TObject* Sender);
+    void ListSetupNewBtnClick(TObject* Sender);
+    void ListSetupStepNomEditExit(TObject* Sender);
+    void ListSetupStepNomEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupStepNomOkBtnClick(TObject* Sender);
+    void ListSetupStepNomCancelBtnClick(TObject* Sender);
+    void MeasListSetupLoopEditExit(TObject* Sender);
+    void MeasListSetupLoopEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupInsertBtnClick(TObject* Sender);
+    void ListSetupCopyBtnClick(TObject* Sender);
+    void CopyOkBtnClick(TObject* Sender);
+    void CopyCancelBtnClick(TObject* Sender);
+    void SetSweepBtnClick(TObject* Sender);
+    void SweepOkBtnClick(TObject* Sender);
+    void SweepCancelBtnClick(TObject* Sender);
+    void SweepTypeGroupClick(TObject* Sender);
+    void SweepLevelTypeBoxChange(TObject* Sender);
+    void SweepFreqTypeBoxChange(TObject* Sender);
+    void SweepFunBoxChange(TObject* Sender);
+    void SweepMon1BoxChange(TObject* Sender);
+    void SweepFreqEditExit(TObject* Sender);
+    void SweepLevelEditExit(TObject* Sender);
+    void SweepNomEditExit(TObject* Sender);
+    void SweepStartEditExit(TObject* Sender);
+    void SweepEndEditExit(TObject* Sender);
+    void SweepPointEditExit(TObject* Sender);
+    void SweepDesEditExit(TObject* Sender);
+    void SweepEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepNomEditKeyPress(TObject* Sender, char& Key);
+    void ListSetupGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
+        TFont* AFont);
+    void ListSetupGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign);
+    void ListMeasGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
+        TFont* AFont);
+    void ListMeasGridGridHint(TObject* Sender, int ARow, int ACol, AnsiString& HintStr);
+    void ListMeasGridMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ListMeasGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ListMeasGridKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListMeasResultRemoveBtnClick(TObject* Sender);
+    void ListMeasResultSaveBtnClick(TObject* Sender);
+    void ListSetupOpenBtnClick(TObject* Sender);
+    void ListSetupSaveBtnClick(TObject* Sender);
 
     // ---- Members ----
     void InitFormState();
@@ -424,6 +483,7 @@ public:
     int StepNominalUnit[1001] = {};   // 1-based
     bool ListMeasRunning = false;
     bool RightButtonDown = false;
+    AnsiString MeasuredSetupSection; // the list setup of the records in ListMeasGrid
 
     // ---- Sweep graph ----
     // Addressed by trace number 1 to 8: TraceColor[Trace - 1]; use TraceColorOf.

@@ -158,6 +158,7 @@ void TLCRForm::CreateControls()
     CreateSweepGraphTabs();
     CreateGrids();
     WireEvents();
+    CreateListControls();
 }
 
 void TLCRForm::CreateCommunicationPanel()

@@ -340,12 +340,17 @@ void WaitMeasureTime()
     if (f->PageId >= 7 && f->PageId <= 9) {
         speed = 2;
         AnsiString cell;
-        if (f->PageId == 7 || f->ListMeasRunning)
+        // A list step's frequency is in the unit its own row names.
+        double scale = 100000;
+        if (f->PageId == 7 || f->ListMeasRunning) {
             cell = f->ListSetupGrid->GetCellEx(3, f->ListStep);
-        else if (f->PageId == 9 || f->SweepRunning)
+            if (f->ListSetupGrid->GetCellEx(2, f->ListStep) == "Freq(Hz)")
+                scale = 100;
+        } else if (f->PageId == 9 || f->SweepRunning) {
             cell = f->SweepResultGrid->GetCellEx(2, f->SweepPoint);
+        }
         // A cell that holds no number gives no band: no measuring time to wait.
-        frequency = static_cast<int>(std::lround(StrToFloatDef(Trim(cell), 0) * 100000));
+        frequency = static_cast<int>(std::lround(StrToFloatDef(Trim(cell), 0) * scale));
     }
     int base = 0;
     const int col = speed == 1 ? 0 : speed == 2 ? 1 : speed == 3 ? 2 : -1;

@@ -12,7 +12,8 @@
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
-#include "list/ListCommon.h"
+#include "list/DataFile.h"
+#include "list/ListUnits.h"
 #include "main/Public.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/chart/Chart.h"
@@ -268,19 +269,17 @@ TEST_F(SweepGraphSession, FrequencySweepSendsEachPointsChangesAndPlotsBothCharts
     EXPECT_DOUBLE_EQ(Screen(0)->XValue(1), 50.5);
     const AnsiString prefix = Form->TracePrefix[0];
     for (int r = 1; r <= 3; ++r) {
-        double v;
-        AnsiString p, unit;
-        ASSERT_TRUE(ParseValueText(Cell(4, r), v, p, unit)) << Cell(4, r);
+        const TValueParts parts = ParseValueText(Cell(4, r));
+        ASSERT_FALSE(parts.Empty || parts.Overload) << Cell(4, r);
+        const double v = parts.Value;
+        const AnsiString p = parts.Prefix;
         const int shift = PrefixExponent(p.empty() ? " " : p) - PrefixExponent(prefix);
         EXPECT_NEAR(Screen(0)->YValue(r - 1), v * std::pow(1000.0, shift), 1e-9) << Cell(4, r);
         EXPECT_EQ(Report(0)->YValue(r - 1), Screen(0)->YValue(r - 1));
     }
     // The limit fields show the extremes, the unit captions the units of row 1.
     EXPECT_EQ(Form->GraphUpperLimitEdit1->GetText(), FloatToStr(Screen(0)->MaxYValue()));
-    double v;
-    AnsiString p, unit;
-    ParseValueText(Cell(4, 1), v, p, unit);
-    EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), p + unit);
+    EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), ParseValueText(Cell(4, 1)).Unit);
     EXPECT_EQ(Form->SweepGraphChart->LeftAxis()->Automatic(), true);
 }
 
@@ -387,7 +386,7 @@ TEST_F(SweepGraphSession, ResultFileIsWrittenByteForByte)
     ModalScript::AnswerFile(chosen);
     Click(Form->SweepGraphSaveBtn);
     const AnsiString file = ReadFile(saved);
-    const AnsiString expectedTail = RightAlign("File_Name:" + saved, 20) +
+    const AnsiString expectedTail = PadField("File_Name:" + saved, 20) +
         "\r\n"
         "Version:2.05\r\n"
         "Version_Date:2021/11/25\r\n"
