@@ -4,6 +4,7 @@
 #include "components/controls/Owbuttons.h"
 #include "components/controls/Owleds.h"
 #include "components/controls/Voduriz.h"
+#include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 #include "main/Lcr.h"
 #include "platform/chart/Chart.h"
@@ -99,6 +100,7 @@ void TLCRForm::CreateSweepGraphTabs()
     SweepResultTab->SetPageControl(SweepGraphResultPage);
     SweepResultTab->SetCaption("Table");
 
+    Make(SweepResultGrid, this, SweepResultTab, "SweepResultGrid", 0, 0, 866, 374);
     Make(SweepGraphChart, this, SweepGraphChartTab, "SweepGraphChart", 0, 0, 866, 350);
     StyleChart(SweepGraphChart, true);
     TPanel** status[8] = {&GraphTypeStatus1, &GraphTypeStatus2, &GraphTypeStatus3, &GraphTypeStatus4,

@@ -1,5 +1,4 @@
-// The sweep point table's layout: kept apart from the owner-drawn controls, whose
-// alignment names the grid library uses for its own.
+// The sweep point table's layout (its cells are centred by the handler the list grids share).
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 
@@ -16,5 +15,4 @@ void SetUpSweepResultGrid(TRavArodozIdad* g)
         g->SetColWidths(c, widths[c]);
         g->SetCellEx(c, 0, titles[c]);
     }
-    g->OnGetAlignment = [](TObject*, int, int, TAlignment& H, TVAlignment&) { H = taCenter; };
 }

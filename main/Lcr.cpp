@@ -266,12 +266,9 @@ void TLCRForm::FormCloseQuery(TObject*, bool& CanClose)
         return;
     }
     if (TestRunning) {
-        AnsiString text;
-        if (ListMeasRunning)
-            text = "''List Setup'' is testing !";
-        else if (SweepRunning)
-            text = "''Sweep Graph'' is testing !";
-        ShowMessageBox(text, "Warning", MB_OK | MB_ICONWARNING);
+        // A test runs: when it is not the list, it is the sweep.
+        ShowMessageBox(ListMeasRunning ? "''List Setup'' is testing !" : "''Sweep Graph'' is testing !", "Warning",
+            MB_OK | MB_ICONWARNING);
         CanClose = false;
         return;
     }
@@ -469,7 +466,9 @@ void TLCRForm::LCRComRxChar(TObject*, int)
         return;
     }
     if (main || cmd == "FETC:MAIN?") {
-        if (cmd == "FETC?" && (Monitor1 != 0 || Monitor2 != 0) && MeasFunction != 12 && PageId != 4) {
+        // The bin pages ask "FETC?" for the main values alone.
+        const bool binPage = PageId == 4 || PageId == 6;
+        if (cmd == "FETC?" && (Monitor1 != 0 || Monitor2 != 0) && MeasFunction != 12 && !binPage) {
             if (FetchStage == 1)
                 FetchStage = Monitor1 != 0 ? 2 : 3;
         } else {

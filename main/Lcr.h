@@ -35,7 +35,10 @@ class TTabSheet;
 class TTimer;
 class TVodUriz;
 enum TEditorType : unsigned char;
+namespace Ravbase {
 enum TVAlignment : unsigned char;
+}
+using Ravbase::TVAlignment;
 
 class TLCRForm : public TForm {
 public:
@@ -575,7 +578,6 @@ private:
     void CreateListTabs();
     void CreateSweepGraphTabs(); // sweep graph module
     void WireSweepGraphEvents(); // sweep graph module
-    void CreateGrids();
     void WireEvents();
     void LoadPowerKeyPicture(const AnsiString& File);
 };

@@ -4,6 +4,7 @@
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owleds.h"
 #include "components/controls/Voduriz.h"
+#include "components/grid/Ravgrid.h"
 #include "panel/PanelPictures.h"
 #include "main/Lcr.h"
 #include "platform/forms/Button.h"
@@ -156,7 +157,6 @@ void TLCRForm::CreateControls()
     CreateTerminalStrip();
     CreateListTabs();
     CreateSweepGraphTabs();
-    CreateGrids();
     WireEvents();
     CreateListControls();
 }
@@ -291,26 +291,42 @@ void TLCRForm::CreateFrontPanel()
     text(MeasDispMon2ValueSta, p, "MeasDispMon2ValueSta", 56, 248, 150, 30, "", 19);
     pic(MeasDispMon2UnitIma, p, "MeasDispMon2UnitIma", 210, 254, 60, 22);
 
-    // Page 2: measurement setup, two columns of fields.
+    // Page 2: measurement setup, two columns of fields in the order the arrow keys walk them:
+    // each row a caption and its value (a picture where the value is drawn as one).
     PagePanel(MeasSetupPan, this, MainPanel, "MeasSetupPan", 332, "<MEAS SETUP>");
     p = MeasSetupPan;
-    const struct { TStaticText** Field; const char* Name; int Col; int Row; } setup[] = {
-        {&MeasSetupFuncLab, "MeasSetupFuncLab", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", 0, 1},
-        {&MeasSetupLevelLab, "MeasSetupLevelLab", 0, 2}, {&MeasSetupRangeLab, "MeasSetupRangeLab", 0, 3},
-        {&MeasSetupTrigLab, "MeasSetupTrigLab", 0, 4}, {&MeasSetupSpeedLab, "MeasSetupSpeedLab", 0, 5},
-        {&MeasSetupAvgLab, "MeasSetupAvgLab", 0, 6}, {&MeasSetupBiasLab, "MeasSetupBiasLab", 0, 7},
-        {&MeasSetupLczLab, "MeasSetupLczLab", 1, 0}, {&MeasSetupDelayLab, "MeasSetupDelayLab", 1, 1},
-        {&MeasSetupAlcLab, "MeasSetupAlcLab", 1, 2}, {&MeasSetupMon1Lab, "MeasSetupMon1Lab", 1, 3},
-        {&MeasSetupMon2Lab, "MeasSetupMon2Lab", 1, 4}, {&MeasSetupNomLab, "MeasSetupNomLab", 1, 5},
-        {&MeasSetupNomLab1, "MeasSetupNomLab1", 1, 6}};
-    for (const auto& f : setup)
-        text(*f.Field, p, f.Name, 50 + f.Col * 166, 30 + f.Row * 30, 112, 18, "");
-    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", 4, 30, 44, 18);
-    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", 4, 120, 44, 18);
-    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", 4, 240, 44, 18);
-    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", 170, 120, 44, 18);
-    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", 170, 150, 44, 18);
-    pic(MeasSetupNomIma, p, "MeasSetupNomIma", 170, 180, 44, 18);
+    const struct { TStaticText** Field; const char* Name; const char* Caption; int Col; int Row; } setup[] = {
+        {&MeasSetupFuncLab, "MeasSetupFuncLab", "FUNC", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", "FREQ", 0, 1},
+        {&MeasSetupLevelLab, "MeasSetupLevelLab", "LEVEL", 0, 2}, {nullptr, "", "SRC RES", 0, 3},
+        {&MeasSetupBiasLab, "MeasSetupBiasLab", "BIAS", 0, 4}, {&MeasSetupLczLab, "MeasSetupLczLab", "AUTO LCZ", 0, 5},
+        {&MeasSetupDelayLab, "MeasSetupDelayLab", "TRIG DLY", 0, 6}, {&MeasSetupAlcLab, "MeasSetupAlcLab", "ALC", 0, 7},
+        {&MeasSetupRangeLab, "MeasSetupRangeLab", "RANGE", 1, 0}, {&MeasSetupTrigLab, "MeasSetupTrigLab", "TRIG", 1, 1},
+        {&MeasSetupSpeedLab, "MeasSetupSpeedLab", "SPEED", 1, 2}, {&MeasSetupAvgLab, "MeasSetupAvgLab", "AVG", 1, 3},
+        {&MeasSetupMon1Lab, "MeasSetupMon1Lab", "MON 1", 1, 4}, {&MeasSetupMon2Lab, "MeasSetupMon2Lab", "MON 2", 1, 5},
+        {&MeasSetupNomLab, "MeasSetupNomLab", nullptr, 1, 6}};
+    const auto setupLeft = [](int col) { return 4 + col * 164; };
+    const auto setupTop = [](int row) { return 26 + row * 32; };
+    for (const auto& f : setup) {
+        if (f.Caption) {
+            TStaticText* caption = nullptr;
+            text(caption, p, "", setupLeft(f.Col), setupTop(f.Row), 64, 18, f.Caption, 8);
+            caption->Font()->SetColor(clWhite);
+        }
+        if (f.Field)
+            text(*f.Field, p, f.Name, setupLeft(f.Col) + 64, setupTop(f.Row), 94, 18, "");
+    }
+    // The nominal of the monitors ABS and PER: its caption, number and unit.
+    text(MeasSetupNomLab1, p, "MeasSetupNomLab1", setupLeft(1), setupTop(6), 64, 18, "NOMINAL", 8);
+    MeasSetupNomLab1->Font()->SetColor(clWhite);
+    MeasSetupNomLab->SetWidth(62);
+    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", setupLeft(0) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", setupLeft(0) + 64, setupTop(3), 44, 18);
+    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", setupLeft(1) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", setupLeft(1) + 64, setupTop(4), 44, 18);
+    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", setupLeft(1) + 64, setupTop(5), 44, 18);
+    pic(MeasSetupNomIma, p, "MeasSetupNomIma", setupLeft(1) + 128, setupTop(6), 30, 18);
+    for (TControl* c : std::initializer_list<TControl*>{MeasSetupNomLab1, MeasSetupNomLab, MeasSetupNomIma})
+        c->SetVisible(false);
 
     // Page 3: enlarged display.
     PagePanel(EnlargeDispPan, this, MainPanel, "EnlargeDispPan", 400, "<ENLARGE DISPLAY>");
@@ -366,17 +382,34 @@ void TLCRForm::CreateFrontPanel()
     // Pages 5 and 6: bin setup and bin count with their bin rows.
     PagePanel(BinSetupPan, this, MainPanel, "BinSetupPan", 332, "<BIN SETUP>");
     p = BinSetupPan;
-    text(BinSetupLab, p, "BinSetupLab", 200, 2, 128, 18, "");
-    text(BinSetupFuncLab, p, "BinSetupFuncLab", 46, 24, 110, 16, "");
-    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 4, 24, 40, 16);
-    text(BinSetupModeLab, p, "BinSetupModeLab", 196, 24, 132, 16, "");
-    pic(BinSetupNomIma, p, "BinSetupNomIma", 4, 42, 40, 16);
-    text(BinSetupNomLab, p, "BinSetupNomLab", 46, 42, 140, 16, "");
-    text(BinSetupBinLab, p, "BinSetupBinLab", 196, 42, 132, 16, "");
-    text(BinSetupCompLab, p, "BinSetupCompLab", 4, 60, 96, 16, "");
-    text(BinSetupAuxLab, p, "BinSetupAuxLab", 104, 60, 96, 16, "");
-    text(BinSetupBeepLab, p, "BinSetupBeepLab", 204, 60, 124, 16, "");
-    text(BinSetupOpenLab, p, "BinSetupOpenLab", 204, 78, 124, 16, "");
+    // Three columns in the order the arrow keys walk them, the function beside the title.
+    text(BinSetupLab, p, "BinSetupLab", 0, 0, 0, 0, "");
+    BinSetupLab->SetVisible(false);
+    const auto binCaption = [&](int l, int t, int w, const char* caption) {
+        TStaticText* c = nullptr;
+        text(c, p, "", l, t, w, 16, caption, 8);
+        c->Font()->SetColor(clWhite);
+    };
+    binCaption(150, 4, 36, "FUNC");
+    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 188, 4, 40, 16);
+    text(BinSetupFuncLab, p, "BinSetupFuncLab", 188, 4, 110, 16, "");
+    binCaption(4, 28, 38, "COMP");
+    text(BinSetupCompLab, p, "BinSetupCompLab", 42, 28, 50, 16, "");
+    binCaption(4, 48, 38, "MODE");
+    text(BinSetupModeLab, p, "BinSetupModeLab", 42, 48, 50, 16, "");
+    binCaption(4, 68, 38, "BINS");
+    text(BinSetupBinLab, p, "BinSetupBinLab", 42, 68, 60, 16, "");
+    binCaption(98, 28, 34, "NOM");
+    text(BinSetupNomLab, p, "BinSetupNomLab", 132, 28, 72, 16, "");
+    pic(BinSetupNomIma, p, "BinSetupNomIma", 204, 28, 28, 16);
+    binCaption(98, 48, 34, "AUX");
+    text(BinSetupAuxLab, p, "BinSetupAuxLab", 132, 48, 60, 16, "");
+    binCaption(236, 28, 38, "BEEP");
+    text(BinSetupBeepLab, p, "BinSetupBeepLab", 274, 28, 54, 16, "");
+    binCaption(236, 48, 38, "OPEN");
+    text(BinSetupOpenLab, p, "BinSetupOpenLab", 274, 48, 54, 16, "");
+    binCaption(46, 94, 100, "LOW LIMIT");
+    binCaption(150, 94, 100, "HIGH LIMIT");
     text(BinSetupLab2nd, p, "BinSetupLab2nd", 4, 260, 40, 16, "2nd");
     {
         TLabel** bin[9] = {&BinSetupBinLab1, &BinSetupBinLab2, &BinSetupBinLab3, &BinSetupBinLab4, &BinSetupBinLab5, &BinSetupBinLab6, &BinSetupBinLab7, &BinSetupBinLab8, &BinSetupBinLab9};
@@ -471,6 +504,10 @@ void TLCRForm::CreateBinRows(const AnsiString& Page, TPanel* Parent, TLabel** Bi
         Picture(*LowUnit[row - 1], this, Parent, (Page + "LowUnitIma" + n).c_str(), 122, y, 24, 16);
         Screen(*Up[row - 1], this, Parent, (Page + "UpLab" + n).c_str(), 150, y, 74, 16, "");
         Picture(*UpUnit[row - 1], this, Parent, (Page + "UpUnitIma" + n).c_str(), 226, y, 24, 16);
+        // Bins 1 to 3 and 7 to 9 lie on the table's navy bands.
+        if (row <= 3 || (row >= 7 && row <= 9))
+            for (TControl* c : std::initializer_list<TControl*>{*Low[row - 1], *Up[row - 1]})
+                c->SetColor(clNavy);
     }
 }
 
@@ -481,6 +518,8 @@ void TLCRForm::CreateListTabs()
     ListMeasPan->SetBevelOuter(bvNone);
     Make(MeasResultGroup, this, ListMeasPan, "MeasResultGroup", 4, 4, 860, 400)->SetCaption("List Meas Result");
     Make(MeasResultPan, this, MeasResultGroup, "MeasResultPan", 6, 18, 848, 376);
+    Make(ListMeasGrid, this, MeasResultPan, "ListMeasGrid", 0, 0, 848, 376);
+    ListMeasGrid->SetColCount(12);
     Make(MeasLoopGroup, this, ListMeasPan, "MeasLoopGroup", 872, 4, 200, 400)->SetCaption("Test");
     Make(TestModeGroup, this, MeasLoopGroup, "TestModeGroup", 8, 20, 184, 50)->SetCaption("Test Mode");
     Fill(TestModeGroup->Items(), {"Seq", "Step"});
@@ -502,6 +541,8 @@ void TLCRForm::CreateListTabs()
     Make(ListSetupPan, this, ListSetupTab, "ListSetupPan", 0, 0, 1077, 410);
     ListSetupPan->SetBevelOuter(bvNone);
     Make(ListSetupGroup, this, ListSetupPan, "ListSetupGroup", 4, 4, 860, 400)->SetCaption("List Setup");
+    Make(ListSetupGrid, this, ListSetupGroup, "ListSetupGrid", 6, 18, 848, 376);
+    ListSetupGrid->SetColCount(18);
     const struct { TOwShadowButton** Field; const char* Name; const char* Caption; } buttons[] = {
         {&ListSetupOpenBtn, "ListSetupOpenBtn", "Open"}, {&ListSetupSaveBtn, "ListSetupSaveBtn", "Save"},
         {&ListSetupNewBtn, "ListSetupNewBtn", "New"}, {&ListSetupInsertBtn, "ListSetupInsertBtn", "Add Step"},

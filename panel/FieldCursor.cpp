@@ -13,31 +13,39 @@ using namespace panel;
 
 namespace {
 
+// The title text of a page: the page panel's caption line.
+TControl* PageTitle(int page)
+{
+    auto& f = Form();
+    TPanel* panels[7] = {nullptr, f.MeasDispPan, f.MeasSetupPan, nullptr, f.BinMeasPan, f.BinSetupPan, f.BinCountPan};
+    return panels[page] ? Find<TControl>(panels[page]->Name() + "Title") : nullptr;
+}
+
 // The label of a field that shows the selection, or nullptr for the fields drawn as pictures.
 TControl* FieldLabel(int page, int field)
 {
     auto& f = Form();
     switch (page) {
     case 1: {
-        TControl* l[8] = {Find<TControl>("MeasDispLab"), f.MeasDispFuncLab, f.MeasDispFreqLab, f.MeasDispLevelLab,
+        TControl* l[8] = {PageTitle(page), f.MeasDispFuncLab, f.MeasDispFreqLab, f.MeasDispLevelLab,
                           f.MeasDispLogLab, f.MeasDispRangeLab, f.MeasDispTrigLab, f.MeasDispSpeedLab};
         return field >= 0 && field <= 7 ? l[field] : nullptr;
     }
     case 2: {
-        TControl* l[16] = {Find<TControl>("MeasSetupLab"), f.MeasSetupFuncLab, f.MeasSetupFreqLab, f.MeasSetupLevelLab, nullptr,
+        TControl* l[16] = {PageTitle(page), f.MeasSetupFuncLab, f.MeasSetupFreqLab, f.MeasSetupLevelLab, nullptr,
                            f.MeasSetupBiasLab, f.MeasSetupLczLab, f.MeasSetupDelayLab, f.MeasSetupAlcLab,
                            f.MeasSetupRangeLab, f.MeasSetupTrigLab, f.MeasSetupSpeedLab, f.MeasSetupAvgLab,
                            f.MeasSetupMon1Lab, f.MeasSetupMon2Lab, f.MeasSetupNomLab};
         return field >= 0 && field <= 15 ? l[field] : nullptr;
     }
     case 4: {
-        TControl* l[10] = {f.BinMeasLab, f.BinMeasFuncLab, f.BinMeasFreqLab, f.BinMeasLevelLab, f.BinMeasLogLab,
+        TControl* l[10] = {PageTitle(page), f.BinMeasFuncLab, f.BinMeasFreqLab, f.BinMeasLevelLab, f.BinMeasLogLab,
                            f.BinMeasRangeLab, f.BinMeasTrigLab, f.BinMeasSpeedLab, f.BinMeasCompLab, f.BinMeasAuxLab};
         return field >= 0 && field <= 9 ? l[field] : nullptr;
     }
     case 5:
         switch (field) {
-        case 0: return f.BinSetupLab;
+        case 0: return PageTitle(page);
         case 1: return f.BinSetupCompLab;
         case 2: return f.BinSetupModeLab;
         case 3: return f.BinSetupBinLab;
@@ -49,7 +57,7 @@ TControl* FieldLabel(int page, int field)
         }
         return nullptr;
     case 6:
-        return field == 0 ? static_cast<TControl*>(f.BinCountLab) : field == 1 ? f.BinCountParaLab : nullptr;
+        return field == 0 ? PageTitle(page) : field == 1 ? static_cast<TControl*>(f.BinCountParaLab) : nullptr;
     }
     return nullptr;
 }

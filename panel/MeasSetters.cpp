@@ -184,6 +184,21 @@ int ModelMaxFrequency()
     return 30000000;
 }
 
+} // namespace
+
+int ModelTopPreset()
+{
+    switch (ModelLetter()) {
+    case 'A': return 14;
+    case 'B': return 8;
+    case 'C': return 11;
+    case 'D': return 12;
+    }
+    return 13;
+}
+
+namespace {
+
 // A preset above what the model reaches makes the kHz display find the preset again.
 bool PresetAboveModel(int arg)
 {

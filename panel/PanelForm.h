@@ -58,3 +58,6 @@ void ShowEnlargedDisplay();
 
 // Draws a bin or secondary limit field (4-13, 19-28) again from its stored value and unit.
 void RedrawLimit(int Field, const AnsiString& Highlight, const AnsiString& Mode);
+
+// The highest frequency preset of the identified model, the top of the Incr key.
+int ModelTopPreset();

@@ -49,6 +49,14 @@ void Choices(TKeyPictures& pics, std::initializer_list<const char*> words, int m
     }
 }
 
+// Commits the typed value as Enter does; false when it was refused and the entry stays open
+// (its unit keys then stay as they are).
+bool Commit()
+{
+    KeypadKey(15);
+    return !Typing();
+}
+
 bool FunctionField(int page, int field)
 {
     return ((page == 1 || page == 2 || page == 4) && field == 1) || (page == 5 && field == 16);
@@ -134,21 +142,6 @@ struct TChoiceField {
 // Frequency presets in the order of the Incr and Decl keys.
 constexpr int kFreqOrder[15] = {1, 2, 3, 4, 5, 6, 14, 7, 8, 9, 10, 11, 12, 15, 13};
 
-int ModelTopPreset()
-{
-    const AnsiString& m = Form().ModelName;
-    const char letter = m.size() >= 4 ? m.back() : 0;
-    if (m.rfind("ZV-", 0) != 0)
-        return 13;
-    switch (letter) {
-    case 'A': return 14;
-    case 'B': return 8;
-    case 'C': return 11;
-    case 'D': return 12;
-    }
-    return 13;
-}
-
 int FreqOrderIndex(int preset)
 {
     for (int i = 0; i < 15; ++i)
@@ -188,8 +181,7 @@ bool FrequencyKeys(int key, TKeyPictures& pics)
             return false;
         f.FreqEntryKHz = key == 2;
         Choices(pics, {"Incr", "Decl"}, 0);
-        KeypadKey(15);
-        return true;
+        return Commit();
     }
     Choices(pics, {"Incr", "Decl"}, key <= 2 ? key : 0);
     if (key == 0)
@@ -223,8 +215,7 @@ bool LevelKeys(int key, TKeyPictures& pics)
             f.LevelEntryMicroAmp = key == 3;
             f.LevelIsCurrent = true;
         }
-        KeypadKey(15);
-        return true;
+        return Commit();
     }
     if (key == 0) {
         Choices(pics, {"Incr", "Decl", "AlcOn", "AlcOff"}, f.AlcOn == 1 ? 3 : 0);
@@ -294,8 +285,7 @@ bool BiasKeys(int key, TKeyPictures& pics)
         if (key != 1)
             return false; // only key 1 carries a unit
         Choices(pics, words, 0);
-        KeypadKey(15);
-        return true;
+        return Commit();
     }
     if (key == 0) {
         static const int presets[5] = {0, 200, 150, -150, -200};
@@ -316,9 +306,7 @@ bool AverageKeys(int key, TKeyPictures& pics)
     auto& f = Form();
     if (Typing()) {
         Choices(pics, {"Incr", "Decl"}, 0);
-        if (key == 1 || key == 2)
-            KeypadKey(15);
-        return key <= 2;
+        return key == 0 || ((key == 1 || key == 2) && Commit());
     }
     Choices(pics, {"Incr", "Decl"}, key <= 2 ? key : 0);
     if (key == 0)
@@ -350,8 +338,7 @@ bool DelayKeys(int key, TKeyPictures& pics)
     if (key > 2)
         return false;
     f.DelayEntryMs = key == 1;
-    KeypadKey(15);
-    return true;
+    return Commit();
 }
 
 // The unit words the keys of a comparator value offer while it is typed.
@@ -399,7 +386,8 @@ bool CompValueKeys(int key, int field, TKeyPictures& pics)
         if (key > int(units.size()))
             return false; // a key without a unit does nothing
         f.EntryUnit = key;
-        KeypadKey(15);
+        if (!Commit())
+            return false;
         if (!nominal)
             BinTableKeys(pics, 0);
         return true;

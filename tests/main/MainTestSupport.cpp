@@ -8,12 +8,21 @@ void MainWindowFixture::ConnectThroughPanel(int Port, int BaudItem)
     Form->Setting1->Click();
     ASSERT_TRUE(Form->ComPortPanel->Visible());
     TestInput::ProcessEvents();
-    Form->SetComPort->SetFocus();
+    // The baud rate by a click on its button, then Shift+Tab back to the port list and the
+    // arrow keys down to the port (a click on the list would open it).
+    TestInput::Click(Form->BaudRate->Buttons(BaudItem));
+    ASSERT_EQ(Form->BaudRate->ItemIndex(), BaudItem);
+    SelectPort(Port);
+    TestInput::Click(Form->ComtOkBtn);
+}
+
+void MainWindowFixture::SelectPort(int Port)
+{
+    for (int i = 0; i < 8 && Form->ActiveControl() != Form->SetComPort; ++i)
+        TestInput::PressKeyOnForm(Form.get(), VK_TAB, ssShift);
+    ASSERT_EQ(Form->ActiveControl(), Form->SetComPort);
     TestInput::PressKey(Form->SetComPort, VK_HOME);
     for (int i = 1; i < Port; ++i)
         TestInput::PressKey(Form->SetComPort, VK_DOWN);
     ASSERT_EQ(Form->SetComPort->ItemIndex(), Port - 1);
-    TestInput::Click(Form->BaudRate->Buttons(BaudItem));
-    ASSERT_EQ(Form->BaudRate->ItemIndex(), BaudItem);
-    TestInput::Click(Form->ComtOkBtn);
 }

@@ -95,6 +95,8 @@ protected:
 
     // The user's way in: menu Setting, port, baud rate, Ok.
     void ConnectThroughPanel(int Port = kTestPort, int BaudItem = 4);
+    // Moves from the baud rate buttons to the port list and picks the port with the keys.
+    void SelectPort(int Port);
 
     // Measurement display with the internal trigger, as the POWER key leaves it.
     void ShowMeasurementDisplay(int Function = 4)

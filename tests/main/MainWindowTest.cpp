@@ -13,6 +13,7 @@
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/Timer.h"
 #include "platform/win/SingleInstance.h"
+#include "components/controls/Owbuttons.h"
 #include "components/controls/Voduriz.h"
 #include "tests/main/MainTestSupport.h"
 
@@ -103,9 +104,9 @@ TEST_F(MainWindowFixture, EnterInThePortListActsAsOk)
 {
     StartSim();
     Form->Setting1->Click();
-    Form->SetComPort->SetFocus();
-    for (int i = 1; i < kTestPort; ++i)
-        TestInput::PressKey(Form->SetComPort, VK_DOWN);
+    TestInput::ProcessEvents();
+    TestInput::Click(Form->BaudRate->Buttons(4));
+    SelectPort(kTestPort);
     TestInput::PressKey(Form->SetComPort, VK_RETURN);
     EXPECT_TRUE(Form->Connected);
     EXPECT_EQ(Sim->Lines().front(), "*IDN?");
@@ -306,7 +307,7 @@ TEST_F(MainWindowFixture, TerminalStripSendsTypedLinesAndShowsReplies)
     StartSim();
     ConnectThroughPanel();
     Sim->ClearTranscript();
-    Form->mSend->SetFocus();
+    TestInput::Click(Form->mSend);
     TestInput::TypeText(Form->mSend, "FREQ?");
     TestInput::Click(Form->btnSend);
     EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>{"FREQ?"});
@@ -332,8 +333,8 @@ TEST_F(MainWindowFixture, ClosingAsksRefusesDuringATestAndLeavesTheInstrumentCle
     EXPECT_EQ(ModalScript::LastRequest().Text, "Sure to quit ?");
     EXPECT_TRUE(Form->LCRTimer->Enabled());
 
-    const struct { bool List; bool Sweep; const char* Text; } tests[] = {
-        {true, false, "''List Setup'' is testing !"}, {false, true, "''Sweep Graph'' is testing !"}};
+    const struct { bool List; bool Sweep; const char* Text; } tests[] = {{true, false, "''List Setup'' is testing !"},
+        {false, true, "''Sweep Graph'' is testing !"}, {false, false, "''Sweep Graph'' is testing !"}};
     for (const auto& t : tests) {
         Form->TestRunning = true;
         Form->ListMeasRunning = t.List;
@@ -379,11 +380,13 @@ TEST_F(MainWindowFixture, TabsRefuseToLeaveAnOpenPanelAndSetThePage)
     Form->SetNominalPan->SetVisible(false);
 
     // Main View does nothing while an entry is out of range, and returns to the front panel otherwise.
+    Form->SetPagesEnabled(true);
+    TestInput::ProcessEvents();
     Form->InputError = true;
-    Form->MeasDispBtnClick(nullptr);
+    TestInput::Click(Form->ListSetupMeasDispBtn);
     EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
     Form->InputError = false;
-    Form->MeasDispBtnClick(nullptr);
+    TestInput::Click(Form->ListSetupMeasDispBtn);
     EXPECT_EQ(Form->LCRPag->ActivePage(), Form->MainViewTab);
     EXPECT_FALSE(Form->ListSetupTab->TabVisible());
     EXPECT_EQ(Form->PageId, 1);

@@ -5,8 +5,10 @@
 #include <sstream>
 
 #include "components/controls/Voduriz.h"
+#include "components/controls/Owbuttons.h"
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
+#include "platform/forms/PageControl.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
@@ -57,6 +59,15 @@ std::vector<AnsiString> ReadLines(const AnsiString& Path, bool& CrLf)
 
 class Polling : public MainWindowFixture {
 protected:
+    // The tab of a list or sweep page in front, as its soft key leaves it.
+    void ShowTab(TTabSheet* Tab, int Page)
+    {
+        Tab->SetTabVisible(true);
+        Form->LCRPag->SetActivePage(Tab);
+        Form->PageId = Page;
+        TestInput::ProcessEvents();
+    }
+
     void SetUp() override
     {
         MainWindowFixture::SetUp();
@@ -270,7 +281,7 @@ TEST_F(Polling, ALostReplyDoesNotStopThePolling)
 
 TEST_F(Polling, RunTakesOneReadingPerTrigger)
 {
-    Form->PageId = 7;
+    ShowTab(Form->ListMeasTab, 7);
     Form->ListSetupGrid->SetCellEx(0, 1, "1");
     Form->ListSetupGrid->SetCellEx(1, 1, "Cp-D");
     Form->ListSetupGrid->SetCellEx(6, 1, "OFF");
@@ -280,7 +291,7 @@ TEST_F(Polling, RunTakesOneReadingPerTrigger)
     Deliver("FETC:IMP?", FetchLine({"+1.00000e-09", "+2.00000e-03", "+0.00000e+00", "+0.00000e+00"}));
     EXPECT_EQ(Form->ListMeasGrid->GetCellEx(7, 1), "");
     Sim->ClearTranscript();
-    Form->ListMeasStartBtnClick(nullptr);
+    TestInput::Click(Form->ListMeasStartBtn);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 4000));
     const auto lines = Sim->Lines();
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "TRIG"), 1);
@@ -370,7 +381,7 @@ TEST_F(Polling, EndOfCycleReadsTheRangeBackAndWatchesTheLevelControl)
 
 TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
 {
-    Form->PageId = 7;
+    ShowTab(Form->ListMeasTab, 7);
     Form->ListSetupGrid->SetRowCountEx(4);
     for (int step = 1; step <= 3; ++step) {
         Form->ListSetupGrid->SetCellEx(0, step, std::to_string(step));
@@ -382,7 +393,7 @@ TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
     }
     Form->MeasListSetupLoopEdit->SetText("2");
     Sim->ClearTranscript();
-    Form->ListMeasStartBtnClick(nullptr);
+    TestInput::Click(Form->ListMeasStartBtn);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
     for (int row = 1; row <= 6; ++row)
         EXPECT_NE(Form->ListMeasGrid->GetCellEx(7, row), "") << row;
@@ -395,7 +406,7 @@ TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
 
 TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
 {
-    Form->PageId = 9;
+    ShowTab(Form->SweepGraphTab, 9);
     Form->SweepGraphFunBox->SetItemIndex(1); // Cs-D
     Form->SweepGraphMon1Box->SetItemIndex(1); // Z
     Form->SweepGraphMon2Box->SetItemIndex(0);
@@ -403,7 +414,7 @@ TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
     SetupSweepGraph();
     Form->SweepResultGrid->SetCellEx(4, 1, " 1.00000 pF"); // pass 1 was measured
     Form->SetSweepGraphCompare->SetItemIndex(0);
-    Form->SweepGraphStartBtnClick(nullptr);
+    TestInput::Click(Form->SweepGraphStartBtn);
     EXPECT_EQ(Form->ComparePass, 2);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
     for (int row : {3, 4}) {
@@ -412,4 +423,28 @@ TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
         EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
     }
     EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), " 1.00000 pF");
+}
+
+TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)
+{
+    Sim->Modify([](TInstrumentModel& m) { m.State().CompOn = true; });
+    Form->CompOn = 1;
+    Form->BinNumber = 1;
+    Form->MeasFunction = 4;
+    Form->Monitor1 = 1;
+    Form->TrigSource = 1;
+    Form->BinCounts[0] = 1;
+    Form->PageId = 6;
+    ShowPage("Send");
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+    const size_t from = Sim->LineCount();
+    ASSERT_TRUE(RunUntil([&] { return Form->BinCounts[1] + Form->BinCounts[10] + Form->BinCounts[11] >= 3; }));
+    const auto lines = Sim->Lines();
+    for (size_t i = from + 1; i < lines.size(); ++i)
+        EXPECT_TRUE(lines[i] == "FETC?" || lines[i] == "FUNC:IMP:RANG?") << lines[i];
+
+    // Counting off: the page is not polled.
+    Form->BinCounts[0] = 0;
+    ShowPage("Send");
+    EXPECT_FALSE(Form->LCRTimer->Enabled());
 }

@@ -54,7 +54,13 @@ TEST_F(PanelSession, PowerSendsTheDefaultsThenShowsTheMeasurementDisplayAndPolls
         "DISP:PAGE MEAS",
         "DISP:PAGE?",
     };
-    EXPECT_EQ(NewLines(), expected);
+    const Lines sent = NewLines();
+    EXPECT_EQ(sent, expected) << "received:\n" << [&] {
+        AnsiString all;
+        for (const AnsiString& l : sent)
+            all += l + "\n";
+        return all;
+    }();
     EXPECT_TRUE(Form->PowerOn);
     EXPECT_EQ(Form->PageId, 1);
     EXPECT_TRUE(Form->MeasDispPan->Visible());
@@ -186,6 +192,14 @@ TEST_F(PanelSession, TrigKeyTriggersOnceForEachSource)
     EXPECT_EQ(NewLines(), (Lines{"TRIG:SOUR INT;:TRIG:SOUR?"}));
     Click(Form->TrigBtn);
     EXPECT_TRUE(NewLines().empty());
+
+    // The speed below the trigger source sets the polling interval with it.
+    Arrow(2);
+    SoftKey(3);
+    EXPECT_EQ(NewLines(), (Lines{"APER FAST;:APER:RATE?"}));
+    EXPECT_EQ(Form->LCRTimer->Interval(), 100u);
+    EXPECT_EQ(Form->MeasDispSpeedLab->Caption(), " FAST");
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
 }
 
 TEST_F(PanelSession, APictureMissingAfterStartUpShowsEmptyAndTheKeyCompletes)

@@ -365,3 +365,27 @@ TEST_F(PanelSession, MenusMarkTheCurrentChoiceOnItsPage)
     EXPECT_TRUE(NewLines().empty());
     EXPECT_TRUE(LoadedPictures().empty());
 }
+
+class TwentyKilohertzSession : public PanelSession {
+protected:
+    TSimOptions SimOptions() const override
+    {
+        TSimOptions o = PanelSession::SimOptions();
+        o.Model = "ZVB";
+        return o;
+    }
+};
+
+TEST_F(TwentyKilohertzSession, IncrStopsAtTheModelsTopFrequency)
+{
+    Connect();
+    PowerOn();
+    Arrow(kDown, 2);
+    NewLines();
+    for (int i = 0; i < 4; ++i)
+        SoftKey(1);
+    EXPECT_EQ(NewLines(), (Lines{"FREQ 2.000k;:FREQ?", "FREQ 10.00k;:FREQ?", "FREQ 20.00k;:FREQ?"}));
+    Type("50");
+    SoftKey(2); // kHz: limited to 20 kHz
+    EXPECT_EQ(NewLines(), (Lines{"FREQ 20.00k;:FREQ?"}));
+}
