@@ -483,3 +483,31 @@ TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
     EXPECT_TRUE(RunUntil([&] { return !Form->LCRTimer->Enabled(); }, 10000));
     Sim->ClearFault(TSimFault::Silence);
 }
+
+TEST_F(SweepGraphSession, AbsMonitorSendsTheNominalAndPlotsInTheNominalsUnit)
+{
+    Click(Form->SweepParaBtn);
+    Choose(Form->SweepGraphFunBox, 2); // Cp-Rp
+    Choose(Form->SweepGraphMon1Box, 6); // ABS
+    Choose(Form->SweepGraphNomUnitBox, 1); // nF
+    Enter(Form->SweepGraphNomEdit, "100");
+    Enter(Form->SweepGraphStartEdit, "1");
+    Enter(Form->SweepGraphEndEdit, "2");
+    Enter(Form->SweepGraphPointEdit, "2");
+    Click(Form->SweepGraphOkBtn);
+    ASSERT_FALSE(Form->SweepGraphParaPanel->Visible());
+    NewLines();
+    RunSweep();
+    const auto lines = NewLines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[1], "FUNC:MON1 ABS;:FUNC:MON1?");
+    EXPECT_EQ(lines[3], "COMP:TOL:NOM 100.000n;:COMP:TOL:NOM?");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "COMP:TOL:NOM 100.000n;:COMP:TOL:NOM?"), 1); // read back
+    // The ABS deviation is plotted in nF, whatever prefix the instrument shows it with.
+    for (int r = 1; r <= 2; ++r) {
+        const TValueParts parts = ParseValueText(Cell(6, r));
+        const double scale = parts.Prefix == "p" ? 1e-3 : parts.Prefix == "u" ? 1e3 : parts.Prefix == "n" ? 1 : 0;
+        ASSERT_NE(scale, 0) << Cell(6, r);
+        EXPECT_NEAR(Screen(2)->YValue(r - 1), parts.Value * scale, 1e-9) << Cell(6, r);
+    }
+}
