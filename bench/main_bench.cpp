@@ -88,8 +88,7 @@ struct TBench {
         if (!Form->OpenComPort(kPort))
             throw std::runtime_error("port not opened: " + ModalScript::LastRequest().Text);
         if (!IdentifyInstrument())
-            throw std::runtime_error("no instrument: " + ModalScript::LastRequest().Text + " " + SerialDevicePath(kPort) +
-                " " + Sim.PortLink());
+            throw std::runtime_error("no instrument on " + Sim.PortLink() + ": " + ModalScript::LastRequest().Text);
         Form->Connected = true;
         Form->MeasFunction = 4;
         Form->TrigSource = 1;

@@ -1,7 +1,18 @@
 #include "tests/main/MainTestSupport.h"
 
+#include <filesystem>
+
 #include "components/controls/Owbuttons.h"
 #include "platform/forms/CheckBox.h"
+
+void MainWindowFixture::SetUpTestSuite()
+{
+    // The pictures this build drew, in the bitmap folder of the test's own prefix.
+    namespace fs = std::filesystem;
+    const fs::path art = fs::path(ZorvanePrefix()) / "drive_c" / "Zorvane" / "GraphView";
+    fs::create_directories(art);
+    fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing);
+}
 
 void MainWindowFixture::ConnectThroughPanel(int Port, int BaudItem)
 {

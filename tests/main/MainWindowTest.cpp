@@ -27,6 +27,14 @@ size_t Count(const std::vector<AnsiString>& Lines, const AnsiString& Line)
 const std::vector<AnsiString> IdentificationLines = {"*IDN?", "SYST:SHAK OFF", "SYST:SHAK?", "SYST:CODE OFF",
     "SYST:CODE?", "SYST:RES fetch", "SYST:RES?"};
 
+// The transcript with the repeats of "*IDN?" that a slow first answer causes on a loaded machine.
+std::vector<AnsiString> OneIdentification(std::vector<AnsiString> Lines)
+{
+    while (Lines.size() > 1 && Lines[0] == "*IDN?" && Lines[1] == "*IDN?")
+        Lines.erase(Lines.begin());
+    return Lines;
+}
+
 } // namespace
 
 TEST(ProgramStart, SecondStartBringsTheFirstToTheFront)
@@ -83,7 +91,7 @@ TEST_F(MainWindowFixture, ConnectsAtEachBaudRateToEachKindOfModel)
         NewForm();
         StartSim(c.Token);
         ConnectThroughPanel(kTestPort, c.BaudItem);
-        EXPECT_EQ(Sim->Lines(), IdentificationLines);
+        EXPECT_EQ(OneIdentification(Sim->Lines()), IdentificationLines);
         EXPECT_TRUE(Form->Connected);
         EXPECT_EQ(Form->BaudIndex, c.BaudItem + 1);
         EXPECT_EQ(Form->ModelName, c.Model);
@@ -289,7 +297,7 @@ TEST_F(MainWindowFixture, OffLineThenReconnect)
     StartSim();
     ConnectThroughPanel();
     EXPECT_TRUE(Form->Connected);
-    EXPECT_EQ(Sim->Lines(), IdentificationLines);
+    EXPECT_EQ(OneIdentification(Sim->Lines()), IdentificationLines);
 }
 
 TEST_F(MainWindowFixture, ExchangeOffLineShowsOneNotice)
