@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include <unistd.h>
+
 #include "components/controls/Owbuttons.h"
 #include "components/controls/Owdesign.h"
 #include "panel/PanelPictures.h"
@@ -33,8 +35,12 @@ bool IsFetchQuery(const AnsiString& line)
 
 void PanelSession::SetUpTestSuite()
 {
-    // The drawn picture set of this build, where the program reads "C:\Zorvane\GraphView\".
     namespace fs = std::filesystem;
+    // A prefix of this process's own: test cases run side by side, each with its simulated
+    // instrument linked as the same port.
+    static const std::string prefix = ZorvanePrefix() + "/run-" + std::to_string(::getpid());
+    setenv("ZORVANE_PREFIX", prefix.c_str(), 1);
+    // The drawn picture set of this build, where the program reads "C:\Zorvane\GraphView\".
     const fs::path folder = MapWindowsPath("C:\\Zorvane\\GraphView");
     std::error_code ec;
     if (!fs::exists(folder)) {
@@ -42,6 +48,12 @@ void PanelSession::SetUpTestSuite()
         fs::create_directory_symlink(ZV_PANEL_ART_DIR, folder, ec);
     }
     SetPictureLoadHook(RecordLoad);
+}
+
+void PanelSession::TearDownTestSuite()
+{
+    std::error_code ec;
+    std::filesystem::remove_all(ZorvanePrefix(), ec);
 }
 
 TSimOptions PanelSession::SimOptions() const
@@ -53,9 +65,9 @@ TSimOptions PanelSession::SimOptions() const
 
 void PanelSession::SetUp()
 {
-    // The exchange's fixed waits pass four times faster; the shortest (50 ms before a reply is
-    // read) still leaves the simulator time to answer on a busy machine.
-    SetClockSpeed(4);
+    // The exchange's fixed waits run in real time: the shortest (50 ms before a reply is read)
+    // then leaves the simulator time to answer while other tests keep the machine busy.
+    SetClockSpeed(1);
     Sim = std::make_unique<TInstrumentSim>(SimOptions());
     Sim->StartAsPort(kPort);
     Form = std::make_unique<TLCRForm>(nullptr);
@@ -132,6 +144,15 @@ void PanelSession::Arrow(int direction, int times)
 
 std::vector<AnsiString> PanelSession::NewLines()
 {
+    // Lines written without a read-back may still be on their way to the instrument.
+    size_t count = Sim->LineCount();
+    for (int i = 0; i < 20; ++i) {
+        TestInput::RunFor(5);
+        const size_t now = Sim->LineCount();
+        if (now == count && i >= 2)
+            break;
+        count = now;
+    }
     std::vector<AnsiString> all = Sim->Lines();
     std::vector<AnsiString> fresh;
     for (size_t i = Seen; i < all.size(); ++i)
