@@ -3,6 +3,7 @@
 
 #include "components/controls/Owbuttons.h"
 #include "main/Lcr.h"
+#include "platform/forms/GroupBox.h"
 #include "platform/forms/Panel.h"
 
 namespace {
@@ -34,6 +35,18 @@ void CreateListButtons(TLCRForm* F)
     F->CopyOkBtn = Button(F, F->CopyStepPanel, "CopyOkBtn", 180, 76, "Ok", clLime);
     F->CopyCancelBtn = Button(F, F->CopyStepPanel, "CopyCancelBtn", 280, 76, "Cancel", clRed);
     F->ListMeasResultRemoveBtn->SetCaption("Remove All");
+    // The run buttons lie on the page itself: the loop group is disabled while a run goes on.
+    F->MeasLoopGroup->SetHeight(112);
+    const int left = F->MeasLoopGroup->Left() + 8;
+    int top = F->MeasLoopGroup->Top() + 124;
+    for (TOwShadowButton* b : {F->ListMeasStartBtn, F->ListMeasTerminateBtn, F->ListMeasResultSaveBtn,
+             F->ListMeasResultRemoveBtn}) {
+        b->SetParent(F->ListMeasPan);
+        b->SetBounds(left, top, b->Width(), b->Height());
+        top += 38;
+    }
+    F->MeasDispBtn->SetParent(F->ListMeasPan);
+    F->MeasDispBtn->SetBounds(left, F->MeasLoopGroup->Top() + 360, F->MeasDispBtn->Width(), F->MeasDispBtn->Height());
 
     const struct { TOwShadowButton* Button; void (TLCRForm::*Handler)(TObject*); } clicks[] = {
         {F->ListMeasResultRemoveBtn, &TLCRForm::ListMeasResultRemoveBtnClick},

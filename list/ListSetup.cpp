@@ -388,9 +388,11 @@ void TLCRForm::ListSetupGridKeyDown(TObject*, Word& Key, TShiftState)
             EditedRow = ListSetupGrid->GetRealRow();
         }
     } else if (Key == VK_F2) {
+        Key = 0;
         AddSteps();
     } else if (Key == VK_F3) {
         // The same guards as the "Copy Step" button.
+        Key = 0;
         ListSetupCopyBtnClick(nullptr);
     }
 }

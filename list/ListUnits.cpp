@@ -141,9 +141,10 @@ int FrequencyDecimals(double Value)
 
 double RoundDecimals(double Value, int Decimals)
 {
+    // A decimal half held a little below it in binary still rounds away from zero.
     const double scale = std::pow(10.0, Decimals);
     const double s = Value * scale;
-    return (s >= 0 ? std::floor(s + 0.5) : std::ceil(s - 0.5)) / scale;
+    return (s >= 0 ? std::floor(s + 0.5 + 1e-7) : std::ceil(s - 0.5 - 1e-7)) / scale;
 }
 
 double DisplayedSweepPoint(double Start, double End, int N, int k, int Decimals)

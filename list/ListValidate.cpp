@@ -7,6 +7,7 @@
 #include "list/ListUnits.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/IntConvert.h"
 #include "platform/core/StringUtils.h"
@@ -198,6 +199,14 @@ void CheckCell(int Col, int Row)
 
 void ValidateListSetupRow()
 {
+    // Reporting a cell moves the current cell and the focus, which ask for a check again.
+    static bool reporting = false;
+    if (reporting)
+        return;
+    struct TGuard {
+        TGuard() { reporting = true; }
+        ~TGuard() { reporting = false; }
+    } guard;
     TLCRForm* f = LCRForm;
     int mark = 0;
     for (int m = 1; m <= 8 && !mark; ++m)
@@ -209,13 +218,20 @@ void ValidateListSetupRow()
         return;
     }
     const int row = f->EditedRow;
-    if (mark != 3 && mark != 6 && row >= 1 && row < f->ListSetupGrid->GetRowCountEx()) {
-        // A text that is no number leaves its mark set, to be met again by the next check.
-        f->InvalidCellPending = false;
-        CheckCell(MarkColumns[mark], row);
-    }
+    // Cleared first: the refusal moves the current cell, which runs the check again.
     f->EditedColumn[mark] = false;
     f->EditedRow = 0;
+    if (mark == 3 || mark == 6 || row < 1 || row >= f->ListSetupGrid->GetRowCountEx())
+        return;
+    f->InvalidCellPending = false;
+    try {
+        CheckCell(MarkColumns[mark], row);
+    } catch (EConvertError&) {
+        // A text that is no number keeps its mark, to be met again by the next check.
+        f->EditedColumn[mark] = true;
+        f->EditedRow = row;
+        throw;
+    }
 }
 
 namespace {

@@ -38,7 +38,6 @@ enum TEditorType : unsigned char;
 namespace Ravbase {
 enum TVAlignment : unsigned char;
 }
-using Ravbase::TVAlignment;
 
 class TLCRForm : public TForm {
 public:
@@ -385,7 +384,7 @@ public:
     void SweepNomEditKeyPress(TObject* Sender, char& Key);
     void ListSetupGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
         TFont* AFont);
-    void ListSetupGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, TVAlignment& VAlign);
+    void ListSetupGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, Ravbase::TVAlignment& VAlign);
     void ListMeasGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
         TFont* AFont);
     void ListMeasGridGridHint(TObject* Sender, int ARow, int ACol, AnsiString& HintStr);

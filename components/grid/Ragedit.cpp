@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/forms/Menus.h"
+#include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
 // ---------------------------------------------------------------- speed button
@@ -122,6 +123,8 @@ void TRagEditBtn::BoundsChanged()
                            FButton->Width(), std::max(1, Height() - (FBorderStyle == bsSingle ? b : 0)));
     else
         FButton->SetBounds(Width() - FButton->Width(), 1, FButton->Width(), std::max(1, Height() - 3));
+    // The text ends before the unit and the button.
+    SetTextMargins(FBorderStyle == bsSingle ? 0 : 1, FButton->Width() + UnitRoom() + 3);
 }
 
 void TRagEditBtn::KeyDown(Word& Key, TShiftState Shift)
@@ -179,6 +182,7 @@ TRagUnitEditBtn::TRagUnitEditBtn(TComponent* AOwner) : TRagEditBtn(AOwner), FUni
 {
     FUnitSize = 20;
     SetRightAlign(true);
+    BoundsChanged();
 }
 
 void TRagUnitEditBtn::SetUnits(TStrings* Value)
@@ -190,12 +194,22 @@ void TRagUnitEditBtn::SetUnits(TStrings* Value)
 void TRagUnitEditBtn::SetUnitID(const AnsiString& Value)
 {
     FUnitID = Value;
+    BoundsChanged();
     Invalidate();
+}
+
+int TRagUnitEditBtn::UnitRoom() const
+{
+    // A unit is never cut off: the room grows to the unit's text in the edit's font.
+    TBitmap b;
+    b.Canvas()->Font()->Assign(Font());
+    return std::max(FUnitSize, b.Canvas()->TextWidth(FUnitID) + 2);
 }
 
 void TRagUnitEditBtn::SetUnitSpace(int Value)
 {
     FUnitSize = Value;
+    BoundsChanged();
     Invalidate();
 }
 
@@ -224,8 +238,9 @@ void TRagUnitEditBtn::UnitCommand(int Id)
 
 void TRagUnitEditBtn::PaintOverlay(TCanvas* Canvas)
 {
-    const int left = ClientWidth() - FButton->Width() - FUnitSize - 3;
-    TRect r(left, 2, left + FUnitSize, ClientHeight());
+    const int room = UnitRoom();
+    const int left = ClientWidth() - FButton->Width() - room - 3;
+    TRect r(left, 2, left + room, ClientHeight());
     Canvas->Font()->Assign(Font());
     Canvas->Brush()->SetStyle(bsClear);
     Canvas->DrawText(FUnitID, r, DT_LEFT | DT_SINGLELINE);

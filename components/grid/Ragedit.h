@@ -55,7 +55,7 @@ public:
     TRagEditButton* ButtonHost() const { return FButton; }
     int UnitSize() const { return FUnitSize; }
     virtual void BtnClick(TObject* Sender);
-    void PasteFromClipboard();
+    void PasteFromClipboard() override;
     void CutToClipboard();
 
     TNotifyEvent OnClickBtn;
@@ -65,6 +65,8 @@ protected:
     void KeyPress(char& Key) override;
     void DoEnter() override;
     void BoundsChanged() override;
+    // Width kept for a unit between the text and the button.
+    virtual int UnitRoom() const { return FUnitSize; }
     int FUnitSize = 0;
     TRagEditButton* FButton;
 
@@ -89,6 +91,8 @@ public:
 
 protected:
     void PaintOverlay(TCanvas* Canvas) override;
+    // UnitSpace, widened when the unit's text needs more.
+    int UnitRoom() const override;
 
 private:
     std::unique_ptr<TStringList> FUnits;

@@ -428,90 +428,57 @@ void TRagSpinEdit::BoundsChanged()
                            std::max(1, Height() - (FBorderStyle == bsNone ? 0 : d)));
     else
         FButton->SetBounds(Width() - FButton->Width(), 1, FButton->Width(), std::max(1, Height() - 3));
+    SetTextMargins(FBorderStyle == bsNone ? 1 : 0, FButton->Width() + 2);
 }
 
-void TRagSpinEdit::UpClick(TObject*)
+void TRagSpinEdit::UpClick(TObject*) { Step(1); }
+
+void TRagSpinEdit::DownClick(TObject*) { Step(-1); }
+
+// One step up (+1) or down (-1); dates and times step the field under the caret.
+void TRagSpinEdit::Step(int Dir)
 {
     if (ReadOnly()) {
         MessageBeep(0);
         return;
     }
-    const AnsiString t = Text();
     switch (FSpinType) {
-    case sptNormal: SetValue(Value() + FIncrement); break;
-    case sptFloat: SetFloatValue(FloatValue() + FIncrementFloat); break;
+    case sptNormal: SetValue(Value() + Dir * FIncrement); return;
+    case sptFloat: SetFloatValue(FloatValue() + Dir * FIncrementFloat); return;
     case sptDate:
-    case sptTime: {
-        const char sep = FSpinType == sptDate ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator;
-        const auto a = t.find(sep);
-        const int p1 = a == AnsiString::npos ? 0 : int(a) + 1;
-        const auto b = a == AnsiString::npos ? AnsiString::npos : t.find(sep, a + 1);
-        const int p2 = b == AnsiString::npos ? 0 : int(b) + 1;
-        const int ss = SelStart();
-        const int field = ss < p1 ? 0 : ss < p2 ? 1 : 2;
-        if (FSpinType == sptDate) {
-            TDateTime d = DateValue();
-            if (field == 0)
-                d += 1.0;
-            else if (field == 1)
-                d = IncMonth(d, 1);
-            else {
-                Word y, m, dd;
-                DecodeDate(d, y, m, dd);
-                d = EncodeDate(Word(y + 1), m, dd) + (d - std::floor(d));
-            }
-            SetDateValue(d);
-        } else {
-            const TDateTime step = field == 0 ? EncodeTime(1, 0, 0, 0) : field == 1 ? EncodeTime(0, 1, 0, 0)
-                                                                                    : EncodeTime(0, 0, 1, 0);
-            SetTimeValue(TimeValue() + step);
+    case sptTime: break;
+    }
+    const AnsiString t = Text();
+    const char sep = FSpinType == sptDate ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator;
+    const auto a = t.find(sep);
+    const auto b = a == AnsiString::npos ? AnsiString::npos : t.find(sep, a + 1);
+    const int p1 = a == AnsiString::npos ? 0 : int(a) + 1;
+    const int p2 = b == AnsiString::npos ? 0 : int(b) + 1;
+    const int ss = SelStart();
+    const int field = ss < p1 ? 0 : ss < p2 ? 1 : 2;
+    if (FSpinType == sptDate) {
+        TDateTime d = DateValue();
+        if (field == 0)
+            d += Dir;
+        else if (field == 1)
+            d = IncMonth(d, Dir);
+        else {
+            Word y, m, dd;
+            DecodeDate(d, y, m, dd);
+            d = EncodeDate(Word(y + Dir), m, dd) + (d - std::floor(d));
         }
-        break;
-    }
-    }
-}
-
-void TRagSpinEdit::DownClick(TObject*)
-{
-    if (ReadOnly()) {
-        MessageBeep(0);
+        SetDateValue(d);
         return;
     }
-    const AnsiString t = Text();
-    switch (FSpinType) {
-    case sptNormal: SetValue(Value() - FIncrement); break;
-    case sptFloat: SetFloatValue(FloatValue() - FIncrementFloat); break;
-    case sptDate:
-    case sptTime: {
-        const char sep = FSpinType == sptDate ? FormatSettings.DateSeparator : FormatSettings.TimeSeparator;
-        const auto a = t.find(sep);
-        const int p1 = a == AnsiString::npos ? 0 : int(a) + 1;
-        const auto b = a == AnsiString::npos ? AnsiString::npos : t.find(sep, a + 1);
-        const int p2 = b == AnsiString::npos ? 0 : int(b) + 1;
-        const int ss = SelStart();
-        const int field = ss < p1 ? 0 : ss < p2 ? 1 : 2;
-        if (FSpinType == sptDate) {
-            TDateTime d = DateValue();
-            if (field == 0)
-                d -= 1.0;
-            else if (field == 1)
-                d = IncMonth(d, -1);
-            else {
-                Word y, m, dd;
-                DecodeDate(d, y, m, dd);
-                d = EncodeDate(Word(y - 1), m, dd) + (d - std::floor(d));
-            }
-            SetDateValue(d);
-        } else {
-            const TDateTime step = field == 0 ? EncodeTime(1, 0, 0, 0) : field == 1 ? EncodeTime(0, 1, 0, 0)
-                                                                                    : EncodeTime(0, 0, 1, 0);
-            TDateTime v = TimeValue() + 1.0 - step;
-            if (v > 1.0)
-                v -= 1.0;
-            SetTimeValue(v);
-        }
-        break;
-    }
+    const TDateTime step = field == 0 ? EncodeTime(1, 0, 0, 0) : field == 1 ? EncodeTime(0, 1, 0, 0)
+                                                                            : EncodeTime(0, 0, 1, 0);
+    if (Dir > 0)
+        SetTimeValue(TimeValue() + step);
+    else {
+        TDateTime v = TimeValue() + 1.0 - step;
+        if (v > 1.0)
+            v -= 1.0;
+        SetTimeValue(v);
     }
 }
 

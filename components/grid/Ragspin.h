@@ -135,7 +135,7 @@ public:
     // The character filter of typing; may change Key.
     virtual bool IsValidChar(char& Key);
     // Clipboard, passed on only while the text may be edited.
-    void PasteFromClipboard();
+    void PasteFromClipboard() override;
     void CutToClipboard();
 
 protected:
@@ -147,6 +147,7 @@ protected:
     void BoundsChanged() override;
     // The message-level arrows: Up and Down step and never reach KeyDown.
     bool StepKey(Word Key);
+    void Step(int Dir);
 
 private:
     int FMinValue = 0;

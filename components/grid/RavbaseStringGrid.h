@@ -148,6 +148,9 @@ protected:
     void UpdateText();
     // The editor was hidden (its text written back).
     virtual void EditorHidden() {}
+    // The column (SizingCols) or row whose line the mouse is dragging, -1 when none.
+    int SizingLine() const { return FSizingLine; }
+    bool SizingCols() const { return FSizingCols; }
     // A character on the grid's own window: opens the editor with it (goEditing),
     // else the grid's key press.
     virtual void WMChar(char& Key);

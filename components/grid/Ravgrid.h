@@ -537,6 +537,8 @@ public:
     // Shows the hint of the cell under a client point in the hint window (hidden when empty).
     void ShowCellHint(int X, int Y);
     THTMLHintWindow* HintWindow() const { return FHintWindow; }
+    // The hint that shows the new width or height while a line is dragged (HintShowSizing).
+    THTMLHintWindow* SizingHintWindow() const { return FSizingHint; }
     void ScreenToCell(const TPoint& ScreenPoint, int& ACol, int& ARow);
     bool InSizeZone(int X, int Y);
 
@@ -576,6 +578,8 @@ public:
     void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
     int GetEditLimit() override { return FMaxEditLength; }
     TRect EditorCellRect(int ACol, int ARow) override;
+    // The colour and font an editor takes over a cell: the cell's as painting gives them.
+    void CellEditLook(int ACol, int ARow, TColor& AColor, TFont* AFont);
     virtual void EllipsClick(const AnsiString& S, AnsiString& Result);
     TRavInplaceEdit* GetInplaceEditor() const;
     TGridDatePicker* GetDateTimePicker() const { return FGridDatePicker; }
@@ -713,7 +717,6 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
-    void DblClick() override;
     bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void TopLeftChanged() override;
@@ -772,6 +775,7 @@ private:
     bool IsEditorControlType(TEditorType T) const;
     void CreateEditControls();
     void LeftButtonDown(TShiftState Shift, int X, int Y);
+    void LeftDoubleClick(TShiftState Shift, int X, int Y);
     void MiddleButtonDown(int X, int Y);
     void ZoneMouseMove(TShiftState Shift, int X, int Y);
 
@@ -899,6 +903,7 @@ private:
     bool FValidating = false;
     bool FEditingSwitchedOff = false; // goEditing removed for a cell OnCanEditCell refused
     bool FEndingEdit = false;   // an editor control ends its edit
+    bool FHidingEdit = false;
     bool FAdvancing = false;
     AnsiString FCellCache;
     char FFirstKey = 0;
@@ -929,4 +934,5 @@ private:
     TPoint FLastMouseScreen{0, 0};
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
+    THTMLHintWindow* FSizingHint = nullptr; // owned as a component
 };

@@ -2,6 +2,7 @@
 // placement and write-back, the combo items, cell changes with the editing
 // permission, and the validation of an edited value.
 #include <algorithm>
+#include <cctype>
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
@@ -66,6 +67,11 @@ void TRavArodozIdad::CreateEditControls()
                                                               FGridEditBtn, FGridUnitEditBtn, FGridButton})
         place(c);
     FGridCombo->Items()->Assign(FComboItems.get());
+    // The editors draw in the visual style exactly when the grid found it active.
+    FGridCombo->IsWinXP = FThemesActive;
+    FGridSpin->SetIsWinXP(FThemesActive);
+    FGridEditBtn->SetIsWinXP(FThemesActive);
+    FGridUnitEditBtn->SetIsWinXP(FThemesActive);
 }
 
 bool TRavArodozIdad::IsEditorControlType(TEditorType T) const
@@ -136,21 +142,27 @@ bool TRavArodozIdad::CanEditShow()
 
 TRect TRavArodozIdad::EditorCellRect(int ACol, int ARow) { return CellRect(ACol, ARow); }
 
+void TRavArodozIdad::CellEditLook(int ACol, int ARow, TColor& AColor, TFont* AFont)
+{
+    TGridDrawState st = 0;
+    TBrush brush;
+    TAlignment ha = taLeftJustify;
+    TVAlignment va{};
+    bool ww = false;
+    brush.SetColor(Color());
+    AFont->Assign(Font());
+    GetVisualProperties(ACol, ARow, st, false, false, true, &brush, AFont, ha, va, ww);
+    AColor = brush.Color();
+}
+
 void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
 {
     FEditing = true;
     const TRect r = CellRect(ACol, ARow);
     const int w = r.Width() - 1, h = r.Height() - 1;
-    TGridDrawState st = 0;
-    TBrush brush;
+    TColor color = clNone;
     TFont font;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va{};
-    bool ww = false;
-    brush.SetColor(Color());
-    font.Assign(Font());
-    GetVisualProperties(ACol, ARow, st, false, false, true, &brush, &font, ha, va, ww);
-    const TColor color = brush.Color();
+    CellEditLook(ACol, ARow, color, &font);
     const AnsiString text = GetEditText(ACol, ARow);
     TWinControl* shown = nullptr;
     switch (FEditorType) {
@@ -312,6 +324,17 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
     } else if (first && shown == FGridCombo && FEditorType == edComboEdit) {
         FGridCombo->SetText(AnsiString(1, first));
         ComboEditChange();
+    } else if (first && shown == FGridCombo) {
+        // A letter typed on a list picks the first item that starts with it, as the list does.
+        const char up = char(std::toupper(static_cast<unsigned char>(first)));
+        for (int i = 0; i < FGridCombo->Items()->Count(); ++i) {
+            const AnsiString& item = FGridCombo->Items()->Strings(i);
+            if (!item.empty() && std::toupper(static_cast<unsigned char>(item[0])) == up) {
+                FGridCombo->SetItemIndex(i);
+                ComboSelChange();
+                break;
+            }
+        }
     }
 }
 
@@ -375,7 +398,9 @@ void TRavArodozIdad::HideEditControl(int ACol, int ARow)
             SetFocus();
     }
     FEditActive = false;
-    DoneEditing();
+    // The text editor reports the end of its edit when it loses the focus.
+    if (IsEditorControlType(FEditorType))
+        DoneEditing();
 }
 
 // The text editor closed on its own (Enter, Escape, a move): the edit of the cell is over.
@@ -402,11 +427,14 @@ void TRavArodozIdad::ShowInplaceEdit()
 
 void TRavArodozIdad::HideInplaceEdit()
 {
-    if (!FEditActive)
+    // Hiding a focused control moves the focus, whose exit comes back here: once is enough.
+    if (!FEditActive || FHidingEdit)
         return;
+    FHidingEdit = true;
     HideEditor();
     HideEditControl(Col(), Row());
     FEditActive = false;
+    FHidingEdit = false;
     SelectCell(Col(), Row());
 }
 
@@ -575,6 +603,10 @@ bool TRavArodozIdad::SelectCell(int ACol, int ARow)
         result = false;
     else
         result = TBaseGrid::SelectCell(ACol, ARow);
+    if (!RowIndicator()->Empty() && FixedCols() > 0) {
+        RepaintCell(0, oldRow);
+        RepaintCell(0, ARow);
+    }
     if (ActiveCellShow()) {
         RepaintCell(oldCol, 0);
         RepaintCell(ACol, 0);

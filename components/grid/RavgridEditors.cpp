@@ -87,18 +87,9 @@ void TRavInplaceEdit::UpdateContents()
     FWordWrap = g->WordWrap();
     FLookupEnabled = true;
     TInplaceEdit::UpdateContents();
-    // The cell's colour and font as painting gives them.
-    TGridDrawState st = 0;
-    TBrush brush;
-    TFont font;
-    TAlignment ha = taLeftJustify;
-    TVAlignment va{};
-    bool ww = false;
-    brush.SetColor(g->Color());
-    font.Assign(g->Font());
-    g->GetVisualProperties(g->Col(), g->Row(), st, false, false, true, &brush, &font, ha, va, ww);
-    SetColor(brush.Color());
-    Font()->Assign(&font);
+    TColor color = clNone;
+    g->CellEditLook(g->Col(), g->Row(), color, Font());
+    SetColor(color);
 }
 
 void TRavInplaceEdit::FilterChar(char& Key, bool Keypad)
@@ -382,6 +373,34 @@ void TRavInplaceEdit::DblClick()
 
 TGridEditorSupport::TGridEditorSupport(TComponent* AOwner) : FGrid(GridOf(AOwner)) {}
 
+bool TGridEditorSupport::TakesKey(Word Key) const
+{
+    return Key == VK_RETURN || Key == VK_ESCAPE || (Key == VK_TAB && (FGrid->Options() & goTabs));
+}
+
+bool TGridEditorSupport::ExitKey(TCustomEdit* Edit, Word& Key, TShiftState Shift, bool Reload)
+{
+    switch (Key) {
+    case VK_TAB:
+    case VK_RETURN:
+    case VK_ESCAPE:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_UP:
+    case VK_DOWN: break;
+    default: return false;
+    }
+    const Word k = Key;
+    Key = 0;
+    const bool validated = k == VK_RETURN || k == VK_UP || k == VK_DOWN;
+    if (validated && !StoreAndValidate(Edit))
+        return true;
+    if (Reload && (validated || k == VK_ESCAPE))
+        Edit->SetText(FGrid->GetCurrentCell());
+    FGrid->DoneInplaceEdit(k, Shift);
+    return true;
+}
+
 bool TGridEditorSupport::StoreAndValidate(TCustomEdit* Edit)
 {
     FGrid->SetCurrentCell(Edit->Text());
@@ -403,18 +422,10 @@ bool TGridCheckBox::WantsKey(Word Key, TShiftState Shift) const
            TCheckBox::WantsKey(Key, Shift);
 }
 
-void TGridCheckBox::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
-{
-    if (Button == mbLeft)
-        SetChecked(!Checked());
-    TCheckBox::MouseDown(Button, Shift, X, Y);
-}
-
+// The box toggles itself once per click and per Space (on release), as any check box does.
 void TGridCheckBox::KeyDown(Word& Key, TShiftState Shift)
 {
     FGrid->EditorKeyDown(Key, Shift);
-    if (Key == VK_SPACE)
-        SetChecked(!Checked());
     switch (Key) {
     case VK_RETURN:
     case VK_PRIOR:
@@ -460,11 +471,7 @@ TGridSpin::TGridSpin(TComponent* AOwner) : TRagSpinEdit(AOwner), TGridEditorSupp
 
 bool TGridSpin::WantsKey(Word Key, TShiftState Shift) const
 {
-    if (Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == VK_TAB)
-        return FGrid->Options() & goTabs;
-    return TRagSpinEdit::WantsKey(Key, Shift);
+    return TakesKey(Key) || TRagSpinEdit::WantsKey(Key, Shift);
 }
 
 void TGridSpin::SpinEvent(bool UpDown)
@@ -565,24 +572,22 @@ TGridCombo::TGridCombo(TComponent* AOwner) : TRAGComboBox(AOwner), TGridEditorSu
 
 bool TGridCombo::WantsKey(Word Key, TShiftState Shift) const
 {
-    if (Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == VK_TAB)
-        return FGrid->Options() & goTabs;
-    return TRAGComboBox::WantsKey(Key, Shift);
+    return TakesKey(Key) || TRAGComboBox::WantsKey(Key, Shift);
 }
 
 void TGridCombo::Select()
 {
+    FSelecting = true;
     TRAGComboBox::Select();
+    FSelecting = false;
     FGrid->ComboSelChange();
 }
 
 void TGridCombo::Change()
 {
     TRAGComboBox::Change();
-    // Typed text (the list style has none).
-    if (Style() != csDropDownList) {
+    // Typed text (the list style has none); a chosen item is reported once, by Select.
+    if (Style() != csDropDownList && !FSelecting) {
         DoChange();
         FGrid->ComboEditChange();
     }
@@ -763,11 +768,7 @@ TGridEditBtn::TGridEditBtn(TComponent* AOwner) : TRagEditBtn(AOwner), TGridEdito
 
 bool TGridEditBtn::WantsKey(Word Key, TShiftState Shift) const
 {
-    if (Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == VK_TAB)
-        return FGrid->Options() & goTabs;
-    return TRagEditBtn::WantsKey(Key, Shift);
+    return TakesKey(Key) || TRagEditBtn::WantsKey(Key, Shift);
 }
 
 void TGridEditBtn::ExtClick(TObject*)
@@ -802,27 +803,8 @@ void TGridEditBtn::KeyDown(Word& Key, TShiftState Shift)
             TRagEditBtn::KeyDown(Key, Shift);
         return;
     }
-    switch (Key) {
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_UP:
-    case VK_DOWN: {
-        const Word k = Key;
-        Key = 0;
-        if ((k == VK_RETURN || k == VK_UP || k == VK_DOWN) && !StoreAndValidate(this))
-            return;
-        if (k == VK_RETURN || k == VK_UP || k == VK_DOWN)
-            SetText(FGrid->GetCurrentCell());
-        if (k == VK_ESCAPE)
-            SetText(FGrid->GetCurrentCell());
-        FGrid->DoneInplaceEdit(k, Shift);
+    if (ExitKey(this, Key, Shift, true))
         return;
-    }
-    default: break;
-    }
     if (Key)
         TRagEditBtn::KeyDown(Key, Shift);
 }
@@ -839,11 +821,7 @@ TGridUnitEditBtn::TGridUnitEditBtn(TComponent* AOwner) : TRagUnitEditBtn(AOwner)
 
 bool TGridUnitEditBtn::WantsKey(Word Key, TShiftState Shift) const
 {
-    if (Key == VK_RETURN || Key == VK_ESCAPE)
-        return true;
-    if (Key == VK_TAB)
-        return FGrid->Options() & goTabs;
-    return TRagUnitEditBtn::WantsKey(Key, Shift);
+    return TakesKey(Key) || TRagUnitEditBtn::WantsKey(Key, Shift);
 }
 
 void TGridUnitEditBtn::KeyPress(char& Key)
@@ -858,23 +836,9 @@ void TGridUnitEditBtn::KeyPress(char& Key)
 void TGridUnitEditBtn::KeyDown(Word& Key, TShiftState Shift)
 {
     FGrid->EditorKeyDown(Key, Shift);
-    switch (Key) {
-    case VK_TAB:
-    case VK_RETURN:
-    case VK_ESCAPE:
-    case VK_PRIOR:
-    case VK_NEXT:
-    case VK_UP:
-    case VK_DOWN: {
-        const Word k = Key;
-        Key = 0;
-        if ((k == VK_RETURN || k == VK_UP || k == VK_DOWN) && !StoreAndValidate(this))
-            return;
-        FGrid->DoneInplaceEdit(k, Shift);
+    // The value alone is stored and validated; the unit stays as it is.
+    if (ExitKey(this, Key, Shift, false))
         return;
-    }
-    default: break;
-    }
     if (Key)
         TRagUnitEditBtn::KeyDown(Key, Shift);
 }

@@ -30,6 +30,8 @@ public:
     void DoCopy();
     void DoCut();
     void DoPaste();
+    // The context menu's paste comes here too.
+    void PasteFromClipboard() override { DoPaste(); }
     // The typed-character filter of the current editor type; Key becomes 0 when refused.
     void FilterChar(char& Key, bool Keypad = false);
 
@@ -63,6 +65,11 @@ public:
 protected:
     // Stores Text into the current cell and validates it; false (and Text restored) when refused.
     bool StoreAndValidate(TCustomEdit* Edit);
+    // Keys the control takes from the form: Enter, Escape, and Tab with goTabs.
+    bool TakesKey(Word Key) const;
+    // The exit keys of the edit-button controls (Enter, Up and Down validated, Escape
+    // reloads); false for any other key. Reload takes the cell's text back after validating.
+    bool ExitKey(TCustomEdit* Edit, Word& Key, TShiftState Shift, bool Reload);
     TRavArodozIdad* FGrid;
 };
 
@@ -72,7 +79,6 @@ public:
 
 protected:
     void KeyDown(Word& Key, TShiftState Shift) override;
-    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
     void DoExit() override;
 };
@@ -114,6 +120,7 @@ private:
     void WheelStep(int Delta);
     void DoChange();
     bool FLookAhead = true;
+    bool FSelecting = false;
 };
 
 class TGridDatePicker : public TDateTimePicker, public TGridEditorSupport {

@@ -2,9 +2,12 @@
 // selections, the wheel, middle-button panning, and closing editor controls
 // when the cells scroll.
 #include <algorithm>
+#include <cstdlib>
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
+#include "components/grid/RavgridHint.h"
+#include "platform/core/IntConvert.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/Timer.h"
@@ -53,8 +56,41 @@ void TRavArodozIdad::OpenAnchor(const AnsiString& Anchor)
     }
 }
 
+void TRavArodozIdad::LeftDoubleClick(TShiftState Shift, int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (r == 0 && c >= 0 && (Options() & goColSizing)) {
+        const TRect cr = CellRect(c, r);
+        int sized = -1;
+        if (std::abs(X - cr.Left) < 4 && c - 1 >= FixedCols())
+            sized = c - 1;
+        else if (std::abs(X - cr.Right) < 4 && c >= FixedCols())
+            sized = c;
+        if (sized >= 0) {
+            bool allow = true;
+            if (OnColumnSize)
+                OnColumnSize(this, sized, allow);
+            if (allow)
+                AutoSizeCol(sized);
+            return;
+        }
+    }
+    TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+    if (OnDblClickCell)
+        OnDblClickCell(this, r, c);
+    if (MouseActions()->RangeSelectAndEdit()) {
+        TStringGrid::SetOptions(Options() | goEditing);
+        TStringGrid::MouseDown(mbLeft, Shift & ~ssDouble, X, Y);
+    }
+}
+
 void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 {
+    if (Shift & ssDouble) {
+        LeftDoubleClick(Shift, X, Y);
+        return;
+    }
     FMousePressed = true;
     FSearchText.clear();
     FPressedButton = TPoint(-1, -1);
@@ -122,6 +158,8 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     const bool wasCurrent = sel.Left == c && sel.Right == c && sel.Top == r && sel.Bottom == r && Col() == c &&
                             Row() == r;
     if (IsFixed(c, r)) {
+        // Header lines still size and move: the base grid sees the press.
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
         if (OnClickCell)
             OnClickCell(this, r, c);
         return;
@@ -150,6 +188,8 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
+        if (FSizingHint)
+            FSizingHint->ReleaseHint();
         FMousePressed = false;
         FSelectAnchor = -1;
         FSelectZone = 0;
@@ -158,6 +198,22 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             FPressedButton = TPoint(-1, -1);
             if (OnButtonClick)
                 OnButtonClick(this, p.x, p.y);
+        }
+    }
+    if (MouseActions()->DisjunctCellSelect()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c >= 0 && r >= 0 && !IsFixed(RealColIndex(c), r)) {
+            const int rc = RealColIndex(c);
+            if (Shift & ssCtrl)
+                SetSelectedCells(rc, r, !GetSelectedCells(rc, r));
+            else {
+                for (int i = 0; i < SelectedCellsCount(); ++i)
+                    RepaintCell(DisplColIndex(SelectedCell(i).x), SelectedCell(i).y);
+                ClearSelectedCells();
+                SetSelectedCells(rc, r, true);
+            }
+            RepaintCell(c, r);
         }
     }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
@@ -173,20 +229,23 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     }
 }
 
-void TRavArodozIdad::DblClick()
-{
-    TBaseGrid::DblClick();
-    const TPoint p = ScreenToClient(FLastMouseScreen);
-    int c = -1, r = -1;
-    MouseToCell(p.x, p.y, c, r);
-    if (OnDblClickCell)
-        OnDblClickCell(this, r, c);
-}
-
 // Header drags extend a row or column selection begun on a header.
 void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
 {
     FLastMouseScreen = ClientToScreen(TPoint(X, Y));
+    if (SizingLine() >= 0 && (FHintShowSizing || ComponentStateHas(csDesigning))) {
+        const int n = SizingLine();
+        const AnsiString text = SizingCols() ? "cw=<b>" + IntToStr(ColWidths(n)) + "</b>"
+                                             : "rh=<b>" + IntToStr(RowHeights(n)) + "</b>";
+        const TRect cell = SizingCols() ? CellRect(n, 0) : CellRect(0, n);
+        if (!FSizingHint)
+            FSizingHint = new THTMLHintWindow(this);
+        FSizingHint->SetColor(FHintColor);
+        const TRect hr = FSizingHint->CalcHintRect(200, text);
+        const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
+        FSizingHint->ActivateHint(TRect(at.x, at.y, at.x + hr.Width(), at.y + hr.Height()), text);
+        return;
+    }
     if (URLShow() && !FPanning) {
         // The hand over a web address; the grid's own cursor elsewhere.
         int hc = -1, hr = -1;

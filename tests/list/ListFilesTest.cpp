@@ -60,12 +60,13 @@ protected:
 TEST_F(ListFiles, SetupFileIsWrittenByteForByteAndReadBack)
 {
     const AnsiString dir = ListTestFolder("setup");
+    DeleteFile(dir + "plan_ListSetup.txt");
     ModalScript::AnswerFile(dir + "plan");
     Form->ListSetupSaveBtnClick(nullptr);
     const AnsiString path = dir + "plan_ListSetup.txt";
     const std::string bytes = ReadAll(path);
     EXPECT_EQ(AfterDateAndTime(bytes), HeaderTail(path) + SetupSection + "**********END**********\r\n");
-    EXPECT_TRUE(Messages().empty());
+    EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
 
     // Back: a new list, then Open.
     Form->ListSetupNewBtnClick(nullptr);
@@ -175,6 +176,7 @@ TEST_F(ListFiles, ResultFileHoldsTheSetupOfTheRunAndSplitsEveryValue)
         for (size_t c = 0; c < 12; ++c)
             Meas()->SetCellEx(static_cast<int>(c), static_cast<int>(r) + 1, records[r][c]);
     const AnsiString dir = ListTestFolder("result");
+    DeleteFile(dir + "run1_ListMeasResult.txt");
     ModalScript::AnswerFile(dir + "run1.txt");
     Form->ListMeasResultSaveBtnClick(nullptr);
     const AnsiString path = dir + "run1_ListMeasResult.txt";

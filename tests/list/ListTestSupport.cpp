@@ -1,6 +1,20 @@
 #include "tests/list/ListTestSupport.h"
 
+#include "list/ListPublic.h"
 #include "platform/core/FileUtils.h"
+#include "platform/forms/PageControl.h"
+
+void ListFixture::ShowListTab(bool SetupTab)
+{
+    Form->SetPagesEnabled(true);
+    Form->MainViewTab->SetTabVisible(false);
+    Form->ListMeasTab->SetTabVisible(true);
+    Form->ListSetupTab->SetTabVisible(true);
+    Form->LCRPag->SetActivePage(SetupTab ? Form->ListSetupTab : Form->ListMeasTab);
+    Form->PageId = SetupTab ? 8 : 7;
+    SetListMeasState("Default");
+    TestInput::ProcessEvents();
+}
 
 void ListFixture::FillSteps(const std::vector<std::vector<AnsiString>>& Steps)
 {

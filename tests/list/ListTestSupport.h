@@ -8,8 +8,27 @@
 
 class ListFixture : public MainWindowFixture {
 protected:
+    // Warnings are part of what these tests check: they are logged and answered with OK
+    // without a script for each.
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        Previous = ModalScript::SetUnscriptedHandler([](const TModalRequest& R) {
+            if (R.Kind != TModalKind::MessageBox)
+                ADD_FAILURE() << "unscripted box: " << R.Text;
+        });
+    }
+    void TearDown() override
+    {
+        ModalScript::SetUnscriptedHandler(Previous);
+        MainWindowFixture::TearDown();
+    }
+    std::function<void(const TModalRequest&)> Previous;
     TRavArodozIdad* Setup() const { return Form->ListSetupGrid; }
     TRavArodozIdad* Meas() const { return Form->ListMeasGrid; }
+
+    // The list tabs as the title soft keys leave them (without an instrument to switch).
+    void ShowListTab(bool Setup);
 
     // Steps of 18 cells each (Step to Monitor(2)), as the table holds them.
     void FillSteps(const std::vector<std::vector<AnsiString>>& Steps);

@@ -6,6 +6,8 @@
 #include "GridTestSupport.h"
 #include "tests/support/TestOutput.h"
 #include "components/grid/RavgridEditors.h"
+#include "components/grid/RavgridHint.h"
+#include "platform/core/DateTime.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
@@ -42,12 +44,8 @@ struct GridEdit : ::testing::Test {
     }
 
     TWinControl* Focus() { return form.ActiveControl() ? form.ActiveControl() : &form; }
-    // A key as the user presses it: down to the focused control, up to the one focused then.
-    void Press(Word Key, TShiftState Shift = 0)
-    {
-        TestInput::KeyDown(Focus(), Key, Shift);
-        TestInput::KeyUp(Focus(), Key, Shift);
-    }
+    // A key as the user presses it, to whichever control has the focus.
+    void Press(Word Key, TShiftState Shift = 0) { TestInput::PressKeyOnForm(&form, Key, Shift); }
     void Type(const AnsiString& Text)
     {
         for (char c : Text)
@@ -309,6 +307,14 @@ TEST_F(GridEdit, ComboChoiceAndWheelRaiseOnComboChangeOnce)
     Press(VK_RETURN);
     EXPECT_FALSE(cb->Visible());
     EXPECT_EQ(g->Cells(1, 1), "B");
+    // A letter typed on the grid opens the list on the first item that starts with it.
+    ev.clear();
+    Type("c");
+    EXPECT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->ItemIndex(), 2);
+    EXPECT_EQ(ev, std::vector<std::string>{"grid 1,1 2 C"});
+    Press(VK_ESCAPE);
+    EXPECT_EQ(g->Cells(1, 1), "B");
     // A cell text that is no item opens on the preset selection.
     g->SetCellEx(1, 2, "none");
     EXPECT_FALSE(g->SetComboSelectionString("none"));
@@ -316,6 +322,25 @@ TEST_F(GridEdit, ComboChoiceAndWheelRaiseOnComboChangeOnce)
     g->MoveColRow(1, 2, true, true);
     Press(VK_F2);
     EXPECT_EQ(cb->ItemIndex(), 2);
+}
+
+TEST_F(GridEdit, AnEditableComboReportsTypingAndAChoiceOnceEach)
+{
+    for (const char* s : {"Alpha", "Beta"})
+        g->AddComboString(s);
+    EditorType(edComboEdit);
+    std::vector<std::string> ev;
+    g->OnComboChange = [&](TObject*, int, int, int i, const AnsiString& t) {
+        ev.push_back(std::to_string(i) + " " + t);
+    };
+    Press(VK_F2);
+    TGridCombo* cb = g->GridCombo();
+    ASSERT_TRUE(cb->Focused());
+    TestInput::TypeText(cb, "x");
+    cb->UserSelected(1); // a choice from the list
+    EXPECT_EQ(ev, (std::vector<std::string>{"-1 x", "1 Beta"}));
+    Press(VK_RETURN);
+    EXPECT_EQ(g->Cells(0, 1), "Beta");
 }
 
 TEST_F(GridEdit, ComboDropDownWidthFitsTheWidestItem)
@@ -728,4 +753,252 @@ TEST_F(GridEdit, EscapeGivesBackTheTextTheCellHadAndClosesTheEditor)
     EditorType(edSpinEdit);
     Press(VK_F2);
     EXPECT_TRUE(g->GridSpin()->Visible());
+}
+
+TEST_F(GridEdit, DoubleClicksSizeColumnsOnHeaderBordersAndReportCells)
+{
+    g->SetOptions(g->Options() | goColSizing);
+    g->SetCellEx(1, 2, "a rather long cell text here");
+    std::vector<std::string> ev;
+    g->OnDblClickCell = [&](TObject*, int r, int c) { ev.push_back(std::to_string(c) + "," + std::to_string(r)); };
+    const int before = g->ColWidths(1);
+    const TRect h = g->CellRect(1, 0);
+    TestInput::DblClick(g, h.Right - 1, h.Top + 5);
+    EXPECT_GT(g->ColWidths(1), before);
+    EXPECT_TRUE(ev.empty());
+    const TRect c = g->CellRect(2, 2);
+    TestInput::DblClick(g, c.Left + 10, c.Top + 5);
+    EXPECT_EQ(ev, std::vector<std::string>{"2,2"});
+}
+
+TEST_F(GridEdit, HeaderClicksSelectWholeColumnsAndDragsExtendThem)
+{
+    g->MouseActions()->SetColSelect(true);
+    const TRect h1 = g->CellRect(1, 0), h2 = g->CellRect(2, 0);
+    TestInput::MouseDown(g, h1.Left + 10, h1.Top + 5);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 1, 3}));
+    TestInput::MouseMove(g, h2.Left + 10, h2.Top + 5, ssLeft);
+    TestInput::MouseUp(g, h2.Left + 10, h2.Top + 5);
+    EXPECT_EQ(g->Selection(), (TGridRect{1, 1, 2, 3}));
+}
+
+TEST_F(GridEdit, CheckBoxAndDateEditors)
+{
+    EditorType(edCheckBox);
+    g->SetCellEx(0, 1, "Enabled");
+    Press(VK_F2);
+    TGridCheckBox* cb = g->GridCheckBox();
+    ASSERT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->Caption(), "Enabled");
+    EXPECT_FALSE(cb->Checked());
+    Press(VK_SPACE); // toggles once and stays
+    EXPECT_TRUE(cb->Checked());
+    TestInput::Click(cb);
+    EXPECT_FALSE(cb->Checked());
+    EXPECT_TRUE(cb->Visible());
+    Press(VK_ESCAPE); // no exit key for a check box
+    EXPECT_TRUE(cb->Visible());
+    Press(VK_DOWN);
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_EQ(g->Cells(0, 1), "Enabled");
+
+    EditorType(edDateEdit);
+    g->SetCellEx(0, 2, DateToStr(EncodeDate(2026, 3, 4)));
+    Press(VK_F2);
+    TGridDatePicker* dp = g->GetDateTimePicker();
+    ASSERT_TRUE(dp->Visible());
+    EXPECT_EQ(dp->Date(), EncodeDate(2026, 3, 4));
+    dp->SetDate(EncodeDate(2026, 5, 6));
+    Press(VK_RETURN);
+    EXPECT_FALSE(dp->Visible());
+    EXPECT_EQ(g->Cells(0, 2), DateToStr(EncodeDate(2026, 5, 6)));
+}
+
+TEST_F(GridEdit, DraggingAColumnLineShowsTheNewWidth)
+{
+    g->SetOptions(g->Options() | goColSizing);
+    g->SetHintShowSizing(true);
+    const TRect h = g->CellRect(1, 0);
+    TestInput::MouseDown(g, h.Right - 1, h.Top + 5);
+    TestInput::MouseMove(g, h.Right + 19, h.Top + 5, ssLeft);
+    ASSERT_NE(g->SizingHintWindow(), nullptr);
+    EXPECT_TRUE(g->SizingHintWindow()->Visible());
+    EXPECT_EQ(g->SizingHintWindow()->Caption(), "cw=<b>" + std::to_string(h.Width() + 20) + "</b>");
+    TestInput::MouseUp(g, h.Right + 19, h.Top + 5);
+    EXPECT_FALSE(g->SizingHintWindow()->Visible());
+}
+
+TEST_F(GridEdit, ClickingAnotherControlValidatesTheEditBeforeTheGridsExit)
+{
+    std::vector<std::string> ev;
+    g->OnCellValidate = [&](TObject*, int c, int r, AnsiString& v, bool&) {
+        ev.push_back("validate " + std::to_string(c) + "," + std::to_string(r) + " " + v);
+    };
+    g->OnExit = [&](TObject*) { ev.push_back("exit " + std::string(g->Cells(0, 1))); };
+    Type("5");
+    TestInput::Click(other);
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(ev, (std::vector<std::string>{"validate 0,1 5", "exit 5"}));
+}
+
+TEST_F(GridEdit, TabAndHomeEndMoveByCellAndByRow)
+{
+    g->SetOptions(g->Options() | goTabs);
+    Type("a");
+    Press(VK_TAB);
+    EXPECT_EQ(g->Cells(0, 1), "a");
+    EXPECT_EQ(g->Col(), 1);
+    EXPECT_FALSE(EditorShown());
+    g->MoveColRow(3, 1, true, true);
+    Press(VK_TAB); // past the last column: the next row
+    EXPECT_EQ(g->Col(), 0);
+    EXPECT_EQ(g->Row(), 2);
+    Press(VK_TAB, ssShift);
+    EXPECT_EQ(g->Col(), 3);
+    EXPECT_EQ(g->Row(), 1);
+    g->Navigation()->SetHomeEndKey(heFirstLastRow);
+    Press(VK_END);
+    EXPECT_EQ(g->Row(), 3);
+    EXPECT_EQ(g->Col(), 3);
+    Press(VK_HOME);
+    EXPECT_EQ(g->Row(), 1);
+}
+
+TEST_F(GridEdit, EachEditEndsWithOneOnEditingDone)
+{
+    int done = 0;
+    g->OnEditingDone = [&](TObject*) { ++done; };
+    Type("1");
+    Press(VK_DOWN);
+    EXPECT_EQ(done, 1);
+    g->AddComboString("A");
+    EditorType(edComboList);
+    Press(VK_F2);
+    Press(VK_RETURN);
+    EXPECT_EQ(done, 2);
+    Press(VK_F2);
+    TestInput::Click(other);
+    EXPECT_EQ(done, 3);
+}
+
+// Every editor type opens its own editor on the cell and gives the value back on Enter.
+TEST_F(GridEdit, EachEditorTypeOpensItsEditorAndWritesBack)
+{
+    const AnsiString date = DateToStr(EncodeDate(2026, 7, 8));
+    const AnsiString time = TimeToStr(EncodeTime(10, 20, 30, 0));
+    const struct {
+        TEditorType type;
+        AnsiString cell;
+        int editor; // 0 text editor, 1 spin, 2 combo, 3 edit button, 4 date picker, 5 unit edit
+        AnsiString back;
+    } cases[] = {
+        {edNormal, "a b", 0, "a b"},           {edPassword, "pw", 0, "pw"},
+        {edMixedCase, "x", 0, "x"},            {edSpinEdit, "12", 1, "12"},
+        {edFloatSpinEdit, "1.5", 1, "1.50"},   {edTimeSpinEdit, time, 1, time},
+        {edDateSpinEdit, date, 1, date},       {edComboEdit, "free", 2, "free"},
+        {edEditBtn, "e", 3, "e"},              {edFloatEditBtn, "2.5", 3, "2.5"},
+        {edDateEditUpDown, date, 4, date},     {edTimeEdit, time, 4, time},
+        {edUnitEditBtn, "3 V", 5, "3 V"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.type));
+        EditorType(c.type);
+        g->SetCellEx(0, 1, c.cell);
+        g->MoveColRow(0, 1, true, true);
+        if (!g->Focused())
+            g->SetFocus();
+        Press(VK_F2);
+        TWinControl* shown[] = {g->GetInplaceEditor(), g->GridSpin(),      g->GridCombo(),
+                                g->GridEditBtn(),      g->GetDateTimePicker(), g->GridUnitEditBtn()};
+        ASSERT_TRUE(shown[c.editor] && shown[c.editor]->Visible());
+        EXPECT_TRUE(shown[c.editor]->Focused());
+        Press(VK_RETURN);
+        EXPECT_FALSE(shown[c.editor]->Visible());
+        EXPECT_EQ(g->Cells(0, 1), c.back);
+    }
+    // A push button shows the cell's text and Escape leaves it as it was.
+    EditorType(edButton);
+    g->SetCellEx(0, 1, "Press");
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridButton()->Visible());
+    EXPECT_EQ(g->GridButton()->Caption(), "Press");
+    Press(VK_ESCAPE);
+    EXPECT_FALSE(g->GridButton()->Visible());
+    EXPECT_EQ(g->Cells(0, 1), "Press");
+    // A data check box opens nothing.
+    EditorType(edDataCheckBox);
+    Press(VK_F2);
+    EXPECT_FALSE(EditorShown());
+}
+
+TEST_F(GridEdit, DisjunctCellSelectionByCtrlClicks)
+{
+    g->SetOptions(g->Options() & ~goEditing);
+    g->MouseActions()->SetDisjunctCellSelect(true);
+    auto click = [this](int c, int r, TShiftState s) {
+        const TRect R = g->CellRect(c, r);
+        TestInput::MouseDown(g, R.Left + 5, R.Top + 5, mbLeft, s);
+        TestInput::MouseUp(g, R.Left + 5, R.Top + 5, mbLeft, s);
+    };
+    click(1, 1, 0);
+    click(2, 2, ssCtrl);
+    click(3, 3, ssCtrl);
+    EXPECT_EQ(g->SelectedCellsCount(), 3);
+    click(2, 2, ssCtrl); // a listed cell leaves the list
+    EXPECT_FALSE(g->GetSelectedCells(2, 2));
+    EXPECT_EQ(g->SelectedCellsCount(), 2);
+    click(0, 3, 0); // a plain click leaves only itself
+    EXPECT_EQ(g->SelectedCellsCount(), 1);
+    EXPECT_TRUE(g->GetSelectedCells(0, 3));
+}
+
+// A handler of the choice that moves the focus away: the cell keeps the choice and the
+// grid's exit follows, as the program's step table does it.
+TEST_F(GridEdit, AChoiceHandlerThatMovesTheFocusKeepsTheChoice)
+{
+    for (const char* s : {"Cs-Rs", "Cp-D", "DCR"})
+        g->AddComboString(s);
+    EditorType(edComboList);
+    g->SetCellEx(1, 1, "Cs-Rs");
+    std::vector<std::string> ev;
+    g->OnComboChange = [&](TObject*, int, int r, int, const AnsiString& s) {
+        ev.push_back("choice " + std::string(s));
+        g->SetCellEx(2, r, "cleared by " + s);
+        other->SetFocus();
+    };
+    g->OnExit = [&](TObject*) { ev.push_back("exit " + std::string(g->Cells(1, 1))); };
+    g->SetCol(1);
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridCombo()->Focused());
+    Press(VK_DOWN);
+    EXPECT_TRUE(other->Focused());
+    EXPECT_FALSE(g->GridCombo()->Visible());
+    EXPECT_EQ(g->Cells(1, 1), "Cp-D");
+    EXPECT_EQ(g->Cells(2, 1), "cleared by Cp-D");
+    EXPECT_EQ(ev, (std::vector<std::string>{"choice Cp-D", "exit Cp-D"}));
+    // Back on the cell, the wheel chooses the same way.
+    ev.clear();
+    g->SetFocus();
+    Press(VK_F2);
+    ASSERT_TRUE(g->GridCombo()->Visible());
+    TestInput::Wheel(g->GridCombo(), -1);
+    EXPECT_EQ(g->Cells(1, 1), "DCR");
+    EXPECT_EQ(ev, (std::vector<std::string>{"choice DCR", "exit DCR"}));
+}
+
+TEST_F(GridEdit, PictureOfTheUnitAndSpinEditors)
+{
+    g->SetColWidths(0, 120);
+    g->SetColWidths(1, 120);
+    EditorType(edUnitEditBtn);
+    g->SetCellEx(0, 1, "10 kHz");
+    Press(VK_F2);
+    ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_unit_editor.png")));
+    Press(VK_RETURN);
+    EditorType(edSpinEdit);
+    g->SetCellEx(1, 1, "42");
+    g->MoveColRow(1, 1, true, true);
+    Press(VK_F2);
+    ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_spin_editor.png")));
 }
