@@ -214,7 +214,7 @@ void TLCRForm::InitFormState()
     SweepGraphTypeGroup->SetItemIndex(0);
     SweepGraphFreqTypeLab->Font()->SetColor(TColorOf(0x808080));
     SweepGraphFreqTypeBox->SetEnabled(false);
-    SweepGraphFreqTypeBox->SetItemIndex(1);
+    SweepGraphFreqTypeBox->SetItemIndex(0);
     SweepGraphFreqEdit->SetEnabledEx(false);
     SweepGraphFreqEdit->SetText("1.00");
     SweepGraphLevelTypeLab->Font()->SetColor(TColorOf(0x00FF00));
@@ -396,6 +396,14 @@ void TLCRForm::LCRTimerTimer(TObject*)
         if (++TicksWithoutReply < LostReplyTicks)
             return;
         RxBuffer.clear();
+        // A terminated run whose reading never came waits no longer.
+        if (!TestRunning && TriggeredReadingAwaited && (PageId >= 7 && PageId <= 9)) {
+            TriggeredReadingAwaited = false;
+            TicksWithoutReply = 0;
+            ReplyReady = true;
+            LCRTimer->SetEnabled(false);
+            return;
+        }
     }
     TicksWithoutReply = 0;
     ReplyReady = false;

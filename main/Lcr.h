@@ -7,14 +7,13 @@
 #include "platform/forms/Form.h"
 
 class TButton;
+class TChart;
 class TCheckBox;
-class TChartReport;
 class TColorDialog;
 class TComboBox;
 class TGroupBox;
 class TImage;
 class TLabel;
-class TLineChart;
 class TMainMenu;
 class TMemo;
 class TMenuItem;
@@ -26,6 +25,8 @@ class TPageControl;
 class TPanel;
 class TRadioGroup;
 class TRavArodozIdad;
+class TReport;
+class TReportChart;
 class TSaveDialog;
 class TSerComm;
 class TStaticText;
@@ -223,8 +224,10 @@ public:
     TPageControl *SweepGraphResultPage = nullptr, *SweepGraphParaPage = nullptr;
     TTabSheet *SweepGraphChartTab = nullptr, *SweepResultTab = nullptr, *SweepParaTab = nullptr,
         *GraphParaTab = nullptr;
-    TLineChart *SweepGraphChart = nullptr, *ReportSweepGraphChart = nullptr;
-    TChartReport *SweepGraphReport = nullptr;
+    TChart* SweepGraphChart = nullptr;
+    TReport* SweepGraphReport = nullptr;
+    TReportChart* ReportSweepGraphChart = nullptr;
+    TOwShadowButton *SweepGraphOkBtn = nullptr, *SweepGraphCancelBtn = nullptr;
     TRavArodozIdad *SweepResultGrid = nullptr;
     TRadioGroup *SweepGraphTypeGroup = nullptr, *SetSweepGraphAxisScale = nullptr, *SetYAxisLeftGraphRadio = nullptr,
         *SetSweepGraphCompare = nullptr;
@@ -306,6 +309,35 @@ public:
     void SweepGraphStartBtnClick(TObject* Sender);
     void SweepGraphTerminateBtnClick(TObject* Sender);
 
+    // Sweep graph tab (the sweep graph module defines them).
+    void SweepParaBtnClick(TObject* Sender);
+    void GraphParaBtnClick(TObject* Sender);
+    void SweepGraphOkBtnClick(TObject* Sender);
+    void SweepGraphCancelBtnClick(TObject* Sender);
+    void SweepGraphTypeGroupClick(TObject* Sender);
+    void SweepGraphFunBoxChange(TObject* Sender);
+    void SweepGraphMon1BoxChange(TObject* Sender);
+    void SweepGraphStartEditExit(TObject* Sender);
+    void SweepGraphStartEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphEndEditExit(TObject* Sender);
+    void SweepGraphEndEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphPointEditExit(TObject* Sender);
+    void SweepGraphPointEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphFreqEditExit(TObject* Sender);
+    void SweepGraphFreqEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphLevelEditExit(TObject* Sender);
+    void SweepGraphLevelEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphNomEditExit(TObject* Sender);
+    void SweepGraphNomEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphNomEditKeyPress(TObject* Sender, char& Key);
+    // Shared by the eight colour swatches and by the sixteen limit edits.
+    void SetGraphColor1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void GraphLowerLimitEdit1KeyPress(TObject* Sender, char& Key);
+    void SetSweepGraphCompareClick(TObject* Sender);
+    void SweepGraphSaveBtnClick(TObject* Sender);
+    void SweepGraphSaveGraphBtnClick(TObject* Sender);
+    void SweepGraphPreviewBtnClick(TObject* Sender);
+    void SweepGraphRemoveBtnClick(TObject* Sender);
     // List sweep (the list module defines them and creates its own controls and wiring).
     TOwShadowButton *CopyOkBtn = nullptr, *CopyCancelBtn = nullptr, *ListSetupStepNomOkBtn = nullptr,
         *ListSetupStepNomCancelBtn = nullptr;
@@ -543,7 +575,8 @@ private:
     void CreateCommunicationPanel();
     void CreateTerminalStrip();
     void CreateListTabs();
-    void CreateSweepGraphTabs();
+    void CreateSweepGraphTabs(); // sweep graph module
+    void WireSweepGraphEvents(); // sweep graph module
     void WireEvents();
     void LoadPowerKeyPicture(const AnsiString& File);
 };

@@ -605,109 +605,6 @@ void TLCRForm::CreateListTabs()
     Make(CopyDesType, this, CopyStepPanel, "CopyDesType", 272, 40, 96, 24);
 }
 
-void TLCRForm::CreateSweepGraphTabs()
-{
-    Make(SweepGraphPan, this, SweepGraphTab, "SweepGraphPan", 0, 0, 1077, 410);
-    SweepGraphPan->SetBevelOuter(bvNone);
-    Make(SweepGraphResultPage, this, SweepGraphPan, "SweepGraphResultPage", 4, 4, 860, 400);
-    MakeComponent(SweepGraphChartTab, this, "SweepGraphChartTab")->SetPageControl(SweepGraphResultPage);
-    SweepGraphChartTab->SetCaption("Graph");
-    MakeComponent(SweepResultTab, this, "SweepResultTab")->SetPageControl(SweepGraphResultPage);
-    SweepResultTab->SetCaption("Table");
-    Make(SweepResultGrid, this, SweepResultTab, "SweepResultGrid", 0, 0, 850, 370);
-    SweepResultGrid->SetColCount(8);
-    for (int i = 0; i < 8; ++i) {
-        TPanel*& status = *std::array<TPanel**, 8>{&GraphTypeStatus1, &GraphTypeStatus2, &GraphTypeStatus3,
-            &GraphTypeStatus4, &GraphTypeStatus5, &GraphTypeStatus6, &GraphTypeStatus7, &GraphTypeStatus8}[i];
-        Make(status, this, SweepGraphChartTab, ("GraphTypeStatus" + std::to_string(i + 1)).c_str(), 4 + i * 104,
-            346, 100, 20);
-    }
-    const struct { TOwShadowButton** Field; const char* Name; const char* Caption; } buttons[] = {
-        {&SweepParaBtn, "SweepParaBtn", "Sweep Parameter"}, {&GraphParaBtn, "GraphParaBtn", "Graph Parameter"},
-        {&SweepGraphStartBtn, "SweepGraphStartBtn", "Start"},
-        {&SweepGraphTerminateBtn, "SweepGraphTerminateBtn", "Terminate"},
-        {&SweepGraphSaveBtn, "SweepGraphSaveBtn", "Save Result"}, {&SweepGraphSaveGraphBtn, "SweepGraphSaveGraphBtn", "Save Graph"},
-        {&SweepGraphPreviewBtn, "SweepGraphPreviewBtn", "Preview"}, {&SweepGraphRemoveBtn, "SweepGraphRemoveBtn", "Clear"},
-        {&SweepGraphMeasDispBtn, "SweepGraphMeasDispBtn", "Main View "}};
-    int by = 22;
-    for (const auto& b : buttons) {
-        ShadowButton(*b.Field, this, SweepGraphPan, b.Name, 880, by, 184, 30, b.Caption);
-        by += 40;
-    }
-
-    Make(SweepGraphParaPanel, this, SweepGraphPan, "SweepGraphParaPanel", 200, 30, 520, 350);
-    SweepGraphParaPanel->SetVisible(false);
-    Make(SweepGraphParaPage, this, SweepGraphParaPanel, "SweepGraphParaPage", 4, 4, 512, 342);
-    MakeComponent(SweepParaTab, this, "SweepParaTab")->SetPageControl(SweepGraphParaPage);
-    SweepParaTab->SetCaption("Sweep Parameter");
-    MakeComponent(GraphParaTab, this, "GraphParaTab")->SetPageControl(SweepGraphParaPage);
-    GraphParaTab->SetCaption("Graph Parameter");
-
-    TWinControl* p = SweepParaTab;
-    Make(SweepGraphTypeGroup, this, p, "SweepGraphTypeGroup", 8, 8, 220, 46)->SetCaption("Sweep Type");
-    Fill(SweepGraphTypeGroup->Items(), {"Freq(kHz)", "Level"});
-    SweepGraphTypeGroup->SetColumns(2);
-    Make(SweepGraphFunBox, this, p, "SweepGraphFunBox", 240, 24, 110, 24);
-    Fill(SweepGraphFunBox->Items(), {"Cs-Rs", "Cs-D", "Cp-Rp", "Cp-D", "Lp-Rp", "Lp-Q", "Ls-Rs", "Ls-Q", "Rs-Q",
-        "Rp-Q", "R-X", "DCR", "Z_theta_r", "Z_theta_d", "Z-D", "Z-Q"});
-    Make(SweepGraphFreqTypeLab, this, p, "SweepGraphFreqTypeLab", 8, 64, 80, 18)->SetCaption("Freq Type");
-    Make(SweepGraphFreqTypeBox, this, p, "SweepGraphFreqTypeBox", 90, 60, 110, 24);
-    Fill(SweepGraphFreqTypeBox->Items(), {"Freq(Hz)", "Freq(kHz)"});
-    Make(SweepGraphFreqEdit, this, p, "SweepGraphFreqEdit", 210, 60, 90, 24);
-    Make(SweepGraphLevelTypeLab, this, p, "SweepGraphLevelTypeLab", 8, 94, 80, 18)->SetCaption("Level Type");
-    Make(SweepGraphLevelTypeBox, this, p, "SweepGraphLevelTypeBox", 90, 90, 110, 24);
-    Fill(SweepGraphLevelTypeBox->Items(), {"Level(V)", "Level(mA)"});
-    Make(SweepGraphLevelEdit, this, p, "SweepGraphLevelEdit", 210, 90, 90, 24);
-    Make(SweepGraphStartEdit, this, p, "SweepGraphStartEdit", 8, 130, 96, 24);
-    Make(SweepGraphEndEdit, this, p, "SweepGraphEndEdit", 110, 130, 96, 24);
-    Make(SweepGraphPointEdit, this, p, "SweepGraphPointEdit", 212, 130, 96, 24);
-    Make(SweepGraphMon1Box, this, p, "SweepGraphMon1Box", 8, 170, 100, 24);
-    Make(SweepGraphMon2Box, this, p, "SweepGraphMon2Box", 112, 170, 100, 24);
-    for (TComboBox* b : {SweepGraphMon1Box, SweepGraphMon2Box})
-        Fill(b->Items(), {"OFF", "Z", "D", "Q", "Vac", "Iac", "ABS", "REL", "Theta_r", "Theta_d", "R", "X", "G", "B",
-            "Y"});
-    Make(SweepGraphNomEdit, this, p, "SweepGraphNomEdit", 8, 210, 96, 24);
-    Make(SweepGraphNomUnitBox, this, p, "SweepGraphNomUnitBox", 110, 210, 90, 24);
-    Make(SweepGraphNomUnitLap, this, p, "SweepGraphNomUnitLap", 210, 214, 60, 18);
-
-    p = GraphParaTab;
-    Make(SetSweepGraphAxisScale, this, p, "SetSweepGraphAxisScale", 8, 8, 160, 46)->SetCaption("X Axis");
-    Fill(SetSweepGraphAxisScale->Items(), {"Linear", "Log"});
-    SetSweepGraphAxisScale->SetColumns(2);
-    Make(SetYAxisLeftGraphRadio, this, p, "SetYAxisLeftGraphRadio", 176, 8, 160, 46)->SetCaption("Y Axis");
-    Fill(SetYAxisLeftGraphRadio->Items(), {"Left", "Right"});
-    SetYAxisLeftGraphRadio->SetColumns(2);
-    Make(SetSweepGraphCompare, this, p, "SetSweepGraphCompare", 344, 8, 160, 46)->SetCaption("Compare");
-    Fill(SetSweepGraphCompare->Items(), {"On", "Off"});
-    SetSweepGraphCompare->SetColumns(2);
-    Make(SweepGraphPrimary2Lab, this, p, "SweepGraphPrimary2Lab", 8, 62, 120, 18);
-    Make(SweepGraphSecond2Lab, this, p, "SweepGraphSecond2Lab", 132, 62, 120, 18);
-    Make(SweepGraphMon1Lab2, this, p, "SweepGraphMon1Lab2", 256, 62, 120, 18);
-    Make(SweepGraphMon2Lab2, this, p, "SweepGraphMon2Lab2", 380, 62, 120, 18);
-    TCheckBox** checks[8] = {&GraphCheck1, &GraphCheck2, &GraphCheck3, &GraphCheck4, &GraphCheck5, &GraphCheck6,
-        &GraphCheck7, &GraphCheck8};
-    TOwUserLed** leds[8] = {&SetGraphColor1, &SetGraphColor2, &SetGraphColor3, &SetGraphColor4, &SetGraphColor5,
-        &SetGraphColor6, &SetGraphColor7, &SetGraphColor8};
-    TVodUriz** lows[8] = {&GraphLowerLimitEdit1, &GraphLowerLimitEdit2, &GraphLowerLimitEdit3, &GraphLowerLimitEdit4,
-        &GraphLowerLimitEdit5, &GraphLowerLimitEdit6, &GraphLowerLimitEdit7, &GraphLowerLimitEdit8};
-    TVodUriz** ups[8] = {&GraphUpperLimitEdit1, &GraphUpperLimitEdit2, &GraphUpperLimitEdit3, &GraphUpperLimitEdit4,
-        &GraphUpperLimitEdit5, &GraphUpperLimitEdit6, &GraphUpperLimitEdit7, &GraphUpperLimitEdit8};
-    TLabel** lowUnits[8] = {&GraphLowerUnitLab1, &GraphLowerUnitLab2, &GraphLowerUnitLab3, &GraphLowerUnitLab4,
-        &GraphLowerUnitLab5, &GraphLowerUnitLab6, &GraphLowerUnitLab7, &GraphLowerUnitLab8};
-    TLabel** upUnits[8] = {&GraphUpperUnitLab1, &GraphUpperUnitLab2, &GraphUpperUnitLab3, &GraphUpperUnitLab4,
-        &GraphUpperUnitLab5, &GraphUpperUnitLab6, &GraphUpperUnitLab7, &GraphUpperUnitLab8};
-    for (int i = 0; i < 8; ++i) {
-        const AnsiString n = std::to_string(i + 1);
-        const int y = 86 + i * 28;
-        Make(*checks[i], this, p, ("GraphCheck" + n).c_str(), 8, y, 70, 22)->SetCaption("Trace " + n);
-        Make(*leds[i], this, p, ("SetGraphColor" + n).c_str(), 84, y, 22, 22);
-        Make(*lows[i], this, p, ("GraphLowerLimitEdit" + n).c_str(), 116, y, 110, 22);
-        Make(*lowUnits[i], this, p, ("GraphLowerUnitLab" + n).c_str(), 230, y + 2, 40, 18);
-        Make(*ups[i], this, p, ("GraphUpperLimitEdit" + n).c_str(), 280, y, 110, 22);
-        Make(*upUnits[i], this, p, ("GraphUpperUnitLab" + n).c_str(), 394, y + 2, 40, 18);
-    }
-}
-
 void TLCRForm::WireEvents()
 {
     OnCloseQuery = [this](TObject* s, bool& c) { FormCloseQuery(s, c); };
@@ -731,6 +628,7 @@ void TLCRForm::WireEvents()
     ListMeasTerminateBtn->OnClick = [this](TObject* s) { ListMeasTerminateBtnClick(s); };
     SweepGraphStartBtn->OnClick = [this](TObject* s) { SweepGraphStartBtnClick(s); };
     SweepGraphTerminateBtn->OnClick = [this](TObject* s) { SweepGraphTerminateBtnClick(s); };
+    WireSweepGraphEvents();
 
     using THandler = void (TLCRForm::*)(TObject*);
     const std::pair<TOwBitmapButton*, THandler> keys[] = {{UpBtn, &TLCRForm::UpBtnClick},

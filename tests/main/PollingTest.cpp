@@ -7,6 +7,7 @@
 #include "components/controls/Voduriz.h"
 #include "components/controls/Owbuttons.h"
 #include "components/grid/Ravgrid.h"
+#include "graph/GraphPublic.h"
 #include "platform/forms/PageControl.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/Image.h"
@@ -406,21 +407,22 @@ TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
 TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
 {
     ShowTab(Form->SweepGraphTab, 9);
-    Form->SweepPointCount = 2;
-    Form->SweepPoint = 1;
-    Form->ComparePass = 2;
-    Form->SweepResultGrid->SetRowCountEx(5);
     Form->SweepGraphFunBox->SetItemIndex(1); // Cs-D
     Form->SweepGraphMon1Box->SetItemIndex(1); // Z
     Form->SweepGraphMon2Box->SetItemIndex(0);
+    Form->SweepGraphPointEdit->SetText("2");
+    SetupSweepGraph();
+    Form->SweepResultGrid->SetCellEx(4, 1, " 1.00000 pF"); // pass 1 was measured
+    Form->SetSweepGraphCompare->SetItemIndex(0);
     TestInput::Click(Form->SweepGraphStartBtn);
+    EXPECT_EQ(Form->ComparePass, 2);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
     for (int row : {3, 4}) {
         EXPECT_NE(Form->SweepResultGrid->GetCellEx(4, row), "") << row;
         EXPECT_NE(Form->SweepResultGrid->GetCellEx(6, row), "") << row;
         EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
     }
-    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), "");
+    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), " 1.00000 pF");
 }
 
 TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)
