@@ -9,10 +9,6 @@
 void ListFixture::SetUpTestSuite()
 {
     MainWindowFixture::SetUpTestSuite();
-    namespace fs = std::filesystem;
-    const fs::path art = fs::path(ZorvanePrefix()) / "drive_c" / "Zorvane" / "GraphView";
-    fs::create_directories(art);
-    fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
 }
 
 void ListFixture::ShowListTab(bool SetupTab)
