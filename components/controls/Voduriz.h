@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "components/controls/VodurizModel.h"
+#include "components/controls/VodurizRange.h"
 #include "components/controls/VodurizTypes.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Label.h"
@@ -147,6 +148,11 @@ public:
     void SelectAll();
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
+
+    // The value read into a range list (false when a part is unreadable), and a list
+    // written back as the value.
+    bool RangeStrToList(TRangeList* List) const;
+    void ListToRangeStr(TRangeList* List);
 
     virtual unsigned GetVersionNr() const;
     AnsiString GetVersion() const;
