@@ -42,6 +42,10 @@ public:
     void CopyToClipboard();
     void CutToClipboard();
     void PasteFromClipboard();
+    // The character index under a client point, and the client position of a character
+    // (past the end: right of the last character).
+    int CharFromPos(const TPoint& P) const;
+    TPoint PosFromChar(int Index) const;
 
     TNotifyEvent OnChange;
 
