@@ -288,6 +288,8 @@ bool TVodUriz::WantsKey(Word Key, TShiftState Shift) const
     if (Key == VK_ESCAPE && FModel.CanUndo() && !(GetParentForm(const_cast<TVodUriz*>(this))
                                                    && GetParentForm(const_cast<TVodUriz*>(this))->KeyPreview()))
         return true;
+    if (FInDialog && (Key == VK_RETURN || Key == VK_ESCAPE))
+        return false;
     // An open lookup list takes Enter and the moving keys.
     if (LookupShown() && (Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT
                           || Key == VK_HOME || Key == VK_END))

@@ -50,6 +50,9 @@ public:
     void SetValidChars(const AnsiString& v) { FModel.ValidChars = v; }
     bool CanUndo() const { return FModel.CanUndo(); }
     void SetCanUndo(bool v) { FModel.SetCanUndo(v); }
+    // In a dialog Enter and Escape go on to the dialog's default and cancel buttons.
+    bool InDialog() const { return FInDialog; }
+    void SetInDialog(bool v) { FInDialog = v; }
     void SetMaxLength(int v);
     void SetReadOnly(bool v);
     void SetAutoSelect(bool v);
@@ -282,6 +285,7 @@ private:
     bool FOleDropTarget = false;
     bool FDropTargetRegistered = false;
     bool FDragArmed = false;
+    bool FInDialog = false;
     bool FLookupTookReturn = false; // the Enter's character must not reopen the list
     bool FDraggingFromSelf = false;
     bool FSelfDropRefused = false;
