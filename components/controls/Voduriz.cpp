@@ -653,15 +653,8 @@ void TVodUriz::DrawControlBorder(TCanvas* Canvas)
         return;
     }
     const bool hot = Designing() ? Enabled() : (FMouseInside || focused);
-    const bool sunken = (hot && FFocusBorder) || FBorder3D;
-    Canvas->Brush()->SetColor(sunken ? clBtnFace : (Parent() ? Parent()->Color() : clBtnFace));
-    if (sunken) {
-        Canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    } else {
-        Canvas->FrameRect(r);
-        r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    }
-    Canvas->FrameRect(r);
+    DrawEditBorder(Canvas, Width(), Height(), (hot && FFocusBorder) || FBorder3D,
+                   Parent() ? Parent()->Color() : clBtnFace);
 }
 
 // A red zigzag of 3-pixel steps under ErrorMarkerLen characters from ErrorMarkerPos of the
