@@ -212,6 +212,8 @@ public:
     void CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow) override;
 
 protected:
+    // Expires with the edit (for calls posted to run later).
+    std::weak_ptr<int> AliveToken() const { return FAlive; }
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;

@@ -142,6 +142,13 @@ int TextInset(const QLineEdit* e)
 }
 } // namespace
 
+void TCustomEdit::SetTextMargins(const TRect& Margins)
+{
+    FTextMargins = Margins;
+    if (QLineEdit* e = LineEdit(this))
+        e->setTextMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom);
+}
+
 int TCustomEdit::CharFromPos(const TPoint& P) const
 {
     if (QLineEdit* e = LineEdit(this))
@@ -275,6 +282,7 @@ void TCustomEdit::SyncWidget()
         e->setCursorPosition(std::min(FSelStart, static_cast<int>(e->text().size())));
     }
     e->setReadOnly(FReadOnly);
+    e->setTextMargins(FTextMargins.Left, FTextMargins.Top, FTextMargins.Right, FTextMargins.Bottom);
     e->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
     e->setFrame(FBorderStyle != bsNone);
     const Qt::Alignment h = FAlignment == taRightJustify ? Qt::AlignRight

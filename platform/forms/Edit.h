@@ -46,6 +46,9 @@ public:
     // (past the end: right of the last character).
     int CharFromPos(const TPoint& P) const;
     TPoint PosFromChar(int Index) const;
+    // Pixels kept free around the text inside the field (the formatting rectangle).
+    TRect TextMargins() const { return FTextMargins; }
+    void SetTextMargins(const TRect& Margins);
 
     TNotifyEvent OnChange;
 
@@ -72,6 +75,7 @@ protected:
     int FSelStart = 0;
     int FSelLength = 0;
     AnsiString FEditMask; // used by TMaskEdit
+    TRect FTextMargins{0, 0, 0, 0};
 };
 
 class TEdit : public TCustomEdit {
