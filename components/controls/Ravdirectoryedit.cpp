@@ -8,8 +8,7 @@ namespace {
 // A small closed folder, drawn once for the button.
 void DrawFolderGlyph(TBitmap* B)
 {
-    B->SetWidth(16);
-    B->SetHeight(14);
+    B->SetSize(16, 14);
     TCanvas* c = B->Canvas();
     c->Brush()->SetColor(clOlive); // transparent corner colour
     c->FillRect(TRect(0, 0, 16, 14));

@@ -72,7 +72,9 @@ void TVodUriz::UpdateLookup()
     // Under the current word, in the form's coordinates.
     const TPoint origin = form->ScreenToClient(ClientOrigin());
     const int x = PosFromChar(static_cast<int>(Prefix().size()) + offset).x;
-    int height = FLookup->DisplayCount * 12 + 4;
+    // Rows of at least 12 pixels, as tall as the list's own rows so that DisplayCount show.
+    const int row = std::max(12, list->ItemHeight());
+    int height = FLookup->DisplayCount * row + 4;
     list->SetColor(FLookup->Color);
     list->Items()->BeginUpdate();
     VodurizLookup::Matches(*FLookup, word, list->Items());
@@ -81,7 +83,7 @@ void TVodUriz::UpdateLookup()
     if (n > 0)
         list->SetItemIndex(0);
     if (n < FLookup->DisplayCount)
-        height = n * 12 + 4;
+        height = n * row + 4;
     int width = w->Width();
     if (n > 0 && !w->Visible()) {
         TCanvas* c = w->Canvas();
