@@ -218,7 +218,9 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
     case QEvent::MouseMove: {
         TControl* target = impl->pressed;
         if (!target && !impl->native) {
-            TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), false, false);
+            // A disabled graphic control still learns that the mouse is over it (its hot
+            // look); its mouse moves go to the window beneath.
+            TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), true, false);
             if (t != impl->hover) {
                 TControl* old = impl->hover;
                 impl->hover = t;
@@ -227,7 +229,7 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                 if (t)
                     t->CMMouseEnter();
             }
-            target = t;
+            target = t && t->Enabled() ? t : nullptr;
             if (t && w)
                 w->setCursor(CursorShapeOf(t->Cursor()));
             else if (w)
