@@ -2,6 +2,9 @@
 // 1,000,001 rows of the list measurement table, 16 columns of short texts.
 // Filling, reading back, appending rows and painting the visible window at the
 // top and at the end (the paint cost must not grow with the row count).
+// Clearing every data row, and inserting and deleting one row at the top, in
+// the middle and at the end, beside Qt's item model of the same shape.
+#include <QStandardItemModel>
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -169,3 +172,91 @@ static void BM_GridPaint_1K(benchmark::State& state)
     PaintAt(state, *small);
 }
 BENCHMARK(BM_GridPaint_1K)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Clearing every data cell: the program's fresh-run path.
+static void BM_GridClearAllRows_1M(benchmark::State& state)
+{
+    TRavArodozIdad& g = FilledGrid();
+    for (auto _ : state) {
+        state.PauseTiming();
+        Fill(g, kRows);
+        state.ResumeTiming();
+        g.ClearNormalCells();
+    }
+    state.counters["rows"] = kRows - 1;
+    Fill(g, kRows); // the grid is shared: leave it filled (the loop's timing has ended)
+}
+BENCHMARK(BM_GridClearAllRows_1M)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+namespace {
+
+// Arg 0: just below the header row, 1: the middle, 2: the end.
+int RowAt(int where, int rows) { return where == 0 ? 1 : where == 1 ? rows / 2 : rows; }
+
+// Qt's item model with the table's shape; its cells are left empty (a million
+// rows of filled items would not fit beside ours), which only spares Qt work.
+QStandardItemModel& QtModel()
+{
+    static std::unique_ptr<QStandardItemModel> m;
+    if (!m) {
+        EnsureApplication();
+        m = std::make_unique<QStandardItemModel>(kRows, kCols);
+    }
+    return *m;
+}
+
+} // namespace
+
+static void BM_GridInsertRow_1M(benchmark::State& state)
+{
+    TRavArodozIdad& g = FilledGrid();
+    const int where = int(state.range(0));
+    int n = 0;
+    for (auto _ : state) {
+        g.InsertRows(RowAt(where, g.RowCount()), 1);
+        ++n;
+    }
+    for (int k = 0; k < n; ++k)
+        g.RemoveRows(RowAt(where, g.RowCount() - 1), 1);
+}
+BENCHMARK(BM_GridInsertRow_1M)->Arg(0)->Arg(1)->Arg(2)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+static void BM_GridDeleteRow_1M(benchmark::State& state)
+{
+    TRavArodozIdad& g = FilledGrid();
+    const int where = int(state.range(0));
+    int n = 0;
+    for (auto _ : state) {
+        g.RemoveRows(RowAt(where, g.RowCount() - 1), 1);
+        ++n;
+    }
+    for (int k = 0; k < n; ++k)
+        g.InsertRows(RowAt(where, g.RowCount()), 1);
+}
+BENCHMARK(BM_GridDeleteRow_1M)->Arg(0)->Arg(1)->Arg(2)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+static void BM_QtModelInsertRow_1M(benchmark::State& state)
+{
+    QStandardItemModel& m = QtModel();
+    const int where = int(state.range(0));
+    int n = 0;
+    for (auto _ : state) {
+        m.insertRow(RowAt(where, m.rowCount()));
+        ++n;
+    }
+    m.removeRows(RowAt(where, m.rowCount() - n), n);
+}
+BENCHMARK(BM_QtModelInsertRow_1M)->Arg(0)->Arg(1)->Arg(2)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+static void BM_QtModelDeleteRow_1M(benchmark::State& state)
+{
+    QStandardItemModel& m = QtModel();
+    const int where = int(state.range(0));
+    int n = 0;
+    for (auto _ : state) {
+        m.removeRow(RowAt(where, m.rowCount() - 1));
+        ++n;
+    }
+    m.insertRows(RowAt(where, m.rowCount()), n);
+}
+BENCHMARK(BM_QtModelDeleteRow_1M)->Arg(0)->Arg(1)->Arg(2)->Iterations(200)->Unit(benchmark::kMicrosecond);

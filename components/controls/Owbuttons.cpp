@@ -206,14 +206,16 @@ void TOwShadowButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
 // The class library's click on release is replaced by the face test in MouseUp.
 void TOwShadowButton::Click() {}
 
-void TOwShadowButton::DialogChar(char Key)
+bool TOwShadowButton::CMDialogChar(char Key)
 {
     const AnsiString& cap = Caption();
     const size_t amp = cap.find('&');
     if (!Enabled() || amp == AnsiString::npos || amp + 1 >= cap.size())
-        return;
-    if (std::toupper(static_cast<unsigned char>(cap[amp + 1])) == std::toupper(static_cast<unsigned char>(Key)))
-        TOwGraphicImageControl::Click();
+        return false;
+    if (std::toupper(static_cast<unsigned char>(cap[amp + 1])) != std::toupper(static_cast<unsigned char>(Key)))
+        return false;
+    TOwGraphicImageControl::Click();
+    return true;
 }
 
 void TOwShadowButton::CMEnabledChanged()

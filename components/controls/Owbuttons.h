@@ -24,6 +24,7 @@ enum TOwShadowDirection { sdTopLeft, sdTopRight, sdBottomLeft, sdBottomRight };
 
 class TOwShadowButton : public TOwGraphicImageControl {
 public:
+    using enum Owcontrols::TOwTextAlignment;
     explicit TOwShadowButton(TComponent* AOwner);
     ~TOwShadowButton() override;
 
@@ -54,7 +55,7 @@ public:
     const TRect& FaceRect() const { return FFaceRect; }
 
     // Alt plus the caption's accelerator letter clicks an enabled button.
-    void DialogChar(char Key);
+    bool CMDialogChar(char Key) override;
     // The face and caption rectangles for the current size and state (as DrawButton lays them out).
     void Layout(TRect& Face, TRect& Shadow, TRect& Caption) const;
 

@@ -10,7 +10,12 @@ class TObject;
 
 enum TOwDrawStyle { dsOwnerDraw, dsNormal };
 enum TOwTransparentMode { tmPixel, tmColor };
+// The grid has its own vtaTop..vtaBottom: these names live in the library's scope (the
+// classes that take them bring them in with `using enum`).
+namespace Owcontrols {
 enum TOwTextAlignment { vtaLeft, vtaCenter, vtaRight, vtaTopLeft, vtaTop, vtaTopRight, vtaBottomLeft, vtaBottom, vtaBottomRight };
+}
+using Owcontrols::TOwTextAlignment;
 enum TOwAlignment { vaLeftJustify, vaRightJustify, vaCenter };
 enum TOwOrientation { voVertical, voHorizontal };
 enum TOwGradDirection { gdUpDown, gdUpDownHalf, gdLeftRight, gdLeftRightHalf, gdChord1, gdChord2 };

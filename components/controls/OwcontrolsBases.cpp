@@ -5,7 +5,9 @@
 template <class TBase>
 void TOwControlCommon<TBase>::EndUpdate()
 {
-    --FUpdateCount;
+    // A stray EndUpdate must not leave the counter below zero: it would never paint again.
+    if (FUpdateCount > 0)
+        --FUpdateCount;
     UpdateControlCanvas();
 }
 

@@ -155,8 +155,9 @@ void TOwBitmapButton::Paint()
     ClearBitmapCanvas();
     if (!FGlyph->Empty()) {
         TCanvas* c = BitmapCanvas();
-        c->Brush()->SetStyle(Transparent() ? bsClear : bsSolid);
+        // Colour first: a colour set on a clear brush makes it solid again.
         c->Brush()->SetColor(Color());
+        c->Brush()->SetStyle(Transparent() ? bsClear : bsSolid);
         c->BrushCopy(DestRect(), FGlyph.get(), GetImageRect(FrameIndex()), GetTransparentColor());
     }
     ShowDesignFrame(BitmapCanvas());

@@ -150,11 +150,12 @@ void DrawLinkText(TCanvas* Canvas, const TRect& R, const AnsiString& Text, bool 
 // ---------------------------------------------------------------- web label
 
 
+// The library's hand cursor, number 99 of the screen's table, from start-up on.
+[[maybe_unused]] const bool gHandCursorInstalled =
+    TScreen::AddInitialization([](TScreen* S) { S->SetCursors(crOwHandPoint, crHandPoint); });
+
 TOwWebLabel::TOwWebLabel(TComponent* AOwner) : TOwHyperLink(AOwner), FURL("https://www.example.com/")
 {
-    // The library's hand cursor, number 99 of the screen's table.
-    if (Screen)
-        Screen->SetCursors(crOwHandPoint, crHandPoint);
     SetCursor(crOwHandPoint);
 }
 

@@ -93,6 +93,7 @@ enum TOwHotImageDrawStyle { dsCenter, dsStretch };
 // that changes too, with a caption and a frame while hot.
 class TOwHotImage : public TOwGraphicImageControl {
 public:
+    using enum Owcontrols::TOwTextAlignment;
     explicit TOwHotImage(TComponent* AOwner);
     ~TOwHotImage() override;
 

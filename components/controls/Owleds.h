@@ -47,12 +47,17 @@ private:
 
 class TOwPalette;
 
+// The serial display has its own ltRounded/ltRectangle: these live in the library's scope.
+namespace Owcontrols {
 enum TOwLedType { ltRounded, ltRectangle, ltLargeRect, ltCustom };
+}
+using Owcontrols::TOwLedType;
 
 // A lamp drawn from a two-frame picture (off on the left half, on on the right) with a
 // caption beside, above or below it. The built-in pictures are recoloured to Palette.
 class TOwCustomLed : public TOwGraphicImageControl {
 public:
+    using enum Owcontrols::TOwLedType;
     explicit TOwCustomLed(TComponent* AOwner);
     ~TOwCustomLed() override;
 

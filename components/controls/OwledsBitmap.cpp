@@ -4,6 +4,8 @@
 #include "components/controls/Owsysutils.h"
 #include "platform/graphics/Canvas.h"
 
+using namespace Owcontrols;
+
 std::unique_ptr<TBitmap> LedPicture(TOwLedType Type)
 {
     // Frame sizes of the three pictures: a round lamp and two bars.

@@ -261,6 +261,13 @@ void TVodUriz::SelectAfterDecimal()
     PushToWindow();
 }
 
+void TVodUriz::PasteFromClipboard()
+{
+    PullFromWindow();
+    FModel.PasteClipboard();
+    PushToWindow();
+}
+
 bool TVodUriz::DoValidate(const AnsiString& Value) { return FModel.DoValidate(Value); }
 
 void TVodUriz::ValidateEvent(const AnsiString& Value, bool& IsValid)

@@ -151,6 +151,8 @@ public:
     void SetHeightEx(int v);
 
     void SelectAll();
+    // Through the same paste filter as Ctrl+V.
+    void PasteFromClipboard() override;
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
 

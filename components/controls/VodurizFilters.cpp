@@ -60,7 +60,8 @@ void TVodUrizModel::DeleteAtCaret(bool Backward)
 void TVodUrizModel::InsertChar(char Key)
 {
     if (Key == kBack) {
-        DeleteAtCaret(true);
+        if (!ReadOnly)
+            DeleteAtCaret(true);
         return;
     }
     if (Key == kCopy || Key == kCut) {
@@ -70,8 +71,7 @@ void TVodUrizModel::InsertChar(char Key)
         return;
     }
     if (Key == kPaste) {
-        if (OnGetClipboard)
-            Paste(OnGetClipboard());
+        PasteClipboard();
         return;
     }
     if (static_cast<unsigned char>(Key) < 32)
@@ -497,6 +497,12 @@ bool TVodUrizModel::Cut(AnsiString& Text)
         return allow && !ReadOnly;
     DeleteAtCaret(false);
     return true;
+}
+
+void TVodUrizModel::PasteClipboard()
+{
+    if (OnGetClipboard)
+        Paste(OnGetClipboard());
 }
 
 void TVodUrizModel::Paste(const AnsiString& Clip)

@@ -123,6 +123,8 @@ public:
     // Escape with CanUndo: restores the value of the moment of focus. True when taken.
     bool EscapeUndo();
     void Paste(const AnsiString& Clip);
+    // Paste of the clipboard's text (OnGetClipboard).
+    void PasteClipboard();
     // Copy and cut: the selected part of the value after OnClipboardCopy/Cut allow it.
     bool Copy(AnsiString& Text);
     bool Cut(AnsiString& Text);

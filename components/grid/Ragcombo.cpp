@@ -105,10 +105,10 @@ void TRAGCustomCombo::DoExit()
 
 int TRAGCustomCombo::NonClientWidth() const { return FFlat ? 0 : TCustomComboBox::NonClientWidth(); }
 
-void TRAGCustomCombo::PaintNonClient(TCanvas* ACanvas)
+void TRAGCustomCombo::PaintOverlay(TCanvas* ACanvas)
 {
     if (!FFlat) {
-        TCustomComboBox::PaintNonClient(ACanvas);
+        TCustomComboBox::PaintOverlay(ACanvas);
         return;
     }
     DrawControlBorder(ACanvas);

@@ -38,7 +38,8 @@ public:
 
 protected:
     int NonClientWidth() const override;
-    void PaintNonClient(TCanvas* ACanvas) override;
+    // The flat look is drawn over the native picture, covering its frame and button.
+    void PaintOverlay(TCanvas* ACanvas) override;
 
 private:
     void DrawControlBorder(TCanvas* ACanvas);

@@ -412,8 +412,10 @@ bool TBaseGrid::IsSelected(int ACol, int ARow)
 
 void TBaseGrid::Paint()
 {
-    TStringGrid::Paint();
+    // Counted first: a merged area is drawn once per paint, by the first of its
+    // cells met whose base cell's stamp differs from this count (new stamps are 0).
     ++FPaintCount;
+    TStringGrid::Paint();
 }
 
 void TBaseGrid::DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState)

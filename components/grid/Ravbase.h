@@ -17,6 +17,7 @@ using TGetDisplTextEvent = std::function<void(TObject* Sender, int ACol, int ARo
 
 class TBaseGrid : public TStringGrid {
 public:
+    using enum Ravbase::TVAlignment;
     explicit TBaseGrid(TComponent* AOwner);
     ~TBaseGrid() override;
 

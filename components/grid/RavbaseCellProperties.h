@@ -11,6 +11,7 @@ class TBaseGrid;
 
 class TCellProperties : public TPersistent {
 public:
+    using enum Ravbase::TVAlignment;
     TCellProperties(TBaseGrid* AGrid, int ACol, int ARow);
     ~TCellProperties() override;
 

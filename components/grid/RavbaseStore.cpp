@@ -49,26 +49,7 @@ void* Alloc(size_t n)
 
 } // namespace
 
-TStoreRow::TStoreRow(TStoreRow&& o) noexcept : FText(o.FText), FProps(o.FProps)
-{
-    o.FText = nullptr;
-    o.FProps = nullptr;
-}
-
-TStoreRow& TStoreRow::operator=(TStoreRow&& o) noexcept
-{
-    if (this != &o) {
-        std::free(FText);
-        delete FProps;
-        FText = o.FText;
-        FProps = o.FProps;
-        o.FText = nullptr;
-        o.FProps = nullptr;
-    }
-    return *this;
-}
-
-TStoreRow::~TStoreRow()
+void TStoreRow::Release()
 {
     std::free(FText);
     delete FProps;
@@ -197,6 +178,41 @@ void TStoreRow::ClearTexts()
     FText = nullptr;
 }
 
+void TStoreRow::ClearTexts(int from, int to)
+{
+    const int n = TextCount();
+    from = std::max(from, 0);
+    to = std::min(to, n - 1);
+    if (from > to)
+        return;
+    if (from == 0 && to == n - 1) {
+        ClearTexts();
+        return;
+    }
+    auto texts = Texts();
+    bool any = false;
+    for (int c = from; c <= to; ++c) {
+        any = any || !texts[size_t(c)].empty();
+        texts[size_t(c)] = {};
+    }
+    if (any)
+        ReplaceAll(texts);
+}
+
+void TStoreRow::ClearProps(int from, int to)
+{
+    if (!FProps)
+        return;
+    from = std::max(from, 0);
+    to = std::min(to, int(FProps->size()) - 1);
+    for (int c = from; c <= to; ++c)
+        (*FProps)[size_t(c)].reset();
+    if (std::all_of(FProps->begin(), FProps->end(), [](const TCellPropsPtr& p) { return !p; })) {
+        delete FProps;
+        FProps = nullptr;
+    }
+}
+
 TCellProperties* TStoreRow::Props(int col) const
 {
     if (!FProps || col < 0 || size_t(col) >= FProps->size())
@@ -285,6 +301,67 @@ void TStoreRow::MoveCol(int from, int to)
 
 // ---------------------------------------------------------------------------
 
+void TRowRing::Reserve(size_t n)
+{
+    if (n <= FBuf.size())
+        return;
+    size_t cap = std::max<size_t>(FBuf.size() * 2, 16);
+    while (cap < n)
+        cap *= 2;
+    std::vector<TStoreRow> buf(cap);
+    for (size_t i = 0; i < FSize; ++i)
+        buf[i] = std::move((*this)[i]);
+    FBuf.swap(buf);
+    FHead = 0;
+    FMask = cap - 1;
+}
+
+void TRowRing::resize(size_t n)
+{
+    if (n > FSize)
+        Reserve(n);
+    for (size_t i = n; i < FSize; ++i)
+        (*this)[i] = TStoreRow();
+    FSize = n;
+}
+
+void TRowRing::insert(size_t at, size_t count)
+{
+    if (count == 0)
+        return;
+    at = std::min(at, FSize);
+    Reserve(FSize + count);
+    if (at < FSize - at) {
+        FHead = (FHead - count) & FMask; // the front part moves up by count
+        for (size_t i = 0; i < at; ++i)
+            (*this)[i] = std::move((*this)[i + count]);
+    } else {
+        for (size_t i = FSize; i-- > at;)
+            (*this)[i + count] = std::move((*this)[i]);
+    }
+    FSize += count; // the slots at..at+count-1 were moved from: empty
+}
+
+void TRowRing::erase(size_t at, size_t count)
+{
+    if (at >= FSize)
+        return;
+    count = std::min(count, FSize - at);
+    for (size_t i = at; i < at + count; ++i)
+        (*this)[i] = TStoreRow();
+    if (at < FSize - at - count) {
+        for (size_t i = at; i-- > 0;)
+            (*this)[i + count] = std::move((*this)[i]);
+        FHead = (FHead + count) & FMask;
+    } else {
+        for (size_t i = at; i + count < FSize; ++i)
+            (*this)[i] = std::move((*this)[i + count]);
+    }
+    FSize -= count;
+}
+
+// ---------------------------------------------------------------------------
+
 std::string_view TCellStore::TextView(int col, int row) const
 {
     if (row < 0 || size_t(row) >= FRows.size())
@@ -345,17 +422,14 @@ void TCellStore::InsertRows(int at, int count)
 {
     if (count <= 0 || at < 0 || size_t(at) >= FRows.size())
         return;
-    const size_t old = FRows.size();
-    FRows.resize(old + size_t(count));
-    std::rotate(FRows.begin() + at, FRows.begin() + long(old), FRows.end());
+    FRows.insert(size_t(at), size_t(count));
 }
 
 void TCellStore::DeleteRows(int at, int count)
 {
     if (count <= 0 || at < 0 || size_t(at) >= FRows.size())
         return;
-    auto last = std::min(FRows.size(), size_t(at) + size_t(count));
-    FRows.erase(FRows.begin() + at, FRows.begin() + long(last));
+    FRows.erase(size_t(at), size_t(count));
 }
 
 void TCellStore::MoveRow(int from, int to)
@@ -365,10 +439,10 @@ void TCellStore::MoveRow(int from, int to)
     const size_t need = size_t(std::max(from, to)) + 1;
     if (FRows.size() < need)
         FRows.resize(need);
-    if (from < to)
-        std::rotate(FRows.begin() + from, FRows.begin() + from + 1, FRows.begin() + to + 1);
-    else
-        std::rotate(FRows.begin() + to, FRows.begin() + from, FRows.begin() + from + 1);
+    TStoreRow moving = std::move(FRows[size_t(from)]);
+    FRows.erase(size_t(from), 1);
+    FRows.insert(size_t(to), 1);
+    FRows[size_t(to)] = std::move(moving);
 }
 
 void TCellStore::SwapRows(int a, int b)
@@ -389,7 +463,14 @@ void TCellStore::MoveRowsToEnd(int at, int count, int end)
         return; // nothing stored there: every row involved is empty
     if (FRows.size() < size_t(end))
         FRows.resize(size_t(end));
-    std::rotate(FRows.begin() + at, FRows.begin() + at + count, FRows.begin() + end);
+    // Out and back in: only the rows on the shorter side move, not all up to 'end'.
+    std::vector<TStoreRow> moving(static_cast<size_t>(count));
+    for (int k = 0; k < count; ++k)
+        moving[size_t(k)] = std::move(FRows[size_t(at + k)]);
+    FRows.erase(size_t(at), size_t(count));
+    FRows.insert(size_t(end - count), size_t(count));
+    for (int k = 0; k < count; ++k)
+        FRows[size_t(end - count + k)] = std::move(moving[size_t(k)]);
 }
 
 TStoreRow TCellStore::TakeRow(int row)

@@ -690,6 +690,8 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         SetFocus();
     if (ScrollBarMouse(X, Y, true))
         return;
+    if (BeginLineSizing(X, Y))
+        return;
     TGridCoord c = MouseCoord(X, Y);
     if (c.X < FFixedCols || c.Y < FFixedRows)
         return;
@@ -724,6 +726,10 @@ void TStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         }
         return;
     }
+    if (FSizingLine >= 0) {
+        TrackLineSizing(X, Y);
+        return;
+    }
     if (!FSelecting || !(FOptions & goRangeSelect))
         return;
     TGridCoord c = MouseCoord(X, Y);
@@ -741,11 +747,61 @@ void TStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         ThumbReleased(vertical);
         return;
     }
+    if (FSizingLine >= 0) {
+        TrackLineSizing(X, Y);
+        FSizingLine = -1;
+        SetMouseCapture(false);
+        return;
+    }
     if (FSelecting) {
         FSelecting = false;
         SetMouseCapture(false);
         Click();
     }
+}
+
+namespace {
+constexpr int kSizingZone = 3; // pixels either side of a line that grab it
+}
+
+bool TStringGrid::BeginLineSizing(int X, int Y)
+{
+    const TGridCoord c = MouseCoord(X, Y);
+    if (c.X < 0 || c.Y < 0)
+        return false;
+    const TRect R = CellRect(c.X, c.Y);
+    // The line grabbed is the one after the cell, or the one before it (after the previous cell).
+    auto grab = [&](bool cols, int near, int pos, int start, int end) {
+        if (end - pos <= kSizingZone)
+            FSizingLine = near;
+        else if (pos - start <= kSizingZone && start > 0) {
+            const TGridCoord p = cols ? MouseCoord(start - 1, Y) : MouseCoord(X, start - 1);
+            FSizingLine = cols ? p.X : p.Y;
+        }
+        FSizingCols = cols;
+        if (FSizingLine >= 0) // the size follows the mouse from where the line was grabbed
+            FSizingOrigin = pos - (cols ? ColWidths(FSizingLine) : RowHeights(FSizingLine));
+        return FSizingLine >= 0;
+    };
+    FSizingLine = -1;
+    if (c.Y < FFixedRows && (FOptions & goColSizing) && grab(true, c.X, X, R.Left, R.Right)) {
+        SetMouseCapture(true);
+        return true;
+    }
+    if (c.X < FFixedCols && (FOptions & goRowSizing) && grab(false, c.Y, Y, R.Top, R.Bottom)) {
+        SetMouseCapture(true);
+        return true;
+    }
+    return false;
+}
+
+void TStringGrid::TrackLineSizing(int X, int Y)
+{
+    const int size = std::max(1, (FSizingCols ? X : Y) - FSizingOrigin);
+    if (FSizingCols)
+        SetColWidths(FSizingLine, size);
+    else
+        SetRowHeights(FSizingLine, size);
 }
 
 bool TStringGrid::DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos)

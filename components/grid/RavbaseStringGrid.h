@@ -170,6 +170,9 @@ private:
     void DoSetTopLeft(int ALeft, int ATop);
     void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, bool FireClick);
     bool ScrollBarMouse(int X, int Y, bool Down);
+    // Sizing a column (row) by dragging the line after it in the fixed row (column).
+    bool BeginLineSizing(int X, int Y);
+    void TrackLineSizing(int X, int Y);
 
     TCellStore FStore;
     int FColCount = 5;
@@ -188,4 +191,7 @@ private:
     bool FSelecting = false;
     int FThumbDrag = 0; // 1 vertical, 2 horizontal
     int FThumbGrab = 0;
+    int FSizingLine = -1;     // the column or row being sized, -1 none
+    bool FSizingCols = false;
+    int FSizingOrigin = 0;    // mouse position less the size when the line was grabbed
 };

@@ -35,7 +35,12 @@ struct TGridCoord {
     friend constexpr bool operator==(const TGridCoord&, const TGridCoord&) = default;
 };
 
+// The controls library has its own vtaTop..vtaBottom: these names live in the grid's scope
+// (the grid classes bring them in with `using enum`).
+namespace Ravbase {
 enum TVAlignment : Byte { vtaTop = 0, vtaCenter = 1, vtaBottom = 2 };
+}
+using Ravbase::TVAlignment;
 enum TColumnCalcType : Byte { acNONE = 0, acSUM, acAVG, acCOUNT, acMIN, acMAX };
 enum TEditorType : Byte {
     edNormal = 0, edSpinEdit, edComboEdit, edComboList, edEditBtn, edCheckBox, edDateEdit, edDateEditUpDown,

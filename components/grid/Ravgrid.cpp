@@ -49,7 +49,6 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
     FSortCrossRef = std::make_unique<TIntList>(0, 0);
     FMergedColumns = std::make_unique<TIntList>(0, 0);
     FMergedColumns->OnChange = [this](TObject* s, int c, int r) { MergedColumnsChanged(s, c, r); };
-    FSelectedCells = std::make_unique<TIntList>(0, 0);
     FRowIndicator = std::make_unique<TBitmap>();
 
     FVisibleCols.assign(513, true);
@@ -60,7 +59,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
             FFormOldResize = form->OnResize;
             FFormHadResize = true;
         }
-        form->OnResize = [this](TObject* s) { GridResize(s); };
+        form->OnResize = TResizeLink{this};
         FFormWidth = form->Width();
         FFormHeight = form->Height();
     }
@@ -82,13 +81,34 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
 TRavArodozIdad::~TRavArodozIdad()
 {
     if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && !ComponentStateHas(csDesigning))
-        form->OnResize = FFormHadResize ? FFormOldResize : TNotifyEvent();
+        UnlinkFormResize(form);
     FKeepPropsOnClear = false;
     FUpdateCount = 1; // nothing repaints while the grid goes away
     // The final clear tells no one: handlers and notifiers may already be gone.
     OnCellsChanged = nullptr;
     FNotifiers.clear();
     Clear();
+}
+
+// Grids made later chain to the handler of the one before; whichever goes
+// first hands its predecessor to whoever pointed at it.
+void TRavArodozIdad::UnlinkFormResize(TCustomForm* Form)
+{
+    const TNotifyEvent next = FFormHadResize ? FFormOldResize : TNotifyEvent();
+    if (const auto* link = Form->OnResize.target<TResizeLink>(); link && link->Grid == this) {
+        Form->OnResize = next;
+        return;
+    }
+    for (int i = 0; i < Form->ComponentCount(); ++i) {
+        auto* g = dynamic_cast<TRavArodozIdad*>(Form->Components(i));
+        if (!g || g == this || !g->FFormHadResize)
+            continue;
+        if (const auto* link = g->FFormOldResize.target<TResizeLink>(); link && link->Grid == this) {
+            g->FFormOldResize = next;
+            g->FFormHadResize = bool(next);
+            return;
+        }
+    }
 }
 
 int TRavArodozIdad::GetVersionNr() { return 0x02030001; }

@@ -313,7 +313,7 @@ public:
     bool IsSelected(int ACol, int ARow) override;
     bool GetSelectedCells(int ACol, int ARow) const;
     void SetSelectedCells(int ACol, int ARow, bool Value);
-    int SelectedCellsCount() const { return FSelectedCells->Count(); }
+    int SelectedCellsCount() const { return int(FSelectedCells.size()); }
     TPoint SelectedCell(int Index) const;
     void ClearSelectedCells();
     AnsiString SelectedText();
@@ -449,6 +449,13 @@ public:
     virtual AnsiString SaveCell(int ACol, int ARow);
     // Called when the owner form is resized (hooked when the owner is a form).
     void GridResize(TObject* Sender);
+    // The form's resize handler as a named type, so that a grid going away can
+    // find its own link in the form's chain and close the gap.
+    struct TResizeLink {
+        TRavArodozIdad* Grid;
+        void operator()(TObject* Sender) const { Grid->GridResize(Sender); }
+    };
+    void UnlinkFormResize(TCustomForm* Form);
     // Colour of the four arrows that mark a move or drop target.
     TColor ArrowColor() const;
     void SetArrowColor(TColor Value);
@@ -568,6 +575,13 @@ private:
     void TakeOutRowsByFlag(bool Flagged, bool BeforeFooters, const std::function<void(int)>& TakeOut);
     void DrawCellText(TCanvas* ACanvas, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment HA,
                       TVAlignment VA, TColor SavedBrush, TColor SavedFont);
+    TColor SelectedCellColors(TCanvas* ACanvas, int ACol, int ARow, TGridDrawState AState, TColor SavedBrush,
+                              TColor SavedFont);
+    AnsiString ShownCellText(int RealCol, int ARow, int& Type);
+    void DrawCellBackGround(TCanvas* ACanvas, int ACol, int ARow, const TRect& R, TGridDrawState AState);
+    void DrawSelectionEdges(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
+    void DrawPlainCellText(TCanvas* ACanvas, AnsiString Text, TRect T, TAlignment HA, TVAlignment VA,
+                           TColor URLColor);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
     void DrawBackGroundFixed(TCanvas* ACanvas, const TRect& R);
     void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
@@ -647,7 +661,8 @@ private:
     TCursor FOldCursor = crDefault;
 
     std::unique_ptr<TStringList> FColumnHeaders, FRowHeaders, FLookupItems, FComboItems;
-    std::unique_ptr<TIntList> FMergedColumns, FSelectedCells, FSortCrossRef;
+    std::unique_ptr<TIntList> FMergedColumns, FSortCrossRef;
+    std::vector<TPoint> FSelectedCells; // in the order they were added
     std::unique_ptr<TFloatingFooter> FFloatingFooter;
     std::unique_ptr<TControlLook> FControlLook;
     std::unique_ptr<TNavigation> FNavigation;

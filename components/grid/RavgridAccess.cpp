@@ -251,36 +251,33 @@ bool TRavArodozIdad::IsSelected(int ACol, int ARow)
     return IsInGridRect(Selection(), ACol, ARow);
 }
 
-namespace {
-int PackCell(int ACol, int ARow) { return int((unsigned(ARow) << 16) | (unsigned(ACol) & 0xFFFF)); }
-} // namespace
-
 bool TRavArodozIdad::GetSelectedCells(int ACol, int ARow) const
 {
-    return FSelectedCells->IndexOf(PackCell(ACol, ARow)) >= 0;
+    return std::find(FSelectedCells.begin(), FSelectedCells.end(), TPoint(ACol, ARow)) != FSelectedCells.end();
 }
 
 void TRavArodozIdad::SetSelectedCells(int ACol, int ARow, bool Value)
 {
-    const int i = FSelectedCells->IndexOf(PackCell(ACol, ARow));
-    if ((i >= 0) == Value)
+    const auto i = std::find(FSelectedCells.begin(), FSelectedCells.end(), TPoint(ACol, ARow));
+    if ((i != FSelectedCells.end()) == Value)
         return;
     if (Value)
-        FSelectedCells->Add(PackCell(ACol, ARow));
+        FSelectedCells.emplace_back(ACol, ARow);
     else
-        FSelectedCells->Delete(i);
+        FSelectedCells.erase(i);
     RepaintCell(ACol, ARow);
 }
 
 TPoint TRavArodozIdad::SelectedCell(int Index) const
 {
-    const unsigned v = unsigned(FSelectedCells->GetInteger(Index));
-    return TPoint(int(v & 0xFFFF), int(v >> 16));
+    if (Index < 0 || size_t(Index) >= FSelectedCells.size())
+        throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
+    return FSelectedCells[size_t(Index)];
 }
 
 void TRavArodozIdad::ClearSelectedCells()
 {
-    FSelectedCells->Clear();
+    FSelectedCells.clear();
     Invalidate();
 }
 

@@ -179,10 +179,10 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
     }
 }
 
-void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment ha,
-                                  TVAlignment va, TColor SavedBrush, TColor SavedFont)
+// The brush and font for a selected cell; gives the colour links are drawn in.
+TColor TRavArodozIdad::SelectedCellColors(TCanvas* cv, int ACol, int ARow, TGridDrawState AState, TColor SavedBrush,
+                                          TColor SavedFont)
 {
-    const int rc = RemapCol(ACol);
     TColor urlColor = FURLColor;
     const bool rowSel = (Options() & goRowSelect) && ACol >= FixedCols() && RowFlagged(ARow);
     if (((AState & gdSelected) || rowSel) && (!(AState & gdFocused) || (Options() & goDrawFocusSelected))) {
@@ -200,64 +200,68 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
             urlColor = FURLColor;
         }
     }
-    AnsiString text = GetCellEx(rc, ARow);
-    const int type = TextType(text, FEnableHTML);
-    if (type == ttFormula)
-        text = CalcCell(rc, ARow);
-    if (IsPassword(rc, ARow))
+    return urlColor;
+}
+
+// The text as shown: formulas calculated, passwords masked.
+AnsiString TRavArodozIdad::ShownCellText(int RealCol, int ARow, int& Type)
+{
+    AnsiString text = GetCellEx(RealCol, ARow);
+    Type = TextType(text, FEnableHTML);
+    if (Type == ttFormula)
+        text = CalcCell(RealCol, ARow);
+    if (IsPassword(RealCol, ARow))
         StringToPassword(text, FPasswordChar);
+    return text;
+}
 
-    const bool dataCell = ACol >= FixedCols() && ARow >= FixedRows();
-    if (dataCell && FMouseActions->DisjunctRowSelect() && !RowFlagged(ARow)) {
-        urlColor = FURLColor;
-        cv->Brush()->SetColor(Color());
-        cv->Font()->SetColor(Font()->Color());
-        GetCellColor(rc, ARow, AState, cv->Brush(), cv->Font());
-    }
-
-    TBitmap* bg = FBackGround->Bitmap();
-    if (!bg->Empty()) {
-        const TBackGroundCells cells = FBackGround->Cells();
-        const bool classMatches = (AState & gdFixed) ? cells != bcNormal : cells != bcFixed;
-        const bool paintedSelected = FShowSelection && (AState & gdSelected) &&
-                                     (!(AState & gdFocused) || (Options() & goDrawFocusSelected));
-        if (classMatches && !paintedSelected) {
-            if (FBackGround->Display() == bdFixed)
-                DrawBackGroundFixed(cv, R);
-            else
-                DrawBackGroundTile(cv, ACol, ARow, R);
-        }
-    }
-
-    if (FSelectionRectangle && IsInGridRect(Selection(), ACol, ARow)) {
-        const TGridRect s = Selection();
-        const int glw = GridLineWidth();
-        const TColor oldPen = cv->Pen()->Color();
-        cv->Pen()->SetColor(FSelectionRectangleColor);
-        cv->Pen()->SetWidth(2);
-        if (ACol == s.Left)
-            Line(cv, R.Left - glw + 1, R.Bottom - 1, R.Left - glw + 1, R.Top - glw + 1);
-        if (ACol == s.Right)
-            Line(cv, R.Right - 1, R.Bottom - 1, R.Right - 1, R.Top - glw + 1);
-        if (ARow == s.Top)
-            Line(cv, R.Left - glw + 1, R.Top - glw + 1, R.Right - 1, R.Top - glw + 1);
-        if (ARow == s.Bottom)
-            Line(cv, R.Left - glw + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1);
-        if (FSelectionResizer && ACol == s.Right && ARow == s.Bottom) {
-            const TRect cr = CellRect(ACol, ARow);
-            cv->Brush()->SetColor(FSelectionRectangleColor);
-            cv->FillRect(TRect(R.Right - 4, R.Bottom - 4, cr.Right, cr.Bottom));
-        }
-        cv->Pen()->SetWidth(1);
-        cv->Pen()->SetColor(oldPen);
-    }
-
-    TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
-    cv->SetBkMode(bkTransparent);
-    if (type == ttHTML) {
-        HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
+void TRavArodozIdad::DrawCellBackGround(TCanvas* cv, int ACol, int ARow, const TRect& R, TGridDrawState AState)
+{
+    if (FBackGround->Bitmap()->Empty())
         return;
+    const TBackGroundCells cells = FBackGround->Cells();
+    const bool classMatches = (AState & gdFixed) ? cells != bcNormal : cells != bcFixed;
+    const bool paintedSelected =
+        FShowSelection && (AState & gdSelected) && (!(AState & gdFocused) || (Options() & goDrawFocusSelected));
+    if (!classMatches || paintedSelected)
+        return;
+    if (FBackGround->Display() == bdFixed)
+        DrawBackGroundFixed(cv, R);
+    else
+        DrawBackGroundTile(cv, ACol, ARow, R);
+}
+
+// The edges of the selection that pass through this cell, and the resizer at its corner.
+void TRavArodozIdad::DrawSelectionEdges(TCanvas* cv, int ACol, int ARow, const TRect& R)
+{
+    if (!FSelectionRectangle || !IsInGridRect(Selection(), ACol, ARow))
+        return;
+    const TGridRect s = Selection();
+    const int glw = GridLineWidth();
+    const TColor oldPen = cv->Pen()->Color();
+    cv->Pen()->SetColor(FSelectionRectangleColor);
+    cv->Pen()->SetWidth(2);
+    if (ACol == s.Left)
+        Line(cv, R.Left - glw + 1, R.Bottom - 1, R.Left - glw + 1, R.Top - glw + 1);
+    if (ACol == s.Right)
+        Line(cv, R.Right - 1, R.Bottom - 1, R.Right - 1, R.Top - glw + 1);
+    if (ARow == s.Top)
+        Line(cv, R.Left - glw + 1, R.Top - glw + 1, R.Right - 1, R.Top - glw + 1);
+    if (ARow == s.Bottom)
+        Line(cv, R.Left - glw + 1, R.Bottom - 1, R.Right - 1, R.Bottom - 1);
+    if (FSelectionResizer && ACol == s.Right && ARow == s.Bottom) {
+        const TRect cr = CellRect(ACol, ARow);
+        cv->Brush()->SetColor(FSelectionRectangleColor);
+        cv->FillRect(TRect(R.Right - 4, R.Bottom - 4, cr.Right, cr.Bottom));
     }
+    cv->Pen()->SetWidth(1);
+    cv->Pen()->SetColor(oldPen);
+}
+
+// Plain text: one line (ellipsis when asked) or several, aligned; links underlined.
+void TRavArodozIdad::DrawPlainCellText(TCanvas* cv, AnsiString text, TRect T, TAlignment ha, TVAlignment va,
+                                       TColor urlColor)
+{
     // Rich text is shown as its text until the rich text cells are built.
     const bool oneLine = LinesInText(text, FMultilinecells) == 1 && !FWordWrap;
     unsigned flags = DT_EXPANDTABS | DT_NOPREFIX;
@@ -281,6 +285,32 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
     cv->DrawText(text, T, flags);
     if (url)
         cv->Font()->SetStyle(cv->Font()->Style() & ~fsUnderline);
+}
+
+void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGridDrawState AState, TAlignment ha,
+                                  TVAlignment va, TColor SavedBrush, TColor SavedFont)
+{
+    const int rc = RemapCol(ACol);
+    TColor urlColor = SelectedCellColors(cv, ACol, ARow, AState, SavedBrush, SavedFont);
+    int type = 0;
+    const AnsiString text = ShownCellText(rc, ARow, type);
+
+    const bool dataCell = ACol >= FixedCols() && ARow >= FixedRows();
+    if (dataCell && FMouseActions->DisjunctRowSelect() && !RowFlagged(ARow)) {
+        urlColor = FURLColor;
+        cv->Brush()->SetColor(Color());
+        cv->Font()->SetColor(Font()->Color());
+        GetCellColor(rc, ARow, AState, cv->Brush(), cv->Font());
+    }
+    DrawCellBackGround(cv, ACol, ARow, R, AState);
+    DrawSelectionEdges(cv, ACol, ARow, R);
+
+    TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
+    cv->SetBkMode(bkTransparent);
+    if (type == ttHTML)
+        HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
+    else
+        DrawPlainCellText(cv, text, T, ha, va, urlColor);
 }
 
 void TRavArodozIdad::DrawCellBorders(TCanvas* cv, int ACol, int ARow, TRect R)

@@ -229,8 +229,9 @@ void TRavArodozIdad::RemoveCols(int ACol, int Count)
     Count = std::min(Count, ColCount() - ACol);
     ClearCols(ACol, Count);
     const int old = ColCount();
+    const int lastReal = old + FNumHiddenColumns; // one past the last real column
     Store().DeleteCols(ACol, Count);
-    Store().InsertCols(std::max(ACol, old - Count), Count); // slots past the new count end up empty
+    Store().InsertCols(std::max(ACol, lastReal - Count), Count); // slots past the real columns end up empty
     for (int i = ACol; i < old - Count; ++i)
         SetColWidths(i, ColWidths(i + Count));
     if (FNumHiddenColumns > 0) {
@@ -266,13 +267,24 @@ void TRavArodozIdad::ClearRect(int ACol1, int ARow1, int ACol2, int ARow2)
 {
     if (ACol2 < ACol1 || ARow2 < ARow1)
         return;
-    for (int r = ARow1; r <= ARow2; ++r)
-        for (int c = ACol1; c <= ACol2; ++c) {
-            if (!FKeepPropsOnClear && HasCellProperties(c, r))
-                Store().SetProps(c, r, nullptr); // frees the properties object
-            if (!Store().TextView(c, r).empty())
-                SetCellEx(c, r, "");
+    // Rows past the stored ones hold nothing; a row without properties objects
+    // (or whose objects go anyway) is cleared in one step, not cell by cell.
+    const int last = std::min(ARow2, Store().StoredRows() - 1);
+    for (int r = std::max(ARow1, 0); r <= last; ++r) {
+        TStoreRow& row = Store().Row(r);
+        if (!FKeepPropsOnClear)
+            row.ClearProps(ACol1, ACol2);
+        if (!row.HasAnyProps()) {
+            row.ClearTexts(ACol1, ACol2);
+            continue;
         }
+        for (int c = ACol1; c <= ACol2; ++c)
+            if (!Store().TextView(c, r).empty())
+                SetCellEx(c, r, ""); // a merged cell clears its base cell
+    }
+    Invalidate();
+    if (FooterRowShown() && ARow1 <= RowCount() - 1 && RowCount() - 1 <= ARow2)
+        FloatFooterUpdate();
     CellsChanged(TRect(ACol1, ARow1, ACol2, ARow2));
 }
 

@@ -112,6 +112,33 @@ int Compare(const AnsiString& value, const AnsiString& op)
     return r < 0 ? -1 : r > 0 ? 1 : 0;
 }
 
+// '*' any run, '?' any one character, the rest as written. One backtrack
+// point: on a mismatch the last star takes one more character, so the cost is
+// at most the product of the two lengths.
+bool Glob(const char* pat, const char* val)
+{
+    const char* starPat = nullptr;
+    const char* starVal = nullptr;
+    while (*val) {
+        if (*pat == '*') {
+            while (*pat == '*')
+                ++pat;
+            starPat = pat;
+            starVal = val;
+        } else if (*pat && (*pat == '?' || *pat == *val)) {
+            ++pat;
+            ++val;
+        } else if (starPat) {
+            pat = starPat;
+            val = ++starVal;
+        } else
+            return false;
+    }
+    while (*pat == '*')
+        ++pat;
+    return *pat == '\0';
+}
+
 bool Wildcard(const char* pat, const char* val)
 {
     bool negate = false;
@@ -124,6 +151,12 @@ bool Wildcard(const char* pat, const char* val)
         }
         if (*pat == '\0') {
             result = *val == '\0';
+            break;
+        }
+        if (*pat == '*' && !std::strpbrk(pat, "<>!")) {
+            // A plain wildcard from here on: the rest of the condition holds no
+            // comparison or negation that a match of a tail would apply.
+            result = Glob(pat, val);
             break;
         }
         if (*pat == '*') {

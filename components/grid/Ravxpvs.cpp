@@ -1,8 +1,18 @@
 #include "components/grid/Ravxpvs.h"
 
+#include "platform/forms/Themes.h"
+
 namespace RavXPVS {
 
-bool Loaded() { return false; }
-bool ThemesActive() { return Loaded() && false; }
+namespace {
+const TThemeBinding& Binding()
+{
+    static const TThemeBinding binding = TThemeBinding::Bound();
+    return binding;
+}
+} // namespace
+
+bool Loaded() { return Binding().Loaded(); }
+bool ThemesActive() { return Binding().ThemesActive(); }
 
 } // namespace RavXPVS

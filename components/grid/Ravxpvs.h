@@ -1,7 +1,7 @@
 #pragma once
-// The grid units' binding to the visual-styles library. This platform has no
-// such library: the binding reports it as not loaded, its entry points stay
-// empty, and every user draws in the classic way.
+// The grid units' binding to the visual-styles library (the platform's TThemeBinding).
+// This platform has no such library: the binding reports it as not loaded and every
+// user draws in the classic way.
 namespace RavXPVS {
 
 // True when the library was loaded (never here).

@@ -62,7 +62,16 @@ int CompareText(const AnsiString& S1, const AnsiString& S2)
 }
 
 bool SameText(const AnsiString& S1, const AnsiString& S2) { return S1.size() == S2.size() && CompareText(S1, S2) == 0; }
-int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) { return CompareStr(S1, S2); }
+int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2)
+{
+    // Letters first, case second: a, A, b, B (the user's sort order, the same in every locale).
+    if (const int byText = CompareText(S1, S2); byText != 0)
+        return byText;
+    for (size_t i = 0; i < S1.size(); ++i)
+        if (S1[i] != S2[i])
+            return Lower(S1[i]) == S1[i] ? -1 : 1;
+    return 0;
+}
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2) { return CompareText(S1, S2); }
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2) { return SameText(S1, S2); }
 

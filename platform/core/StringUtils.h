@@ -19,6 +19,7 @@ AnsiString AnsiLowerCase(const AnsiString& S);
 int CompareStr(const AnsiString& S1, const AnsiString& S2);
 int CompareText(const AnsiString& S1, const AnsiString& S2);
 bool SameText(const AnsiString& S1, const AnsiString& S2);
+// AnsiCompareStr sorts as users read: by letter first, then lower case before upper (a, A, b, B).
 int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
 bool AnsiSameText(const AnsiString& S1, const AnsiString& S2);

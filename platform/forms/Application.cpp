@@ -160,7 +160,7 @@ void TApplication::Restore()
 void TApplication::BringToFront()
 {
     if (FMainForm && FMainForm->HandleAllocated()) {
-        QWidget* w = FMainForm->ImplPtr()->widget;
+        QWidget* w = zvforms::ImplOf(FMainForm)->widget;
         if (w->isMinimized())
             w->showNormal();
         w->raise();

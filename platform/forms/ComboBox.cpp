@@ -32,12 +32,12 @@ public:
 
 QComboBox* Combo(const TWinControl* c)
 {
-    return c->HandleAllocated() ? qobject_cast<QComboBox*>(c->ImplPtr()->widget.data()) : nullptr;
+    return c->HandleAllocated() ? qobject_cast<QComboBox*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
 QListWidget* List(const TWinControl* c)
 {
-    return c->HandleAllocated() ? qobject_cast<QListWidget*>(c->ImplPtr()->widget.data()) : nullptr;
+    return c->HandleAllocated() ? qobject_cast<QListWidget*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
 } // namespace
@@ -183,7 +183,7 @@ bool TCustomComboBox::WantsKey(Word Key, TShiftState Shift) const
 
 void TCustomComboBox::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* c = new ComboWidget(this, parent);
     FImpl->widget = c;
     FImpl->native = true;
@@ -340,7 +340,7 @@ bool TCustomListBox::WantsKey(Word Key, TShiftState Shift) const
 
 void TCustomListBox::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* l = new NativeWidget<QListWidget>(this, parent);
     FImpl->widget = l;
     FImpl->native = true;

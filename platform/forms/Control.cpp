@@ -44,8 +44,11 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     if (FAutoSize && !ComponentStateHas(csLoading)) {
         int w = AWidth, h = AHeight;
         if (CanAutoSize(w, h)) {
-            AWidth = w;
-            AHeight = h;
+            // The sides the alignment stretches stay as the parent sets them.
+            if (FAlign != alTop && FAlign != alBottom && FAlign != alClient)
+                AWidth = w;
+            if (FAlign != alLeft && FAlign != alRight && FAlign != alClient)
+                AHeight = h;
         }
     }
     if (!CanResize(AWidth, AHeight)) {
@@ -228,8 +231,8 @@ namespace {
 void SyncToolTip(TControl* c)
 {
     auto* w = dynamic_cast<TWinControl*>(c);
-    if (w && w->HandleAllocated() && w->ImplPtr()->native)
-        w->ImplPtr()->widget->setToolTip(c->ShowHint() ? ToQString(c->Hint()) : QString());
+    if (w && w->HandleAllocated() && zvforms::ImplOf(w)->native)
+        zvforms::ImplOf(w)->widget->setToolTip(c->ShowHint() ? ToQString(c->Hint()) : QString());
 }
 } // namespace
 
@@ -251,7 +254,7 @@ void TControl::SetCursor(TCursor v)
         return;
     FCursor = v;
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->setCursor(CursorShapeOf(v));
+        zvforms::ImplOf(w)->widget->setCursor(CursorShapeOf(v));
 }
 
 void TControl::SetPopupMenu(TPopupMenu* v)
@@ -286,18 +289,18 @@ void TControl::Invalidate()
 {
     if (!FParent || !FParent->HandleAllocated() || !FVisible)
         return;
-    FParent->ImplPtr()->blitOnly = false;
-    const QPoint off = FParent->ImplPtr()->ClientOffset();
-    FParent->ImplPtr()->widget->update(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
+    zvforms::ImplOf(FParent)->blitOnly = false;
+    const QPoint off = zvforms::ImplOf(FParent)->ClientOffset();
+    zvforms::ImplOf(FParent)->widget->update(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
 }
 
 void TControl::Repaint()
 {
     if (!FParent || !FParent->HandleAllocated() || !FVisible)
         return;
-    FParent->ImplPtr()->blitOnly = false;
-    const QPoint off = FParent->ImplPtr()->ClientOffset();
-    FParent->ImplPtr()->widget->repaint(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
+    zvforms::ImplOf(FParent)->blitOnly = false;
+    const QPoint off = zvforms::ImplOf(FParent)->ClientOffset();
+    zvforms::ImplOf(FParent)->widget->repaint(QRect(off.x() + FLeft, off.y() + FTop, FWidth, FHeight));
 }
 
 void TControl::Update()
@@ -314,7 +317,7 @@ void TControl::BringToFront()
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.push_back(this);
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->raise();
+        zvforms::ImplOf(w)->widget->raise();
     Invalidate();
 }
 
@@ -326,7 +329,7 @@ void TControl::SendToBack()
     v.erase(std::remove(v.begin(), v.end(), this), v.end());
     v.insert(v.begin(), this);
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        w->ImplPtr()->widget->lower();
+        zvforms::ImplOf(w)->widget->lower();
     Invalidate();
 }
 
@@ -336,6 +339,7 @@ TCustomForm* TControl::ParentForm() const { return GetParentForm(const_cast<TCon
 
 void TControl::CMMouseEnter() { Guard([&] { FireEvent(OnMouseEnter, this); }, this); }
 void TControl::CMMouseLeave() { Guard([&] { FireEvent(OnMouseLeave, this); }, this); }
+bool TControl::CMDialogChar(char) { return false; }
 void TControl::CMFontChanged() { Invalidate(); }
 void TControl::CMTextChanged() { Invalidate(); }
 void TControl::CMEnabledChanged() { Invalidate(); }

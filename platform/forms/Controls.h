@@ -263,6 +263,9 @@ public:
     // The tool tip about to show at client point CursorPos: HintStr starts as Hint and
     // CanShow as ShowHint with a non-empty Hint; a control may give a hint per spot.
     virtual void CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow);
+    // Alt plus a character offered to the controls of a form (accelerators, "&Apply");
+    // true when one took it. Nothing by default; windowed controls pass it to their children.
+    virtual bool CMDialogChar(char Key);
 
     virtual void Click();
     virtual void DblClick();
@@ -391,6 +394,7 @@ public:
     void CMEnabledChanged() override;
     void CMVisibleChanged() override;
     void CMTextChanged() override;
+    bool CMDialogChar(char Key) override;
 
     virtual void DoEnter();
     virtual void DoExit();
@@ -403,7 +407,6 @@ public:
     virtual bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos);
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 protected:
     virtual void KeyDown(Word& Key, TShiftState Shift);
@@ -452,6 +455,10 @@ protected:
     bool FCtl3D = true;
     int FAlignLevel = 0;
     std::unique_ptr<Impl> FImpl;
+
+private:
+    // The platform reaches it through zvforms::ImplOf.
+    Impl* ImplPtr() const { return FImpl.get(); }
 };
 
 class TCustomControl : public TWinControl {

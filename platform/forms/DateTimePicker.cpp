@@ -70,7 +70,7 @@ bool TDateTimePicker::WantsKey(Word Key, TShiftState Shift) const
 
 void TDateTimePicker::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* d = new NativeWidget<QDateTimeEdit>(this, parent);
     FImpl->widget = d;
     FImpl->native = true;

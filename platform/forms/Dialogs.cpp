@@ -17,7 +17,7 @@ namespace {
 QWidget* ActiveWindow()
 {
     if (Screen && Screen->ActiveForm() && Screen->ActiveForm()->HandleAllocated())
-        return Screen->ActiveForm()->ImplPtr()->widget;
+        return zvforms::ImplOf(Screen->ActiveForm())->widget;
     return nullptr;
 }
 

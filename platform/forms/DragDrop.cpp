@@ -109,7 +109,7 @@ bool RegisterDragDrop(TWinControl* Window, TDropTargetHandler* Handler)
     if (!Window || !Handler)
         return false;
     Window->HandleNeeded();
-    QWidget* w = Window->HandleAllocated() ? Window->ImplPtr()->widget.data() : nullptr;
+    QWidget* w = Window->HandleAllocated() ? ImplOf(Window)->widget.data() : nullptr;
     if (!w)
         return false;
     Targets()[Window] = Handler;
@@ -122,7 +122,7 @@ void RevokeDragDrop(TWinControl* Window)
 {
     Targets().erase(Window);
     if (Window && Window->HandleAllocated())
-        if (QWidget* w = Window->ImplPtr()->widget.data())
+        if (QWidget* w = ImplOf(Window)->widget.data())
             w->setAcceptDrops(false);
 }
 
@@ -158,7 +158,7 @@ int DoDragDrop(TControl* Source, const TDragData& Data, int AllowedEffects)
     auto* sw = dynamic_cast<TWinControl*>(Source);
     if (!sw)
         sw = Source ? Source->Parent() : nullptr;
-    QWidget* w = sw && sw->HandleAllocated() ? sw->ImplPtr()->widget.data() : nullptr;
+    QWidget* w = sw && sw->HandleAllocated() ? ImplOf(sw)->widget.data() : nullptr;
     if (!w)
         return DROPEFFECT_NONE;
     auto* m = new QMimeData;

@@ -1,9 +1,11 @@
 #include "platform/forms/Edit.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QFontMetrics>
 #include <QLineEdit>
+#include <QMenu>
 #include <QStyle>
 #include <algorithm>
 #include <cctype>
@@ -15,11 +17,48 @@ using namespace zvforms;
 
 namespace {
 
-using EditWidget = NativeWidget<QLineEdit>;
+// Every way of pasting (keys, the context menu) goes through PasteFromClipboard, which an
+// edit with input rules overrides.
+class EditWidget : public NativeWidget<QLineEdit> {
+public:
+    using NativeWidget::NativeWidget;
+
+protected:
+    void NativeKeyPress(QKeyEvent* e) override
+    {
+        const bool paste = e->matches(QKeySequence::Paste)
+                           || (e->key() == Qt::Key_Insert && (e->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier);
+        if (paste && ctl)
+            Paste();
+        else
+            QLineEdit::keyPressEvent(e);
+    }
+    void contextMenuEvent(QContextMenuEvent* e) override
+    {
+        QMenu* m = createStandardContextMenu();
+        m->setAttribute(Qt::WA_DeleteOnClose);
+        // The paste entry is known by its name or, in older toolkits, by its key shown beside it.
+        const QString key = '\t' + QKeySequence(QKeySequence::Paste).toString(QKeySequence::NativeText);
+        for (QAction* a : m->actions()) {
+            if (a->objectName() != "edit-paste" && !a->text().endsWith(key))
+                continue;
+            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
+            QObject::connect(a, &QAction::triggered, this, [this] { Paste(); });
+        }
+        m->popup(e->globalPos());
+    }
+
+private:
+    void Paste()
+    {
+        if (auto* c = dynamic_cast<TCustomEdit*>(ctl))
+            Guard([c] { c->PasteFromClipboard(); }, c);
+    }
+};
 
 QLineEdit* LineEdit(const TWinControl* c)
 {
-    return c->HandleAllocated() ? qobject_cast<QLineEdit*>(c->ImplPtr()->widget.data()) : nullptr;
+    return c->HandleAllocated() ? qobject_cast<QLineEdit*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
 } // namespace
@@ -220,6 +259,10 @@ void TCustomEdit::PasteFromClipboard()
 {
     if (FReadOnly || !QGuiApplication::clipboard())
         return;
+    if (QLineEdit* e = LineEdit(this)) {
+        e->paste(); // as the user's paste: length limit, mask and Modified apply
+        return;
+    }
     SetSelText(FromQString(QGuiApplication::clipboard()->text()));
 }
 
@@ -240,7 +283,7 @@ bool TCustomEdit::WantsKey(Word Key, TShiftState Shift) const
 
 void TCustomEdit::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* e = new EditWidget(this, parent);
     FImpl->widget = e;
     FImpl->native = true;

@@ -41,7 +41,8 @@ public:
     void Clear() { SetText(""); }
     void CopyToClipboard();
     void CutToClipboard();
-    void PasteFromClipboard();
+    // Every paste (Ctrl+V, Shift+Insert, the context menu) comes here.
+    virtual void PasteFromClipboard();
     // The character index under a client point, and the client position of a character
     // (past the end: right of the last character).
     int CharFromPos(const TPoint& P) const;

@@ -376,9 +376,9 @@ void TCustomForm::FocusControl(TWinControl* Control)
             (*it)->DoEnter();
     }
     if (Control && Control == FActiveControl && Control->HandleAllocated()) {
-        Control->ImplPtr()->settingFocus = true;
-        Control->ImplPtr()->widget->setFocus(Qt::OtherFocusReason);
-        Control->ImplPtr()->settingFocus = false;
+        zvforms::ImplOf(Control)->settingFocus = true;
+        zvforms::ImplOf(Control)->widget->setFocus(Qt::OtherFocusReason);
+        zvforms::ImplOf(Control)->settingFocus = false;
     }
 }
 

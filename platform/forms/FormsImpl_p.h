@@ -52,7 +52,11 @@ struct Access {
     {
         return c->HoldsNativeMouse(Kind, b, x, y);
     }
+    static TWinControl::Impl* ImplOf(const TWinControl* c) { return c->ImplPtr(); }
 };
+
+// The Qt side of a windowed control.
+inline TWinControl::Impl* ImplOf(const TWinControl* c) { return Access::ImplOf(c); }
 
 // Runs a call into program code; exceptions go to the application's handler.
 bool Guard(const std::function<void()>& f, TObject* Sender = nullptr);
@@ -151,9 +155,11 @@ protected:
     {
         if (!ctl)
             return Base::keyPressEvent(e);
-        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { Base::keyPressEvent(k); });
+        RouteKeyPress(ctl, e, [this](QKeyEvent* k) { NativeKeyPress(k); });
         e->accept(); // handled here: the parent window never sees it again
     }
+    // The Qt control's own handling of a key the control let through.
+    virtual void NativeKeyPress(QKeyEvent* e) { Base::keyPressEvent(e); }
     void keyReleaseEvent(QKeyEvent* e) override
     {
         if (!ctl)

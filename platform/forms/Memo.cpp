@@ -16,7 +16,7 @@ using MemoWidget = NativeWidget<QPlainTextEdit>;
 
 QPlainTextEdit* TextEdit(const TWinControl* c)
 {
-    return c->HandleAllocated() ? qobject_cast<QPlainTextEdit*>(c->ImplPtr()->widget.data()) : nullptr;
+    return c->HandleAllocated() ? qobject_cast<QPlainTextEdit*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
 } // namespace
@@ -181,7 +181,7 @@ bool TCustomMemo::WantsKey(Word Key, TShiftState Shift) const
 
 void TCustomMemo::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* e = new MemoWidget(this, parent);
     FImpl->widget = e;
     FImpl->native = true;

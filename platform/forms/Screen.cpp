@@ -10,7 +10,27 @@
 
 TScreen* Screen = nullptr;
 
-TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner) {}
+namespace {
+std::vector<void (*)(TScreen*)>& Initializations()
+{
+    static std::vector<void (*)(TScreen*)> list; // made on first use: static initializers call in
+    return list;
+}
+} // namespace
+
+TScreen::TScreen(TComponent* AOwner) : TComponent(AOwner)
+{
+    for (auto init : Initializations())
+        init(this);
+}
+
+bool TScreen::AddInitialization(void (*Init)(TScreen* S))
+{
+    Initializations().push_back(Init);
+    if (Screen)
+        Init(Screen);
+    return true;
+}
 
 TScreen::~TScreen()
 {

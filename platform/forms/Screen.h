@@ -21,6 +21,9 @@ public:
     // Own cursor numbers: Index shows as the built-in cursor Shape.
     void SetCursors(int Index, TCursor Shape);
     TCursor Cursors(int Index) const;
+    // Start-up work of a library that needs the screen (its own cursors): every screen made
+    // runs it, and the current one at once. Call from a static initializer.
+    static bool AddInitialization(void (*Init)(TScreen* S));
 
     TCustomForm* ActiveForm() const;
     TWinControl* ActiveControl() const;

@@ -74,7 +74,7 @@ bool TScrollBar::WantsKey(Word Key, TShiftState Shift) const
 
 void TScrollBar::CreateWidget()
 {
-    QWidget* parent = FParent ? FParent->ImplPtr()->widget.data() : nullptr;
+    QWidget* parent = FParent ? zvforms::ImplOf(FParent)->widget.data() : nullptr;
     auto* s = new NativeWidget<QScrollBar>(this, parent);
     FImpl->widget = s;
     FImpl->native = true;

@@ -19,7 +19,7 @@ namespace {
 QWidget* WidgetOf(TWinControl* c)
 {
     c->HandleNeeded();
-    return c->ImplPtr()->widget;
+    return zvforms::ImplOf(c)->widget;
 }
 
 // The widget that receives mouse events for Target, and Target's point in it.
@@ -27,8 +27,8 @@ QWidget* MouseWidget(TControl* Target, int& X, int& Y)
 {
     if (auto* w = dynamic_cast<TWinControl*>(Target)) {
         QWidget* q = WidgetOf(w);
-        if (!w->ImplPtr()->native) {
-            const QPoint off = w->ImplPtr()->ClientOffset();
+        if (!zvforms::ImplOf(w)->native) {
+            const QPoint off = zvforms::ImplOf(w)->ClientOffset();
             X += off.x();
             Y += off.y();
         }
@@ -38,7 +38,7 @@ QWidget* MouseWidget(TControl* Target, int& X, int& Y)
     if (!p)
         throw EInvalidOperation("Control '" + Target->Name() + "' has no parent window");
     QWidget* q = WidgetOf(p);
-    const QPoint off = p->ImplPtr()->ClientOffset();
+    const QPoint off = zvforms::ImplOf(p)->ClientOffset();
     X += off.x() + Target->Left();
     Y += off.y() + Target->Top();
     return q;
@@ -63,13 +63,35 @@ Qt::KeyboardModifiers Mods(TShiftState s)
 
 Qt::MouseButtons gButtons;
 
+// Qt gives click focus only for the window system's own presses; a user's press moves the
+// focus to the first widget up from the one under the mouse that takes focus by click.
+void GiveClickFocus(QWidget* w, QPoint local)
+{
+    for (QWidget* f = w; f; f = f->parentWidget()) {
+        if (f->isEnabled() && f->rect().contains(local) && (f->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+            f->setFocus(Qt::MouseFocusReason);
+            // An inactive window records the focus without telling the widget.
+            if (auto* l = dynamic_cast<ControlLink*>(f); l && l->ctl)
+                RouteFocusIn(l->ctl, Qt::MouseFocusReason);
+            return;
+        }
+        if (f->isWindow() || f->hasFocus())
+            return;
+        local += f->pos();
+    }
+}
+
 void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButton button, TShiftState Shift)
 {
-    QWidget* w = MouseWidget(Target, X, Y);
+    QPointer<QWidget> w = MouseWidget(Target, X, Y);
     const QPointF local(X, Y);
     const QPointF global = w->mapToGlobal(local);
-    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick)
+    if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+        GiveClickFocus(w, local.toPoint());
+        if (!w) // the focus change closed the window
+            return;
         gButtons |= button;
+    }
     else if (type == QEvent::MouseButtonRelease)
         gButtons &= ~button;
     QMouseEvent e(type, local, local, global, button, gButtons, Mods(Shift));
@@ -78,14 +100,25 @@ void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButto
 
 } // namespace
 
+// A user's keys reach the focused control only: a key sent elsewhere on a shown form is a
+// test that could not happen.
+void CheckFocused(TWinControl* Target)
+{
+    TCustomForm* f = GetParentForm(Target);
+    if (f && f != Target && f->Showing() && f->ActiveControl() != Target)
+        throw EInvalidOperation("Keys go to the focused control, not to '" + Target->Name() + "'");
+}
+
 void KeyDown(TWinControl* Target, Word Key, TShiftState Shift)
 {
+    CheckFocused(Target);
     std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyPress, Key, Shift));
     QApplication::sendEvent(WidgetOf(Target), e.get());
 }
 
 void KeyUp(TWinControl* Target, Word Key, TShiftState Shift)
 {
+    CheckFocused(Target);
     std::unique_ptr<QKeyEvent> e(MakeKeyEvent(QEvent::KeyRelease, Key, Shift));
     QApplication::sendEvent(WidgetOf(Target), e.get());
 }
@@ -93,7 +126,12 @@ void KeyUp(TWinControl* Target, Word Key, TShiftState Shift)
 void PressKey(TWinControl* Target, Word Key, TShiftState Shift)
 {
     KeyDown(Target, Key, Shift);
-    KeyUp(Target, Key, Shift);
+    // The release goes where the focus is now (after a Tab: the next control).
+    TWinControl* up = Target;
+    if (TCustomForm* f = GetParentForm(Target); f && f != Target && f->Showing())
+        up = f->ActiveControl();
+    if (up)
+        KeyUp(up, Key, Shift);
 }
 
 void PressKeyOnForm(TWinControl* Form, Word Key, TShiftState Shift)
@@ -140,6 +178,7 @@ void TypeText(TWinControl* Target, const AnsiString& Text)
         }
         if (key == 0) {
             // Characters without a key of their own arrive as a bare character.
+            CheckFocused(Target);
             QKeyEvent e(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromLatin1(&ch, 1));
             QApplication::sendEvent(WidgetOf(Target), &e);
             continue;

@@ -1,13 +1,16 @@
 #pragma once
 // Input for tests: keys and mouse actions delivered to a control as the window system
 // would deliver them (through the same Qt events and routing), with no display needed.
-// Coordinates are the control's client coordinates.
+// Coordinates are the control's client coordinates. As with a user's mouse and keys, a
+// press moves the focus (OnExit/OnEnter) to the control that takes it by click, and keys
+// reach only the focused control of a shown form (else EInvalidOperation).
 #include "platform/forms/Controls.h"
 #include "platform/forms/DragDrop.h"
 
 namespace TestInput {
 
-// One key: key-down (with its character, if any), then key-up. Key is a Windows key code.
+// One key: key-down (with its character, if any), then key-up to the control focused by
+// then. Key is a Windows key code.
 void PressKey(TWinControl* Target, Word Key, TShiftState Shift = 0);
 void KeyDown(TWinControl* Target, Word Key, TShiftState Shift = 0);
 void KeyUp(TWinControl* Target, Word Key, TShiftState Shift = 0);

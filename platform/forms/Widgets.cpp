@@ -71,7 +71,7 @@ void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text)
     };
     set(QPalette::Window, clBtnFace);
     set(QPalette::WindowText, Text);
-    set(QPalette::Base, Base);
+    set(QPalette::Base, Base); // disabled too: a disabled control keeps its own Color
     set(QPalette::AlternateBase, Base);
     set(QPalette::Text, Text);
     set(QPalette::Button, clBtnFace);
@@ -88,7 +88,6 @@ void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text)
     pal.setColor(QPalette::Disabled, QPalette::Text, ToQColor(clGrayText));
     pal.setColor(QPalette::Disabled, QPalette::WindowText, ToQColor(clGrayText));
     pal.setColor(QPalette::Disabled, QPalette::ButtonText, ToQColor(clGrayText));
-    pal.setColor(QPalette::Disabled, QPalette::Base, ToQColor(clBtnFace));
     w->setPalette(pal);
     w->setFont(ToQFont(*c->Font()));
 }
@@ -105,7 +104,7 @@ bool Alive(QWidget* w)
 
 void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEvent*)>& Native)
 {
-    QPointer<QWidget> w = c->ImplPtr()->widget;
+    QPointer<QWidget> w = zvforms::ImplOf(c)->widget;
     Word key = VirtualKeyOf(e);
     const Word origKey = key;
     const TShiftState shift = ShiftOf(e->modifiers());
@@ -116,6 +115,13 @@ void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEv
     e->accept();
     if (!charAllowed || !Alive(w))
         return;
+    if (ch != 0 && (shift & (ssAlt | ssCtrl)) == ssAlt) {
+        // Alt plus a character is the form's accelerator, never typed.
+        TCustomForm* f = GetParentForm(c);
+        TWinControl* top = f ? static_cast<TWinControl*>(f) : c;
+        Guard([&] { top->CMDialogChar(ch); }, c);
+        return;
+    }
     if (ch == 0) {
         if (key != 0 && Native)
             Native(e);
@@ -138,7 +144,7 @@ void RouteKeyPress(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEv
 
 void RouteKeyRelease(TWinControl* c, QKeyEvent* e, const std::function<void(QKeyEvent*)>& Native)
 {
-    QPointer<QWidget> w = c->ImplPtr()->widget;
+    QPointer<QWidget> w = zvforms::ImplOf(c)->widget;
     Word key = VirtualKeyOf(e);
     const TShiftState shift = ShiftOf(e->modifiers());
     bool pass = false;
@@ -150,7 +156,7 @@ void RouteKeyRelease(TWinControl* c, QKeyEvent* e, const std::function<void(QKey
 
 void RouteFocusIn(TWinControl* c, Qt::FocusReason reason)
 {
-    if (c->ImplPtr()->settingFocus)
+    if (zvforms::ImplOf(c)->settingFocus)
         return;
     // Focus coming back from a modal box or a popup is no focus change between controls.
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
@@ -190,7 +196,7 @@ void ShowPopup(TControl* target, QMouseEvent* e)
 
 void RouteMouse(TWinControl* c, QMouseEvent* e)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     QPointer<QWidget> w = impl->widget;
     const QPoint off = impl->native ? QPoint(0, 0) : impl->ClientOffset();
     const QPoint p = e->position().toPoint() - off;
@@ -216,10 +222,11 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
         break;
     }
     case QEvent::MouseMove: {
-        TControl* target = impl->pressed;
-        if (!target && !impl->native) {
-            // A disabled graphic control still learns that the mouse is over it (its hot
-            // look); its mouse moves go to the window beneath.
+        TControl* target = nullptr;
+        if (!impl->native) {
+            // Enter and leave follow the mouse even while a pressed child holds the capture,
+            // so a control dragged off knows it before the release. A disabled graphic
+            // control still learns it (its hot look); its mouse moves go to the window.
             TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), true, false);
             if (t != impl->hover) {
                 TControl* old = impl->hover;
@@ -230,11 +237,11 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t && t->Enabled() ? t : nullptr;
-            if (t && w)
-                w->setCursor(CursorShapeOf(t->Cursor()));
-            else if (w)
-                w->setCursor(CursorShapeOf(c->Cursor()));
+            if (!impl->pressed && w)
+                w->setCursor(CursorShapeOf(t ? t->Cursor() : c->Cursor()));
         }
+        if (impl->pressed)
+            target = impl->pressed;
         if (!target)
             target = c;
         const QPoint lp = local(target);
@@ -259,7 +266,7 @@ void RouteEnter(TWinControl* c) { c->CMMouseEnter(); }
 
 void RouteLeave(TWinControl* c)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (TControl* h = impl->hover) {
         impl->hover = nullptr;
         h->CMMouseLeave();
@@ -269,7 +276,7 @@ void RouteLeave(TWinControl* c)
 
 void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& region)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (impl->buffer.size() != w->size()) {
         impl->buffer = QImage(w->size(), QImage::Format_RGB32);
         impl->buffer.fill(ToQColor(c->Color()));
@@ -296,7 +303,7 @@ void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& region)
 
 void PaintWidget(TWinControl* c, QWidget* w, const QRegion& region)
 {
-    auto* impl = c->ImplPtr();
+    auto* impl = zvforms::ImplOf(c);
     if (!impl->blitOnly || impl->buffer.size() != w->size())
         RenderBuffer(c, w, region);
     impl->blitOnly = false;
@@ -345,7 +352,7 @@ bool WindowWidget::event(QEvent* e)
 {
     if (ctl && e->type() == QEvent::ToolTip) {
         auto* he = static_cast<QHelpEvent*>(e);
-        const QPoint p = he->pos() - ctl->ImplPtr()->ClientOffset();
+        const QPoint p = he->pos() - zvforms::ImplOf(ctl)->ClientOffset();
         TControl* t = ctl->ControlAtPos(TPoint(p.x(), p.y()), false, false);
         TControl* target = t ? t : ctl;
         const QPoint lp = t ? p - QPoint(t->Left(), t->Top()) : p;
@@ -448,15 +455,15 @@ void WindowWidget::resizeEvent(QResizeEvent* e)
 {
     QWidget::resizeEvent(e);
     auto* f = dynamic_cast<TCustomForm*>(ctl);
-    if (!f || parentWidget() || ctl->ImplPtr()->syncing)
+    if (!f || parentWidget() || zvforms::ImplOf(ctl)->syncing)
         return;
     // A user resized the window: the form takes the new client size.
     const int ch = height() - f->MenuHeight();
     if (width() != f->ClientWidth() || ch != f->ClientHeight()) {
-        ctl->ImplPtr()->syncing = true;
+        zvforms::ImplOf(ctl)->syncing = true;
         f->SetBounds(f->Left(), f->Top(), width() + 2 * f->FrameWidth(),
                      ch + f->CaptionHeight() + f->MenuHeight() + 2 * f->FrameWidth());
-        ctl->ImplPtr()->syncing = false;
+        zvforms::ImplOf(ctl)->syncing = false;
     }
 }
 

@@ -61,7 +61,7 @@ void TWinControl::Impl::LayoutBars()
                 const TScrollCode code = ScrollCodeOf(action);
                 int pos = sb->sliderPosition();
                 Guard([&] { o->DoScroll(kind, code, pos); }, o);
-                o->ImplPtr()->bar[kind].pos = pos;
+                zvforms::ImplOf(o)->bar[kind].pos = pos;
                 sb->setSliderPosition(pos);
             });
             bars[k] = sb;
@@ -270,6 +270,14 @@ bool TWinControl::CMDialogKey(Word Key, TShiftState Shift)
     return false;
 }
 
+bool TWinControl::CMDialogChar(char Key)
+{
+    for (TControl* c : FControls)
+        if (c->FVisible && c->CMDialogChar(Key))
+            return true;
+    return false;
+}
+
 void TWinControl::DoEnter() { Guard([&] { FireEvent(OnEnter, this); }, this); }
 void TWinControl::DoExit() { Guard([&] { FireEvent(OnExit, this); }, this); }
 
@@ -298,7 +306,9 @@ void TWinControl::KeyDown(Word& Key, TShiftState Shift)
 
 void TWinControl::KeyPress(char& Key)
 {
-    Guard([&] { FireEvent(OnKeyPress, this, Key); }, this);
+    // A handler that fails stops the character, as it would any other reply.
+    if (!Guard([&] { FireEvent(OnKeyPress, this, Key); }, this))
+        Key = 0;
 }
 
 void TWinControl::KeyUp(Word& Key, TShiftState Shift)

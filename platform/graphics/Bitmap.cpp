@@ -3,6 +3,8 @@
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
+#include <cstdint>
+#include <cstdlib>
 
 #include "platform/core/Exceptions.h"
 #include "platform/graphics/Canvas.h"
@@ -14,6 +16,8 @@ using namespace zvqt;
 struct TBitmap::Impl {
     QImage image;
     std::unique_ptr<TCanvas> canvas;
+    // The size asked for while the image is empty (one side zero), kept for the other side.
+    int emptyWidth = 0, emptyHeight = 0;
 };
 
 namespace {
@@ -40,14 +44,14 @@ namespace zvqt {
 
 QImage& BitmapImage(TBitmap* b)
 {
-    FlushCanvas(b->ImplPtr()->canvas.get());
-    return b->ImplPtr()->image;
+    FlushCanvas(zvqt::ImplOf(b)->canvas.get());
+    return zvqt::ImplOf(b)->image;
 }
 
 const QImage& BitmapImage(const TBitmap* b)
 {
-    FlushCanvas(b->ImplPtr()->canvas.get());
-    return b->ImplPtr()->image;
+    FlushCanvas(zvqt::ImplOf(b)->canvas.get());
+    return zvqt::ImplOf(b)->image;
 }
 
 } // namespace zvqt
@@ -71,8 +75,8 @@ TCanvas* TBitmap::Canvas() const
 }
 
 bool TBitmap::Empty() const { return FImpl->image.isNull() || FImpl->image.width() == 0 || FImpl->image.height() == 0; }
-int TBitmap::Width() const { return FImpl->image.isNull() ? 0 : FImpl->image.width(); }
-int TBitmap::Height() const { return FImpl->image.isNull() ? 0 : FImpl->image.height(); }
+int TBitmap::Width() const { return FImpl->image.isNull() ? FImpl->emptyWidth : FImpl->image.width(); }
+int TBitmap::Height() const { return FImpl->image.isNull() ? FImpl->emptyHeight : FImpl->image.height(); }
 void TBitmap::SetWidth(int v) { SetSize(v, Height()); }
 void TBitmap::SetHeight(int v) { SetSize(Width(), v); }
 
@@ -83,6 +87,8 @@ void TBitmap::SetSize(int AWidth, int AHeight)
     if (AWidth == Width() && AHeight == Height())
         return;
     QImage& cur = BitmapImage(this);
+    FImpl->emptyWidth = AWidth;
+    FImpl->emptyHeight = AHeight;
     if (AWidth == 0 || AHeight == 0) {
         cur = QImage();
     } else {
@@ -182,6 +188,7 @@ void TBitmap::Assign(TPersistent* Source)
         return;
     if (!Source) {
         BitmapImage(this) = QImage();
+        FImpl->emptyWidth = FImpl->emptyHeight = 0;
         if (FImpl->canvas)
             BindCanvas(FImpl->canvas.get(), &FImpl->image, FPixelFormat == pf1bit);
         Changed();
@@ -190,6 +197,8 @@ void TBitmap::Assign(TPersistent* Source)
     if (auto* b = dynamic_cast<TBitmap*>(Source)) {
         QImage copy = BitmapImage(b).copy();
         BitmapImage(this) = copy;
+        FImpl->emptyWidth = b->FImpl->emptyWidth;
+        FImpl->emptyHeight = b->FImpl->emptyHeight;
         FPixelFormat = b->FPixelFormat;
         FTransparentMode = b->FTransparentMode;
         FTransparentColor = b->FTransparentColor;
@@ -203,6 +212,8 @@ void TBitmap::Assign(TPersistent* Source)
         // Another kind of picture is drawn onto a bitmap of its size.
         QImage img = NewImage(std::max(0, g->Width()), std::max(0, g->Height()));
         BitmapImage(this) = g->Empty() ? QImage() : img;
+        FImpl->emptyWidth = std::max(0, g->Width());
+        FImpl->emptyHeight = std::max(0, g->Height());
         if (FImpl->canvas)
             BindCanvas(FImpl->canvas.get(), &FImpl->image, FPixelFormat == pf1bit);
         if (!g->Empty())
@@ -213,8 +224,47 @@ void TBitmap::Assign(TPersistent* Source)
     TGraphic::Assign(Source);
 }
 
+namespace {
+
+std::uint32_t Get32(const std::vector<Byte>& v, size_t at)
+{
+    return v[at] | (v[at + 1] << 8) | (v[at + 2] << 16) | (static_cast<std::uint32_t>(v[at + 3]) << 24);
+}
+
+// Whether the file holds every pixel row its header promises (uncompressed rows only;
+// compressed data is checked by the reader).
+bool PixelRowsComplete(const std::vector<Byte>& Data)
+{
+    if (Data.size() < 30)
+        return false;
+    const std::uint32_t headerSize = Get32(Data, 14);
+    std::int64_t width, height;
+    unsigned bits, compression = 0;
+    if (headerSize == 12) {
+        width = Data[18] | (Data[19] << 8);
+        height = Data[20] | (Data[21] << 8);
+        bits = Data[24] | (Data[25] << 8);
+    } else {
+        if (Data.size() < 34)
+            return false;
+        width = static_cast<std::int32_t>(Get32(Data, 18));
+        height = static_cast<std::int32_t>(Get32(Data, 22));
+        bits = Data[28] | (Data[29] << 8);
+        compression = Get32(Data, 30);
+    }
+    if (compression != 0 && compression != 3) // BI_RGB, BI_BITFIELDS
+        return true;
+    const std::int64_t rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
+    return static_cast<std::int64_t>(Get32(Data, 10)) + rowBytes * std::abs(height)
+           <= static_cast<std::int64_t>(Data.size());
+}
+
+} // namespace
+
 void TBitmap::LoadFromData(const std::vector<Byte>& Data)
 {
+    if (!PixelRowsComplete(Data))
+        throw EInvalidGraphic("Bitmap image is not valid");
     QByteArray bytes(reinterpret_cast<const char*>(Data.data()), static_cast<qsizetype>(Data.size()));
     QBuffer buf(&bytes);
     buf.open(QIODevice::ReadOnly);
@@ -307,7 +357,7 @@ void TBitmap::DrawOn(TCanvas* ACanvas, const TRect& R)
 {
     if (Empty() || !ACanvas || R.IsEmpty())
         return;
-    auto* ci = ACanvas->ImplPtr();
+    auto* ci = zvqt::ImplOf(ACanvas);
     const QImage& img = BitmapImage(this);
     if (Transparent()) {
         QImage a = img.convertToFormat(QImage::Format_ARGB32);

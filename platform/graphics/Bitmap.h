@@ -15,6 +15,10 @@ class TCanvas;
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit, pfCustom };
 enum TTransparentMode { tmAuto, tmFixed };
 
+namespace zvqt {
+struct ImplAccess;
+}
+
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -57,9 +61,11 @@ public:
     void Changed() override;
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 private:
+    // The platform reaches it through zvqt::ImplOf.
+    friend struct zvqt::ImplAccess;
+    Impl* ImplPtr() const { return FImpl.get(); }
     std::unique_ptr<Impl> FImpl;
     TPixelFormat FPixelFormat = pfDevice;
     TTransparentMode FTransparentMode = tmAuto;

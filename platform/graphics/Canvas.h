@@ -55,6 +55,10 @@ constexpr TColor CLR_INVALID = -1;
 // Text background mode (Win32 SetBkMode).
 enum TBkMode { bkTransparent = 1, bkOpaque = 2 };
 
+namespace zvqt {
+struct ImplAccess;
+}
+
 class TCanvas : public TPersistent {
 public:
     TCanvas();
@@ -158,13 +162,15 @@ public:
     TNotifyEvent OnChanging;
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 protected:
     virtual void Changing() { FireEvent(OnChanging, this); }
     virtual void Changed() { FireEvent(OnChange, this); }
 
 private:
+    // The platform reaches it through zvqt::ImplOf.
+    friend struct zvqt::ImplAccess;
+    Impl* ImplPtr() const { return FImpl.get(); }
     friend struct Impl;
     void ToolChanged(TObject* Sender);
 

@@ -14,7 +14,7 @@ struct TIcon::Impl {
 };
 
 namespace zvqt {
-const QImage& IconImage(const TIcon* i) { return i->ImplPtr()->image; }
+const QImage& IconImage(const TIcon* i) { return zvqt::ImplOf(i)->image; }
 } // namespace zvqt
 
 TIcon::TIcon() : FImpl(std::make_unique<Impl>()) { SetTransparent(true); }
@@ -72,5 +72,5 @@ void TIcon::DrawOn(TCanvas* ACanvas, const TRect& R)
 {
     if (Empty() || !ACanvas)
         return;
-    ACanvas->ImplPtr()->DrawImage(ToQRect(R), FImpl->image);
+    zvqt::ImplOf(ACanvas)->DrawImage(ToQRect(R), FImpl->image);
 }

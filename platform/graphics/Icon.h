@@ -4,6 +4,10 @@
 
 #include "platform/graphics/Graphic.h"
 
+namespace zvqt {
+struct ImplAccess;
+}
+
 class TIcon : public TGraphic {
 public:
     TIcon();
@@ -21,8 +25,10 @@ public:
     void DrawOn(TCanvas* ACanvas, const TRect& R) override;
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 private:
+    // The platform reaches it through zvqt::ImplOf.
+    friend struct zvqt::ImplAccess;
+    Impl* ImplPtr() const { return FImpl.get(); }
     std::unique_ptr<Impl> FImpl;
 };

@@ -103,7 +103,7 @@ void TImageList::Draw(TCanvas* Canvas, int X, int Y, int Index, bool Enabled)
                     line[x] = shadow;
         }
     }
-    Canvas->ImplPtr()->DrawImage(QRect(X, Y, FWidth, FHeight), img);
+    zvqt::ImplOf(Canvas)->DrawImage(QRect(X, Y, FWidth, FHeight), img);
 }
 
 void TImageList::GetBitmap(int Index, TBitmap* Image)

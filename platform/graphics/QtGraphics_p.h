@@ -15,6 +15,14 @@
 
 namespace zvqt {
 
+// The Qt side of a canvas, bitmap or icon.
+struct ImplAccess {
+    template <class T>
+    static typename T::Impl* Of(const T* o) { return o->ImplPtr(); }
+};
+template <class T>
+typename T::Impl* ImplOf(const T* o) { return ImplAccess::Of(o); }
+
 QColor ToQColor(TColor c);
 TColor FromQColor(const QColor& c);
 inline TColor FromQRgb(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }

@@ -6,8 +6,11 @@
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owhyperctrls.h"
 #include "components/controls/Owleds.h"
+#include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/Shell.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
@@ -97,16 +100,16 @@ TEST_F(ShadowButton, DisabledNeverClicks)
     b->SetEnabled(false);
     b->HandleMouseDown(mbLeft, 0, 50, 12);
     b->HandleMouseUp(mbLeft, 0, 50, 12);
-    b->DialogChar('o');
+    b->CMDialogChar('o');
     EXPECT_EQ(clicks, 0);
 }
 
 TEST_F(ShadowButton, AcceleratorClicks)
 {
     b->SetCaption("&Ok");
-    b->DialogChar('O');
+    b->CMDialogChar('O');
     EXPECT_EQ(clicks, 1);
-    b->DialogChar('x');
+    b->CMDialogChar('x');
     EXPECT_EQ(clicks, 1);
 }
 
@@ -363,6 +366,12 @@ TEST_F(UserLed, OwnerDrawShowsColourOrTheEvent)
 
 // ------------------------------------------------------------ web label
 
+TEST(WebLabel, TheHandCursorIsInstalledFromStartUpOn)
+{
+    TScreen fresh(nullptr); // as at start-up: no web label made for it
+    EXPECT_EQ(fresh.Cursors(crOwHandPoint), crHandPoint);
+}
+
 TEST(WebLabel, OnlyWebAndMailAddressesAreOpenable)
 {
     EXPECT_TRUE(TOwWebLabel::IsOpenableURL("http://example.org"));
@@ -466,5 +475,103 @@ TEST(ShadowButtonOnAForm, ClickThroughTheWindowSystem)
     b->SetEnabled(false);
     TestInput::Click(b, 50, 12);
     EXPECT_EQ(clicks, 1);
+}
+}
+
+namespace {
+TEST(ShadowButtonOnAForm, AltAndTheAcceleratorLetterClicks)
+{
+    TForm form(nullptr);
+    auto* edit = new TEdit(&form);
+    edit->SetParent(&form);
+    auto* b = new TOwShadowButton(&form);
+    b->SetParent(&form);
+    b->SetBounds(20, 40, 110, 30);
+    b->SetCaption("&Apply");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    form.Show();
+    edit->SetFocus();
+    TestInput::PressKeyOnForm(&form, 'A', ssAlt);
+    EXPECT_EQ(clicks, 1);
+    TestInput::PressKeyOnForm(&form, 'P', ssAlt);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(WebLabelOnAForm, PressedDraggedOffAndReleasedOpensNothing)
+{
+    SetShellRecordOnly(true);
+    ClearShellOpenedAddresses();
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 100);
+    auto* l = new TOwWebLabel(&form);
+    l->SetParent(&form);
+    l->SetBounds(10, 10, 100, 20);
+    l->SetURL("https://www.example.org/lcr");
+    form.Show();
+    TestInput::MouseMove(&form, 20, 15);
+    TestInput::MouseDown(l, 10, 5);
+    TestInput::MouseMove(&form, 200, 60);
+    TestInput::MouseUp(l, 190, 50);
+    EXPECT_TRUE(ShellOpenedAddresses().empty());
+    // Back over it, a click opens it.
+    TestInput::MouseMove(&form, 20, 15);
+    TestInput::Click(l, 10, 5);
+    EXPECT_EQ(ShellOpenedAddresses().size(), 1u);
+}
+}
+
+namespace {
+TEST(BitmapButtonOnAPanel, SeeThroughPixelsShowThePanel)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clNavy);
+    panel->SetBounds(0, 0, 60, 40);
+    auto* b = new TOwBitmapButton(&form);
+    b->SetParent(panel);
+    b->SetBounds(10, 10, 30, 30);
+    b->SetColor(clSilver);
+    auto g = Disc(20, 20, clAqua, clRed);
+    b->SetGlyph(g.get());
+    b->SetTransparentMode(tmPixel);
+    b->SetTransparent(true);
+    TBitmap shot;
+    RenderControl(panel, &shot);
+    const TRect d = b->DestRect();
+    EXPECT_EQ(shot.Canvas()->Pixels(10 + d.Left, 10 + d.Top), clNavy); // the glyph's corner
+    EXPECT_EQ(shot.Canvas()->Pixels(10 + d.Left + 10, 10 + d.Top + 10), clRed);
+}
+}
+
+namespace {
+TEST(OwControl, AStrayEndUpdateLeavesTheControlRepainting)
+{
+    struct Counting : TOwShadowButton {
+        using TOwShadowButton::TOwShadowButton;
+        int paints = 0;
+        void Paint() override
+        {
+            ++paints;
+            TOwShadowButton::Paint();
+        }
+    };
+    TForm form(nullptr);
+    auto* b = new Counting(&form);
+    b->SetParent(&form);
+    b->SetBounds(10, 10, 80, 30);
+    form.Show();
+    TestInput::ProcessEvents();
+    b->EndUpdate(); // one too many
+    b->BeginUpdate();
+    b->SetCaption("held");
+    const int held = b->paints;
+    b->EndUpdate();
+    EXPECT_GT(b->paints, held);
+    const int after = b->paints;
+    b->SetCaption("again");
+    EXPECT_GT(b->paints, after);
 }
 }

@@ -57,7 +57,7 @@ TEST_F(Owned, LedShowsItsPaletteColours)
     l->SetActive(true);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(Centre(*l), clLime);
-    const TOwLedType types[] = {ltRectangle, ltLargeRect};
+    const TOwLedType types[] = {TOwLed::ltRectangle, TOwLed::ltLargeRect};
     for (TOwLedType t : types) {
         l->SetLedType(t);
         EXPECT_EQ(Centre(*l), clLime) << t;
@@ -68,7 +68,7 @@ TEST_F(Owned, CustomLedWithoutGlyphsDrawsOnlyTheCaption)
 {
     auto* l = Make<TOwLed>(10, 10);
     l->SetBounds(10, 10, 80, 25);
-    l->SetLedType(ltCustom);
+    l->SetLedType(TOwLed::ltCustom);
     l->SetCaption("On");
     TBitmap b;
     RenderControl(l, &b);
@@ -148,7 +148,7 @@ TEST(ContactSheet, LedsAndHotImages)
     form.SetCaption("LEDs and hot images");
     form.SetColor(clBtnFace);
     form.Show();
-    const TOwLedType types[] = {ltRounded, ltRectangle, ltLargeRect};
+    const TOwLedType types[] = {TOwLed::ltRounded, TOwLed::ltRectangle, TOwLed::ltLargeRect};
     for (int i = 0; i < 6; ++i) {
         auto* l = new TOwLed(&form);
         l->SetParent(&form);

@@ -146,6 +146,8 @@ TEST_F(DirectoryEdit, BrowserStartsOnTheValueOrTheCurrentFolder)
     }
     e->AllowNewFolder = false;
     ModalScript::AnswerCancel();
+    e->SetFocus();
+    TestInput::ProcessEvents();
     TestInput::PressKey(e, VK_F4, ssShift);
     EXPECT_EQ(ModalScript::LastRequest().Flags, sdNoNewFolder);
 }

@@ -2,6 +2,7 @@
 // the exit reformatting before OnExit, the attached label and the rendered states.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "components/controls/Voduriz.h"
@@ -9,6 +10,8 @@
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/forms/TestInput.h"
 #include "tests/support/TestOutput.h"
 
@@ -191,6 +194,40 @@ TEST_F(TypedEdit, PasteGoesThroughTheFilter)
     EXPECT_EQ(edit->GetText(), "042");
 }
 
+TEST_F(TypedEdit, EveryWayOfPastingGoesThroughTheFilter)
+{
+    const struct {
+        const char* way;
+        std::function<void(TVodUriz*)> paste;
+    } ways[] = {
+        {"Ctrl+V", [](TVodUriz* e) { TestInput::PressKey(e, 'V', ssCtrl); }},
+        {"Shift+Insert", [](TVodUriz* e) { TestInput::PressKey(e, VK_INSERT, ssShift); }},
+        {"the program's paste", [](TVodUriz* e) { e->PasteFromClipboard(); }},
+    };
+    edit->SetEditType(etNumeric);
+    Focus(edit);
+    for (const auto& w : ways) {
+        edit->SetText("12");
+        TestInput::PressKey(edit, VK_END);
+        Clipboard()->SetAsText("abc");
+        w.paste(edit);
+        EXPECT_EQ(edit->GetText(), "12") << w.way;
+        Clipboard()->SetAsText("3");
+        w.paste(edit);
+        EXPECT_EQ(edit->GetText(), "123") << w.way;
+    }
+}
+
+TEST_F(TypedEdit, BackspaceDoesNotDeleteWhenReadOnlyThroughTheBaseEdit)
+{
+    edit->SetText("12");
+    edit->TCustomEdit::SetReadOnly(true);
+    Focus(edit);
+    TestInput::PressKey(edit, VK_END);
+    TestInput::PressKey(edit, VK_BACK);
+    EXPECT_EQ(edit->GetText(), "12");
+}
+
 TEST_F(TypedEdit, OnChangeForEveryChange)
 {
     int changes = 0;
@@ -226,6 +263,10 @@ TEST_F(TypedEdit, EnabledExSwitchesColourAndLabel)
     edit->SetEnabledEx(false);
     EXPECT_EQ(edit->Color(), clSilver);
     EXPECT_FALSE(edit->EditLabel()->Enabled());
+    edit->SetDisabledColor(clAqua);
+    TBitmap shot;
+    RenderControl(edit, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(edit->Width() - 6, edit->Height() / 2), clAqua); // what the user sees
     edit->SetEnabledEx(true);
     EXPECT_EQ(edit->Color(), clWhite);
     EXPECT_TRUE(edit->EditLabel()->Enabled());

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "GridTestSupport.h"
+#include "platform/forms/Form.h"
+
+using enum Ravbase::TVAlignment;
 
 TEST(GridAppearance, ColourQuestionAppliesPropertiesThenTheEvent)
 {
@@ -196,4 +199,25 @@ TEST(GridAppearance, StretchAndLineSizing)
     g->SetColWidths(2, 40);
     g->ColumnSize()->SetStretch(true);
     EXPECT_EQ(g->ColWidths(2), 89);
+}
+
+// Grids freed in the order they were made leave the form's resize chain whole.
+TEST(GridAppearance, FormResizeChainSurvivesGridsFreedInCreationOrder)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    int userCalls = 0;
+    form.OnResize = [&](TObject*) { ++userCalls; };
+    auto* first = new TRavArodozIdad(&form);
+    auto* second = new TRavArodozIdad(&form);
+    second->SetParent(&form);
+    second->SetBounds(0, 0, 200, 100);
+    second->SetSizeWithForm(true);
+    delete first;
+    form.SetBounds(0, 0, 450, 330);
+    EXPECT_EQ(userCalls, 1);
+    EXPECT_EQ(second->Width(), 250); // the later grid still follows the form
+    delete second;
+    form.SetBounds(0, 0, 400, 300);
+    EXPECT_EQ(userCalls, 2);
 }

@@ -139,3 +139,25 @@ TEST(GridHidden, RowOperationsCarryCellsOfHiddenColumns)
     g->UnHideColumn(2);
     EXPECT_EQ(g->GetCellEx(2, 6), "2,4");
 }
+
+// Removing or merging columns while one is hidden keeps every real column's cells.
+TEST(GridHidden, RemovingColumnsKeepsTheLastRealColumn)
+{
+    struct Case {
+        bool merge;
+        const char* col3;
+    } cases[] = {{false, "4,2"}, {true, "4,2"}};
+    for (const auto& k : cases) {
+        auto g = MakeGrid(5, 3);
+        FillCoords(*g);
+        g->HideColumn(1);
+        if (k.merge)
+            g->MergeCols(2, 3);
+        else
+            g->RemoveCols(3, 1);
+        g->UnHideColumn(1);
+        ASSERT_EQ(g->ColCount(), 4) << k.merge;
+        EXPECT_EQ(g->GetCellEx(1, 2), "1,2") << k.merge;
+        EXPECT_EQ(g->GetCellEx(3, 2), k.col3) << k.merge;
+    }
+}

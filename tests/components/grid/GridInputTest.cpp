@@ -4,6 +4,7 @@
 #include "GridTestSupport.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
@@ -138,4 +139,49 @@ TEST(GridInput, ScrollHintsNameTheRowOrColumnTheThumbBrings)
     g->OnScrollHint = [](TObject*, int n, AnsiString& h) { h = "column " + std::to_string(n); };
     EXPECT_EQ(g->ScrollHintText(false, 127), "column 15");
     EXPECT_EQ(g->ScrollHintText(true, 64), "");
+}
+
+// Dragging the line after a header cell sizes that column (row), the way a user does it.
+TEST(GridInput, DraggingAHeaderLineSizesTheColumnOrRow)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 20);
+    g->SetFixedColsEx(1);
+    g->SetOptions(g->Options() | goColSizing | goRowSizing);
+    form.Show();
+    const TRect c1 = g->TStringGrid::CellRect(1, 0);
+    TestInput::MouseDown(g, c1.Right - 1, c1.Top + 5);
+    TestInput::MouseMove(g, c1.Right + 29, c1.Top + 5, ssLeft);
+    TestInput::MouseUp(g, c1.Right + 29, c1.Top + 5);
+    EXPECT_EQ(g->ColWidths(1), c1.Width() + 30);
+    EXPECT_EQ(g->Row(), 1); // sizing is no click on a cell
+    const TRect r3 = g->TStringGrid::CellRect(0, 3);
+    TestInput::MouseDown(g, r3.Left + 5, r3.Top + 1); // the line above row 3 belongs to row 2
+    TestInput::MouseMove(g, r3.Left + 5, r3.Top + 11, ssLeft);
+    TestInput::MouseUp(g, r3.Left + 5, r3.Top + 11);
+    EXPECT_EQ(g->RowHeights(2), r3.Height() + 10);
+    // Without the options the same drag selects instead.
+    g->SetOptions(g->Options() & ~(goColSizing | goRowSizing));
+    const int w = g->ColWidths(2);
+    const TRect c2 = g->TStringGrid::CellRect(2, 0);
+    TestInput::MouseDown(g, c2.Right - 1, c2.Top + 5);
+    TestInput::MouseMove(g, c2.Right + 20, c2.Top + 5, ssLeft);
+    TestInput::MouseUp(g, c2.Right + 20, c2.Top + 5);
+    EXPECT_EQ(g->ColWidths(2), w);
+}
+
+// The very first paint already shows a merged area whose base cell is scrolled away.
+TEST(GridInput, FirstPaintShowsAMergedAreaWhoseBaseIsScrolledAway)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 40);
+    g->SetColor(clWhite);
+    g->MergeCells(1, 1, 1, 5);
+    g->SetColors(1, 1, clYellow);
+    g->SetTopRow(3);
+    TBitmap bmp;
+    RenderControl(g, &bmp);
+    const int f = g->FrameWidth();
+    const TRect shown = g->TStringGrid::CellRect(1, 4);
+    EXPECT_EQ(bmp.Canvas()->Pixels(shown.Left + 4 + f, shown.Top + 4 + f), clYellow);
 }

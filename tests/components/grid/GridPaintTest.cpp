@@ -13,6 +13,8 @@
 #include "platform/graphics/Canvas.h"
 #include "tests/support/TestOutput.h"
 
+using enum Ravbase::TVAlignment;
+
 namespace {
 
 // A result table as the program sets it up: black, lime bold text, a header row,

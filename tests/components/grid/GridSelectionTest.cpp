@@ -77,6 +77,17 @@ TEST(GridSelection, DisjunctCellsKeepTheirOrder)
     EXPECT_EQ(g->SelectedCellsCount(), 0);
 }
 
+TEST(GridSelection, DisjunctCellsBeyondSixteenBitsComeBackAsStored)
+{
+    auto g = MakeGrid(5, 80000);
+    g->SetSelectedCells(3, 70000, true);
+    g->SetSelectedCells(70000, 2, true);
+    EXPECT_EQ(g->SelectedCell(0), TPoint(3, 70000));
+    EXPECT_EQ(g->SelectedCell(1), TPoint(70000, 2));
+    EXPECT_TRUE(g->GetSelectedCells(3, 70000));
+    EXPECT_FALSE(g->GetSelectedCells(3, 4464));
+}
+
 TEST(GridSelection, SelectedTextAndHiddenSelection)
 {
     auto g = MakeGrid(4, 4);

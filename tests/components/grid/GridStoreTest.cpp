@@ -1,6 +1,10 @@
 // The packed cell store: texts, properties ownership and structural moves.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavbaseStore.h"
 
@@ -49,4 +53,59 @@ TEST(CellStore, RowAndColumnMovesCarryTexts)
     EXPECT_EQ(s.Text(0, 0), "22");
     EXPECT_EQ(s.Text(0, 5), "");
     EXPECT_EQ(s.Text(0, 4), "21");
+}
+
+// Row operations at both ends and in the middle, many times over so that the
+// rows wrap around the ring, agree with a plain list of the same rows.
+TEST(CellStore, RowOperationsAgreeWithAPlainList)
+{
+    TCellStore s;
+    std::vector<std::string> ref;
+    int next = 0;
+    auto put = [&](size_t r) {
+        ref[r] = "r" + std::to_string(next++);
+        s.SetText(1, int(r), ref[r]);
+    };
+    ref.resize(40);
+    for (size_t r = 0; r < ref.size(); ++r)
+        put(r);
+    struct Op {
+        char kind; // i insert, d delete, m move, e move to end
+        int where; // 0 first, 1 middle, 2 near the end
+        int count;
+    };
+    const Op ops[] = {{'i', 0, 1}, {'d', 0, 1}, {'i', 1, 3}, {'d', 1, 2}, {'i', 2, 1}, {'d', 2, 1},
+                      {'m', 0, 1}, {'m', 2, 1}, {'e', 0, 2}, {'e', 1, 3}, {'i', 0, 5}, {'d', 0, 4}};
+    for (int round = 0; round < 30; ++round)
+        for (const Op& op : ops) {
+            const int n = int(ref.size());
+            const int at = op.where == 0 ? 0 : op.where == 1 ? n / 2 : n - op.count;
+            switch (op.kind) {
+            case 'i':
+                s.InsertRows(at, op.count);
+                ref.insert(ref.begin() + at, size_t(op.count), std::string());
+                for (int k = 0; k < op.count; ++k)
+                    put(size_t(at + k));
+                break;
+            case 'd':
+                s.DeleteRows(at, op.count);
+                ref.erase(ref.begin() + at, ref.begin() + at + op.count);
+                break;
+            case 'm': {
+                const int to = n - 1 - at;
+                s.MoveRow(at, to);
+                std::string v = ref[size_t(at)];
+                ref.erase(ref.begin() + at);
+                ref.insert(ref.begin() + to, v);
+                break;
+            }
+            case 'e':
+                s.MoveRowsToEnd(at, op.count, n);
+                std::rotate(ref.begin() + at, ref.begin() + at + op.count, ref.end());
+                break;
+            }
+            ASSERT_EQ(s.StoredRows(), int(ref.size()));
+            for (size_t r = 0; r < ref.size(); ++r)
+                ASSERT_EQ(s.Text(1, int(r)), ref[r]) << "round " << round << " op " << op.kind << " row " << r;
+        }
 }

@@ -121,8 +121,10 @@ TEST(GridTyped, DatesAndTimes)
     // A four-digit year is read as written.
     g->SetCellEx(1, 1, "01/02/1905");
     EXPECT_EQ(g->Dates(1, 1), EncodeDate(1905, 1, 2));
-    g->SetCellEx(1, 1, "13/45/2002");
-    EXPECT_THROW(g->Dates(1, 1), EConvertError);
+    for (const char* impossible : {"13/45/2002", "13/45/99"}) {
+        g->SetCellEx(1, 1, impossible);
+        EXPECT_THROW(g->Dates(1, 1), EConvertError) << impossible;
+    }
     g->SetShowZeroDates(false);
     g->SetDates(1, 1, 0);
     EXPECT_EQ(g->GetCellEx(1, 1), "");

@@ -4,6 +4,8 @@
 #include "components/grid/Ragcombo.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "tests/support/TestOutput.h"
 
 #include <cstdlib>
@@ -64,4 +66,33 @@ TEST(GridCombo, RendersFlat)
     c->Items()->Add("Rs-Q");
     c->SetItemIndex(0);
     ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_combo_flat.png")));
+}
+
+// Idle, the flat border vanishes into the parent; hovered or focused it is a sunken edge.
+TEST(GridCombo, FlatBorderIsTheParentsColourUntilHovered)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 200, 80);
+    form.SetColor(clSilver);
+    auto* c = new TRAGComboBox(&form);
+    c->SetParent(&form);
+    c->SetBounds(10, 10, 150, 22);
+    c->SetFocusBorder(true);
+    TBitmap idle;
+    RenderControl(c, &idle);
+    const int mid = c->Height() / 2;
+    for (int x : {0, 1})
+        EXPECT_EQ(idle.Canvas()->Pixels(x, mid), clSilver) << x;
+    EXPECT_EQ(idle.Canvas()->Pixels(c->Width() - 1, mid), clSilver);
+    c->CMMouseEnter();
+    TBitmap hot;
+    RenderControl(c, &hot);
+    EXPECT_NE(hot.Canvas()->Pixels(0, mid), clSilver);
+    EXPECT_EQ(hot.Canvas()->Pixels(1, mid), ColorToRGB(clBtnFace));
+    c->CMMouseLeave();
+    form.Show();
+    c->SetFocus();
+    TBitmap focused;
+    RenderControl(c, &focused);
+    EXPECT_NE(focused.Canvas()->Pixels(0, mid), clSilver);
 }

@@ -130,6 +130,9 @@ TEST(RavutilDates, ShortDatesWithTwoAndFourDigitYears)
     EXPECT_EQ(StrToShortdateUS("3/15/2002"), EncodeDate(2002, 3, 15));
     EXPECT_EQ(StrToShortDateEU("15-03-1998"), EncodeDate(1998, 3, 15));
     EXPECT_THROW(StrToShortdateUS("2/30/02"), EConvertError);
+    // An impossible date is an error for the caller, never a silent "no date".
+    EXPECT_THROW(StrToShortdateUS("13/45/99"), EConvertError);
+    EXPECT_THROW(StrToShortDateEU("13/45/99"), EConvertError);
 }
 
 TEST(RavutilDates, NextDate)
@@ -165,4 +168,28 @@ TEST(RavutilMatch, ConditionsAndWildcards)
         EXPECT_EQ(MatchStrEx(c.condition, c.value, true), c.result) << c.condition << " on " << c.value;
     EXPECT_TRUE(MatchStr("a*", "ABC", false));
     EXPECT_FALSE(MatchStr("a*", "ABC", true));
+}
+
+// Several stars: the answers of the plain wildcard, found without trying every
+// split (twenty stars against thirty characters used to take seconds).
+TEST(RavutilMatch, ManyStarsMatchLikeTheWildcard)
+{
+    const MatchCase cases[] = {
+        {"*a*b*c", "xxaxxbxxc", true},
+        {"*a*b*c", "xxaxxcxxb", false},
+        {"a*b?d*", "axxbcdyy", true},
+        {"a*b?d*", "axxbdyy", false},
+        {"**a**", "a", true},
+        {"*?*?*", "a", false},
+        {"*ab*ab", "abxab", true},
+        {"*ab*ab", "abab", true},
+        {"*ab*ab", "aba", false},
+        {"*x!*", "ax", false},
+        {"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*b", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", false},
+        {"*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a*a", "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MatchStr(c.condition, c.value, true), c.result) << c.condition << " on " << c.value;
+        EXPECT_EQ(Matches(c.condition, c.value), c.result) << c.condition << " on " << c.value;
+    }
 }

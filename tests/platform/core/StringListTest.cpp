@@ -7,6 +7,7 @@
 
 #include "platform/core/List.h"
 #include "platform/core/Streams.h"
+#include "platform/core/StringUtils.h"
 #include "platform/core/Strings.h"
 
 namespace {
@@ -107,6 +108,30 @@ TEST(StringList, SortedListFindsByBinarySearchAndHandlesDuplicates)
     int added = list.Add("alpha");
     EXPECT_EQ(list.IndexOf("alpha"), added);
     EXPECT_NE(list.IndexOf("alpha"), list.IndexOf("Alpha"));
+}
+
+TEST(StringList, CaseSensitiveSortPutsLowerCaseFirstWithinALetter)
+{
+    const struct {
+        std::vector<AnsiString> in, sorted;
+    } cases[] = {
+        {{"b", "B", "a", "A"}, {"a", "A", "b", "B"}},
+        {{"Ab", "aB", "ab", "AB"}, {"ab", "aB", "Ab", "AB"}},
+        {{"Zeta", "alpha", "Alpha", "beta"}, {"alpha", "Alpha", "beta", "Zeta"}},
+        {{"a1", "A", "a"}, {"a", "A", "a1"}},
+    };
+    for (const auto& c : cases) {
+        TStringList list;
+        list.SetCaseSensitive(true);
+        list.SetDuplicates(dupAccept);
+        list.SetSorted(true);
+        for (const auto& s : c.in)
+            list.Add(s);
+        EXPECT_EQ(Items(list), c.sorted) << c.in[0];
+        for (const auto& s : c.in)
+            EXPECT_EQ(list.Strings(list.IndexOf(s)), s);
+    }
+    EXPECT_EQ(CompareStr("a", "B"), 1); // the plain comparison stays by character code
 }
 
 TEST(StringList, IndexErrorsCarryTheIndex)

@@ -101,6 +101,45 @@ TEST_F(KeyForm, ZeroingOrReplacingTheCharacterChangesWhatIsTyped)
     EXPECT_EQ(edit->Text(), "1.5");
 }
 
+TEST_F(KeyForm, AnExceptionInOnKeyPressStopsTheCharacter)
+{
+    edit->SetText("");
+    edit->OnKeyPress = [&](TObject*, char& c) {
+        if (c == 'x')
+            throw Exception("no x here");
+    };
+    ModalScript::AnswerButton(IDOK); // the error's box
+    TestInput::TypeText(edit, "1x2");
+    EXPECT_EQ(edit->Text(), "12");
+}
+
+TEST_F(KeyForm, AltAndALetterClicksTheAcceleratorOfAGraphicControl)
+{
+    struct Accel : TGraphicControl {
+        using TGraphicControl::TGraphicControl;
+        int hits = 0;
+        bool CMDialogChar(char Key) override
+        {
+            if (!Enabled() || std::toupper(static_cast<unsigned char>(Key)) != 'A')
+                return false;
+            ++hits;
+            return true;
+        }
+    };
+    auto* a = new Accel(&form);
+    a->SetParent(&form);
+    edit->SetText("");
+    TestInput::PressKey(edit, 'A', ssAlt);
+    TestInput::PressKey(edit, 'B', ssAlt);
+    EXPECT_EQ(a->hits, 1);
+    EXPECT_EQ(edit->Text(), ""); // Alt+letter types nothing
+    EXPECT_EQ(std::count(events.begin(), events.end(), "down 65"), 1);
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("char", 0) == 0; }), 0);
+    a->SetEnabled(false);
+    TestInput::PressKey(edit, 'A', ssAlt);
+    EXPECT_EQ(a->hits, 1);
+}
+
 TEST_F(KeyForm, KeyPreviewLetsTheFormSeeKeysFirst)
 {
     form.SetKeyPreview(true);
@@ -137,6 +176,18 @@ TEST_F(KeyForm, TabMovesTheFocusWithEnterAndExit)
     EXPECT_TRUE(std::find(events.begin(), events.end(), "down 9") == events.end());
 }
 
+TEST_F(KeyForm, KeysReachOnlyTheFocusedControlAndTheReleaseFollowsTheFocus)
+{
+    std::vector<std::string> seq;
+    other->OnKeyDown = [&](TObject*, Word& k, TShiftState) { seq.push_back("other down " + std::to_string(k)); };
+    other->OnKeyUp = [&](TObject*, Word& k, TShiftState) { seq.push_back("other up " + std::to_string(k)); };
+    EXPECT_THROW(TestInput::PressKey(other, 'A'), EInvalidOperation); // a user cannot type there
+    EXPECT_THROW(TestInput::TypeText(other, "a"), EInvalidOperation);
+    TestInput::PressKey(edit, VK_TAB);
+    EXPECT_EQ(seq, (std::vector<std::string>{"other up 9"}));
+    EXPECT_EQ(events, (std::vector<std::string>{}));
+}
+
 TEST_F(KeyForm, OnExitDoesNotFireWhenAMessageBoxOpens)
 {
     int exits = 0, enters = 0;
@@ -149,7 +200,7 @@ TEST_F(KeyForm, OnExitDoesNotFireWhenAMessageBoxOpens)
     ModalScript::AnswerButton(IDOK);
     TestInput::PressKey(edit, VK_RETURN);
     // A real box takes the window's focus and gives it back: no focus move between controls.
-    QWidget* w = edit->ImplPtr()->widget;
+    QWidget* w = zvforms::ImplOf(edit)->widget;
     QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
     QApplication::sendEvent(w, &out);
     QFocusEvent in(QEvent::FocusIn, Qt::ActiveWindowFocusReason);
@@ -166,7 +217,7 @@ TEST_F(KeyForm, ClickingAnotherEditMovesTheFocus)
 {
     int exits = 0;
     edit->OnExit = [&](TObject*) { ++exits; };
-    QWidget* w = other->ImplPtr()->widget;
+    QWidget* w = zvforms::ImplOf(other)->widget;
     QFocusEvent in(QEvent::FocusIn, Qt::MouseFocusReason);
     QApplication::sendEvent(w, &in);
     EXPECT_EQ(form.ActiveControl(), other);
@@ -246,4 +297,60 @@ TEST(Focus, ChangingThePageByCodeMovesTheFocusOutOfTheOldPageToTheNewOne)
     pc->SetActivePage(second);
     EXPECT_EQ(exits, 1);
     EXPECT_EQ(form.ActiveControl(), second);
+}
+
+TEST(Focus, ATestClickMovesTheFocusAsAUsersClickDoes)
+{
+    enum Target { OtherEdit, Button, Panel, EditInPanel, FocusedEdit };
+    const struct {
+        Target target;
+        const char* active;
+        std::vector<std::string> seq;
+    } cases[] = {
+        {OtherEdit, "other", {"exit edit", "enter other"}},
+        {Button, "button", {"exit edit", "enter button", "click button"}},
+        {Panel, "edit", {}},
+        {EditInPanel, "inner", {"exit edit", "enter panel", "enter inner"}},
+        {FocusedEdit, "edit", {}},
+    };
+    for (const auto& c : cases) {
+        TForm form(nullptr);
+        std::vector<std::string> seq;
+        auto watch = [&](TWinControl* w, const char* name) {
+            w->SetName(name);
+            w->OnEnter = [&seq, name](TObject*) { seq.push_back(std::string("enter ") + name); };
+            w->OnExit = [&seq, name](TObject*) { seq.push_back(std::string("exit ") + name); };
+        };
+        auto* edit = new TEdit(&form);
+        edit->SetParent(&form);
+        watch(edit, "edit");
+        auto* other = new TEdit(&form);
+        other->SetParent(&form);
+        other->SetTop(30);
+        watch(other, "other");
+        auto* button = new TButton(&form);
+        button->SetParent(&form);
+        button->SetTop(60);
+        watch(button, "button");
+        button->OnClick = [&](TObject*) { seq.push_back("click button"); };
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        panel->SetBounds(0, 100, 200, 80);
+        watch(panel, "panel");
+        auto* inner = new TEdit(&form);
+        inner->SetParent(panel);
+        inner->SetBounds(100, 10, 80, 21);
+        watch(inner, "inner");
+        form.Show();
+        edit->SetFocus();
+        seq.clear();
+        TControl* targets[] = {other, button, panel, inner, edit};
+        if (c.target == Panel)
+            TestInput::Click(panel, 10, 10);
+        else
+            TestInput::Click(targets[c.target]);
+        ASSERT_NE(form.ActiveControl(), nullptr) << c.target;
+        EXPECT_EQ(form.ActiveControl()->Name(), c.active) << c.target;
+        EXPECT_EQ(seq, c.seq) << c.target;
+    }
 }

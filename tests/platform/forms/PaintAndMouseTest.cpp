@@ -126,6 +126,26 @@ TEST(Mouse, EnterAndLeaveFollowTheMouseOverGraphicControls)
     EXPECT_EQ(seen, (std::vector<std::string>{"enter a", "leave a", "enter b"}));
 }
 
+TEST(Mouse, LeavingACapturingGraphicControlRaisesTheLeaveAtOnce)
+{
+    TForm form(nullptr);
+    auto* a = new SeeThrough(&form);
+    a->SetParent(&form);
+    a->SetBounds(0, 0, 20, 20);
+    std::vector<std::string> seen;
+    a->OnMouseEnter = [&](TObject*) { seen.push_back("enter a"); };
+    a->OnMouseLeave = [&](TObject*) { seen.push_back("leave a"); };
+    TestInput::MouseMove(&form, 5, 5);
+    TestInput::MouseDown(a, 5, 5);
+    TestInput::MouseMove(&form, 60, 5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter a", "leave a"}));
+    TestInput::MouseMove(&form, 6, 5);
+    TestInput::MouseUp(a, 6, 5);
+    EXPECT_EQ(seen, (std::vector<std::string>{"enter a", "leave a", "enter a"}));
+    // The capture still brings the moves and the release to the pressed control.
+    EXPECT_EQ(a->mouse, (std::vector<std::string>{"move 5,5", "down 5,5", "move 60,5", "move 6,5", "up 6,5"}));
+}
+
 TEST(Mouse, DisabledControlsGetNoEvents)
 {
     TForm form(nullptr);
@@ -152,7 +172,7 @@ TEST(CustomControl, ScrollBarsNarrowTheClientAreaAndReportUserScrolls)
     s->SetScrollPos(sbVertical, 20);
     EXPECT_EQ(s->ScrollPos(sbVertical), 20);
     s->HandleNeeded();
-    s->ImplPtr()->bars[sbVertical]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    zvforms::ImplOf(s)->bars[sbVertical]->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     ASSERT_EQ(s->scrolls.size(), 1u);
     EXPECT_EQ(s->scrolls[0].first, scLineDown);
     EXPECT_EQ(s->scrolls[0].second, 21);

@@ -16,6 +16,18 @@
 #include "platform/forms/StatusBar.h"
 #include "platform/forms/TestInput.h"
 
+#include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
+
+#include "platform/forms/Clipboard.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/FormsImpl_p.h"
+#include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
 TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
 {
     TForm form(nullptr);
@@ -216,6 +228,55 @@ TEST(Edit, SelectionAndMaxLength)
     EXPECT_EQ(e->Text(), "1234");
 }
 
+TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)
+{
+    struct CountingEdit : TEdit {
+        using TEdit::TEdit;
+        int pastes = 0;
+        void PasteFromClipboard() override
+        {
+            ++pastes;
+            TEdit::PasteFromClipboard();
+        }
+    };
+    TForm form(nullptr);
+    auto* e = new CountingEdit(&form);
+    e->SetParent(&form);
+    form.Show();
+    e->SetFocus();
+    Clipboard()->SetAsText("7");
+    TestInput::PressKey(e, 'V', ssCtrl);
+    TestInput::PressKey(e, VK_INSERT, ssShift);
+    QWidget* w = zvforms::ImplOf(e)->widget;
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(w, &menu);
+    auto* m = w->findChild<QMenu*>();
+    ASSERT_NE(m, nullptr);
+    QAction* paste = nullptr;
+    for (QAction* a : m->actions())
+        if (a->text().startsWith("&Paste"))
+            paste = a;
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    m->close();
+    EXPECT_EQ(e->pastes, 3);
+    EXPECT_EQ(e->Text(), "777");
+    EXPECT_TRUE(e->Modified());
+}
+
+TEST(Edit, ADisabledEditKeepsItsOwnColour)
+{
+    TForm form(nullptr);
+    auto* e = new TEdit(&form);
+    e->SetParent(&form);
+    e->SetColor(clYellow);
+    e->SetEnabled(false);
+    form.Show();
+    TBitmap shot;
+    RenderControl(e, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(e->Width() - 6, e->Height() / 2), clYellow);
+}
+
 TEST(Components, FindComponentFindsAControlByABuiltName)
 {
     TForm form(nullptr);
@@ -314,6 +375,27 @@ TEST(Label, AutoSizeFollowsTheCaption)
     l->SetAutoSize(false);
     l->SetCaption("X");
     EXPECT_GT(l->Width(), w);
+}
+
+TEST(Label, AutoSizeLeavesTheSidesItsAlignmentStretches)
+{
+    const struct {
+        TAlign align;
+        bool fullWidth, fullHeight;
+    } cases[] = {{alClient, true, true}, {alTop, true, false}, {alBottom, true, false},
+                 {alLeft, false, true},  {alRight, false, true}, {alNone, false, false}};
+    for (const auto& c : cases) {
+        TPanel panel(nullptr);
+        panel.SetBounds(0, 0, 300, 120);
+        panel.SetBevelOuter(bvNone);
+        auto* l = new TLabel(&panel);
+        l->SetParent(&panel);
+        l->SetCaption("Com Port");
+        l->SetAlign(c.align);
+        l->SetCaption("Com Port Number");
+        EXPECT_EQ(l->Width() == 300, c.fullWidth) << c.align;
+        EXPECT_EQ(l->Height() == 120, c.fullHeight) << c.align;
+    }
 }
 
 TEST(Label, AutoSizeKeepsTheLeftEdgeUnlessRightAligned)

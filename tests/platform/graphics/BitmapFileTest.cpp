@@ -171,3 +171,41 @@ TEST(BitmapFile, FailedLoadKeepsThePreviousPicture)
     ExpectSamePixels(src, *p.Bitmap());
     ExpectSamePixels(src, b);
 }
+
+TEST(BitmapFile, TruncatedPixelDataRaisesInvalidGraphic)
+{
+    TBitmap src;
+    Noise(src, 9, 6, 5);
+    const std::vector<Byte> whole = src.SaveToData();
+    // Header intact, pixel rows cut short: one byte, one row, all rows missing.
+    const size_t row = (9 * 3 + 3) / 4 * 4;
+    for (size_t cut : {size_t(1), row, 6 * row}) {
+        std::vector<Byte> part(whole.begin(), whole.end() - static_cast<std::ptrdiff_t>(cut));
+        TBitmap b;
+        EXPECT_THROW(b.LoadFromData(part), EInvalidGraphic) << cut;
+    }
+    TBitmap ok;
+    ok.LoadFromData(whole);
+    ExpectSamePixels(src, ok);
+}
+
+TEST(BitmapSize, EachDimensionIsKeptWhileTheOtherIsZero)
+{
+    TBitmap b;
+    b.SetWidth(7);
+    EXPECT_EQ(b.Width(), 7);
+    EXPECT_TRUE(b.Empty());
+    b.SetHeight(5);
+    EXPECT_EQ(b.Width(), 7);
+    EXPECT_EQ(b.Height(), 5);
+    EXPECT_FALSE(b.Empty());
+    b.SetHeight(0);
+    EXPECT_EQ(b.Width(), 7);
+    b.SetHeight(3);
+    EXPECT_EQ(b.Height(), 3);
+    TBitmap copy;
+    b.SetWidth(0);
+    copy.Assign(&b);
+    EXPECT_EQ(copy.Height(), 3);
+    EXPECT_EQ(copy.Width(), 0);
+}

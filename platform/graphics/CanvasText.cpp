@@ -1,0 +1,253 @@
+// The canvas's text: measuring, TextOut, TextRect and DrawText with its layout flags.
+#include "platform/graphics/Canvas.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+
+#include "platform/graphics/CanvasImpl_p.h"
+
+using namespace zvqt;
+
+int TCanvas::TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
+
+int TCanvas::TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+
+TSize TCanvas::TextExtent(const AnsiString& Text)
+{
+    QFontMetrics fm(FImpl->Font());
+    return TSize{fm.horizontalAdvance(ToQString(Text)), fm.height()};
+}
+
+namespace {
+
+void DrawRotated(QPainter* p, const QFont& f, int orientation, int x, int y, const QString& s)
+{
+    QFontMetrics fm(f);
+    p->save();
+    p->translate(x, y);
+    p->rotate(-orientation / 10.0);
+    p->drawText(QPoint(0, fm.ascent()), s);
+    p->restore();
+}
+
+} // namespace
+
+void TCanvas::TextOut(int X, int Y, const AnsiString& Text)
+{
+    QPainter* p = FImpl->P();
+    const QString s = ToQString(Text);
+    const QFont& f = FImpl->Font();
+    QFontMetrics fm(f);
+    const int w = fm.horizontalAdvance(s);
+    if (p) {
+        Changing();
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        p->setFont(f);
+        if (FFont->Orientation() != 0) {
+            p->setPen(FImpl->Col(FFont->Color()));
+            DrawRotated(p, f, FFont->Orientation(), X, Y, s);
+        } else {
+            if (FBkMode == bkOpaque)
+                p->fillRect(QRect(X, Y, w, fm.height()), FImpl->Col(FBrush->Color()));
+            p->setPen(FImpl->Col(FFont->Color()));
+            p->drawText(QPoint(X, Y + fm.ascent()), s);
+        }
+        Changed();
+    }
+    FPenPos = TPoint(X + w, Y);
+}
+
+void TCanvas::TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text)
+{
+    QPainter* p = FImpl->P();
+    if (!p)
+        return;
+    Changing();
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->setClipRect(ToQRect(Rect), Qt::IntersectClip);
+    if (FBrush->Style() != bsClear)
+        p->fillRect(ToQRect(Rect), FImpl->Col(FBrush->Color()));
+    const QFont& f = FImpl->Font();
+    QFontMetrics fm(f);
+    p->setFont(f);
+    p->setPen(FImpl->Col(FFont->Color()));
+    p->drawText(QPoint(X, Y + fm.ascent()), ToQString(Text));
+    p->restore();
+    Changed();
+}
+
+namespace {
+
+struct TextLine {
+    QString text;
+    int width = 0;
+};
+
+QString StripPrefix(const QString& s)
+{
+    QString r;
+    r.reserve(s.size());
+    for (qsizetype i = 0; i < s.size(); ++i) {
+        if (s[i] == '&') {
+            if (i + 1 < s.size() && s[i + 1] == '&') {
+                r += '&';
+                ++i;
+            }
+            continue;
+        }
+        r += s[i];
+    }
+    return r;
+}
+
+QString ExpandTabs(const QString& s)
+{
+    QString r;
+    for (QChar c : s) {
+        if (c == '\t') {
+            const qsizetype n = 8 - (r.size() % 8);
+            r += QString(n, ' ');
+        } else {
+            r += c;
+        }
+    }
+    return r;
+}
+
+// Breaks one paragraph at blanks so that each line fits Width; a word longer than
+// the width stays whole on its own line.
+void WrapInto(const QString& para, int width, const QFontMetrics& fm, std::vector<TextLine>& out)
+{
+    if (para.isEmpty()) {
+        out.push_back({});
+        return;
+    }
+    qsizetype pos = 0;
+    while (pos < para.size()) {
+        qsizetype lineEnd = pos, lastBreak = -1;
+        while (lineEnd < para.size()) {
+            const qsizetype next = lineEnd + 1;
+            if (fm.horizontalAdvance(para.mid(pos, next - pos).trimmed()) > width && lineEnd > pos)
+                break;
+            if (para[lineEnd] == ' ')
+                lastBreak = lineEnd;
+            lineEnd = next;
+        }
+        if (lineEnd < para.size() && lastBreak > pos)
+            lineEnd = lastBreak;
+        else if (lineEnd < para.size() && lastBreak < 0) {
+            // no blank: run on to the end of the word
+            while (lineEnd < para.size() && para[lineEnd] != ' ')
+                ++lineEnd;
+        }
+        QString text = para.mid(pos, lineEnd - pos);
+        while (text.endsWith(' '))
+            text.chop(1);
+        out.push_back({text, fm.horizontalAdvance(text)});
+        pos = lineEnd;
+        while (pos < para.size() && para[pos] == ' ')
+            ++pos;
+    }
+}
+
+QString ElideEnd(const QString& s, int width, const QFontMetrics& fm)
+{
+    if (fm.horizontalAdvance(s) <= width)
+        return s;
+    QString base = s;
+    while (!base.isEmpty() && fm.horizontalAdvance(base + "...") > width)
+        base.chop(1);
+    return base + "...";
+}
+
+} // namespace
+
+int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
+{
+    const QFont& f = FImpl->Font();
+    QFontMetrics fm(f);
+    QString s = ToQString(Text);
+    if (!(Flags & DT_NOPREFIX))
+        s = StripPrefix(s);
+    if (Flags & DT_EXPANDTABS)
+        s = ExpandTabs(s);
+    const int lineH = fm.height();
+
+    std::vector<TextLine> lines;
+    if (Flags & DT_SINGLELINE) {
+        s.remove('\r');
+        s.remove('\n');
+        lines.push_back({s, fm.horizontalAdvance(s)});
+    } else {
+        QString norm = s;
+        norm.replace("\r\n", "\n");
+        norm.replace('\r', '\n');
+        const QStringList paras = norm.split('\n');
+        for (const QString& para : paras) {
+            if (Flags & DT_WORDBREAK)
+                WrapInto(para, R.Width(), fm, lines);
+            else
+                lines.push_back({para, fm.horizontalAdvance(para)});
+        }
+    }
+    if (Text.empty())
+        lines.clear();
+    if ((Flags & DT_END_ELLIPSIS) && !(Flags & DT_CALCRECT))
+        for (auto& l : lines)
+            if (l.width > R.Width()) {
+                l.text = ElideEnd(l.text, R.Width(), fm);
+                l.width = fm.horizontalAdvance(l.text);
+            }
+
+    int maxW = 0;
+    for (const auto& l : lines)
+        maxW = std::max(maxW, l.width);
+    const int totalH = static_cast<int>(lines.size()) * lineH;
+
+    if (Flags & DT_CALCRECT) {
+        if ((Flags & DT_WORDBREAK) && !(Flags & DT_SINGLELINE))
+            R.Right = R.Left + std::max(R.Width(), maxW);
+        else
+            R.Right = R.Left + maxW;
+        R.Bottom = R.Top + totalH;
+        return totalH;
+    }
+
+    int y = R.Top;
+    if (Flags & DT_SINGLELINE) {
+        if (Flags & DT_VCENTER)
+            y = R.Top + (R.Height() - lineH) / 2;
+        else if (Flags & DT_BOTTOM)
+            y = R.Bottom - lineH;
+    }
+    QPainter* p = FImpl->P();
+    if (p && !lines.empty()) {
+        Changing();
+        p->save();
+        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+        if (!(Flags & DT_NOCLIP))
+            p->setClipRect(ToQRect(R), Qt::IntersectClip);
+        p->setFont(f);
+        const QColor bk = FImpl->Col(FBrush->Color());
+        const QColor fg = FImpl->Col(FFont->Color());
+        int ly = y;
+        for (const auto& l : lines) {
+            int x = R.Left;
+            if (Flags & DT_CENTER)
+                x = R.Left + (R.Width() - l.width) / 2;
+            else if (Flags & DT_RIGHT)
+                x = R.Right - l.width;
+            if (FBkMode == bkOpaque && l.width > 0)
+                p->fillRect(QRect(x, ly, l.width, lineH), bk);
+            p->setPen(fg);
+            p->drawText(QPoint(x, ly + fm.ascent()), l.text);
+            ly += lineH;
+        }
+        p->restore();
+        Changed();
+    }
+    if (Flags & (DT_VCENTER | DT_BOTTOM))
+        return y - R.Top + totalH;
+    return totalH;
+}
