@@ -156,6 +156,19 @@ TEST_F(EditServices, MultiLookupWorksOnTheLastWord)
     EXPECT_EQ(edit->SelLength(), 0);
 }
 
+TEST_F(EditServices, ClickInTheListAcceptsTheItem)
+{
+    FruitLookup();
+    Focus(edit);
+    TestInput::TypeText(edit, "ap");
+    TListBox* list = edit->LookupWindow()->ListBox();
+    TestInput::Click(list, 10, list->ItemHeight() + 2);
+    TestInput::ProcessEvents();
+    EXPECT_EQ(edit->GetText(), "apricot");
+    EXPECT_TRUE(edit->Focused());
+    EXPECT_FALSE(edit->LookupShown());
+}
+
 TEST_F(EditServices, HistoryKeepsEachAcceptedValueOnce)
 {
     edit->Lookup()->Enabled = true;
