@@ -9,7 +9,10 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/FileUtils.h"
 
+class TBitmap;
 class TNamedMutex;
+class TStringList;
+class TStrings;
 class TTimer;
 
 // ---------------------------------------------------------------- file copy
@@ -149,4 +152,43 @@ private:
     bool FMonitorEvents = false;
     TOwKeyStateTypes FKeys = 0;
     TTimer* FTimer = nullptr; // owned as a component
+};
+
+// ---------------------------------------------------------------- data components
+
+class TOwBitmaps;
+
+// A shared list of bitmaps; linked controls hear of every change before OnChange.
+class TOwBitmapList : public TOwSharedComponent {
+public:
+    explicit TOwBitmapList(TComponent* AOwner);
+    ~TOwBitmapList() override;
+    TOwBitmaps* Bitmaps() const { return FBitmaps.get(); }
+    void SetBitmaps(TOwBitmaps* v);
+    // nullptr outside 0 .. count - 1; the list keeps owning the bitmap.
+    TBitmap* GetBitmap(int Index) const;
+    TNotifyEvent OnChange;
+
+protected:
+    virtual void Changed() { FireEvent(OnChange, this); }
+
+private:
+    std::unique_ptr<TOwBitmaps> FBitmaps;
+};
+
+// A string list to place on a form.
+class TOwStringList : public TOwComponent {
+public:
+    explicit TOwStringList(TComponent* AOwner);
+    ~TOwStringList() override;
+    TStringList* Strings() const { return FStrings.get(); }
+    void SetStrings(TStrings* v);
+    bool Sorted() const;
+    void SetSorted(bool v);
+    int Count() const;
+    TNotifyEvent OnChange;
+    TNotifyEvent OnChanging;
+
+private:
+    std::unique_ptr<TStringList> FStrings;
 };
