@@ -89,3 +89,71 @@ private:
     bool FTracking = false;
     TRect FFaceRect;
 };
+
+// TOwHyperButton: a flat button with a caption and an optional glyph that fills with
+// ColorEnter and shows a raised frame while the mouse is over it, and a sunken one while
+// pressed.
+class TOwHyperButton : public TOwGraphicImageControl {
+public:
+    explicit TOwHyperButton(TComponent* AOwner);
+    ~TOwHyperButton() override;
+    TBitmap* Glyph() const { return FGlyph.get(); }
+    void SetGlyph(TBitmap* v) { FGlyph->Assign(v); }
+    TColor BorderColor() const { return FBorderColor; }
+    void SetBorderColor(TColor v) { SetAndPaint(FBorderColor, v); }
+    TColor BorderHighlight() const { return FBorderHighlight; }
+    void SetBorderHighlight(TColor v) { SetAndPaint(FBorderHighlight, v); }
+    TColor BorderShadow() const { return FBorderShadow; }
+    void SetBorderShadow(TColor v) { SetAndPaint(FBorderShadow, v); }
+    TColor ColorEnter() const { return FColorEnter; }
+    void SetColorEnter(TColor v) { SetAndPaint(FColorEnter, v); }
+    TColor ColorLeave() const { return FColorLeave; }
+    void SetColorLeave(TColor v) { SetAndPaint(FColorLeave, v); }
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v) { SetAndPaint(FSpacing, v); }
+    int Margin() const { return FMargin; }
+    void SetMargin(int v) { SetAndPaint(FMargin, v); }
+    TOwImageTextLayout Layout() const { return FLayout; }
+    void SetLayout(TOwImageTextLayout v) { SetAndPaint(FLayout, v); }
+    TColor DisabledText = clInactiveCaption;
+    bool DisabledAnimate = true;
+    bool Hot() const { return FHot; }
+    bool Down() const { return FDown; }
+    TRect TextRect() const { return FTextRect; }
+
+    void Click() override {} // the click comes from MouseUp
+    void CMTextChanged() override;
+    void CMEnabledChanged() override;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    template <class T>
+    void SetAndPaint(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        UpdateControlCanvas();
+    }
+    void CalcPaintParams();
+    std::unique_ptr<TBitmap> FGlyph;
+    TColor FBorderColor = clGray;
+    TColor FBorderHighlight = clWindow;
+    TColor FBorderShadow = clBlack;
+    TColor FColorEnter = 704216;
+    TColor FColorLeave = clBtnFace;
+    int FSpacing = 5;
+    int FMargin = -1;
+    TOwImageTextLayout FLayout = ImageLeft;
+    TRect FGlyphRect{0, 0, 0, 0};
+    TRect FTextRect{0, 0, 0, 0};
+    bool FHot = false;
+    bool FHeld = false;
+    bool FDown = false;
+};

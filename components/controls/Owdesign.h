@@ -71,3 +71,37 @@ private:
     bool FTracking = false;
     bool FFiring = false; // MouseUp is raising the click
 };
+
+class TOwBitmapList;
+class TOwChangeLink;
+
+// TOwBitmapImage: one bitmap of a shared bitmap list, chosen by index, at the top-left,
+// centred or stretched.
+class TOwBitmapImage : public TOwGraphicImageControl {
+public:
+    explicit TOwBitmapImage(TComponent* AOwner);
+    ~TOwBitmapImage() override;
+    bool Center() const { return FCenter; }
+    void SetCenter(bool v);
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool v);
+    int BitmapIndex() const { return FBitmapIndex; }
+    void SetBitmapIndex(int v);
+    TOwBitmapList* BitmapList() const { return FBitmapList; }
+    void SetBitmapList(TOwBitmapList* v);
+    // The list's bitmap at BitmapIndex (nullptr without one).
+    TBitmap* GetBitmap() const;
+    TRect DestRect() const;
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool FCenter = true;
+    bool FStretch = false;
+    int FBitmapIndex = -1;
+    TOwBitmapList* FBitmapList = nullptr;
+    std::unique_ptr<TOwChangeLink> FLink;
+};

@@ -1,0 +1,125 @@
+// The hot-tracking flat button and the bitmap-list image, driven with the mouse.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "components/controls/OwclassesProps.h"
+#include "components/controls/Owbuttons.h"
+#include "components/controls/Owdesign.h"
+#include "components/controls/Owsystem.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
+#include "platform/graphics/Canvas.h"
+#include "tests/support/TestOutput.h"
+
+namespace {
+
+struct OnForm : ::testing::Test {
+    std::unique_ptr<TForm> form;
+    void SetUp() override
+    {
+        form = std::make_unique<TForm>(nullptr);
+        form->SetBounds(0, 0, 320, 200);
+        form->Show();
+        TestInput::ProcessEvents();
+    }
+    TColor PixelOf(TControl* c, int x, int y)
+    {
+        TBitmap b;
+        RenderControl(c, &b);
+        return b.Canvas()->Pixels(x, y);
+    }
+};
+
+TEST_F(OnForm, HyperButtonFillsWhileHotAndClicksOnRelease)
+{
+    auto* b = new TOwHyperButton(form.get());
+    b->SetParent(form.get());
+    b->SetBounds(20, 20, 100, 25);
+    b->SetCaption("Go");
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    EXPECT_EQ(PixelOf(b, 0, 0), clGray);
+    EXPECT_EQ(PixelOf(b, 50, 3), ColorToRGB(clBtnFace));
+    TestInput::MouseMove(form.get(), 60, 30);
+    EXPECT_TRUE(b->Hot());
+    EXPECT_EQ(PixelOf(b, 50, 3), b->ColorEnter());
+    // Press, drag off, release: no click; press, off and back, release: one.
+    TestInput::MouseDown(form.get(), 60, 30);
+    EXPECT_TRUE(b->Down());
+    TestInput::MouseMove(form.get(), 200, 150, ssLeft);
+    EXPECT_FALSE(b->Down());
+    TestInput::MouseUp(form.get(), 200, 150);
+    EXPECT_EQ(clicks, 0);
+    TestInput::MouseMove(form.get(), 60, 30);
+    TestInput::MouseDown(form.get(), 60, 30);
+    TestInput::MouseMove(form.get(), 200, 150, ssLeft);
+    TestInput::MouseMove(form.get(), 60, 30, ssLeft);
+    TestInput::MouseUp(form.get(), 60, 30);
+    EXPECT_EQ(clicks, 1);
+    TestInput::MouseDown(form.get(), 60, 30, mbRight);
+    EXPECT_FALSE(b->Down());
+    TestInput::MouseUp(form.get(), 60, 30, mbRight);
+    EXPECT_EQ(clicks, 1);
+    // Disabled: still animated unless told not to.
+    b->SetEnabled(false);
+    EXPECT_EQ(PixelOf(b, 50, 3), b->ColorEnter());
+    b->DisabledAnimate = false;
+    EXPECT_EQ(PixelOf(b, 50, 3), ColorToRGB(clBtnFace));
+}
+
+TEST_F(OnForm, BitmapImagePlacesTheListsBitmap)
+{
+    TOwBitmapList list(form.get());
+    TBitmap red;
+    red.SetSize(32, 32);
+    red.Canvas()->Brush()->SetColor(clRed);
+    red.Canvas()->FillRect(TRect(0, 0, 32, 32));
+    list.Bitmaps()->Add(&red);
+    auto* img = new TOwBitmapImage(form.get());
+    img->SetParent(form.get());
+    img->SetBitmapList(&list);
+    EXPECT_EQ(PixelOf(img, 50, 50), ColorToRGB(clBtnFace)); // index -1: background only
+    img->SetBitmapIndex(0);
+    struct Case {
+        bool center, stretch;
+        int left, right;
+    };
+    const Case cases[] = {{true, false, 36, 68}, {false, false, 0, 32}, {true, true, 0, 105}};
+    for (const Case& c : cases) {
+        img->SetCenter(c.center);
+        img->SetStretch(c.stretch);
+        EXPECT_EQ(img->DestRect().Left, c.left);
+        EXPECT_EQ(img->DestRect().Right, c.right);
+        EXPECT_EQ(PixelOf(img, c.left + 1, c.left + 1), clRed);
+    }
+    img->SetBitmapIndex(5);
+    EXPECT_EQ(img->GetBitmap(), nullptr);
+    img->SetAutoSize(true);
+    img->SetBitmapIndex(0);
+    EXPECT_EQ(img->Width(), 32);
+}
+
+TEST(ContactSheet, ButtonsAndImages)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 360, 110);
+    form.SetCaption("Flat buttons");
+    form.Show();
+    const char* captions[] = {"Normal", "Hot", "Disabled"};
+    for (int i = 0; i < 3; ++i) {
+        auto* b = new TOwHyperButton(&form);
+        b->SetParent(&form);
+        b->SetBounds(10 + i * 110, 10, 100, 25);
+        b->SetCaption(captions[i]);
+        if (i == 2) {
+            b->SetEnabled(false);
+            b->DisabledAnimate = false;
+        }
+    }
+    TestInput::MouseMove(&form, 160, 20);
+    EXPECT_TRUE(SaveControlToPng(&form, TestOutputPath("controls_flat_buttons.png")));
+}
+
+} // namespace
