@@ -157,3 +157,94 @@ private:
     bool FHeld = false;
     bool FDown = false;
 };
+
+class TOwPalette;
+
+// TOwPowerButton: a push button with a small LED beside its caption that toggles Active
+// on every click, like an instrument's power switch.
+class TOwPowerButton : public TOwCustomImageControl {
+public:
+    explicit TOwPowerButton(TComponent* AOwner);
+    ~TOwPowerButton() override;
+    bool Active() const { return FActive; }
+    void SetActive(bool v);
+    int LedWidth() const { return FLedWidth; }
+    void SetLedWidth(int v) { SetAndLayOut(FLedWidth, v < 1 ? 1 : v); }
+    int LedHeight() const { return FLedHeight; }
+    void SetLedHeight(int v) { SetAndLayOut(FLedHeight, v < 1 ? 1 : v); }
+    TOwPalette* Palette() const { return FPalette.get(); }
+    void SetPalette(TOwPalette* v);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int v) { SetAndPaint(FBevelWidth, v); }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor v) { SetAndPaint(FHighlightColor, v); }
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor v) { SetAndPaint(FShadowColor, v); }
+    TColor OutlineColor() const { return FOutlineColor; }
+    void SetOutlineColor(TColor v) { SetAndPaint(FOutlineColor, v); }
+    int OutlineWidth() const { return FOutlineWidth; }
+    void SetOutlineWidth(int v) { SetAndPaint(FOutlineWidth, v); }
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v) { SetAndLayOut(FSpacing, v); }
+    int Margin() const { return FMargin; }
+    void SetMargin(int v) { SetAndLayOut(FMargin, v); }
+    TOwImageTextLayout Layout() const { return FLayout; }
+    void SetLayout(TOwImageTextLayout v) { SetAndLayOut(FLayout, v); }
+    TColor FocusColor() const { return FFocusColor; }
+    void SetFocusColor(TColor v) { SetAndPaint(FFocusColor, v); }
+    TRect LedRect() const { return FLedRect; }
+    bool Down() const { return FDown; }
+
+    void Click() override {} // the click comes from MouseUp and the space bar
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void CMTextChanged() override;
+    void CMFontChanged() override;
+    void CMEnabledChanged() override;
+    void DoEnter() override;
+    void DoExit() override;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void CalcPaintParams(bool Repaint);
+
+private:
+    template <class T>
+    void SetAndLayOut(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        CalcPaintParams(true);
+    }
+    template <class T>
+    void SetAndPaint(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        Invalidate();
+    }
+    bool FActive = false;
+    int FLedWidth = 12;
+    int FLedHeight = 12;
+    std::unique_ptr<TOwPalette> FPalette;
+    int FBevelWidth = 2;
+    TColor FHighlightColor = clBtnHighlight;
+    TColor FShadowColor = clBtnShadow;
+    TColor FOutlineColor = clBlack;
+    int FOutlineWidth = 1;
+    int FSpacing = 5;
+    int FMargin = -1;
+    TOwImageTextLayout FLayout = ImageLeft;
+    TColor FFocusColor = clBlue;
+    bool FHeld = false;
+    bool FDown = false;
+    TRect FTextRect{0, 0, 0, 0};
+    TRect FLedRect{0, 0, 0, 0};
+};

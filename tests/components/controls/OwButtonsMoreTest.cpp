@@ -5,6 +5,7 @@
 
 #include "components/controls/OwclassesProps.h"
 #include "components/controls/Owbuttons.h"
+#include "components/controls/OwclassesProps.h"
 #include "components/controls/Owdesign.h"
 #include "components/controls/Owsystem.h"
 #include "platform/forms/Form.h"
@@ -120,6 +121,41 @@ TEST(ContactSheet, ButtonsAndImages)
     }
     TestInput::MouseMove(&form, 160, 20);
     EXPECT_TRUE(SaveControlToPng(&form, TestOutputPath("controls_flat_buttons.png")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(OnForm, PowerButtonTogglesOnClickAndSpace)
+{
+    auto* b = new TOwPowerButton(form.get());
+    b->SetParent(form.get());
+    b->SetLeft(20);
+    b->SetTop(60);
+    b->SetCaption("Power");
+    EXPECT_EQ(b->Width(), 125);
+    const TRect led = b->LedRect();
+    const int lx = (led.Left + led.Right) / 2, ly = (led.Top + led.Bottom) / 2;
+    EXPECT_EQ(PixelOf(b, lx, ly), clGreen);
+    std::vector<bool> seen;
+    b->OnClick = [&](TObject*) { seen.push_back(b->Active()); };
+    TestInput::Click(b, 60, 12);
+    EXPECT_TRUE(b->Active());
+    EXPECT_EQ(PixelOf(b, lx, ly), clLime);
+    // Press, move off, release: nothing.
+    TestInput::MouseDown(b, 60, 12);
+    TestInput::MouseUp(b, 300, 12);
+    EXPECT_TRUE(b->Active());
+    b->SetTabStop(true);
+    b->SetFocus();
+    TestInput::ProcessEvents();
+    TestInput::PressKey(b, VK_SPACE);
+    EXPECT_FALSE(b->Active());
+    EXPECT_EQ(seen, (std::vector<bool>{true, false}));
+    b->SetEnabled(false);
+    EXPECT_EQ(PixelOf(b, lx, ly), ColorToRGB(clBtnFace));
+    SaveControlToPng(form.get(), TestOutputPath("controls_power_button.png"));
 }
 
 } // namespace
