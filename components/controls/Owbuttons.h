@@ -248,3 +248,87 @@ private:
     TRect FTextRect{0, 0, 0, 0};
     TRect FLedRect{0, 0, 0, 0};
 };
+
+class TOwFont3D;
+
+// TOwDemoButton: a push button drawn by itself: an optional tiled texture, an outline (in
+// FocusColor while focused), a bevel that sinks while pressed and a 3-D caption in one
+// font while the mouse is over it and another otherwise.
+class TOwDemoButton : public TOwCustomImageControl {
+public:
+    using enum Owcontrols::TOwTextAlignment;
+    explicit TOwDemoButton(TComponent* AOwner);
+    ~TOwDemoButton() override;
+    TBitmap* Bitmap() const { return FBitmap.get(); }
+    void SetBitmap(TBitmap* v) { FBitmap->Assign(v); }
+    TFont* FontEnter() const { return FFontEnter.get(); }
+    void SetFontEnter(TFont* v) { FFontEnter->Assign(v); }
+    TFont* FontLeave() const { return FFontLeave.get(); }
+    void SetFontLeave(TFont* v) { FFontLeave->Assign(v); }
+    TOwFont3D* Font3D() const { return FFont3D.get(); }
+    void SetFont3D(TOwFont3D* v);
+    int BevelWidth() const { return FBevelWidth; }
+    void SetBevelWidth(int v) { SetAndPaint(FBevelWidth, v); }
+    int OutlineWidth() const { return FOutlineWidth; }
+    void SetOutlineWidth(int v) { SetAndPaint(FOutlineWidth, v); }
+    TColor OutlineColor() const { return FOutlineColor; }
+    void SetOutlineColor(TColor v) { SetAndPaint(FOutlineColor, v); }
+    TColor ShadowColor() const { return FShadowColor; }
+    void SetShadowColor(TColor v) { SetAndPaint(FShadowColor, v); }
+    TColor HighlightColor() const { return FHighlightColor; }
+    void SetHighlightColor(TColor v) { SetAndPaint(FHighlightColor, v); }
+    TColor FocusColor() const { return FFocusColor; }
+    void SetFocusColor(TColor v) { SetAndPaint(FFocusColor, v); }
+    TOwTextAlignment TextAlignment() const { return FTextAlignment; }
+    void SetTextAlignment(TOwTextAlignment v) { SetAndPaint(FTextAlignment, v); }
+    TColor DisabledTextColor() const { return FDisabledTextColor; }
+    void SetDisabledTextColor(TColor v) { SetAndPaint(FDisabledTextColor, v); }
+    bool Flat() const { return FFlat; }
+    void SetFlat(bool v) { SetAndPaint(FFlat, v); }
+    bool Down() const { return FDown; }
+    bool Hot() const { return FHot; }
+
+    void Click() override {} // the click comes from the release
+    void CMTextChanged() override;
+    void CMEnabledChanged() override;
+    void DoEnter() override;
+    void DoExit() override;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+
+private:
+    template <class T>
+    void SetAndPaint(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        Invalidate();
+    }
+    void DoMouseDown(int X, int Y);
+    bool Inside(int X, int Y) const { return X >= 0 && Y >= 0 && X < Width() && Y < Height(); }
+    std::unique_ptr<TBitmap> FBitmap;
+    std::unique_ptr<TFont> FFontEnter;
+    std::unique_ptr<TFont> FFontLeave;
+    std::unique_ptr<TOwFont3D> FFont3D;
+    int FBevelWidth = 2;
+    int FOutlineWidth = 1;
+    TColor FOutlineColor = clBlack;
+    TColor FShadowColor = clBtnShadow;
+    TColor FHighlightColor = clBtnHighlight;
+    TColor FFocusColor = clBlue;
+    TOwTextAlignment FTextAlignment = vtaCenter;
+    TColor FDisabledTextColor = clInactiveCaption;
+    bool FFlat = false;
+    bool FHot = false;
+    bool FDown = false;
+    bool FTracking = false;
+};

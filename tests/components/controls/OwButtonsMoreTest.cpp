@@ -159,3 +159,41 @@ TEST_F(OnForm, PowerButtonTogglesOnClickAndSpace)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(OnForm, DemoButtonClicksOnReleaseOverIt)
+{
+    auto* b = new TOwDemoButton(form.get());
+    b->SetParent(form.get());
+    b->SetLeft(20);
+    b->SetTop(100);
+    b->SetCaption("Demo");
+    EXPECT_EQ(b->Width(), 150);
+    EXPECT_EQ(PixelOf(b, 0, 0), clBlack);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::MouseDown(b, 20, 10);
+    EXPECT_TRUE(b->Down());
+    TestInput::MouseMove(b, 400, 10, ssLeft);
+    EXPECT_FALSE(b->Down());
+    TestInput::MouseUp(b, 400, 10);
+    EXPECT_EQ(clicks, 0);
+    TestInput::MouseDown(b, 20, 10);
+    TestInput::MouseMove(b, 400, 10, ssLeft);
+    TestInput::MouseMove(b, 20, 10, ssLeft);
+    TestInput::MouseUp(b, 20, 10);
+    EXPECT_EQ(clicks, 1);
+    b->SetTabStop(true);
+    TestInput::Click(b, 20, 10);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(b->Focused());
+    EXPECT_EQ(PixelOf(b, 0, 0), clBlue);
+    TestInput::KeyDown(b, VK_SPACE);
+    TestInput::KeyDown(b, VK_SPACE); // key repeat presses nothing more
+    TestInput::KeyUp(b, VK_SPACE);
+    EXPECT_EQ(clicks, 3);
+    SaveControlToPng(form.get(), TestOutputPath("controls_demo_button.png"));
+}
+
+} // namespace
