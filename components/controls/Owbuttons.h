@@ -332,3 +332,65 @@ private:
     bool FDown = false;
     bool FTracking = false;
 };
+
+class TOwBitmapList;
+class TOwChangeLink;
+class TOwTimer;
+
+// TOwAniButton: a button whose face is one frame of a strip from a shared bitmap list;
+// a press runs the strip forward and back, one frame per timer tick, or in switch style
+// forward on one press and back on the next.
+class TOwAniButton : public TOwGraphicImageControl {
+public:
+    explicit TOwAniButton(TComponent* AOwner);
+    ~TOwAniButton() override;
+    int ImageCount() const { return FImageCount; }
+    void SetImageCount(int v);
+    int BitmapIndex() const { return FBitmapIndex; }
+    void SetBitmapIndex(int v);
+    int MaskIndex() const { return FMaskIndex; }
+    void SetMaskIndex(int v);
+    TOwBitmapList* BitmapList() const { return FBitmapList; }
+    void SetBitmapList(TOwBitmapList* v);
+    bool SwitchStyle() const { return FSwitchStyle; }
+    void SetSwitchStyle(bool v);
+    Cardinal Interval() const;
+    void SetInterval(Cardinal v);
+    bool Threaded() const;
+    void SetThreaded(bool v);
+    bool Down() const { return FImageCount > 0 && FFrame == FImageCount - 1; }
+    void SetDown(bool v);
+    int Frame() const { return FFrame; }
+    bool Running() const;
+    // One tick of the animation (the timer's).
+    void TimerEvent();
+    // A press at (X, Y) counts (no mask, or a black mask pixel there).
+    bool InControl(int X, int Y) const;
+
+    void Click() override {} // the click comes from MouseUp
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+
+protected:
+    void Paint() override;
+    void Loaded() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    enum TPhase { phForward, phBackward, phFinishing };
+    void UpdateImage();
+    TBitmap* ListBitmap(int Index) const;
+    int FImageCount = 0;
+    int FFrameWidth = 0;
+    int FFrameHeight = 0;
+    int FFrame = 0;
+    int FMaskIndex = -1;
+    int FBitmapIndex = -1;
+    std::unique_ptr<TOwTimer> FTimer;
+    bool FPressed = false;
+    bool FSwitchStyle = false;
+    TPhase FPhase = phForward;
+    TOwBitmapList* FBitmapList = nullptr;
+    std::unique_ptr<TOwChangeLink> FLink;
+};

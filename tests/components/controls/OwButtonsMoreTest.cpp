@@ -1,6 +1,7 @@
 // The hot-tracking flat button and the bitmap-list image, driven with the mouse.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 
 #include "components/controls/OwclassesProps.h"
@@ -194,6 +195,113 @@ TEST_F(OnForm, DemoButtonClicksOnReleaseOverIt)
     TestInput::KeyUp(b, VK_SPACE);
     EXPECT_EQ(clicks, 3);
     SaveControlToPng(form.get(), TestOutputPath("controls_demo_button.png"));
+}
+
+} // namespace
+
+#include "components/controls/Owthreads.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Synchronize.h"
+
+namespace {
+
+struct AniButton : OnForm {
+    TOwBitmapList* list = nullptr;
+    TOwAniButton* b = nullptr;
+    void SetUp() override
+    {
+        OnForm::SetUp();
+        list = new TOwBitmapList(form.get());
+        TBitmap strip;
+        strip.SetSize(120, 30);
+        const TColor frames[] = {clRed, clLime, clBlue, clYellow};
+        for (int i = 0; i < 4; ++i) {
+            strip.Canvas()->Brush()->SetColor(frames[i]);
+            strip.Canvas()->FillRect(TRect(30 * i, 0, 30 * i + 30, 30));
+        }
+        list->Bitmaps()->Add(&strip);
+        TBitmap mask;
+        mask.SetSize(30, 30);
+        mask.Canvas()->Brush()->SetColor(clWhite);
+        mask.Canvas()->FillRect(TRect(0, 0, 30, 30));
+        mask.Canvas()->Brush()->SetColor(clBlack);
+        mask.Canvas()->FillRect(TRect(0, 0, 15, 30)); // only the left half counts
+        list->Bitmaps()->Add(&mask);
+        b = new TOwAniButton(form.get());
+        b->SetParent(form.get());
+        b->SetBounds(10, 10, 50, 50);
+        b->SetAutoSize(true);
+        b->SetBitmapList(list);
+        b->SetImageCount(4);
+        b->SetBitmapIndex(0);
+    }
+    std::vector<int> Run(int Ticks)
+    {
+        std::vector<int> frames;
+        for (int i = 0; i < Ticks && b->Running(); ++i) {
+            b->TimerEvent();
+            frames.push_back(b->Frame());
+        }
+        return frames;
+    }
+};
+
+TEST_F(AniButton, PressRunsTheStripForwardAndBack)
+{
+    EXPECT_EQ(b->Width(), 30);
+    EXPECT_EQ(b->Height(), 30);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::Click(b, 10, 10);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(b->Running());
+    EXPECT_EQ(Run(20), (std::vector<int>{1, 2, 3, 2, 1, 0, 0, 0}));
+    EXPECT_FALSE(b->Running());
+    b->SetDown(true); // not a switch: ignored
+    EXPECT_FALSE(b->Down());
+}
+
+TEST_F(AniButton, SwitchStyleStaysDownUntilTheNextPress)
+{
+    b->SetSwitchStyle(true);
+    TestInput::Click(b, 10, 10);
+    EXPECT_EQ(Run(20), (std::vector<int>{1, 2, 3, 3}));
+    EXPECT_TRUE(b->Down());
+    b->SetBitmapIndex(-1);
+    b->SetBitmapIndex(0);
+    EXPECT_TRUE(b->Down());
+    TestInput::Click(b, 10, 10);
+    EXPECT_EQ(Run(20), (std::vector<int>{2, 1, 0, 0}));
+    EXPECT_FALSE(b->Down());
+    b->SetDown(true);
+    EXPECT_EQ(PixelOf(b, 15, 15), clYellow);
+}
+
+TEST_F(AniButton, MaskLimitsWherePressesCount)
+{
+    b->SetMaskIndex(1);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::Click(b, 25, 10);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_FALSE(b->Running());
+    TestInput::Click(b, 5, 10);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(AniButton, TimerRunsTheAnimationToItsEnd)
+{
+    SetClockSpeed(50);
+    b->SetInterval(100);
+    TestInput::Click(b, 10, 10);
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (b->Running() && std::chrono::steady_clock::now() < guard) {
+        CheckSynchronize(5);
+        TestInput::ProcessEvents();
+    }
+    SetClockSpeed(1);
+    EXPECT_FALSE(b->Running());
+    EXPECT_EQ(b->Frame(), 0);
 }
 
 } // namespace
