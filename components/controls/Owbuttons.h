@@ -394,3 +394,49 @@ private:
     TOwBitmapList* FBitmapList = nullptr;
     std::unique_ptr<TOwChangeLink> FLink;
 };
+
+class TStream;
+
+// TOwShapeBtn: a button shaped like its bitmap (the transparent colour is outside) with a
+// generated two-pixel rim, raised or pressed; only presses on the shape count.
+class TOwShapeBtn : public TOwGraphicImageControl {
+public:
+    explicit TOwShapeBtn(TComponent* AOwner);
+    ~TOwShapeBtn() override;
+    TBitmap* Bitmap() const { return FBitmap.get(); }
+    void SetBitmap(TBitmap* v) { FBitmap->Assign(v); }
+    TBitmap* UpImage() const { return FUp.get(); }
+    TBitmap* DownImage() const { return FDown.get(); }
+    bool Down() const { return FIsDown; }
+    bool PtInMask(int X, int Y) const;
+    // The form property "BitmapData": the up image, then the down image, as BMP files.
+    virtual void ReadBitmapData(TStream* Stream);
+    virtual void WriteBitmapData(TStream* Stream);
+    // The system colours changed: the rims are made again.
+    void CMSysColorChange() { BitmapChanged(); }
+
+    void Click() override {} // the click comes from MouseUp
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void CMTextChanged() override;
+    void CMFontChanged() override;
+
+protected:
+    void Paint() override;
+    void Loaded() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+private:
+    void BitmapChanged();
+    void CreateMaskBitmap();
+    std::unique_ptr<TBitmap> FBitmap;
+    std::unique_ptr<TBitmap> FUp;
+    std::unique_ptr<TBitmap> FDown;
+    std::unique_ptr<TBitmap> FMask;
+    bool FHeld = false;
+    bool FIsDown = false;
+};
+
+// The raised (Pressed false) or pressed image of a shape with its two-pixel rim.
+void Create3DBitmap(TBitmap* Source, bool Pressed, TBitmap* Dest);

@@ -317,6 +317,21 @@ constexpr int kBmpFileHeader = 14, kBmpInfoHeader = 40;
 [[noreturn]] void InvalidFormat() { throw Exception("Invalid file format"); }
 } // namespace
 
+void ReadBitmapRecord(TStream* Stream, TBitmap* Bitmap)
+{
+    // One BMP file: its file header's size field says how many bytes it takes.
+    std::vector<Byte> record(kBmpFileHeader);
+    Stream->ReadBuffer(record.data(), kBmpFileHeader);
+    std::uint32_t size = 0;
+    std::memcpy(&size, record.data() + 2, 4);
+    if (record[0] != 'B' || record[1] != 'M' || size < kBmpFileHeader + kBmpInfoHeader
+        || size > static_cast<std::uint64_t>(Stream->Size() - Stream->Position()) + kBmpFileHeader)
+        throw EInvalidGraphic("Bitmap image is not valid");
+    record.resize(size);
+    Stream->ReadBuffer(record.data() + kBmpFileHeader, static_cast<int>(size) - kBmpFileHeader);
+    Bitmap->LoadFromData(record);
+}
+
 TOwBitmaps::TOwBitmaps() = default;
 
 TOwBitmaps::~TOwBitmaps()
@@ -437,18 +452,8 @@ void TOwBitmaps::LoadFromStream(TStream* Stream)
     if (static_cast<Int64>(n) * (kBmpFileHeader + kBmpInfoHeader) > left - 8)
         InvalidFormat();
     for (int i = 0; i < n; ++i) {
-        // One BMP file: its file header's size field says how many bytes it takes.
-        std::vector<Byte> record(kBmpFileHeader);
-        Stream->ReadBuffer(record.data(), kBmpFileHeader);
-        std::uint32_t size = 0;
-        std::memcpy(&size, record.data() + 2, 4);
-        if (record[0] != 'B' || record[1] != 'M' || size < kBmpFileHeader + kBmpInfoHeader
-            || size > static_cast<std::uint64_t>(Stream->Size() - Stream->Position()) + kBmpFileHeader)
-            throw EInvalidGraphic("Bitmap image is not valid");
-        record.resize(size);
-        Stream->ReadBuffer(record.data() + kBmpFileHeader, static_cast<int>(size) - kBmpFileHeader);
         TBitmap scratch;
-        scratch.LoadFromData(record);
+        ReadBitmapRecord(Stream, &scratch);
         Add(&scratch);
     }
 }

@@ -165,6 +165,9 @@ private:
     int FUpdateCount = 0;
 };
 
+// Reads exactly one BMP file image from Stream into Bitmap (EInvalidGraphic when it is none).
+void ReadBitmapRecord(TStream* Stream, TBitmap* Bitmap);
+
 // An ordered list of its own copies of bitmaps, with a stream format: "bT5\0", the
 // count, then one BMP file per bitmap.
 class TOwBitmaps : public TOwPersistent {

@@ -305,3 +305,78 @@ TEST_F(AniButton, TimerRunsTheAnimationToItsEnd)
 }
 
 } // namespace
+
+#include "platform/core/Streams.h"
+
+namespace {
+
+// A 40 x 30 picture with a red disc on olive (olive is see-through, the bottom-left pixel).
+std::unique_ptr<TBitmap> Disc()
+{
+    auto b = std::make_unique<TBitmap>();
+    b->SetSize(40, 30);
+    b->Canvas()->Brush()->SetColor(clOlive);
+    b->Canvas()->FillRect(TRect(0, 0, 40, 30));
+    b->Canvas()->Brush()->SetColor(clRed);
+    b->Canvas()->Pen()->SetColor(clRed);
+    b->Canvas()->Ellipse(5, 3, 35, 27);
+    return b;
+}
+
+TEST_F(OnForm, ShapeButtonCountsPressesOnTheShapeOnly)
+{
+    auto* b = new TOwShapeBtn(form.get());
+    b->SetParent(form.get());
+    b->SetLeft(20);
+    b->SetTop(20);
+    int clicks = 0;
+    b->OnClick = [&](TObject*) { ++clicks; };
+    TestInput::Click(b, 20, 15); // no bitmap: nothing counts
+    EXPECT_EQ(clicks, 0);
+    b->SetBitmap(Disc().get());
+    EXPECT_EQ(b->Width(), 40);
+    EXPECT_EQ(b->Height(), 30);
+    TestInput::Click(b, 1, 1);
+    EXPECT_EQ(clicks, 0);
+    TestInput::MouseDown(b, 20, 15);
+    EXPECT_TRUE(b->Down());
+    TestInput::MouseMove(b, 1, 1, ssLeft);
+    EXPECT_FALSE(b->Down());
+    TestInput::MouseUp(b, 1, 1);
+    EXPECT_EQ(clicks, 0);
+    TestInput::Click(b, 20, 15);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ShapeRims, RaisedAndPressedImages)
+{
+    auto disc = Disc();
+    TBitmap up, down;
+    Create3DBitmap(disc.get(), false, &up);
+    Create3DBitmap(disc.get(), true, &down);
+    // Just outside the disc's right edge (x = 35 .. 36) on its middle row.
+    int right = 34;
+    while (right < 39 && disc->Canvas()->Pixels(right, 15) == clRed)
+        ++right;
+    EXPECT_EQ(up.Canvas()->Pixels(right, 15), ColorToRGB(clBtnShadow));
+    EXPECT_EQ(up.Canvas()->Pixels(right + 1, 15), clBlack);
+    EXPECT_EQ(down.Canvas()->Pixels(right, 15), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(down.Canvas()->Pixels(right + 1, 15), clOlive); // no outer rim bottom-right when pressed
+    int left = 5;
+    while (left < 20 && disc->Canvas()->Pixels(left, 15) != clRed)
+        ++left;
+    EXPECT_EQ(up.Canvas()->Pixels(left - 1, 15), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(up.Canvas()->Pixels(left - 2, 15), clBlack);
+    EXPECT_EQ(down.Canvas()->Pixels(left - 2, 15), clBlack);
+    // The generated images round-trip through their stream property.
+    TOwShapeBtn a(nullptr), b(nullptr);
+    a.SetBitmap(disc.get());
+    TMemoryStream s;
+    a.WriteBitmapData(&s);
+    s.SetPosition(0);
+    b.ReadBitmapData(&s);
+    EXPECT_EQ(b.DownImage()->Canvas()->Pixels(right, 15), ColorToRGB(clBtnHighlight));
+    EXPECT_EQ(s.Position(), s.Size());
+}
+
+} // namespace
