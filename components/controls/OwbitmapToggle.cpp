@@ -215,3 +215,13 @@ void TOwBitmapRadioButton::SetChecked(bool v)
     Invalidate();
     Changed();
 }
+
+bool TOwBitmapToggle::CMDialogChar(char Key)
+{
+    if (!IsAccel(Key, Caption()) || !CanFocus())
+        return TOwCustomImageControl::CMDialogChar(Key);
+    SetFocus();
+    if (AccelActivates() && Focused())
+        Activate();
+    return true;
+}

@@ -196,6 +196,7 @@ public:
     bool Down() const { return FDown; }
 
     void Click() override {} // the click comes from MouseUp and the space bar
+    bool CMDialogChar(char Key) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void CMTextChanged() override;
     void CMFontChanged() override;
@@ -289,6 +290,7 @@ public:
     bool Hot() const { return FHot; }
 
     void Click() override {} // the click comes from the release
+    bool CMDialogChar(char Key) override;
     void CMTextChanged() override;
     void CMEnabledChanged() override;
     void DoEnter() override;
@@ -416,6 +418,7 @@ public:
     void CMSysColorChange() { BitmapChanged(); }
 
     void Click() override {} // the click comes from MouseUp
+    bool CMDialogChar(char Key) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void CMTextChanged() override;
     void CMFontChanged() override;

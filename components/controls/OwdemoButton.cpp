@@ -165,3 +165,11 @@ void TOwDemoButton::Paint()
     FFont3D->Paint(c, r, Caption(), cfTextAlign[FTextAlignment] | DT_SINGLELINE);
     TOwCustomImageControl::Paint();
 }
+
+bool TOwDemoButton::CMDialogChar(char Key)
+{
+    if (!Enabled() || !IsAccel(Key, Caption()))
+        return TOwCustomImageControl::CMDialogChar(Key);
+    FireEvent(OnClick, this);
+    return true;
+}

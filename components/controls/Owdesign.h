@@ -153,6 +153,7 @@ public:
     void CMFontChanged() override;
     void DoEnter() override;
     void DoExit() override;
+    bool CMDialogChar(char Key) override;
 
 protected:
     // The frame of the strip the state shows.
@@ -160,6 +161,8 @@ protected:
     // A click or a space: the state's next step.
     virtual void Activate() = 0;
     virtual bool FocusOnAnyPress() const { return false; }
+    // The caption's accelerator: focus, and for a check box also the toggle.
+    virtual bool AccelActivates() const { return true; }
     virtual void Changed() { FireEvent(OnChange, this); }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -236,6 +239,7 @@ protected:
     int FrameIndex() const override { return FChecked ? 1 : 0; }
     void Activate() override { SetChecked(true); }
     bool FocusOnAnyPress() const override { return true; }
+    bool AccelActivates() const override { return false; }
 
 private:
     bool FChecked = false;

@@ -169,3 +169,12 @@ void TOwPowerButton::KeyUp(Word& Key, TShiftState Shift)
         FireEvent(OnClick, this);
     }
 }
+
+// The accelerator clicks without toggling.
+bool TOwPowerButton::CMDialogChar(char Key)
+{
+    if (!Enabled() || !IsAccel(Key, Caption()))
+        return TOwCustomImageControl::CMDialogChar(Key);
+    FireEvent(OnClick, this);
+    return true;
+}

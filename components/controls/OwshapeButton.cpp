@@ -206,3 +206,11 @@ void TOwShapeBtn::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
     if (click)
         FireEvent(OnClick, this);
 }
+
+bool TOwShapeBtn::CMDialogChar(char Key)
+{
+    if (!Enabled() || !IsAccel(Key, Caption()))
+        return TOwGraphicImageControl::CMDialogChar(Key);
+    FireEvent(OnClick, this);
+    return true;
+}

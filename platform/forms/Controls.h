@@ -499,3 +499,6 @@ void SetCaptureControl(TControl* Control);
 
 // Shift state of the keyboard and mouse buttons right now.
 TShiftState KeyboardShiftState();
+
+// True when Key is the accelerator of Caption (the character after a single '&', any case).
+bool IsAccel(char Key, const AnsiString& Caption);

@@ -140,3 +140,34 @@ TEST_F(Toggles, RadioButtonsCheckOnePerParent)
 }
 
 } // namespace
+
+#include "components/controls/Owbuttons.h"
+
+namespace {
+
+TEST_F(Toggles, CaptionAcceleratorsOnTheForm)
+{
+    auto* cb = Make<TOwBitmapCheckBox>(form.get(), 10, "&Hold");
+    auto* rb = Make<TOwBitmapRadioButton>(form.get(), 40, "&Radio");
+    auto* pw = new TOwPowerButton(form.get());
+    pw->SetParent(form.get());
+    pw->SetBounds(10, 70, 125, 25);
+    pw->SetCaption("&Power");
+    int powerClicks = 0;
+    pw->OnClick = [&](TObject*) { ++powerClicks; };
+    cb->SetTabStop(true);
+    cb->SetFocus();
+    TestInput::ProcessEvents();
+    TestInput::PressKeyOnForm(form.get(), 'H', ssAlt);
+    EXPECT_TRUE(cb->Checked());
+    TestInput::PressKeyOnForm(form.get(), 'R', ssAlt);
+    EXPECT_TRUE(rb->Focused());
+    EXPECT_FALSE(rb->Checked()); // the accelerator only focuses a radio button
+    TestInput::PressKeyOnForm(form.get(), 'P', ssAlt);
+    EXPECT_EQ(powerClicks, 1);
+    EXPECT_FALSE(pw->Active()); // clicked, not toggled
+    EXPECT_TRUE(IsAccel('a', "A&&B &apply"));
+    EXPECT_FALSE(IsAccel('b', "A&&B"));
+}
+
+} // namespace
