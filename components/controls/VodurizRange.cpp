@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <unordered_set>
 
 #include "platform/core/IntConvert.h"
 
@@ -39,6 +40,12 @@ bool TRangeList::StrToList(const AnsiString& S)
 {
     Clear();
     bool ok = true;
+    // Values seen so far: a long range must not test every earlier value again.
+    std::unordered_set<int> seen;
+    auto add = [&](int v) {
+        if (seen.insert(v).second)
+            TList::Add(ToItem(v));
+    };
     AnsiString s = S;
     while (!s.empty()) {
         const std::size_t sep = s.find_first_of(",;");
@@ -48,15 +55,16 @@ bool TRangeList::StrToList(const AnsiString& S)
         const std::size_t dash = part.size() > 1 ? part.find('-', 1) : AnsiString::npos;
         if (dash != AnsiString::npos) {
             int from = 0, to = 0;
-            if (!TryStrToInt(part.substr(0, dash), from) || !TryStrToInt(part.substr(dash + 1), to))
-                ok = false;
+            if (!TryStrToInt(part.substr(0, dash), from) || !TryStrToInt(part.substr(dash + 1), to)
+                || static_cast<std::int64_t>(to) - from >= kMaxRangeValues)
+                ok = false; // unreadable, or more values than a list can sensibly hold
             else
                 for (std::int64_t v = from; v <= to; ++v) // 64 bits: "to" may be the largest integer
-                    Add(static_cast<int>(v));
+                    add(static_cast<int>(v));
         } else {
             int v = 0;
             if (TryStrToInt(part, v))
-                Add(v);
+                add(v);
             else
                 ok = false;
         }

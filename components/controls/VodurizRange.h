@@ -20,7 +20,9 @@ public:
     void Show() const;
     // Empties the list and fills it from a range text; false when a part could not be
     // read. Parts are separated by ',' or ';'; "a-b" is a range; a leading '-' is a sign,
-    // so "-3--1" is the range from -3 to -1.
+    // so "-3--1" is the range from -3 to -1. A range of more than kMaxRangeValues values
+    // counts as unreadable.
+    static constexpr int kMaxRangeValues = 1000000;
     bool StrToList(const AnsiString& S);
     // Sorts the list and writes it as range text ("1-3,5").
     AnsiString ToRangeStr();

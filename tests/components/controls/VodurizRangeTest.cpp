@@ -34,6 +34,7 @@ TEST(RangeList, ReadsRangeTexts)
         {"-", {}, false},
         {"", {}, true},
         {"2147483646-2147483647", {2147483646, 2147483647}, true},
+        {"0-2147483647,3", {3}, false}, // would hold two thousand million values
     };
     for (const ReadCase& c : cases) {
         TRangeList l;
@@ -74,6 +75,14 @@ TEST(RangeList, ReadsBackWhatItWrites)
         EXPECT_TRUE(back.StrToList(text)) << text;
         EXPECT_EQ(Items(back), items) << text;
     }
+}
+
+TEST(RangeList, LongRangeReadsAtOnce)
+{
+    TRangeList l;
+    EXPECT_TRUE(l.StrToList("1-199999,5"));
+    EXPECT_EQ(l.Count(), 199999);
+    EXPECT_EQ(l.GetInteger(199998), 199999);
 }
 
 TEST(RangeList, AddKeepsValuesDistinct)
