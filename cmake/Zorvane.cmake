@@ -12,9 +12,13 @@ function(zv_library target)
   endif()
 endfunction()
 
+include(GoogleTest)
+
 # zv_test(<name> SOURCES ... [LIBS ...] [GUI])
-# One GoogleTest executable, registered with CTest as one test. It runs headless,
-# with a prefix folder of its own so tests never touch a user's files.
+# One GoogleTest executable; each of its test cases is a CTest entry of its own
+# with its own time-out. It runs headless, and the test main gives every case a
+# prefix folder of its own under the program's one, so tests never touch a
+# user's files nor each other's when ctest runs them side by side.
 function(zv_test name)
   cmake_parse_arguments(ZV "GUI" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ZV_SOURCES})
@@ -24,8 +28,12 @@ function(zv_test name)
     target_link_libraries(${name} PRIVATE ${ZV_LIBS} zv_test_main GTest::gtest GTest::gmock)
   endif()
   set(prefix ${CMAKE_BINARY_DIR}/test-prefix/${name})
-  add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZORVANE_PREFIX=${prefix};ZV_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
-    TIMEOUT 600)
+  # Listing the cases when ctest starts keeps the build free of test runs.
+  gtest_discover_tests(${name}
+    TEST_PREFIX "${name}."
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES
+      ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ZORVANE_PREFIX=${prefix};ZV_TEST_OUTPUT=${CMAKE_BINARY_DIR}/test-output"
+      TIMEOUT 120)
 endfunction()

@@ -1,5 +1,6 @@
 // TSerCustomComm: construction, properties and line settings.
 #include "components/comm/Sercomm.h"
+#include "platform/core/Format.h"
 
 #include "components/comm/Serconst.h"
 #include "components/comm/SercommClients.h"
@@ -48,30 +49,9 @@ void TSerCustomComm::Notification(TComponent* AComponent, TOperation Operation)
 
 namespace {
 
-// Fills "%d" and "%s" in their order of appearance from (Code, Text); "%%" is a percent sign.
-AnsiString FormatError(const AnsiString& Msg, int Code, const AnsiString& Text)
-{
-    AnsiString r;
-    int arg = 0;
-    for (size_t i = 0; i < Msg.size(); ++i) {
-        if (Msg[i] != '%' || i + 1 >= Msg.size()) {
-            r += Msg[i];
-            continue;
-        }
-        char c = Msg[i + 1];
-        if (c == '%') {
-            r += '%';
-            ++i;
-        } else if ((c == 'd' || c == 's') && arg < 2) {
-            r += arg == 0 ? std::to_string(Code) : Text;
-            ++arg;
-            ++i;
-        } else {
-            r += '%';
-        }
-    }
-    return r;
-}
+// The message with the error's code and text in its "(%d), %s" (a name it
+// carries had its own '%' doubled).
+AnsiString FormatError(const AnsiString& Msg, int Code, const AnsiString& Text) { return Format(Msg, Code, Text); }
 
 } // namespace
 

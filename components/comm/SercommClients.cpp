@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "components/comm/Serutils.h"
+#include "platform/serial/SerialDevice.h"
+
 // ---------------------------------------------------------- TSerDispatcher
 
 TSerDispatcher::~TSerDispatcher()
@@ -77,30 +80,6 @@ void TSerCommComponent::Notification(TComponent* AComponent, TOperation Operatio
         SetComm(nullptr);
 }
 
-// ------------------------------------------------------------- TWaitThread
-
-TWaitThread::~TWaitThread()
-{
-    Stop();
-    WaitFor();
-}
-
-void TWaitThread::Execute()
-{
-    try {
-        while (!FStop) {
-            if (FComm->ReadBufUsed() > 0) {
-                FFound = true;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        }
-    } catch (...) {
-        // A failed status query ends the wait like a stop.
-    }
-    FEnded.SetEvent();
-}
-
 // ------------------------------------------------ TSerCustomComm's clients
 
 void TSerCustomComm::InsertClient(TSerDispatcher* Dispatcher)
@@ -146,11 +125,13 @@ void TSerCustomComm::WriteBuffer(PSerData Data, int Count)
 
 bool TSerCustomComm::WaitChar(int Ms)
 {
-    TWaitThread poll(this);
-    const bool ended = poll.WaitEnded(Ms < 0 ? 0 : Ms) && poll.FoundData();
-    poll.Stop();
-    poll.WaitFor();
-    return ended;
+    if (Ms < 0)
+        Ms = 0;
+    if (!Active()) {
+        SerSleep(static_cast<std::uint32_t>(Ms)); // nothing can arrive on a closed port
+        return false;
+    }
+    return FHandle->WaitInput(Ms);
 }
 
 bool TSerCustomComm::ReadCharWait(char& C, int Ms)

@@ -65,23 +65,3 @@ private:
     TSerComm* FComm = nullptr;
     std::unique_ptr<TSerDispatcher> FDispatcher;
 };
-
-// Polls the component's input count from its own thread for WaitChar.
-class TWaitThread : public TSerThread {
-public:
-    explicit TWaitThread(TSerCustomComm* Comm) : FComm(Comm) { Start(); }
-    ~TWaitThread() override;
-    void Stop() { FStop = true; }
-    // True when the thread ended within Ms milliseconds.
-    bool WaitEnded(int Ms) { return FEnded.WaitFor(static_cast<Cardinal>(Ms)) == wrSignaled; }
-    bool FoundData() const { return FFound; }
-
-protected:
-    void Execute() override;
-
-private:
-    TSerCustomComm* FComm;
-    std::atomic<bool> FStop{false};
-    std::atomic<bool> FFound{false};
-    TSimpleEvent FEnded;
-};

@@ -1,9 +1,6 @@
 // TSerCustomComm: open, close, transfers, status, control lines and event delivery.
 #include <algorithm>
 #include <cerrno>
-#include <dirent.h>
-#include <filesystem>
-#include <fstream>
 
 #include "components/comm/Sercomm.h"
 #include "components/comm/Serconst.h"
@@ -13,6 +10,7 @@
 #include "components/comm/Serutils.h"
 #include "platform/core/Strings.h"
 #include "platform/serial/SerialDevice.h"
+#include "platform/serial/SerialPorts.h"
 
 // ---------------------------------------------------------- open and close
 
@@ -84,7 +82,13 @@ void TSerCustomComm::Close()
         throw;
     }
     GlobalUnlock();
-    DestroyHandle();
+    // A direct write of another thread may wait for room: end it, and let it
+    // leave the device before the device goes.
+    FHandle->CancelWrites();
+    {
+        TSerLockGuard writer(FWriteLock);
+        DestroyHandle();
+    }
     DoClose();
     SerSleep(300);
 }
@@ -293,17 +297,20 @@ int TSerCustomComm::ReadBuf(void* Buffer, int Count)
 
 int TSerCustomComm::WriteBuf(const void* Buffer, int Count)
 {
-    if (!Active())
-        return 0;
     if (FDirectWrite) {
+        // Close takes this lock before it lets the device go.
         TSerLockGuard lock(FWriteLock);
+        if (!Active())
+            return 0;
         const int n = FHandle->Write(Buffer, Count, FBuffers->WriteTimeout());
         if (n < 0) {
             Platform(false);
             Error(sWriteError);
         }
-        return n; // 0 when the time ran out: the transfer was cancelled
+        return n; // 0 when the time ran out or the port closed: the transfer was cancelled
     }
+    if (!Active())
+        return 0;
     if (!FWriteThread || !FWriteThread->WriteData(Buffer, Count, FBuffers->WriteTimeout()))
         Error(sOutputFull);
     return Count;
@@ -477,37 +484,6 @@ void TSerCustomComm::PurgeReadWrite()
 void TSerCustomComm::GetComPortNames(TStrings* List)
 {
     List->Clear();
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    // First the ports linked in the prefix, in port order.
-    std::vector<int> linked;
-    {
-        for (const auto& e : fs::directory_iterator(fs::path(SerialLinkDir()), ec)) {
-            const std::string n = e.path().filename().string();
-            if (n.size() > 3 && n.compare(0, 3, "com") == 0 &&
-                n.find_first_not_of("0123456789", 3) == std::string::npos)
-                linked.push_back(std::stoi(n.substr(3)));
-        }
-    }
-    std::sort(linked.begin(), linked.end());
-    for (int n : linked)
-        List->Add("COM" + std::to_string(n));
-    // Then the machine's own serial ports (/dev/ttyS<N-1>), unless listed already.
-    std::vector<int> own;
-    for (const auto& e : fs::directory_iterator("/sys/class/tty", ec)) {
-        const std::string n = e.path().filename().string();
-        if (n.size() <= 4 || n.compare(0, 4, "ttyS") != 0 ||
-            n.find_first_not_of("0123456789", 4) != std::string::npos)
-            continue;
-        std::ifstream type(e.path() / "type");
-        int t = 0;
-        if (type >> t && t != 0) // a port the driver found hardware for
-            own.push_back(std::stoi(n.substr(4)) + 1);
-    }
-    std::sort(own.begin(), own.end());
-    for (int n : own) {
-        const AnsiString name = "COM" + std::to_string(n);
-        if (List->IndexOf(name) < 0)
-            List->Add(name);
-    }
+    for (int n : SerialPortNumbers())
+        List->Add(SerialPortName(n));
 }

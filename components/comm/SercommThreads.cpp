@@ -5,6 +5,7 @@
 
 #include "components/comm/Sercomm.h"
 #include "components/comm/Serutils.h"
+#include "platform/core/Clock.h"
 #include "platform/core/Synchronize.h"
 #include "platform/serial/SerialDevice.h"
 
@@ -114,11 +115,10 @@ void TSerCommWriteThread::StopThread()
 
 bool TSerCommWriteThread::WriteData(const void* Data, int Count, int TimeoutMs)
 {
-    TSerTimeEvent timer;
-    bool timing = false;
+    const auto deadline =
+        std::chrono::steady_clock::now() + ClockWaitDuration(static_cast<std::uint64_t>(TimeoutMs < 0 ? 0 : TimeoutMs));
     for (;;) {
-        if (timing && TimerExpired(timer))
-            return false;
+        unsigned room = 0;
         FOwner->WriteLock();
         if (FBuffer.Count() + Count <= FBuffer.Capacity()) {
             FBuffer.Write(Data, Count);
@@ -126,12 +126,15 @@ bool TSerCommWriteThread::WriteData(const void* Data, int Count, int TimeoutMs)
             FOwner->WriteUnlock();
             return true;
         }
-        FOwner->WriteUnlock();
-        if (!timing) {
-            InitTimer(timer, static_cast<std::uint32_t>(TimeoutMs < 0 ? 0 : TimeoutMs));
-            timing = true;
+        {
+            std::lock_guard lock(FMutex);
+            room = FRoomMade;
         }
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        FOwner->WriteUnlock();
+        // Until the thread sends or purges something (or stops), nothing changes.
+        std::unique_lock lock(FMutex);
+        if (!FChanged.wait_until(lock, deadline, [&] { return FRoomMade != room || FStop; }) || FStop)
+            return false;
     }
 }
 
@@ -222,8 +225,10 @@ void TSerCommWriteThread::Execute()
             std::lock_guard lock(FMutex);
             FData = FBuffer.Count() > 0;
             emptied = !FData;
+            ++FRoomMade;
         }
         FOwner->WriteUnlock();
+        FChanged.notify_all();
         if (emptied)
             DoTxEmpty();
     }
@@ -241,6 +246,7 @@ void TSerCommWriteThread::AcknowledgePurge()
         std::lock_guard lock(FMutex);
         FPurgeRequest = false;
         FPurgeAck = true;
+        ++FRoomMade;
     }
     FChanged.notify_all();
 }

@@ -88,4 +88,5 @@ private:
     bool FStop = false;
     bool FPurgeRequest = false;
     bool FPurgeAck = false;
+    unsigned FRoomMade = 0; // counts the passes that took bytes out of the buffer
 };

@@ -26,10 +26,12 @@ struct SyncQueue {
     bool mainSet = false;
 };
 
+// Never destroyed: a thread that frees itself may still end (and wake the
+// main thread) while the process exits, after static objects are gone.
 SyncQueue& Q()
 {
-    static SyncQueue q;
-    return q;
+    static SyncQueue* q = new SyncQueue;
+    return *q;
 }
 
 std::thread::id MainId()

@@ -12,9 +12,6 @@
 
 #include "platform/serial/SerialMemoryLine.h"
 #include "platform/serial/TtyDevice.h"
-#include "platform/win/Paths.h"
-
-AnsiString SerialLinkDir() { return ZorvanePrefix() + "/dosdevices"; }
 
 namespace {
 

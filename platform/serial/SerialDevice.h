@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "platform/core/Types.h"
+#include "platform/serial/SerialPorts.h"
 
 // Modem lines (GetCommModemStatus bits).
 constexpr unsigned MS_CTS_ON = 0x0010;
@@ -105,11 +106,19 @@ public:
     virtual int Write(const void* Data, int Count, int TimeoutMs) = 0;
     // As many bytes as the driver takes at once, without waiting (0 when it is full); -1 on failure.
     virtual int WriteSome(const void* Data, int Count) = 0;
+    // Ends the Write another thread waits in for room (it returns 0, LastError
+    // ECANCELED), and every later wait for room: the device is about to close.
+    virtual void CancelWrites() = 0;
+
+    // True when bytes wait to be read within TimeoutMs (negative: no limit);
+    // false when none came or the line hung up. Leaves EV_RXCHAR to WaitEvents.
+    virtual bool WaitInput(int TimeoutMs) = 0;
 
     // Waits until one of the events in Mask happens (or the line hangs up), Wake
     // is called, or TimeoutMs passes (negative: no limit). Events gets what
     // happened; 0 when woken or timed out. EV_RXCHAR is reported once per
-    // arrival, not again for bytes still unread from an earlier report.
+    // arrival, not again for bytes still unread from an earlier report. A modem
+    // line that changed and changed back since the last wait is reported too.
     virtual bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs = -1) = 0;
     // Ends a wait of another thread (or the next one, when none is waiting).
     virtual void Wake() = 0;
@@ -124,10 +133,6 @@ protected:
     }
     int FLastError = 0;
 };
-
-// <prefix>/dosdevices, where the links of the ports live (the path of port N
-// itself is SerialDevicePath of platform/win/Paths.h).
-AnsiString SerialLinkDir();
 
 // Opens port N (an in-memory line registered for N comes first). On failure
 // returns null with Error set (ENOENT: no such device; EBUSY: in use).

@@ -4,6 +4,8 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <iterator>
+#include <algorithm>
 #include <map>
 #include <mutex>
 
@@ -26,11 +28,55 @@ struct TSerialMemoryLineState {
     TSerialLine line;
     int lineChanges = 0;
     bool wakePending[2] = {false, false}; // a wake that no wait of that end has taken yet
+    bool writesCancelled[2] = {false, false};
+    // How often each modem line (CTS, DSR, RING, RLSD) each end sees changed.
+    int lineEdges[2][4] = {};
 };
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+const unsigned kModemBits[4] = {MS_CTS_ON, MS_DSR_ON, MS_RING_ON, MS_RLSD_ON};
+const unsigned kModemEvents[4] = {EV_CTS, EV_DSR, EV_RING, EV_RLSD};
+
+// The modem lines end Side sees (under the state's mutex).
+unsigned LinesSeen(const TSerialMemoryLineState& S, int Side)
+{
+    if (S.hungUp)
+        return 0; // a hang-up reads as every line low
+    const int other = 1 - Side;
+    unsigned lines = 0;
+    if (S.rts[other])
+        lines |= MS_CTS_ON;
+    if (S.dtr[other])
+        lines |= MS_DSR_ON;
+    if (Side == 0) {
+        if (S.ring)
+            lines |= MS_RING_ON;
+        if (S.carrierSet ? S.carrier : S.dtr[other])
+            lines |= MS_RLSD_ON;
+    } else if (S.dtr[other]) {
+        lines |= MS_RLSD_ON;
+    }
+    return lines;
+}
+
+// Runs F (under the state's mutex) and counts the line changes it makes, as a
+// driver counts them, so a change undone before a wait looks is still seen.
+template <typename F>
+void ChangeLines(TSerialMemoryLineState& S, F f)
+{
+    const unsigned before[2] = {LinesSeen(S, 0), LinesSeen(S, 1)};
+    f();
+    for (int side = 0; side < 2; ++side) {
+        const unsigned changed = before[side] ^ LinesSeen(S, side);
+        for (int i = 0; i < 4; ++i)
+            if (changed & kModemBits[i])
+                ++S.lineEdges[side][i];
+    }
+    S.changed.notify_all();
+}
 
 std::mutex& RegistryMutex()
 {
@@ -54,16 +100,18 @@ public:
         if (FSide == 0)
             FS->toNear.clear();
         FLastLines = LinesLocked();
-        FLinesKnown = true;
+        std::copy(std::begin(FS->lineEdges[FSide]), std::end(FS->lineEdges[FSide]), FSeenEdges);
+        FS->writesCancelled[FSide] = false;
     }
     ~TMemoryEnd() override
     {
         std::lock_guard lock(FS->mutex);
-        if (FSide == 0) {
-            FS->nearOpen = false;
-            FS->dtr[0] = FS->rts[0] = false;
-        }
-        FS->changed.notify_all();
+        ChangeLines(*FS, [&] {
+            if (FSide == 0) {
+                FS->nearOpen = false;
+                FS->dtr[0] = FS->rts[0] = false;
+            }
+        });
     }
 
     bool SetLine(const TSerialLine& Line) override
@@ -169,16 +217,16 @@ public:
             if (done == Count)
                 break;
             bool room = true;
-            auto ready = [&] { return FS->hungUp || q.size() < cap; };
+            auto ready = [&] { return FS->hungUp || FS->writesCancelled[FSide] || q.size() < cap; };
             if (TimeoutMs < 0)
                 FS->changed.wait(lock, ready);
             else
                 room = FS->changed.wait_until(lock, deadline, ready);
-            if (!room) {
+            if (!room || FS->writesCancelled[FSide]) {
                 // Cancel: take back what of this transfer still waits in the queue.
                 size_t queued = std::min<size_t>(q.size(), static_cast<size_t>(done));
                 q.erase(q.end() - static_cast<std::ptrdiff_t>(queued), q.end());
-                Fail(ETIMEDOUT);
+                Fail(room ? ECANCELED : ETIMEDOUT);
                 return 0;
             }
         }
@@ -200,6 +248,22 @@ public:
         FS->changed.notify_all();
         return done;
     }
+    void CancelWrites() override
+    {
+        std::lock_guard lock(FS->mutex);
+        FS->writesCancelled[FSide] = true;
+        FS->changed.notify_all();
+    }
+    bool WaitInput(int TimeoutMs) override
+    {
+        std::unique_lock lock(FS->mutex);
+        auto ready = [&] { return FS->hungUp || !In().empty(); };
+        if (TimeoutMs < 0)
+            FS->changed.wait(lock, ready);
+        else
+            FS->changed.wait_for(lock, std::chrono::milliseconds(TimeoutMs), ready);
+        return !FS->hungUp && !In().empty();
+    }
     bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs) override
     {
         Events = 0;
@@ -217,20 +281,17 @@ public:
                 FSeenIn = in;
                 Events |= EV_RXCHAR;
             }
-            unsigned lines = LinesLocked();
-            if (FLinesKnown) {
-                unsigned changed = lines ^ FLastLines;
-                if (changed & MS_CTS_ON)
-                    Events |= Mask & EV_CTS;
-                if (changed & MS_DSR_ON)
-                    Events |= Mask & EV_DSR;
-                if (changed & MS_RING_ON)
-                    Events |= Mask & EV_RING;
-                if (changed & MS_RLSD_ON)
-                    Events |= Mask & EV_RLSD;
+            // Levels and change counts: a line that changed and changed back counts too.
+            const unsigned lines = LinesLocked();
+            const unsigned changed = lines ^ FLastLines;
+            for (int i = 0; i < 4; ++i) {
+                const int edges = FS->lineEdges[FSide][i];
+                if ((changed & kModemBits[i]) || edges != FSeenEdges[i])
+                    Events |= Mask & kModemEvents[i];
+                // Changes outside the mask are not kept for a later wait.
+                FSeenEdges[i] = edges;
             }
             FLastLines = lines;
-            FLinesKnown = true;
             if (Events != 0)
                 return true;
             // A wake given before this wait began counts too, as the device's would.
@@ -259,37 +320,17 @@ private:
         std::lock_guard lock(FS->mutex);
         if (FS->hungUp)
             return Fail(EIO);
-        lines[FSide] = On;
-        FS->changed.notify_all();
+        ChangeLines(*FS, [&] { lines[FSide] = On; });
         return true;
     }
-    unsigned LinesLocked() const
-    {
-        if (FS->hungUp)
-            return 0; // a hang-up reads as every line low
-        const int other = 1 - FSide;
-        unsigned lines = 0;
-        if (FS->rts[other])
-            lines |= MS_CTS_ON;
-        if (FS->dtr[other])
-            lines |= MS_DSR_ON;
-        if (FSide == 0) {
-            if (FS->ring)
-                lines |= MS_RING_ON;
-            if (FS->carrierSet ? FS->carrier : FS->dtr[other])
-                lines |= MS_RLSD_ON;
-        } else if (FS->dtr[other]) {
-            lines |= MS_RLSD_ON;
-        }
-        return lines;
-    }
+    unsigned LinesLocked() const { return LinesSeen(*FS, FSide); }
 
     std::shared_ptr<TSerialMemoryLineState> FS;
     int FSide;
     // Touched only under FS->mutex.
     int FSeenIn = 0;
     unsigned FLastLines = 0;
-    bool FLinesKnown = false;
+    int FSeenEdges[4] = {};
 };
 
 } // namespace
@@ -318,8 +359,7 @@ TSerialMemoryLine::~TSerialMemoryLine()
     }
     // An end still open sees the line go away as a hang-up.
     std::lock_guard lock(FState->mutex);
-    FState->hungUp = true;
-    FState->changed.notify_all();
+    ChangeLines(*FState, [&] { FState->hungUp = true; });
 }
 
 std::unique_ptr<TSerialDevice> TSerialMemoryLine::OpenNear(int& Error)
@@ -366,8 +406,7 @@ template <typename F>
 void Change(TSerialMemoryLineState& s, F f)
 {
     std::lock_guard lock(s.mutex);
-    f();
-    s.changed.notify_all();
+    ChangeLines(s, f);
 }
 } // namespace
 

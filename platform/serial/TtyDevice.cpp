@@ -52,6 +52,19 @@ void MakeRaw(termios& t)
     t.c_cc[VTIME] = 0;
 }
 
+// What opening alone changes: the terminal's own processing (echo, line
+// editing, translation, signals) goes, so bytes pass as they are; the line's
+// settings (rate, frame, parity, flow control) stay as the last user left them.
+void MakeTransparent(termios& t)
+{
+    t.c_iflag &= ~(ISTRIP | INLCR | IGNCR | ICRNL | IUCLC | IMAXBEL);
+    t.c_oflag &= ~OPOST;
+    t.c_lflag &= ~(ECHO | ECHONL | ECHOE | ECHOK | ICANON | ISIG | IEXTEN);
+    t.c_cflag |= CLOCAL | CREAD;
+    t.c_cc[VMIN] = 0;
+    t.c_cc[VTIME] = 0;
+}
+
 int RemainingMs(Clock::time_point deadline)
 {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
@@ -63,24 +76,28 @@ int RemainingMs(Clock::time_point deadline)
 TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
 {
     FWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    Error = FWakeFd < 0 ? errno : 0;
-    // Raw from the start, whatever the last user left: a line still echoing or
-    // taking an XOFF out of the data would garble the first exchange.
+    FCancelFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    Error = FWakeFd < 0 || FCancelFd < 0 ? errno : 0;
+    // A line still echoing or editing lines would garble the first exchange;
+    // its settings are the caller's to change (SetLine).
     termios t{};
     if (tcgetattr(FFd, &t) == 0) {
-        MakeRaw(t);
+        MakeTransparent(t);
         tcsetattr(FFd, TCSANOW, &t);
     }
     // Line changes count from the open on, not from the first wait.
     bool hasLines = false;
     if (ModemLines(FLastLines, hasLines) && hasLines)
         FLinesKnown = true;
+    ModemChanges();
 }
 
 TTtyDevice::~TTtyDevice()
 {
     if (FWakeFd >= 0)
         close(FWakeFd);
+    if (FCancelFd >= 0)
+        close(FCancelFd);
     if (FFd >= 0) {
         // The exclusive flag stays on a pseudo-terminal after close; clear it so
         // the port can be opened again by a user who is not root.
@@ -254,6 +271,30 @@ unsigned TTtyDevice::LineErrors()
     return errors;
 }
 
+// EV_ bits of the modem lines that changed since the last call, by the
+// driver's change counters: a line that dropped and rose again between two
+// looks still counts. 0 where the driver keeps no counters.
+unsigned TTtyDevice::ModemChanges()
+{
+    if (!FHasCounters)
+        return 0;
+    serial_icounter_struct ic{};
+    if (ioctl(FFd, TIOCGICOUNT, &ic) != 0)
+        return 0;
+    const int now[4] = {ic.cts, ic.dsr, ic.rng, ic.dcd};
+    unsigned events = 0;
+    if (FModemCountsKnown) {
+        static const unsigned bits[4] = {EV_CTS, EV_DSR, EV_RING, EV_RLSD};
+        for (int i = 0; i < 4; ++i)
+            if (now[i] != FModemCounts[i])
+                events |= bits[i];
+    }
+    for (int i = 0; i < 4; ++i)
+        FModemCounts[i] = now[i];
+    FModemCountsKnown = true;
+    return events;
+}
+
 bool TTtyDevice::Status(TSerialStatus& S)
 {
     S = TSerialStatus{};
@@ -314,15 +355,18 @@ int TTtyDevice::Write(const void* Data, int Count, int TimeoutMs)
             Fail(errno);
             return -1;
         }
-        pollfd pf{FFd, POLLOUT, 0};
+        pollfd pf[2] = {{FFd, POLLOUT, 0}, {FCancelFd, POLLIN, 0}};
         int wait = TimeoutMs < 0 ? -1 : RemainingMs(deadline);
-        if (wait == 0 || poll(&pf, 1, wait) == 0) {
+        const int r = wait == 0 ? 0 : poll(pf, 2, wait);
+        if (r < 0 && errno == EINTR)
+            continue;
+        if (r == 0 || (pf[1].revents & POLLIN)) {
             // Cancel: what the driver still holds of this transfer must not go out later.
             tcflush(FFd, TCOFLUSH);
-            Fail(ETIMEDOUT);
+            Fail(r == 0 ? ETIMEDOUT : ECANCELED);
             return 0;
         }
-        if (pf.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+        if (pf[0].revents & (POLLHUP | POLLERR | POLLNVAL)) {
             Fail(EIO);
             return -1;
         }
@@ -341,6 +385,30 @@ int TTtyDevice::WriteSome(const void* Data, int Count)
         return 0;
     Fail(errno);
     return -1;
+}
+
+void TTtyDevice::CancelWrites()
+{
+    if (FCancelFd >= 0)
+        eventfd_write(FCancelFd, 1);
+}
+
+bool TTtyDevice::WaitInput(int TimeoutMs)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs);
+    for (;;) {
+        int in = 0;
+        if (ioctl(FFd, TIOCINQ, &in) != 0 || HungUp())
+            return false;
+        if (in > 0)
+            return true;
+        pollfd p{FFd, POLLIN, 0};
+        const int wait = TimeoutMs < 0 ? -1 : RemainingMs(deadline);
+        if (wait == 0)
+            return false;
+        if (poll(&p, 1, wait) < 0 && errno != EINTR)
+            return Fail(errno);
+    }
 }
 
 bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
@@ -383,6 +451,7 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
                 if (!ModemLines(lines, hasLines))
                     return false;
                 if (hasLines) {
+                    const unsigned counted = ModemChanges();
                     if (FLinesKnown) {
                         unsigned changed = lines ^ FLastLines;
                         if (changed & MS_CTS_ON)
@@ -393,6 +462,7 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
                             Events |= EV_RING;
                         if (changed & MS_RLSD_ON)
                             Events |= EV_RLSD;
+                        Events |= counted;
                         Events &= Mask | EV_RXCHAR;
                     }
                     FLastLines = lines;

@@ -23,6 +23,8 @@ public:
     int Read(void* Buffer, int Count) override;
     int Write(const void* Data, int Count, int TimeoutMs) override;
     int WriteSome(const void* Data, int Count) override;
+    void CancelWrites() override;
+    bool WaitInput(int TimeoutMs) override;
     bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs) override;
     void Wake() override;
 
@@ -31,9 +33,12 @@ private:
     bool ModemLines(unsigned& Lines, bool& HasLines);
     unsigned LineErrors();
     bool SetModemBit(int Bit, bool On);
+    unsigned ModemChanges();
+
 
     int FFd = -1;
     int FWakeFd = -1;
+    int FCancelFd = -1;         // readable once writes are cancelled; never read
     std::mutex FMutex;          // the fields below: the waiting thread and the callers share them
     int FSeenIn = 0;            // bytes already reported by EV_RXCHAR and not yet read
     unsigned FLastLines = 0;    // modem lines at the last wait
@@ -41,4 +46,6 @@ private:
     bool FHasCounters = true;   // the driver keeps error counters (TIOCGICOUNT)
     int FCounters[5] = {};      // frame, overrun, parity, brk, buf_overrun at the last query
     bool FCountersKnown = false;
+    int FModemCounts[4] = {};   // cts, dsr, rng, dcd changes at the last wait
+    bool FModemCountsKnown = false;
 };

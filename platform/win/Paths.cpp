@@ -104,14 +104,3 @@ AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsP
         mapped += '/';
     return mapped;
 }
-
-AnsiString SerialDevicePath(int Port)
-{
-    if (Port < 1)
-        return AnsiString();
-    AnsiString link = ZorvanePrefix() + "/dosdevices/com" + std::to_string(Port);
-    struct stat st {};
-    if (::lstat(link.c_str(), &st) == 0)
-        return link;
-    return "/dev/ttyS" + std::to_string(Port - 1);
-}

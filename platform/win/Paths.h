@@ -16,7 +16,3 @@ AnsiString ZorvanePrefix();
 AnsiString MapWindowsPath(const AnsiString& WindowsPath);
 // The same mapping under another prefix (tools that fill a prefix of their own).
 AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsPath);
-
-// The device of serial port N ("COMN"): <prefix>/dosdevices/comN when that
-// link exists, else /dev/ttyS<N-1>. "" for a port number below 1.
-AnsiString SerialDevicePath(int Port);

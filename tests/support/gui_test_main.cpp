@@ -8,6 +8,7 @@
 #include "platform/core/Synchronize.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ModalScript.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -47,6 +48,9 @@ int main(int argc, char** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     ::testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) // ctest asks for the cases: no application needed
+        return RUN_ALL_TESTS();
+    UseTestPrefix(argv[0]);
     SetMainThread();
     CreateApplication(argc, argv);
     ModalScript::SetStrict(true);

@@ -8,13 +8,10 @@
 #include "platform/core/Exceptions.h"
 #include "platform/serial/SerialDevice.h"
 #include "platform/serial/SerialMemoryLine.h"
-#include "tools/instrument-sim/SimPrefix.h"
+#include "platform/serial/SerialPorts.h"
 
 namespace {
 
-// A line longer than this without a line feed is taken as a line, so that a stream of
-// garbage cannot grow the input without end.
-constexpr size_t kMaxLine = 4096;
 // How long one write may wait for room before its rest is dropped, as a cable would lose it.
 constexpr int kWriteTimeoutMs = 200;
 
@@ -69,15 +66,15 @@ void TInstrumentSim::Start()
 void TInstrumentSim::StartAsPort(int port)
 {
     Start();
-    AnsiString link = SimPortLinkPath(port);
     try {
-        CreatePortLink(link, SlavePath());
+        LinkSerialPort(port, SlavePath());
     } catch (...) {
         Stop();
         throw;
     }
     std::lock_guard<std::mutex> lock(FLock);
-    FPortLink = link;
+    FPort = port;
+    FPortLink = SerialPortLinkPath(port);
 }
 
 AnsiString TInstrumentSim::PortLink() const
@@ -107,6 +104,7 @@ void TInstrumentSim::Launch()
         FHangUpRequested = FHungUp = false;
         FOutput.clear();
         FInput.clear();
+        FSkipLine = false;
     }
     FThread = std::thread([this] { Run(); });
 }
@@ -124,7 +122,7 @@ void TInstrumentSim::Stop()
     FThread.join();
     std::lock_guard<std::mutex> lock(FLock);
     if (!FPortLink.empty())
-        RemovePortLink(FPortLink, FSlavePath);
+        UnlinkSerialPort(FPort, FSlavePath);
     FPortLink.clear();
     CloseLine();
     FMemoryLine.reset();
@@ -163,7 +161,7 @@ void TInstrumentSim::CloseLine()
 std::vector<TSimLineRecord> TInstrumentSim::Transcript() const
 {
     std::lock_guard<std::mutex> lock(FLock);
-    return FTranscript;
+    return {FTranscript.begin(), FTranscript.end()};
 }
 
 std::vector<AnsiString> TInstrumentSim::Lines() const
@@ -178,20 +176,21 @@ std::vector<AnsiString> TInstrumentSim::Lines() const
 size_t TInstrumentSim::LineCount() const
 {
     std::lock_guard<std::mutex> lock(FLock);
-    return FTranscript.size();
+    return FTranscriptDropped + FTranscript.size();
 }
 
 void TInstrumentSim::ClearTranscript()
 {
     std::lock_guard<std::mutex> lock(FLock);
     FTranscript.clear();
+    FTranscriptDropped = 0;
 }
 
 bool TInstrumentSim::WaitForLine(const AnsiString& text, int timeoutMs, size_t from) const
 {
     std::unique_lock<std::mutex> lock(FLock);
     return FChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] {
-        for (size_t i = from; i < FTranscript.size(); ++i)
+        for (size_t i = from > FTranscriptDropped ? from - FTranscriptDropped : 0; i < FTranscript.size(); ++i)
             if (FTranscript[i].Text == text)
                 return true;
         return false;
@@ -201,7 +200,7 @@ bool TInstrumentSim::WaitForLine(const AnsiString& text, int timeoutMs, size_t f
 bool TInstrumentSim::WaitForLineCount(size_t count, int timeoutMs) const
 {
     std::unique_lock<std::mutex> lock(FLock);
-    return FChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return FTranscript.size() >= count; });
+    return FChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return FTranscriptDropped + FTranscript.size() >= count; });
 }
 
 TInstrumentState TInstrumentSim::State() const
@@ -295,6 +294,10 @@ void TInstrumentSim::TakeLine(const AnsiString& line, std::vector<AnsiString>& l
     if (!text.empty() && text.back() == '\r')
         text.pop_back();
     FTranscript.push_back({now, text});
+    if (FTranscript.size() > kSimTranscriptLines) {
+        FTranscript.pop_front();
+        ++FTranscriptDropped;
+    }
     log.push_back("<< " + EscapeSimText(line));
     for (const TSimReply& reply : FModel.Execute(text, now)) {
         AnsiString unasked;
@@ -316,11 +319,18 @@ void TInstrumentSim::TakeInput(const char* data, size_t size, std::vector<AnsiSt
     while ((lf = FInput.find('\n')) != AnsiString::npos) {
         AnsiString line = FInput.substr(0, lf);
         FInput.erase(0, lf + 1);
+        if (FSkipLine || line.size() > kSimMaxLine) {
+            // Its head is gone already (or it is too long): no part of it is a command.
+            FSkipLine = false;
+            log.push_back("<< (over-long line dropped)");
+            continue;
+        }
         TakeLine(line, log);
     }
-    if (FInput.size() > kMaxLine) {
-        TakeLine(FInput, log);
+    if (FInput.size() > kSimMaxLine) {
+        // Garbage without line feeds must not grow the input without end.
         FInput.clear();
+        FSkipLine = true;
     }
 }
 

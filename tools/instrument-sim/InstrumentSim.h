@@ -18,6 +18,11 @@
 class TSerialDevice;
 class TSerialMemoryLine;
 
+// The transcript keeps this many of the latest lines, so a long run cannot grow it without end.
+constexpr size_t kSimTranscriptLines = 10000;
+// A line longer than this is dropped whole, up to and with its line feed.
+constexpr size_t kSimMaxLine = 4096;
+
 struct TSimLineRecord {
     TSimTime Time;      // when its line feed arrived
     AnsiString Text;    // without the line end
@@ -50,13 +55,16 @@ public:
     // The in-memory line, or null on a pseudo-terminal.
     std::shared_ptr<TSerialMemoryLine> MemoryLine() const { return FMemoryLine; }
 
-    // Every line received since the start or the last ClearTranscript, in order.
+    // The lines received since the start or the last ClearTranscript, in order: the latest
+    // kSimTranscriptLines of them.
     std::vector<TSimLineRecord> Transcript() const;
     std::vector<AnsiString> Lines() const;
+    // How many lines were received since the start or the last ClearTranscript (all of them,
+    // also those the transcript no longer holds).
     size_t LineCount() const;
     void ClearTranscript();
-    // Waits until a line equal to `text` has been received at index `from` or later;
-    // false after timeoutMs.
+    // Waits until a line equal to `text` has been received as line number `from` (counted
+    // like LineCount) or later, among those the transcript holds; false after timeoutMs.
     bool WaitForLine(const AnsiString& text, int timeoutMs, size_t from = 0) const;
     // Waits until at least `count` lines have been received.
     bool WaitForLineCount(size_t count, int timeoutMs) const;
@@ -111,12 +119,15 @@ private:
     std::shared_ptr<TSerialMemoryLine> FMemoryLine;
     AnsiString FSlavePath;
     AnsiString FPortLink;
-    std::vector<TSimLineRecord> FTranscript;
+    int FPort = 0;                              // the port FPortLink makes
+    std::deque<TSimLineRecord> FTranscript;
+    size_t FTranscriptDropped = 0;              // lines received and no longer held
     TSimFaultSwitches FFaults;
     TSimFaultSettings FFaultSettings;
     std::deque<TOutput> FOutput;
     TSimTime FLastDue{};
     AnsiString FInput;
+    bool FSkipLine = false;                     // inside an over-long line, until its line feed
     bool FStop = false;
     bool FHangUpRequested = false;
     bool FHungUp = false;

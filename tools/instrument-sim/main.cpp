@@ -4,71 +4,28 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <vector>
 #include <pthread.h>
 
 #include "platform/core/Exceptions.h"
 #include "tools/instrument-sim/InstrumentSim.h"
-#include "tools/instrument-sim/SimNumbers.h"
-
-namespace {
-
-void Usage(FILE* to)
-{
-    std::fprintf(to,
-                 "Usage: zorvane-sim [--port N] [--model MODEL] [--dut cap|ind|res|open] [-v]\n"
-                 "  --port N     serial port number 1-20 to appear as (default 1)\n"
-                 "  --model M    identification model: %s (default ZVE)\n"
-                 "  --dut KIND   part on the test leads: cap (100 nF), ind (1 mH), res (1 kohm), open\n"
-                 "  -v           log every line received and every reply sent\n",
-                 SimModelList().c_str());
-}
-
-} // namespace
+#include "tools/instrument-sim/SimCommandLine.h"
 
 int main(int argc, char** argv)
 {
-    int port = 1;
-    bool verbose = false;
-    TSimOptions options;
-    for (int i = 1; i < argc; ++i) {
-        AnsiString a = argv[i];
-        auto value = [&](const char* name) -> AnsiString {
-            if (i + 1 >= argc) {
-                std::fprintf(stderr, "zorvane-sim: %s needs a value\n", name);
-                std::exit(2);
-            }
-            return argv[++i];
-        };
-        if (a == "--port") {
-            if (!ParseSimInt(value("--port"), port) || port < 1 || port > 20) {
-                std::fprintf(stderr, "zorvane-sim: the port number is 1 to 20\n");
-                return 2;
-            }
-        } else if (a == "--model") {
-            options.Model = value("--model");
-            TSimModelInfo info;
-            if (!FindSimModel(options.Model, info)) {
-                std::fprintf(stderr, "zorvane-sim: unknown model %s (%s)\n", options.Model.c_str(),
-                             SimModelList().c_str());
-                return 2;
-            }
-        } else if (a == "--dut") {
-            AnsiString d = value("--dut");
-            if (!ParseDutKind(d, options.Dut)) {
-                std::fprintf(stderr, "zorvane-sim: unknown device %s (cap, ind, res, open)\n", d.c_str());
-                return 2;
-            }
-        } else if (a == "-v" || a == "--verbose") {
-            verbose = true;
-        } else if (a == "-h" || a == "--help") {
-            Usage(stdout);
-            return 0;
-        } else {
-            std::fprintf(stderr, "zorvane-sim: unknown argument %s\n", a.c_str());
-            Usage(stderr);
-            return 2;
-        }
+    TSimCommandLine args;
+    AnsiString error;
+    if (!ParseSimCommandLine(std::vector<AnsiString>(argv + 1, argv + argc), args, error)) {
+        std::fprintf(stderr, "zorvane-sim: %s\n%s", error.c_str(), SimUsage().c_str());
+        return 2;
     }
+    if (args.Help) {
+        std::printf("%s", SimUsage().c_str());
+        return 0;
+    }
+    const int port = args.Port;
+    const TSimOptions& options = args.Options;
 
     // Every thread inherits the blocked signals; the main thread alone takes them with sigwait,
     // so the simulator's thread never runs a signal handler.
@@ -80,7 +37,11 @@ int main(int argc, char** argv)
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
     TInstrumentSim sim(options);
-    if (verbose)
+    sim.SetFaultSettings(args.FaultSettings);
+    for (int f = 0; f < kSimFaultCount; ++f)
+        if (args.Faults.Remaining[f] != 0)
+            sim.SetFault(static_cast<TSimFault>(f), args.Faults.Remaining[f]);
+    if (args.Verbose)
         sim.OnLog = [](const AnsiString& line) {
             std::printf("%s\n", line.c_str());
             std::fflush(stdout);
@@ -96,6 +57,18 @@ int main(int argc, char** argv)
     std::printf("zorvane-sim: Ctrl+C ends it\n");
     std::fflush(stdout);
 
+    if (args.HangUpAfterSeconds > 0) {
+        const timespec wait{args.HangUpAfterSeconds, 0};
+        if (sigtimedwait(&stopSignals, nullptr, &wait) < 0) {
+            sim.HangUp();
+            std::printf("zorvane-sim: hung up after %d s; Ctrl+C ends it\n", args.HangUpAfterSeconds);
+            std::fflush(stdout);
+        } else {
+            sim.Stop();
+            std::printf("zorvane-sim: stopped\n");
+            return 0;
+        }
+    }
     int sig = 0;
     sigwait(&stopSignals, &sig);
     sim.Stop();  // takes the link away

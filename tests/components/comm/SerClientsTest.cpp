@@ -113,3 +113,26 @@ TEST(SerCommClients, WaitChar)
     EXPECT_TRUE(c.ReadCharWait(ch, 10));
     EXPECT_EQ(ch, 'Z');
 }
+
+TEST(SerCommClients, WaitCharWaitsOnTheDeviceWithoutAThread)
+{
+    auto line = TSerialMemoryLine::Create(3);
+    TSerComm c(nullptr);
+    c.SetPortNum(3);
+    c.SetDirectWrite(true);
+    c.SetMonitorEvents({});
+    c.Open();
+    const int before = RunningThreads();
+    int during = 0;
+    std::thread far([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let the wait begin
+        during = RunningThreads();
+        line->Send("Z");
+    });
+    EXPECT_TRUE(c.WaitChar(10000));
+    far.join();
+    EXPECT_EQ(during, before + 1); // this test's own sender, nothing else
+    char ch = 0;
+    EXPECT_TRUE(c.ReadChar(ch));
+    EXPECT_EQ(ch, 'Z');
+}

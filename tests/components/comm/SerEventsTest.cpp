@@ -290,3 +290,22 @@ TEST(SerCommEvents, TwoHundredCycles)
     EXPECT_EQ(OpenDescriptors(), fds);
     EXPECT_TRUE(PumpUntil([&] { return RunningThreads() == threads; }));
 }
+
+TEST(SerCommEvents, DsrThatDropsAndReturnsDuringADeliveryIsReported)
+{
+    auto line = TSerialMemoryLine::Create(14);
+    TSerComm c(nullptr);
+    ConfigureAsLCRCom(c, 14);
+    int dsr = 0;
+    c.OnRxChar = [&](TObject*, int) {
+        c.ReadText();
+        // The instrument blinks off and on while the program handles its data.
+        line->SetDsr(false);
+        line->SetDsr(true);
+    };
+    c.OnDsr = [&](TObject*) { ++dsr; };
+    c.Open();
+    line->Send("+1.00000E+03\n");
+    EXPECT_TRUE(PumpUntil([&] { return dsr > 0; }));
+    EXPECT_TRUE(c.GetModemStatus(2)); // DSR high again
+}

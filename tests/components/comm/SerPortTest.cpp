@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <atomic>
 #include <thread>
 
 #include "components/comm/Sercomm.h"
@@ -253,4 +254,30 @@ TEST(SerCommPort, PortListHasTheLinkedPorts)
     EXPECT_EQ(list.IndexOf("old"), -1);
     EXPECT_GE(list.IndexOf("COM2"), 0);
     EXPECT_GT(list.IndexOf("COM12"), list.IndexOf("COM2"));
+}
+
+TEST(SerCommPort, ClosingWhileADirectWriteWaitsEndsTheWriteFirst)
+{
+    auto line = TSerialMemoryLine::Create(15);
+    line->SetCapacity(4);
+    TSerComm c(nullptr);
+    ConfigureAsLCRCom(c, 15);
+    c.Buffers()->SetWriteTimeout(60000);
+    c.Open();
+    std::atomic<bool> returned{false};
+    int written = -1;
+    std::thread writer([&] {
+        written = c.WriteBuf("0123456789", 10); // waits for room that never comes
+        returned = true;
+    });
+    ASSERT_TRUE(line->WaitReceived(4, 2000));
+    {
+        TFastClock fast(100); // the pause after closing
+        c.Close();
+    }
+    // The writer has left the device before the device went.
+    EXPECT_TRUE(returned);
+    writer.join();
+    EXPECT_EQ(written, 0);
+    EXPECT_FALSE(c.WriteText("x")); // closed: nothing is written
 }

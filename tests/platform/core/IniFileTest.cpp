@@ -8,42 +8,11 @@
 #include "platform/core/IniFiles.h"
 #include "platform/core/Streams.h"
 
-namespace {
-
-std::filesystem::path TestDir()
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    auto dir = std::filesystem::path(prefix ? prefix : "/tmp/zv-core-tests") / "ini";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-std::string ReadBytes(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
-
-template <typename F>
-AnsiString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return AnsiString(e.ClassName()) + ": " + e.Message();
-    }
-    return "no error";
-}
-
-} // namespace
+#include "tests/support/TestSupport.h"
 
 TEST(IniFile, WritesThroughWithCrLfAndReadsBack)
 {
-    auto name = (TestDir() / "setup.ini").string();
+    auto name = (TestDir("ini") / "setup.ini").string();
     std::filesystem::remove(name);
     {
         TIniFile ini(name);
@@ -64,7 +33,7 @@ TEST(IniFile, WritesThroughWithCrLfAndReadsBack)
 
 TEST(IniFile, ReadsLfFilesAndKeepsCommentsWhenWritingBack)
 {
-    auto name = TestDir() / "lf.ini";
+    auto name = TestDir("ini") / "lf.ini";
     WriteBytes(name, "; settings\n[A]\nx = 1\n; note\ny=0x1F\n\n[b]\nz=text with = sign\n");
     TIniFile ini(name.string());
     EXPECT_EQ(ini.ReadInteger("a", "X", 0), 1);
@@ -89,7 +58,7 @@ TEST(IniFile, ReadsLfFilesAndKeepsCommentsWhenWritingBack)
 
 TEST(IniFile, MemIniFileWritesOnlyOnUpdate)
 {
-    auto name = TestDir() / "mem.ini";
+    auto name = TestDir("ini") / "mem.ini";
     std::filesystem::remove(name);
     TMemIniFile ini(name.string());
     ini.WriteString("S", "k", "v");
@@ -100,14 +69,14 @@ TEST(IniFile, MemIniFileWritesOnlyOnUpdate)
 
 TEST(IniFile, UnwritableFileRaisesTheIniError)
 {
-    auto name = (TestDir() / "no-such-dir" / "x.ini").string();
+    auto name = (TestDir("ini") / "no-such-dir" / "x.ini").string();
     TIniFile ini(name);
     EXPECT_EQ(ErrorOf([&] { ini.WriteString("S", "k", "v"); }), "EIniFileException: Unable to write to " + name);
 }
 
 TEST(Streams, FileStreamModesAndErrors)
 {
-    auto name = (TestDir() / "stream.bin").string();
+    auto name = (TestDir("ini") / "stream.bin").string();
     {
         TFileStream f(name, fmCreate | fmShareExclusive);
         f.WriteBuffer("hello world", 11);
@@ -128,10 +97,10 @@ TEST(Streams, FileStreamModesAndErrors)
         f.SetPosition(8);
         EXPECT_EQ(ErrorOf([&] { f.ReadBuffer(more, 10); }), "EReadError: Stream read error");
     }
-    auto missing = (TestDir() / "missing.bin").string();
+    auto missing = (TestDir("ini") / "missing.bin").string();
     EXPECT_EQ(ErrorOf([&] { TFileStream f(missing, fmOpenRead); }),
               "EFOpenError: Cannot open file \"" + missing + "\". No such file or directory");
-    auto bad = (TestDir() / "no-dir" / "x.bin").string();
+    auto bad = (TestDir("ini") / "no-dir" / "x.bin").string();
     EXPECT_EQ(ErrorOf([&] { TFileStream f(bad, fmCreate); }),
               "EFCreateError: Cannot create file \"" + bad + "\". No such file or directory");
 }

@@ -10,28 +10,9 @@
 #include "platform/core/StringUtils.h"
 #include "platform/core/Strings.h"
 
+#include "tests/support/TestSupport.h"
+
 namespace {
-
-std::filesystem::path TestDir()
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    std::filesystem::path dir = std::filesystem::path(prefix ? prefix : "/tmp/zv-core-tests") / "strings";
-    std::filesystem::create_directories(dir);
-    return dir;
-}
-
-std::string ReadBytes(const std::filesystem::path& p)
-{
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-void WriteBytes(const std::filesystem::path& p, const std::string& bytes)
-{
-    std::ofstream(p, std::ios::binary) << bytes;
-}
 
 std::vector<AnsiString> Items(const TStrings& l)
 {
@@ -41,22 +22,11 @@ std::vector<AnsiString> Items(const TStrings& l)
     return v;
 }
 
-template <typename F>
-AnsiString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return AnsiString(e.ClassName()) + ": " + e.Message();
-    }
-    return "no error";
-}
-
 } // namespace
 
 TEST(StringList, FileRoundTripWritesCrLfAndReadsEitherLineEnd)
 {
-    auto dir = TestDir();
+    auto dir = TestDir("strings");
     TStringList list;
     list.Add("[Setup]");
     list.Add("Freq=1000");
@@ -78,7 +48,7 @@ TEST(StringList, FileRoundTripWritesCrLfAndReadsEitherLineEnd)
 TEST(StringList, MissingFileRaisesOpenError)
 {
     TStringList list;
-    auto name = (TestDir() / "missing.txt").string();
+    auto name = (TestDir("strings") / "missing.txt").string();
     EXPECT_EQ(ErrorOf([&] { list.LoadFromFile(name); }),
               "EFOpenError: Cannot open file \"" + name + "\". No such file or directory");
 }

@@ -10,18 +10,9 @@
 
 #include "platform/core/SysUtils.h"
 
-namespace {
+#include "tests/support/TestSupport.h"
 
-template <typename F>
-AnsiString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const Exception& e) {
-        return AnsiString(e.ClassName()) + ": " + e.Message();
-    }
-    return "no error";
-}
+namespace {
 
 // The regional settings the program fixes at start-up.
 TFormatSettings ProgramSettings()
@@ -45,15 +36,6 @@ public:
 private:
     TFormatSettings FSaved;
 };
-
-std::filesystem::path TestDir(const char* name)
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    auto dir = std::filesystem::path(prefix ? prefix : "/tmp/zv-core-tests") / name;
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 } // namespace
 

@@ -2,12 +2,18 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <thread>
 
 #include "platform/core/Clock.h"
 #include "platform/core/Synchronize.h"
 #include "platform/core/SyncObjs.h"
 #include "platform/core/Threads.h"
+
+extern char** environ;
 
 namespace {
 
@@ -180,4 +186,51 @@ TEST(SyncObjs, EventTimeoutsFollowThePlatformClock)
     auto took = std::chrono::steady_clock::now() - t0;
     SetClockSpeed(1);
     EXPECT_LT(took, std::chrono::milliseconds(1500));
+}
+
+namespace {
+
+// Started again with ZV_THREAD_AT_EXIT set, this program lets a thread that frees
+// itself finish while the process exits: after the main thread's queue would
+// have been destroyed, before the process is gone.
+std::atomic<bool> ExitReleased{false};
+
+class TExitThread : public TThread {
+public:
+    TExitThread() : TThread(true) { SetFreeOnTerminate(true); }
+
+protected:
+    void Execute() override
+    {
+        while (!ExitReleased)
+            std::this_thread::yield();
+    }
+};
+
+const bool ThreadAtExitDone = [] {
+    if (!std::getenv("ZV_THREAD_AT_EXIT"))
+        return false;
+    // Runs last (registered first): gives the thread time to end.
+    std::atexit([] { std::this_thread::sleep_for(std::chrono::milliseconds(200)); });
+    SetMainThread(); // the main thread's queue exists from here on
+    // Runs before the queue's own clean-up: lets the thread end now.
+    std::atexit([] { ExitReleased = true; });
+    (new TExitThread)->Start();
+    std::exit(0);
+}();
+
+} // namespace
+
+TEST(Thread, FreeOnTerminateThreadEndingAtProcessExitIsSafe)
+{
+    setenv("ZV_THREAD_AT_EXIT", "1", 1);
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    char* argv[] = {const_cast<char*>(self.c_str()), nullptr};
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environ);
+    unsetenv("ZV_THREAD_AT_EXIT");
+    ASSERT_EQ(rc, 0);
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }

@@ -11,15 +11,11 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Picture.h"
 
+#include "tests/support/TestSupport.h"
+
 namespace {
 
-std::string TempPath(const std::string& name)
-{
-    const char* prefix = std::getenv("ZORVANE_PREFIX");
-    std::filesystem::path dir = prefix && *prefix ? prefix : std::filesystem::temp_directory_path().string();
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
-}
+std::string TestPath(const std::string& name) { return (TestDir("bitmaps") / name).string(); }
 
 void Noise(TBitmap& b, int w, int h, unsigned seed)
 {
@@ -50,7 +46,7 @@ TEST(BitmapFile, WrittenBitmapLoadsBackPixelIdentical)
     for (int w : {1, 3, 17, 64}) {
         TBitmap src;
         Noise(src, w, 7, static_cast<unsigned>(w));
-        const std::string path = TempPath("roundtrip" + std::to_string(w) + ".bmp");
+        const std::string path = TestPath("roundtrip" + std::to_string(w) + ".bmp");
         src.SaveToFile(path);
         TBitmap back;
         back.LoadFromFile(path);
@@ -90,7 +86,7 @@ TEST(BitmapFile, MonochromeBitmapRoundTrips)
     src.Canvas()->Brush()->SetColor(clBlack);
     src.Canvas()->FillRect(TRect(2, 1, 9, 3));
     src.SetMonochrome(true);
-    const std::string path = TempPath("mono.bmp");
+    const std::string path = TestPath("mono.bmp");
     src.SaveToFile(path);
     TBitmap back;
     back.LoadFromFile(path);
@@ -112,7 +108,7 @@ TEST(BitmapFile, StreamRoundTrip)
 
 TEST(BitmapFile, MissingFileRaisesEFOpenError)
 {
-    const std::string path = TempPath("no-such-dir/missing.bmp");
+    const std::string path = TestPath("no-such-dir/missing.bmp");
     TBitmap b;
     try {
         b.LoadFromFile(path);
@@ -126,7 +122,7 @@ TEST(BitmapFile, MissingFileRaisesEFOpenError)
 
 TEST(BitmapFile, ForeignFilesRaiseInvalidGraphic)
 {
-    const std::string path = TempPath("not-a-bitmap.bmp");
+    const std::string path = TestPath("not-a-bitmap.bmp");
     std::FILE* f = std::fopen(path.c_str(), "wb");
     std::fputs("hello", f);
     std::fclose(f);
@@ -134,7 +130,7 @@ TEST(BitmapFile, ForeignFilesRaiseInvalidGraphic)
     EXPECT_THROW(b.LoadFromFile(path), EInvalidGraphic);
     TPicture p;
     try {
-        p.LoadFromFile(TempPath("picture.xyz"));
+        p.LoadFromFile(TestPath("picture.xyz"));
         FAIL() << "no exception";
     } catch (const EInvalidGraphic& e) {
         EXPECT_EQ(e.Message(), "Unknown picture file extension (.xyz)");
@@ -145,7 +141,7 @@ TEST(BitmapFile, PictureLoadsABitmapByExtension)
 {
     TBitmap src;
     Noise(src, 5, 5, 3);
-    const std::string path = TempPath("Panel.BMP");
+    const std::string path = TestPath("Panel.BMP");
     src.SaveToFile(path);
     TPicture p;
     int changes = 0;
@@ -165,8 +161,8 @@ TEST(BitmapFile, FailedLoadKeepsThePreviousPicture)
     p.SetGraphic(&src);
     TBitmap b;
     b.Assign(&src);
-    EXPECT_THROW(p.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
-    EXPECT_THROW(b.LoadFromFile(TempPath("missing-key.bmp")), EFOpenError);
+    EXPECT_THROW(p.LoadFromFile(TestPath("missing-key.bmp")), EFOpenError);
+    EXPECT_THROW(b.LoadFromFile(TestPath("missing-key.bmp")), EFOpenError);
     ASSERT_NE(p.Graphic(), nullptr);
     ExpectSamePixels(src, *p.Bitmap());
     ExpectSamePixels(src, b);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/serial/SerialDevice.h"
+#include "tests/support/PtyReader.h"
 
 class TPtyLink {
 public:
@@ -15,12 +16,9 @@ public:
         int err = 0;
         FPty = OpenPseudoTerminal(err);
         EXPECT_TRUE(FPty.Master) << SerialErrorText(err);
-        FLink = Prefix() / "dosdevices" / ("com" + std::to_string(PortNum));
-        std::filesystem::create_directories(FLink.parent_path());
-        std::filesystem::remove(FLink);
-        std::filesystem::create_symlink(FPty.SlavePath, FLink);
+        LinkSerialPort(PortNum, FPty.SlavePath);
     }
-    ~TPtyLink() { std::filesystem::remove(FLink); }
+    ~TPtyLink() { UnlinkSerialPort(FPort, FPty.SlavePath); }
 
     static std::filesystem::path Prefix()
     {
@@ -41,27 +39,9 @@ public:
 
     void Send(const AnsiString& s) { ASSERT_EQ(Master().Write(s.data(), int(s.size()), 1000), int(s.size())); }
     // Reads until Count bytes came or TimeoutMs passed.
-    AnsiString Receive(size_t Count, int TimeoutMs = 2000)
-    {
-        AnsiString got;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-        char buf[4096];
-        while (got.size() < Count && std::chrono::steady_clock::now() < deadline) {
-            int n = Master().Read(buf, sizeof buf);
-            if (n > 0) {
-                got.append(buf, size_t(n));
-                continue;
-            }
-            unsigned ev = 0;
-            Master().WaitEvents(EV_RXCHAR, ev, 20);
-            if (ev & EV_HANGUP) // no slave open: nothing will come until one is
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
-        return got;
-    }
+    AnsiString Receive(size_t Count, int TimeoutMs = 2000) { return ReadCountFromMaster(Master(), Count, TimeoutMs); }
 
 private:
     int FPort;
     TPseudoTerminal FPty;
-    std::filesystem::path FLink;
 };

@@ -125,3 +125,55 @@ TEST(SerialMemoryLine, StatusReportsHoldsAndErrorsOnce)
     ASSERT_TRUE(near->Status(st));
     EXPECT_EQ(st.Errors, 0u);
 }
+
+TEST(SerialMemoryLine, LineThatChangedAndChangedBackIsAnEvent)
+{
+    auto line = TSerialMemoryLine::Create(20);
+    int err = 0;
+    auto near = OpenSerialPort(20, err);
+    ASSERT_TRUE(near);
+    unsigned ev = 0;
+    // Both changes happen before the wait looks (as during a delivery of the
+    // component's event thread): the levels agree, the change count does not.
+    line->SetDsr(false);
+    line->SetDsr(true);
+    ASSERT_TRUE(near->WaitEvents(EV_DSR | EV_CTS, ev, 1000));
+    EXPECT_EQ(ev, EV_DSR);
+    ASSERT_TRUE(near->WaitEvents(EV_DSR | EV_CTS, ev, 10));
+    EXPECT_EQ(ev, 0u); // reported once
+}
+
+TEST(SerialMemoryLine, CancelledWriteReturnsAtOnce)
+{
+    auto line = TSerialMemoryLine::Create(21);
+    line->SetCapacity(4);
+    int err = 0;
+    auto near = OpenSerialPort(21, err);
+    ASSERT_TRUE(near);
+    int written = 1;
+    std::thread writer([&] { written = near->Write("0123456789", 10, -1); });
+    ASSERT_TRUE(line->WaitReceived(4, 2000)); // the writer waits for room now
+    near->CancelWrites();
+    writer.join();
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(near->LastError(), ECANCELED);
+    EXPECT_EQ(near->Write("0123456789", 10, -1), 0); // and every later wait for room
+}
+
+TEST(SerialMemoryLine, WaitInputSeesBytesThatWaitOrArrive)
+{
+    auto line = TSerialMemoryLine::Create(22);
+    int err = 0;
+    auto near = OpenSerialPort(22, err);
+    ASSERT_TRUE(near);
+    EXPECT_FALSE(near->WaitInput(10));
+    std::thread far([&] { line->Send("Z"); });
+    EXPECT_TRUE(near->WaitInput(-1));
+    far.join();
+    unsigned ev = 0;
+    ASSERT_TRUE(near->WaitEvents(EV_RXCHAR, ev, 10));
+    EXPECT_EQ(ev, EV_RXCHAR); // the wait took no report away
+    EXPECT_TRUE(near->WaitInput(0));
+    line->Hangup();
+    EXPECT_FALSE(near->WaitInput(-1));
+}

@@ -98,18 +98,3 @@ TEST(Paths, WindowsPathsLiveUnderTheDriveFolderOfThePrefix)
     for (const auto& c : cases)
         EXPECT_EQ(MapWindowsPath(c.windows), c.mapped) << c.windows;
 }
-
-TEST(Paths, SerialPortUsesTheDosDeviceLinkWhenPresent)
-{
-    const char* prefixEnv = std::getenv("ZORVANE_PREFIX");
-    ASSERT_NE(prefixEnv, nullptr);
-    std::filesystem::path dos = std::filesystem::path(prefixEnv) / "dosdevices";
-    std::filesystem::remove_all(dos);
-    EXPECT_EQ(SerialDevicePath(3), "/dev/ttyS2");
-    EXPECT_EQ(SerialDevicePath(1), "/dev/ttyS0");
-    EXPECT_EQ(SerialDevicePath(0), "");
-    std::filesystem::create_directories(dos);
-    std::filesystem::create_symlink("/dev/null", dos / "com3");
-    EXPECT_EQ(SerialDevicePath(3), (dos / "com3").string());
-    EXPECT_EQ(SerialDevicePath(4), "/dev/ttyS3");
-}

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "platform/serial/SerialDevice.h"
+#include "tests/support/PtyReader.h"
 #include "tools/instrument-sim/InstrumentSim.h"
-#include "tools/instrument-sim/SimPrefix.h"
 
 // A prefix of our own when a test program is run by hand, outside CTest.
 inline void EnsureTestPrefix()
@@ -75,24 +75,7 @@ public:
     template <typename Done>
     AnsiString ReadUntil(Done done, int timeoutMs)
     {
-        AnsiString got;
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        char buf[512];
-        while (!done(got)) {
-            int n = FDevice->Read(buf, sizeof buf);
-            if (n > 0) {
-                got.append(buf, static_cast<size_t>(n));
-                continue;
-            }
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-            if (left.count() <= 0)
-                break;
-            unsigned events = 0;
-            FDevice->WaitEvents(EV_RXCHAR, events, static_cast<int>(std::min<long long>(left.count(), 50)));
-            if (events & EV_HANGUP)
-                break;
-        }
-        return got;
+        return ::ReadUntil(*FDevice, done, timeoutMs);
     }
 
 private:

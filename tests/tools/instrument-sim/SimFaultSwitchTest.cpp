@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/tools/instrument-sim/SimClient.h"
+#include "tools/instrument-sim/SimCommandLine.h"
 
 namespace {
 
@@ -129,4 +130,50 @@ TEST(SimFaultSwitch, FaultsCanBeKeptToSomeQueries)
     f.S.Sim.SetFault(TSimFault::Silence);
     f.C.Send("FETC:IMP?");
     EXPECT_EQ(f.C.Query("FUNC?"), "Cp-D");  // only the fetch went unanswered
+}
+
+TEST(SimCommandLine, SwitchesSetTheSameFaultsAsTheLibrary)
+{
+    struct Case {
+        std::vector<AnsiString> args;
+        TSimFault fault;
+    };
+    const Case cases[] = {
+        {{"--silence"}, TSimFault::Silence},        {{"--cut"}, TSimFault::Truncate},
+        {{"--split"}, TSimFault::Split},            {{"--garbage"}, TSimFault::Garbage},
+        {{"--wrong-length"}, TSimFault::WrongLength}, {{"--crlf"}, TSimFault::CrLf},
+        {{"--unasked"}, TSimFault::UnaskedReply},   {{"--slow"}, TSimFault::Slow},
+        {{"--upper-e"}, TSimFault::UpperCaseE},
+    };
+    for (const Case& c : cases) {
+        TSimCommandLine line;
+        AnsiString error;
+        ASSERT_TRUE(ParseSimCommandLine(c.args, line, error)) << c.args[0] << ": " << error;
+        for (int f = 0; f < kSimFaultCount; ++f)
+            EXPECT_EQ(line.Faults.Remaining[f], f == static_cast<int>(c.fault) ? -1 : 0) << c.args[0];
+    }
+}
+
+TEST(SimCommandLine, ValuesReachTheSettings)
+{
+    TSimCommandLine line;
+    AnsiString error;
+    ASSERT_TRUE(ParseSimCommandLine({"--port", "7", "--cut=4", "--split=5", "--garbage=##", "--wrong-length=-2",
+                                     "--unasked=FREQ?", "--slow=1500", "--only-for", "FETC", "--hang-up-after", "30",
+                                     "-v", "--dut", "res", "--model", "ZVC"},
+                                    line, error))
+        << error;
+    EXPECT_EQ(line.Port, 7);
+    EXPECT_EQ(line.FaultSettings.TruncateTo, 4);
+    EXPECT_EQ(line.FaultSettings.SplitPieces, 5);
+    EXPECT_EQ(line.FaultSettings.GarbageText, "##");
+    EXPECT_EQ(line.FaultSettings.LengthChange, -2);
+    EXPECT_EQ(line.FaultSettings.UnaskedQuery, "FREQ?");
+    EXPECT_EQ(line.FaultSettings.SlowMs, 1500);
+    EXPECT_EQ(line.FaultSettings.OnlyFor, "FETC");
+    EXPECT_EQ(line.HangUpAfterSeconds, 30);
+    EXPECT_TRUE(line.Verbose);
+    EXPECT_EQ(line.Options.Dut, TDutKind::Resistor);
+    EXPECT_EQ(line.Options.Model, "ZVC");
+    EXPECT_NE(SimUsage().find("--hang-up-after"), AnsiString::npos);
 }

@@ -219,10 +219,41 @@ TEST(SimLine, PortLinkLastsUntilStop)
     {
         TLinkedSim s(4);
         link = s.Sim.PortLink();
-        EXPECT_EQ(link, SimPortLinkPath(4));
+        EXPECT_EQ(link, SerialPortLinkPath(4));
         EXPECT_EQ(SerialDevicePath(4), link);
         TSimClient c(4);
         EXPECT_EQ(c.Query("DISP:PAGE?"), "MEAS");
     }
     EXPECT_NE(SerialDevicePath(4), link);  // gone: port 4 is the plain device again
+}
+
+TEST(SimLine, OverLongLineIsDroppedWhole)
+{
+    TLinkedSim s(1);
+    TSimClient c(1);
+    // Garbage longer than any line, then its line feed, then a real query.
+    c.Send(AnsiString(kSimMaxLine + 100, 'x') + "FREQ 10.00k");
+    EXPECT_NE(c.Query("FREQ?"), "+1.00000e+04"); // the tail did not become a command
+    EXPECT_EQ(s.Sim.Lines(), (std::vector<AnsiString>{"FREQ?"}));
+}
+
+TEST(SimLine, TranscriptKeepsTheLatestLinesOnly)
+{
+    TInstrumentSim sim;
+    sim.StartOnMemoryLine(31);
+    int err = 0;
+    auto program = OpenSerialPort(31, err);
+    ASSERT_TRUE(program);
+    AnsiString many;
+    const size_t total = kSimTranscriptLines + 5;
+    for (size_t i = 0; i < total; ++i)
+        many += "*CLS\n";
+    many = many.substr(0, many.size() - 5) + "FREQ?\n";
+    ASSERT_EQ(program->Write(many.data(), int(many.size()), 5000), int(many.size()));
+    ASSERT_TRUE(sim.WaitForLineCount(total, 10000));
+    const auto lines = sim.Lines();
+    EXPECT_EQ(lines.size(), kSimTranscriptLines);
+    EXPECT_EQ(lines.back(), "FREQ?");
+    EXPECT_EQ(sim.LineCount(), total);
+    EXPECT_TRUE(sim.WaitForLine("FREQ?", 0, total - 1));
 }

@@ -71,7 +71,7 @@ struct TChild {
 TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
 {
     EnsureTestPrefix();
-    AnsiString link = SimPortLinkPath(5);
+    AnsiString link = SerialPortLinkPath(5);
     ::unlink(link.c_str());
     for (int sig : {SIGTERM, SIGINT}) {
         TChild child({ZORVANE_SIM_PROGRAM, "--port", "5", "--model", "ZVC", "--dut", "ind", "-v"});
@@ -93,10 +93,33 @@ TEST(SimProgram, AnswersThroughItsLinkAndRemovesItWhenStopped)
     }
 }
 
+TEST(SimProgram, FaultSwitchesShapeTheRepliesAndTheLineHangsUp)
+{
+    EnsureTestPrefix();
+    AnsiString link = SerialPortLinkPath(6);
+    ::unlink(link.c_str());
+    TChild child({ZORVANE_SIM_PROGRAM, "--port", "6", "--crlf", "--garbage=XY", "--only-for", "*IDN", "--hang-up-after",
+                  "1"});
+    ASSERT_GT(child.Pid, 0);
+    ASSERT_TRUE(WaitForPath(link, true, 5000));
+    TSimClient c(6);
+    ASSERT_TRUE(c.IsOpen());
+    EXPECT_EQ(c.Query("*IDN?"), "XYE,V1.06,ZV24050117,\r");
+    EXPECT_EQ(c.Query("FUNC?"), "Cp-D"); // only the identification is hit
+    // The line goes dead a second after the start.
+    unsigned events = 0;
+    ASSERT_TRUE(c.Device().WaitEvents(EV_RXCHAR, events, 5000));
+    EXPECT_EQ(events, EV_HANGUP);
+    AnsiString output;
+    EXPECT_EQ(child.Stop(SIGTERM, output), 0);
+    EXPECT_NE(output.find("hung up after 1 s"), AnsiString::npos) << output;
+}
+
 TEST(SimProgram, RefusesBadArguments)
 {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--port", "21"}, {"--model", "ZVF"}, {"--dut", "diode"},
-                                          {"--frobnicate"}}) {
+    for (std::vector<std::string> args :
+         {std::vector<std::string>{"--port", "21"}, {"--model", "ZVF"}, {"--dut", "diode"}, {"--frobnicate"},
+          {"--slow=soon"}, {"--silence=2"}, {"--hang-up-after"}, {"--split=1"}}) {
         args.insert(args.begin(), ZORVANE_SIM_PROGRAM);
         TChild child(args);
         int status = 0;
@@ -104,26 +127,4 @@ TEST(SimProgram, RefusesBadArguments)
         ::close(child.Out);
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << args[1];
     }
-}
-
-TEST(SimPrefix, LinksReplaceOnlyLinksAndGoOnlyWhileTheyAreOurs)
-{
-    EnsureTestPrefix();
-    AnsiString link = SimPortLinkPath(9);
-    EXPECT_EQ(link, AnsiString(std::getenv("ZORVANE_PREFIX")) + "/dosdevices/com9");
-    ::unlink(link.c_str());
-    CreatePortLink(link, "/dev/pts/one");
-    CreatePortLink(link, "/dev/pts/two");  // an old link is replaced
-    char buf[64] = {};
-    ASSERT_GT(::readlink(link.c_str(), buf, sizeof buf - 1), 0);
-    EXPECT_STREQ(buf, "/dev/pts/two");
-    RemovePortLink(link, "/dev/pts/one");  // not ours any more: stays
-    EXPECT_TRUE(WaitForPath(link, true, 0));
-    RemovePortLink(link, "/dev/pts/two");
-    EXPECT_TRUE(WaitForPath(link, false, 0));
-
-    int fd = ::open(link.c_str(), O_CREAT | O_WRONLY, 0644);  // a user's own file
-    ::close(fd);
-    EXPECT_THROW(CreatePortLink(link, "/dev/pts/three"), Exception);
-    ::unlink(link.c_str());
 }
