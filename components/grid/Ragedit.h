@@ -9,7 +9,10 @@
 
 class TPopupMenu;
 
-// A speed button drawn flat, as a push button, or in the visual style.
+namespace Ravbase {
+
+// A speed button drawn flat, as a push button, or in the visual style. The
+// controls library has a button of the same name: each library keeps its own.
 class TRavSpeedButton : public TSpeedButton {
 public:
     using TSpeedButton::TSpeedButton;
@@ -25,10 +28,12 @@ private:
     bool FHot = false;
 };
 
+} // namespace Ravbase
+
 class TRagEditButton : public TWinControl {
 public:
     explicit TRagEditButton(TComponent* AOwner);
-    TRavSpeedButton* Button() const { return FButton; }
+    Ravbase::TRavSpeedButton* Button() const { return FButton; }
     TWinControl* FocusControl = nullptr;
     TNotifyEvent OnClick;
     bool Flat() const { return FFlat; }
@@ -36,7 +41,7 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 private:
-    TRavSpeedButton* FButton;
+    Ravbase::TRavSpeedButton* FButton;
     bool FFlat = false;
 };
 
