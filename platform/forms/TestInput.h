@@ -27,6 +27,9 @@ void DblClick(TControl* Target, int X = -1, int Y = -1);
 // Wheel turned by Steps notches (negative: towards the user, "down").
 void Wheel(TWinControl* Target, int Steps, int X = -1, int Y = -1);
 
+// The cursor the window system shows over Target's window now (crDefault for the arrow).
+TCursor ShownCursor(TWinControl* Target);
+
 // Runs what the loop has waiting (posted calls, paints, timers that are due).
 void ProcessEvents();
 // Runs the loop for Ms milliseconds.

@@ -236,8 +236,12 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t;
-            if (!impl->pressed && w)
-                w->setCursor(CursorShapeOf(t ? t->Cursor() : c->Cursor()));
+            // A held button keeps the cursor it was pressed with, as the captured mouse does.
+            if (!impl->pressed && e->buttons() == Qt::NoButton && w) {
+                TControl* over = t ? t : c;
+                const QPoint lp = local(over);
+                w->setCursor(CursorShapeOf(over->CursorAt(lp.x(), lp.y())));
+            }
         }
         if (impl->pressed)
             target = impl->pressed;
