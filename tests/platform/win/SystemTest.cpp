@@ -51,3 +51,20 @@ TEST(System, LocaleQueryLeavesTheProgramFormatsAlone)
     EXPECT_STREQ(std::setlocale(LC_NUMERIC, nullptr), "C");
     EXPECT_EQ(FloatToStr(1.5), "1.5");
 }
+
+TEST(System, DefaultLanguageFollowsTheLocaleNames)
+{
+    struct Case { const char* Name; unsigned short Id; };
+    const Case cases[] = {
+        {"zh_CN.GBK", 0x0804}, {"zh_TW.Big5", 0x0404}, {"zh_HK.UTF-8", 0x0C04}, {"zh_SG", 0x1004},
+        {"zh_MO@x", 0x1404},   {"zh", 0x0804},          {"en_US.UTF-8", 0x0409}, {"de_DE", 0x0407},
+        {"C", 0x0409},         {"", 0x0409},
+    };
+    unsetenv("LC_MESSAGES");
+    unsetenv("LANG");
+    for (const Case& c : cases) {
+        setenv("LC_ALL", c.Name, 1);
+        EXPECT_EQ(GetSystemDefaultLangID(), c.Id) << c.Name;
+    }
+    unsetenv("LC_ALL");
+}

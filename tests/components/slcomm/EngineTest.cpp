@@ -1,0 +1,306 @@
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "SlcommTestSupport.h"
+#include "baselib/sl_lang.h"
+#include "components/slcomm/Tcomm32.h"
+#include "platform/core/Clock.h"
+#include "platform/serial/SerialMemoryLine.h"
+
+using namespace CorlanComm32;
+
+namespace {
+
+int RunningThreads()
+{
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator("/proc/self/task"))
+        ++n;
+    return n;
+}
+
+int CodeOf(const std::function<void()>& Fn)
+{
+    try {
+        Fn();
+    } catch (const EComm32Error& e) {
+        return e.ErrorCode;
+    }
+    return 0;
+}
+
+// An engine on an in-memory line registered as port 21, recording its notices.
+struct EngineOnLine : ::testing::Test {
+    void SetUp() override
+    {
+        Line = TSerialMemoryLine::Create(21);
+        Engine.SetPortNo(21);
+        Engine.OnCommNotify = [this](TObject*, std::int32_t n) { Log.Add(n); };
+    }
+    std::string ReadAll(size_t Count)
+    {
+        std::string got;
+        WaitFor([&] {
+            char buf[512];
+            int n = Engine.Read(buf, sizeof buf);
+            got.append(buf, static_cast<size_t>(n));
+            return got.size() >= Count;
+        });
+        return got;
+    }
+
+    std::shared_ptr<TSerialMemoryLine> Line;
+    TNoticeLog Log;  // outlives the engine, whose closing still reports
+    TComm32 Engine;
+};
+
+} // namespace
+
+TEST(Engine, MissingPortLeavesNothingRunning)
+{
+    TComm32 e;
+    e.SetPortNo(99);
+    EXPECT_STREQ(e.DeviceName, "\\\\.\\COM99");
+    int threads = RunningThreads();
+    try {
+        e.Open();
+        FAIL();
+    } catch (const EComm32Error& err) {
+        EXPECT_EQ(err.ErrorCode, EComm32Error::ecOpenPort);
+        EXPECT_EQ(err.Message(), "Cannot open COM port");
+    }
+    EXPECT_FALSE(e.Active());
+    EXPECT_EQ(RunningThreads(), threads);
+    e.Close();  // harmless
+    EXPECT_EQ(EComm32Error(static_cast<EComm32Error::TErrorCode>(77)).Message(), "Unknown error");
+    TAppLang::TLangType was = AppLang.LangType();
+    AppLang.SetLangType(TAppLang::ltGbk);
+    EXPECT_EQ(EComm32Error(EComm32Error::ecOpenPort).Message(), Utf8ToGbk("不能打开端口"));
+    AppLang.SetLangType(was);
+}
+
+TEST(Engine, FlowControlAndModemCommands)
+{
+    TComm32 e;
+    struct Case { int Set; int Read; bool Cts; bool Xon; };
+    for (const Case& c : {Case{0, 0, false, false}, Case{1, 0, false, false}, Case{2, 0, false, false},
+                          Case{3, 3, true, false}, Case{4, 4, false, true}, Case{5, 4, false, true},
+                          Case{6, 6, true, true}, Case{9, 0, false, false}}) {
+        e.fSetFCtrl(static_cast<TComm32::TFlowControl>(c.Set));
+        EXPECT_EQ(e.fGetFCtrl(), c.Read) << c.Set;
+        EXPECT_EQ(e.DCB.fOutxCtsFlow, c.Cts);
+        EXPECT_EQ(e.DCB.fInX, c.Xon);
+        EXPECT_EQ(e.DCB.fRtsControl, c.Cts ? TDCB::RTS_CONTROL_HANDSHAKE : TDCB::RTS_CONTROL_ENABLE);
+    }
+    e.fSetFCtrl(TComm32::fcRtsCts);
+    e.AutoAnswer = 2;
+    e.InitModem();
+    e.ResetModem();
+    char buf[64] = {};
+    int n = e.OutQueue()->Out(buf, sizeof buf);
+    EXPECT_EQ(std::string(buf, static_cast<size_t>(n)), "ATE0&K3S0=2\rATZ\r");
+}
+
+TEST_F(EngineOnLine, OpenWriteReadClose)
+{
+    int opened = 0, closing = 0;
+    Engine.AfterOpen = [&](TObject*) { ++opened; };
+    Engine.BeforeClose = [&](TObject*) { ++closing; };
+    Engine.DCB.BaudRate = 9600;
+    Engine.Open();
+    EXPECT_TRUE(Engine.Active());
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(Log.CountExactly(0x38), 1);
+    EXPECT_EQ(Line->Line().BaudRate, 9600);
+    EXPECT_TRUE(Line->Dtr());
+    EXPECT_TRUE(Line->Rts());
+    EXPECT_TRUE(Engine.ModemStatus() & 0x20);  // DSR of the far end
+    Engine.Open();  // open already: nothing happens
+    EXPECT_EQ(opened, 1);
+
+    EXPECT_EQ(Engine.Write("hello", 5), 5);
+    EXPECT_TRUE(Line->WaitReceived(5, 3000));
+    EXPECT_EQ(Line->Received(), "hello");
+    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x04) >= 1; }));  // the queue ran empty
+
+    Line->Send("world");
+    EXPECT_EQ(ReadAll(5), "world");
+    EXPECT_GE(Log.CountWith(0x01), 1);
+
+    Engine.DisableWrite = true;
+    EXPECT_EQ(Engine.Write("x", 1), 0);
+    EXPECT_EQ(Engine.Command("AT\r"), 3);
+    EXPECT_TRUE(Line->WaitReceived(3, 3000));
+    EXPECT_EQ(Line->Received(), "AT\r");
+
+    Log.Clear();
+    Engine.Close();
+    EXPECT_FALSE(Engine.Active());
+    EXPECT_EQ(Engine.ModemStatus(), 0u);
+    EXPECT_EQ(closing, 1);
+    EXPECT_EQ(Log.CountExactly(0x38), 1);
+    Engine.Close();
+    EXPECT_EQ(Log.CountExactly(0x38), 1);
+    EXPECT_EQ(closing, 1);
+    EXPECT_FALSE(Line->NearOpen());
+
+    // Bytes queued while closed wait; a new opening clears DisableWrite and sends them with the next write.
+    EXPECT_EQ(Engine.Write("x", 1), 0);
+    Engine.DisableWrite = false;
+    Engine.Write("early", 5);
+    Engine.Open();
+    EXPECT_FALSE(Engine.DisableWrite);
+    Engine.Write("+", 1);
+    EXPECT_TRUE(Line->WaitReceived(6, 3000));
+    EXPECT_EQ(Line->Received(), "early+");
+}
+
+TEST_F(EngineOnLine, OwnersDeviceStaysOpen)
+{
+    int err = 0;
+    std::unique_ptr<TSerialDevice> own = Line->OpenNear(err);
+    ASSERT_TRUE(own);
+    Engine.Handle = own.get();
+    Engine.ExternalHandle = true;
+    Engine.Open();
+    Line->Send("ext");
+    EXPECT_EQ(ReadAll(3), "ext");
+    Engine.Close();
+    EXPECT_EQ(Engine.Handle, own.get());
+    EXPECT_TRUE(Line->NearOpen());
+    EXPECT_EQ(own->WriteSome("still", 5), 5);
+    Engine.ExternalHandle = false;
+    Engine.Handle = nullptr;
+}
+
+TEST_F(EngineOnLine, LineSettingsTheDeviceRefuses)
+{
+    struct Case { int Baud; int Bits; int Stop; };
+    for (const Case& c : {Case{0, 8, 0}, Case{-9600, 8, 0}, Case{9600, 8, 1}, Case{9600, 9, 0}}) {
+        Engine.DCB.BaudRate = c.Baud;
+        Engine.DCB.ByteSize = static_cast<std::uint8_t>(c.Bits);
+        Engine.DCB.StopBits = static_cast<std::uint8_t>(c.Stop);
+        EXPECT_EQ(CodeOf([&] { Engine.Open(); }), EComm32Error::ecSetState) << c.Baud << " " << c.Bits;
+        EXPECT_FALSE(Engine.Active());
+        EXPECT_FALSE(Line->NearOpen());
+    }
+    Engine.DCB.BaudRate = 1200;
+    Engine.DCB.ByteSize = 5;
+    Engine.DCB.StopBits = 1;  // one and a half stop bits with five data bits
+    Engine.Open();
+    EXPECT_EQ(Line->Line().StopBits, TSerialStopBits::OneHalf);
+}
+
+TEST_F(EngineOnLine, ReceivedBytesAreNeverDropped)
+{
+    Engine.SetInQueueSize(16);
+    Engine.Open();
+    std::string sent;
+    for (int i = 0; i < 3000; ++i)
+        sent += static_cast<char>('A' + i % 26);
+    Line->Send(sent);
+    EXPECT_EQ(ReadAll(sent.size()), sent);
+}
+
+TEST_F(EngineOnLine, PurgedBytesNeverGoOutLater)
+{
+    Line->SetCapacity(10);
+    Engine.Open();
+    std::string data(2000, 'p');
+    EXPECT_EQ(Engine.Write(data.data(), 2000), 2000);
+    EXPECT_TRUE(Line->WaitReceived(10, 3000));
+    Engine.PurgeWrite(false);
+    Engine.Write("Z", 1);
+    std::string got;
+    WaitFor([&] {
+        got += Line->Received();
+        return !got.empty() && got.back() == 'Z';
+    });
+    ASSERT_FALSE(got.empty());
+    EXPECT_EQ(got.back(), 'Z');
+    EXPECT_LE(got.size(), 11u);  // what the line held before the purge, then Z
+    EXPECT_EQ(Engine.OutQueue()->Count(), 0);
+
+    Line->Send("old");
+    ASSERT_TRUE(WaitFor([&] { return Engine.InQueue()->Count() == 3; }));
+    Engine.PurgeRead(false);
+    EXPECT_EQ(Engine.InQueue()->Count(), 0);
+    Line->Send("new");
+    EXPECT_EQ(ReadAll(3), "new");
+}
+
+TEST_F(EngineOnLine, QueueResizeWhileOpen)
+{
+    Engine.Open();
+    Line->Send("abc");
+    ASSERT_TRUE(WaitFor([&] { return Engine.InQueue()->Count() == 3; }));
+    Engine.SetInQueueSize(4096);  // discards what waited
+    EXPECT_EQ(Engine.InQueue()->Count(), 0);
+    EXPECT_EQ(Engine.InQueue()->BufSize(), 4096);
+    Line->Send("def");
+    EXPECT_EQ(ReadAll(3), "def");
+    Engine.SetOutQueueSize(64);
+    Engine.Write("ghi", 3);
+    EXPECT_TRUE(Line->WaitReceived(3, 3000));
+    EXPECT_EQ(Line->Received(), "ghi");
+}
+
+TEST_F(EngineOnLine, CloseFromItsOwnCallback)
+{
+    std::atomic<bool> closed{false};
+    Engine.OnCommNotify = [&](TObject*, std::int32_t n) {
+        if ((n & 0x01) && !closed) {
+            Engine.Close();
+            closed = true;
+        }
+    };
+    Engine.Open();
+    Line->Send("bye");
+    EXPECT_TRUE(WaitFor([&] { return closed.load(); }));
+    EXPECT_FALSE(Engine.Active());
+    EXPECT_FALSE(Line->NearOpen());
+    Engine.OnCommNotify = nullptr;
+    Engine.Open();  // opens again with threads of its own
+    EXPECT_TRUE(Engine.Active());
+}
+
+TEST_F(EngineOnLine, LineChangesAndRings)
+{
+    SetClockSpeed(20);
+    Engine.Open();
+    Line->SetCarrier(true);
+    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x20) >= 1; }));
+    EXPECT_TRUE(WaitFor([&] { return Engine.ModemStatus() & 0x80; }));
+    Line->SetRing(true);  // no ring while the carrier is on
+    Line->SetCarrier(false);
+    EXPECT_TRUE(WaitFor([&] { return Log.CountExactly(0x100) >= 1; }, 5000));
+    Line->Hangup();
+    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x10) >= 1; }));
+    EXPECT_TRUE(WaitFor([&] { return !(Engine.ModemStatus() & 0x20); }));
+    Engine.Close();
+    SetClockSpeed(1);
+}
+
+TEST(EngineOnPty, EchoOverAPseudoTerminal)
+{
+    TPtyPort pty(7);
+    TComm32 e;
+    e.SetPortNo(7);
+    e.Open();
+    std::string block;
+    for (int i = 0; i < 10000; ++i)
+        block += static_cast<char>(i * 13);
+    EXPECT_EQ(e.Write(block.data(), static_cast<int>(block.size())), 8191);  // what fits the queue
+    EXPECT_EQ(pty.Receive(8191), block.substr(0, 8191));
+    pty.Send("answer");
+    std::string got;
+    WaitFor([&] {
+        char buf[64];
+        int n = e.Read(buf, sizeof buf);
+        got.append(buf, static_cast<size_t>(n));
+        return got.size() >= 6;
+    });
+    EXPECT_EQ(got, "answer");
+    e.Close();
+}
