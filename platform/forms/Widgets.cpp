@@ -236,8 +236,8 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t;
-            // A held button keeps the cursor it was pressed with, as the captured mouse does.
-            if (!impl->pressed && e->buttons() == Qt::NoButton && w) {
+            // A control holding the mouse capture keeps the cursor it took it with.
+            if (!impl->pressed && !c->MouseCapture() && w) {
                 TControl* over = t ? t : c;
                 const QPoint lp = local(over);
                 w->setCursor(CursorShapeOf(over->CursorAt(lp.x(), lp.y())));
