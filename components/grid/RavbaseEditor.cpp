@@ -36,10 +36,11 @@ void TInplaceEdit::Hide()
 {
     if (!Visible())
         return;
-    const bool hadFocus = Focused();
-    SetVisible(false);
-    if (hadFocus && FGrid->CanFocus())
+    // The focus goes back to the grid before the editor hides: it stays inside the grid,
+    // which is therefore neither left nor entered again.
+    if (Focused() && FGrid->CanFocus())
         FGrid->SetFocus();
+    SetVisible(false);
 }
 
 void TInplaceEdit::TypeChar(char Ch)

@@ -391,11 +391,11 @@ void TRavArodozIdad::HideEditControl(int ACol, int ARow)
     default: break;
     }
     if (ctl && ctl->Visible()) {
-        const bool hadFocus = ctl->Focused();
+        // Focus back first, so that it never leaves the grid.
+        if (ctl->Focused() && CanFocus())
+            SetFocus();
         ctl->SetEnabled(false);
         ctl->SetVisible(false);
-        if (hadFocus && CanFocus())
-            SetFocus();
     }
     FEditActive = false;
     // The text editor reports the end of its edit when it loses the focus.

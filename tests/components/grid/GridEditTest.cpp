@@ -1002,3 +1002,31 @@ TEST_F(GridEdit, PictureOfTheUnitAndSpinEditors)
     Press(VK_F2);
     ASSERT_TRUE(SaveControlToPng(g, TestOutputPath("grid_spin_editor.png")));
 }
+
+// Enter in a cell's editor leaves the cell once: the focus stays inside the grid, so the
+// grid is neither left nor clicked twice, whatever the editor.
+TEST_F(GridEdit, EnterInAnEditorMovesOnOnceWithoutLeavingTheGrid)
+{
+    TNavigation* nav = g->Navigation();
+    nav->SetAlwaysEdit(true);
+    nav->SetAdvanceOnEnter(true);
+    nav->SetAdvanceDirection(adLeftRight);
+    int downs = 0, exits = 0, clicks = 0;
+    g->OnKeyDown = [&](TObject*, Word& k, TShiftState) { downs += k == VK_RETURN; };
+    g->OnExit = [&](TObject*) { ++exits; };
+    g->OnClick = [&](TObject*) { ++clicks; };
+    for (TEditorType t : {edNormal, edFloat, edComboList, edSpinEdit}) {
+        EditorType(t);
+        g->ClearComboString();
+        g->AddComboString("1");
+        g->MoveColRow(0, 1, true, true);
+        g->ShowInplaceEdit();
+        downs = exits = clicks = 0;
+        Type("1");
+        Press(VK_RETURN);
+        EXPECT_EQ(downs, 1) << int(t);
+        EXPECT_EQ(exits, 0) << int(t);
+        EXPECT_EQ(clicks, 1) << int(t);
+        EXPECT_EQ(g->Col(), 1) << int(t);
+    }
+}
