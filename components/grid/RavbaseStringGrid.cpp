@@ -10,6 +10,7 @@ TStringGrid::TStringGrid(TComponent* AOwner) : TCustomControl(AOwner)
     FCurrent = {FFixedCols, FFixedRows};
     FAnchor = FCurrent;
     FTopLeft = FCurrent;
+    FColor = clWindow; // the cells are a window's, as in the class library
     SetTabStop(true);
     // The grid raises its own click (after a mouse selection, on cell moves), not the control's.
     SetControlStyle((ControlStyle() & ~csClickEvents) | csOpaque);
@@ -390,8 +391,12 @@ void TStringGrid::MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, 
         FAnchor = FCurrent;
     if (FOptions & goRowSelect)
         FAnchor.X = FFixedCols;
+    if (!(FOptions & goAlwaysShowEditor))
+        HideEditor();
     if (Show)
         ScrollInViewBase(ACol, ARow);
+    if (FOptions & goAlwaysShowEditor)
+        ShowEditor();
     if (!(old == Selection()))
         Invalidate();
     else
@@ -444,6 +449,8 @@ void TStringGrid::DoSetTopLeft(int ALeft, int ATop)
         return;
     FTopLeft = {ALeft, ATop};
     Invalidate();
+    if (FEditorMode)
+        UpdateEdit();
     TopLeftChanged();
 }
 
@@ -696,6 +703,10 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
     if (c.X < FFixedCols || c.Y < FFixedRows)
         return;
     const bool extend = (Shift & ssShift) && (FOptions & goRangeSelect);
+    if (c == FCurrent && !extend && (FOptions & goEditing) && !(Shift & ssDouble)) {
+        ShowEditor();
+        return;
+    }
     MoveCurrentTo(c.X, c.Y, !extend, true, false);
     FSelecting = true;
     SetMouseCapture(true);
@@ -822,11 +833,32 @@ bool TStringGrid::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
     return true;
 }
 
+bool TStringGrid::WantsKey(Word Key, TShiftState Shift) const
+{
+    switch (Key) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN: return true;
+    case VK_TAB: return (FOptions & goTabs) && !(Shift & ssCtrl);
+    default: return TCustomControl::WantsKey(Key, Shift);
+    }
+}
+
 void TStringGrid::KeyDown(Word& Key, TShiftState Shift)
 {
-    TCustomControl::KeyDown(Key, Shift);
+    if (!FEditorKeyDone)
+        TCustomControl::KeyDown(Key, Shift);
     if (Key == 0)
         return;
+    if (Key == VK_F2) {
+        ShowEditor();
+        return;
+    }
+    if (Key == VK_ESCAPE) {
+        HideEditor();
+        return;
+    }
     int c = FCurrent.X, r = FCurrent.Y;
     const int page = std::max(1, VisibleRowCount());
     const bool ctrl = Shift & ssCtrl;

@@ -11,12 +11,17 @@
 // Row heights are a default plus a sparse map of the rows that differ, so a
 // million-row grid costs nothing per row for geometry, and every geometric
 // query walks only the rows it spans (on screen: the visible ones).
+#include <functional>
 #include <map>
 #include <vector>
 
 #include "components/grid/RavbaseStore.h"
 #include "components/grid/RavbaseTypes.h"
 #include "platform/forms/Controls.h"
+
+class TInplaceEdit;
+using TGetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value)>;
+using TSetEditEvent = std::function<void(TObject* Sender, int ACol, int ARow, const AnsiString& Value)>;
 
 class TStringGrid : public TCustomControl {
 public:
@@ -106,7 +111,54 @@ public:
     int FrameWidth() const { return FBorderSingle ? (Ctl3DFrame() ? 2 : 1) : 0; }
     void SetScrollBarSize(int Value);
 
+    // In-place editing (goEditing): the editor shows over the current cell on F2,
+    // Enter, a typed character or a click on the current cell; moving the cell
+    // hides it (unless goAlwaysShowEditor) and every change of its text is written
+    // into the cell through SetEditText (OnSetEditText).
+    bool EditorMode() const { return FEditorMode; }
+    void SetEditorMode(bool Value);
+    void ShowEditor();
+    void HideEditor();
+    void ShowEditorChar(char Ch);
+    // Reloads an open editor from its cell.
+    void InvalidateEditor();
+    TInplaceEdit* InplaceEditor() const { return FInplaceEdit; }
+    virtual AnsiString GetEditText(int ACol, int ARow);
+    virtual void SetEditText(int ACol, int ARow, const AnsiString& Value);
+    virtual int GetEditLimit() { return 0; }
+    // The rectangle the editor covers for a cell (client coordinates).
+    virtual TRect EditorCellRect(int ACol, int ARow) { return CellRect(ACol, ARow); }
+    // The grid or a control inside it (its editor) has the focus.
+    bool IsActiveControl() const;
+    // A key-down typed into an editor of the grid: the grid's OnKeyDown sees it first.
+    void EditorKeyDown(Word& Key, TShiftState Shift);
+    // A key an editor passes on to the grid's key handling (its OnKeyDown has seen it).
+    void PassKeyDown(Word& Key, TShiftState Shift);
+    TGetEditEvent OnGetEditText;
+    TSetEditEvent OnSetEditText;
+
 protected:
+    friend class TInplaceEdit;
+    virtual bool CanEditShow();
+    virtual TInplaceEdit* CreateEditor();
+    // Shows (or moves) the editor when CanEditShow allows; hides the editor.
+    void UpdateEdit();
+    void HideEdit();
+    // The editor's text goes into the cell it was opened on.
+    void UpdateText();
+    // The editor was hidden (its text written back).
+    virtual void EditorHidden() {}
+    // The column (SizingCols) or row whose line the mouse is dragging, -1 when none.
+    int SizingLine() const { return FSizingLine; }
+    bool SizingCols() const { return FSizingCols; }
+    // A character on the grid's own window: opens the editor with it (goEditing),
+    // else the grid's key press.
+    virtual void WMChar(char& Key);
+    // The grid's key press (also for characters typed in its editor): OnKeyPress,
+    // then Enter opens or closes the editor.
+    virtual void GridKeyPress(char& Key);
+    void KeyPress(char& Key) override;
+
     // Hooks of the grid.
     virtual void DrawCell(int ACol, int ARow, const TRect& ARect, TGridDrawState AState);
     virtual bool SelectCell(int ACol, int ARow);
@@ -140,6 +192,8 @@ protected:
 
     void Paint() override;
     void KeyDown(Word& Key, TShiftState Shift) override;
+    // The cursor keys and, with goTabs, Tab move the current cell, not the form's focus.
+    bool WantsKey(Word Key, TShiftState Shift) const override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -194,4 +248,10 @@ private:
     int FSizingLine = -1;     // the column or row being sized, -1 none
     bool FSizingCols = false;
     int FSizingOrigin = 0;    // mouse position less the size when the line was grabbed
+    TInplaceEdit* FInplaceEdit = nullptr; // owned as a component
+    bool FEditorMode = false;
+    int FInplaceCol = -1, FInplaceRow = -1;
+
+protected:
+    bool FEditorKeyDone = false; // OnKeyDown already raised by the editor
 };

@@ -76,6 +76,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
         FTimer->SetInterval(500);
         FTimer->OnTimer = [this](TObject*) { TimerTick(); };
     }
+    CreateEditControls();
 }
 
 TRavArodozIdad::~TRavArodozIdad()
@@ -408,5 +409,3 @@ void TRavArodozIdad::SetArrowColor(TColor Value)
 
 // ---------------------------------------------------------------- combo items (the in-place combo reads them)
 
-void TRavArodozIdad::ClearComboString() { FComboItems->Clear(); }
-void TRavArodozIdad::AddComboString(const AnsiString& S) { FComboItems->Add(S); }

@@ -19,6 +19,15 @@
 
 class TTimer;
 class THTMLHintWindow;
+class TRavInplaceEdit;
+class TGridCheckBox;
+class TGridSpin;
+class TGridCombo;
+class TGridDatePicker;
+class TGridEditBtn;
+class TGridUnitEditBtn;
+class TGridButton;
+class TEditLink;
 class TArrowWindow;
 class TPopupButton;
 
@@ -62,6 +71,40 @@ using TUpdateColumnSizeEvent = std::function<void(TObject* Sender, int ACol, int
 using TCustomCellDrawEvent = std::function<void(TObject* Sender, TCanvas* Canvas, int ACol, int ARow,
                                                 TGridDrawState AState, const TRect& ARect, bool Printing)>;
 using TDrawCellEvent = std::function<void(TObject* Sender, int ACol, int ARow, const TRect& Rect, TGridDrawState State)>;
+
+// Editing events.
+using TCellValidateEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Valid)>;
+using TCanChangeEvent = std::function<void(TObject* Sender, int OldIdx, int NewIdx, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(TObject* Sender, int OldRow, int OldCol, int NewRow, int NewCol, bool& Allow)>;
+using TEllipsClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& S)>;
+using TGetEditorPropEvent = std::function<void(TObject* Sender, int ACol, int ARow, TEditLink* AEditLink)>;
+using TCanAddRowEvent = std::function<void(TObject* Sender, bool& CanAdd)>;
+using TRowEvent = std::function<void(TObject* Sender, int ARow)>;
+using TColEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCanRowEvent = std::function<void(TObject* Sender, int ARow, bool& Allow)>;
+// The typed edit has its own clipboard event: the grid's lives in the grid's scope.
+namespace Ravgrid {
+using TClipboardEvent = std::function<void(TObject* Sender, bool& Allow)>;
+}
+using TClipboardPasteCellEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
+using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
+using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+using TComboChangeEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection)>;
+using TComboObjectChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
+                                                   const AnsiString& ASelection, TObject* AObject)>;
+using TSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AValue, bool UpDown)>;
+using TFloatSpinClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, double AValue, bool UpDown)>;
+using TDateTimeSpinClickEvent =
+    std::function<void(TObject* Sender, int ACol, int ARow, TDateTime AValue, bool UpDown)>;
+using TClickCellEvent = std::function<void(TObject* Sender, int ARow, int ACol)>;
+using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow)>;
+using TAnchorClickEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor, bool& AutoHandle)>;
+using TAnchorEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor)>;
 
 // A row cut out of the grid while hidden: its real index and its cells
 // (texts and properties, all real columns), owned here until shown again.
@@ -494,13 +537,97 @@ public:
     // Shows the hint of the cell under a client point in the hint window (hidden when empty).
     void ShowCellHint(int X, int Y);
     THTMLHintWindow* HintWindow() const { return FHintWindow; }
+    // The hint that shows the new width or height while a line is dragged (HintShowSizing).
+    THTMLHintWindow* SizingHintWindow() const { return FSizingHint; }
     void ScreenToCell(const TPoint& ScreenPoint, int& ACol, int& ARow);
     bool InSizeZone(int X, int Y);
 
-    // ------------------------------------------------------------ combo editor items
+    // ------------------------------------------------------------ editing
+    bool Lookup() const { return FLookup; }
+    void SetLookup(bool Value) { FLookup = Value; }
+    bool LookupCaseSensitive() const { return FLookupCaseSensitive; }
+    void SetLookupCaseSensitive(bool Value) { FLookupCaseSensitive = Value; }
+    bool LookupHistory() const { return FLookupHistory; }
+    void SetLookupHistory(bool Value) { FLookupHistory = Value; }
+    bool EditWithTags() const { return FEditWithTags; }
+    void SetEditWithTags(bool Value) { FEditWithTags = Value; }
+    bool ExcelStyleDecimalSeparator() const { return FExcelStyleDecimalSeparator; }
+    void SetExcelStyleDecimalSeparator(bool Value) { FExcelStyleDecimalSeparator = Value; }
+    TEditLink* EditLink() const { return FEditLink; }
+    void SetEditLink(TEditLink* Value);
+    // The editor type of the edit that is open (or was last opened).
+    TEditorType EditorType() const { return FEditorType; }
+    bool EditActive() const { return FEditActive; }
+    bool EditingActive() const { return FEditing; }
+
+    bool IsEditable(int ACol, int ARow);
+    void ShowEditControl(int ACol, int ARow);
+    void HideEditControl(int ACol, int ARow);
+    void ShowCellEdit();
+    void HideCellEdit() { HideEditControl(Col(), Row()); }
+    // The grid's click starts watching the current cell for validation.
+    void Click() override;
+    void ShowInplaceEdit();
+    void HideInplaceEdit();
+    void DoneInplaceEdit(Word Key, TShiftState Shift);
+    void DoneEditing();
+    virtual void UpdateEditingCell(int ACol, int ARow, const AnsiString& Value);
+    virtual void RestoreCache();
+    const AnsiString& CachedText() const { return FCellCache; }
+    AnsiString GetEditText(int ACol, int ARow) override;
+    void SetEditText(int ACol, int ARow, const AnsiString& Value) override;
+    int GetEditLimit() override { return FMaxEditLength; }
+    TRect EditorCellRect(int ACol, int ARow) override;
+    // The colour and font an editor takes over a cell: the cell's as painting gives them.
+    void CellEditLook(int ACol, int ARow, TColor& AColor, TFont* AFont);
+    virtual void EllipsClick(const AnsiString& S, AnsiString& Result);
+    TRavInplaceEdit* GetInplaceEditor() const;
+    TGridDatePicker* GetDateTimePicker() const { return FGridDatePicker; }
+    TGridCombo* GridCombo() const { return FGridCombo; }
+    TGridSpin* GridSpin() const { return FGridSpin; }
+    TGridEditBtn* GridEditBtn() const { return FGridEditBtn; }
+    TGridUnitEditBtn* GridUnitEditBtn() const { return FGridUnitEditBtn; }
+    TGridCheckBox* GridCheckBox() const { return FGridCheckBox; }
+    TGridButton* GridButton() const { return FGridButton; }
+    // The caret's client position and index after each key release in the editor.
+    virtual void EditProgress(const AnsiString& Text, const TPoint& Position, int SelStart);
+
+    // Combo items of the grid's one combo editor.
     void ClearComboString();
-    void AddComboString(const AnsiString& S);
-    TStrings* ComboItems() const { return FComboItems.get(); }
+    int AddComboString(const AnsiString& S);
+    void AddComboStringObject(const AnsiString& S, TObject* AObject);
+    bool RemoveComboString(const AnsiString& S);
+    void SetComboSelection(int Index) { FComboIdx = Index; }
+    bool SetComboSelectionString(const AnsiString& S);
+    int GetComboCount() const;
+    TStrings* ComboItems() const;
+    // The combo's notifications: a chosen item (index, text and object) or typed text (index -1).
+    void ComboSelChange();
+    void ComboEditChange();
+
+    // Validation.
+    virtual void InitValidate(int ACol, int ARow);
+    virtual bool ValidateCell(const AnsiString& Value);
+    bool Validating() const { return FValidating; }
+
+    // Keyboard editing and navigation.
+    void AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor, bool Forward);
+    void TabEdit(bool Backward);
+    virtual void DoInsertRow(int ARow);
+    virtual void DoDeleteRow(int ARow);
+    // The caret placement a press on a cell asked for (read by the editors).
+    bool CaretPositioningPending() const { return FCaretPositioning; }
+    void ClearCaretPositioning() { FCaretPositioning = false; }
+    const AnsiString& SearchText() const { return FSearchText; }
+    // The first data row whose cell in the sort column starts with Text (upper case); -1 when none.
+    int Search(const AnsiString& Text);
+    TPoint PanFocusPoint() const { return FPanFocus; }
+    // The step (-1, 0, 1 each way) the last panning tick took.
+    TPoint PanDirection() const { return FPanDirection; }
+    bool Panning() const { return FPanning; }
+    // One tick of the panning timer (every 10 ms while panning).
+    void PanTimerTick();
+    TTimer* PanTimer() const { return FPanTimer; }
 
     // ------------------------------------------------------------ painting
     virtual void DrawCellGradient(TCanvas* ACanvas, TColor From, TColor To, int Steps, bool Horizontal,
@@ -538,11 +665,64 @@ public:
     TEndColumnSizeEvent OnEndColumnSize;
     TEndRowSizeEvent OnEndRowSize;
     TUpdateColumnSizeEvent OnUpdateColumnSize;
+    TCellValidateEvent OnCellValidate;
+    TCanChangeEvent OnRowChanging;
+    TCanChangeEvent OnColChanging;
+    TCellChangingEvent OnCellChanging;
+    TEllipsClickEvent OnEllipsClick;
+    TGetEditorPropEvent OnGetEditorProp;
+    TNotifyEvent OnEditingDone;
+    TCanAddRowEvent OnCanAddRow;
+    TRowEvent OnAutoAddRow;
+    TColEvent OnAutoInsertCol;
+    TCanRowEvent OnCanInsertRow;
+    TRowEvent OnAutoInsertRow;
+    TCanRowEvent OnCanDeleteRow;
+    TRowEvent OnAutoDeleteRow;
+    Ravgrid::TClipboardEvent OnClipboardCut;
+    Ravgrid::TClipboardEvent OnClipboardCopy;
+    Ravgrid::TClipboardEvent OnClipboardPaste;
+    TClipboardPasteCellEvent OnClipboardBeforePasteCell;
+    TCheckBoxClickEvent OnCheckBoxClick;
+    TRadioClickEvent OnRadioClick;
+    TComboChangeEvent OnComboChange;
+    TComboObjectChangeEvent OnComboObjectChange;
+    TSpinClickEvent OnSpinClick;
+    TFloatSpinClickEvent OnFloatSpinClick;
+    TDateTimeSpinClickEvent OnDateSpinClick;
+    TDateTimeSpinClickEvent OnTimeSpinClick;
+    TClickCellEvent OnClickCell;
+    TClickCellEvent OnRightClickCell;
+    TClickCellEvent OnDblClickCell;
+    TButtonClickEvent OnButtonClick;
+    TAnchorClickEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
     TCustomCellDrawEvent OnCustomCellDraw;
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
 protected:
+    friend class TRavInplaceEdit;
+    friend class TGridEditorSupport;
+    friend class TGridCombo;
+    friend class TEditLink;
+    bool CanEditShow() override;
+    bool SelectCell(int ACol, int ARow) override;
+    TInplaceEdit* CreateEditor() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void WMChar(char& Key) override;
+    void GridKeyPress(char& Key) override;
+    void DoEnter() override;
+    void DoExit() override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
+    bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
+    void TopLeftChanged() override;
+    // Cells edited by clicks (check box, radio group): none until cell graphics exist.
+    bool HasStaticEdit(int ACol, int ARow);
+    void EditorHidden() override;
     void Paint() override;
     void Loaded() override;
     void Resize() override;
@@ -587,8 +767,17 @@ private:
     void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void NCPaint();
     void UpdateScrollPages();
-    // Hides the in-place editor before the columns change; the grid has no editor yet.
-    void HideInplaceEditor() {}
+    // Hides the in-place editor before the columns change.
+    void HideInplaceEditor() { HideInplaceEdit(); }
+    bool WheelStep(int Delta, TShiftState Shift);
+    void EndPanning();
+    void OpenAnchor(const AnsiString& Anchor);
+    bool IsEditorControlType(TEditorType T) const;
+    void CreateEditControls();
+    void LeftButtonDown(TShiftState Shift, int X, int Y);
+    void LeftDoubleClick(TShiftState Shift, int X, int Y);
+    void MiddleButtonDown(int X, int Y);
+    void ZoneMouseMove(TShiftState Shift, int X, int Y);
 
     // appearance
     TGridLook FLook = glStandard;
@@ -701,4 +890,49 @@ private:
     TPopupButton* FPopupButton = nullptr;
     TPoint FMousePos{-1, -1};
     bool FMouseInside = false;
+
+    // editing
+    bool FLookup = false;
+    bool FLookupCaseSensitive = false;
+    bool FLookupHistory = false;
+    bool FEditWithTags = false;
+    bool FExcelStyleDecimalSeparator = false;
+    TEditorType FEditorType = edNormal;
+    bool FEditActive = false;   // an edit of the current cell is open
+    bool FEditing = false;      // an editor is shown and its value not yet validated
+    bool FValidating = false;
+    bool FEditingSwitchedOff = false; // goEditing removed for a cell OnCanEditCell refused
+    bool FEndingEdit = false;   // an editor control ends its edit
+    bool FHidingEdit = false;
+    bool FAdvancing = false;
+    AnsiString FCellCache;
+    char FFirstKey = 0;
+    int FComboIdx = -1;
+    TPoint FValidateCell{-1, -1};
+    AnsiString FValidateStart;
+    bool FCaretPositioning = false;
+    bool FKeypadDecimal = false; // the last key-down was the keypad's decimal key
+    AnsiString FSearchText;
+    TEditLink* FEditLink = nullptr;
+    TGridCheckBox* FGridCheckBox = nullptr;
+    TGridSpin* FGridSpin = nullptr;
+    TGridCombo* FGridCombo = nullptr;
+    TGridDatePicker* FGridDatePicker = nullptr;
+    TGridEditBtn* FGridEditBtn = nullptr;
+    TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
+    TGridButton* FGridButton = nullptr;
+    // mouse
+    bool FMousePressed = false;
+    TPoint FPressPos{-1, -1};
+    TPoint FPressedButton{-1, -1};
+    bool FPanning = false;
+    TPoint FPanFocus{0, 0};
+    TCursor FPanOldCursor = crDefault;
+    TTimer* FPanTimer = nullptr;
+    bool FPanShowHint = false;
+    TPoint FPanDirection{0, 0};
+    TPoint FLastMouseScreen{0, 0};
+    int FSelectAnchor = -1; // row or column a header selection started on
+    int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
+    THTMLHintWindow* FSizingHint = nullptr; // owned as a component
 };

@@ -115,6 +115,7 @@ bool TRavArodozIdad::InSizeZone(int X, int Y)
 void TRavArodozIdad::MouseMove(TShiftState Shift, int X, int Y)
 {
     TBaseGrid::MouseMove(Shift, X, Y);
+    ZoneMouseMove(Shift, X, Y);
     FMousePos = TPoint(X, Y);
     FMouseInside = true;
     if (!ShowHint())
@@ -159,7 +160,15 @@ void TRavArodozIdad::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 {
     if (FHintWindow)
         FHintWindow->ReleaseHint();
-    TBaseGrid::MouseDown(Button, Shift, X, Y);
+    if (FPanning && (Button == mbLeft || Button == mbRight)) {
+        EndPanning();
+    }
+    if (Button == mbLeft)
+        LeftButtonDown(Shift, X, Y);
+    else if (Button == mbMiddle)
+        MiddleButtonDown(X, Y);
+    else
+        TBaseGrid::MouseDown(Button, Shift, X, Y);
 }
 
 // ---------------------------------------------------------------- scroll hints

@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <algorithm>
 
 #include "platform/forms/Form.h"
@@ -12,6 +13,11 @@ TControl* gCapture = nullptr;
 }
 
 TControl* GetCaptureControl() { return gCapture; }
+
+TShiftState KeyboardShiftState()
+{
+    return ShiftOf(QGuiApplication::queryKeyboardModifiers(), QGuiApplication::mouseButtons());
+}
 void SetCaptureControl(TControl* Control) { gCapture = Control; }
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner), FFont(std::make_unique<TFont>())

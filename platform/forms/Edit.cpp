@@ -135,6 +135,16 @@ void TCustomEdit::SetBorderStyle(TBorderStyle v) { SetAndSync(FBorderStyle, v); 
 
 void TCustomEdit::SetAlignment(TAlignment v) { SetAndSync(FAlignment, v); }
 
+void TCustomEdit::SetTextMargins(int Left, int Right)
+{
+    if (Left == FMarginLeft && Right == FMarginRight)
+        return;
+    FMarginLeft = Left;
+    FMarginRight = Right;
+    if (HandleAllocated())
+        SyncWidget();
+}
+
 int TCustomEdit::SelStart() const
 {
     if (QLineEdit* e = LineEdit(this))
@@ -289,6 +299,7 @@ void TCustomEdit::SyncWidget()
                             : FAlignment == taCenter     ? Qt::AlignHCenter
                                                          : Qt::AlignLeft;
     e->setAlignment(h | Qt::AlignVCenter);
+    e->setTextMargins(FMarginLeft, 0, FMarginRight, 0);
     ApplyPalette(this, e, FColor, FFont->Color());
     e->blockSignals(block);
     FImpl->syncing = false;

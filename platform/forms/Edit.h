@@ -26,6 +26,10 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // Horizontal placement of the text in the field.
     TAlignment Alignment() const { return FAlignment; }
+    // Room kept free of text at the left and right (the formatting rectangle of an edit
+    // that hosts a button or a unit).
+    void SetTextMargins(int Left, int Right);
+    int TextMarginRight() const { return FMarginRight; }
     void SetAlignment(TAlignment v);
 
     // Selection: SelStart is the caret (0-based), SelLength the selected characters.
@@ -66,6 +70,8 @@ protected:
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
     TAlignment FAlignment = taLeftJustify;
+    int FMarginLeft = 0;
+    int FMarginRight = 0;
     int FSelStart = 0;
     int FSelLength = 0;
     AnsiString FEditMask; // used by TMaskEdit

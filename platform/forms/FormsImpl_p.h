@@ -2,6 +2,7 @@
 // Private to the platform layer: the Qt side of the controls (widgets that mirror a
 // TWinControl, the key and mouse routing into the class-library sequence).
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QWidget>
@@ -192,6 +193,16 @@ protected:
         Base::mouseMoveEvent(e);
         if (ctl)
             RouteMouse(ctl, e);
+    }
+    void wheelEvent(QWheelEvent* e) override
+    {
+        // The control's wheel handling first (OnMouseWheelDown/Up); the Qt control's when unhandled.
+        if (ctl) {
+            RouteWheel(ctl, e);
+            if (e->isAccepted())
+                return;
+        }
+        Base::wheelEvent(e);
     }
     void enterEvent(QEnterEvent* e) override
     {

@@ -1,5 +1,7 @@
 #include "platform/forms/Render.h"
 
+#include <QApplication>
+
 #include "platform/forms/FormsImpl_p.h"
 
 using namespace zvqt;
@@ -12,6 +14,25 @@ void RenderControl(TControl* Control, TBitmap* Bitmap)
     Bitmap->Canvas()->Brush()->SetColor(clBtnFace);
     Bitmap->Canvas()->FillRect(TRect(0, 0, Control->Width(), Control->Height()));
     Control->PaintTo(Bitmap->Canvas(), 0, 0);
+    // What a user sees over the control: open pop-ups (a dropped combo list) that belong to it.
+    auto* wc = dynamic_cast<TWinControl*>(Control);
+    if (!wc || !wc->HandleAllocated())
+        return;
+    QWidget* own = zvforms::ImplOf(wc)->widget;
+    const QPoint origin = own->mapToGlobal(QPoint(0, 0));
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (!top->isVisible() || (top->windowFlags() & Qt::Popup) != Qt::Popup)
+            continue;
+        bool ours = false;
+        for (QWidget* p = top->parentWidget(); p && !ours; p = p->parentWidget())
+            ours = p == own || own->isAncestorOf(p);
+        if (!ours)
+            continue;
+        QImage img(top->size(), QImage::Format_RGB32);
+        top->render(&img);
+        const QPoint at = top->mapToGlobal(QPoint(0, 0)) - origin;
+        DrawImageOn(Bitmap->Canvas(), QRect(at, img.size()), img);
+    }
 }
 
 bool SaveControlToPng(TControl* Control, const AnsiString& FileName)

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "GridTestSupport.h"
+#include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/TestInput.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
@@ -55,6 +57,46 @@ TEST(GridInput, ArrowsMoveTheCurrentCellAndClick)
     key = VK_UP;
     g->HandleKeyDown(key, ssShift);
     EXPECT_EQ(g->Selection(), (TGridRect{4, 48, 4, 49}));
+}
+
+// The grid wants the arrows (and Tab with goTabs) from the form, beside other
+// controls and alone; without goTabs Tab moves the focus on.
+TEST(GridInput, ArrowsAndTabReachAGridOnAForm)
+{
+    for (const bool alone : {false, true}) {
+        SCOPED_TRACE(alone ? "alone" : "beside an edit");
+        TForm form(nullptr);
+        TRavArodozIdad* g = PlacedGrid(form, 5, 20);
+        TEdit* edit = nullptr;
+        if (!alone) {
+            edit = new TEdit(&form);
+            edit->SetParent(&form);
+            edit->SetTop(270);
+        }
+        form.Show();
+        g->SetFocus();
+        TestInput::PressKey(g, VK_DOWN);
+        EXPECT_EQ(g->Row(), 2);
+        TestInput::PressKey(g, VK_RIGHT);
+        EXPECT_EQ(g->Col(), 1);
+        TestInput::PressKey(g, VK_LEFT);
+        TestInput::PressKey(g, VK_UP);
+        EXPECT_EQ(g->Col(), 0);
+        EXPECT_EQ(g->Row(), 1);
+        EXPECT_TRUE(g->Focused());
+        g->SetOptions(g->Options() | goTabs);
+        TestInput::PressKey(g, VK_TAB);
+        EXPECT_EQ(g->Col(), 1);
+        TestInput::PressKey(g, VK_TAB, ssShift);
+        EXPECT_EQ(g->Col(), 0);
+        EXPECT_TRUE(g->Focused());
+        g->SetOptions(g->Options() & ~goTabs);
+        TestInput::PressKey(g, VK_TAB);
+        EXPECT_EQ(g->Col(), 0);
+        if (edit) {
+            EXPECT_TRUE(edit->Focused());
+        }
+    }
 }
 
 TEST(GridInput, ClickSelectsTheCellAndDragSelectsARange)

@@ -1,0 +1,390 @@
+// The mouse on the grid: presses on cells, links and headers, zones and their
+// selections, the wheel, middle-button panning, and closing editor controls
+// when the cells scroll.
+#include <algorithm>
+#include <cstdlib>
+
+#include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridEditors.h"
+#include "components/grid/RavgridHint.h"
+#include "platform/core/IntConvert.h"
+#include "platform/core/StringUtils.h"
+#include "platform/forms/Shell.h"
+#include "platform/forms/Timer.h"
+
+namespace {
+
+constexpr int kWheelLines = 3;
+
+// Only addresses the desktop opens in a viewer or mail program; never a program or file.
+bool OpenableAddress(const AnsiString& A)
+{
+    const AnsiString u = UpperCase(A);
+    for (const char* p : {"HTTP://", "HTTPS://", "MAILTO:", "FTP://"})
+        if (u.rfind(p, 0) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
+
+void TRavArodozIdad::OpenAnchor(const AnsiString& Anchor)
+{
+    const AnsiString u = UpperCase(Anchor);
+    const auto p = u.find("CELL://");
+    if (p == AnsiString::npos) {
+        if (OpenableAddress(Anchor))
+            ShellOpenAddress(Anchor);
+        return;
+    }
+    int c = -1, r = -1;
+    const AnsiString name = Anchor.substr(p + 7);
+    // R<row>C<col>
+    const AnsiString n = UpperCase(name);
+    const auto cp = n.find('C');
+    if (n.size() < 4 || n[0] != 'R' || cp == AnsiString::npos)
+        return;
+    try {
+        r = std::stoi(n.substr(1, cp - 1));
+        c = std::stoi(n.substr(cp + 1));
+    } catch (...) {
+        return;
+    }
+    if (c >= 0 && r >= 0 && c < ColCount() && r < RowCount()) {
+        MoveColRow(c, r, true, true);
+        Click();
+    }
+}
+
+void TRavArodozIdad::LeftDoubleClick(TShiftState Shift, int X, int Y)
+{
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (r == 0 && c >= 0 && (Options() & goColSizing)) {
+        const TRect cr = CellRect(c, r);
+        int sized = -1;
+        if (std::abs(X - cr.Left) < 4 && c - 1 >= FixedCols())
+            sized = c - 1;
+        else if (std::abs(X - cr.Right) < 4 && c >= FixedCols())
+            sized = c;
+        if (sized >= 0) {
+            bool allow = true;
+            if (OnColumnSize)
+                OnColumnSize(this, sized, allow);
+            if (allow)
+                AutoSizeCol(sized);
+            return;
+        }
+    }
+    TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+    if (OnDblClickCell)
+        OnDblClickCell(this, r, c);
+    if (MouseActions()->RangeSelectAndEdit()) {
+        TStringGrid::SetOptions(Options() | goEditing);
+        TStringGrid::MouseDown(mbLeft, Shift & ~ssDouble, X, Y);
+    }
+}
+
+void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
+{
+    if (Shift & ssDouble) {
+        LeftDoubleClick(Shift, X, Y);
+        return;
+    }
+    FMousePressed = true;
+    FSearchText.clear();
+    FPressedButton = TPoint(-1, -1);
+    FPressPos = TPoint(X, Y);
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (c < 0 || r < 0) {
+        HideInplaceEdit();
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+        return;
+    }
+    const TPoint b = BaseCell(c, r);
+    c = b.x;
+    r = b.y;
+    if (MouseActions()->CaretPositioning())
+        FCaretPositioning = true;
+    if (c < FixedCols() || r < FixedRows() || IsFixed(c, r))
+        HideInplaceEdit();
+    if (c >= ColCount() || r >= RowCount()) {
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+        return;
+    }
+    if (MouseActions()->DisjunctRowSelect() && r >= FixedRows() && !(Shift & ssCtrl))
+        ClearRowSelect();
+    // Links: a web address in a cell with URLShow.
+    const AnsiString text = GetCellEx(RealColIndex(c), r);
+    if (URLShow() && IsURL(text) && r >= FixedRows()) {
+        bool autoHandle = true;
+        if (OnAnchorClick)
+            OnAnchorClick(this, r, c, text, autoHandle);
+        if (autoHandle)
+            OpenAnchor(text);
+        return;
+    }
+    // Header clicks select whole rows or columns.
+    if (Options() & goRangeSelect) {
+        const bool cornerZone = c < FixedCols() && r < FixedRows() && MouseActions()->AllSelect();
+        const bool rowZone = c < FixedCols() && r >= FixedRows() && MouseActions()->RowSelect() && !InSizeZone(X, Y);
+        const bool colZone = r < FixedRows() && c >= FixedCols() && MouseActions()->ColSelect() && !InSizeZone(X, Y);
+        if (cornerZone || rowZone || colZone) {
+            if (CanFocus() && !Focused())
+                SetFocus();
+            if (cornerZone)
+                SetSelection(TGridRect{FixedCols(), FixedRows(), ColCount() - 1, RowCount() - 1});
+            else if (rowZone) {
+                SetSelection(TGridRect{FixedCols(), r, ColCount() - 1, r});
+                FSelectAnchor = r;
+            } else {
+                SetSelection(TGridRect{c, FixedRows(), c, RowCount() - 1});
+                FSelectAnchor = c;
+            }
+            FSelectZone = cornerZone ? 3 : rowZone ? 2 : 1;
+            return;
+        }
+    }
+    bool canEdit = (Options() & goEditing) || MouseActions()->RangeSelectAndEdit();
+    GetCellReadOnly(RealColIndex(c), r, canEdit);
+    const bool dataCell = c >= FixedCols() && r >= FixedRows();
+    if (MouseActions()->DirectEdit() && dataCell && canEdit) {
+        if (CanFocus() && !Focused())
+            SetFocus();
+        HideEditor();
+    }
+    const TGridRect sel = Selection();
+    const bool wasCurrent = sel.Left == c && sel.Right == c && sel.Top == r && sel.Bottom == r && Col() == c &&
+                            Row() == r;
+    if (IsFixed(c, r)) {
+        // Header lines still size and move: the base grid sees the press.
+        TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+        if (OnClickCell)
+            OnClickCell(this, r, c);
+        return;
+    }
+    const bool always = Navigation()->AlwaysEdit();
+    Navigation()->SetAlwaysEdit(false);
+    TBaseGrid::MouseDown(mbLeft, Shift, X, Y);
+    Navigation()->SetAlwaysEdit(always);
+    if (Navigation()->KeepHorizScroll() && (Options() & goRowSelect))
+        SetLeftCol(FixedCols());
+    if (OnClickCell)
+        OnClickCell(this, r, c);
+    if (OnCellValidate)
+        InitValidate(Col(), Row());
+    if (IsMergedCell(c, r)) {
+        SelectBaseCell();
+        if (wasCurrent && canEdit)
+            ShowInplaceEdit();
+    }
+    const TRect cr = CellRect(c, r);
+    if (dataCell && canEdit && !HasStaticEdit(RealColIndex(c), r) &&
+        ((MouseActions()->DirectEdit() && X > cr.Left + 3 && X < cr.Right - 3) || (always && !wasCurrent)))
+        ShowInplaceEdit();
+}
+
+void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    if (Button == mbLeft) {
+        if (FSizingHint)
+            FSizingHint->ReleaseHint();
+        FMousePressed = false;
+        FSelectAnchor = -1;
+        FSelectZone = 0;
+        if (FPressedButton.x >= 0) {
+            const TPoint p = FPressedButton;
+            FPressedButton = TPoint(-1, -1);
+            if (OnButtonClick)
+                OnButtonClick(this, p.x, p.y);
+        }
+    }
+    if (MouseActions()->DisjunctCellSelect()) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (c >= 0 && r >= 0 && !IsFixed(RealColIndex(c), r)) {
+            const int rc = RealColIndex(c);
+            if (Shift & ssCtrl)
+                SetSelectedCells(rc, r, !GetSelectedCells(rc, r));
+            else {
+                for (int i = 0; i < SelectedCellsCount(); ++i)
+                    RepaintCell(DisplColIndex(SelectedCell(i).x), SelectedCell(i).y);
+                ClearSelectedCells();
+                SetSelectedCells(rc, r, true);
+            }
+            RepaintCell(c, r);
+        }
+    }
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (Button == mbRight) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        if (OnRightClickCell)
+            OnRightClickCell(this, r, c);
+        if (c >= 0 && r >= 0 && URLShow() && URLEdit() && IsURL(GetCellEx(RealColIndex(c), r))) {
+            MoveColRow(c, r, true, true);
+            ShowEditor();
+        }
+    }
+}
+
+// Header drags extend a row or column selection begun on a header.
+void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
+{
+    FLastMouseScreen = ClientToScreen(TPoint(X, Y));
+    if (SizingLine() >= 0 && (FHintShowSizing || ComponentStateHas(csDesigning))) {
+        const int n = SizingLine();
+        const AnsiString text = SizingCols() ? "cw=<b>" + IntToStr(ColWidths(n)) + "</b>"
+                                             : "rh=<b>" + IntToStr(RowHeights(n)) + "</b>";
+        const TRect cell = SizingCols() ? CellRect(n, 0) : CellRect(0, n);
+        if (!FSizingHint)
+            FSizingHint = new THTMLHintWindow(this);
+        FSizingHint->SetColor(FHintColor);
+        const TRect hr = FSizingHint->CalcHintRect(200, text);
+        const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
+        FSizingHint->ActivateHint(TRect(at.x, at.y, at.x + hr.Width(), at.y + hr.Height()), text);
+        return;
+    }
+    if (URLShow() && !FPanning) {
+        // The hand over a web address; the grid's own cursor elsewhere.
+        int hc = -1, hr = -1;
+        MouseToCell(X, Y, hc, hr);
+        const bool link = hc >= 0 && hr >= FixedRows() && IsURL(GetCellEx(RealColIndex(hc), hr));
+        const TCursor want = link ? crHandPoint : FOldCursor;
+        if (Cursor() != want)
+            TControl::SetCursor(want);
+    }
+    if (FMousePressed && MouseActions()->RangeSelectAndEdit())
+        TStringGrid::SetOptions(Options() & ~goEditing);
+    if (!FMousePressed || FSelectAnchor < 0)
+        return;
+    int c = -1, r = -1;
+    MouseToCell(X, Y, c, r);
+    if (FSelectZone == 2 && r >= 0) {
+        const int to = std::max(FixedRows(), r);
+        SetSelection(TGridRect{FixedCols(), std::min(FSelectAnchor, to), ColCount() - 1, std::max(FSelectAnchor, to)});
+    } else if (FSelectZone == 1 && c >= 0) {
+        const int to = std::max(FixedCols(), c);
+        SetSelection(TGridRect{std::min(FSelectAnchor, to), FixedRows(), std::max(FSelectAnchor, to), RowCount() - 1});
+    }
+}
+
+// ---------------------------------------------------------------- wheel and panning
+
+bool TRavArodozIdad::WheelStep(int Delta, TShiftState Shift)
+{
+    if (FPanning)
+        return true;
+    if ((Shift & ssCtrl) && FIntelliZoom) {
+        Zoom(Delta < 0 ? kWheelLines : -kWheelLines);
+        return true;
+    }
+    if (!FEnableWheel)
+        return false;
+    if (FFixedRowAlways && RowCount() == 1)
+        return true;
+    const int firstRow = FixedRows(), lastRow = RowCount() - FFixedFooters - 1;
+    int target = Delta < 0 ? Row() + kWheelLines : Row() - kWheelLines;
+    target = std::clamp(target, firstRow, std::max(firstRow, lastRow));
+    int c = std::clamp(Col(), FixedCols(), ColCount() - 1);
+    if (target >= 0 && target < RowCount() && (target != Row() || c != Col())) {
+        const int left = LeftCol();
+        BeginUpdate();
+        MoveColRow(c, target, true, true);
+        if ((Options() & goRowSelect) && Navigation()->KeepHorizScroll())
+            SetLeftCol(left);
+        EndUpdate();
+    }
+    return false;
+}
+
+bool TRavArodozIdad::DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos)
+{
+    if (WheelStep(-1, Shift))
+        return true;
+    const int left = LeftCol();
+    const bool keep = (Options() & goRowSelect) && Navigation()->KeepHorizScroll();
+    const bool r = TBaseGrid::DoMouseWheelDown(Shift, MousePos);
+    if (keep)
+        SetLeftCol(left);
+    return r;
+}
+
+bool TRavArodozIdad::DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos)
+{
+    if (WheelStep(1, Shift))
+        return true;
+    const int left = LeftCol();
+    const bool keep = (Options() & goRowSelect) && Navigation()->KeepHorizScroll();
+    const bool r = TBaseGrid::DoMouseWheelUp(Shift, MousePos);
+    if (keep)
+        SetLeftCol(left);
+    return r;
+}
+
+void TRavArodozIdad::MiddleButtonDown(int X, int Y)
+{
+    if (FPanning) {
+        EndPanning();
+        return;
+    }
+    if (FIntelliPan == ipNone || RowCount() <= FixedRows())
+        return;
+    FPanOldCursor = Cursor();
+    FPanning = true;
+    FPanFocus = TPoint(X, Y);
+    if (!FPanTimer) {
+        FPanTimer = new TTimer(this);
+        FPanTimer->OnTimer = [this](TObject*) { PanTimerTick(); };
+    }
+    FPanTimer->SetInterval(10);
+    FPanTimer->SetEnabled(true);
+    SetMouseCapture(true);
+    FPanShowHint = ShowHint();
+    SetShowHint(false);
+}
+
+void TRavArodozIdad::EndPanning()
+{
+    if (!FPanning)
+        return;
+    SetMouseCapture(false);
+    if (FPanTimer)
+        FPanTimer->SetEnabled(false);
+    SetCursor(FPanOldCursor);
+    SetShowHint(FPanShowHint);
+    FPanning = false;
+    Invalidate();
+}
+
+void TRavArodozIdad::PanTimerTick()
+{
+    if (!FPanning)
+        return;
+    const TPoint p = ScreenToClient(FLastMouseScreen);
+    int dx = p.x < FPanFocus.x - 5 ? -1 : p.x > FPanFocus.x + 5 ? 1 : 0;
+    int dy = p.y < FPanFocus.y - 5 ? -1 : p.y > FPanFocus.y + 5 ? 1 : 0;
+    if (FIntelliPan == ipHorizontal)
+        dy = 0;
+    if (FIntelliPan == ipVertical)
+        dx = 0;
+    FPanDirection = TPoint(dx, dy);
+    const int firstRow = FixedRows(), lastRow = RowCount() - 1;
+    const int firstCol = FixedCols(), lastCol = ColCount() - 1;
+    int c = std::clamp(Col(), firstCol, lastCol), r = std::clamp(Row(), firstRow, lastRow);
+    if ((dx < 0 && c > firstCol) || (dx > 0 && c < lastCol))
+        c += dx;
+    if ((dy < 0 && r > firstRow) || (dy > 0 && r < lastRow))
+        r += dy;
+    if (c != Col() || r != Row())
+        MoveColRow(c, r, true, true);
+}
+
+void TRavArodozIdad::TopLeftChanged()
+{
+    TBaseGrid::TopLeftChanged();
+    // An editor control does not scroll with the cells.
+    if (FEditActive && FEditorType != edNormal)
+        HideInplaceEdit();
+}
