@@ -772,6 +772,8 @@ private:
     bool WheelStep(int Delta, TShiftState Shift);
     void EndPanning();
     void OpenAnchor(const AnsiString& Anchor);
+    // A press on a markup cell's anchor or check/radio control; true when it took the press.
+    bool MarkupClick(int ACol, int ARow, int X, int Y);
     bool IsEditorControlType(TEditorType T) const;
     void CreateEditControls();
     void LeftButtonDown(TShiftState Shift, int X, int Y);

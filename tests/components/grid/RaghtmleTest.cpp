@@ -10,6 +10,7 @@
 #include "components/grid/Ravgrid.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "tests/support/TestOutput.h"
@@ -264,4 +265,36 @@ TEST(MarkupDraw, GridCellsShowMarkup)
         for (int x = R.Left; x < R.Right; ++x)
             red += bmp.Canvas()->Pixels(x, y) == clRed;
     EXPECT_GT(red, 5);
+}
+
+TEST(MarkupClick, AnchorsAndCheckBoxesInCells)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 420, 200);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 400, 180);
+    g->SetColCountEx(2);
+    g->SetRowCountEx(3);
+    g->SetColWidths(0, 200);
+    g->SetCellEx(0, 1, "<B>go</B> <A HREF=\"cell://R2C1\">there</A>");
+    g->SetCellEx(0, 2, "<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"false\"><B>x</B>");
+    AnsiString clicked;
+    g->OnAnchorClick = [&](TObject*, int, int, const AnsiString& a, bool& autoHandle) {
+        clicked = a;
+        autoHandle = false;
+    };
+    const TRect R1 = g->CellRect(0, 1);
+    const TPoint at(R1.Left + g->XYOffset().x + 1 + g->Canvas()->TextWidth("go ") + 12, R1.Top + g->XYOffset().y + 6);
+    TestInput::MouseDown(g, at.x, at.y);
+    TestInput::MouseUp(g, at.x, at.y);
+    EXPECT_EQ(clicked, "cell://R2C1");
+
+    const TRect R2 = g->CellRect(0, 2);
+    const TPoint box(R2.Left + g->XYOffset().x + 8, R2.Top + g->XYOffset().y + 8);
+    TestInput::MouseDown(g, box.x, box.y);
+    TestInput::MouseUp(g, box.x, box.y);
+    AnsiString v;
+    ASSERT_TRUE(GetControlValue(g->GetCellEx(0, 2), "k", v));
+    EXPECT_EQ(v, "true");
 }
