@@ -7,6 +7,8 @@
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
 
+#include "bench/BenchSupport.h"
+
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -33,17 +35,6 @@ void EnsureApplication()
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CreateApplication(argc, argv);
     made = true;
-}
-
-double ResidentMB()
-{
-    long pages = 0, resident = 0;
-    if (FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
 }
 
 // A short text like the program's measured values.

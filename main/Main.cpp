@@ -1,25 +1,26 @@
 // Program entry: one instance per user; a second start brings the first to the front.
+#include "main/About.h"
 #include "main/Lcr.h"
+#include "main/Program.h"
 #include "platform/core/Exceptions.h"
+#include "platform/core/Synchronize.h"
 #include "platform/forms/Application.h"
-#include "platform/forms/Dialogs.h"
 #include "platform/win/SingleInstance.h"
 
 int main(int argc, char** argv)
 {
+    // The serial deliveries must come to this thread, whoever asks first.
+    SetMainThread();
     CreateApplication(argc, argv);
     int result = 0;
     try {
         TNamedMutex mutex("Zorvane");
-        if (mutex.AlreadyExists()) {
-            Application->SetTitle("Zorvane");
-            ActivateRunningInstance("Zorvane");
-            Application->MessageBox("'' Zorvane '' has already been opened!", Application->Title(), MB_OK);
-        } else {
+        if (!RefuseSecondInstance(mutex)) {
             SetActivationHandler([] { Application->BringToFront(); });
             Application->Initialize();
             Application->SetTitle("Zorvane Series");
             Application->CreateForm(LCRForm);
+            Application->CreateForm(AboutBox);
             Application->Run();
         }
     } catch (Exception& e) {

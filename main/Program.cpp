@@ -1,0 +1,15 @@
+#include "main/Program.h"
+
+#include "platform/forms/Application.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/win/SingleInstance.h"
+
+bool RefuseSecondInstance(const TNamedMutex& Mutex)
+{
+    if (!Mutex.AlreadyExists())
+        return false;
+    Application->SetTitle("Zorvane");
+    ActivateRunningInstance(Mutex.Name());
+    Application->MessageBox("'' Zorvane '' has already been opened!", Application->Title(), MB_OK);
+    return true;
+}

@@ -1,0 +1,109 @@
+#pragma once
+// The program's own window against the simulated instrument on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+
+#include "components/comm/Sercomm.h"
+#include "main/Lcr.h"
+#include "main/Public.h"
+#include "platform/core/Clock.h"
+#include "platform/core/Synchronize.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/Timer.h"
+#include "platform/forms/GroupBox.h"
+#include "platform/forms/Menus.h"
+#include "platform/forms/ModalScript.h"
+#include "platform/forms/TestInput.h"
+#include "platform/forms/VirtualKeys.h"
+#include "platform/win/Paths.h"
+#include "tools/instrument-sim/InstrumentSim.h"
+
+// Runs the loop (timers, serial deliveries, posted calls) until Done() or TimeoutMs real ms.
+inline bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 5000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        CheckSynchronize(1);
+        TestInput::ProcessEvents();
+    }
+    return true;
+}
+
+inline void RunFor(int Ms)
+{
+    RunUntil([] { return false; }, Ms);
+}
+
+// The bench port of the tests.
+constexpr int kTestPort = 7;
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+
+    void SetUp() override
+    {
+        // The exchange's fixed waits at their own length: exact transcripts on a loaded machine
+        // need the instrument's time to answer (ctest runs the cases side by side).
+        SetClockSpeed(1);
+        NewForm();
+    }
+
+    void NewForm()
+    {
+        Form.reset();
+        Form = std::make_unique<TLCRForm>(nullptr);
+        Form->SetVisible(true);
+    }
+
+    void TearDown() override
+    {
+        if (Form)
+            Form->LCRTimer->SetEnabled(false);
+        Form.reset();
+        if (Sim)
+            Sim->Stop();
+        SetClockSpeed(1);
+    }
+
+    TInstrumentSim& StartSim(const AnsiString& Model = "ZVE", std::function<void(TSimOptions&)> Tune = {})
+    {
+        TSimOptions options;
+        options.Model = Model;
+        options.Firmware = "V2.03";
+        options.SerialNumber = "ZV25110042";
+        if (Tune)
+            Tune(options);
+        Sim = std::make_unique<TInstrumentSim>(options);
+        Sim->StartAsPort(kTestPort);
+        return *Sim;
+    }
+
+    // The user's way in: menu Setting, port, baud rate, Ok.
+    void ConnectThroughPanel(int Port = kTestPort, int BaudItem = 4);
+    // Moves from the baud rate buttons to the port list and picks the port with the keys.
+    void SelectPort(int Port);
+
+    // Measurement display with the internal trigger, as the POWER key leaves it.
+    void ShowMeasurementDisplay(int Function = 4)
+    {
+        Form->PowerOn = true;
+        Form->MeasFunction = Function;
+        Form->TrigSource = 1;
+        Form->Speed = 3;
+        Form->AverageCount = 1;
+        Form->PageId = 1;
+        ShowPage("Send");
+    }
+
+    std::unique_ptr<TLCRForm> Form;
+    std::unique_ptr<TInstrumentSim> Sim;
+};

@@ -1,0 +1,419 @@
+// Start, connection, the command exchange, going off line, the terminal strip and shut-down.
+#include <algorithm>
+
+#include "main/About.h"
+#include "main/Program.h"
+#include "platform/graphics/Picture.h"
+#include "platform/forms/Button.h"
+#include "platform/forms/Image.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Memo.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/StatusBar.h"
+#include "platform/forms/Timer.h"
+#include "platform/win/SingleInstance.h"
+#include "components/controls/Owbuttons.h"
+#include "components/controls/Voduriz.h"
+#include "tests/main/MainTestSupport.h"
+
+namespace {
+
+size_t Count(const std::vector<AnsiString>& Lines, const AnsiString& Line)
+{
+    return static_cast<size_t>(std::count(Lines.begin(), Lines.end(), Line));
+}
+
+const std::vector<AnsiString> IdentificationLines = {"*IDN?", "SYST:SHAK OFF", "SYST:SHAK?", "SYST:CODE OFF",
+    "SYST:CODE?", "SYST:RES fetch", "SYST:RES?"};
+
+// The transcript with the repeats of "*IDN?" that a slow first answer causes on a loaded machine.
+std::vector<AnsiString> OneIdentification(std::vector<AnsiString> Lines)
+{
+    while (Lines.size() > 1 && Lines[0] == "*IDN?" && Lines[1] == "*IDN?")
+        Lines.erase(Lines.begin());
+    return Lines;
+}
+
+} // namespace
+
+TEST(ProgramStart, SecondStartBringsTheFirstToTheFront)
+{
+    TNamedMutex first("Zorvane");
+    ASSERT_FALSE(first.AlreadyExists());
+    int activations = 0;
+    SetActivationHandler([&] { ++activations; });
+    EXPECT_FALSE(RefuseSecondInstance(first));
+
+    ModalScript::AnswerButton(IDOK);
+    TNamedMutex second("Zorvane");
+    EXPECT_TRUE(RefuseSecondInstance(second));
+    EXPECT_EQ(ModalScript::LastRequest().Text, "'' Zorvane '' has already been opened!");
+    EXPECT_TRUE(RunUntil([&] { return activations == 1; }));
+    SetActivationHandler(nullptr);
+    Application->SetTitle("");
+}
+
+TEST_F(MainWindowFixture, StartsWithOnlyTheMainViewAndNoConnection)
+{
+    EXPECT_EQ(Form->Caption(), "Zorvane Series");
+    EXPECT_EQ(Form->Width(), 1101);
+    EXPECT_EQ(Form->Height(), 621) << Form->ClientHeight() << " " << Form->CaptionHeight() << " " << Form->MenuHeight();
+    EXPECT_TRUE(Form->MainViewTab->TabVisible());
+    for (TTabSheet* t : {Form->ListMeasTab, Form->ListSetupTab, Form->SweepGraphTab, Form->GraphReportTab})
+        EXPECT_FALSE(t->TabVisible()) << t->Name();
+    EXPECT_FALSE(Form->MainPanel->Enabled());
+    for (TPanel* p : {Form->MeasDispPan, Form->MeasSetupPan, Form->EnlargeDispPan, Form->BinMeasPan,
+             Form->BinSetupPan, Form->BinCountPan, Form->ComPortPanel})
+        EXPECT_FALSE(p->Visible()) << p->Name();
+    EXPECT_EQ(Form->PageId, 0);
+    EXPECT_FALSE(Form->Connected);
+    EXPECT_FALSE(Form->LCRCom->Active());
+    EXPECT_EQ(Form->BaudIndex, 1);
+    EXPECT_EQ(Form->ModelName, "");
+    EXPECT_EQ(Form->FreqTypeLab->Caption(), "");
+    EXPECT_EQ(Form->SendComboBox->Items()->Count(), 188);
+    EXPECT_EQ(Form->SendComboBox->Items()->Strings(187), "SYST:RES?");
+    EXPECT_EQ(Form->BaudRate->ItemIndex(), 4);
+    EXPECT_EQ(Form->SetComPort->ItemIndex(), 0);
+    EXPECT_EQ(Form->TraceColorOf(1), 0xFF0000);
+    EXPECT_EQ(Form->TraceColorOf(8), 0x4080FF);
+}
+
+TEST_F(MainWindowFixture, ConnectsAtEachBaudRateToEachKindOfModel)
+{
+    const struct { int BaudItem; const char* Token; const char* Model; const char* KHz; } cases[] = {
+        {0, "ZVA", "ZV-A", "2"}, {1, "ZVC", "ZV-C", "100"}, {2, "ZV-XB", "ZV-XB", "20"},
+        {3, "ZVD", "ZV-D", "200"}, {4, "ZV-XE", "ZV-XE", "300"}};
+    const char* baudTexts[] = {"1200", "9600", "38400", "57600", "115200"};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Token);
+        NewForm();
+        StartSim(c.Token);
+        ConnectThroughPanel(kTestPort, c.BaudItem);
+        EXPECT_EQ(OneIdentification(Sim->Lines()), IdentificationLines);
+        EXPECT_TRUE(Form->Connected);
+        EXPECT_EQ(Form->BaudIndex, c.BaudItem + 1);
+        EXPECT_EQ(Form->ModelName, c.Model);
+        EXPECT_EQ(Form->TypeLab->Caption(), c.Model);
+        EXPECT_EQ(Form->FreqTypeLab->Caption(), AnsiString("  10 Hz - ") + c.KHz + " kHz");
+        EXPECT_EQ(Form->SweepEndEdit->GetText(), c.KHz);
+        EXPECT_EQ(Form->StatusBar->SimpleText(), AnsiString(" Serial No: ZV25110042  /  FW Version: V2.03  /  ") +
+                "Com Port: 7  /  Baud Rate: " + baudTexts[c.BaudItem]);
+        EXPECT_TRUE(Form->MainPanel->Enabled());
+        EXPECT_FALSE(Form->ComPortPanel->Visible());
+        EXPECT_TRUE(Sim->State().SystResult == "FETCH");
+        Form.reset();
+        Sim->Stop();
+    }
+}
+
+TEST_F(MainWindowFixture, EnterInThePortListActsAsOk)
+{
+    StartSim();
+    Form->Setting1->Click();
+    TestInput::ProcessEvents();
+    TestInput::Click(Form->BaudRate->Buttons(4));
+    SelectPort(kTestPort);
+    TestInput::PressKey(Form->SetComPort, VK_RETURN);
+    EXPECT_TRUE(Form->Connected);
+    EXPECT_EQ(Sim->Lines().front(), "*IDN?");
+}
+
+TEST_F(MainWindowFixture, SilentInstrumentAndWrongModelAreRefused)
+{
+    StartSim();
+    Sim->SetFault(TSimFault::Silence);
+    ModalScript::AnswerButton(IDOK);
+    ConnectThroughPanel(kTestPort, 1);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "'''' ComPort Off_Line !");
+    EXPECT_EQ(ModalScript::LastRequest().Caption, "Warning");
+    EXPECT_EQ(Count(Sim->Lines(), "*IDN?"), 5u);
+    EXPECT_EQ(Form->StatusBar->SimpleText(), " ComPort Off_Line ");
+    EXPECT_FALSE(Form->Connected);
+    EXPECT_FALSE(Form->MainPanel->Enabled());
+
+    // The next Ok closes the port first and tries again; a garbled model is no model.
+    Sim->ClearFaults();
+    Sim->ClearTranscript();
+    TSimFaultSettings garble;
+    garble.OnlyFor = "*IDN";
+    garble.GarbageText = "XX";
+    Sim->SetFaultSettings(garble);
+    Sim->SetFault(TSimFault::Garbage, 1);
+    ModalScript::AnswerButton(IDOK);
+    ConnectThroughPanel(kTestPort, 1);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "The ''Model''  error !");
+    EXPECT_EQ(Form->StatusBar->SimpleText(), " The ''Model''  error ! ");
+    EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>{"*IDN?"});
+    EXPECT_FALSE(Form->Connected);
+    EXPECT_EQ(Form->ModelName, "");
+
+    // A port that does not exist: the component's message, pages stay off.
+    Sim->Stop();
+    ModalScript::AnswerButton(IDOK);
+    ConnectThroughPanel(kTestPort + 1, 1);
+    EXPECT_EQ(ModalScript::LastRequest().Kind, TModalKind::MessageBox);
+    EXPECT_NE(ModalScript::LastRequest().Text.find("COM8"), AnsiString::npos) << ModalScript::LastRequest().Text;
+    EXPECT_FALSE(Form->ComPortPanel->Visible());
+    EXPECT_FALSE(Form->MainPanel->Enabled());
+}
+
+TEST_F(MainWindowFixture, OkWhileConnectedKeepsTheLinkAsItIs)
+{
+    StartSim();
+    ConnectThroughPanel(kTestPort, 2);
+    Sim->ClearTranscript();
+    ModalScript::AnswerButton(IDOK);
+    ConnectThroughPanel(kTestPort, 0);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "Com port have been opened!");
+    EXPECT_EQ(Form->BaudIndex, 3);
+    EXPECT_EQ(Form->LCRCom->Baudrate(), br38400);
+    EXPECT_TRUE(Form->Connected);
+    EXPECT_TRUE(Form->MainPanel->Enabled());
+    EXPECT_TRUE(Sim->Lines().empty());
+}
+
+TEST_F(MainWindowFixture, SettingIsJoinedWithItsQueryAndRepeatedWhileTheReadBackDiffers)
+{
+    StartSim("ZVE", [](TSimOptions& o) { o.RefuseAlc = true; });
+    ConnectThroughPanel();
+    Sim->ClearTranscript();
+    SendAndVerify("FUNC Cs-D", "FUNC?", "Cs-D");
+    EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>{"FUNC Cs-D;:FUNC?"});
+    EXPECT_EQ(Form->LastCommand, "FUNC Cs-D;:FUNC?");
+
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:ALC ON", "LEV:ALC?", "ON");
+    EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>(5, "LEV:ALC ON;:LEV:ALC?"));
+
+    // The page query is a line of its own; a lower-case page word matches after upper-casing.
+    Sim->ClearTranscript();
+    SendAndVerify("DISP:PAGE MSET", "DISP:PAGE?", "MSET");
+    EXPECT_EQ(Sim->Lines(), (std::vector<AnsiString>{"DISP:PAGE MSET", "DISP:PAGE?"}));
+
+    // A read-back of the numeric length that is no number is a mismatch, not an error.
+    TSimFaultSettings garble;
+    garble.OnlyFor = "FREQ";
+    garble.GarbageText = "xx";
+    Sim->SetFaultSettings(garble);
+    Sim->SetFault(TSimFault::Garbage, 2);
+    Sim->ClearTranscript();
+    Form->LCRTimer->SetEnabled(true);
+    Form->ReplyReady = true;
+    SendAndVerify("FREQ 1.000k", "FREQ?", "1.000");
+    EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>(3, "FREQ 1.000k;:FREQ?"));
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+    EXPECT_TRUE(Form->ReplyReady);
+    EXPECT_FALSE(Form->VerifyBusy);
+    Form->LCRTimer->SetEnabled(false);
+
+    // The same nominal value written with other digits matches.
+    Form->MeasFunction = 1;
+    Sim->ClearTranscript();
+    SendAndVerify("COMP:TOL:NOM 100n", "COMP:TOL:NOM?", "100.000n");
+    EXPECT_EQ(Sim->Lines().size(), 1u);
+}
+
+TEST_F(MainWindowFixture, PendingReadingsAreDrainedBeforeAVerifiedExchange)
+{
+    StartSim("ZVE", [](TSimOptions& o) { o.LevelReplySigned = true; });
+    ConnectThroughPanel();
+    ShowMeasurementDisplay();
+    ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+    // A fetch is on its way when the setting goes out: its reply must not count as the read-back.
+    TestInput::ProcessEvents();
+    Form->LCRTimerTimer(nullptr);
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 1.00", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 1.00;:VOLT?"), 1u);
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+
+    // A 10-character level read-back is normalised on the repeats too.
+    Sim->ClearTranscript();
+    SendAndVerify("LEV:VOLT 0.50", "VOLT?", "1.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 0.50;:VOLT?"), 5u);
+    Sim->ClearTranscript();
+    TSimFaultSettings once;
+    once.OnlyFor = "VOLT";
+    Sim->SetFaultSettings(once);
+    Sim->SetFault(TSimFault::Silence, 1);
+    SendAndVerify("LEV:VOLT 2.00", "VOLT?", "2.00");
+    EXPECT_EQ(Count(Sim->Lines(), "LEV:VOLT 2.00;:VOLT?"), 2u);
+}
+
+TEST_F(MainWindowFixture, ReadBacksAreNormalisedToTheSettersTexts)
+{
+    const struct { const char* Reply; const char* Kind; int Function; const char* Text; } cases[] = {
+        {"+1.00000e+03", "Freq", 1, "1.000"}, {"+5.00000e+01", "Freq", 1, "50.00"}, {"+2.00000e+05", "Freq", 1, "200.0"},
+        {"1.000e+00", "Level(V)", 1, "1.00"}, {"1.000e-02", "Level(V)", 1, "10.00"},
+        {"+1.000e-02", "Level(mA)", 1, "10.00"}, {"+1.0000e-15", "Nominal", 2, "0.00100p"},
+        {"+1.0000e-07", "Nominal", 1, "100.000n"}, {"+1.5000e+03", "Nominal", 6, "1500.00"},
+        {"+2.0000e+09", "Nominal", 9, "2000.00M"}, {"+1.0000e+00", "Other", 1, ""}};
+    for (const auto& c : cases) {
+        Form->MeasFunction = c.Function;
+        EXPECT_EQ(NormalizeQueryReply(c.Reply, c.Kind), c.Text) << c.Reply << " " << c.Kind;
+    }
+}
+
+TEST_F(MainWindowFixture, WaitsAreLongerAt1200Baud)
+{
+    StartSim();
+    ConnectThroughPanel(kTestPort, 0);
+    const struct { int BaudIndex; const char* Command; std::uint64_t AtLeast; } cases[] = {
+        {1, "APER FAST", 200}, {1, "APER?", 300}, {2, "APER FAST", 100}, {2, "APER?", 50}};
+    for (const auto& c : cases) {
+        Form->BaudIndex = c.BaudIndex;
+        const std::uint64_t start = ClockMilliseconds();
+        SendCommand(c.Command);
+        EXPECT_GE(ClockMilliseconds() - start, c.AtLeast) << c.Command << " at " << c.BaudIndex;
+    }
+    EXPECT_TRUE(Sim->WaitForLineCount(IdentificationLines.size() + 4, 2000));
+}
+
+TEST_F(MainWindowFixture, OffLineThenReconnect)
+{
+    StartSim();
+    ConnectThroughPanel();
+    ShowMeasurementDisplay();
+    ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+
+    ModalScript::AnswerButton(IDOK);
+    Sim->HangUp();
+    ASSERT_TRUE(RunUntil([&] { return !Form->Connected; }));
+    EXPECT_EQ(ModalScript::LastRequest().Text, "''ZV-E'' ComPort Off_Line !");
+    EXPECT_EQ(Form->StatusBar->SimpleText(), " ComPort Off_Line ");
+    EXPECT_FALSE(Form->PowerOn);
+    EXPECT_FALSE(Form->LCRTimer->Enabled());
+    EXPECT_FALSE(Form->MeasDispPan->Visible());
+    EXPECT_FALSE(Form->MainPanel->Enabled());
+    EXPECT_EQ(Form->PageId, 0);
+    EXPECT_TRUE(Form->LCRCom->Active());
+    RunFor(200);
+    EXPECT_EQ(ModalScript::Log().size(), 1u);
+
+    // The instrument is back: Setting, Ok identifies it again.
+    Sim->Stop();
+    StartSim();
+    ConnectThroughPanel();
+    EXPECT_TRUE(Form->Connected);
+    EXPECT_EQ(OneIdentification(Sim->Lines()), IdentificationLines);
+}
+
+TEST_F(MainWindowFixture, ExchangeOffLineShowsOneNotice)
+{
+    ModalScript::AnswerButton(IDOK);
+    SendAndVerify("FUNC Cs-D", "FUNC?", "Cs-D");
+    EXPECT_EQ(ModalScript::Log().size(), 1u);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "'''' ComPort Off_Line !");
+    EXPECT_EQ(Form->StatusBar->SimpleText(), " ComPort Off_Line ");
+    EXPECT_FALSE(Form->VerifyBusy);
+}
+
+TEST_F(MainWindowFixture, TerminalStripSendsTypedLinesAndShowsReplies)
+{
+    StartSim();
+    ConnectThroughPanel();
+    Sim->ClearTranscript();
+    TestInput::Click(Form->mSend);
+    TestInput::TypeText(Form->mSend, "FREQ?");
+    TestInput::Click(Form->btnSend);
+    EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>{"FREQ?"});
+    EXPECT_EQ(Form->LastCommand, "");
+    ASSERT_TRUE(RunUntil([&] { return !Form->mReceive->Text().empty(); }));
+    EXPECT_NE(Form->mReceive->Text().find("e+03"), AnsiString::npos) << Form->mReceive->Text();
+
+    TestInput::Click(Form->SendClearBtn);
+    EXPECT_EQ(Form->mReceive->Text(), "");
+    TestInput::Click(Form->btnReceive);
+    EXPECT_EQ(Form->mReceive->Text(), "");
+}
+
+TEST_F(MainWindowFixture, ClosingAsksRefusesDuringATestAndLeavesTheInstrumentClean)
+{
+    StartSim();
+    ConnectThroughPanel();
+    ShowMeasurementDisplay();
+    RunFor(100);
+
+    ModalScript::AnswerButton(IDCANCEL);
+    EXPECT_FALSE(Form->CloseQuery());
+    EXPECT_EQ(ModalScript::LastRequest().Text, "Sure to quit ?");
+    EXPECT_TRUE(Form->LCRTimer->Enabled());
+
+    const struct { bool List; bool Sweep; const char* Text; } tests[] = {{true, false, "''List Setup'' is testing !"},
+        {false, true, "''Sweep Graph'' is testing !"}, {false, false, "''Sweep Graph'' is testing !"}};
+    for (const auto& t : tests) {
+        Form->TestRunning = true;
+        Form->ListMeasRunning = t.List;
+        Form->SweepRunning = t.Sweep;
+        ModalScript::AnswerButton(IDOK);
+        ModalScript::AnswerButton(IDOK);
+        EXPECT_FALSE(Form->CloseQuery());
+        EXPECT_EQ(ModalScript::LastRequest().Text, t.Text);
+    }
+    Form->TestRunning = Form->ListMeasRunning = Form->SweepRunning = false;
+
+    ModalScript::AnswerButton(IDOK);
+    EXPECT_TRUE(Form->CloseQuery());
+    const auto lines = Sim->Lines();
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "DISP:PAGE MEAS");
+    EXPECT_EQ(lines.back(), "SYST:KEYLOCK OFF");
+    EXPECT_FALSE(Form->LCRCom->Active());
+    EXPECT_FALSE(Form->LCRTimer->Enabled());
+}
+
+TEST_F(MainWindowFixture, TabsRefuseToLeaveAnOpenPanelAndSetThePage)
+{
+    for (TTabSheet* t : {Form->ListMeasTab, Form->ListSetupTab, Form->SweepGraphTab})
+        t->SetTabVisible(true);
+    TestInput::ProcessEvents();
+    auto clickTab = [&](TTabSheet* tab) {
+        const TRect r = Form->LCRPag->TabRect(tab->TabIndex());
+        TestInput::Click(Form->LCRPag, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+    };
+    clickTab(Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    clickTab(Form->ListMeasTab);
+    EXPECT_EQ(Form->PageId, 7);
+
+    clickTab(Form->ListSetupTab);
+    Form->SetNominalPan->SetVisible(true);
+    ModalScript::AnswerButton(IDOK);
+    clickTab(Form->SweepGraphTab);
+    EXPECT_EQ(ModalScript::LastRequest().Text, " ''Set Mon1 / Mon2  REL and  ABS Nominal'' has not been close !");
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    EXPECT_EQ(Form->PageId, 8);
+    Form->SetNominalPan->SetVisible(false);
+
+    // Main View does nothing while an entry is out of range, and returns to the front panel otherwise.
+    Form->SetPagesEnabled(true);
+    TestInput::ProcessEvents();
+    Form->InputError = true;
+    TestInput::Click(Form->ListSetupMeasDispBtn);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->ListSetupTab);
+    Form->InputError = false;
+    TestInput::Click(Form->ListSetupMeasDispBtn);
+    EXPECT_EQ(Form->LCRPag->ActivePage(), Form->MainViewTab);
+    EXPECT_FALSE(Form->ListSetupTab->TabVisible());
+    EXPECT_EQ(Form->PageId, 1);
+}
+
+TEST_F(MainWindowFixture, AboutShowsTheAboutWindowModally)
+{
+    auto box = std::make_unique<TAboutBox>(nullptr);
+    AboutBox = box.get();
+    EXPECT_EQ(box->Caption(), "About");
+    EXPECT_EQ(box->ClientWidth(), 495);
+    EXPECT_EQ(box->ClientHeight(), 291);
+    EXPECT_NE(box->QNAboutIma->Picture()->Graphic(), nullptr);
+    EXPECT_NE(box->LCRIma->Picture()->Graphic(), nullptr);
+    TModalAnswer ok;
+    ok.Result = mrOk;
+    ModalScript::Answer(ok);
+    Form->About1->Click();
+    EXPECT_EQ(ModalScript::LastRequest().Kind, TModalKind::Form);
+    EXPECT_EQ(ModalScript::LastRequest().Form, box.get());
+    AboutBox = nullptr;
+}
