@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravobj.h"
@@ -685,6 +686,35 @@ public:
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TCheckBoxClickEvent OnCheckBoxClick;
     TRadioClickEvent OnRadioClick;
+
+    // Cell graphics: at most one per cell, owned by the grid.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    bool FreeCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow, TCellType CellType);
+    // The room the graphic needs on screen: x the width, y the height.
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddBitmap(int ACol, int ARow, TBitmap* Bitmap, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctBitmap); }
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    bool RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    virtual bool ToggleCheck(int ACol, int ARow, bool FromUser);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
+    bool ToggleRadio(int ACol, int ARow, bool FromUser);
+    // Radio groups: captions side by side when Direction is not 0.
+    void AddRadio(int ACol, int ARow, int Direction, int Index, TStrings* Items);
+    TStrings* CreateRadio(int ACol, int ARow, int Direction, int Index);
+    bool GetRadioIdx(int ACol, int ARow, int& Index);
+    bool SetRadioIdx(int ACol, int ARow, int Index);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow) { return GetRadioStrings(ACol, ARow) != nullptr; }
+    bool RemoveRadio(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctRadio); }
     TComboChangeEvent OnComboChange;
     TComboObjectChangeEvent OnComboObjectChange;
     TSpinClickEvent OnSpinClick;
@@ -720,7 +750,7 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void TopLeftChanged() override;
-    // Cells edited by clicks (check box, radio group): none until cell graphics exist.
+    // Cells edited by clicks: check boxes and radio groups.
     bool HasStaticEdit(int ACol, int ARow);
     void EditorHidden() override;
     void Paint() override;

@@ -1,0 +1,113 @@
+// Cell graphics: the store, sizes, check boxes and radio groups.
+#include <gtest/gtest.h>
+
+#include "GridTestSupport.h"
+#include "platform/core/Strings.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+using namespace Ravgrid;
+
+TEST(GridGraphics, StoreCreatesReplacesAndFrees)
+{
+    auto g = MakeGrid(3, 4);
+    EXPECT_EQ(g->GetCellType(1, 1), ctEmpty);
+    EXPECT_EQ(g->GetCellGraphicSize(1, 1), TPoint(0, 0));
+    EXPECT_FALSE(g->FreeCellGraphic(1, 1));
+
+    TBitmap* b = g->CreateBitmap(1, 1, false, haLeft, vaTop);
+    b->SetSize(16, 16);
+    EXPECT_EQ(g->GetCellType(1, 1), ctBitmap);
+    EXPECT_EQ(g->GetCellEx(1, 1), ""); // the text stays empty
+    EXPECT_EQ(g->GetBitmap(1, 1), b);
+    EXPECT_FALSE(g->RemoveCellGraphic(1, 1, ctIcon)); // another type stays
+    EXPECT_EQ(g->GetCellType(1, 1), ctBitmap);
+    g->AddCheckBox(1, 1, true, false); // replaces (and frees) the bitmap
+    EXPECT_EQ(g->GetCellType(1, 1), ctCheckBox);
+    EXPECT_EQ(g->GetBitmap(1, 1), nullptr);
+    EXPECT_TRUE(g->RemoveCheckBox(1, 1));
+    EXPECT_EQ(g->GetCellType(1, 1), ctEmpty);
+
+    // Clearing the cells frees what they hold.
+    g->CreateRadio(2, 2, 0, 0)->Add("a");
+    g->ClearProps();
+    EXPECT_EQ(g->GetCellType(2, 2), ctEmpty);
+}
+
+TEST(GridGraphics, SizesFollowPlacement)
+{
+    auto g = MakeGrid(3, 4);
+    TBitmap bmp;
+    bmp.SetSize(16, 12);
+    g->SetCellEx(1, 1, "text");
+    g->AddBitmap(1, 1, &bmp, false, haLeft, vaTop);
+    EXPECT_EQ(g->GetCellGraphicSize(1, 1), TPoint(0, 12)); // drawn under the text
+    g->AddBitmap(1, 1, &bmp, false, haBeforeText, vaTop);
+    EXPECT_EQ(g->GetCellGraphicSize(1, 1), TPoint(16, 12));
+
+    g->AddCheckBox(1, 2, false, false);
+    const int check = g->ControlLook()->CheckSize();
+    EXPECT_EQ(g->GetCellGraphicSize(1, 2), TPoint(check, check));
+
+    TStrings* items = g->CreateRadio(2, 1, 0, -1);
+    items->Add("low");
+    items->Add("medium");
+    items->Add("high");
+    TCanvas* cv = g->Canvas();
+    const int gh = cv->TextHeight("gh");
+    EXPECT_EQ(g->GetCellGraphicSize(2, 1), TPoint(cv->TextWidth("medium") + 12, 3 * gh));
+    TStrings* side = g->CreateRadio(2, 2, 1, 0);
+    side->Add("A");
+    side->Add("B");
+    EXPECT_EQ(g->GetCellGraphicSize(2, 2), TPoint(cv->TextWidth("A") + cv->TextWidth("B") + 24, gh));
+}
+
+TEST(GridGraphics, CheckBoxStates)
+{
+    auto g = MakeGrid(3, 4);
+    bool state = true;
+    EXPECT_FALSE(g->GetCheckBoxState(1, 1, state));
+    EXPECT_TRUE(state); // untouched
+    g->AddCheckBox(1, 1, false, false);
+    EXPECT_TRUE(g->ToggleCheckBox(1, 1));
+    ASSERT_TRUE(g->GetCheckBoxState(1, 1, state));
+    EXPECT_TRUE(state);
+
+    // A data check box keeps its state in the cell text.
+    g->AddCheckBox(2, 1, false, true);
+    g->SetCellEx(2, 1, g->GetCheckFalse(2, 1));
+    EXPECT_TRUE(g->SetCheckBoxState(2, 1, true));
+    EXPECT_EQ(g->GetCellEx(2, 1), g->GetCheckTrue(2, 1));
+    EXPECT_TRUE(g->ToggleCheck(2, 1, false));
+    ASSERT_TRUE(g->GetCheckBoxState(2, 1, state));
+    EXPECT_FALSE(state);
+    EXPECT_FALSE(g->ToggleCheck(1, 2, false)); // no check box there
+}
+
+TEST(GridGraphics, RadioGroups)
+{
+    auto g = MakeGrid(3, 4);
+    TStringList items;
+    items.Add("one");
+    items.Add("two");
+    items.Add("three");
+    g->AddRadio(1, 1, 0, 2, &items);
+    EXPECT_TRUE(g->IsRadio(1, 1));
+    EXPECT_EQ(g->GetRadioStrings(1, 1), &items);
+    int idx = -5;
+    ASSERT_TRUE(g->GetRadioIdx(1, 1, idx));
+    EXPECT_EQ(idx, 2);
+    EXPECT_TRUE(g->ToggleRadio(1, 1, false)); // past the last item: the first
+    ASSERT_TRUE(g->GetRadioIdx(1, 1, idx));
+    EXPECT_EQ(idx, 0);
+    EXPECT_EQ(g->GetCellEx(1, 1), "one");
+
+    g->AddCheckBox(2, 1, true, false);
+    EXPECT_FALSE(g->SetRadioIdx(2, 1, 1));
+    bool state = false;
+    ASSERT_TRUE(g->GetCheckBoxState(2, 1, state));
+    EXPECT_TRUE(state);
+    EXPECT_FALSE(g->RemoveRadio(2, 1));
+    EXPECT_TRUE(g->RemoveRadio(1, 1)); // the caller's list is not freed
+    EXPECT_EQ(items.Count(), 3);
+}
