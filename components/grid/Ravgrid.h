@@ -772,6 +772,11 @@ protected:
 
 private:
     friend class TFloatingFooter;
+    // Draws the cell's graphic in R; returns the room it takes before the text.
+    int DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign, bool& DrawText);
+    void DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled);
+    void DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
+                       bool Horizontal);
     void ColHeaderChanged(TObject* Sender);
     void RowHeaderChanged(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
@@ -804,6 +809,8 @@ private:
     void OpenAnchor(const AnsiString& Anchor);
     // A press on a markup cell's anchor or check/radio control; true when it took the press.
     bool MarkupClick(int ACol, int ARow, int X, int Y);
+    // A press on a cell's check box or radio item; true when it took the press.
+    bool GraphicClick(int ACol, int ARow, int X, int Y);
     bool IsEditorControlType(TEditorType T) const;
     void CreateEditControls();
     void LeftButtonDown(TShiftState Shift, int X, int Y);

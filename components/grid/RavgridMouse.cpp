@@ -163,7 +163,7 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
             OpenAnchor(text);
         return;
     }
-    if (r >= FixedRows() && MarkupClick(c, r, X, Y))
+    if (r >= FixedRows() && (GraphicClick(c, r, X, Y) || MarkupClick(c, r, X, Y)))
         return;
     // Header clicks select whole rows or columns.
     if (Options() & goRangeSelect) {

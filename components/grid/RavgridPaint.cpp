@@ -307,6 +307,10 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
 
     TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
     cv->SetBkMode(bkTransparent);
+    bool drawText = true;
+    T.Left += DrawCellGraphic(cv, R, rc, ARow, ha, drawText);
+    if (!drawText)
+        return;
     if (type == ttHTML)
         HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
     else

@@ -3,8 +3,12 @@
 
 #include "GridTestSupport.h"
 #include "platform/core/Strings.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "tests/support/TestOutput.h"
 
 using namespace Ravgrid;
 
@@ -110,4 +114,68 @@ TEST(GridGraphics, RadioGroups)
     EXPECT_FALSE(g->RemoveRadio(2, 1));
     EXPECT_TRUE(g->RemoveRadio(1, 1)); // the caller's list is not freed
     EXPECT_EQ(items.Count(), 3);
+}
+
+TEST(GridGraphics, DrawnAndClicked)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 460, 200);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(4, 4, 450, 190);
+    g->SetColCountEx(3);
+    g->SetRowCountEx(3);
+    g->SetColWidths(0, 120);
+    g->SetColWidths(1, 120);
+    g->SetColWidths(2, 200);
+    g->SetRowHeights(1, 60);
+    g->SetCellEx(0, 0, "check");
+    g->SetCellEx(1, 0, "radio");
+    g->SetCellEx(2, 0, "bitmap");
+    g->SetCellEx(0, 1, "enabled");
+    g->AddCheckBox(0, 1, false, false);
+    TStrings* range = g->CreateRadio(1, 1, 0, 0);
+    range->Add("auto");
+    range->Add("hold");
+    range->Add("fixed");
+    TStrings* speed = g->CreateRadio(1, 2, 1, -1);
+    speed->Add("slow");
+    speed->Add("fast");
+    g->SetCellEx(1, 2, "fast");
+    TBitmap* b = g->CreateBitmap(2, 1, false, haBeforeText, vaCenter);
+    b->SetSize(16, 16);
+    b->Canvas()->Brush()->SetColor(clTeal);
+    b->Canvas()->FillRect(TRect(0, 0, 16, 16));
+    g->SetCellEx(2, 1, "after the bitmap");
+    int radioClicks = 0;
+    g->OnRadioClick = [&](TObject*, int, int, int) { ++radioClicks; };
+
+    const TRect rc = g->CellRect(0, 1);
+    TestInput::Click(g, rc.Left + 8, (rc.Top + rc.Bottom) / 2);
+    bool state = false;
+    ASSERT_TRUE(g->GetCheckBoxState(0, 1, state));
+    EXPECT_TRUE(state);
+
+    // The third stacked item.
+    const TRect rr = g->CellRect(1, 1);
+    const int lh = g->Canvas()->TextHeight("gh");
+    TestInput::Click(g, rr.Left + 6, rr.Top + 2 + 2 * lh + lh / 2);
+    int idx = -1;
+    ASSERT_TRUE(g->GetRadioIdx(1, 1, idx));
+    EXPECT_EQ(idx, 2);
+    EXPECT_EQ(g->GetCellEx(1, 1), "fixed");
+    EXPECT_EQ(radioClicks, 1);
+
+    // A read-only cell ignores the click.
+    g->OnCanEditCell = [](TObject*, int, int, bool& CanEdit) { CanEdit = false; };
+    TestInput::Click(g, rc.Left + 8, (rc.Top + rc.Bottom) / 2);
+    ASSERT_TRUE(g->GetCheckBoxState(0, 1, state));
+    EXPECT_TRUE(state);
+
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_graphics.png")));
+    TBitmap shot;
+    RenderControl(g, &shot);
+    const TRect rb = g->CellRect(2, 1);
+    EXPECT_EQ(shot.Canvas()->Pixels(rb.Left + 8 + g->FrameWidth(), (rb.Top + rb.Bottom) / 2 + g->FrameWidth()),
+              clTeal);
 }
