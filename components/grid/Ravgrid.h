@@ -707,6 +707,21 @@ public:
     virtual bool ToggleCheck(int ACol, int ARow, bool FromUser);
     bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
     bool ToggleRadio(int ACol, int ARow, bool FromUser);
+    // Nodes: a node row in column 0 owns Span rows counting itself (0 or below:
+    // up to the next node row); contracting hides the rows it owns.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Contracted);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    bool IsNode(int ARow) { return GetCellType(0, ARow) == Ravgrid::ctNode; }
+    int GetParentRow(int ARow);
+    int GetNodeSpanType(int ARow);
     // Radio groups: captions side by side when Direction is not 0.
     void AddRadio(int ACol, int ARow, int Direction, int Index, TStrings* Items);
     TStrings* CreateRadio(int ACol, int ARow, int Direction, int Index);
@@ -896,6 +911,7 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TColumnSize> FColumnSize;
     std::unique_ptr<TCellNode> FCellNode;
+    int FNodeCount = 0;
     std::unique_ptr<TBands> FBands;
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
     std::unique_ptr<TMouseActions> FMouseActions;

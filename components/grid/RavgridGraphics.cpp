@@ -311,6 +311,21 @@ int TRavArodozIdad::DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, in
         DrawText = g->CellType == ctCheckBox;
         break;
     }
+    case ctNode: {
+        const int x = R.Left - NodeIndent(ARow) + 4, y = R.Top + (R.Height() - 8) / 2;
+        const TColor brush = cv->Brush()->Color();
+        cv->Brush()->SetColor(FCellNode->Color());
+        cv->Pen()->SetColor(FCellNode->NodeColor());
+        cv->Rectangle(x, y, x + 9, y + 9);
+        cv->MoveTo(x + 2, y + 4);
+        cv->LineTo(x + 7, y + 4);
+        if (g->CellBoolean) {
+            cv->MoveTo(x + 4, y + 2);
+            cv->LineTo(x + 4, y + 7);
+        }
+        cv->Brush()->SetColor(brush);
+        return 0;
+    }
     case ctRadio:
         DrawCellRadio(cv, R, g->CellIndex, dynamic_cast<TStrings*>(g->CellObject), Cells(RealCol, ARow),
                       g->CellBoolean);
@@ -386,6 +401,16 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
         return false;
     if (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox)
         return ToggleCheck(rc, ARow, true);
+    if (g->CellType == ctNode) {
+        // The button sits in the indent before the text.
+        if (X >= CellRect(ACol, ARow).Left + 16)
+            return false;
+        if (g->CellBoolean)
+            ExpandNode(RemapRowInv(ARow));
+        else
+            ContractNode(RemapRowInv(ARow));
+        return true;
+    }
     auto* items = g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
     if (!items)
         return false;

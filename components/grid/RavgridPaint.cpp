@@ -529,7 +529,5 @@ void TRavArodozIdad::DrawScrollBars()
 // ---------------------------------------------------------------- hooks of later parts
 
 // Row nodes are not built yet: no row has a node, so column 0 is not indented.
-int TRavArodozIdad::NodeIndent(int) { return 0; }
-bool TRavArodozIdad::HasNodes() { return false; }
 // The floating footer panel is not built yet; its settings are kept (see TFloatingFooter).
 void TRavArodozIdad::FloatFooterUpdate() {}

@@ -179,3 +179,66 @@ TEST(GridGraphics, DrawnAndClicked)
     EXPECT_EQ(shot.Canvas()->Pixels(rb.Left + 8 + g->FrameWidth(), (rb.Top + rb.Bottom) / 2 + g->FrameWidth()),
               clTeal);
 }
+
+TEST(GridNodes, ContractAndExpandHideTheOwnedRows)
+{
+    auto g = MakeGrid(2, 8);
+    FillCoords(*g);
+    g->AddNode(1, 3); // owns rows 1..3
+    g->AddNode(4, 0); // owns rows up to the next node: all the rest
+    EXPECT_TRUE(g->HasNodes());
+    EXPECT_EQ(g->NodeIndent(2), 16);
+    EXPECT_EQ(g->NodeIndent(6), 0); // under a span-0 node no level is set
+    EXPECT_EQ(g->GetNodeSpanType(2), 2);
+    EXPECT_EQ(g->GetNodeSpanType(3), 1);
+    EXPECT_EQ(g->GetParentRow(3), 1);
+    EXPECT_EQ(g->GetParentRow(5), -1);
+
+    g->ContractNode(1);
+    EXPECT_EQ(g->RowCount(), 6);
+    EXPECT_EQ(g->NumHiddenRows(), 2);
+    EXPECT_TRUE(g->GetNodeState(1));
+    EXPECT_EQ(g->GetCellEx(1, 2), "1,4"); // the next node moved up
+    EXPECT_EQ(g->RemapRowInv(2), 4);
+    EXPECT_TRUE(g->IsNode(2));
+    g->ContractNode(4); // real row 4, display row 2: up to the end
+    EXPECT_EQ(g->RowCount(), 3);
+
+    g->ExpandAll();
+    EXPECT_EQ(g->RowCount(), 8);
+    for (int r = 0; r < 8; ++r)
+        EXPECT_EQ(g->GetCellEx(1, r), "1," + std::to_string(r));
+    EXPECT_FALSE(g->GetNodeState(1));
+
+    g->RemoveNode(1);
+    EXPECT_FALSE(g->IsNode(1));
+    EXPECT_EQ(g->NodeIndent(2), 0);
+    g->RemoveNode(4);
+    EXPECT_FALSE(g->HasNodes());
+    EXPECT_EQ(g->GetNodeSpan(4), -1);
+}
+
+TEST(GridNodes, ClickOnTheButtonContracts)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 260);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(4, 4, 290, 250);
+    g->SetColCountEx(2);
+    g->SetRowCountEx(6);
+    g->SetFixedColsEx(0);
+    for (int r = 1; r < 6; ++r)
+        g->SetCellEx(0, r, "row " + std::to_string(r));
+    g->AddNode(1, 3);
+    g->AddNode(4, 2);
+    g->ContractNode(4);
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_nodes.png")));
+    const TRect r = g->CellRect(0, 1);
+    TestInput::Click(g, r.Left + 6, (r.Top + r.Bottom) / 2);
+    EXPECT_TRUE(g->GetNodeState(1));
+    EXPECT_EQ(g->GetCellEx(0, 2), "row 4");
+    TestInput::Click(g, r.Left + 6, (r.Top + r.Bottom) / 2);
+    EXPECT_FALSE(g->GetNodeState(1));
+    EXPECT_EQ(g->GetCellEx(0, 2), "row 2");
+}
