@@ -26,6 +26,7 @@
 #include "platform/forms/ModalScript.h"
 #include "platform/forms/TestInput.h"
 #include "platform/forms/Timer.h"
+#include "platform/serial/SerialPorts.h"
 #include "platform/win/Paths.h"
 #include "tools/instrument-sim/InstrumentSim.h"
 #include "tools/panel-art/PanelArtInstall.h"

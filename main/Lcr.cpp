@@ -87,12 +87,23 @@ TLCRForm::~TLCRForm()
         LCRForm = nullptr;
 }
 
-int& TLCRForm::MeasSetupField(int n)
+Int64 TLCRForm::MeasSetupField(int n) const
+{
+    const int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
+        &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
+        nullptr, &NominalUnit};
+    return fields[n] ? *fields[n] : NominalValue;
+}
+
+void TLCRForm::SetMeasSetupField(int n, Int64 v)
 {
     int* const fields[MeasSetupFieldCount] = {&LogRunning, &MeasFunction, &Frequency, &Level, &SourceRes, &Bias,
         &AutoLcz, &TrigDelay, &AlcOn, &RangeCode, &TrigSource, &Speed, &AverageCount, &Monitor1, &Monitor2,
-        &NominalValue, &NominalUnit};
-    return *fields[n];
+        nullptr, &NominalUnit};
+    if (fields[n])
+        *fields[n] = static_cast<int>(v);
+    else
+        NominalValue = v;
 }
 
 int& TLCRForm::TraceColorOf(int Trace)
@@ -132,7 +143,7 @@ void TLCRForm::InitFormState()
     LevelStep = 0;
 
     for (int i = 0; i < 15; ++i)
-        MeasSetupField(i) = 0;
+        SetMeasSetupField(i, 0);
     CompOn = CompMode = BinNumber = AuxOn = BeepMode = OpenLimit = 0;
     for (int row = 0; row < 10; ++row)
         for (int col = 0; col < 11; ++col)
@@ -180,7 +191,7 @@ void TLCRForm::InitFormState()
     SweepTypeGroup->SetItemIndex(0);
     SweepFreqTypeLab->Font()->SetColor(TColorOf(0x808080));
     SweepFreqTypeBox->SetEnabled(false);
-    SweepFreqTypeBox->SetItemIndex(1);
+    SweepFreqTypeBox->SetItemIndex(0);
     SweepFreqEdit->SetEnabledEx(false);
     SweepFreqEdit->SetText("1.00");
     SweepLevelTypeLab->Font()->SetColor(clBlack);
@@ -203,7 +214,7 @@ void TLCRForm::InitFormState()
     SweepGraphTypeGroup->SetItemIndex(0);
     SweepGraphFreqTypeLab->Font()->SetColor(TColorOf(0x808080));
     SweepGraphFreqTypeBox->SetEnabled(false);
-    SweepGraphFreqTypeBox->SetItemIndex(1);
+    SweepGraphFreqTypeBox->SetItemIndex(0);
     SweepGraphFreqEdit->SetEnabledEx(false);
     SweepGraphFreqEdit->SetText("1.00");
     SweepGraphLevelTypeLab->Font()->SetColor(TColorOf(0x00FF00));
@@ -385,6 +396,14 @@ void TLCRForm::LCRTimerTimer(TObject*)
         if (++TicksWithoutReply < LostReplyTicks)
             return;
         RxBuffer.clear();
+        // A terminated run whose reading never came waits no longer.
+        if (!TestRunning && TriggeredReadingAwaited && (PageId >= 7 && PageId <= 9)) {
+            TriggeredReadingAwaited = false;
+            TicksWithoutReply = 0;
+            ReplyReady = true;
+            LCRTimer->SetEnabled(false);
+            return;
+        }
     }
     TicksWithoutReply = 0;
     ReplyReady = false;

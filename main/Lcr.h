@@ -7,14 +7,13 @@
 #include "platform/forms/Form.h"
 
 class TButton;
+class TChart;
 class TCheckBox;
-class TChartReport;
 class TColorDialog;
 class TComboBox;
 class TGroupBox;
 class TImage;
 class TLabel;
-class TLineChart;
 class TMainMenu;
 class TMemo;
 class TMenuItem;
@@ -26,6 +25,8 @@ class TPageControl;
 class TPanel;
 class TRadioGroup;
 class TRavArodozIdad;
+class TReport;
+class TReportChart;
 class TSaveDialog;
 class TSerComm;
 class TStaticText;
@@ -33,6 +34,10 @@ class TStatusBar;
 class TTabSheet;
 class TTimer;
 class TVodUriz;
+enum TEditorType : unsigned char;
+namespace Ravbase {
+enum TVAlignment : unsigned char;
+}
 
 class TLCRForm : public TForm {
 public:
@@ -219,8 +224,10 @@ public:
     TPageControl *SweepGraphResultPage = nullptr, *SweepGraphParaPage = nullptr;
     TTabSheet *SweepGraphChartTab = nullptr, *SweepResultTab = nullptr, *SweepParaTab = nullptr,
         *GraphParaTab = nullptr;
-    TLineChart *SweepGraphChart = nullptr, *ReportSweepGraphChart = nullptr;
-    TChartReport *SweepGraphReport = nullptr;
+    TChart* SweepGraphChart = nullptr;
+    TReport* SweepGraphReport = nullptr;
+    TReportChart* ReportSweepGraphChart = nullptr;
+    TOwShadowButton *SweepGraphOkBtn = nullptr, *SweepGraphCancelBtn = nullptr;
     TRavArodozIdad *SweepResultGrid = nullptr;
     TRadioGroup *SweepGraphTypeGroup = nullptr, *SetSweepGraphAxisScale = nullptr, *SetYAxisLeftGraphRadio = nullptr,
         *SetSweepGraphCompare = nullptr;
@@ -302,6 +309,93 @@ public:
     void SweepGraphStartBtnClick(TObject* Sender);
     void SweepGraphTerminateBtnClick(TObject* Sender);
 
+    // Sweep graph tab (the sweep graph module defines them).
+    void SweepParaBtnClick(TObject* Sender);
+    void GraphParaBtnClick(TObject* Sender);
+    void SweepGraphOkBtnClick(TObject* Sender);
+    void SweepGraphCancelBtnClick(TObject* Sender);
+    void SweepGraphTypeGroupClick(TObject* Sender);
+    void SweepGraphFunBoxChange(TObject* Sender);
+    void SweepGraphMon1BoxChange(TObject* Sender);
+    void SweepGraphStartEditExit(TObject* Sender);
+    void SweepGraphStartEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphEndEditExit(TObject* Sender);
+    void SweepGraphEndEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphPointEditExit(TObject* Sender);
+    void SweepGraphPointEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphFreqEditExit(TObject* Sender);
+    void SweepGraphFreqEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphLevelEditExit(TObject* Sender);
+    void SweepGraphLevelEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphNomEditExit(TObject* Sender);
+    void SweepGraphNomEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepGraphNomEditKeyPress(TObject* Sender, char& Key);
+    // Shared by the eight colour swatches and by the sixteen limit edits.
+    void SetGraphColor1MouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void GraphLowerLimitEdit1KeyPress(TObject* Sender, char& Key);
+    void SetSweepGraphCompareClick(TObject* Sender);
+    void SweepGraphSaveBtnClick(TObject* Sender);
+    void SweepGraphSaveGraphBtnClick(TObject* Sender);
+    void SweepGraphPreviewBtnClick(TObject* Sender);
+    void SweepGraphRemoveBtnClick(TObject* Sender);
+    // List sweep (the list module defines them and creates its own controls and wiring).
+    TOwShadowButton *CopyOkBtn = nullptr, *CopyCancelBtn = nullptr, *ListSetupStepNomOkBtn = nullptr,
+        *ListSetupStepNomCancelBtn = nullptr;
+    TTimer* ListReplyTimer = nullptr; // gives up a reading that never comes after Terminate
+    void CreateListControls();
+    void ListSetupGridGetEditorType(TObject* Sender, int ACol, int ARow, TEditorType& AEditor);
+    void ListSetupGridCanEditCell(TObject* Sender, int ARow, int ACol, bool& CanEdit);
+    void ListSetupGridComboChange(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection);
+    void ListSetupGridAutoInsertRow(TObject* Sender, int ARow);
+    void ListSetupGridAutoAddRow(TObject* Sender, int ARow);
+    void ListSetupGridCanDeleteRow(TObject* Sender, int ARow, bool& CanDelete);
+    void ListSetupGridAutoDeleteRow(TObject* Sender, int ARow);
+    void ListSetupGridSetEditText(TObject* Sender, int ACol, int ARow, const AnsiString& Value);
+    void ListSetupGridKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupGridClick(TObject* Sender);
+    void ListSetupGridExit(TObject* Sender);
+    void ListSetupNewBtnClick(TObject* Sender);
+    void ListSetupStepNomEditExit(TObject* Sender);
+    void ListSetupStepNomEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupStepNomOkBtnClick(TObject* Sender);
+    void ListSetupStepNomCancelBtnClick(TObject* Sender);
+    void MeasListSetupLoopEditExit(TObject* Sender);
+    void MeasListSetupLoopEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListSetupInsertBtnClick(TObject* Sender);
+    void ListSetupCopyBtnClick(TObject* Sender);
+    void CopyOkBtnClick(TObject* Sender);
+    void CopyCancelBtnClick(TObject* Sender);
+    void SetSweepBtnClick(TObject* Sender);
+    void SweepOkBtnClick(TObject* Sender);
+    void SweepCancelBtnClick(TObject* Sender);
+    void SweepTypeGroupClick(TObject* Sender);
+    void SweepLevelTypeBoxChange(TObject* Sender);
+    void SweepFreqTypeBoxChange(TObject* Sender);
+    void SweepFunBoxChange(TObject* Sender);
+    void SweepMon1BoxChange(TObject* Sender);
+    void SweepFreqEditExit(TObject* Sender);
+    void SweepLevelEditExit(TObject* Sender);
+    void SweepNomEditExit(TObject* Sender);
+    void SweepStartEditExit(TObject* Sender);
+    void SweepEndEditExit(TObject* Sender);
+    void SweepPointEditExit(TObject* Sender);
+    void SweepDesEditExit(TObject* Sender);
+    void SweepEditKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void SweepNomEditKeyPress(TObject* Sender, char& Key);
+    void ListSetupGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
+        TFont* AFont);
+    void ListSetupGridGetAlignment(TObject* Sender, int ARow, int ACol, TAlignment& HAlign, Ravbase::TVAlignment& VAlign);
+    void ListMeasGridGetCellColor(TObject* Sender, int ARow, int ACol, unsigned AState, TBrush* ABrush,
+        TFont* AFont);
+    void ListMeasGridGridHint(TObject* Sender, int ARow, int ACol, AnsiString& HintStr);
+    void ListMeasGridMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ListMeasGridMouseUp(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y);
+    void ListMeasGridKeyDown(TObject* Sender, Word& Key, TShiftState Shift);
+    void ListMeasResultRemoveBtnClick(TObject* Sender);
+    void ListMeasResultSaveBtnClick(TObject* Sender);
+    void ListSetupOpenBtnClick(TObject* Sender);
+    void ListSetupSaveBtnClick(TObject* Sender);
+
     // ---- Members ----
     void InitFormState();
     void ReadProgramFileDate();
@@ -339,12 +433,13 @@ public:
     int AverageCount = 0;
     int Monitor1 = 0;          // 0-14
     int Monitor2 = 0;
-    int NominalValue = 0;      // 1e-5 of the unit NominalUnit names
+    Int64 NominalValue = 0;    // 1e-5 of the unit NominalUnit names; 64 bits, as the comparator's values
     int NominalUnit = 0;       // 1-4
-    int SavedMeasSetup[17] = {};
+    Int64 SavedMeasSetup[17] = {};
     static constexpr int MeasSetupFieldCount = 17;
     // Field n of the block above (LogRunning is 0, NominalUnit 16).
-    int& MeasSetupField(int n);
+    Int64 MeasSetupField(int n) const;
+    void SetMeasSetupField(int n, Int64 v);
 
     // ---- Front-panel entry ----
     int FunctionKeyPage = 0;
@@ -374,7 +469,7 @@ public:
     int OpenKeyPage = 0;
     // Rows: 0/1 ABS low/high, 2/3 their units, 4/5 PER low/high, 6/7 SEQ low/high, 8/9 their units;
     // columns 1-9 the bins, 10 the secondary parameter.
-    int BinLimits[10][11] = {};
+    Int64 BinLimits[10][11] = {};
     // 0 counting on, 1-9 bins, 10 AUX, 11 OUT
     int BinCounts[12] = {};
 
@@ -390,6 +485,7 @@ public:
     int StepNominalUnit[1001] = {};   // 1-based
     bool ListMeasRunning = false;
     bool RightButtonDown = false;
+    AnsiString MeasuredSetupSection; // the list setup of the records in ListMeasGrid
 
     // ---- Sweep graph ----
     // Addressed by trace number 1 to 8: TraceColor[Trace - 1]; use TraceColorOf.
@@ -479,7 +575,8 @@ private:
     void CreateCommunicationPanel();
     void CreateTerminalStrip();
     void CreateListTabs();
-    void CreateSweepGraphTabs();
+    void CreateSweepGraphTabs(); // sweep graph module
+    void WireSweepGraphEvents(); // sweep graph module
     void WireEvents();
     void LoadPowerKeyPicture(const AnsiString& File);
 };

@@ -5,6 +5,7 @@
 #include "components/controls/Owleds.h"
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
+#include "panel/PanelPictures.h"
 #include "main/Lcr.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
@@ -157,6 +158,7 @@ void TLCRForm::CreateControls()
     CreateListTabs();
     CreateSweepGraphTabs();
     WireEvents();
+    CreateListControls();
 }
 
 void TLCRForm::CreateCommunicationPanel()
@@ -289,26 +291,42 @@ void TLCRForm::CreateFrontPanel()
     text(MeasDispMon2ValueSta, p, "MeasDispMon2ValueSta", 56, 248, 150, 30, "", 19);
     pic(MeasDispMon2UnitIma, p, "MeasDispMon2UnitIma", 210, 254, 60, 22);
 
-    // Page 2: measurement setup, two columns of fields.
+    // Page 2: measurement setup, two columns of fields in the order the arrow keys walk them:
+    // each row a caption and its value (a picture where the value is drawn as one).
     PagePanel(MeasSetupPan, this, MainPanel, "MeasSetupPan", 332, "<MEAS SETUP>");
     p = MeasSetupPan;
-    const struct { TStaticText** Field; const char* Name; int Col; int Row; } setup[] = {
-        {&MeasSetupFuncLab, "MeasSetupFuncLab", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", 0, 1},
-        {&MeasSetupLevelLab, "MeasSetupLevelLab", 0, 2}, {&MeasSetupRangeLab, "MeasSetupRangeLab", 0, 3},
-        {&MeasSetupTrigLab, "MeasSetupTrigLab", 0, 4}, {&MeasSetupSpeedLab, "MeasSetupSpeedLab", 0, 5},
-        {&MeasSetupAvgLab, "MeasSetupAvgLab", 0, 6}, {&MeasSetupBiasLab, "MeasSetupBiasLab", 0, 7},
-        {&MeasSetupLczLab, "MeasSetupLczLab", 1, 0}, {&MeasSetupDelayLab, "MeasSetupDelayLab", 1, 1},
-        {&MeasSetupAlcLab, "MeasSetupAlcLab", 1, 2}, {&MeasSetupMon1Lab, "MeasSetupMon1Lab", 1, 3},
-        {&MeasSetupMon2Lab, "MeasSetupMon2Lab", 1, 4}, {&MeasSetupNomLab, "MeasSetupNomLab", 1, 5},
-        {&MeasSetupNomLab1, "MeasSetupNomLab1", 1, 6}};
-    for (const auto& f : setup)
-        text(*f.Field, p, f.Name, 50 + f.Col * 166, 30 + f.Row * 30, 112, 18, "");
-    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", 4, 30, 44, 18);
-    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", 4, 120, 44, 18);
-    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", 4, 240, 44, 18);
-    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", 170, 120, 44, 18);
-    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", 170, 150, 44, 18);
-    pic(MeasSetupNomIma, p, "MeasSetupNomIma", 170, 180, 44, 18);
+    const struct { TStaticText** Field; const char* Name; const char* Caption; int Col; int Row; } setup[] = {
+        {&MeasSetupFuncLab, "MeasSetupFuncLab", "FUNC", 0, 0}, {&MeasSetupFreqLab, "MeasSetupFreqLab", "FREQ", 0, 1},
+        {&MeasSetupLevelLab, "MeasSetupLevelLab", "LEVEL", 0, 2}, {nullptr, "", "SRC RES", 0, 3},
+        {&MeasSetupBiasLab, "MeasSetupBiasLab", "BIAS", 0, 4}, {&MeasSetupLczLab, "MeasSetupLczLab", "AUTO LCZ", 0, 5},
+        {&MeasSetupDelayLab, "MeasSetupDelayLab", "TRIG DLY", 0, 6}, {&MeasSetupAlcLab, "MeasSetupAlcLab", "ALC", 0, 7},
+        {&MeasSetupRangeLab, "MeasSetupRangeLab", "RANGE", 1, 0}, {&MeasSetupTrigLab, "MeasSetupTrigLab", "TRIG", 1, 1},
+        {&MeasSetupSpeedLab, "MeasSetupSpeedLab", "SPEED", 1, 2}, {&MeasSetupAvgLab, "MeasSetupAvgLab", "AVG", 1, 3},
+        {&MeasSetupMon1Lab, "MeasSetupMon1Lab", "MON 1", 1, 4}, {&MeasSetupMon2Lab, "MeasSetupMon2Lab", "MON 2", 1, 5},
+        {&MeasSetupNomLab, "MeasSetupNomLab", nullptr, 1, 6}};
+    const auto setupLeft = [](int col) { return 4 + col * 164; };
+    const auto setupTop = [](int row) { return 26 + row * 32; };
+    for (const auto& f : setup) {
+        if (f.Caption) {
+            TStaticText* caption = nullptr;
+            text(caption, p, "", setupLeft(f.Col), setupTop(f.Row), 64, 18, f.Caption, 8);
+            caption->Font()->SetColor(clWhite);
+        }
+        if (f.Field)
+            text(*f.Field, p, f.Name, setupLeft(f.Col) + 64, setupTop(f.Row), 94, 18, "");
+    }
+    // The nominal of the monitors ABS and PER: its caption, number and unit.
+    text(MeasSetupNomLab1, p, "MeasSetupNomLab1", setupLeft(1), setupTop(6), 64, 18, "NOMINAL", 8);
+    MeasSetupNomLab1->Font()->SetColor(clWhite);
+    MeasSetupNomLab->SetWidth(62);
+    pic(MeasSetupFuncIma, p, "MeasSetupFuncIma", setupLeft(0) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupSRCIma, p, "MeasSetupSRCIma", setupLeft(0) + 64, setupTop(3), 44, 18);
+    pic(MeasSetupRangeIma, p, "MeasSetupRangeIma", setupLeft(1) + 64, setupTop(0), 44, 18);
+    pic(MeasSetupMon1Ima, p, "MeasSetupMon1Ima", setupLeft(1) + 64, setupTop(4), 44, 18);
+    pic(MeasSetupMon2Ima, p, "MeasSetupMon2Ima", setupLeft(1) + 64, setupTop(5), 44, 18);
+    pic(MeasSetupNomIma, p, "MeasSetupNomIma", setupLeft(1) + 128, setupTop(6), 30, 18);
+    for (TControl* c : std::initializer_list<TControl*>{MeasSetupNomLab1, MeasSetupNomLab, MeasSetupNomIma})
+        c->SetVisible(false);
 
     // Page 3: enlarged display.
     PagePanel(EnlargeDispPan, this, MainPanel, "EnlargeDispPan", 400, "<ENLARGE DISPLAY>");
@@ -364,17 +382,34 @@ void TLCRForm::CreateFrontPanel()
     // Pages 5 and 6: bin setup and bin count with their bin rows.
     PagePanel(BinSetupPan, this, MainPanel, "BinSetupPan", 332, "<BIN SETUP>");
     p = BinSetupPan;
-    text(BinSetupLab, p, "BinSetupLab", 200, 2, 128, 18, "");
-    text(BinSetupFuncLab, p, "BinSetupFuncLab", 46, 24, 110, 16, "");
-    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 4, 24, 40, 16);
-    text(BinSetupModeLab, p, "BinSetupModeLab", 196, 24, 132, 16, "");
-    pic(BinSetupNomIma, p, "BinSetupNomIma", 4, 42, 40, 16);
-    text(BinSetupNomLab, p, "BinSetupNomLab", 46, 42, 140, 16, "");
-    text(BinSetupBinLab, p, "BinSetupBinLab", 196, 42, 132, 16, "");
-    text(BinSetupCompLab, p, "BinSetupCompLab", 4, 60, 96, 16, "");
-    text(BinSetupAuxLab, p, "BinSetupAuxLab", 104, 60, 96, 16, "");
-    text(BinSetupBeepLab, p, "BinSetupBeepLab", 204, 60, 124, 16, "");
-    text(BinSetupOpenLab, p, "BinSetupOpenLab", 204, 78, 124, 16, "");
+    // Three columns in the order the arrow keys walk them, the function beside the title.
+    text(BinSetupLab, p, "BinSetupLab", 0, 0, 0, 0, "");
+    BinSetupLab->SetVisible(false);
+    const auto binCaption = [&](int l, int t, int w, const char* caption) {
+        TStaticText* c = nullptr;
+        text(c, p, "", l, t, w, 16, caption, 8);
+        c->Font()->SetColor(clWhite);
+    };
+    binCaption(150, 4, 36, "FUNC");
+    pic(BinSetupFuncIma, p, "BinSetupFuncIma", 188, 4, 40, 16);
+    text(BinSetupFuncLab, p, "BinSetupFuncLab", 188, 4, 110, 16, "");
+    binCaption(4, 28, 38, "COMP");
+    text(BinSetupCompLab, p, "BinSetupCompLab", 42, 28, 50, 16, "");
+    binCaption(4, 48, 38, "MODE");
+    text(BinSetupModeLab, p, "BinSetupModeLab", 42, 48, 50, 16, "");
+    binCaption(4, 68, 38, "BINS");
+    text(BinSetupBinLab, p, "BinSetupBinLab", 42, 68, 60, 16, "");
+    binCaption(98, 28, 34, "NOM");
+    text(BinSetupNomLab, p, "BinSetupNomLab", 132, 28, 72, 16, "");
+    pic(BinSetupNomIma, p, "BinSetupNomIma", 204, 28, 28, 16);
+    binCaption(98, 48, 34, "AUX");
+    text(BinSetupAuxLab, p, "BinSetupAuxLab", 132, 48, 60, 16, "");
+    binCaption(236, 28, 38, "BEEP");
+    text(BinSetupBeepLab, p, "BinSetupBeepLab", 274, 28, 54, 16, "");
+    binCaption(236, 48, 38, "OPEN");
+    text(BinSetupOpenLab, p, "BinSetupOpenLab", 274, 48, 54, 16, "");
+    binCaption(46, 94, 100, "LOW LIMIT");
+    binCaption(150, 94, 100, "HIGH LIMIT");
     text(BinSetupLab2nd, p, "BinSetupLab2nd", 4, 260, 40, 16, "2nd");
     {
         TLabel** bin[9] = {&BinSetupBinLab1, &BinSetupBinLab2, &BinSetupBinLab3, &BinSetupBinLab4, &BinSetupBinLab5, &BinSetupBinLab6, &BinSetupBinLab7, &BinSetupBinLab8, &BinSetupBinLab9};
@@ -413,7 +448,8 @@ void TLCRForm::CreateFrontPanel()
     for (int i = 0; i < 8; ++i) {
         const AnsiString n = std::to_string(i + 1);
         if (i < 5) {
-            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 592, 32 + i * 58, 68, 52);
+            // On the screen itself: a picture under the screen's panel would never show.
+            pic(*viewIma[i], screen, ("View" + n + "Ima").c_str(), 592 - 186, 32 - 26 + i * 58, 68, 52);
             key(*viewBtn[i], ("View" + n + "Btn").c_str(), 672, 40 + i * 58, 40, 34);
         } else {
             pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 190 + (i - 5) * 140, 328, 120, 18);
@@ -468,6 +504,10 @@ void TLCRForm::CreateBinRows(const AnsiString& Page, TPanel* Parent, TLabel** Bi
         Picture(*LowUnit[row - 1], this, Parent, (Page + "LowUnitIma" + n).c_str(), 122, y, 24, 16);
         Screen(*Up[row - 1], this, Parent, (Page + "UpLab" + n).c_str(), 150, y, 74, 16, "");
         Picture(*UpUnit[row - 1], this, Parent, (Page + "UpUnitIma" + n).c_str(), 226, y, 24, 16);
+        // Bins 1 to 3 and 7 to 9 lie on the table's navy bands.
+        if (row <= 3 || (row >= 7 && row <= 9))
+            for (TControl* c : std::initializer_list<TControl*>{*Low[row - 1], *Up[row - 1]})
+                c->SetColor(clNavy);
     }
 }
 
@@ -565,109 +605,6 @@ void TLCRForm::CreateListTabs()
     Make(CopyDesType, this, CopyStepPanel, "CopyDesType", 272, 40, 96, 24);
 }
 
-void TLCRForm::CreateSweepGraphTabs()
-{
-    Make(SweepGraphPan, this, SweepGraphTab, "SweepGraphPan", 0, 0, 1077, 410);
-    SweepGraphPan->SetBevelOuter(bvNone);
-    Make(SweepGraphResultPage, this, SweepGraphPan, "SweepGraphResultPage", 4, 4, 860, 400);
-    MakeComponent(SweepGraphChartTab, this, "SweepGraphChartTab")->SetPageControl(SweepGraphResultPage);
-    SweepGraphChartTab->SetCaption("Graph");
-    MakeComponent(SweepResultTab, this, "SweepResultTab")->SetPageControl(SweepGraphResultPage);
-    SweepResultTab->SetCaption("Table");
-    Make(SweepResultGrid, this, SweepResultTab, "SweepResultGrid", 0, 0, 850, 370);
-    SweepResultGrid->SetColCount(8);
-    for (int i = 0; i < 8; ++i) {
-        TPanel*& status = *std::array<TPanel**, 8>{&GraphTypeStatus1, &GraphTypeStatus2, &GraphTypeStatus3,
-            &GraphTypeStatus4, &GraphTypeStatus5, &GraphTypeStatus6, &GraphTypeStatus7, &GraphTypeStatus8}[i];
-        Make(status, this, SweepGraphChartTab, ("GraphTypeStatus" + std::to_string(i + 1)).c_str(), 4 + i * 104,
-            346, 100, 20);
-    }
-    const struct { TOwShadowButton** Field; const char* Name; const char* Caption; } buttons[] = {
-        {&SweepParaBtn, "SweepParaBtn", "Sweep Parameter"}, {&GraphParaBtn, "GraphParaBtn", "Graph Parameter"},
-        {&SweepGraphStartBtn, "SweepGraphStartBtn", "Start"},
-        {&SweepGraphTerminateBtn, "SweepGraphTerminateBtn", "Terminate"},
-        {&SweepGraphSaveBtn, "SweepGraphSaveBtn", "Save Result"}, {&SweepGraphSaveGraphBtn, "SweepGraphSaveGraphBtn", "Save Graph"},
-        {&SweepGraphPreviewBtn, "SweepGraphPreviewBtn", "Preview"}, {&SweepGraphRemoveBtn, "SweepGraphRemoveBtn", "Clear"},
-        {&SweepGraphMeasDispBtn, "SweepGraphMeasDispBtn", "Main View "}};
-    int by = 22;
-    for (const auto& b : buttons) {
-        ShadowButton(*b.Field, this, SweepGraphPan, b.Name, 880, by, 184, 30, b.Caption);
-        by += 40;
-    }
-
-    Make(SweepGraphParaPanel, this, SweepGraphPan, "SweepGraphParaPanel", 200, 30, 520, 350);
-    SweepGraphParaPanel->SetVisible(false);
-    Make(SweepGraphParaPage, this, SweepGraphParaPanel, "SweepGraphParaPage", 4, 4, 512, 342);
-    MakeComponent(SweepParaTab, this, "SweepParaTab")->SetPageControl(SweepGraphParaPage);
-    SweepParaTab->SetCaption("Sweep Parameter");
-    MakeComponent(GraphParaTab, this, "GraphParaTab")->SetPageControl(SweepGraphParaPage);
-    GraphParaTab->SetCaption("Graph Parameter");
-
-    TWinControl* p = SweepParaTab;
-    Make(SweepGraphTypeGroup, this, p, "SweepGraphTypeGroup", 8, 8, 220, 46)->SetCaption("Sweep Type");
-    Fill(SweepGraphTypeGroup->Items(), {"Freq(kHz)", "Level"});
-    SweepGraphTypeGroup->SetColumns(2);
-    Make(SweepGraphFunBox, this, p, "SweepGraphFunBox", 240, 24, 110, 24);
-    Fill(SweepGraphFunBox->Items(), {"Cs-Rs", "Cs-D", "Cp-Rp", "Cp-D", "Lp-Rp", "Lp-Q", "Ls-Rs", "Ls-Q", "Rs-Q",
-        "Rp-Q", "R-X", "DCR", "Z_theta_r", "Z_theta_d", "Z-D", "Z-Q"});
-    Make(SweepGraphFreqTypeLab, this, p, "SweepGraphFreqTypeLab", 8, 64, 80, 18)->SetCaption("Freq Type");
-    Make(SweepGraphFreqTypeBox, this, p, "SweepGraphFreqTypeBox", 90, 60, 110, 24);
-    Fill(SweepGraphFreqTypeBox->Items(), {"Freq(Hz)", "Freq(kHz)"});
-    Make(SweepGraphFreqEdit, this, p, "SweepGraphFreqEdit", 210, 60, 90, 24);
-    Make(SweepGraphLevelTypeLab, this, p, "SweepGraphLevelTypeLab", 8, 94, 80, 18)->SetCaption("Level Type");
-    Make(SweepGraphLevelTypeBox, this, p, "SweepGraphLevelTypeBox", 90, 90, 110, 24);
-    Fill(SweepGraphLevelTypeBox->Items(), {"Level(V)", "Level(mA)"});
-    Make(SweepGraphLevelEdit, this, p, "SweepGraphLevelEdit", 210, 90, 90, 24);
-    Make(SweepGraphStartEdit, this, p, "SweepGraphStartEdit", 8, 130, 96, 24);
-    Make(SweepGraphEndEdit, this, p, "SweepGraphEndEdit", 110, 130, 96, 24);
-    Make(SweepGraphPointEdit, this, p, "SweepGraphPointEdit", 212, 130, 96, 24);
-    Make(SweepGraphMon1Box, this, p, "SweepGraphMon1Box", 8, 170, 100, 24);
-    Make(SweepGraphMon2Box, this, p, "SweepGraphMon2Box", 112, 170, 100, 24);
-    for (TComboBox* b : {SweepGraphMon1Box, SweepGraphMon2Box})
-        Fill(b->Items(), {"OFF", "Z", "D", "Q", "Vac", "Iac", "ABS", "REL", "Theta_r", "Theta_d", "R", "X", "G", "B",
-            "Y"});
-    Make(SweepGraphNomEdit, this, p, "SweepGraphNomEdit", 8, 210, 96, 24);
-    Make(SweepGraphNomUnitBox, this, p, "SweepGraphNomUnitBox", 110, 210, 90, 24);
-    Make(SweepGraphNomUnitLap, this, p, "SweepGraphNomUnitLap", 210, 214, 60, 18);
-
-    p = GraphParaTab;
-    Make(SetSweepGraphAxisScale, this, p, "SetSweepGraphAxisScale", 8, 8, 160, 46)->SetCaption("X Axis");
-    Fill(SetSweepGraphAxisScale->Items(), {"Linear", "Log"});
-    SetSweepGraphAxisScale->SetColumns(2);
-    Make(SetYAxisLeftGraphRadio, this, p, "SetYAxisLeftGraphRadio", 176, 8, 160, 46)->SetCaption("Y Axis");
-    Fill(SetYAxisLeftGraphRadio->Items(), {"Left", "Right"});
-    SetYAxisLeftGraphRadio->SetColumns(2);
-    Make(SetSweepGraphCompare, this, p, "SetSweepGraphCompare", 344, 8, 160, 46)->SetCaption("Compare");
-    Fill(SetSweepGraphCompare->Items(), {"On", "Off"});
-    SetSweepGraphCompare->SetColumns(2);
-    Make(SweepGraphPrimary2Lab, this, p, "SweepGraphPrimary2Lab", 8, 62, 120, 18);
-    Make(SweepGraphSecond2Lab, this, p, "SweepGraphSecond2Lab", 132, 62, 120, 18);
-    Make(SweepGraphMon1Lab2, this, p, "SweepGraphMon1Lab2", 256, 62, 120, 18);
-    Make(SweepGraphMon2Lab2, this, p, "SweepGraphMon2Lab2", 380, 62, 120, 18);
-    TCheckBox** checks[8] = {&GraphCheck1, &GraphCheck2, &GraphCheck3, &GraphCheck4, &GraphCheck5, &GraphCheck6,
-        &GraphCheck7, &GraphCheck8};
-    TOwUserLed** leds[8] = {&SetGraphColor1, &SetGraphColor2, &SetGraphColor3, &SetGraphColor4, &SetGraphColor5,
-        &SetGraphColor6, &SetGraphColor7, &SetGraphColor8};
-    TVodUriz** lows[8] = {&GraphLowerLimitEdit1, &GraphLowerLimitEdit2, &GraphLowerLimitEdit3, &GraphLowerLimitEdit4,
-        &GraphLowerLimitEdit5, &GraphLowerLimitEdit6, &GraphLowerLimitEdit7, &GraphLowerLimitEdit8};
-    TVodUriz** ups[8] = {&GraphUpperLimitEdit1, &GraphUpperLimitEdit2, &GraphUpperLimitEdit3, &GraphUpperLimitEdit4,
-        &GraphUpperLimitEdit5, &GraphUpperLimitEdit6, &GraphUpperLimitEdit7, &GraphUpperLimitEdit8};
-    TLabel** lowUnits[8] = {&GraphLowerUnitLab1, &GraphLowerUnitLab2, &GraphLowerUnitLab3, &GraphLowerUnitLab4,
-        &GraphLowerUnitLab5, &GraphLowerUnitLab6, &GraphLowerUnitLab7, &GraphLowerUnitLab8};
-    TLabel** upUnits[8] = {&GraphUpperUnitLab1, &GraphUpperUnitLab2, &GraphUpperUnitLab3, &GraphUpperUnitLab4,
-        &GraphUpperUnitLab5, &GraphUpperUnitLab6, &GraphUpperUnitLab7, &GraphUpperUnitLab8};
-    for (int i = 0; i < 8; ++i) {
-        const AnsiString n = std::to_string(i + 1);
-        const int y = 86 + i * 28;
-        Make(*checks[i], this, p, ("GraphCheck" + n).c_str(), 8, y, 70, 22)->SetCaption("Trace " + n);
-        Make(*leds[i], this, p, ("SetGraphColor" + n).c_str(), 84, y, 22, 22);
-        Make(*lows[i], this, p, ("GraphLowerLimitEdit" + n).c_str(), 116, y, 110, 22);
-        Make(*lowUnits[i], this, p, ("GraphLowerUnitLab" + n).c_str(), 230, y + 2, 40, 18);
-        Make(*ups[i], this, p, ("GraphUpperLimitEdit" + n).c_str(), 280, y, 110, 22);
-        Make(*upUnits[i], this, p, ("GraphUpperUnitLab" + n).c_str(), 394, y + 2, 40, 18);
-    }
-}
-
 void TLCRForm::WireEvents()
 {
     OnCloseQuery = [this](TObject* s, bool& c) { FormCloseQuery(s, c); };
@@ -691,6 +628,7 @@ void TLCRForm::WireEvents()
     ListMeasTerminateBtn->OnClick = [this](TObject* s) { ListMeasTerminateBtnClick(s); };
     SweepGraphStartBtn->OnClick = [this](TObject* s) { SweepGraphStartBtnClick(s); };
     SweepGraphTerminateBtn->OnClick = [this](TObject* s) { SweepGraphTerminateBtnClick(s); };
+    WireSweepGraphEvents();
 
     using THandler = void (TLCRForm::*)(TObject*);
     const std::pair<TOwBitmapButton*, THandler> keys[] = {{UpBtn, &TLCRForm::UpBtnClick},
@@ -710,5 +648,5 @@ void TLCRForm::WireEvents()
 
 void TLCRForm::LoadPowerKeyPicture(const AnsiString& File)
 {
-    PowerBtn->Glyph()->LoadFromFile(MapWindowsPath(BitmapFolder + File));
+    LoadPanelGlyph(PowerBtn, File);
 }

@@ -9,8 +9,9 @@
 void SendCommand(const AnsiString& Command);
 // The reply line waiting at the port, without its line feed; empty when nothing arrived.
 AnsiString ReadReply();
-// Sends Command with its read-back Query and repeats it while the reply differs from Expected.
-void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected);
+// Sends Command with its read-back Query and repeats it while the reply differs from Expected;
+// false when the instrument never confirmed it.
+bool SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected);
 // Kind: "Freq", "Level(V)", "Level(mA)" or "Nominal"; any other kind gives "".
 AnsiString NormalizeQueryReply(const AnsiString& Reply, const AnsiString& Kind);
 // Sleeps for the instrument's measuring time.

@@ -186,13 +186,13 @@ AnsiString ReadReply()
     return reply;
 }
 
-void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected)
+bool SendAndVerify(const AnsiString& Command, const AnsiString& Query, const AnsiString& Expected)
 {
     TLCRForm* f = LCRForm;
     // Off line: one notice, then nothing more to try.
     if (!f->LCRCom->Active()) {
         SendCommand(Command);
-        return;
+        return false;
     }
     TPollingResume resume;
     if (f->LCRTimer->Enabled() && !IsFetchQuery(Command)) {
@@ -218,7 +218,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
     const AnsiString line = joined ? Command + ";:" + Query : Command;
     SendCommand(line);
     if (!f->LCRCom->Active())
-        return;
+        return false;
     if (joined) {
         if (line == "FUNC Z-thr;:FUNC?")
             Sleep(200);
@@ -243,7 +243,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
     for (int attempt = 0; attempt < 4 && !ReadBackMatches(reply, Query, Expected); ++attempt) {
         SendCommand(line);
         if (!f->LCRCom->Active())
-            return;
+            return false;
         if (Query == "FREQ?")
             WaitMeasureTime();
         Wait(400, 200);
@@ -251,6 +251,7 @@ void SendAndVerify(const AnsiString& Command, const AnsiString& Query, const Ans
             SendCommand(Query);
         reply = NormalizedReply(ReadReply(), Query);
     }
+    return ReadBackMatches(reply, Query, Expected);
 }
 
 AnsiString NormalizeQueryReply(const AnsiString& Reply, const AnsiString& Kind)
@@ -339,12 +340,17 @@ void WaitMeasureTime()
     if (f->PageId >= 7 && f->PageId <= 9) {
         speed = 2;
         AnsiString cell;
-        if (f->PageId == 7 || f->ListMeasRunning)
+        // A list step's frequency is in the unit its own row names.
+        double scale = 100000;
+        if (f->PageId == 7 || f->ListMeasRunning) {
             cell = f->ListSetupGrid->GetCellEx(3, f->ListStep);
-        else if (f->PageId == 9 || f->SweepRunning)
+            if (f->ListSetupGrid->GetCellEx(2, f->ListStep) == "Freq(Hz)")
+                scale = 100;
+        } else if (f->PageId == 9 || f->SweepRunning) {
             cell = f->SweepResultGrid->GetCellEx(2, f->SweepPoint);
+        }
         // A cell that holds no number gives no band: no measuring time to wait.
-        frequency = static_cast<int>(std::lround(StrToFloatDef(Trim(cell), 0) * 100000));
+        frequency = static_cast<int>(std::lround(StrToFloatDef(Trim(cell), 0) * scale));
     }
     int base = 0;
     const int col = speed == 1 ? 0 : speed == 2 ? 1 : speed == 3 ? 2 : -1;

@@ -1,5 +1,6 @@
 // The copied front panel follows the page model: panel shown, instrument page set,
 // polling on or off, soft-key pictures loaded.
+#include "panel/PanelPictures.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
 #include "panel/PanelPublic.h"
@@ -79,6 +80,6 @@ void ShowPage(const AnsiString& Mode)
     for (int i = 0; i < 6; ++i) {
         f->CurViewIma = dynamic_cast<TImage*>(f->FindComponent("View" + std::to_string(keys[i]) + "Ima"));
         if (f->CurViewIma)
-            f->CurViewIma->Picture()->LoadFromFile(MapWindowsPath(f->BitmapFolder + names[i]));
+            LoadPanelPicture(f->CurViewIma, names[i]);
     }
 }

@@ -4,6 +4,7 @@
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 #include "list/ListPublic.h"
+#include "panel/PanelPictures.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
 #include "platform/core/Exceptions.h"
@@ -38,14 +39,10 @@ namespace {
 // A unit picture that cannot be read leaves the picture empty; the reading goes on.
 void LoadUnitPicture(TImage* Image, const AnsiString& File)
 {
-    try {
-        if (File.empty())
-            Image->Picture()->Assign(nullptr);
-        else
-            Image->Picture()->LoadFromFile(MapWindowsPath(LCRForm->BitmapFolder + File));
-    } catch (Exception&) {
+    if (File.empty())
         Image->Picture()->Assign(nullptr);
-    }
+    else
+        LoadPanelPicture(Image, File);
 }
 
 void ShowNumber(TStaticText* Label, const AnsiString& Number, int Normal, int Small, bool SmallAlso = false)

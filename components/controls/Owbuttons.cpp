@@ -208,11 +208,7 @@ void TOwShadowButton::Click() {}
 
 bool TOwShadowButton::CMDialogChar(char Key)
 {
-    const AnsiString& cap = Caption();
-    const size_t amp = cap.find('&');
-    if (!Enabled() || amp == AnsiString::npos || amp + 1 >= cap.size())
-        return false;
-    if (std::toupper(static_cast<unsigned char>(cap[amp + 1])) != std::toupper(static_cast<unsigned char>(Key)))
+    if (!Enabled() || !IsAccel(Key, Caption()))
         return false;
     TOwGraphicImageControl::Click();
     return true;

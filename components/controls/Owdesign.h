@@ -71,3 +71,176 @@ private:
     bool FTracking = false;
     bool FFiring = false; // MouseUp is raising the click
 };
+
+class TOwBitmapList;
+class TOwChangeLink;
+
+// TOwBitmapImage: one bitmap of a shared bitmap list, chosen by index, at the top-left,
+// centred or stretched.
+class TOwBitmapImage : public TOwGraphicImageControl {
+public:
+    explicit TOwBitmapImage(TComponent* AOwner);
+    ~TOwBitmapImage() override;
+    bool Center() const { return FCenter; }
+    void SetCenter(bool v);
+    bool Stretch() const { return FStretch; }
+    void SetStretch(bool v);
+    int BitmapIndex() const { return FBitmapIndex; }
+    void SetBitmapIndex(int v);
+    TOwBitmapList* BitmapList() const { return FBitmapList; }
+    void SetBitmapList(TOwBitmapList* v);
+    // The list's bitmap at BitmapIndex (nullptr without one).
+    TBitmap* GetBitmap() const;
+    TRect DestRect() const;
+    bool CanAutoSize(int& NewWidth, int& NewHeight) override;
+
+protected:
+    void Paint() override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+    bool FCenter = true;
+    bool FStretch = false;
+    int FBitmapIndex = -1;
+    TOwBitmapList* FBitmapList = nullptr;
+    std::unique_ptr<TOwChangeLink> FLink;
+};
+
+class TOwFont3D;
+
+enum TOwCheckBoxState { vcbUnchecked, vcbChecked, vcbGrayed };
+
+// What the bitmap check box and radio button share: a glyph frame from a strip of a
+// shared bitmap list chosen by the state, a 3-D caption, an optional texture and a
+// focus frame.
+class TOwBitmapToggle : public TOwCustomImageControl {
+public:
+    explicit TOwBitmapToggle(TComponent* AOwner);
+    ~TOwBitmapToggle() override;
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v) { SetAndLayOut(FSpacing, v); }
+    int Margin() const { return FMargin; }
+    void SetMargin(int v) { SetAndLayOut(FMargin, v); }
+    TOwImageTextLayout Layout() const { return FLayout; }
+    void SetLayout(TOwImageTextLayout v) { SetAndLayOut(FLayout, v); }
+    int NumGlyphs() const { return FNumGlyphs; }
+    void SetNumGlyphs(int v) { SetAndLayOut(FNumGlyphs, v); }
+    int EnabledGlyphIndex() const { return FEnabledGlyphIndex; }
+    void SetEnabledGlyphIndex(int v) { SetAndLayOut(FEnabledGlyphIndex, v); }
+    int DisabledGlyphIndex() const { return FDisabledGlyphIndex; }
+    void SetDisabledGlyphIndex(int v) { SetAndLayOut(FDisabledGlyphIndex, v); }
+    TColor TransparentColor() const { return FTransparentColor; }
+    void SetTransparentColor(TColor v) { SetAndPaint(FTransparentColor, v); }
+    int TextureIndex() const { return FTextureIndex; }
+    void SetTextureIndex(int v) { SetAndPaint(FTextureIndex, v); }
+    // Tiled, or stretched over the control.
+    bool TextureStretch() const { return FTextureStretch; }
+    void SetTextureStretch(bool v) { SetAndPaint(FTextureStretch, v); }
+    TOwFont3D* Font3D() const { return FFont3D.get(); }
+    void SetFont3D(TOwFont3D* v);
+    TColor FocusColor() const { return FFocusColor; }
+    void SetFocusColor(TColor v) { SetAndPaint(FFocusColor, v); }
+    int FocusOffset() const { return FFocusOffset; }
+    void SetFocusOffset(int v) { SetAndPaint(FFocusOffset, v); }
+    TOwBitmapList* BitmapList() const { return FBitmapList; }
+    void SetBitmapList(TOwBitmapList* v);
+    TRect GlyphRect() const { return FGlyphRect; }
+    TNotifyEvent OnChange;
+
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void CMTextChanged() override;
+    void CMEnabledChanged() override;
+    void CMFontChanged() override;
+    void DoEnter() override;
+    void DoExit() override;
+    bool CMDialogChar(char Key) override;
+
+protected:
+    // The frame of the strip the state shows.
+    virtual int FrameIndex() const = 0;
+    // A click or a space: the state's next step.
+    virtual void Activate() = 0;
+    virtual bool FocusOnAnyPress() const { return false; }
+    // The caption's accelerator: focus, and for a check box also the toggle.
+    virtual bool AccelActivates() const { return true; }
+    virtual void Changed() { FireEvent(OnChange, this); }
+    void Paint() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void KeyPress(char& Key) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void CalcPaintParams(bool Repaint);
+
+private:
+    template <class T>
+    void SetAndLayOut(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        CalcPaintParams(true);
+    }
+    template <class T>
+    void SetAndPaint(T& Field, T v)
+    {
+        if (Field == v)
+            return;
+        Field = v;
+        Invalidate();
+    }
+    TBitmap* ListBitmap(int Index) const;
+    int FSpacing = 5;
+    int FMargin = -1;
+    TOwImageTextLayout FLayout = ImageLeft;
+    int FNumGlyphs;
+    int FEnabledGlyphIndex = -1;
+    int FDisabledGlyphIndex = -1;
+    TColor FTransparentColor = clOlive;
+    int FTextureIndex = -1;
+    bool FTextureStretch = false;
+    std::unique_ptr<TOwFont3D> FFont3D;
+    TColor FFocusColor = clBlue;
+    int FFocusOffset = 0;
+    TOwBitmapList* FBitmapList = nullptr;
+    std::unique_ptr<TOwChangeLink> FLink;
+    TRect FGlyphRect{0, 0, 0, 0};
+    TRect FTextRect{0, 0, 0, 0};
+    bool FPressed = false;
+
+protected:
+    void SetNumGlyphsDefault(int v) { FNumGlyphs = v; }
+};
+
+class TOwBitmapCheckBox : public TOwBitmapToggle {
+public:
+    explicit TOwBitmapCheckBox(TComponent* AOwner);
+    TOwCheckBoxState State() const { return FState; }
+    void SetState(TOwCheckBoxState v);
+    bool Checked() const { return FState == vcbChecked; }
+    void SetChecked(bool v) { SetState(v ? vcbChecked : vcbUnchecked); }
+    bool AllowGrayed = false;
+    void Toggle();
+
+protected:
+    int FrameIndex() const override { return FState; }
+    void Activate() override { Toggle(); }
+
+private:
+    TOwCheckBoxState FState = vcbUnchecked;
+};
+
+class TOwBitmapRadioButton : public TOwBitmapToggle {
+public:
+    explicit TOwBitmapRadioButton(TComponent* AOwner);
+    bool Checked() const { return FChecked; }
+    void SetChecked(bool v);
+
+protected:
+    int FrameIndex() const override { return FChecked ? 1 : 0; }
+    void Activate() override { SetChecked(true); }
+    bool FocusOnAnyPress() const override { return true; }
+    bool AccelActivates() const override { return false; }
+
+private:
+    bool FChecked = false;
+};

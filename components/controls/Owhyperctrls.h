@@ -69,3 +69,65 @@ protected:
 private:
     AnsiString FURL;
 };
+
+// The frame a hot image draws while the mouse is over it.
+class TOwHotRect : public TOwPersistent {
+public:
+    TColor Color() const { return FColor; }
+    void SetColor(TColor v) { Set(FColor, v); }
+    int Width() const { return FWidth; }
+    void SetWidth(int v) { Set(FWidth, v); }
+    bool Visible() const { return FVisible; }
+    void SetVisible(bool v) { Set(FVisible, v); }
+    void Assign(TPersistent* Source) override;
+
+private:
+    TColor FColor = clYellow;
+    int FWidth = 1;
+    bool FVisible = true;
+};
+
+enum TOwHotImageDrawStyle { dsCenter, dsStretch };
+
+// One picture normally and another while the mouse is over it, on a background colour
+// that changes too, with a caption and a frame while hot.
+class TOwHotImage : public TOwGraphicImageControl {
+public:
+    using enum Owcontrols::TOwTextAlignment;
+    explicit TOwHotImage(TComponent* AOwner);
+    ~TOwHotImage() override;
+
+    TBitmap* ImageLeave() const { return FImageLeave.get(); }
+    void SetImageLeave(TBitmap* v) { FImageLeave->Assign(v); }
+    TBitmap* ImageEnter() const { return FImageEnter.get(); }
+    void SetImageEnter(TBitmap* v) { FImageEnter->Assign(v); }
+    TColor ColorEnter() const { return FColorEnter; }
+    void SetColorEnter(TColor v);
+    TColor ColorLeave() const { return FColorLeave; }
+    void SetColorLeave(TColor v);
+    TOwHotImageDrawStyle DrawStyle() const { return FDrawStyle; }
+    void SetDrawStyle(TOwHotImageDrawStyle v);
+    TOwTextAlignment TextAlignment() const { return FTextAlignment; }
+    void SetTextAlignment(TOwTextAlignment v);
+    TOwHotRect* HotRect() const { return FHotRect.get(); }
+    void SetHotRect(TOwHotRect* v) { FHotRect->Assign(v); }
+    bool MouseInside() const { return FMouseInside; }
+
+    void CMTextChanged() override;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void FontChanged() override;
+
+private:
+    std::unique_ptr<TBitmap> FImageLeave;
+    std::unique_ptr<TBitmap> FImageEnter;
+    TColor FColorEnter = clBlue;
+    TColor FColorLeave = clBlack;
+    TOwHotImageDrawStyle FDrawStyle = dsCenter;
+    TOwTextAlignment FTextAlignment = vtaBottom;
+    std::unique_ptr<TOwHotRect> FHotRect;
+    bool FMouseInside = false;
+};

@@ -44,3 +44,70 @@ private:
     int FOutlineWidth = 0;
     TOwDrawStyle FDrawStyle = dsNormal;
 };
+
+class TOwPalette;
+
+// The serial display has its own ltRounded/ltRectangle: these live in the library's scope.
+namespace Owcontrols {
+enum TOwLedType { ltRounded, ltRectangle, ltLargeRect, ltCustom };
+}
+using Owcontrols::TOwLedType;
+
+// A lamp drawn from a two-frame picture (off on the left half, on on the right) with a
+// caption beside, above or below it. The built-in pictures are recoloured to Palette.
+class TOwCustomLed : public TOwGraphicImageControl {
+public:
+    using enum Owcontrols::TOwLedType;
+    explicit TOwCustomLed(TComponent* AOwner);
+    ~TOwCustomLed() override;
+
+    bool Active() const { return FActive; }
+    void SetActive(bool v);
+    TOwLedType LedType() const { return FLedType; }
+    void SetLedType(TOwLedType v);
+    TOwPalette* Palette() const { return FPalette.get(); }
+    void SetPalette(TOwPalette* v);
+    TBitmap* Glyphs() const { return FGlyphs.get(); }
+    void SetGlyphs(TBitmap* v) { FGlyphs->Assign(v); }
+    int Spacing() const { return FSpacing; }
+    void SetSpacing(int v);
+    int Margin() const { return FMargin; }
+    void SetMargin(int v);
+    TOwImageTextLayout Layout() const { return FLayout; }
+    void SetLayout(TOwImageTextLayout v);
+    // The current two-frame picture after recolouring.
+    TBitmap* LedImage() const { return FLedImage.get(); }
+    TRect ImageRect() const { return FImageRect; }
+    TRect TextRect() const { return FTextRect; }
+    TNotifyEvent OnChange;
+
+    void CMTextChanged() override;
+    // The system colours changed: the picture is made again.
+    void CMSysColorChange() { LoadBitmaps(); }
+
+protected:
+    void Paint() override;
+    virtual void LoadBitmaps();
+    virtual void Changed() { FireEvent(OnChange, this); }
+
+private:
+    void CalcPaintParams();
+    bool FActive = false;
+    TOwLedType FLedType = ltRounded;
+    std::unique_ptr<TOwPalette> FPalette;
+    std::unique_ptr<TBitmap> FGlyphs;
+    std::unique_ptr<TBitmap> FLedImage;
+    int FSpacing = 5;
+    int FMargin = -1;
+    TOwImageTextLayout FLayout = ImageLeft;
+    TRect FImageRect{0, 0, 0, 0};
+    TRect FTextRect{0, 0, 0, 0};
+};
+
+class TOwLed : public TOwCustomLed {
+public:
+    using TOwCustomLed::TOwCustomLed;
+};
+
+// The built-in two-frame lamp pictures: maroon lamp (off) and red lamp (on) on black.
+std::unique_ptr<TBitmap> LedPicture(TOwLedType Type);

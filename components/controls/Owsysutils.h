@@ -8,6 +8,10 @@
 
 class TCanvas;
 class TBitmap;
+class TGraphic;
+class TComponent;
+class TControl;
+class TWinControl;
 
 enum TOwShapeType { stRectangle, stSquare, stRoundRect, stRoundSquare, stEllipse, stCircle };
 
@@ -44,3 +48,32 @@ void CalcImageTextLayout(TCanvas* Canvas, const TRect& Client, const TPoint& Off
                          TRect& TextBounds);
 void DrawOutline3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);
 void DrawFrame3D(TCanvas* Canvas, TRect& Rect, TColor TopColor, TColor BottomColor, int Width);
+
+// Canvas utilities. Zero or negative sizes, an empty bitmap and a dot pitch below 1 draw
+// nothing (no division by zero, no endless loop).
+// Paints what lies under Control: its parent's background and the parent's graphic
+// controls below it.
+void CopyParentImage(TControl* Control, TCanvas* Dest);
+// The topmost windowed owner of the chain of windowed owners (nullptr when the direct
+// owner is not windowed).
+TWinControl* GetOwnerControl(TComponent* Component);
+void SetCanvasTextAngle(TCanvas* Canvas, int Angle);
+void CanvasTextOutAngle(TCanvas* Canvas, int X, int Y, int Angle, const AnsiString& Text);
+TSize GetTextSize(TCanvas* Canvas, const AnsiString& Text);
+void Draw3DText(TCanvas* Canvas, int X, int Y, const AnsiString& Text, TColor FirstColor, TColor SecondColor);
+void DrawShadowTextExt(TCanvas* Canvas, int X, int Y, const AnsiString& Text, TColor ShadowColor, int DX, int DY);
+void DrawOutlinedText(TCanvas* Canvas, int X, int Y, const AnsiString& Text, TColor Color, int Width);
+void StretchPaintOnText(TCanvas* Canvas, const TRect& Rect, int X, int Y, const AnsiString& Text, TGraphic* Picture,
+                        int Angle);
+void DrawRasterPattern(TCanvas* Canvas, const TRect& Rect, TColor DotColor, TColor BackColor, int DotSize, int Gap);
+void StretchPaintOnRasterPattern(TCanvas* Canvas, const TRect& Rect, TGraphic* Picture, TColor DotColor,
+                                 TColor BackColor, int DotSize, int Gap);
+void BitmapToLCD(TBitmap* Dest, TBitmap* Source, TColor DotColor, TColor BackColor, int DotSize, int Gap);
+void DrawTiledBitmap(TCanvas* Canvas, const TRect& Rect, TBitmap* Bitmap);
+TRect BitmapRect(TBitmap* Bitmap);
+TRect GlyphRect(TBitmap* Bitmap, int Index, int Count);
+void ChangeBitmapColor(TBitmap* Bitmap, TColor FromColor, TColor ToColor);
+void DrawBitmap(TCanvas* Canvas, const TRect& Rect, TBitmap* Bitmap, const TRect& SourceRect, bool Transparent,
+                TColor TransparentColor);
+// The text before the first Delimiter, taken off S with the Delimiter (all of S when none).
+AnsiString GetStrParam(AnsiString& S, char Delimiter);

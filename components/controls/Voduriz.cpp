@@ -1,6 +1,7 @@
 #include "components/controls/Voduriz.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "components/controls/VodurizLabel.h"
 #include "platform/core/Format.h"
@@ -14,7 +15,9 @@ namespace {
 constexpr int kVersionMajor = 2, kVersionMinor = 7, kVersionRelease = 0, kVersionBuild = 5;
 }
 
-TVodUriz::TVodUriz(TComponent* AOwner) : TCustomEdit(AOwner), FLabelFont(std::make_unique<TFont>())
+TVodUriz::TVodUriz(TComponent* AOwner)
+    : TCustomEdit(AOwner), FLabelFont(std::make_unique<TFont>()), FLookup(std::make_unique<TLookupSettings>()),
+      FPersistence(std::make_unique<TPersistence>())
 {
     FModel.Sender = this;
     FModel.SetColorEx(Color());
@@ -54,6 +57,10 @@ TVodUriz::TVodUriz(TComponent* AOwner) : TCustomEdit(AOwner), FLabelFont(std::ma
 
 TVodUriz::~TVodUriz()
 {
+    if (!Designing())
+        SavePersist();
+    if (FDropTargetRegistered)
+        RevokeDragDrop(this);
     FLabelFont->OnChange = nullptr;
     FModel.OnChange = nullptr;
     FModel.OnLookAndFeel = nullptr;
@@ -131,6 +138,8 @@ void TVodUriz::CMParentFontChanged()
     TCustomEdit::CMParentFontChanged();
     if (FLabel && ParentFont())
         FLabel->Font()->Assign(Font());
+    if (!Designing())
+        LoadPersist();
 }
 
 void TVodUriz::CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow)
@@ -286,6 +295,12 @@ bool TVodUriz::WantsKey(Word Key, TShiftState Shift) const
     if (Key == VK_ESCAPE && FModel.CanUndo() && !(GetParentForm(const_cast<TVodUriz*>(this))
                                                    && GetParentForm(const_cast<TVodUriz*>(this))->KeyPreview()))
         return true;
+    if (FInDialog && (Key == VK_RETURN || Key == VK_ESCAPE))
+        return false;
+    // An open lookup list takes Enter and the moving keys.
+    if (LookupShown() && (Key == VK_RETURN || Key == VK_UP || Key == VK_DOWN || Key == VK_PRIOR || Key == VK_NEXT
+                          || Key == VK_HOME || Key == VK_END))
+        return true;
     return TCustomEdit::WantsKey(Key, Shift);
 }
 
@@ -294,6 +309,8 @@ void TVodUriz::KeyDown(Word& Key, TShiftState Shift)
     PullFromWindow();
     FShift = Shift;
     FKeypadDecimal = Key == VK_DECIMAL;
+    if (LookupKeyDown(Key))
+        return;
     if (Key == VK_ESCAPE) {
         TCustomForm* f = GetParentForm(this);
         FModel.KeyPreview = f && f->KeyPreview();
@@ -311,6 +328,10 @@ void TVodUriz::KeyDown(Word& Key, TShiftState Shift)
 
 void TVodUriz::KeyPress(char& Key)
 {
+    if (std::exchange(FLookupTookReturn, false) && Key == '\r') {
+        Key = 0;
+        return;
+    }
     PullFromWindow();
     // The character follows its key-down, whose shift state tells Control.
     const bool ctrl = (FShift & ssCtrl) != 0;
@@ -318,6 +339,7 @@ void TVodUriz::KeyPress(char& Key)
     FKeypadDecimal = false;
     FShift = 0;
     PushToWindow();
+    UpdateLookup();
 }
 
 // ---------------------------------------------------------------- focus
@@ -352,6 +374,7 @@ void TVodUriz::DoExit()
     PullFromWindow();
     FModel.FocusLost(); // reformats before OnExit sees the value
     PushToWindow();
+    LookupLostFocus();
     if (FFocusLabel && FLabel)
         FLabel->Font()->SetStyle(FLabel->Font()->Style() & ~fsBold);
     TWinControl::DoExit();
@@ -390,6 +413,11 @@ void TVodUriz::CMMouseLeave()
 // A click never leaves the caret or the selection in the affixes.
 void TVodUriz::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
+    if (FDragArmed) {
+        // Pressed in the selection and let go without dragging: the caret goes there.
+        FDragArmed = false;
+        SetCaretByCursor(TPoint(X, Y));
+    }
     TCustomEdit::MouseUp(Button, Shift, X, Y);
     PullFromWindow();
     const int prefix = static_cast<int>(Prefix().size());
@@ -605,6 +633,12 @@ void TVodUriz::PaintEdit(TCanvas* Canvas)
     }
     if (!focused && FErrorMarkerLen > 0)
         DrawErrorLines(Canvas);
+    if (FDropCaret.x >= 0) {
+        // Where a dragged text would go.
+        Canvas->Pen()->SetColor(clBlack);
+        Canvas->MoveTo(FDropCaret.x, FDropCaret.y);
+        Canvas->LineTo(FDropCaret.x, FDropCaret.y + Canvas->TextHeight("Wg"));
+    }
     // The hot border of FocusBorder is kept while the mouse is over the edit or it has the
     // focus (a repaint would otherwise wipe what the mouse-enter drew).
     if (FBorder3D || FFocusBorderColor != clNone || (!FFlat && FFocusBorder && (FMouseInside || focused)))
@@ -626,15 +660,8 @@ void TVodUriz::DrawControlBorder(TCanvas* Canvas)
         return;
     }
     const bool hot = Designing() ? Enabled() : (FMouseInside || focused);
-    const bool sunken = (hot && FFocusBorder) || FBorder3D;
-    Canvas->Brush()->SetColor(sunken ? clBtnFace : (Parent() ? Parent()->Color() : clBtnFace));
-    if (sunken) {
-        Canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-    } else {
-        Canvas->FrameRect(r);
-        r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    }
-    Canvas->FrameRect(r);
+    DrawEditBorder(Canvas, Width(), Height(), (hot && FFocusBorder) || FBorder3D,
+                   Parent() ? Parent()->Color() : clBtnFace);
 }
 
 // A red zigzag of 3-pixel steps under ErrorMarkerLen characters from ErrorMarkerPos of the
@@ -785,4 +812,6 @@ void TVodUriz::Loaded()
         FLabel->SetEnabled(Enabled());
     if (FLabel && ParentFont())
         FLabel->Font()->Assign(Font());
+    if (!Designing())
+        LoadPersist();
 }

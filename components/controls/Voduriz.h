@@ -6,8 +6,11 @@
 // TVodUrizModel; the control routes its keys, clipboard and focus changes through it.
 #include <memory>
 
+#include "components/controls/VodurizLookup.h"
 #include "components/controls/VodurizModel.h"
+#include "components/controls/VodurizRange.h"
 #include "components/controls/VodurizTypes.h"
+#include "platform/forms/DragDrop.h"
 #include "platform/forms/Edit.h"
 #include "platform/forms/Label.h"
 
@@ -47,6 +50,9 @@ public:
     void SetValidChars(const AnsiString& v) { FModel.ValidChars = v; }
     bool CanUndo() const { return FModel.CanUndo(); }
     void SetCanUndo(bool v) { FModel.SetCanUndo(v); }
+    // In a dialog Enter and Escape go on to the dialog's default and cancel buttons.
+    bool InDialog() const { return FInDialog; }
+    void SetInDialog(bool v) { FInDialog = v; }
     void SetMaxLength(int v);
     void SetReadOnly(bool v);
     void SetAutoSelect(bool v);
@@ -150,6 +156,35 @@ public:
     void SelectBeforeDecimal();
     void SelectAfterDecimal();
 
+    // The value read into a range list (false when a part is unreadable), and a list
+    // written back as the value.
+    bool RangeStrToList(TRangeList* List) const;
+    void ListToRangeStr(TRangeList* List);
+
+    // Lookup list, persistence, web-address click and text drag and drop (all off by default).
+    TLookupSettings* Lookup() const { return FLookup.get(); }
+    void SetLookup(TLookupSettings* v) { FLookup->Assign(v); }
+    TPersistence* Persistence() const { return FPersistence.get(); }
+    void SetPersistence(TPersistence* v) { FPersistence->Assign(v); }
+    // The pop-up of the lookup list (nullptr until first needed).
+    TListHintWindow* LookupWindow() const { return FLookupWindow; }
+    bool LookupShown() const;
+    void UpdateLookup();
+    void DoneLookup();
+    virtual void LoadPersist();
+    virtual void SavePersist();
+    bool OleDropSource() const { return FOleDropSource; }
+    void SetOleDropSource(bool v) { FOleDropSource = v; }
+    bool OleDropTarget() const { return FOleDropTarget; }
+    void SetOleDropTarget(bool v);
+    bool DropTargetRegistered() const { return FDropTargetRegistered; }
+    // A text dropped at client point P with Shift held (the drop target's work).
+    void DropText(const TPoint& P, const AnsiString& S, TShiftState Shift = 0);
+    // The drop caret follows the mouse during a drag over the control ((-1, -1): none).
+    void DrawCaretByCursor(const TPoint& P);
+    void EraseCaret();
+    TPoint DropCaret() const { return FDropCaret; }
+
     virtual unsigned GetVersionNr() const;
     AnsiString GetVersion() const;
     void SetVersion(const AnsiString&) {}
@@ -163,6 +198,9 @@ public:
     TClipboardEvent OnClipboardPaste;
     TNotifyEvent OnLabelClick;
     TNotifyEvent OnLabelDblClick;
+    TLookupSelectEvent OnLookupSelect;
+    TLookupIndexSelectEvent OnLookupIndexSelect;
+    TURLClickEvent OnURLClick;
 
     void SetParent(TWinControl* AParent) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
@@ -176,8 +214,13 @@ public:
     void CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow) override;
 
 protected:
+    // Expires with the edit (for calls posted to run later).
+    std::weak_ptr<int> AliveToken() const { return FAlive; }
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyPress(char& Key) override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool HoldsNativeMouse(int Kind, TMouseButton Button, int X, int Y) const override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
     void Change() override;
@@ -199,6 +242,12 @@ private:
     void PaintEdit(TCanvas* Canvas);
     void DrawControlBorder(TCanvas* Canvas);
     void DrawErrorLines(TCanvas* Canvas);
+    bool LookupKeyDown(Word& Key);
+    void HideLookup();
+    void LookupLostFocus();
+    void StartDrag();
+    bool PressInSelection(int X, int Y) const;
+    void SetCaretByCursor(const TPoint& P);
 
     TVodUrizModel FModel;
     bool FPushing = false;
@@ -233,5 +282,18 @@ private:
     bool FLabelAlwaysEnabled = false;
     std::unique_ptr<TFont> FLabelFont;
     int FLoadedHeight = 0;
+    std::unique_ptr<TLookupSettings> FLookup;
+    std::unique_ptr<TPersistence> FPersistence;
+    TListHintWindow* FLookupWindow = nullptr; // owned as a component
+    bool FOleDropSource = false;
+    bool FOleDropTarget = false;
+    bool FDropTargetRegistered = false;
+    bool FDragArmed = false;
+    bool FInDialog = false;
+    bool FLookupTookReturn = false; // the Enter's character must not reopen the list
+    bool FDraggingFromSelf = false;
+    bool FSelfDropRefused = false;
+    TPoint FDropCaret{-1, -1};
+    std::unique_ptr<TDropTargetHandler> FDropTarget;
     std::shared_ptr<int> FAlive = std::make_shared<int>(0); // expires with the edit
 };

@@ -1,5 +1,7 @@
 #include "components/controls/VodurizLabel.h"
 
+#include "platform/graphics/Canvas.h"
+
 TPoint PlaceLabel(TLabelPosition Position, const TRect& Bounds, int Height, const TSize& LabelSize,
                   int CaptionWidth, int Margin)
 {
@@ -30,4 +32,18 @@ TPoint PlaceLabel(TLabelPosition Position, const TRect& Bounds, int Height, cons
         return TPoint(centredLeft, top + Height + Margin);
     }
     return TPoint(left, top);
+}
+
+void DrawEditBorder(TCanvas* Canvas, int W, int H, bool Sunken, TColor FrameColor)
+{
+    TRect r(0, 0, W, H);
+    Canvas->Brush()->SetStyle(bsSolid);
+    Canvas->Brush()->SetColor(Sunken ? clBtnFace : FrameColor);
+    if (Sunken) {
+        Canvas->DrawEdge(r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    } else {
+        Canvas->FrameRect(r);
+        r = TRect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
+    }
+    Canvas->FrameRect(r);
 }

@@ -63,6 +63,8 @@ public:
     void BringToFront();
 
     TExceptionEvent OnException;
+    // The main form was minimised.
+    TNotifyEvent OnMinimize;
     TIdleEvent OnIdle;
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;

@@ -346,6 +346,20 @@ TCustomForm* TControl::ParentForm() const { return GetParentForm(const_cast<TCon
 void TControl::CMMouseEnter() { Guard([&] { FireEvent(OnMouseEnter, this); }, this); }
 void TControl::CMMouseLeave() { Guard([&] { FireEvent(OnMouseLeave, this); }, this); }
 bool TControl::CMDialogChar(char) { return false; }
+
+bool IsAccel(char Key, const AnsiString& Caption)
+{
+    for (size_t i = 0; i + 1 < Caption.size(); ++i) {
+        if (Caption[i] != '&')
+            continue;
+        if (Caption[i + 1] == '&') {
+            ++i; // "&&" is a plain ampersand
+            continue;
+        }
+        return std::toupper(static_cast<unsigned char>(Caption[i + 1])) == std::toupper(static_cast<unsigned char>(Key));
+    }
+    return false;
+}
 void TControl::CMFontChanged() { Invalidate(); }
 void TControl::CMTextChanged() { Invalidate(); }
 void TControl::CMEnabledChanged() { Invalidate(); }

@@ -414,6 +414,9 @@ protected:
     virtual void KeyUp(Word& Key, TShiftState Shift);
     // Keys the control handles itself instead of the form's navigation (Tab, arrows, Enter, Esc).
     virtual bool WantsKey(Word Key, TShiftState Shift) const;
+    // A control over a native widget may keep a mouse event from the widget's own handling
+    // (a press that starts dragging the selection): Kind 0 press, 1 move, 2 release.
+    virtual bool HoldsNativeMouse(int /*Kind*/, TMouseButton /*Button*/, int /*X*/, int /*Y*/) const { return false; }
     // Width of the border around the client area (0: none).
     virtual int NonClientWidth() const { return 0; }
     // Draws the border; Canvas covers the whole control.
@@ -496,3 +499,6 @@ void SetCaptureControl(TControl* Control);
 
 // Shift state of the keyboard and mouse buttons right now.
 TShiftState KeyboardShiftState();
+
+// True when Key is the accelerator of Caption (the character after a single '&', any case).
+bool IsAccel(char Key, const AnsiString& Caption);

@@ -191,14 +191,21 @@ AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt, const
 
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory)
 {
+    return SelectDirectory(Caption, Root, Directory, 0);
+}
+
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options)
+{
     TModalRequest r = Request(TModalKind::SelectDirectory, Caption, Caption, {"OK", "Cancel"});
     r.Value = Directory;
     r.Folder = Root;
+    r.Flags = Options;
     const TModalAnswer a = RunDialog(
         r,
         [&] {
             const QString d = QFileDialog::getExistingDirectory(
-                ActiveWindow(), ToQString(Caption), ToQString(Directory.empty() ? Root : Directory));
+                ActiveWindow(), ToQString(Caption), ToQString(Directory.empty() ? Root : Directory),
+                QFileDialog::ShowDirsOnly | ((Options & sdNoNewFolder) ? QFileDialog::ReadOnly : QFileDialog::Options()));
             TModalAnswer x;
             x.Result = d.isEmpty() ? 0 : 1;
             x.Value = FromQString(d);

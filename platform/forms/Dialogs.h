@@ -41,6 +41,9 @@ AnsiString InputBox(const AnsiString& ACaption, const AnsiString& APrompt, const
 bool InputQuery(const AnsiString& ACaption, const AnsiString& APrompt, AnsiString& Value);
 // Lets the user pick a folder below Root; Directory holds the start and the choice.
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory);
+// The same with options (the request's Flags): sdNoNewFolder hides the new-folder button.
+constexpr unsigned sdNoNewFolder = 1;
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options);
 
 enum TOpenOptionBit : unsigned {
     ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1, ofHideReadOnly = 1u << 2, ofNoChangeDir = 1u << 3,

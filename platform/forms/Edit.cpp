@@ -3,8 +3,10 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStyle>
 #include <algorithm>
 #include <cctype>
 
@@ -180,6 +182,46 @@ void TCustomEdit::SetSelLength(int v)
         e->setSelection(start, v);
 }
 
+namespace {
+// Where the line edit starts drawing its text.
+int TextInset(const QLineEdit* e)
+{
+    const int frame = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, e) : 0;
+    return e->contentsRect().left() + e->textMargins().left() + frame + 2;
+}
+} // namespace
+
+void TCustomEdit::SetTextMargins(const TRect& Margins)
+{
+    FTextMargins = Margins;
+    if (QLineEdit* e = LineEdit(this))
+        e->setTextMargins(Margins.Left, Margins.Top, Margins.Right, Margins.Bottom);
+}
+
+int TCustomEdit::CharFromPos(const TPoint& P) const
+{
+    if (QLineEdit* e = LineEdit(this))
+        return e->cursorPositionAt(QPoint(P.x, P.y));
+    // No window: by the widths of the characters in the control's font.
+    const QFontMetrics fm(ToQFont(*Font()));
+    const QString t = ToQString(FText);
+    for (int i = 0; i < t.size(); ++i)
+        if (P.x < 2 + fm.horizontalAdvance(t.left(i)) + fm.horizontalAdvance(t.at(i)) / 2)
+            return i;
+    return static_cast<int>(t.size());
+}
+
+TPoint TCustomEdit::PosFromChar(int Index) const
+{
+    const QLineEdit* e = LineEdit(this);
+    const QFontMetrics fm = e ? e->fontMetrics() : QFontMetrics(ToQFont(*Font()));
+    const QString t = e ? e->displayText() : ToQString(FText);
+    Index = std::clamp(Index, 0, static_cast<int>(t.size()));
+    const int x = (e ? TextInset(e) : 2) + fm.horizontalAdvance(t.left(Index));
+    const int y = std::max(0, (ClientHeight() - fm.height()) / 2);
+    return TPoint(x, y);
+}
+
 AnsiString TCustomEdit::SelText() const
 {
     const int s = SelStart(), l = SelLength();
@@ -293,6 +335,7 @@ void TCustomEdit::SyncWidget()
         e->setCursorPosition(std::min(FSelStart, static_cast<int>(e->text().size())));
     }
     e->setReadOnly(FReadOnly);
+    e->setTextMargins(FTextMargins.Left, FTextMargins.Top, FTextMargins.Right, FTextMargins.Bottom);
     e->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
     e->setFrame(FBorderStyle != bsNone);
     const Qt::Alignment h = FAlignment == taRightJustify ? Qt::AlignRight

@@ -47,6 +47,13 @@ public:
     void CutToClipboard();
     // Every paste (Ctrl+V, Shift+Insert, the context menu) comes here.
     virtual void PasteFromClipboard();
+    // The character index under a client point, and the client position of a character
+    // (past the end: right of the last character).
+    int CharFromPos(const TPoint& P) const;
+    TPoint PosFromChar(int Index) const;
+    // Pixels kept free around the text inside the field (the formatting rectangle).
+    TRect TextMargins() const { return FTextMargins; }
+    void SetTextMargins(const TRect& Margins);
 
     TNotifyEvent OnChange;
 
@@ -75,6 +82,7 @@ protected:
     int FSelStart = 0;
     int FSelLength = 0;
     AnsiString FEditMask; // used by TMaskEdit
+    TRect FTextMargins{0, 0, 0, 0};
 };
 
 class TEdit : public TCustomEdit {

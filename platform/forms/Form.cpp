@@ -126,6 +126,8 @@ void TCustomForm::SetWindowState(TWindowState v)
     if (v == FWindowState)
         return;
     FWindowState = v;
+    if (v == wsMinimized && Application && Application->MainForm() == this)
+        Guard([] { FireEvent(Application->OnMinimize, Application); }, this);
     if (HandleAllocated() && FVisible) {
         if (v == wsMinimized)
             FImpl->widget->showMinimized();

@@ -49,6 +49,10 @@ struct Access {
     static void SyncWidget(TWinControl* c) { c->SyncWidget(); }
     static bool WantsKey(const TWinControl* c, Word k, TShiftState s) { return c->WantsKey(k, s); }
     static TControl*& Hover(TWinControl* c) { return c->ImplPtr()->hover; }
+    static bool HoldsNativeMouse(const TWinControl* c, int Kind, TMouseButton b, int x, int y)
+    {
+        return c->HoldsNativeMouse(Kind, b, x, y);
+    }
     static TWinControl::Impl* ImplOf(const TWinControl* c) { return c->ImplPtr(); }
 };
 
@@ -108,6 +112,12 @@ protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    bool Held(int Kind, QMouseEvent* e) const
+    {
+        const QPoint p = e->position().toPoint();
+        const TMouseButton b = e->button() == Qt::RightButton ? mbRight : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+        return ctl && Access::HoldsNativeMouse(ctl, Kind, b, p.x(), p.y());
+    }
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void wheelEvent(QWheelEvent* e) override;
@@ -172,15 +182,23 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override
     {
-        Base::mousePressEvent(e);
+        if (!Held(0, e))
+            Base::mousePressEvent(e);
         if (ctl)
             RouteMouse(ctl, e);
     }
     void mouseReleaseEvent(QMouseEvent* e) override
     {
-        Base::mouseReleaseEvent(e);
+        if (!Held(2, e))
+            Base::mouseReleaseEvent(e);
         if (ctl)
             RouteMouse(ctl, e);
+    }
+    bool Held(int Kind, QMouseEvent* e) const
+    {
+        const QPoint p = e->position().toPoint();
+        const TMouseButton b = e->button() == Qt::RightButton ? mbRight : e->button() == Qt::MiddleButton ? mbMiddle : mbLeft;
+        return ctl && Access::HoldsNativeMouse(ctl, Kind, b, p.x(), p.y());
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
@@ -190,7 +208,8 @@ protected:
     }
     void mouseMoveEvent(QMouseEvent* e) override
     {
-        Base::mouseMoveEvent(e);
+        if (!Held(1, e))
+            Base::mouseMoveEvent(e);
         if (ctl)
             RouteMouse(ctl, e);
     }

@@ -14,7 +14,7 @@
 
 class TCustomForm;
 
-enum class TModalKind { MessageBox, MessageDlg, InputQuery, OpenDialog, SaveDialog, ColorDialog, SelectDirectory, Form };
+enum class TModalKind { MessageBox, MessageDlg, InputQuery, OpenDialog, SaveDialog, ColorDialog, SelectDirectory, Form, Preview };
 
 struct TModalRequest {
     TModalKind Kind = TModalKind::MessageBox;

@@ -1,6 +1,7 @@
 #include "platform/forms/Screen.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <algorithm>
@@ -94,3 +95,9 @@ void TScreen::RemoveForm(TCustomForm* F)
 }
 
 void TScreen::SetActiveForm(TCustomForm* F) { FActiveForm = F; }
+
+TPoint GetCursorPos()
+{
+    const QPoint p = QCursor::pos();
+    return TPoint(p.x(), p.y());
+}

@@ -42,3 +42,6 @@ private:
 };
 
 extern TScreen* Screen;
+
+// Where the mouse pointer is, in screen coordinates.
+TPoint GetCursorPos();

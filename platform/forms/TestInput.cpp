@@ -1,5 +1,6 @@
 #include "platform/forms/TestInput.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -94,8 +95,15 @@ void SendMouse(TControl* Target, QEvent::Type type, int X, int Y, Qt::MouseButto
     }
     else if (type == QEvent::MouseButtonRelease)
         gButtons &= ~button;
-    QMouseEvent e(type, local, local, global, button, gButtons, Mods(Shift));
-    QApplication::sendEvent(w, &e);
+    // A scrolled widget (a list box) takes its mouse in its viewport, as a user's does.
+    QWidget* to = w;
+    QPointF at = local;
+    if (auto* area = qobject_cast<QAbstractScrollArea*>(w.data())) {
+        to = area->viewport();
+        at = to->mapFrom(w.data(), local.toPoint());
+    }
+    QMouseEvent e(type, at, at, global, button, gButtons, Mods(Shift));
+    QApplication::sendEvent(to, &e);
 }
 
 } // namespace

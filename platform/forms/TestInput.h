@@ -5,6 +5,7 @@
 // press moves the focus (OnExit/OnEnter) to the control that takes it by click, and keys
 // reach only the focused control of a shown form (else EInvalidOperation).
 #include "platform/forms/Controls.h"
+#include "platform/forms/DragDrop.h"
 
 namespace TestInput {
 
@@ -26,6 +27,13 @@ void Click(TControl* Target, int X = -1, int Y = -1, TMouseButton Button = mbLef
 void DblClick(TControl* Target, int X = -1, int Y = -1);
 // Wheel turned by Steps notches (negative: towards the user, "down").
 void Wheel(TWinControl* Target, int Steps, int X = -1, int Y = -1);
+
+// Drag and drop. The next drag a control starts ends with a drop on Target at client
+// point (X, Y) with Shift held (Ctrl: copy), or is cancelled with Escape over Target.
+void DropOn(TWinControl* Target, int X, int Y, TShiftState Shift = 0);
+void CancelNextDrag(TWinControl* Target = nullptr);
+// Another program drags Data onto Target and drops it at (X, Y); the drop's effect.
+int DropFromOutside(TWinControl* Target, int X, int Y, const TDragData& Data, TShiftState Shift = 0);
 
 // Runs what the loop has waiting (posted calls, paints, timers that are due).
 void ProcessEvents();

@@ -225,8 +225,9 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
         TControl* target = nullptr;
         if (!impl->native) {
             // Enter and leave follow the mouse even while a pressed child holds the capture,
-            // so a control dragged off knows it before the release.
-            TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), false, false);
+            // so a control dragged off knows it before the release. A disabled graphic
+            // control still learns it (its hot look); its mouse moves go to the window.
+            TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), true, false);
             if (t != impl->hover) {
                 TControl* old = impl->hover;
                 impl->hover = t;
@@ -235,7 +236,7 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                 if (t)
                     t->CMMouseEnter();
             }
-            target = t;
+            target = t && t->Enabled() ? t : nullptr;
             if (!impl->pressed && w)
                 w->setCursor(CursorShapeOf(t ? t->Cursor() : c->Cursor()));
         }

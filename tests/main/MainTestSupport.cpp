@@ -11,7 +11,7 @@ void MainWindowFixture::SetUpTestSuite()
     namespace fs = std::filesystem;
     const fs::path art = fs::path(ZorvanePrefix()) / "drive_c" / "Zorvane" / "GraphView";
     fs::create_directories(art);
-    fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing);
+    fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
 }
 
 void MainWindowFixture::ConnectThroughPanel(int Port, int BaudItem)

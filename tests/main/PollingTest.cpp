@@ -1,4 +1,5 @@
 // Polling, reply reception, the displayed values and comparator results, the live log.
+#include <algorithm>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -6,6 +7,7 @@
 #include "components/controls/Voduriz.h"
 #include "components/controls/Owbuttons.h"
 #include "components/grid/Ravgrid.h"
+#include "graph/GraphPublic.h"
 #include "platform/forms/PageControl.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/Image.h"
@@ -280,6 +282,7 @@ TEST_F(Polling, ALostReplyDoesNotStopThePolling)
 TEST_F(Polling, RunTakesOneReadingPerTrigger)
 {
     ShowTab(Form->ListMeasTab, 7);
+    Form->ListSetupGrid->SetCellEx(0, 1, "1");
     Form->ListSetupGrid->SetCellEx(1, 1, "Cp-D");
     Form->ListSetupGrid->SetCellEx(6, 1, "OFF");
     Form->ListSetupGrid->SetCellEx(16, 1, "OFF");
@@ -290,7 +293,8 @@ TEST_F(Polling, RunTakesOneReadingPerTrigger)
     Sim->ClearTranscript();
     TestInput::Click(Form->ListMeasStartBtn);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 4000));
-    EXPECT_EQ(Sim->Lines().front(), "TRIG");
+    const auto lines = Sim->Lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "TRIG"), 1);
     EXPECT_NE(Form->ListMeasGrid->GetCellEx(7, 1), "");
     RunFor(300);
     EXPECT_EQ(Form->ListMeasGrid->GetCellEx(7, 2), "");
@@ -380,6 +384,7 @@ TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
     ShowTab(Form->ListMeasTab, 7);
     Form->ListSetupGrid->SetRowCountEx(4);
     for (int step = 1; step <= 3; ++step) {
+        Form->ListSetupGrid->SetCellEx(0, step, std::to_string(step));
         Form->ListSetupGrid->SetCellEx(1, step, "Cp-D");
         Form->ListSetupGrid->SetCellEx(3, step, "1.000");
         Form->ListSetupGrid->SetCellEx(6, step, "OFF");
@@ -402,21 +407,22 @@ TEST_F(Polling, ListRunFillsOneRowPerStepAndLoop)
 TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
 {
     ShowTab(Form->SweepGraphTab, 9);
-    Form->SweepPointCount = 2;
-    Form->SweepPoint = 1;
-    Form->ComparePass = 2;
-    Form->SweepResultGrid->SetRowCountEx(5);
     Form->SweepGraphFunBox->SetItemIndex(1); // Cs-D
     Form->SweepGraphMon1Box->SetItemIndex(1); // Z
     Form->SweepGraphMon2Box->SetItemIndex(0);
+    Form->SweepGraphPointEdit->SetText("2");
+    SetupSweepGraph();
+    Form->SweepResultGrid->SetCellEx(4, 1, " 1.00000 pF"); // pass 1 was measured
+    Form->SetSweepGraphCompare->SetItemIndex(0);
     TestInput::Click(Form->SweepGraphStartBtn);
+    EXPECT_EQ(Form->ComparePass, 2);
     ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }, 8000));
     for (int row : {3, 4}) {
         EXPECT_NE(Form->SweepResultGrid->GetCellEx(4, row), "") << row;
         EXPECT_NE(Form->SweepResultGrid->GetCellEx(6, row), "") << row;
         EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
     }
-    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), "");
+    EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), " 1.00000 pF");
 }
 
 TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)

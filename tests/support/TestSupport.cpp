@@ -24,15 +24,29 @@ std::string FolderName(const std::string& Filter)
 
 } // namespace
 
+// The build folder the test program lives in, so runs from different build
+// folders (or checkouts) never share files, links or sockets.
+std::filesystem::path BuildRoot(const char* ProgramPath)
+{
+    std::error_code ec;
+    std::filesystem::path dir = std::filesystem::absolute(ProgramPath, ec).parent_path();
+    for (; !dir.empty() && dir != dir.root_path(); dir = dir.parent_path())
+        if (std::filesystem::exists(dir / "CMakeCache.txt", ec))
+            return dir;
+    return std::filesystem::temp_directory_path() / "zv-test";
+}
+
 void UseTestPrefix(const char* ProgramPath)
 {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0); // also for the programs a test starts
+    const std::filesystem::path root = BuildRoot(ProgramPath);
+    setenv("ZV_TEST_OUTPUT", (root / "test-output").c_str(), 0);
     std::filesystem::path prefix;
     const char* set = std::getenv("ZORVANE_PREFIX");
     if (set && *set)
         prefix = set;
     else
-        prefix = std::filesystem::temp_directory_path() / "zv-test-prefix" /
-                 std::filesystem::path(ProgramPath).filename();
+        prefix = root / "test-prefix" / std::filesystem::path(ProgramPath).filename();
     const std::string filter = GTEST_FLAG_GET(filter);
     if (!filter.empty() && filter != "*")
         prefix /= FolderName(filter);

@@ -23,6 +23,7 @@ const char* KindName(TModalKind k)
     case TModalKind::ColorDialog: return "colour dialog";
     case TModalKind::SelectDirectory: return "folder dialog";
     case TModalKind::Form: return "modal form";
+    case TModalKind::Preview: return "print preview";
     }
     return "modal box";
 }

@@ -1,0 +1,127 @@
+// The sweep graph's full replot: 8 traces of 1000 points rebuilt from the table and the
+// stored pass and drawn, measured against the fastest polling interval (100 ms); beside
+// it the same points handed straight to Qt Charts and drawn, as a user of Qt could do.
+#include <benchmark/benchmark.h>
+
+#include <QGraphicsScene>
+#include <QImage>
+#include <QPainter>
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QValueAxis>
+#include <cmath>
+#include <cstdlib>
+#include <memory>
+
+#include "components/controls/Voduriz.h"
+#include "components/grid/Ravgrid.h"
+#include "graph/GraphPublic.h"
+#include "main/Lcr.h"
+#include "platform/chart/Chart.h"
+#include "platform/core/FloatConvert.h"
+#include "platform/core/Synchronize.h"
+#include "platform/forms/Application.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/GroupBox.h"
+#include "platform/forms/ModalScript.h"
+#include "platform/graphics/Bitmap.h"
+
+namespace {
+
+constexpr int kPoints = 1000;
+
+double Reading(int Trace, int Point, int Pass)
+{
+    return 100 + 50 * std::sin(Point / 40.0 + Trace) + Pass * 3;
+}
+
+// A main window whose table holds two measured passes of 1000 points.
+TLCRForm* SweepWindow()
+{
+    static std::unique_ptr<TLCRForm> form;
+    if (form)
+        return form.get();
+    if (!Application) {
+        static int argc = 1;
+        static char name[] = "graph_bench";
+        static char* argv[] = {name, nullptr};
+        setenv("QT_QPA_PLATFORM", "offscreen", 0);
+        SetMainThread();
+        CreateApplication(argc, argv);
+    }
+    ModalScript::SetStrict(true);
+    form = std::make_unique<TLCRForm>(nullptr);
+    TLCRForm* f = form.get();
+    f->SweepGraphPointEdit->SetText(std::to_string(kPoints));
+    f->SweepGraphMon1Box->SetItemIndex(1);
+    f->SweepGraphMon2Box->SetItemIndex(2);
+    SetupSweepGraph();
+    f->SetSweepGraphCompare->SetItemIndex(0);
+    f->ComparePass = 2;
+    TRavArodozIdad* g = f->SweepResultGrid;
+    g->SetRowCountEx(2 * kPoints + 1);
+    for (int p = 1; p <= kPoints; ++p)
+        for (int t = 0; t < 4; ++t) {
+            g->SetCellEx(2, kPoints + p, g->GetCellEx(2, p));
+            f->SweepValueText[0][t][p] = " " + FloatToStrF(Reading(t, p, 0), ffFixed, 6, 3) + " nF";
+            g->SetCellEx(4 + t, kPoints + p, " " + FloatToStrF(Reading(t, p, 1), ffFixed, 6, 3) + " nF");
+        }
+    for (int n = 1; n <= 8; ++n)
+        GraphCheckOf(n)->SetChecked(true);
+    return f;
+}
+
+void BM_SweepReplotOurs(benchmark::State& state)
+{
+    TLCRForm* f = SweepWindow();
+    TBitmap picture;
+    for (auto _ : state) {
+        ScaleSweepGraph();
+        f->SweepGraphChart->DrawToBitmap(&picture);
+    }
+    int points = 0;
+    for (int s = 0; s < 8; ++s)
+        points += f->SweepGraphChart->Series(s)->Count();
+    state.counters["points"] = points;
+}
+BENCHMARK(BM_SweepReplotOurs)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SweepReplotBareQtCharts(benchmark::State& state)
+{
+    SweepWindow(); // the application object
+    const int w = 866, h = 350;
+    QGraphicsScene scene;
+    auto* chart = new QChart();
+    scene.addItem(chart);
+    chart->setGeometry(0, 0, w, h);
+    auto* x = new QValueAxis();
+    auto* y = new QValueAxis();
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    std::vector<QLineSeries*> series;
+    for (int s = 0; s < 8; ++s) {
+        auto* ls = new QLineSeries();
+        chart->addSeries(ls);
+        ls->attachAxis(x);
+        ls->attachAxis(y);
+        series.push_back(ls);
+    }
+    QImage img(w, h, QImage::Format_RGB32);
+    for (auto _ : state) {
+        for (int s = 0; s < 8; ++s) {
+            QList<QPointF> pts;
+            pts.reserve(kPoints);
+            for (int p = 1; p <= kPoints; ++p)
+                pts.append(QPointF(1 + 299.0 * (p - 1) / (kPoints - 1), Reading(s % 4, p, s / 4)));
+            series[s]->replace(pts);
+        }
+        x->setRange(0, 300);
+        y->setRange(0, 200);
+        img.fill(Qt::white);
+        QPainter painter(&img);
+        scene.render(&painter, QRectF(0, 0, w, h), QRectF(0, 0, w, h));
+    }
+}
+BENCHMARK(BM_SweepReplotBareQtCharts)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace

@@ -1,0 +1,32 @@
+#pragma once
+// Private to the platform layer: the Qt Charts side of a chart. The scene and its chart
+// exist without a window, so a chart can be drawn into a bitmap or a printed page.
+#include <QGraphicsScene>
+#include <QPainter>
+#include <QPointer>
+#include <QtCharts/QChart>
+#include <QtCharts/QLineSeries>
+#include <QtCharts/QLogValueAxis>
+#include <QtCharts/QValueAxis>
+#include <vector>
+
+#include "platform/chart/Chart.h"
+
+struct TCustomChart::ChartImpl {
+    explicit ChartImpl(TCustomChart* o);
+    TCustomChart* owner;
+    QGraphicsScene scene;
+    QChart* chart = nullptr;              // owned by the scene
+    std::vector<QLineSeries*> series;     // owned by the chart
+    std::vector<unsigned> seriesRevision; // of the data copied into each
+    std::vector<bool> seriesLog;          // copied for a logarithmic bottom axis
+    QValueAxis* left = nullptr;
+    QValueAxis* right = nullptr;
+    QAbstractAxis* bottom = nullptr;
+    bool bottomLog = false;
+    unsigned revision = ~0u;
+    // Copies what has changed of the chart into the Qt chart.
+    void Sync();
+    // Draws the chart into Target (chart at Target's size).
+    void Render(QPainter* Painter, const QRectF& Target);
+};

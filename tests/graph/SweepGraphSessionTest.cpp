@@ -1,0 +1,513 @@
+// The Sweep Graph tab against the simulated instrument, driven as a user drives it.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cmath>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "../panel/PanelTestSupport.h"
+#include "components/controls/Owbuttons.h"
+#include "components/controls/Voduriz.h"
+#include "components/grid/Ravgrid.h"
+#include "graph/GraphPublic.h"
+#include "list/DataFile.h"
+#include "list/ListUnits.h"
+#include "main/Public.h"
+#include "platform/core/FloatConvert.h"
+#include "platform/chart/Chart.h"
+#include "platform/core/FileUtils.h"
+#include "platform/forms/CheckBox.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/Dialogs.h"
+#include "platform/forms/GroupBox.h"
+#include "platform/forms/ModalScript.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
+#include "platform/forms/Timer.h"
+#include "platform/forms/VirtualKeys.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/report/Report.h"
+#include "tests/support/TestOutput.h"
+
+namespace {
+
+bool RunUntil(const std::function<bool()>& Done, int TimeoutMs = 20000)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
+    while (!Done()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        TestInput::RunFor(5);
+    }
+    return true;
+}
+
+AnsiString ReadFile(const AnsiString& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+class SweepGraphSession : public PanelSession {
+protected:
+    void SetUp() override
+    {
+        PanelSession::SetUp();
+        Connect();
+        PowerOn();
+        SoftKey(4);
+        ASSERT_EQ(Form->PageId, 9);
+        NewLines();
+    }
+
+    // The user's typing: the field's old text deleted (Delete: the key filters of some
+    // fields drop Backspace), the new one typed, then Tab.
+    void Enter(TVodUriz* field, const AnsiString& text, bool leave = true)
+    {
+        field->SetFocus();
+        TestInput::PressKey(field, VK_HOME);
+        for (size_t i = field->GetText().size(); i > 0; --i)
+            TestInput::PressKey(field, VK_DELETE);
+        TestInput::TypeText(field, text);
+        if (leave)
+            TestInput::PressKey(field, VK_TAB);
+        TestInput::ProcessEvents();
+    }
+
+    void Choose(TComboBox* box, int item)
+    {
+        // A monitor box hands the focus to the panel after each change: the user clicks it again.
+        box->SetFocus();
+        TestInput::PressKey(box, VK_HOME);
+        for (int i = 0; i < item; ++i) {
+            box->SetFocus();
+            TestInput::PressKey(box, VK_DOWN);
+        }
+        TestInput::ProcessEvents();
+    }
+
+    void Pick(TRadioGroup* group, int item) { Click(group->Buttons(item)); }
+
+    // Sweep Parameter, the fields as given, Ok.
+    void SetUpSweep(int type, const AnsiString& start, const AnsiString& end, const AnsiString& points, int function = 0,
+        int mon1 = 0, int mon2 = 0)
+    {
+        Click(Form->SweepParaBtn);
+        ASSERT_TRUE(Form->SweepGraphParaPanel->Visible());
+        Pick(Form->SweepGraphTypeGroup, type);
+        Choose(Form->SweepGraphFunBox, function);
+        Choose(Form->SweepGraphMon1Box, mon1);
+        Choose(Form->SweepGraphMon2Box, mon2);
+        Enter(Form->SweepGraphEndEdit, end);
+        Enter(Form->SweepGraphStartEdit, start);
+        Enter(Form->SweepGraphPointEdit, points);
+        Click(Form->SweepGraphOkBtn);
+        ASSERT_FALSE(Form->SweepGraphParaPanel->Visible()) << ModalScript::LastRequest().Text;
+    }
+
+    void RunSweep()
+    {
+        Click(Form->SweepGraphStartBtn);
+        ASSERT_TRUE(Form->TestRunning);
+        ASSERT_TRUE(RunUntil([&] { return Form->TestIdle; }));
+        TestInput::ProcessEvents();
+    }
+
+    // Graph Parameter with the choices given, Ok.
+    void GraphParameters(const std::function<void()>& choose)
+    {
+        Click(Form->GraphParaBtn);
+        choose();
+        Click(Form->SweepGraphOkBtn);
+    }
+
+    AnsiString Cell(int c, int r) { return Form->SweepResultGrid->GetCellEx(c, r); }
+
+    TChartSeries* Screen(int s) { return Form->SweepGraphChart->Series(s); }
+    TChartSeries* Report(int s) { return Form->ReportSweepGraphChart->Chart()->Series(s); }
+};
+
+} // namespace
+
+TEST_F(SweepGraphSession, ParameterFieldsRefuseOutOfRangeValuesWithTheirMessages)
+{
+    Click(Form->SweepParaBtn);
+    for (TControl* c : std::initializer_list<TControl*>{Form->SweepGraphStartBtn, Form->SweepParaBtn,
+             Form->SweepGraphChart, Form->SweepGraphMeasDispBtn})
+        EXPECT_FALSE(c->Enabled()); // the rest of the tab waits for the panel
+    Enter(Form->SweepGraphEndEdit, "200");
+    const struct {
+        TVodUriz* Field;
+        const char* Typed;
+        const char* Message; // nullptr: accepted
+    } cases[] = {
+        {Form->SweepGraphStartEdit, "0", " ''Start'' over  range! 0.01 kHz <= Start <= 300 kHz !"},
+        {Form->SweepGraphStartEdit, "250", " '' Start '' over  range! Start <= End !"},
+        {Form->SweepGraphStartEdit, "0.01", nullptr},
+        {Form->SweepGraphEndEdit, "300.01", " ''End'' over  range! 0.01 kHz <= End <= 300 kHz !"},
+        {Form->SweepGraphEndEdit, "300", nullptr},
+        {Form->SweepGraphPointEdit, "0", " ''Point'' over  range!  1 <= Point <= 1000 !"},
+        {Form->SweepGraphPointEdit, "1001", " ''Point'' over  range!  1 <= Point <= 1000 !"},
+        {Form->SweepGraphPointEdit, "1000", nullptr},
+        {Form->SweepGraphLevelEdit, "2.5", " ''Level_V''_v over  range! 0.01 V <= Level(V) <= 2 V !"},
+        {Form->SweepGraphLevelEdit, "2", nullptr},
+    };
+    for (const auto& c : cases) {
+        ModalScript::ClearLog();
+        if (c.Message)
+            ModalScript::AnswerButton(IDOK);
+        Enter(c.Field, c.Typed);
+        if (c.Message) {
+            ASSERT_EQ(ModalScript::Log().size(), 1u) << c.Typed;
+            EXPECT_EQ(ModalScript::Log()[0].Text, c.Message);
+            EXPECT_EQ(ModalScript::Log()[0].Caption, "Warning");
+            EXPECT_TRUE(Form->InputError) << c.Typed;
+            EXPECT_TRUE(c.Field->Focused()) << c.Typed; // back in the field
+        } else {
+            EXPECT_TRUE(ModalScript::Log().empty()) << c.Typed;
+            EXPECT_FALSE(Form->InputError) << c.Typed;
+        }
+    }
+    // Enter refuses too, without setting InputError; an emptied Point becomes 10.
+    ModalScript::AnswerButton(IDOK);
+    Enter(Form->SweepGraphPointEdit, "0\r", false);
+    EXPECT_FALSE(Form->InputError);
+    Enter(Form->SweepGraphPointEdit, "10");
+
+    // The fixed frequency of a level sweep is bounded by the model's 300 kHz.
+    Pick(Form->SweepGraphTypeGroup, 1);
+    EXPECT_EQ(Form->SweepGraphStartEdit->GetText(), "0.01");
+    ModalScript::AnswerButton(IDOK);
+    Enter(Form->SweepGraphFreqEdit, "300.5");
+    EXPECT_EQ(ModalScript::LastRequest().Text, " ''Freq'' over  range! 0.01 kHz <= Freq <= 300 kHz !");
+    Enter(Form->SweepGraphFreqEdit, "250");
+    EXPECT_FALSE(Form->InputError);
+
+    // Nominal: shown only for ABS and REL; letters are dropped with a beep.
+    EXPECT_FALSE(Form->SweepGraphNomEdit->Visible());
+    Choose(Form->SweepGraphMon1Box, 6);
+    EXPECT_TRUE(Form->SweepGraphNomEdit->Visible());
+    Enter(Form->SweepGraphNomEdit, "12.3x");
+    EXPECT_EQ(Form->SweepGraphNomEdit->GetText(), "12.3000");
+
+    // Ok runs the checks: a bad frequency typed and not yet left is refused, the panel stays.
+    ModalScript::AnswerButton(IDOK);
+    Enter(Form->SweepGraphEndEdit, "3"); // refused on leaving
+    EXPECT_TRUE(Form->InputError);
+    Click(Form->SweepGraphOkBtn); // InputError set: cleared, nothing else
+    EXPECT_FALSE(Form->InputError);
+    Enter(Form->SweepGraphEndEdit, "2");
+    Enter(Form->SweepGraphFreqEdit, "400", false);
+    ModalScript::ClearLog();
+    ModalScript::AnswerButton(IDOK);
+    Click(Form->SweepGraphOkBtn);
+    ASSERT_EQ(ModalScript::Log().size(), 1u);
+    EXPECT_EQ(ModalScript::Log()[0].Text, " ''Freq'' over  range! 0.01 kHz <= Freq <= 300 kHz !");
+    EXPECT_TRUE(Form->SweepGraphParaPanel->Visible());
+    EXPECT_FALSE(Form->InputError);
+}
+
+TEST_F(SweepGraphSession, PointTableRunsFromStartToEndExactly)
+{
+    SetUpSweep(0, "1", "300", "4");
+    const char* freqs[] = {"1.000", "100.7", "200.3", "300.0"};
+    ASSERT_EQ(Form->SweepResultGrid->GetRowCountEx(), 5);
+    for (int r = 1; r <= 4; ++r) {
+        EXPECT_EQ(Cell(0, r), std::to_string(r));
+        EXPECT_EQ(Cell(1, r), "Cs-Rs");
+        EXPECT_EQ(Cell(2, r), freqs[r - 1]) << r;
+        EXPECT_EQ(Cell(3, r), "1.00");
+    }
+    // 1.00 to 1.01 kHz in 20 points: never beyond End.
+    SetUpSweep(0, "1", "1.01", "20");
+    for (int r = 1; r <= 20; ++r)
+        EXPECT_LE(std::stod(Cell(2, r)), 1.01) << r;
+    EXPECT_EQ(Cell(2, 20), "1.010");
+
+    // Level sweep in mA: the level column, the fixed frequency, the header.
+    SetUpSweep(2, "0.1", "20", "4", 3, 6, 5); // Cp-D, ABS, Iac
+    const char* levels[] = {"0.10", "6.73", "13.37", "20.00"};
+    for (int r = 1; r <= 4; ++r) {
+        EXPECT_EQ(Cell(3, r), levels[r - 1]) << r;
+        EXPECT_EQ(Cell(2, r), "1.000");
+    }
+    EXPECT_EQ(Cell(3, 0), "Level(mA)");
+    EXPECT_EQ(Cell(6, 0), "Monitor(1)_ABS");
+    EXPECT_EQ(Cell(7, 0), "Monitor(2)_Iac");
+    EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), "pF");
+    EXPECT_EQ(Form->GraphUpperLimitEdit2->GetText(), "9.999");
+    EXPECT_EQ(Form->GraphUpperUnitLab7->Caption(), "pF");
+    EXPECT_EQ(Form->GraphUpperUnitLab4->Caption(), "mA");
+    EXPECT_EQ(Form->GraphUpperLimitEdit8->GetText(), "20.000");
+}
+
+TEST_F(SweepGraphSession, FrequencySweepSendsEachPointsChangesAndPlotsBothCharts)
+{
+    SetUpSweep(0, "1", "100", "3", 0, 1); // Cs-Rs, monitor 1 Z
+    NewLines();
+    RunSweep();
+    const std::vector<AnsiString> expected = {"FUNC Cs-Rs;:FUNC?", "FUNC:MON1 Z;:FUNC:MON1?",
+        "FUNC:MON2 OFF;:FUNC:MON2?", "FREQ 1.000k;:FREQ?", "LEV:VOLT 1.00;:VOLT?", "TRIG", "FREQ 50.50k;:FREQ?",
+        "TRIG", "FREQ 100.0k;:FREQ?", "TRIG"};
+    EXPECT_EQ(NewLines(), expected);
+    EXPECT_EQ(Form->SweepGraphTerminateBtn->Enabled(), false);
+    EXPECT_TRUE(Form->SweepGraphStartBtn->Enabled());
+
+    // Every trace holds its three points, x the frequencies, in one prefix each.
+    for (int s = 0; s < 3; ++s) {
+        ASSERT_EQ(Screen(s)->Count(), 3) << s;
+        ASSERT_EQ(Report(s)->Count(), 3) << s;
+    }
+    EXPECT_EQ(Screen(3)->Count(), 3); // monitor 2 OFF: its empty cells plot at 0
+    EXPECT_EQ(Screen(4)->Count(), 0);
+    EXPECT_DOUBLE_EQ(Screen(0)->XValue(1), 50.5);
+    const AnsiString prefix = Form->TracePrefix[0];
+    for (int r = 1; r <= 3; ++r) {
+        const TValueParts parts = ParseValueText(Cell(4, r));
+        ASSERT_FALSE(parts.Empty || parts.Overload) << Cell(4, r);
+        const double v = parts.Value;
+        const AnsiString p = parts.Prefix;
+        const int shift = PrefixExponent(p.empty() ? " " : p) - PrefixExponent(prefix);
+        EXPECT_NEAR(Screen(0)->YValue(r - 1), v * std::pow(1000.0, shift), 1e-9) << Cell(4, r);
+        EXPECT_EQ(Report(0)->YValue(r - 1), Screen(0)->YValue(r - 1));
+    }
+    // The limit fields show the extremes, the unit captions the units of row 1.
+    EXPECT_EQ(Form->GraphUpperLimitEdit1->GetText(), FloatToStr(Screen(0)->MaxYValue()));
+    EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), ParseValueText(Cell(4, 1)).Unit);
+    EXPECT_EQ(Form->SweepGraphChart->LeftAxis()->Automatic(), true);
+}
+
+TEST_F(SweepGraphSession, CompareSweepMeasuresTwoPassesIntoTwoBlocksOfRows)
+{
+    SetUpSweep(1, "0.5", "2", "4", 1, 3, 0); // level sweep in V, Cs-D, monitor 1 Q
+    GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 0); });
+    NewLines();
+    RunSweep(); // pass 1
+    const std::vector<AnsiString> pass1 = {"FUNC Cs-D;:FUNC?", "FUNC:MON1 Q;:FUNC:MON1?", "FUNC:MON2 OFF;:FUNC:MON2?",
+        "FREQ 1.000k;:FREQ?", "LEV:VOLT 0.50;:VOLT?", "TRIG", "LEV:VOLT 1.00;:VOLT?", "TRIG", "LEV:VOLT 1.50;:VOLT?",
+        "TRIG", "LEV:VOLT 2.00;:VOLT?", "TRIG"};
+    EXPECT_EQ(NewLines(), pass1);
+    EXPECT_EQ(Form->ComparePass, 1);
+    EXPECT_EQ(Form->SweepResultGrid->GetRowCountEx(), 5);
+    RunSweep(); // pass 2
+    EXPECT_EQ(Form->ComparePass, 2);
+    EXPECT_EQ(NewLines(), pass1); // the same points again
+    ASSERT_EQ(Form->SweepResultGrid->GetRowCountEx(), 9);
+    for (int r = 5; r <= 8; ++r) {
+        EXPECT_EQ(Cell(0, r), std::to_string(r));
+        EXPECT_EQ(Cell(3, r), Cell(3, r - 4));
+        EXPECT_NE(Cell(4, r), "");
+    }
+    for (int s = 0; s < 8; ++s)
+        EXPECT_EQ(Screen(s)->Count(), 4) << s;
+    EXPECT_DOUBLE_EQ(Screen(4)->XValue(3), 2.0); // plotted against the level
+    EXPECT_EQ(Form->SweepValueText[1][0][4], Cell(4, 8));
+
+    // Replot: both passes in the prefix of pass 1, as they were plotted live.
+    std::vector<double> before;
+    for (int s : {0, 4})
+        for (int i = 0; i < 4; ++i)
+            before.push_back(Screen(s)->YValue(i));
+    GraphParameters([] {});
+    size_t k = 0;
+    for (int s : {0, 4})
+        for (int i = 0; i < 4; ++i)
+            EXPECT_DOUBLE_EQ(Screen(s)->YValue(i), before[k++]) << s << " " << i;
+    EXPECT_TRUE(Screen(4)->Active());
+
+    SaveControlToPng(Form->SweepGraphTab, TestOutputPath("sweep_graph_two_passes.png"));
+
+    // "No Compare" drops the compare pass.
+    GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 1); });
+    EXPECT_EQ(Form->SweepResultGrid->GetRowCountEx(), 5);
+    EXPECT_EQ(Screen(4)->Count(), 0);
+    EXPECT_EQ(Form->SweepValueText[1][0][1], "");
+    EXPECT_EQ(Screen(0)->Count(), 4);
+}
+
+TEST_F(SweepGraphSession, LeftAxisAutoOrFixedToATracesLimitsAndTheLogAxis)
+{
+    SetUpSweep(0, "0.1", "100", "6", 0, 0, 0);
+    RunSweep();
+    // A lower limit above the upper one is refused at the field, never an axis error.
+    ModalScript::AnswerButton(IDOK);
+    GraphParameters([&] {
+        Pick(Form->SetYAxisLeftGraphRadio, 3);
+        Enter(Form->GraphLowerLimitEdit3, "5");
+        Enter(Form->GraphUpperLimitEdit3, "1");
+    });
+    EXPECT_EQ(ModalScript::LastRequest().Text, " ''Lower Limit'' over  range! Lower Limit <= Upper Limit !");
+    EXPECT_TRUE(Form->SweepGraphParaPanel->Visible());
+    Enter(Form->GraphUpperLimitEdit3, "3.142");
+    Enter(Form->GraphLowerLimitEdit3, "0");
+    Pick(Form->SetSweepGraphAxisScale, 1);
+    Click(Form->SweepGraphOkBtn);
+    ASSERT_FALSE(Form->SweepGraphParaPanel->Visible());
+    for (TCustomChart* c : {static_cast<TCustomChart*>(Form->SweepGraphChart),
+             static_cast<TCustomChart*>(Form->ReportSweepGraphChart->Chart())}) {
+        EXPECT_FALSE(c->LeftAxis()->Automatic());
+        EXPECT_EQ(c->LeftAxis()->Minimum(), 0);
+        EXPECT_EQ(c->LeftAxis()->Maximum(), 3.142);
+        EXPECT_TRUE(c->BottomAxis()->Logarithmic());
+    }
+    EXPECT_EQ(Form->GraphUpperLimitEdit3->GetText(), "3.142"); // kept
+    SaveControlToPng(Form->SweepGraphChart, TestOutputPath("sweep_graph_log_axis_fixed.png"));
+
+    // Back to Auto: the axis follows the data, the limit fields are refilled; trace 2 hidden.
+    GraphParameters([&] {
+        Pick(Form->SetYAxisLeftGraphRadio, 0);
+        Click(Form->GraphCheck2);
+    });
+    EXPECT_TRUE(Form->SweepGraphChart->LeftAxis()->Automatic());
+    EXPECT_EQ(Form->GraphUpperLimitEdit1->GetText(), FloatToStr(Screen(0)->MaxYValue()));
+    EXPECT_FALSE(Screen(1)->Active());
+    EXPECT_FALSE(Report(1)->Active());
+    EXPECT_EQ(Screen(1)->Count(), 0);
+    EXPECT_EQ(Report(1)->Count(), 6);
+    SaveControlToPng(Form->SweepGraphChart, TestOutputPath("sweep_graph_log_axis.png"));
+}
+
+TEST_F(SweepGraphSession, ResultFileIsWrittenByteForByte)
+{
+    SetUpSweep(0, "1", "2", "2", 1); // Cs-D
+    Form->SweepResultGrid->SetCellEx(4, 1, " 1.23456 pF");
+    Form->SweepResultGrid->SetCellEx(5, 1, "-0.00120   ");
+    Form->SweepResultGrid->SetCellEx(4, 2, "OVERLOAD  F");
+    Form->SweepResultGrid->SetCellEx(5, 2, "0.00000   ");
+    const AnsiString chosen = TestOutputPath("run1");
+    const AnsiString saved = chosen + "_SweepGraphResult.txt";
+    DeleteFile(saved);
+    ModalScript::AnswerFile(chosen);
+    Click(Form->SweepGraphSaveBtn);
+    const AnsiString file = ReadFile(saved);
+    const AnsiString expectedTail = PadField("File_Name:" + saved, 20) +
+        "\r\n"
+        "Version:2.05\r\n"
+        "Version_Date:2021/11/25\r\n"
+        "Exe_DateTime:                   \r\n"
+        "Serial_No:ZV24050117\r\n"
+        "**********Sweep_Graph_Result**********\r\n"
+        "  Step  Function    Freq(kHz)     Level(V)    Primary   Unit     Second   Unit   Monitor(1)_OFF   Unit   Monitor(2)_OFF   Unit\r\n"
+        "     1      Cs-D        1.000         1.00    1.23456     pF   -0.00120 (null)           (null) (null)           (null) (null)\r\n"
+        "     2      Cs-D        2.000         1.00   OVERLOAD      F    0.00000 (null)           (null) (null)           (null) (null)\r\n"
+        "**********END**********\r\n";
+    std::smatch m;
+    ASSERT_TRUE(std::regex_search(file, m, std::regex("^Date:\\d{4}/\\d{2}/\\d{2}\r\nTime:\\d{2}:\\d{2}:\\d{2}\r\n")))
+        << file;
+    EXPECT_EQ(file.substr(m.length()), expectedTail);
+
+    // Saving over it: asked first; Cancel keeps the old file as it was.
+    ModalScript::AnswerFile(chosen + ".txt");
+    ModalScript::AnswerButton(IDCANCEL);
+    Click(Form->SweepGraphSaveBtn);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "Overwrite the exists file !");
+    EXPECT_EQ(ReadFile(saved), file);
+
+    // A file that cannot be written: the old one stays and a "Warning" box names it.
+    const AnsiString blocked = TestOutputPath("blocked_SweepGraphResult.txt");
+    ForceDirectories(blocked + ".saving"); // the temporary cannot be created
+    ModalScript::AnswerFile(blocked);
+    ModalScript::AnswerButton(IDOK);
+    Click(Form->SweepGraphSaveBtn);
+    EXPECT_EQ(ModalScript::LastRequest().Caption, "Warning");
+    EXPECT_NE(ModalScript::LastRequest().Text.find(blocked), AnsiString::npos);
+    EXPECT_FALSE(FileExists(blocked));
+
+    // Remove All: one empty row, twelve "(null)" fields.
+    ModalScript::AnswerButton(IDOK);
+    Click(Form->SweepGraphRemoveBtn);
+    EXPECT_EQ(Form->SweepResultGrid->GetRowCountEx(), 2);
+    EXPECT_EQ(Cell(1, 1), "");
+    const AnsiString text = SweepGraphResultText("x");
+    EXPECT_NE(text.find("(null)    (null)       (null)       (null)     (null) (null)     (null) (null)"), AnsiString::npos)
+        << text;
+}
+
+TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
+{
+    SetUpSweep(0, "1", "20", "5", 0, 1, 2);
+    RunSweep();
+    const AnsiString bmp = TestOutputPath("sweep_graph.bmp");
+    DeleteFile(bmp);
+    ModalScript::AnswerFile(bmp);
+    Click(Form->SweepGraphSaveGraphBtn);
+    TBitmap back;
+    back.LoadFromFile(bmp);
+    EXPECT_EQ(back.Width(), Form->SweepGraphChart->Width());
+    EXPECT_EQ(back.Height(), Form->SweepGraphChart->Height());
+    // Onto the existing file with Cancel: kept.
+    const AnsiString before = ReadFile(bmp);
+    ModalScript::AnswerFile(bmp);
+    ModalScript::AnswerButton(IDCANCEL);
+    Click(Form->SweepGraphSaveGraphBtn);
+    EXPECT_EQ(ReadFile(bmp), before);
+
+    // The preview opens once; a second click while it shows opens nothing.
+    ModalScript::ClearLog();
+    TModalAnswer a;
+    a.Action = [&](TCustomForm*) {
+        EXPECT_TRUE(Form->SweepGraphReport->Previewing());
+        Form->SweepGraphPreviewBtnClick(nullptr);
+    };
+    ModalScript::Answer(a);
+    Click(Form->SweepGraphPreviewBtn);
+    ASSERT_EQ(ModalScript::Log().size(), 1u);
+    EXPECT_EQ(ModalScript::Log()[0].Kind, TModalKind::Preview);
+    EXPECT_FALSE(Form->SweepGraphReport->Previewing());
+    TBitmap page;
+    Form->SweepGraphReport->RenderPage(&page, 96);
+    const AnsiString pageBmp = TestOutputPath("sweep_graph_report.bmp");
+    page.SaveToFile(pageBmp);
+    QImage(QString::fromStdString(pageBmp)).save(QString::fromStdString(TestOutputPath("sweep_graph_report.png")));
+
+    // Terminate during a run: the pending reading still fills its point, no further one starts.
+    Click(Form->SweepGraphStartBtn);
+    Click(Form->SweepGraphTerminateBtn);
+    EXPECT_TRUE(Form->TestIdle);
+    EXPECT_TRUE(Form->SweepGraphStartBtn->Enabled());
+    RunUntil([&] { return !Form->LCRTimer->Enabled(); }, 5000);
+    EXPECT_NE(Cell(4, 1), "");
+    EXPECT_EQ(Cell(4, 2), "");
+    EXPECT_EQ(Form->SweepPoint, 2);
+
+    // An instrument that stops answering after Terminate: polling gives up.
+    Click(Form->SweepGraphStartBtn);
+    Sim->SetFault(TSimFault::Silence);
+    Click(Form->SweepGraphTerminateBtn);
+    EXPECT_TRUE(RunUntil([&] { return !Form->LCRTimer->Enabled(); }, 10000));
+    Sim->ClearFault(TSimFault::Silence);
+}
+
+TEST_F(SweepGraphSession, AbsMonitorSendsTheNominalAndPlotsInTheNominalsUnit)
+{
+    Click(Form->SweepParaBtn);
+    Choose(Form->SweepGraphFunBox, 2); // Cp-Rp
+    Choose(Form->SweepGraphMon1Box, 6); // ABS
+    Choose(Form->SweepGraphNomUnitBox, 1); // nF
+    Enter(Form->SweepGraphNomEdit, "100");
+    Enter(Form->SweepGraphStartEdit, "1");
+    Enter(Form->SweepGraphEndEdit, "2");
+    Enter(Form->SweepGraphPointEdit, "2");
+    Click(Form->SweepGraphOkBtn);
+    ASSERT_FALSE(Form->SweepGraphParaPanel->Visible());
+    NewLines();
+    RunSweep();
+    const auto lines = NewLines();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[1], "FUNC:MON1 ABS;:FUNC:MON1?");
+    EXPECT_EQ(lines[3], "COMP:TOL:NOM 100.000n;:COMP:TOL:NOM?");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "COMP:TOL:NOM 100.000n;:COMP:TOL:NOM?"), 1); // read back
+    // The ABS deviation is plotted in nF, whatever prefix the instrument shows it with.
+    for (int r = 1; r <= 2; ++r) {
+        const TValueParts parts = ParseValueText(Cell(6, r));
+        const double scale = parts.Prefix == "p" ? 1e-3 : parts.Prefix == "u" ? 1e3 : parts.Prefix == "n" ? 1 : 0;
+        ASSERT_NE(scale, 0) << Cell(6, r);
+        EXPECT_NEAR(Screen(2)->YValue(r - 1), parts.Value * scale, 1e-9) << Cell(6, r);
+    }
+}

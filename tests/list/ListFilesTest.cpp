@@ -1,0 +1,194 @@
+// The list setup file and the list result file, byte for byte, through the window's buttons.
+#include <regex>
+
+#include "components/controls/Voduriz.h"
+#include "list/ListPublic.h"
+#include "platform/core/FileUtils.h"
+#include "tests/list/ListTestSupport.h"
+
+namespace {
+
+const std::vector<AnsiString> DefaultStep{"1", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00", "Primary", "SEQ",
+    "", "pF", "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"};
+const std::vector<AnsiString> AbsStep{"2", "Ls-Rs", "Freq(Hz)", "100.0", "Level(mA)", "0.10", "Both", "SEQ", "",
+    "KH", "1.00000", "2.00000", "", " ohm", "-5.00000", "5.00000", "ABS", "OFF"};
+
+const char* const SetupSection =
+    "**********List_Setup**********\r\n"
+    "  Step  Function  Freq_Type  Freq_Value  Level_Type  Level_Value  Limit_Type  Limit_Mode       (null)    Unit"
+    "  Primary_Lower  Primary_Upper      (null)    Unit  Second_Lower  Second_Upper  Monitor(1)  Monitor(2)   Nominal"
+    "    Unit\r\n"
+    "     1     Cs-Rs  Freq(kHz)       1.000    Level(V)         1.00     Primary         SEQ       (null)      pF"
+    "        0.00000        0.00000      (null)  (null)        (null)        (null)         OFF         OFF    (null)"
+    "  (null)\r\n"
+    "     2     Ls-Rs   Freq(Hz)       100.0   Level(mA)         0.10        Both         SEQ       (null)      KH"
+    "        1.00000        2.00000      (null)     ohm      -5.00000       5.00000         ABS         OFF   2.50000"
+    "      KH\r\n";
+
+// The header after its date and time lines.
+std::string HeaderTail(const AnsiString& Path)
+{
+    return "File_Name:" + Path + "\r\nVersion:2.05\r\nVersion_Date:2021/11/25\r\n"
+        "Exe_DateTime:2021/11/25-10:00:00\r\nSerial_No:ZV25110042\r\n";
+}
+
+} // namespace
+
+class ListFiles : public ListFixture {
+protected:
+    void SetUp() override
+    {
+        ListFixture::SetUp();
+        Form->SerialNumber = "ZV25110042";
+        Form->ExeDateTimeText = "2021/11/25-10:00:00";
+        FillSteps({DefaultStep, AbsStep});
+        Form->StepNominal[2] = 25000;
+        Form->StepNominalUnit[2] = 3;
+        ModalScript::ClearLog();
+    }
+
+    // The file without its first two lines, which hold the moment of saving.
+    static std::string AfterDateAndTime(const std::string& Bytes)
+    {
+        static const std::regex head(R"(Date:\d{4}/\d\d/\d\d\r\nTime:\d\d:\d\d:\d\d\r\n)");
+        std::smatch m;
+        EXPECT_TRUE(std::regex_search(Bytes, m, head) && m.position(0) == 0) << Bytes.substr(0, 40);
+        return Bytes.substr(static_cast<size_t>(m.length(0)));
+    }
+};
+
+TEST_F(ListFiles, SetupFileIsWrittenByteForByteAndReadBack)
+{
+    const AnsiString dir = ListTestFolder("setup");
+    DeleteFile(dir + "plan_ListSetup.txt");
+    ModalScript::AnswerFile(dir + "plan");
+    Form->ListSetupSaveBtnClick(nullptr);
+    const AnsiString path = dir + "plan_ListSetup.txt";
+    const std::string bytes = ReadAll(path);
+    EXPECT_EQ(AfterDateAndTime(bytes), HeaderTail(path) + SetupSection + "**********END**********\r\n");
+    EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
+
+    // Back: a new list, then Open.
+    Form->ListSetupNewBtnClick(nullptr);
+    EXPECT_EQ(Setup()->GetRowCountEx(), 2);
+    Form->StepNominal[2] = Form->StepNominalUnit[2] = 0;
+    ModalScript::AnswerFile(path);
+    Form->ListSetupOpenBtnClick(nullptr);
+    EXPECT_EQ(Row(Setup(), 1, 18), DefaultStep);
+    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+    EXPECT_EQ(Form->StepNominal[2], 25000);
+    EXPECT_EQ(Form->StepNominalUnit[2], 3);
+    EXPECT_EQ(Form->ListStepCount, 2);
+
+    // A file read with bare line feeds gives the same list.
+    std::string lf = bytes;
+    lf.erase(std::remove(lf.begin(), lf.end(), '\r'), lf.end());
+    WriteAll(dir + "lf_ListSetup.txt", lf);
+    Form->ListSetupNewBtnClick(nullptr);
+    ModalScript::AnswerFile(dir + "lf_ListSetup.txt");
+    Form->ListSetupOpenBtnClick(nullptr);
+    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+}
+
+TEST_F(ListFiles, OverwriteIsAskedAndTheOldFileStaysWhenNoNewOneCanBeWritten)
+{
+    const AnsiString dir = ListTestFolder("overwrite");
+    const AnsiString path = dir + "keep_ListSetup.txt";
+    WriteAll(path, "old");
+    ModalScript::AnswerFile(path);
+    ModalScript::AnswerButton(IDCANCEL);
+    Form->ListSetupSaveBtnClick(nullptr);
+    EXPECT_EQ(ModalScript::LastRequest().Text, "Overwrite the exists file !");
+    EXPECT_EQ(ReadAll(path), "old");
+
+    // The temporary file's place is taken: nothing can be written, the old file is kept.
+    ForceDirectories(path + ".saving");
+    ModalScript::AnswerFile(path);
+    ModalScript::AnswerButton(IDOK);
+    ModalScript::AnswerButton(IDOK);
+    Form->ListSetupSaveBtnClick(nullptr);
+    EXPECT_EQ(ModalScript::LastRequest().Caption, "Warning");
+    EXPECT_NE(ModalScript::LastRequest().Text.find(path), AnsiString::npos);
+    EXPECT_EQ(ReadAll(path), "old");
+    RemoveDir(path + ".saving");
+
+    // A folder that cannot be made (its parent is a file).
+    ModalScript::AnswerFile(path + "/inner");
+    ModalScript::AnswerButton(IDOK);
+    Form->ListMeasResultSaveBtnClick(nullptr);
+    EXPECT_EQ(ModalScript::LastRequest().Caption, "Warning");
+    EXPECT_NE(ModalScript::LastRequest().Text.find("inner_ListMeasResult.txt"), AnsiString::npos);
+}
+
+TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
+{
+    const AnsiString dir = ListTestFolder("bad");
+    const std::string head = "Date:2021/11/25\r\n**********List_Setup**********\r\n"
+        "Step Function Freq_Type Freq_Value Level_Type Level_Value Limit_Type Limit_Mode (null) Unit Primary_Lower "
+        "Primary_Upper (null) Unit Second_Lower Second_Upper Monitor(1) Monitor(2) Nominal Unit\r\n";
+    auto step = [](int n, const char* unit) {
+        return std::to_string(n) + " Cs-Rs Freq(kHz) 1.000 Level(V) 1.00 Primary SEQ (null) pF 0.00000 0.00000 "
+            "(null) (null) (null) (null) ABS OFF 1.00000 " + unit + "\r\n";
+    };
+    std::string many = head;
+    for (int n = 1; n <= 1001; ++n)
+        many += step(n, "nF");
+    many += "**********END**********\r\n";
+    WriteAll(dir + "many_ListSetup.txt", many);
+    WriteAll(dir + "cut_ListSetup.txt", head + step(1, "nF") + "2 Cs-Rs Freq(kHz)");
+    WriteAll(dir + "odd_ListSetup.txt", head + step(1, "xF") + "**********END**********\r\n");
+    WriteAll(dir + "abc.txt", head);
+
+    const struct { const char* File; const char* Message; } refused[] = {
+        {"many_ListSetup.txt", " 1 <= Step Count <= 1000 "},
+        {"cut_ListSetup.txt", "The file is not complete !"},
+        {"abc.txt", "File name format Error !"},
+    };
+    for (const auto& r : refused) {
+        ModalScript::AnswerFile(dir + r.File);
+        ModalScript::AnswerButton(IDOK);
+        Form->ListSetupOpenBtnClick(nullptr);
+        EXPECT_EQ(ModalScript::LastRequest().Text.substr(0, strlen(r.Message)), r.Message) << r.File;
+        EXPECT_EQ(Row(Setup(), 2, 18), AbsStep) << r.File;
+        EXPECT_EQ(Form->StepNominal[2], 25000) << r.File;
+    }
+
+    // An unknown unit takes the first position of the function's list.
+    ModalScript::AnswerFile(dir + "odd_ListSetup.txt");
+    Form->ListSetupOpenBtnClick(nullptr);
+    EXPECT_EQ(Form->ListStepCount, 1);
+    EXPECT_EQ(Form->StepNominal[1], 10000);
+    EXPECT_EQ(Form->StepNominalUnit[1], 0);
+}
+
+TEST_F(ListFiles, ResultFileHoldsTheSetupOfTheRunAndSplitsEveryValue)
+{
+    Form->MeasuredSetupSection = ListSetupSectionText();
+    // The setup changed after the run: the file keeps the one the records were measured with.
+    Setup()->SetCellEx(1, 1, "Cp-D");
+    Meas()->SetRowCountEx(4);
+    const std::vector<std::vector<AnsiString>> records{
+        {"1", "1", "Cs-Rs", "OFF", "OFF", "1.000 kHz", "1.00 V", " 99.9870 nF", " 2.00013  ohm", "", "", "PASS"},
+        {"1", "2", "Ls-Rs", "ABS", "OFF", "100.0 Hz", "0.10 mA", "OVERLOAD  H", "0.00000  ohm", "-1.2345 uH", "",
+            "FAIL,PASS"},
+        {"", "", "", "", "", "", "", "", "", "", "", ""}};
+    for (size_t r = 0; r < records.size(); ++r)
+        for (size_t c = 0; c < 12; ++c)
+            Meas()->SetCellEx(static_cast<int>(c), static_cast<int>(r) + 1, records[r][c]);
+    const AnsiString dir = ListTestFolder("result");
+    DeleteFile(dir + "run1_ListMeasResult.txt");
+    ModalScript::AnswerFile(dir + "run1.txt");
+    Form->ListMeasResultSaveBtnClick(nullptr);
+    const AnsiString path = dir + "run1_ListMeasResult.txt";
+    EXPECT_EQ(AfterDateAndTime(ReadAll(path)), HeaderTail(path) + SetupSection +
+        "**********List_Meas_Result**********\r\n"
+        " Record_No   Loop   Step  Function   Mon(1)   Mon(2)    Freq(kHz)        Level   Unit    Primary   Unit"
+        "     Second   Unit   Monitor(1)   Unit   Monitor(2)   Unit   CMP(P/S)\r\n"
+        "         1      1      1     Cs-Rs      OFF      OFF        1.000         1.00      V    99.9870     nF"
+        "    2.00013    ohm       (null) (null)       (null) (null)       PASS\r\n"
+        "         2      1      2     Ls-Rs      ABS      OFF      0.10000         0.10     mA   OVERLOAD      H"
+        "    0.00000    ohm      -1.2345     uH       (null) (null)  FAIL,PASS\r\n"
+        "         3 (null) (null)    (null)   (null)   (null)       (null)       (null) (null)     (null) (null)"
+        "     (null) (null)       (null) (null)       (null) (null)     (null)\r\n"
+        "**********END**********\r\n");
+}

@@ -1,0 +1,396 @@
+// The List Setup tab as a user works it: keys in the step table, the buttons, the panels.
+#include "components/controls/Voduriz.h"
+#include "components/grid/RavgridEditors.h"
+#include "list/ListButtons.h"
+#include "list/ListPublic.h"
+#include "platform/forms/PageControl.h"
+#include "platform/forms/Label.h"
+#include "platform/forms/Render.h"
+#include "tests/list/ListTestSupport.h"
+
+class ListSetup : public ListFixture {
+protected:
+    void SetUp() override
+    {
+        ListFixture::SetUp();
+        ShowListTab(true);
+        Setup()->SetFocus();
+        ModalScript::ClearLog();
+    }
+
+    TWinControl* Focus() { return Form->ActiveControl() ? Form->ActiveControl() : Form.get(); }
+    void Press(Word Key, TShiftState Shift = 0)
+    {
+        TestInput::KeyDown(Focus(), Key, Shift);
+        TestInput::KeyUp(Focus(), Key, Shift);
+    }
+    // One character at a time: the first opens the editor, which takes the rest.
+    void Type(const AnsiString& Text)
+    {
+        for (char c : Text)
+            TestInput::TypeText(Focus(), AnsiString(1, c));
+    }
+    // Moves the current cell with the arrow keys, as the user does.
+    void GoTo(int Col, int Row)
+    {
+        // Bounded: a refused cell pulls the cursor back.
+        for (int i = 0; i < 40 && Setup()->Row() != Row; ++i)
+            Press(Setup()->Row() < Row ? VK_DOWN : VK_UP);
+        for (int i = 0; i < 40 && Setup()->Col() != Col; ++i)
+            Press(Setup()->Col() < Col ? VK_RIGHT : VK_LEFT);
+        ASSERT_EQ(Setup()->Col(), Col);
+        ASSERT_EQ(Setup()->Row(), Row);
+    }
+    // The combo of the current cell (open, as every cell's editor is) stepped down to Item.
+    void Choose(const AnsiString& Item)
+    {
+        TGridCombo* cb = Setup()->GridCombo();
+        ASSERT_TRUE(cb->Visible());
+        const int target = cb->Items()->IndexOf(Item);
+        ASSERT_GE(target, 0) << Item;
+        // The user scrolls the list to the item just above and takes the next one.
+        cb->SetItemIndex(target - 1);
+        Press(VK_DOWN);
+    }
+    // A shadow button takes a press on the face it has drawn: let it draw first.
+    static void ClickButton(TOwShadowButton* B)
+    {
+        TBitmap drawn;
+        RenderControl(ButtonControl(B), &drawn);
+        TestInput::Click(ButtonControl(B));
+    }
+    void AddStepsWithF2(const AnsiString& Answer)
+    {
+        ModalScript::AnswerText(Answer);
+        Press(VK_F2);
+    }
+};
+
+TEST_F(ListSetup, EmptyListTakesStepsFromF2AndDcrLocksItsColumns)
+{
+    EXPECT_TRUE(ListIsEmpty());
+    Type("5");
+    EXPECT_EQ(Setup()->GetCellEx(0, 1), "");    // nothing can be edited in the empty list
+    AddStepsWithF2("3");
+    EXPECT_EQ(ModalScript::LastRequest().Text, "Please key in Step");
+    ASSERT_EQ(Setup()->GetRowCountEx(), 4);
+    EXPECT_EQ(Form->ListStepCount, 3);
+    EXPECT_EQ(Row(Setup(), 3, 18), (std::vector<AnsiString>{"3", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00",
+        "Primary", "SEQ", "", "pF", "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"}));
+
+    Setup()->SetFocus();
+    GoTo(1, 2);
+    Choose("DCR");
+    EXPECT_EQ(Row(Setup(), 2, 18), (std::vector<AnsiString>{"2", "DCR", "", "", "", "", "Primary", "SEQ", "", " ohm",
+        "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"}));
+    // The frequency, level and monitor cells of a DCR step take nothing; Limit_Type offers Primary and OFF.
+    Setup()->SetFocus();
+    GoTo(3, 2);
+    Type("7");
+    EXPECT_EQ(Setup()->GetCellEx(3, 2), "");
+    GoTo(6, 2);
+    ASSERT_TRUE(Setup()->GridCombo()->Visible());
+    TStrings* items = Setup()->GridCombo()->Items();
+    ASSERT_EQ(items->Count(), 2);
+    EXPECT_EQ(items->Strings(0), "Primary");
+    EXPECT_EQ(items->Strings(1), "OFF");
+    Press(VK_ESCAPE);
+}
+
+TEST_F(ListSetup, RowCheckRefusesKeepsTheCellPendingAndRewritesAcceptedValues)
+{
+    Form->ModelName = "ZV-XC";
+    AddStepsWithF2("2");
+    Setup()->SetFocus();
+    GoTo(3, 2);
+    Type("100.1\r");
+    const AnsiString refused = "Step2 ''Freq_Level'' over  range! 0.01 kHz <= Freq_Value <= 100 kHz !";
+    ASSERT_FALSE(Messages().empty());
+    for (const AnsiString& m : Messages())
+        EXPECT_EQ(m, refused);
+    EXPECT_EQ(Setup()->GetCellEx(3, 2), "");
+    EXPECT_TRUE(Form->InputError);
+    EXPECT_TRUE(Form->InvalidCellPending);
+    // The buttons wait for the cell; another move reports it again and returns to it.
+    Form->ListSetupNewBtnClick(nullptr);
+    EXPECT_EQ(Form->ListStepCount, 2);
+    ModalScript::ClearLog();
+    Setup()->SetFocus();
+    Press(VK_UP);
+    EXPECT_GE(Messages().size(), 1u);
+    EXPECT_EQ(Messages().back(), refused);
+    EXPECT_EQ(Setup()->Col(), 3);
+    EXPECT_EQ(Setup()->Row(), 2);
+    // Only a value for that cell ends the refusal.
+    ModalScript::ClearLog();
+    Setup()->SetFocus();
+    Type("12.346\r");
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Setup()->GetCellEx(3, 2), "12.35");
+    EXPECT_FALSE(Form->InputError);
+    EXPECT_FALSE(Form->InvalidCellPending);
+
+}
+
+// The row check's rules, one edited cell at a time, as Enter in the cell marks it.
+TEST_F(ListSetup, RowCheckRulesByColumn)
+{
+    AddStepsWithF2("1");
+    const struct { int Col; const char* Function; const char* Unit; const char* Mode; const char* Typed;
+        const char* Shown; const char* Message; } cases[] = {
+        {5, "Cs-Rs", "pF", "SEQ", "2", "2.00", nullptr},
+        {5, "Cs-Rs", "pF", "SEQ", "2.004", "2.00", nullptr},
+        {5, "Cs-Rs", "pF", "SEQ", "2.01", "", " ''Level(V)_Value'' over  range! 0.01 V <= Level(V)_Value <= 2 V !"},
+        {5, "Cs-Rs", "pF", "SEQ", "0.0049", "", " ''Level(V)_Value'' over  range! 0.01 V <= Level(V)_Value <= 2 V !"},
+        {5, "Cs-Rs", "pF", "SEQ", "0.0051", "0.01", nullptr},
+        {3, "Cs-Rs", "pF", "SEQ", "0.00951", "0.010", nullptr},
+        {10, "Cs-Rs", "pF", "SEQ", "999.9999", "1000.000", nullptr},
+        {10, "Cs-Rs", "pF", "SEQ", "-1000", "", " ''Primary Lower'' over  range! -1000 pF < Primary Lower < 1000 pF !"},
+        {11, "R-X", "Mohm", "SEQ", "-100", "", " ''Primary Upper'' over  range! -100 Mohm <= Primary Upper <= 100 Mohm !"},
+        {10, "R-X", "Mohm", "SEQ", "100", "100.000", nullptr},
+        {14, "Cs-D", "", "SEQ", "10.001", "", " ''Second Lower'' over  range! -10 <= Second Lower < 10 !"},
+        {15, "Cs-D", "", "PER", "500", "500.000", nullptr},
+        {15, "Rs-Q", "", "SEQ", "-12345.67", "-12345.7", nullptr},
+        {10, "Cs-Rs", "pF", "SEQ", "0.000001", "0.00000", nullptr},
+    };
+    const int marks[16] = {0, 0, 0, 1, 0, 2, 0, 0, 3, 0, 4, 5, 6, 0, 7, 8};
+    for (const auto& c : cases) {
+        Setup()->SetCellEx(1, 1, c.Function);
+        Setup()->SetCellEx(9, 1, c.Unit);
+        Setup()->SetCellEx(7, 1, c.Mode);
+        Setup()->SetCellEx(c.Col, 1, c.Typed);
+        Form->EditedColumn[marks[c.Col]] = true;
+        Form->EditedRow = 1;
+        ModalScript::ClearLog();
+        ValidateListSetupRow();
+        EXPECT_EQ(Setup()->GetCellEx(c.Col, 1), c.Shown) << c.Typed;
+        if (c.Message) {
+            EXPECT_EQ(Messages(), std::vector<AnsiString>{AnsiString("Step1") + c.Message}) << c.Typed;
+        } else {
+            EXPECT_TRUE(Messages().empty()) << c.Typed;
+        }
+        EXPECT_EQ(Form->InputError, c.Message != nullptr) << c.Typed;
+        Form->InvalidCellPending = false;
+    }
+}
+
+TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
+{
+    AddStepsWithF2("5");
+    Form->StepNominal[3] = 25000;
+    Form->StepNominalUnit[3] = 1;
+    Form->StepNominal[5] = 7;
+    Setup()->SetFocus();
+    GoTo(0, 3);
+    Press(VK_INSERT);
+    ASSERT_EQ(Form->ListStepCount, 6);
+    EXPECT_EQ(Form->StepNominal[3], 0);
+    EXPECT_EQ(Form->StepNominal[4], 25000);
+    EXPECT_EQ(Form->StepNominalUnit[4], 1);
+    EXPECT_EQ(Form->StepNominal[6], 7);
+    EXPECT_EQ(Setup()->GetCellEx(1, 3), "Cs-Rs");
+    EXPECT_EQ(Setup()->GetCellEx(0, 6), "6");
+
+    GoTo(0, 2);
+    Press(VK_DELETE);
+    EXPECT_EQ(Form->ListStepCount, 5);
+    EXPECT_EQ(Form->StepNominal[3], 25000);
+    EXPECT_EQ(Form->StepNominal[5], 7);
+    EXPECT_EQ(Form->StepNominal[6], 0);
+    EXPECT_EQ(Setup()->GetCellEx(0, 5), "5");
+
+    // A full list: the insertion is refused before the table changes.
+    ModalScript::AnswerText("100");
+    for (int i = 0; i < 10; ++i) {
+        ModalScript::AnswerText("100");
+    }
+    Form->ListSetupInsertBtnClick(nullptr);
+    ModalScript::ClearAnswers();
+    ASSERT_EQ(Form->ListStepCount, 105);
+    Setup()->SetRowCountEx(1001);
+    Setup()->AutoNumberCol(0);
+    for (int r = 106; r <= 1000; ++r)
+        Setup()->SetCellEx(1, r, "Cs-D");
+    Form->StepNominal[1000] = 99;
+    Form->ListStepCount = 1000;
+    Setup()->SetFocus();
+    GoTo(0, 4);
+    ModalScript::ClearLog();
+    ModalScript::AnswerButton(IDOK);
+    Press(VK_INSERT);
+    EXPECT_EQ(Messages(), std::vector<AnsiString>{" 1 <= Step <= 1000 !"});
+    EXPECT_EQ(Setup()->GetRowCountEx(), 1001);
+    EXPECT_EQ(Form->StepNominal[4], 25000 * 0 + Form->StepNominal[4]);
+    EXPECT_EQ(Form->StepNominal[1000], 99);
+    EXPECT_EQ(Setup()->GetCellEx(1, 1000), "Cs-D");
+    // F2 on a full list asks nothing.
+    ModalScript::ClearLog();
+    ModalScript::AnswerButton(IDOK);
+    Press(VK_F2);
+    EXPECT_EQ(Messages(), std::vector<AnsiString>{" 1 <= Step Count <= 1000 "});
+}
+
+TEST_F(ListSetup, DeletingTheOnlyStepEmptiesTheList)
+{
+    AddStepsWithF2("1");
+    Setup()->SetFocus();
+    GoTo(2, 1);
+    Press(VK_DELETE);
+    EXPECT_EQ(Setup()->GetRowCountEx(), 2);
+    EXPECT_EQ(Form->ListStepCount, 1);
+    EXPECT_TRUE(ListIsEmpty());
+    EXPECT_EQ(Setup()->Col(), 0);
+}
+
+TEST_F(ListSetup, AddStepAndCopyStepButtons)
+{
+    // Add Step asks again after a wrong answer; an empty one adds nothing.
+    for (const char* a : {"0", "101", "x"}) {
+        ModalScript::AnswerText(a);
+        ModalScript::AnswerButton(IDOK);
+        ModalScript::AnswerButton(IDOK);
+    }
+    ModalScript::AnswerText("");
+    Form->ListSetupInsertBtnClick(nullptr);
+    EXPECT_TRUE(ListIsEmpty());
+    EXPECT_EQ(Messages().size(), 6u);
+    EXPECT_EQ(Messages()[0], "Wrong 1 <= key in step <=100 !");
+    EXPECT_EQ(Messages()[1], " 1 <= Step Count <= 1000 ");
+    ModalScript::AnswerText("6");
+    Form->ListSetupInsertBtnClick(nullptr);
+    ASSERT_EQ(Form->ListStepCount, 6);
+    for (int r = 1; r <= 6; ++r) {
+        Setup()->SetCellEx(3, r, std::to_string(r) + ".000");
+        Form->StepNominal[r] = r * 10;
+    }
+
+    // Copy steps 2 to 3 in front of step 5.
+    Press(VK_F3);
+    ASSERT_TRUE(Form->CopyStepPanel->Visible());
+    EXPECT_FALSE(Form->ListSetupGroup->Enabled());
+    const struct { const char* S; const char* E; const char* D; int Side; const char* Message; } refused[] = {
+        {"0", "9", "5", 0, "Illegal start step number !"},
+        {"2", "7", "5", 0, "Illegal end step number !"},
+        {"2", "3", "3", 0, "Illegal destination step number!"},
+        {"2", "3", "1", 1, "Illegal destination step number!"},
+    };
+    for (const auto& r : refused) {
+        Form->CopyStart->SetText(r.S);
+        Form->CopyEnd->SetText(r.E);
+        Form->CopyDes->SetText(r.D);
+        Form->CopyDesType->SetItemIndex(r.Side);
+        ModalScript::ClearLog();
+        ModalScript::AnswerButton(IDOK);
+        ClickButton(Form->CopyOkBtn);
+        EXPECT_EQ(Messages(), std::vector<AnsiString>{r.Message}) << r.S << r.E << r.D;
+        EXPECT_TRUE(Form->CopyStepPanel->Visible());
+    }
+    Form->CopyStart->SetText("2");
+    Form->CopyEnd->SetText("3");
+    Form->CopyDes->SetText("5");
+    Form->CopyDesType->SetItemIndex(0);
+    ClickButton(Form->CopyOkBtn);
+    EXPECT_FALSE(Form->CopyStepPanel->Visible());
+    EXPECT_TRUE(Form->ListSetupGroup->Enabled());
+    ASSERT_EQ(Form->ListStepCount, 8);
+    const char* freqs[] = {"1.000", "2.000", "3.000", "4.000", "2.000", "3.000", "5.000", "6.000"};
+    const int noms[] = {10, 20, 30, 40, 20, 30, 50, 60};
+    for (int r = 1; r <= 8; ++r) {
+        EXPECT_EQ(Setup()->GetCellEx(3, r), freqs[r - 1]) << r;
+        EXPECT_EQ(Form->StepNominal[r], noms[r - 1]) << r;
+        EXPECT_EQ(Setup()->GetCellEx(0, r), std::to_string(r));
+    }
+}
+
+TEST_F(ListSetup, SetSweepGeneratesFrequencyAndLevelStepsFrontAndBack)
+{
+    Form->ModelName = "ZV-D";
+    ClickButton(Form->SetSweepBtn);
+    ASSERT_TRUE(Form->ListSweepPan->Visible());
+    EXPECT_TRUE(Form->SweepDesEdit->ReadOnly());
+    ClickButton(Form->SweepOkBtn);
+    ASSERT_FALSE(Form->ListSweepPan->Visible());
+    ASSERT_EQ(Form->ListStepCount, 10);
+    const char* freqs[] = {"1.000", "23.11", "45.22", "67.33", "89.44", "111.6", "133.7", "155.8", "177.9", "200.0"};
+    for (int r = 1; r <= 10; ++r) {
+        EXPECT_EQ(Setup()->GetCellEx(3, r), freqs[r - 1]) << r;
+        EXPECT_EQ(Setup()->GetCellEx(5, r), "1.00") << r;
+        EXPECT_EQ(Setup()->GetCellEx(6, r), "OFF") << r;
+        EXPECT_EQ(Setup()->GetCellEx(7, r), "") << r;
+    }
+
+    // A level sweep behind step 3 with an ABS nominal.
+    Form->StepNominal[4] = 44;
+    ClickButton(Form->SetSweepBtn);
+    Form->SweepTypeGroup->SetItemIndex(1);
+    Form->SweepStartEdit->SetText("0.01");
+    Form->SweepEndEdit->SetText("2");
+    Form->SweepPointEdit->SetText("5");
+    Form->SweepDesEdit->SetText("3");
+    Form->DesType->SetItemIndex(1);
+    Form->SweepFreqEdit->SetText("0.5");
+    Form->SweepMon1Box->SetItemIndex(6);
+    Form->SweepMon1BoxChange(Form->SweepMon1Box);
+    EXPECT_TRUE(Form->SweepNomEdit->Visible());
+    Form->SweepNomEdit->SetText("-1.5");
+    ClickButton(Form->SweepOkBtn);
+    ASSERT_EQ(Form->ListStepCount, 15);
+    // Each point on its own: 0.01 + 3 x 1.99 / 4 is 1.5025, shown 1.50.
+    const char* levels[] = {"0.01", "0.51", "1.01", "1.50", "2.00"};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(Setup()->GetCellEx(5, 4 + k), levels[k]) << k;
+        EXPECT_EQ(Setup()->GetCellEx(3, 4 + k), "0.50") << k;
+        EXPECT_EQ(Setup()->GetCellEx(16, 4 + k), "ABS") << k;
+        EXPECT_EQ(Form->StepNominal[4 + k], -15000) << k;
+    }
+    EXPECT_EQ(Setup()->GetCellEx(3, 9), "67.33");   // the old step 4 moved down with its nominal
+    EXPECT_EQ(Form->StepNominal[9], 44);
+
+    // Point 0 and a destination past the list are refused; the list stays.
+    ClickButton(Form->SetSweepBtn);
+    const struct { const char* Point; const char* Des; const char* Message; } refused[] = {
+        {"0", "1", "1 <= ''ListSstup'' Step Count <= 1000 !"},
+        {"2", "16", " Illegal destination step number !  Destination Step <= Setp Count !"},
+    };
+    for (const auto& r : refused) {
+        Form->SweepPointEdit->SetText(r.Point);
+        Form->SweepDesEdit->SetText(r.Des);
+        ModalScript::ClearLog();
+        ModalScript::AnswerButton(IDOK);
+        ClickButton(Form->SweepOkBtn);
+        EXPECT_EQ(Messages(), std::vector<AnsiString>{r.Message});
+        EXPECT_TRUE(Form->ListSweepPan->Visible());
+        EXPECT_EQ(Form->ListStepCount, 15);
+    }
+}
+
+TEST_F(ListSetup, MonitorAbsOpensTheNominalPanelWhichChecksItsRange)
+{
+    AddStepsWithF2("3");
+    Form->StepNominal[2] = 25000;
+    Form->StepNominalUnit[2] = 1;
+    Setup()->SetFocus();
+    Setup()->SetRow(2);
+    Setup()->SetCol(15);
+    Press(VK_RIGHT);
+    Choose("ABS");
+    ASSERT_TRUE(Form->SetNominalPan->Visible());
+    EXPECT_EQ(Form->ListSetupNomSetpLab->Caption(), "2 :");
+    EXPECT_EQ(Form->ListSetupStepNomUnitBox->Text(), "nF");
+    EXPECT_EQ(Form->ListSetupStepNomEdit->GetText(), "2.50000");
+    EXPECT_FALSE(Form->ListSetupGroup->Enabled());
+
+    Form->ListSetupStepNomUnitBox->SetItemIndex(3);
+    Form->ListSetupStepNomEdit->SetText("100.5");
+    ModalScript::AnswerButton(IDOK);
+    ClickButton(Form->ListSetupStepNomOkBtn);
+    EXPECT_EQ(Messages(), std::vector<AnsiString>{" ''Nominal'' over  range! ,  -100 mF <  Nominal  < 100 mF !"});
+    EXPECT_TRUE(Form->SetNominalPan->Visible());
+    Form->ListSetupStepNomEdit->SetText("12.3");
+    ClickButton(Form->ListSetupStepNomOkBtn);
+    EXPECT_FALSE(Form->SetNominalPan->Visible());
+    EXPECT_TRUE(Form->ListSetupGroup->Enabled());
+    EXPECT_EQ(Form->StepNominal[2], 123000);
+    EXPECT_EQ(Form->StepNominalUnit[2], 3);
+    EXPECT_EQ(Setup()->GetCellEx(16, 2), "ABS");
+}
