@@ -8,21 +8,21 @@
 
 // ---------------------------------------------------------------- speed button
 
-void TRavSpeedButton::CMMouseEnter()
+void Ragedit::TRavSpeedButton::CMMouseEnter()
 {
     TSpeedButton::CMMouseEnter();
     FHot = true;
     Invalidate();
 }
 
-void TRavSpeedButton::CMMouseLeave()
+void Ragedit::TRavSpeedButton::CMMouseLeave()
 {
     TSpeedButton::CMMouseLeave();
     FHot = false;
     Invalidate();
 }
 
-void TRavSpeedButton::Paint()
+void Ragedit::TRavSpeedButton::Paint()
 {
     TCanvas* c = Canvas();
     TRect r(0, 0, Width(), Height());
@@ -58,7 +58,7 @@ void TRavSpeedButton::Paint()
 
 TRagEditButton::TRagEditButton(TComponent* AOwner) : TWinControl(AOwner)
 {
-    FButton = new TRavSpeedButton(this);
+    FButton = new Ragedit::TRavSpeedButton(this);
     FButton->SetParent(this);
     FButton->OnClick = [this](TObject*) {
         if (OnClick)

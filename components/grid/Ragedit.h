@@ -9,7 +9,9 @@
 
 class TPopupMenu;
 
-// A speed button drawn flat, as a push button, or in the visual style.
+// A speed button drawn flat, as a push button, or in the visual style. In the unit's
+// namespace: the controls library has its own button of this name.
+namespace Ragedit {
 class TRavSpeedButton : public TSpeedButton {
 public:
     using TSpeedButton::TSpeedButton;
@@ -24,11 +26,12 @@ protected:
 private:
     bool FHot = false;
 };
+} // namespace Ragedit
 
 class TRagEditButton : public TWinControl {
 public:
     explicit TRagEditButton(TComponent* AOwner);
-    TRavSpeedButton* Button() const { return FButton; }
+    Ragedit::TRavSpeedButton* Button() const { return FButton; }
     TWinControl* FocusControl = nullptr;
     TNotifyEvent OnClick;
     bool Flat() const { return FFlat; }
@@ -36,7 +39,7 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 private:
-    TRavSpeedButton* FButton;
+    Ragedit::TRavSpeedButton* FButton;
     bool FFlat = false;
 };
 
