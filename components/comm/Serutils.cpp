@@ -4,9 +4,9 @@
 #include <chrono>
 #include <cstdio>
 #include <exception>
-#include <sys/stat.h>
 #include <thread>
 
+#include "platform/core/FileUtils.h"
 #include "platform/core/Synchronize.h"
 #include "platform/forms/Application.h"
 #include "platform/serial/SerialDevice.h"
@@ -102,38 +102,27 @@ AnsiString StrCtrl(const AnsiString& S)
 
 AnsiString AddPathSlash(const AnsiString& S)
 {
-    if (S.empty() || S.back() == '\\' || S.back() == '/')
-        return S;
-    bool unixPath = S.find('/') != AnsiString::npos && S.find('\\') == AnsiString::npos;
-    return S + (unixPath ? '/' : '\\');
+    return S.empty() ? S : IncludeTrailingPathDelimiter(S);
 }
 
 int GetFileSize(const AnsiString& FileName)
 {
-    struct stat st {};
-    if (FileName.empty() || stat(FileName.c_str(), &st) != 0)
-        return -1;
-    return static_cast<int>(st.st_size);
+    return static_cast<int>(FileSizeOf(FileName));
 }
 
 AnsiString CreateUniqueFileName(const AnsiString& FileName)
 {
-    size_t cut = FileName.find_last_of("\\/:");
-    AnsiString dir = cut == AnsiString::npos ? AnsiString() : FileName.substr(0, cut + 1);
-    AnsiString name = cut == AnsiString::npos ? FileName : FileName.substr(cut + 1);
+    AnsiString dir = ExtractFilePath(FileName);
+    AnsiString name = ExtractFileName(FileName);
     // The extension is cut at its own place: "a.txt.b.txt" keeps "a.txt.b" as its name.
-    size_t dot = name.rfind('.');
-    AnsiString ext = dot == AnsiString::npos ? AnsiString() : name.substr(dot);
-    if (dot != AnsiString::npos)
-        name.erase(dot);
+    AnsiString ext = ExtractFileExt(name);
+    name.erase(name.size() - ext.size());
     // Every candidate lies in the same directory, also after a drive letter.
-    AnsiString base = dir.empty() ? AnsiString() : AddPathSlash(dir);
-    auto exists = [](const AnsiString& f) {
-        struct stat st {};
-        return stat(f.c_str(), &st) == 0;
-    };
+    AnsiString base = AddPathSlash(dir);
+    // A folder of that name blocks the file as much as a file does.
+    auto taken = [](const AnsiString& f) { return FileExists(f) || DirectoryExists(f); };
     AnsiString candidate = base + name + ext;
-    for (int n = 1; exists(candidate); ++n)
+    for (int n = 1; taken(candidate); ++n)
         candidate = base + name + "-" + std::to_string(n) + ext;
     return candidate;
 }

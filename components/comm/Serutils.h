@@ -54,7 +54,7 @@ void FreeObject(T*& Obj)
 // The text with a path delimiter appended unless it is empty or ends with one;
 // "\" for Windows paths, "/" for a path that uses "/" only.
 AnsiString AddPathSlash(const AnsiString& S);
-// Size of the file in bytes, -1 when there is none.
+// Size of the file in bytes, -1 when there is none (or it is a folder).
 int GetFileSize(const AnsiString& FileName);
-// FileName, or the first of name-1.ext, name-2.ext, ... that does not exist.
+// FileName, or the first of name-1.ext, name-2.ext, ... that names neither a file nor a folder.
 AnsiString CreateUniqueFileName(const AnsiString& FileName);

@@ -8,21 +8,21 @@
 
 // ---------------------------------------------------------------- speed button
 
-void Ragedit::TRavSpeedButton::CMMouseEnter()
+void Ravbase::TRavSpeedButton::CMMouseEnter()
 {
     TSpeedButton::CMMouseEnter();
     FHot = true;
     Invalidate();
 }
 
-void Ragedit::TRavSpeedButton::CMMouseLeave()
+void Ravbase::TRavSpeedButton::CMMouseLeave()
 {
     TSpeedButton::CMMouseLeave();
     FHot = false;
     Invalidate();
 }
 
-void Ragedit::TRavSpeedButton::Paint()
+void Ravbase::TRavSpeedButton::Paint()
 {
     TCanvas* c = Canvas();
     TRect r(0, 0, Width(), Height());
@@ -58,7 +58,7 @@ void Ragedit::TRavSpeedButton::Paint()
 
 TRagEditButton::TRagEditButton(TComponent* AOwner) : TWinControl(AOwner)
 {
-    FButton = new Ragedit::TRavSpeedButton(this);
+    FButton = new Ravbase::TRavSpeedButton(this);
     FButton->SetParent(this);
     FButton->OnClick = [this](TObject*) {
         if (OnClick)

@@ -9,9 +9,10 @@
 
 class TPopupMenu;
 
-// A speed button drawn flat, as a push button, or in the visual style. In the unit's
-// namespace: the controls library has its own button of this name.
-namespace Ragedit {
+namespace Ravbase {
+
+// A speed button drawn flat, as a push button, or in the visual style. The
+// controls library has a button of the same name: each library keeps its own.
 class TRavSpeedButton : public TSpeedButton {
 public:
     using TSpeedButton::TSpeedButton;
@@ -26,12 +27,13 @@ protected:
 private:
     bool FHot = false;
 };
-} // namespace Ragedit
+
+} // namespace Ravbase
 
 class TRagEditButton : public TWinControl {
 public:
     explicit TRagEditButton(TComponent* AOwner);
-    Ragedit::TRavSpeedButton* Button() const { return FButton; }
+    Ravbase::TRavSpeedButton* Button() const { return FButton; }
     TWinControl* FocusControl = nullptr;
     TNotifyEvent OnClick;
     bool Flat() const { return FFlat; }
@@ -39,7 +41,7 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
 private:
-    Ragedit::TRavSpeedButton* FButton;
+    Ravbase::TRavSpeedButton* FButton;
     bool FFlat = false;
 };
 

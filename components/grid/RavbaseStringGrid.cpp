@@ -775,35 +775,52 @@ namespace {
 constexpr int kSizingZone = 3; // pixels either side of a line that grab it
 }
 
-bool TStringGrid::BeginLineSizing(int X, int Y)
+int TStringGrid::SizingLineAt(int X, int Y, bool& Cols) const
 {
     const TGridCoord c = MouseCoord(X, Y);
     if (c.X < 0 || c.Y < 0)
-        return false;
+        return -1;
     const TRect R = CellRect(c.X, c.Y);
     // The line grabbed is the one after the cell, or the one before it (after the previous cell).
     auto grab = [&](bool cols, int near, int pos, int start, int end) {
+        Cols = cols;
         if (end - pos <= kSizingZone)
-            FSizingLine = near;
-        else if (pos - start <= kSizingZone && start > 0) {
+            return near;
+        if (pos - start <= kSizingZone && start > 0) {
             const TGridCoord p = cols ? MouseCoord(start - 1, Y) : MouseCoord(X, start - 1);
-            FSizingLine = cols ? p.X : p.Y;
+            return cols ? p.X : p.Y;
         }
-        FSizingCols = cols;
-        if (FSizingLine >= 0) // the size follows the mouse from where the line was grabbed
-            FSizingOrigin = pos - (cols ? ColWidths(FSizingLine) : RowHeights(FSizingLine));
-        return FSizingLine >= 0;
+        return -1;
     };
-    FSizingLine = -1;
-    if (c.Y < FFixedRows && (FOptions & goColSizing) && grab(true, c.X, X, R.Left, R.Right)) {
-        SetMouseCapture(true);
-        return true;
+    if (c.Y < FFixedRows && (FOptions & goColSizing)) {
+        const int line = grab(true, c.X, X, R.Left, R.Right);
+        if (line >= 0)
+            return line;
     }
-    if (c.X < FFixedCols && (FOptions & goRowSizing) && grab(false, c.Y, Y, R.Top, R.Bottom)) {
-        SetMouseCapture(true);
-        return true;
-    }
-    return false;
+    if (c.X < FFixedCols && (FOptions & goRowSizing))
+        return grab(false, c.Y, Y, R.Top, R.Bottom);
+    return -1;
+}
+
+bool TStringGrid::BeginLineSizing(int X, int Y)
+{
+    bool cols = false;
+    FSizingLine = SizingLineAt(X, Y, cols);
+    if (FSizingLine < 0)
+        return false;
+    FSizingCols = cols;
+    // The size follows the mouse from where the line was grabbed.
+    FSizingOrigin = (cols ? X : Y) - (cols ? ColWidths(FSizingLine) : RowHeights(FSizingLine));
+    SetMouseCapture(true);
+    return true;
+}
+
+TCursor TStringGrid::CursorAt(int X, int Y)
+{
+    bool cols = false;
+    if (SizingLineAt(X, Y, cols) >= 0)
+        return cols ? crHSplit : crVSplit;
+    return TCustomControl::CursorAt(X, Y);
 }
 
 void TStringGrid::TrackLineSizing(int X, int Y)

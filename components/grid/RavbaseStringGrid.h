@@ -197,6 +197,8 @@ protected:
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    // The split cursor over a line that a press would grab.
+    TCursor CursorAt(int X, int Y) override;
     bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
 
@@ -225,6 +227,8 @@ private:
     void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, bool FireClick);
     bool ScrollBarMouse(int X, int Y, bool Down);
     // Sizing a column (row) by dragging the line after it in the fixed row (column).
+    // The column (Cols) or row whose line a press at (X, Y) grabs; -1 none.
+    int SizingLineAt(int X, int Y, bool& Cols) const;
     bool BeginLineSizing(int X, int Y);
     void TrackLineSizing(int X, int Y);
 

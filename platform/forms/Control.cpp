@@ -263,6 +263,8 @@ void TControl::SetCursor(TCursor v)
         zvforms::ImplOf(w)->widget->setCursor(CursorShapeOf(v));
 }
 
+TCursor TControl::CursorAt(int, int) { return FCursor; }
+
 void TControl::SetPopupMenu(TPopupMenu* v)
 {
     if (v == FPopupMenu)

@@ -263,6 +263,9 @@ public:
     // The tool tip about to show at client point CursorPos: HintStr starts as Hint and
     // CanShow as ShowHint with a non-empty Hint; a control may give a hint per spot.
     virtual void CMHintShow(AnsiString& HintStr, const TPoint& CursorPos, bool& CanShow);
+    // The cursor shown while the mouse is over client point (X, Y): Cursor, unless a control
+    // shows another over some spots (a grid over a line the mouse can drag).
+    virtual TCursor CursorAt(int X, int Y);
     // Alt plus a character offered to the controls of a form (accelerators, "&Apply");
     // true when one took it. Nothing by default; windowed controls pass it to their children.
     virtual bool CMDialogChar(char Key);

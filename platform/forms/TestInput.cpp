@@ -248,6 +248,17 @@ void Wheel(TWinControl* Target, int Steps, int X, int Y)
     QApplication::sendEvent(w, &e);
 }
 
+TCursor ShownCursor(TWinControl* Target)
+{
+    const Qt::CursorShape shape = WidgetOf(Target)->cursor().shape();
+    // The class library's numbers run from crDefault down to crSizeAll; the first that
+    // shows this shape names it.
+    for (TCursor c = crDefault; c >= crSizeAll; --c)
+        if (zvforms::CursorShapeOf(c) == shape)
+            return c;
+    return crDefault;
+}
+
 void ProcessEvents()
 {
     QCoreApplication::sendPostedEvents();

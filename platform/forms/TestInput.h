@@ -34,6 +34,8 @@ void DropOn(TWinControl* Target, int X, int Y, TShiftState Shift = 0);
 void CancelNextDrag(TWinControl* Target = nullptr);
 // Another program drags Data onto Target and drops it at (X, Y); the drop's effect.
 int DropFromOutside(TWinControl* Target, int X, int Y, const TDragData& Data, TShiftState Shift = 0);
+// The cursor the window system shows over Target's window now (crDefault for the arrow).
+TCursor ShownCursor(TWinControl* Target);
 
 // Runs what the loop has waiting (posted calls, paints, timers that are due).
 void ProcessEvents();

@@ -237,8 +237,12 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t && t->Enabled() ? t : nullptr;
-            if (!impl->pressed && w)
-                w->setCursor(CursorShapeOf(t ? t->Cursor() : c->Cursor()));
+            // A control holding the mouse capture keeps the cursor it took it with.
+            if (!impl->pressed && !c->MouseCapture() && w) {
+                TControl* over = t ? t : c;
+                const QPoint lp = local(over);
+                w->setCursor(CursorShapeOf(over->CursorAt(lp.x(), lp.y())));
+            }
         }
         if (impl->pressed)
             target = impl->pressed;

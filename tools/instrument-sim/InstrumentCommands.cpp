@@ -1,12 +1,131 @@
 // The commands of the instrument: each sets one part of the state, or is refused.
+// Most commands choose a word, set a switch or take a number within limits: those are tables;
+// the few that do more have a branch of their own.
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "tools/instrument-sim/InstrumentModel.h"
 #include "tools/instrument-sim/SimNumbers.h"
 #include "tools/instrument-sim/SimWords.h"
 
+namespace {
+
+using S = TInstrumentState;
+
+struct TWordCommand {
+    const char* Header;
+    AnsiString S::*Field;
+    std::initializer_list<const char*> Words;
+};
+
+const TWordCommand kWordCommands[] = {
+    {"DISP:PAGE", &S::Page, {"MEAS", "MSET", "ENLA", "BINM", "BSET", "BCO", "LIST", "CSET", "LSET", "SYST", "SINF"}},
+    {"TRIG:SOUR", &S::TrigSource, {"INT", "MAN", "EXT", "BUS"}},
+    {"APER:RATE", &S::Speed, {"SLOW", "MED", "FAST"}},
+    {"COMP:MODE", &S::CompMode, {"ABS", "PER", "SEQ"}},
+    {"COMP:BEEP", &S::Beep, {"OFF", "PASS", "FAIL"}},
+    {"SYST:RES", &S::SystResult, {"FETCH", "AUTO"}},
+};
+
+struct TSwitchCommand {
+    const char* Header;
+    bool S::*Field;
+};
+
+const TSwitchCommand kSwitchCommands[] = {
+    {"COMP:STAT", &S::CompOn},    {"COMP:AUX", &S::AuxOn},      {"SYST:SHAK", &S::SystShake},
+    {"ERR:SHAK", &S::SystShake},  {"SYST:CODE", &S::SystCode},  {"ERR:CODE", &S::SystCode},
+    {"SYST:KEYLOCK", &S::KeyLock},
+};
+
+struct TCountCommand {
+    const char* Header;
+    int S::*Field;
+    int Low, High;              // refused outside
+};
+
+const TCountCommand kCountCommands[] = {
+    {"APER:AVG", &S::Averaging, 1, 256},
+    {"COMP:BINS", &S::Bins, 1, 9},
+};
+
+// Numbers beyond the limits are taken as the nearest limit; "MAX" and "MIN" name them.
+enum class TLevelKind { None, Voltage, Current };
+struct TLimitedCommand {
+    const char* Header;
+    double S::*Field;
+    double Low, High;           // High 0: the model's highest frequency
+    TLevelKind Level;           // a level command also chooses voltage or current
+};
+
+const TLimitedCommand kLimitedCommands[] = {
+    {"FREQ", &S::Frequency, 10.0, 0.0, TLevelKind::None},
+    {"LEV:VOLT", &S::LevelVolt, 0.01, 2.0, TLevelKind::Voltage},
+    {"VOLT", &S::LevelVolt, 0.01, 2.0, TLevelKind::Voltage},
+    {"LEV:CURR", &S::LevelAmp, 100e-6, 0.02, TLevelKind::Current},
+    {"CURR", &S::LevelAmp, 100e-6, 0.02, TLevelKind::Current},
+};
+
+template <class T, size_t N>
+const T* FindCommand(const T (&table)[N], const AnsiString& header)
+{
+    for (const T& c : table)
+        if (header == c.Header)
+            return &c;
+    return nullptr;
+}
+
+}  // namespace
+
 bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
+{
+    TInstrumentState& s = FState;
+    const AnsiString& h = seg.Header;
+    const AnsiString& arg = seg.Argument;
+    const AnsiString word = SimUpperCase(arg);
+
+    if (const auto* c = FindCommand(kWordCommands, h)) {
+        if (!OneOf(word, c->Words))
+            return false;
+        s.*c->Field = word;
+        return true;
+    }
+    if (const auto* c = FindCommand(kSwitchCommands, h)) {
+        bool on = false;
+        if (!ParseSwitch(arg, on))
+            return false;
+        s.*c->Field = on;
+        return true;
+    }
+    if (const auto* c = FindCommand(kCountCommands, h)) {
+        int n = 0;
+        if (!ParseSimInt(arg, n) || n < c->Low || n > c->High)
+            return false;
+        s.*c->Field = n;
+        return true;
+    }
+    if (const auto* c = FindCommand(kLimitedCommands, h)) {
+        const double high = c->High > 0.0 ? c->High : FModel.MaxFrequency;
+        double v = 0.0;
+        if (word == "MAX")
+            v = high;
+        else if (word == "MIN")
+            v = c->Low;
+        else if (!ParseSimNumber(arg, v))
+            return false;
+        s.*c->Field = std::clamp(v, c->Low, high);
+        if (c->Level != TLevelKind::None)
+            s.LevelIsCurrent = c->Level == TLevelKind::Current;
+        return true;
+    }
+    if (seg.Header.rfind("COMP:", 0) == 0)
+        return ComparatorCommand(seg);
+    return MeasuringCommand(seg, now);
+}
+
+// The measuring commands that do more than set one field.
+bool TInstrumentModel::MeasuringCommand(const TSegment& seg, TSimTime now)
 {
     TInstrumentState& s = FState;
     const AnsiString& h = seg.Header;
@@ -19,12 +138,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
     if (h == "TRIG" || h == "*TRG") {
         if (s.TrigSource != "INT")
             Trigger(now);
-        return true;
-    }
-    if (h == "DISP:PAGE") {
-        if (!OneOf(word, {"MEAS", "MSET", "ENLA", "BINM", "BSET", "BCO", "LIST", "CSET", "LSET", "SYST", "SINF"}))
-            return false;
-        s.Page = word;
         return true;
     }
     if (h == "FUNC") {
@@ -66,38 +179,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         (h == "FUNC:MON1" ? s.Monitor1 : s.Monitor2) = m;
         return true;
     }
-    if (h == "FREQ") {
-        if (word == "MAX")
-            v = FModel.MaxFrequency;
-        else if (word == "MIN")
-            v = 10.0;
-        else if (!ParseSimNumber(arg, v))
-            return false;
-        s.Frequency = std::clamp(v, 10.0, FModel.MaxFrequency);
-        return true;
-    }
-    if (h == "LEV:VOLT" || h == "VOLT") {
-        if (word == "MAX")
-            v = 2.0;
-        else if (word == "MIN")
-            v = 0.01;
-        else if (!ParseSimNumber(arg, v))
-            return false;
-        s.LevelVolt = std::clamp(v, 0.01, 2.0);
-        s.LevelIsCurrent = false;
-        return true;
-    }
-    if (h == "LEV:CURR" || h == "CURR") {
-        if (word == "MAX")
-            v = 0.02;
-        else if (word == "MIN")
-            v = 100e-6;
-        else if (!ParseSimNumber(arg, v))
-            return false;
-        s.LevelAmp = std::clamp(v, 100e-6, 0.02);
-        s.LevelIsCurrent = true;
-        return true;
-    }
     if (h == "VOLT:SRES" || h == "LEV:SRES") {
         if (!ParseSimInt(arg, n) || (n != 30 && n != 50 && n != 100))
             return false;
@@ -108,12 +189,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         if (!ParseSwitch(arg, on))
             return false;
         s.Alc = on && !FOptions.RefuseAlc;
-        return true;
-    }
-    if (h == "TRIG:SOUR") {
-        if (!OneOf(word, {"INT", "MAN", "EXT", "BUS"}))
-            return false;
-        s.TrigSource = word;
         return true;
     }
     if (h == "TRIG:DLY") {
@@ -132,18 +207,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         s.Averaging = n;
         return true;
     }
-    if (h == "APER:AVG") {
-        if (!ParseSimInt(arg, n) || n < 1 || n > 256)
-            return false;
-        s.Averaging = n;
-        return true;
-    }
-    if (h == "APER:RATE") {
-        if (!OneOf(word, {"SLOW", "MED", "FAST"}))
-            return false;
-        s.Speed = word;
-        return true;
-    }
     if (h == "BIAS") {
         if (word == "OFF") {
             s.Bias = 0.0;
@@ -154,24 +217,19 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         s.Bias = std::round(v * 100.0) / 100.0;
         return true;
     }
-    if (h == "COMP:STAT" || h == "COMP:AUX") {
-        if (!ParseSwitch(arg, on))
-            return false;
-        (h == "COMP:STAT" ? s.CompOn : s.AuxOn) = on;
-        return true;
-    }
-    if (h == "COMP:MODE") {
-        if (!OneOf(word, {"ABS", "PER", "SEQ"}))
-            return false;
-        s.CompMode = word;
-        return true;
-    }
-    if (h == "COMP:BEEP") {
-        if (!OneOf(word, {"OFF", "PASS", "FAIL"}))
-            return false;
-        s.Beep = word;
-        return true;
-    }
+    return false;
+}
+
+// The comparator's limits.
+bool TInstrumentModel::ComparatorCommand(const TSegment& seg)
+{
+    TInstrumentState& s = FState;
+    const AnsiString& h = seg.Header;
+    const AnsiString& arg = seg.Argument;
+    const AnsiString word = SimUpperCase(arg);
+    double v = 0.0;
+    int n = 0;
+
     if (h == "COMP:OPEN") {
         if (word == "OFF") {
             s.OpenLimit = 0;
@@ -180,12 +238,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
         if (!ParseSimInt(arg, n) || !(n == 2 || n == 5 || n == 10 || n == 20 || n == 50))
             return false;
         s.OpenLimit = n;
-        return true;
-    }
-    if (h == "COMP:BINS") {
-        if (!ParseSimInt(arg, n) || n < 1 || n > 9)
-            return false;
-        s.Bins = n;
         return true;
     }
     if (h == "COMP:TOL:NOM") {
@@ -212,21 +264,6 @@ bool TInstrumentModel::Command(const TSegment& seg, TSimTime now)
             return false;
         s.SecondaryLow = lo;
         s.SecondaryHigh = hi;
-        return true;
-    }
-    if (h == "SYST:SHAK" || h == "ERR:SHAK" || h == "SYST:CODE" || h == "ERR:CODE" || h == "SYST:KEYLOCK") {
-        if (!ParseSwitch(arg, on))
-            return false;
-        if (h == "SYST:KEYLOCK")
-            s.KeyLock = on;
-        else
-            (h.find("SHAK") != AnsiString::npos ? s.SystShake : s.SystCode) = on;
-        return true;
-    }
-    if (h == "SYST:RES") {
-        if (!OneOf(word, {"FETCH", "AUTO"}))
-            return false;
-        s.SystResult = word;
         return true;
     }
     return false;

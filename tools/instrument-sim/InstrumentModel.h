@@ -67,6 +67,8 @@ private:
         AnsiString Text;        // the segment as received
     };
     bool Command(const TSegment& seg, TSimTime now);
+    bool MeasuringCommand(const TSegment& seg, TSimTime now);
+    bool ComparatorCommand(const TSegment& seg);
     bool Query(const TSegment& seg, TSimTime now, AnsiString& reply, TSimTime& readyAt);
     AnsiString FetchReply(const AnsiString& header, TSimTime now, TSimTime& readyAt);
     TSimReading Reading(TSimTime now, TSimTime& readyAt);

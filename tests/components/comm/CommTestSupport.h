@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <thread>
 #include <vector>
 
 #include "components/comm/Sercomm.h"
@@ -56,6 +57,14 @@ inline int CountEntries(const char* Dir)
 }
 inline int OpenDescriptors() { return CountEntries("/proc/self/fd"); }
 inline int RunningThreads() { return CountEntries("/proc/self/task"); }
+// The count to compare later counts with. A checked build's runtime starts a thread of its
+// own when the program starts its first: one thread started and joined here brings that
+// about before the count is taken.
+inline int ThreadBaseline()
+{
+    std::thread([] {}).join();
+    return RunningThreads();
+}
 
 // Runs the platform clock faster for a scope (the pause after each close).
 class TFastClock {

@@ -122,7 +122,7 @@ TEST(SerCommClients, WaitCharWaitsOnTheDeviceWithoutAThread)
     c.SetDirectWrite(true);
     c.SetMonitorEvents({});
     c.Open();
-    const int before = RunningThreads();
+    const int before = ThreadBaseline();
     int during = 0;
     std::thread far([&] {
         std::this_thread::sleep_for(std::chrono::milliseconds(50)); // let the wait begin

@@ -125,7 +125,7 @@ TEST(SerCommEvents, CloseFromInsideItsOwnDelivery)
     TFastClock fast(50);
     TSerComm c(nullptr);
     ConfigureAsLCRCom(c, 5);
-    const int threads = RunningThreads();
+    const int threads = ThreadBaseline();
     int dsr = 0;
     c.OnDsr = [&](TObject*) {
         ++dsr;
@@ -265,7 +265,7 @@ TEST(SerCommEvents, TwoHundredCycles)
     TPtyLink pty(12);
     TFastClock fast(100); // the pause after each close
     const int fds = OpenDescriptors();
-    const int threads = RunningThreads();
+    const int threads = ThreadBaseline();
     const auto t0 = std::chrono::steady_clock::now();
     TSerComm c(nullptr);
     ConfigureAsLCRCom(c, 12);

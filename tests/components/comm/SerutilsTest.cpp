@@ -87,6 +87,10 @@ TEST(SerUtils, FilesAndUniqueNames)
     EXPECT_EQ(CreateUniqueFileName((dir / "a.txt.b.txt").string()), (dir / "a.txt.b.txt").string());
     std::ofstream(dir / "a.txt.b.txt") << "x";
     EXPECT_EQ(CreateUniqueFileName((dir / "a.txt.b.txt").string()), (dir / "a.txt.b-1.txt").string());
+    // A folder is no file to measure, and its name is taken.
+    fs::create_directories(dir / "run");
+    EXPECT_EQ(GetFileSize((dir / "run").string()), -1);
+    EXPECT_EQ(CreateUniqueFileName((dir / "run").string()), (dir / "run-1").string());
     fs::remove_all(dir);
 }
 

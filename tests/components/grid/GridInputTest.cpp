@@ -212,6 +212,44 @@ TEST(GridInput, DraggingAHeaderLineSizesTheColumnOrRow)
     EXPECT_EQ(g->ColWidths(2), w);
 }
 
+// Over a line a press would grab, the mouse shows the split cursor; elsewhere the grid's own.
+TEST(GridInput, TheCursorShowsWhereALineCanBeDragged)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 5, 20);
+    g->SetFixedColsEx(1);
+    g->SetCursorEx(crHandPoint);
+    form.Show();
+    const TRect c1 = g->TStringGrid::CellRect(1, 0);
+    const TRect r3 = g->TStringGrid::CellRect(0, 3);
+    const TRect d = g->TStringGrid::CellRect(2, 3);
+    struct Case {
+        TGridOptions Options;
+        int X, Y;
+        TCursor Shown;
+    } cases[] = {
+        {goColSizing | goRowSizing, c1.Right - 1, c1.Top + 5, crHSplit},  // column line in the header
+        {goColSizing | goRowSizing, r3.Left + 5, r3.Top + 1, crVSplit},   // row line in the fixed column
+        {goColSizing | goRowSizing, c1.Left + c1.Width() / 2, c1.Top + 5, crHandPoint},
+        {goColSizing | goRowSizing, d.Right - 1, d.Top + 5, crHandPoint}, // data cells size nothing
+        {goRowSizing, c1.Right - 1, c1.Top + 5, crHandPoint},
+        {goColSizing, r3.Left + 5, r3.Top + 1, crHandPoint},
+    };
+    const TGridOptions base = g->Options() & ~(goColSizing | goRowSizing);
+    for (const Case& k : cases) {
+        g->SetOptions(base | k.Options);
+        TestInput::MouseMove(g, k.X, k.Y);
+        EXPECT_EQ(TestInput::ShownCursor(g), k.Shown) << k.X << "," << k.Y;
+    }
+    // While a line is dragged the split cursor stays, also where the mouse leaves the line.
+    g->SetOptions(base | goColSizing);
+    TestInput::MouseMove(g, c1.Right - 1, c1.Top + 5);
+    TestInput::MouseDown(g, c1.Right - 1, c1.Top + 5);
+    TestInput::MouseMove(g, c1.Right + 29, d.Top + 5, ssLeft);
+    EXPECT_EQ(TestInput::ShownCursor(g), crHSplit);
+    TestInput::MouseUp(g, c1.Right + 29, d.Top + 5);
+}
+
 // The very first paint already shows a merged area whose base cell is scrolled away.
 TEST(GridInput, FirstPaintShowsAMergedAreaWhoseBaseIsScrolledAway)
 {

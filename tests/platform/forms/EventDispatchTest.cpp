@@ -1,6 +1,8 @@
 // Exceptions leaving program code reach the application's exception message and the
 // loop goes on; modal boxes never block a test.
 #include <gtest/gtest-spi.h>
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -126,12 +128,12 @@ TEST_F(ExceptionMessage, PostedCallExceptionIsShownAndLaterCallsRun)
 TEST(WorkerSynchronize, RunsOnTheLoopWhileTheMainThreadWaitsInIt)
 {
     int value = 0;
-    bool done = false;
+    std::atomic<bool> done = false;
     std::thread worker([&] {
         Synchronize([&] { value = 42; });
         done = true;
     });
-    ASSERT_TRUE(RunUntil([&] { return done; }));
+    ASSERT_TRUE(RunUntil([&] { return done.load(); }));
     worker.join();
     EXPECT_EQ(value, 42);
 }
