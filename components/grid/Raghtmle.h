@@ -1,14 +1,88 @@
 #pragma once
-// The markup renderer of cells, hints and the footer. Until the renderer is
-// built, markup is drawn as its plain text (tags removed) in the canvas font;
-// the call keeps its place and its measure.
+// The markup renderer of cells, hints and the footer: a small tag language of fonts,
+// colours, anchors, images, lists and embedded controls, laid out in a rectangle,
+// drawn, measured or hit-tested in one call. Nothing is kept between calls.
+#include <map>
+#include <memory>
+
 #include "platform/core/Types.h"
 #include "platform/graphics/Color.h"
 
 class TCanvas;
+class TImageList;
+class TGraphic;
 
-// Draws (or only measures) markup text in R; returns the size it takes.
+// Named pictures a markup text shows with <IMG SRC="name">; names are matched
+// without regard to case.
+class TPictureContainer {
+public:
+    TPictureContainer();
+    ~TPictureContainer();
+    // Takes the graphic; an existing picture of that name is replaced.
+    void Add(const AnsiString& Name, std::unique_ptr<TGraphic> Graphic);
+    TGraphic* FindPicture(const AnsiString& Name) const;
+
+private:
+    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
+};
+
+// Pictures named by address in markup. Only local "file://" addresses are ever
+// loaded: a cell's text must not make the program fetch remote content. The
+// address keeps its letter case, as file names on this system do.
+class THTMLPictureCache {
+public:
+    THTMLPictureCache();
+    ~THTMLPictureCache();
+    TGraphic* FindPicture(const AnsiString& Address) const;
+    // Loads a local file once; nullptr for any other address or an unreadable file.
+    TGraphic* AddPicture(const AnsiString& Address);
+
+private:
+    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
+};
+
+bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
+                int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool Print,
+                bool Selected, bool Blink, bool HoverOnly, bool WordWrap, bool Down, double PrintRatio,
+                TColor URLColor, TColor HoverBrushColor, TColor HoverTextColor, TColor ShadowColor,
+                AnsiString& HitAnchor, AnsiString& StrippedText, AnsiString& FocusHref, int& MeasuredWidth,
+                int& MeasuredHeight, int& AnchorCount, int& HitAnchorNumber, TRect& HitAnchorRect,
+                TRect& HitControlRect, AnsiString& HitControlId, AnsiString& HitControlValue,
+                AnsiString& HitControlType, THTMLPictureCache* PictureCache, TPictureContainer* PictureContainer,
+                void* OwnerHandle);
+
+// The short form the grid's painting and hints use: draws (or only measures) and
+// returns the measured size.
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
                   bool MeasureOnly = false, bool WordWrap = true);
-// The text without its tags.
+
+// Colours of the markup: a "#RRGGBB" text, a pair of hex digits, a colour name.
+TColor HexToColor(const AnsiString& s);
+int HexPairValue(const AnsiString& s);
+TColor TextToColor(const AnsiString& s);
+
+// Embedded controls.
+void ParseControlTag(const AnsiString& Tag, AnsiString& Type, AnsiString& ID, AnsiString& Width,
+                     AnsiString& Value);
+bool GetControlValue(const AnsiString& Markup, const AnsiString& ID, AnsiString& Value);
+bool SetControlValue(AnsiString& Markup, const AnsiString& ID, const AnsiString& Value);
+AnsiString DecodeLtGt(const AnsiString& s);
+AnsiString EncodeLtGt(const AnsiString& s);
+
+// Text functions. Positions are 1-based; 0 means not found (VarPos is in Ravutil.h).
 AnsiString HTMLStrip(const AnsiString& Text);
+AnsiString HiLight(const AnsiString& s, const AnsiString& Text, const AnsiString& Tag, bool CaseSensitive);
+AnsiString UnHiLight(const AnsiString& s, const AnsiString& Tag);
+int IPos(const AnsiString& Sub, const AnsiString& s);
+int IVarPos(const AnsiString& Sub, const AnsiString& s, int& Pos);
+int IStrToInt(const AnsiString& s);
+bool TagReplace(const AnsiString& Find, const AnsiString& Replacement, AnsiString& s);
+AnsiString UnwrapHashTag(const AnsiString& s);
+AnsiString CRLFToBR(const AnsiString& s, bool Convert);
+
+namespace Raghtmle {
+AnsiString RemoveTags(const AnsiString& s);
+int TextPosToTagPos(const AnsiString& s, int n);
+int FindTextFrom(const AnsiString& Text, const AnsiString& VisibleText, int Offset, int& Position,
+                 bool CaseSensitive);
+} // namespace Raghtmle

@@ -333,7 +333,7 @@ void TRagSpinEdit::SetValue(int v)
 double TRagSpinEdit::FloatValue() const
 {
     double v = 0;
-    return TryStrToFloat(Text(), v) ? v : double(FMinValue);
+    return TryStrToFloat(Text(), v) ? v : FMinFloatValue;
 }
 
 void TRagSpinEdit::SetFloatValue(double v)
@@ -465,7 +465,11 @@ void TRagSpinEdit::Step(int Dir)
         else {
             Word y, m, dd;
             DecodeDate(d, y, m, dd);
-            d = EncodeDate(Word(y + Dir), m, dd) + (d - std::floor(d));
+            // 29 February of a leap year steps to 28 February.
+            const Word ny = Word(y + Dir);
+            if (m == 2 && dd == 29 && !IsLeapYear(ny))
+                dd = 28;
+            d = EncodeDate(ny, m, dd) + (d - std::floor(d));
         }
         SetDateValue(d);
         return;

@@ -9,7 +9,7 @@ TCellProperties::TCellProperties(TBaseGrid* AGrid, int ACol, int ARow)
 {
 }
 
-TCellProperties::~TCellProperties() = default;
+TCellProperties::~TCellProperties() { delete FGraphicObject; } // the grid owns the cell's graphic
 
 void TCellProperties::RepaintOwner()
 {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravobj.h"
@@ -685,6 +686,50 @@ public:
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TCheckBoxClickEvent OnCheckBoxClick;
     TRadioClickEvent OnRadioClick;
+
+    // Cell graphics: at most one per cell, owned by the grid.
+    TCellGraphic* CreateCellGraphic(int ACol, int ARow);
+    virtual TCellGraphic* GetCellGraphic(int ACol, int ARow);
+    virtual TCellType GetCellType(int ACol, int ARow);
+    bool FreeCellGraphic(int ACol, int ARow);
+    bool RemoveCellGraphic(int ACol, int ARow, TCellType CellType);
+    // The room the graphic needs on screen: x the width, y the height.
+    virtual TPoint GetCellGraphicSize(int ACol, int ARow);
+    TBitmap* CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddBitmap(int ACol, int ARow, TBitmap* Bitmap, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* GetBitmap(int ACol, int ARow);
+    bool RemoveBitmap(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctBitmap); }
+    void AddCheckBox(int ACol, int ARow, bool State, bool Data);
+    bool RemoveCheckBox(int ACol, int ARow);
+    bool HasCheckBox(int ACol, int ARow);
+    bool GetCheckBoxState(int ACol, int ARow, bool& State);
+    bool SetCheckBoxState(int ACol, int ARow, bool State);
+    virtual bool ToggleCheck(int ACol, int ARow, bool FromUser);
+    bool ToggleCheckBox(int ACol, int ARow) { return ToggleCheck(ACol, ARow, false); }
+    bool ToggleRadio(int ACol, int ARow, bool FromUser);
+    // Nodes: a node row in column 0 owns Span rows counting itself (0 or below:
+    // up to the next node row); contracting hides the rows it owns.
+    void AddNode(int ARow, int Span);
+    void RemoveNode(int ARow);
+    void ContractNode(int ARow);
+    void ExpandNode(int ARow);
+    void ExpandAll();
+    void ContractAll();
+    bool GetNodeState(int ARow);
+    void SetNodeState(int ARow, bool Contracted);
+    int GetNodeSpan(int ARow);
+    void SetNodeSpan(int ARow, int Span);
+    bool IsNode(int ARow) { return GetCellType(0, ARow) == Ravgrid::ctNode; }
+    int GetParentRow(int ARow);
+    int GetNodeSpanType(int ARow);
+    // Radio groups: captions side by side when Direction is not 0.
+    void AddRadio(int ACol, int ARow, int Direction, int Index, TStrings* Items);
+    TStrings* CreateRadio(int ACol, int ARow, int Direction, int Index);
+    bool GetRadioIdx(int ACol, int ARow, int& Index);
+    bool SetRadioIdx(int ACol, int ARow, int Index);
+    TStrings* GetRadioStrings(int ACol, int ARow);
+    bool IsRadio(int ACol, int ARow) { return GetRadioStrings(ACol, ARow) != nullptr; }
+    bool RemoveRadio(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctRadio); }
     TComboChangeEvent OnComboChange;
     TComboObjectChangeEvent OnComboObjectChange;
     TSpinClickEvent OnSpinClick;
@@ -720,7 +765,7 @@ protected:
     bool DoMouseWheelDown(TShiftState Shift, const TPoint& MousePos) override;
     bool DoMouseWheelUp(TShiftState Shift, const TPoint& MousePos) override;
     void TopLeftChanged() override;
-    // Cells edited by clicks (check box, radio group): none until cell graphics exist.
+    // Cells edited by clicks: check boxes and radio groups.
     bool HasStaticEdit(int ACol, int ARow);
     void EditorHidden() override;
     void Paint() override;
@@ -742,6 +787,11 @@ protected:
 
 private:
     friend class TFloatingFooter;
+    // Draws the cell's graphic in R; returns the room it takes before the text.
+    int DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign, bool& DrawText);
+    void DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled);
+    void DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
+                       bool Horizontal);
     void ColHeaderChanged(TObject* Sender);
     void RowHeaderChanged(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
@@ -772,6 +822,10 @@ private:
     bool WheelStep(int Delta, TShiftState Shift);
     void EndPanning();
     void OpenAnchor(const AnsiString& Anchor);
+    // A press on a markup cell's anchor or check/radio control; true when it took the press.
+    bool MarkupClick(int ACol, int ARow, int X, int Y);
+    // A press on a cell's check box or radio item; true when it took the press.
+    bool GraphicClick(int ACol, int ARow, int X, int Y);
     bool IsEditorControlType(TEditorType T) const;
     void CreateEditControls();
     void LeftButtonDown(TShiftState Shift, int X, int Y);
@@ -857,6 +911,7 @@ private:
     std::unique_ptr<TNavigation> FNavigation;
     std::unique_ptr<TColumnSize> FColumnSize;
     std::unique_ptr<TCellNode> FCellNode;
+    int FNodeCount = 0;
     std::unique_ptr<TBands> FBands;
     std::unique_ptr<TSizeWhileTyping> FSizeWhileTyping;
     std::unique_ptr<TMouseActions> FMouseActions;

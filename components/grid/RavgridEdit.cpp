@@ -91,7 +91,12 @@ bool TRavArodozIdad::IsEditorControlType(TEditorType T) const
     }
 }
 
-bool TRavArodozIdad::HasStaticEdit(int, int) { return false; }
+bool TRavArodozIdad::HasStaticEdit(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    const TCellType t = GetCellType(b.x, b.y);
+    return t == Ravgrid::ctCheckBox || t == Ravgrid::ctDataCheckBox || t == Ravgrid::ctRadio;
+}
 
 TRavInplaceEdit* TRavArodozIdad::GetInplaceEditor() const { return static_cast<TRavInplaceEdit*>(InplaceEditor()); }
 

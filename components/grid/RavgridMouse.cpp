@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
 #include "components/grid/RavgridHint.h"
@@ -54,6 +55,43 @@ void TRavArodozIdad::OpenAnchor(const AnsiString& Anchor)
         MoveColRow(c, r, true, true);
         Click();
     }
+}
+
+bool TRavArodozIdad::MarkupClick(int ACol, int ARow, int X, int Y)
+{
+    const int rc = RealColIndex(ACol);
+    int type = 0;
+    AnsiString text = ShownCellText(rc, ARow, type);
+    if (type != ttHTML)
+        return false;
+    const TRect R = CellRect(ACol, ARow);
+    const TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
+    TCanvas* cv = Canvas();
+    cv->Font()->Assign(Font());
+    AnsiString anchor, stripped, focus, id, value, ctype;
+    int w = 0, h = 0, count = 0, number = -1;
+    TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
+    if (!HTMLDrawEx(cv, text, T, nullptr, X, Y, -1, -1, 1, true, false, false, false, true, false, true, false, 1.0,
+                    FURLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number, ar, cr, id,
+                    value, ctype, nullptr, nullptr, nullptr))
+        return false;
+    if (anchor == "ctrl") {
+        if (ctype != "CHECK" && ctype != "RADIO")
+            return false;
+        const bool on = UpperCase(value) == "TRUE";
+        if (ctype == "RADIO" && on)
+            return true;
+        AnsiString cell = GetCellEx(rc, ARow);
+        if (SetControlValue(cell, id, on ? "false" : "true"))
+            SetCellEx(rc, ARow, cell);
+        return true;
+    }
+    bool autoHandle = true;
+    if (OnAnchorClick)
+        OnAnchorClick(this, ARow, ACol, anchor, autoHandle);
+    if (autoHandle)
+        OpenAnchor(anchor);
+    return true;
 }
 
 void TRavArodozIdad::LeftDoubleClick(TShiftState Shift, int X, int Y)
@@ -125,6 +163,8 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
             OpenAnchor(text);
         return;
     }
+    if (r >= FixedRows() && (GraphicClick(c, r, X, Y) || MarkupClick(c, r, X, Y)))
+        return;
     // Header clicks select whole rows or columns.
     if (Options() & goRangeSelect) {
         const bool cornerZone = c < FixedCols() && r < FixedRows() && MouseActions()->AllSelect();

@@ -307,6 +307,10 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
 
     TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
     cv->SetBkMode(bkTransparent);
+    bool drawText = true;
+    T.Left += DrawCellGraphic(cv, R, rc, ARow, ha, drawText);
+    if (!drawText)
+        return;
     if (type == ttHTML)
         HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
     else
@@ -525,7 +529,5 @@ void TRavArodozIdad::DrawScrollBars()
 // ---------------------------------------------------------------- hooks of later parts
 
 // Row nodes are not built yet: no row has a node, so column 0 is not indented.
-int TRavArodozIdad::NodeIndent(int) { return 0; }
-bool TRavArodozIdad::HasNodes() { return false; }
 // The floating footer panel is not built yet; its settings are kept (see TFloatingFooter).
 void TRavArodozIdad::FloatFooterUpdate() {}

@@ -205,3 +205,22 @@ TEST(EditBtn, ButtonAndEditorEnabled)
     EXPECT_EQ(u->UnitID(), "uF");
     EXPECT_TRUE(u->RightAlign());
 }
+
+TEST_F(SpinForm, YearOfLeapDayStepsToTheLastDayOfFebruary)
+{
+    spin->SetSpinType(sptDate);
+    spin->SetDateValue(EncodeDate(2028, 2, 29));
+    const AnsiString t = spin->Text();
+    spin->SetSelStart(int(t.rfind('/')) + 1); // the third field: the year
+    spin->UpClick(spin);
+    EXPECT_EQ(spin->DateValue(), EncodeDate(2029, 2, 28));
+}
+
+TEST_F(SpinForm, UnreadableFloatTextReadsTheFloatMinimum)
+{
+    spin->SetSpinType(sptFloat);
+    spin->SetMinValue(3);
+    spin->SetMinFloatValue(0.25);
+    spin->SetText("-");
+    EXPECT_DOUBLE_EQ(spin->FloatValue(), 0.25);
+}

@@ -1,0 +1,664 @@
+// Layout, drawing and hit testing of markup text.
+#include <algorithm>
+#include <cctype>
+
+#include "components/grid/Raghtmle.h"
+#include "platform/core/StringUtils.h"
+#include "platform/graphics/Canvas.h"
+#include "platform/graphics/DrawTextFlags.h"
+#include "platform/graphics/ImageList.h"
+
+namespace {
+
+constexpr unsigned kTextFlags = DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | DT_EXTERNALLEADING;
+
+AnsiString Upper(AnsiString s)
+{
+    for (char& c : s)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+bool StartsI(const AnsiString& s, const char* p)
+{
+    const size_t n = std::char_traits<char>::length(p);
+    return s.size() >= n && Upper(s.substr(0, n)) == p;
+}
+
+AnsiString Quoted(const AnsiString& s, const AnsiString& name)
+{
+    const size_t p = name.empty() ? 0 : s.find(name);
+    if (p == AnsiString::npos)
+        return {};
+    const size_t q1 = s.find('"', p + name.size());
+    const size_t q2 = q1 == AnsiString::npos ? q1 : s.find('"', q1 + 1);
+    return q2 == AnsiString::npos ? AnsiString() : s.substr(q1 + 1, q2 - q1 - 1);
+}
+
+TColor ColorValue(const AnsiString& v)
+{
+    if (v.find('#') != AnsiString::npos)
+        return HexToColor(v.substr(v.find('#')));
+    return TextToColor(v);
+}
+
+struct FontState {
+    AnsiString name;
+    int size = 0;
+    TColor color = 0;
+    TFontStyles style = 0;
+    TColor brush = clNone;
+};
+
+// State that runs on from one line to the next.
+struct Run {
+    FontState font;
+    bool inAnchor = false, hidden = false, error = false, sub = false, sup = false, shadow = false;
+    bool parBk = false;
+    TColor parColor = clNone, savedBrush = clNone, savedFontColor = 0;
+    int anchorNo = 0;
+    AnsiString href;
+    bool anchorHot = false;
+    int anchorStartX = 0, anchorStartTop = 0;
+    bool anchorOnThisLine = false;
+    int listLevel = 0, align = 0, indent = 0;
+    int anchorCount = 0, imageCount = 0;
+};
+
+struct Call {
+    TCanvas* cv;
+    TRect R;
+    TImageList* images;
+    int xpos, ypos, focusIndex, hoverIndex, shadowShift;
+    bool hitTestOnly, measureOnly, selected, blink, hoverOnly, wordWrap, down;
+    TColor urlColor, hoverBrush, hoverText, shadowColor, entryBrush;
+    THTMLPictureCache* cache;
+    TPictureContainer* container;
+    FontState ref;
+    int ghHeight = 0;
+    int imageUnderPoint = -1;
+    // outputs
+    bool hit = false;
+    AnsiString* hitAnchor;
+    AnsiString stripped, focusHref;
+    int hitAnchorNumber = -1;
+    TRect* hitAnchorRect;
+    TRect hitControlRect{0, 0, 0, 0};
+    AnsiString ctrlId, ctrlValue, ctrlType;
+};
+
+struct Line {
+    int width = 0, height = 0, subOff = 0, supOff = 0, imgOff = 0;
+};
+
+void Apply(TCanvas* cv, const FontState& f)
+{
+    cv->Font()->SetName(f.name);
+    cv->Font()->SetSize(f.size);
+    cv->Font()->SetColor(f.color);
+    cv->Font()->SetStyle(f.style);
+    if (f.brush == clNone)
+        cv->Brush()->SetStyle(bsClear);
+    else
+        cv->Brush()->SetColor(f.brush);
+}
+
+void SetStyle(Run& r, TFontStyles bit, bool on) { r.font.style = on ? (r.font.style | bit) : (r.font.style & ~bit); }
+
+TGraphic* FindImage(Call& c, const AnsiString& src)
+{
+    if (src.find("://") != AnsiString::npos)
+        return c.cache ? c.cache->AddPicture(src) : nullptr;
+    if (src.find(':') == AnsiString::npos)
+        return c.container ? c.container->FindPicture(src) : nullptr;
+    return nullptr;
+}
+
+// One line: consumes from text what fits (measuring) or renders all of text (drawing).
+// x0/top: the line's start; returns the consumed text.
+AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int top, Line& ln)
+{
+    TCanvas* cv = c.cv;
+    const int lineWidth = c.R.Right - x0;
+    const int bottom = top + ln.height + ln.supOff; // text bottom on the drawing pass
+    AnsiString consumed;
+    int X = 0;
+    bool listItem = false;
+    bool stopAll = false;
+    if (draw && r.parBk && r.parColor != clNone) {
+        cv->Brush()->SetColor(r.parColor);
+        cv->FillRect(TRect(c.R.Left, top, c.R.Right, top + ln.height));
+        Apply(cv, r.font);
+    }
+    if (draw && r.inAnchor) {
+        r.anchorStartX = x0;
+        r.anchorStartTop = top;
+    }
+    while (!text.empty() && !stopAll) {
+        // Text segment.
+        size_t lt = text.find('<');
+        size_t segEnd = lt == AnsiString::npos ? text.size() : lt;
+        if (c.wordWrap) {
+            const size_t sp = text.find(' ');
+            if (sp != AnsiString::npos && sp < segEnd)
+                segEnd = sp + 1;
+        }
+        if (segEnd > 0) {
+            AnsiString seg = text.substr(0, segEnd);
+            seg = StringReplace(seg, "&nbsp;", " ", rfReplaceAll | rfIgnoreCase);
+            seg = StringReplace(seg, "&lt;", "<", rfReplaceAll | rfIgnoreCase);
+            seg = StringReplace(seg, "&gt;", ">", rfReplaceAll | rfIgnoreCase);
+            Apply(cv, r.font);
+            TRect m(0, 0, 0, 0);
+            cv->DrawText(seg, m, kTextFlags | DT_CALCRECT);
+            const int H = m.Height(), W = r.hidden ? 0 : m.Width();
+            const bool fits = X + W <= lineWidth || W > lineWidth || consumed.empty() ||
+                              (!consumed.empty() && consumed.back() != ' ');
+            if (!draw && c.wordWrap && !fits)
+                break;
+            if (r.sub)
+                ln.subOff = std::max(ln.subOff, H / 4);
+            if (r.sup)
+                ln.supOff = std::max(ln.supOff, H / 4);
+            ln.height = std::max(ln.height, H);
+            if (!draw)
+                c.stripped += seg;
+            if (draw && !r.hidden) {
+                const int sx = x0 + X;
+                int tb = bottom - ln.imgOff;
+                if (r.sub)
+                    tb += ln.subOff;
+                if (r.sup)
+                    tb -= ln.supOff;
+                // The hit band: from the text bottom up by the height of "gh".
+                if (r.inAnchor && c.xpos >= sx && c.xpos < sx + W && c.ypos <= bottom && c.ypos > bottom - c.ghHeight) {
+                    r.anchorHot = true;
+                    c.hit = true;
+                    *c.hitAnchor = r.href;
+                }
+                if (!c.hitTestOnly) {
+                    TRect d(sx, top, c.wordWrap ? sx + W : c.R.Right, tb);
+                    const unsigned f = kTextFlags | (c.wordWrap ? 0u : DT_END_ELLIPSIS);
+                    if (r.shadow) {
+                        TRect s = d;
+                        s = TRect(s.Left + c.shadowShift, s.Top + c.shadowShift, s.Right + c.shadowShift, s.Bottom + c.shadowShift);
+                        cv->Font()->SetColor(c.shadowColor);
+                        cv->DrawText(seg, s, f);
+                        cv->Font()->SetColor(r.font.color);
+                    }
+                    cv->DrawText(seg, d, f);
+                    if (r.error) {
+                        cv->Pen()->SetColor(clRed);
+                        int x = sx & ~1;
+                        bool low = x % 4 == 0;
+                        cv->MoveTo(x, tb + (low ? 2 : 0));
+                        for (; x < sx + W; x += 2) {
+                            low = !low;
+                            cv->LineTo(x + 2, tb + (low ? 2 : 0));
+                        }
+                    }
+                }
+                if (r.inAnchor && r.anchorNo - 1 == c.focusIndex)
+                    c.focusHref = r.href;
+            }
+            X += W;
+            consumed += text.substr(0, segEnd);
+            text.erase(0, segEnd);
+            if (!c.wordWrap && X > lineWidth && consumed.size() > segEnd) {
+                // Without word wrap an overflowing segment ends the whole text.
+                text.clear();
+                stopAll = true;
+                break;
+            }
+            continue;
+        }
+        // A tag.
+        if (text.size() <= 2) {
+            text.clear();
+            break;
+        }
+        const size_t gt = text.find('>');
+        const AnsiString tag = gt == AnsiString::npos ? text : text.substr(0, gt + 1);
+        const AnsiString utag = Upper(tag);
+        const bool closing = utag.size() > 2 && utag[1] == '/';
+        const AnsiString name = utag.substr(closing ? 2 : 1);
+        const char a = name.empty() ? 0 : name[0];
+        const char b = name.size() > 1 ? name[1] : 0;
+        bool lineBreak = false;
+        bool stayForNext = false;
+        auto takeTag = [&] {
+            consumed += tag;
+            text.erase(0, tag.size());
+        };
+        if (!closing) {
+            if (a == 'A') {
+                r.inAnchor = true;
+                r.anchorNo = ++r.anchorCount;
+                r.href = Quoted(tag, "");
+                r.anchorHot = false;
+                r.anchorStartX = x0 + X;
+                r.anchorStartTop = top;
+                if (draw && (!c.hoverOnly || r.anchorNo == c.hoverIndex)) {
+                    SetStyle(r, fsUnderline, true);
+                    r.savedBrush = r.font.brush;
+                    if (c.hoverOnly && c.hoverBrush != clNone)
+                        r.font.brush = c.hoverBrush;
+                    if (!c.selected)
+                        r.font.color = (c.hoverOnly && c.hoverText != clNone) ? c.hoverText : c.urlColor;
+                } else if (!c.hoverOnly) {
+                    SetStyle(r, fsUnderline, true);
+                }
+                if (!draw && !c.selected && !c.hoverOnly)
+                    r.font.color = c.urlColor;
+            } else if (utag == "<B>") {
+                SetStyle(r, fsBold, true);
+            } else if (a == 'B' && b == 'R') {
+                lineBreak = true;
+                if (!draw)
+                    c.stripped += '\r';
+            } else if (a == 'B' && b == 'L') {
+                if (!c.blink)
+                    r.font.color = c.entryBrush;
+            } else if (a == 'B' && b == 'O') {
+                if (draw && !c.hitTestOnly) {
+                    const AnsiString bg = Quoted(utag, "BGCOLOR");
+                    if (!bg.empty()) {
+                        cv->Brush()->SetColor(ColorValue(bg));
+                        cv->FillRect(c.R);
+                        Apply(cv, r.font);
+                    }
+                }
+            } else if (a == 'C') {
+                AnsiString type, id, width, value;
+                ParseControlTag(tag.size() > 8 ? tag.substr(8) : AnsiString(), type, id, width, value);
+                int W = IStrToInt(width), H = c.ghHeight + 6;
+                if (type == "BUTTON")
+                    H = 24;
+                else if (type == "COMBO")
+                    H = 25;
+                else if (type == "CHECK" || type == "RADIO")
+                    W = H = 16;
+                if (X + W > lineWidth && W <= lineWidth && X > 0) {
+                    stayForNext = true;
+                } else {
+                    const int x = x0 + X;
+                    if (draw && !c.hitTestOnly) {
+                        const bool checked = Upper(value) == "TRUE";
+                        const int B = bottom, LH = ln.height;
+                        cv->Brush()->SetStyle(bsClear);
+                        cv->Pen()->SetColor(clGray);
+                        cv->Font()->SetColor(clBlack);
+                        cv->Font()->SetStyle(0);
+                        if (type == "EDIT" || type == "COMBO") {
+                            cv->Rectangle(x, B - LH + 3, x + W, B + 1);
+                            TRect t(x + 2, B - LH + 4, x + W - (type == "COMBO" ? 17 : 0), B);
+                            cv->DrawText(value, t, kTextFlags | DT_NOPREFIX);
+                            if (type == "COMBO") {
+                                TRect d(x + W - 19, B - LH + 6, x + W - 3, B - 2);
+                                cv->Brush()->SetColor(clBtnFace);
+                                cv->FillRect(d);
+                                cv->Brush()->SetColor(clBlack);
+                                const int cx = (d.Left + d.Right) / 2, cy = (d.Top + d.Bottom) / 2;
+                                cv->Polygon({TPoint(cx - 3, cy - 1), TPoint(cx + 3, cy - 1), TPoint(cx, cy + 2)});
+                            }
+                        } else if (type == "CHECK") {
+                            cv->Brush()->SetColor(clWindow);
+                            cv->Rectangle(x + 2, B - 15, x + 15, B);
+                            if (checked) {
+                                cv->Pen()->SetColor(clBlack);
+                                cv->Polyline({TPoint(x + 5, B - 8), TPoint(x + 7, B - 5), TPoint(x + 12, B - 11)});
+                            }
+                        } else if (type == "RADIO") {
+                            cv->Brush()->SetColor(clWindow);
+                            cv->Ellipse(x + 2, B - 14, x + 14, B);
+                            if (checked) {
+                                cv->Brush()->SetColor(clBlack);
+                                cv->Ellipse(x + 5, B - 11, x + 11, B - 3);
+                            }
+                        } else if (type == "BUTTON") {
+                            TRect bx(x + 2, B - 20, x + W - 2, B);
+                            cv->Brush()->SetColor(clBtnFace);
+                            cv->FillRect(bx);
+                            TRect e = bx;
+                            cv->DrawEdge(e, c.down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+                            TRect t(bx.Left + 2, bx.Top + 2, bx.Right - 2, bx.Bottom - 2);
+                            cv->DrawText(value, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+                        }
+                        Apply(cv, r.font);
+                    }
+                    if (draw && c.xpos >= x && c.xpos < x + W && c.ypos >= top && c.ypos < top + H) {
+                        c.hit = true;
+                        *c.hitAnchor = "ctrl";
+                        c.hitControlRect = TRect(x, top, x + W, top + H);
+                        c.ctrlId = id;
+                        c.ctrlValue = value;
+                        c.ctrlType = type;
+                    }
+                    X += W;
+                    ln.height = std::max(ln.height, H);
+                }
+            } else if (a == 'E') {
+                r.error = true;
+            } else if (a == 'F') {
+                const AnsiString attrs = utag.size() > 5 ? utag.substr(5) : AnsiString();
+                const AnsiString face = Quoted(attrs, "FACE");
+                if (!face.empty())
+                    r.font.name = face;
+                const AnsiString col = Quoted(attrs, " COLOR");
+                if (!col.empty() && !c.selected)
+                    r.font.color = ColorValue(col);
+                const AnsiString bg = Quoted(attrs, "BGCOLOR");
+                if (!bg.empty() && draw && !c.selected) {
+                    r.savedBrush = r.font.brush;
+                    r.font.brush = ColorValue(bg);
+                }
+                const AnsiString sz = Quoted(attrs, "SIZE");
+                if (!sz.empty()) {
+                    static const int sizes[] = {8, 10, 12, 14, 16};
+                    const int n = IStrToInt(sz);
+                    r.font.size = n >= 1 && n <= 5 ? sizes[n - 1] : n;
+                }
+            } else if (a == 'H' && b == 'I') {
+                if (draw) {
+                    r.savedBrush = r.font.brush;
+                    r.savedFontColor = r.font.color;
+                    r.font.brush = clHighlight;
+                    r.font.color = clHighlightText;
+                }
+            } else if (a == 'H' && b == 'R') {
+                lineBreak = true;
+                if (draw && !c.hitTestOnly) {
+                    cv->Pen()->SetColor(clBlack);
+                    cv->MoveTo(x0, bottom + 1);
+                    cv->LineTo(c.R.Right, bottom + 1);
+                }
+            } else if (utag == "<I>") {
+                SetStyle(r, fsItalic, true);
+            } else if (a == 'I' && b == 'N') {
+                const int n = IStrToInt(Quoted(tag, ""));
+                if (n > X)
+                    X = n;
+            } else if (a == 'I' && b == 'M') {
+                ++r.imageCount;
+                AnsiString src = Quoted(tag, "SRC");
+                const AnsiString alt = Quoted(tag, "ALT");
+                if (c.imageUnderPoint == r.imageCount && !alt.empty())
+                    src = alt;
+                int w = 0, h = 0;
+                TGraphic* g = nullptr;
+                int idx = -1;
+                if (StartsI(src, "IDX:")) {
+                    idx = IStrToInt(src.substr(4));
+                    if (c.images && idx >= 0 && idx < c.images->Count()) {
+                        w = c.images->Width();
+                        h = c.images->Height();
+                    } else
+                        idx = -1;
+                } else {
+                    // Container names are case-blind; addresses keep their case.
+                    g = FindImage(c, src);
+                    if (g && !g->Empty()) {
+                        w = g->Width();
+                        h = g->Height();
+                    } else
+                        g = nullptr;
+                }
+                const int iw = IStrToInt(Quoted(utag, "WIDTH")), ih = IStrToInt(Quoted(utag, "HEIGHT"));
+                if (g && iw >= 1 && ih >= 1) {
+                    w = iw;
+                    h = ih;
+                }
+                if (X + w > lineWidth && w <= lineWidth && X > 0) {
+                    --r.imageCount;
+                    stayForNext = true;
+                } else {
+                    const int x = x0 + X;
+                    const AnsiString al = Quoted(utag, "ALIGN");
+                    if (al == "TOP")
+                        ln.imgOff = ln.height - c.ghHeight;
+                    else if (al == "MIDDLE")
+                        ln.imgOff = (ln.height - c.ghHeight) / 2;
+                    if (draw) {
+                        const int y = bottom - h;
+                        if (!c.hitTestOnly) {
+                            if (idx >= 0)
+                                c.images->Draw(cv, x, y, idx);
+                            else if (g)
+                                cv->StretchDraw(TRect(x, y, x + w, y + h), g);
+                        }
+                        if (c.xpos >= x && c.xpos < x + w && c.ypos >= y && c.ypos < y + h) {
+                            c.imageUnderPoint = r.imageCount;
+                            if (r.inAnchor) {
+                                c.hit = true;
+                                *c.hitAnchor = r.href;
+                                r.anchorHot = true;
+                            }
+                        }
+                    }
+                    X += w;
+                    ln.height = std::max(ln.height, h);
+                }
+            } else if (a == 'L') {
+                if (listItem) {
+                    lineBreak = true;
+                    stayForNext = true;
+                } else {
+                    listItem = true;
+                    X += r.listLevel * 12;
+                    if (draw && !c.hitTestOnly) {
+                        TRect d(x0 + (r.listLevel - 1) * 12, top, x0 + X + 12, bottom);
+                        cv->DrawText(r.listLevel % 2 ? "\xB7" : "o", d, kTextFlags | DT_NOPREFIX);
+                    }
+                    X += 12;
+                }
+            } else if (a == 'P') {
+                const AnsiString al = Quoted(utag, "ALIGN");
+                if (al.find("LEFT") != AnsiString::npos)
+                    r.align = 0;
+                else if (al.find("RIGHT") != AnsiString::npos)
+                    r.align = 1;
+                else if (al.find("CENTER") != AnsiString::npos)
+                    r.align = 2;
+                const AnsiString ind = Quoted(utag, "INDENT");
+                if (!ind.empty())
+                    r.indent = IStrToInt(ind);
+                if (utag.find("BGCOLOR") != AnsiString::npos) {
+                    const AnsiString col = Quoted(utag, "BGCOLOR");
+                    r.parColor = col.empty() ? clNone : ColorValue(col);
+                    r.parBk = true;
+                    if (draw && r.parColor != clNone) {
+                        cv->Brush()->SetColor(r.parColor);
+                        cv->FillRect(TRect(c.R.Left, top, c.R.Right, top + ln.height));
+                    }
+                }
+            } else if (utag == "<S>") {
+                SetStyle(r, fsStrikeOut, true);
+            } else if (a == 'S' && b == 'H') {
+                r.shadow = true;
+            } else if (utag == "<SUB>") {
+                r.sub = true;
+            } else if (utag == "<SUP>") {
+                r.sup = true;
+            } else if (utag == "<U>") {
+                SetStyle(r, fsUnderline, true);
+            } else if (a == 'U') {
+                ++r.listLevel;
+            } else if (a == 'Z') {
+                r.hidden = true;
+            }
+        } else {
+            if (a == 'A') {
+                SetStyle(r, fsUnderline, false);
+                r.font.brush = r.savedBrush;
+                if (!c.selected)
+                    r.font.color = c.ref.color;
+                if (draw && r.anchorHot) {
+                    *c.hitAnchorRect = TRect(r.anchorStartX, r.anchorStartTop, x0 + X, bottom);
+                    c.hitAnchorNumber = r.anchorNo;
+                }
+                if (draw && !c.hitTestOnly && r.anchorNo - 1 == c.focusIndex) {
+                    TRect fr(r.anchorStartX, bottom - c.ghHeight, x0 + X + 1, bottom);
+                    cv->DrawFocusRect(fr);
+                }
+                r.inAnchor = false;
+                r.anchorHot = false;
+            } else if (utag == "</B>") {
+                SetStyle(r, fsBold, false);
+            } else if (a == 'B') {
+                r.font.color = c.ref.color;
+            } else if (a == 'E') {
+                r.error = false;
+            } else if (a == 'F') {
+                r.font.name = c.ref.name;
+                r.font.size = c.ref.size;
+                if (!c.selected) {
+                    r.font.color = c.ref.color;
+                    if (draw)
+                        r.font.brush = r.savedBrush;
+                }
+            } else if (a == 'H') {
+                if (draw) {
+                    r.font.brush = r.savedBrush;
+                    r.font.color = r.savedFontColor;
+                }
+            } else if (a == 'I') {
+                SetStyle(r, fsItalic, false);
+            } else if (a == 'P') {
+                lineBreak = true;
+                r.font.brush = r.savedBrush;
+                r.parBk = false;
+            } else if (a == 'S' && b == 'H') {
+                r.shadow = false;
+            } else if (a == 'S' && b == 'U') {
+                r.sub = r.sup = false;
+            } else if (a == 'S') {
+                SetStyle(r, fsStrikeOut, false);
+            } else if (utag == "</U>") {
+                SetStyle(r, fsUnderline, false);
+            } else if (a == 'U') {
+                if (r.listLevel > 0)
+                    --r.listLevel;
+                else
+                    SetStyle(r, fsUnderline, false);
+            } else if (a == 'Z') {
+                r.hidden = false;
+            }
+        }
+        if (stayForNext && !lineBreak)
+            break;
+        if (!stayForNext)
+            takeTag();
+        if (lineBreak)
+            break;
+    }
+    // A trailing blank does not count in the line's width.
+    if (!draw && c.wordWrap && !consumed.empty() && consumed.back() == ' ' && X > 0)
+        X -= cv->TextWidth(" ");
+    ln.width = std::max(ln.width, X);
+    return consumed;
+}
+
+} // namespace
+
+bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
+                int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool /*Print*/,
+                bool Selected, bool Blink, bool HoverOnly, bool WordWrap, bool Down, double /*PrintRatio*/,
+                TColor URLColor, TColor HoverBrushColor, TColor HoverTextColor, TColor ShadowColor,
+                AnsiString& HitAnchor, AnsiString& StrippedText, AnsiString& FocusHref, int& MeasuredWidth,
+                int& MeasuredHeight, int& AnchorCount, int& HitAnchorNumber, TRect& HitAnchorRect,
+                TRect& HitControlRect, AnsiString& HitControlId, AnsiString& HitControlValue,
+                AnsiString& HitControlType, THTMLPictureCache* PictureCache, TPictureContainer* PictureContainer,
+                void* /*OwnerHandle*/)
+{
+    Call c{Canvas, R, SourceImages, XPos, YPos, FocusIndex, HoverIndex, ShadowShift, HitTestOnly, MeasureOnly,
+           Selected, Blink, HoverOnly, WordWrap, Down, URLColor, HoverBrushColor, HoverTextColor, ShadowColor,
+           Canvas->Brush()->Style() == bsClear ? clNone : Canvas->Brush()->Color(), PictureCache, PictureContainer,
+           {}, 0, -1, false, &HitAnchor, {}, {}, -1, &HitAnchorRect, TRect(0, 0, 0, 0), {}, {}, {}};
+    TFont entryFont;
+    entryFont.Assign(Canvas->Font());
+    const TBrushStyle entryStyle = Canvas->Brush()->Style();
+    const TColor entryBrushColor = Canvas->Brush()->Color();
+    const TBkMode entryBk = Canvas->BkMode();
+    Canvas->SetBkMode(bkTransparent);
+
+    c.ref = FontState{entryFont.Name(), entryFont.Size(), entryFont.Color(), entryFont.Style(), clNone};
+    c.ghHeight = Canvas->TextHeight("gh");
+
+    // Entities ("&amp;" keeps a literal "&" through the prefix handling of the drawing).
+    if (s.find('&') != AnsiString::npos) {
+        static const char* const ent[][2] = {{"&amp;", "&&"},    {"&quot;", "\""},   {"&sect;", "\xA7"},
+                                             {"&permil;", "\x89"}, {"&reg;", "\xAE"},   {"&copy;", "\xA9"},
+                                             {"&para;", "\xB6"},   {"&trade;", "\x99"}, {"&euro;", "\x80"}};
+        for (const auto& e : ent)
+            s = StringReplace(s, e[0], e[1], rfReplaceAll | rfIgnoreCase);
+    }
+    s = CRLFToBR(UnwrapHashTag(s), true);
+
+    Run run;
+    run.font = c.ref;
+    int top = R.Top;
+    int measuredW = 0, measuredH = 0;
+    while (!s.empty()) {
+        Run saved = run;
+        const int countBefore = run.anchorCount, imagesBefore = run.imageCount;
+        Line ln;
+        const AnsiString lineText = RenderLine(c, run, s, false, R.Left + 1, top, ln);
+        int x0 = R.Left + 1;
+        if (run.align == 1 && R.Right - ln.width > x0)
+            x0 = R.Right - ln.width;
+        else if (run.align == 2 && (R.Right - x0 - ln.width) / 2 > 0)
+            x0 += (R.Right - x0 - ln.width) / 2;
+        x0 += run.indent;
+        const int lineH = ln.height + ln.subOff + ln.supOff;
+        if (!MeasureOnly) {
+            Run drawRun = saved;
+            drawRun.anchorCount = countBefore;
+            drawRun.imageCount = imagesBefore;
+            drawRun.align = run.align;
+            drawRun.indent = run.indent;
+            AnsiString t = lineText;
+            Line dl = ln;
+            const AnsiString strippedBefore = c.stripped;
+            RenderLine(c, drawRun, t, true, x0, top, dl);
+            c.stripped = strippedBefore;
+        }
+        measuredW = std::max(measuredW, ln.width);
+        top += lineH;
+        measuredH += lineH;
+        if (lineText.empty() && !s.empty())
+            s.erase(0, 1); // nothing fits and nothing was consumed: never loop
+        if (top > R.Bottom && !MeasureOnly)
+            break;
+    }
+    if (measuredH == 0)
+        measuredH = c.ghHeight;
+
+    Canvas->Font()->Assign(&entryFont);
+    Canvas->Brush()->SetColor(entryBrushColor);
+    Canvas->Brush()->SetStyle(entryStyle);
+    Canvas->SetBkMode(entryBk);
+
+    StrippedText = c.stripped;
+    FocusHref = c.focusHref;
+    MeasuredWidth = measuredW;
+    MeasuredHeight = measuredH;
+    AnchorCount = run.anchorCount;
+    HitAnchorNumber = c.hitAnchorNumber;
+    HitControlRect = c.hitControlRect;
+    HitControlId = c.ctrlId;
+    HitControlValue = c.ctrlValue;
+    HitControlType = c.ctrlType;
+    return c.hit;
+}
+
+TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
+                  bool MeasureOnly, bool WordWrap)
+{
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, count = 0, number = -1;
+    TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
+    HTMLDrawEx(Canvas, Text, R, nullptr, -1, -1, -1, -1, 1, false, MeasureOnly, false, false, BlinkPhase, false,
+               WordWrap, false, 1.0, URLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number,
+               ar, cr, id, value, type, nullptr, nullptr, nullptr);
+    return TPoint(w, h);
+}

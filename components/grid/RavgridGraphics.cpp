@@ -1,0 +1,448 @@
+// The grid's cell graphics: the store, check boxes, bitmaps and radio groups.
+#include <algorithm>
+
+#include "components/grid/Ravgrid.h"
+#include "platform/core/Strings.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+
+using namespace Ravgrid;
+
+TCellGraphic* TRavArodozIdad::CreateCellGraphic(int ACol, int ARow)
+{
+    FreeCellGraphic(ACol, ARow);
+    auto* g = new TCellGraphic;
+    GetCellProperties(ACol, ARow)->SetGraphicObject(g);
+    return g;
+}
+
+TCellGraphic* TRavArodozIdad::GetCellGraphic(int ACol, int ARow)
+{
+    return dynamic_cast<TCellGraphic*>(GetGraphicObjectEx(ACol, ARow));
+}
+
+TCellType TRavArodozIdad::GetCellType(int ACol, int ARow)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    return g ? g->CellType : ctEmpty;
+}
+
+bool TRavArodozIdad::FreeCellGraphic(int ACol, int ARow)
+{
+    TCellProperties* p = CellPropertiesOrNil(ACol, ARow);
+    if (!p || !p->GraphicObject())
+        return false;
+    delete p->GraphicObject();
+    p->SetGraphicObject(nullptr);
+    RepaintCell(ACol, ARow);
+    return true;
+}
+
+bool TRavArodozIdad::RemoveCellGraphic(int ACol, int ARow, TCellType CellType)
+{
+    return GetCellType(ACol, ARow) == CellType && FreeCellGraphic(ACol, ARow);
+}
+
+TPoint TRavArodozIdad::GetCellGraphicSize(int ACol, int ARow)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return TPoint(0, 0);
+    TPoint s(0, 0);
+    const bool beside = g->CellHAlign == haBeforeText || g->CellHAlign == haAfterText;
+    switch (g->CellType) {
+    case ctBitmap:
+        if (auto* b = dynamic_cast<TBitmap*>(g->CellObject)) {
+            s.x = beside || Cells(ACol, ARow).empty() ? b->Width() : 0;
+            s.y = b->Height();
+        }
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox:
+        s.x = s.y = ControlLook()->CheckSize();
+        break;
+    case ctRadio:
+        if (auto* items = dynamic_cast<TStrings*>(g->CellObject)) {
+            const int gh = Canvas()->TextHeight("gh");
+            if (g->CellBoolean) {
+                for (int i = 0; i < items->Count(); ++i)
+                    s.x += Canvas()->TextWidth(items->Strings(i)) + 12;
+                s.y = gh;
+            } else {
+                s.x = 12;
+                for (int i = 0; i < items->Count(); ++i)
+                    s.x = std::max(s.x, Canvas()->TextWidth(items->Strings(i)) + 12);
+                s.y = gh * items->Count();
+            }
+        }
+        break;
+    case ctButton:
+    case ctBitButton:
+        s.x = g->CellIndex & 0xFFFF;
+        s.y = g->CellIndex / 65536;
+        break;
+    default:
+        break;
+    }
+    if (g->CellVAlign == vaFull || g->CellHAlign == haFull) {
+        const TRect R = CellRect(ACol, ARow);
+        if (g->CellVAlign == vaFull)
+            s.y = R.Height();
+        if (g->CellHAlign == haFull)
+            s.x = R.Width();
+    }
+    return s;
+}
+
+TBitmap* TRavArodozIdad::CreateBitmap(int ACol, int ARow, bool Transparent, TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
+    auto* b = new TBitmap;
+    g->SetBitmap(b, Transparent, HAlign, VAlign);
+    g->CellCreated = true;
+    return b;
+}
+
+void TRavArodozIdad::AddBitmap(int ACol, int ARow, TBitmap* Bitmap, bool Transparent, TCellHAlign HAlign,
+                               TCellVAlign VAlign)
+{
+    CreateCellGraphic(ACol, ARow)->SetBitmap(Bitmap, Transparent, HAlign, VAlign);
+    RepaintCell(ACol, ARow);
+}
+
+TBitmap* TRavArodozIdad::GetBitmap(int ACol, int ARow)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    return g && g->CellType == ctBitmap ? dynamic_cast<TBitmap*>(g->CellObject) : nullptr;
+}
+
+void TRavArodozIdad::AddCheckBox(int ACol, int ARow, bool State, bool Data)
+{
+    const TCellVAlign va = VAlignment() == Ravbase::TVAlignment::vtaCenter   ? vaCenter
+                           : VAlignment() == Ravbase::TVAlignment::vtaBottom ? vaBottom
+                                                                               : vaTop;
+    CreateCellGraphic(ACol, ARow)->SetCheckBox(State, Data, true, haBeforeText, va);
+    RepaintCell(ACol, ARow);
+}
+
+bool TRavArodozIdad::RemoveCheckBox(int ACol, int ARow)
+{
+    return HasCheckBox(ACol, ARow) && FreeCellGraphic(ACol, ARow);
+}
+
+bool TRavArodozIdad::HasCheckBox(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    const TCellType t = GetCellType(b.x, b.y);
+    return t == ctCheckBox || t == ctDataCheckBox;
+}
+
+bool TRavArodozIdad::GetCheckBoxState(int ACol, int ARow, bool& State)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return false;
+    if (g->CellType == ctCheckBox)
+        State = g->CellBoolean;
+    else if (g->CellType == ctDataCheckBox)
+        State = GetCellEx(ACol, ARow) == GetCheckTrue(ACol, ARow);
+    else
+        return false;
+    return true;
+}
+
+bool TRavArodozIdad::SetCheckBoxState(int ACol, int ARow, bool State)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return false;
+    if (g->CellType == ctCheckBox) {
+        g->CellBoolean = State;
+        RepaintCell(ACol, ARow);
+    } else if (g->CellType == ctDataCheckBox)
+        SetCellEx(ACol, ARow, State ? GetCheckTrue(ACol, ARow) : GetCheckFalse(ACol, ARow));
+    else
+        return false;
+    return true;
+}
+
+bool TRavArodozIdad::ToggleCheck(int ACol, int ARow, bool FromUser)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g || (g->CellType != ctCheckBox && g->CellType != ctDataCheckBox))
+        return false;
+    if (FromUser) {
+        bool canEdit = true;
+        GetCellReadOnly(ACol, ARow, canEdit);
+        if (!canEdit)
+            return false;
+    }
+    if (g->CellType == ctCheckBox)
+        g->CellBoolean = !g->CellBoolean;
+    else {
+        const AnsiString t = GetCheckTrue(ACol, ARow);
+        SetCellEx(ACol, ARow, GetCellEx(ACol, ARow) == t ? GetCheckFalse(ACol, ARow) : t);
+    }
+    RepaintCell(ACol, ARow);
+    return true;
+}
+
+bool TRavArodozIdad::ToggleRadio(int ACol, int ARow, bool FromUser)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    auto* items = g && g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
+    if (!items || items->Count() == 0)
+        return false;
+    if (FromUser) {
+        bool canEdit = true;
+        GetCellReadOnly(ACol, ARow, canEdit);
+        if (!canEdit)
+            return false;
+    }
+    int next = g->CellIndex >= 0 ? g->CellIndex + 1 : items->IndexOf(GetCellEx(ACol, ARow)) + 1;
+    if (next >= items->Count())
+        next = 0;
+    if (g->CellIndex >= 0)
+        g->CellIndex = next;
+    SetCellEx(ACol, ARow, items->Strings(next));
+    return true;
+}
+
+void TRavArodozIdad::AddRadio(int ACol, int ARow, int Direction, int Index, TStrings* Items)
+{
+    TCellGraphic* g = CreateCellGraphic(ACol, ARow);
+    g->CellType = ctRadio;
+    g->CellObject = Items;
+    g->CellIndex = Index;
+    g->CellBoolean = Direction != 0;
+    g->CellAngle = Items ? Items->Count() : 0;
+    RepaintCell(ACol, ARow);
+}
+
+TStrings* TRavArodozIdad::CreateRadio(int ACol, int ARow, int Direction, int Index)
+{
+    auto* items = new TStringList;
+    AddRadio(ACol, ARow, Direction, Index, items);
+    GetCellGraphic(ACol, ARow)->CellCreated = true;
+    return items;
+}
+
+bool TRavArodozIdad::GetRadioIdx(int ACol, int ARow, int& Index)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g)
+        return false;
+    Index = g->CellIndex;
+    return g->CellType == ctRadio;
+}
+
+bool TRavArodozIdad::SetRadioIdx(int ACol, int ARow, int Index)
+{
+    TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (!g || g->CellType != ctRadio)
+        return false;
+    g->CellIndex = Index;
+    RepaintCell(ACol, ARow);
+    return true;
+}
+
+TStrings* TRavArodozIdad::GetRadioStrings(int ACol, int ARow)
+{
+    const TPoint b = BaseCell(ACol, ARow);
+    TCellGraphic* g = GetCellGraphic(b.x, b.y);
+    return g && g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
+}
+
+// ---- drawing ----
+
+int TRavArodozIdad::DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign,
+                                    bool& DrawText)
+{
+    TCellGraphic* g = GetCellGraphic(RealCol, ARow);
+    if (!g)
+        return 0;
+    TPoint sz = GetCellGraphicSize(RealCol, ARow);
+    if (auto* b = g->CellType == ctBitmap ? dynamic_cast<TBitmap*>(g->CellObject) : nullptr)
+        sz = TPoint(b->Width(), b->Height());
+    const int W = sz.x, H = sz.y;
+    TRect B;
+    switch (g->CellHAlign) {
+    case haRight:
+        B.Left = R.Right - 1 - W;
+        break;
+    case haCenter:
+        B.Left = W < R.Width() ? R.Left + (R.Width() - W) / 2 : R.Left + 1;
+        break;
+    default:
+        B.Left = R.Left + 1;
+        break;
+    }
+    switch (g->CellVAlign) {
+    case vaBottom:
+        B.Top = R.Bottom - 1 - H;
+        break;
+    case vaCenter:
+        B.Top = R.Top + (R.Height() - H) / 2;
+        break;
+    default:
+        B.Top = R.Top + 1;
+        break;
+    }
+    B.Right = B.Left + W;
+    B.Bottom = B.Top + H;
+    bool enabled = true;
+    GetCellReadOnly(RealCol, ARow, enabled);
+    switch (g->CellType) {
+    case ctBitmap:
+        if (auto* b = dynamic_cast<TBitmap*>(g->CellObject))
+            cv->Draw(B.Left, B.Top, b);
+        break;
+    case ctCheckBox:
+    case ctDataCheckBox: {
+        if (TextAlign == taRightJustify)
+            B.Left = R.Right - W - 1;
+        else if (TextAlign == taCenter)
+            B.Left = R.Left + std::max(0, R.Right - W - R.Left) / 2;
+        B.Left = std::max(B.Left, R.Left + 1);
+        B.Right = B.Left + W;
+        bool checked = false;
+        GetCheckBoxState(RealCol, ARow, checked);
+        DrawCellCheck(cv, B, checked, enabled);
+        DrawText = g->CellType == ctCheckBox;
+        break;
+    }
+    case ctNode: {
+        const int x = R.Left - NodeIndent(ARow) + 4, y = R.Top + (R.Height() - 8) / 2;
+        const TColor brush = cv->Brush()->Color();
+        cv->Brush()->SetColor(FCellNode->Color());
+        cv->Pen()->SetColor(FCellNode->NodeColor());
+        cv->Rectangle(x, y, x + 9, y + 9);
+        cv->MoveTo(x + 2, y + 4);
+        cv->LineTo(x + 7, y + 4);
+        if (g->CellBoolean) {
+            cv->MoveTo(x + 4, y + 2);
+            cv->LineTo(x + 4, y + 7);
+        }
+        cv->Brush()->SetColor(brush);
+        return 0;
+    }
+    case ctRadio:
+        DrawCellRadio(cv, R, g->CellIndex, dynamic_cast<TStrings*>(g->CellObject), Cells(RealCol, ARow),
+                      g->CellBoolean);
+        DrawText = false;
+        break;
+    default:
+        break;
+    }
+    return g->CellHAlign == haBeforeText ? W + 2 : 0;
+}
+
+void TRavArodozIdad::DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled)
+{
+    const int size = ControlLook()->CheckSize();
+    const int x = B.Left + (B.Width() - size) / 2, y = B.Top + (B.Height() - size) / 2;
+    const TColor brush = cv->Brush()->Color();
+    const TBrushStyle style = cv->Brush()->Style();
+    cv->Brush()->SetColor(Enabled ? clWindow : clBtnFace);
+    cv->FillRect(TRect(x, y, x + size, y + size));
+    TRect e(x, y, x + size, y + size);
+    cv->DrawEdge(e, EDGE_SUNKEN, BF_RECT);
+    if (Checked) {
+        cv->Pen()->SetColor(Enabled ? clWindowText : clGrayText);
+        cv->Pen()->SetWidth(2);
+        cv->Polyline({TPoint(x + 4, y + size / 2), TPoint(x + size / 2 - 1, y + size - 5),
+                      TPoint(x + size - 4, y + 4)});
+        cv->Pen()->SetWidth(1);
+    }
+    cv->Brush()->SetColor(brush);
+    cv->Brush()->SetStyle(style);
+}
+
+void TRavArodozIdad::DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
+                                   bool Horizontal)
+{
+    if (!Items)
+        return;
+    const int size = ControlLook()->RadioSize();
+    const int lh = cv->TextHeight("gh");
+    const TColor brush = cv->Brush()->Color();
+    const TBrushStyle style = cv->Brush()->Style();
+    cv->SetBkMode(bkTransparent);
+    int x = R.Left + 2;
+    for (int i = 0; i < Items->Count(); ++i) {
+        const AnsiString caption = Items->Strings(i);
+        const bool selected = Index >= 0 ? i == Index : caption == Text;
+        const int y = Horizontal ? R.Top + (R.Height() - size) / 2 : R.Top + i * lh + 2;
+        if (!Horizontal)
+            x = R.Left + 2;
+        cv->Pen()->SetColor(clGray);
+        cv->Brush()->SetColor(clWindow);
+        cv->Ellipse(x, y, x + size, y + size);
+        if (selected) {
+            cv->Brush()->SetColor(clWindowText);
+            cv->Pen()->SetColor(clWindowText);
+            cv->Ellipse(x + size / 2 - 2, y + size / 2 - 2, x + size / 2 + 3, y + size / 2 + 3);
+        }
+        cv->Brush()->SetStyle(bsClear);
+        cv->TextOut(x + size, y - 2, caption);
+        x += size + cv->TextWidth(caption);
+    }
+    cv->Brush()->SetColor(brush);
+    cv->Brush()->SetStyle(style);
+}
+
+// ---- clicks ----
+
+bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
+{
+    const int rc = RealColIndex(ACol);
+    TCellGraphic* g = GetCellGraphic(rc, ARow);
+    if (!g)
+        return false;
+    if (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox)
+        return ToggleCheck(rc, ARow, true);
+    if (g->CellType == ctNode) {
+        // The button sits in the indent before the text.
+        if (X >= CellRect(ACol, ARow).Left + 16)
+            return false;
+        if (g->CellBoolean)
+            ExpandNode(RemapRowInv(ARow));
+        else
+            ContractNode(RemapRowInv(ARow));
+        return true;
+    }
+    auto* items = g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
+    if (!items)
+        return false;
+    bool canEdit = true;
+    GetCellReadOnly(rc, ARow, canEdit);
+    if (!canEdit)
+        return true;
+    // The item under the point, laid out as DrawCellRadio lays them out.
+    const TRect R = CellRect(ACol, ARow);
+    TCanvas* cv = Canvas();
+    cv->Font()->Assign(Font());
+    const int size = ControlLook()->RadioSize();
+    int hit = -1;
+    if (g->CellBoolean) {
+        int x = R.Left + 2;
+        for (int i = 0; i < items->Count() && hit < 0; ++i) {
+            const int w = size + cv->TextWidth(items->Strings(i));
+            if (X >= x && X < x + w)
+                hit = i;
+            x += w;
+        }
+    } else {
+        const int i = (Y - R.Top - 2) / std::max(1, cv->TextHeight("gh"));
+        if (Y >= R.Top + 2 && i < items->Count())
+            hit = i;
+    }
+    if (hit < 0)
+        return true;
+    if (g->CellIndex >= 0)
+        g->CellIndex = hit;
+    SetCellEx(rc, ARow, items->Strings(hit));
+    if (OnRadioClick)
+        OnRadioClick(this, ACol, ARow, hit);
+    return true;
+}
