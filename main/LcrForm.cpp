@@ -368,11 +368,11 @@ void TLCRForm::CreateFrontPanel()
     text(BinMeasNomLab, p, "BinMeasNomLab", 46, 96, 200, 16, "");
     label(BinMeasFunc1Lab, p, "BinMeasFunc1Lab", 4, 128, 36, 20, "", 12);
     text(BinMeasFunc1ValueSta, p, "BinMeasFunc1ValueSta", 36, 116, 186, 44, "", 28);
-    pic(BinMeasFunc1UnitIma, p, "BinMeasFunc1UnitIma", 224, 126, 60, 26);
+    pic(BinMeasFunc1UnitIma, p, "BinMeasFunc1UnitIma", 224, 124, 60, 30);
     pic(BinMeasFunc2Ima, p, "BinMeasFunc2Ima", 4, 176, 36, 20);
     label(BinMeasFunc2Lab, p, "BinMeasFunc2Lab", 4, 176, 36, 20, "", 12);
     text(BinMeasFunc2ValueSta, p, "BinMeasFunc2ValueSta", 36, 164, 186, 44, "", 28);
-    pic(BinMeasFunc2UnitIma, p, "BinMeasFunc2UnitIma", 224, 174, 60, 26);
+    pic(BinMeasFunc2UnitIma, p, "BinMeasFunc2UnitIma", 224, 172, 60, 30);
     text(BinMeasMessage1, p, "BinMeasMessage1", 20, 226, 100, 40, "OUT", 22);
     text(BinMeasMessage2, p, "BinMeasMessage2", 130, 226, 80, 40, "OFF", 22);
     text(BinMeasMessage3, p, "BinMeasMessage3", 220, 226, 100, 40, "NG", 22);
