@@ -308,17 +308,23 @@ void TLCRForm::SweepGraphNomEditKeyPress(TObject*, char& Key)
     MessageBeep(MB_ICONEXCLAMATION);
 }
 
+// Ok and Cancel close the sweep tab only once a pending refusal is dealt with
+// and every field is in range.
+static bool SweepTabMayClose()
+{
+    TLCRForm* f = F();
+    if (f->InputError || !CheckSweepTab()) {
+        f->InputError = false;
+        return false;
+    }
+    return true;
+}
+
 void TLCRForm::SweepGraphOkBtnClick(TObject*)
 {
     if (SweepTabShown()) {
-        if (InputError) {
-            InputError = false;
+        if (!SweepTabMayClose())
             return;
-        }
-        if (!CheckSweepTab()) {
-            InputError = false;
-            return;
-        }
         ClosePanel();
         SetupSweepGraph();
         return;
@@ -362,14 +368,8 @@ void TLCRForm::SweepGraphOkBtnClick(TObject*)
 void TLCRForm::SweepGraphCancelBtnClick(TObject*)
 {
     if (SweepTabShown()) {
-        if (InputError) {
-            InputError = false;
+        if (!SweepTabMayClose())
             return;
-        }
-        if (!CheckSweepTab()) {
-            InputError = false;
-            return;
-        }
         ClosePanel();
         return;
     }
