@@ -5,6 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
+#include <string>
+
+#include <unistd.h>
 
 #include "components/controls/Voduriz.h"
 #include "platform/core/IniFiles.h"
@@ -24,7 +27,8 @@ struct ScopedPrefix {
     bool had = false;
     ScopedPrefix()
     {
-        dir = fs::path(TestOutputPath("voduriz-prefix"));
+        // One folder per process: ctest runs the cases of this file side by side.
+        dir = fs::path(TestOutputPath("voduriz-prefix-" + std::to_string(getpid())));
         fs::remove_all(dir);
         fs::create_directories(dir);
         if (const char* o = std::getenv("ZORVANE_PREFIX")) {
