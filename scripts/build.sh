@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 BUILD_DIR=${ZV_BUILD_DIR:-build}
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo > "$BUILD_DIR.configure.log" 2>&1 \
   || { cat "$BUILD_DIR.configure.log"; exit 1; }
-cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
+cmake --build "$BUILD_DIR" -j "${ZV_JOBS:-$(nproc)}" "$@"
