@@ -23,6 +23,7 @@ TStrings* TGridItem::Items()
 
 TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
 {
+    CreateFooterPanel();
     FFloatingFooter = std::make_unique<TFloatingFooter>(this);
     FControlLook = std::make_unique<TControlLook>(this);
     FNavigation = std::make_unique<TNavigation>();
@@ -129,6 +130,7 @@ void TRavArodozIdad::SetLook(TGridLook Value)
         return;
     FLook = Value;
     Invalidate();
+    UpdateFooter();
 }
 
 void TRavArodozIdad::SetFlat(bool Value)

@@ -31,6 +31,7 @@ class TGridButton;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
+class TFooterPanel;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -747,6 +748,14 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
+    // ------------------------------------------------------------ floating footer
+    TFooterPanel* FooterPanel() const { return FFooterPanel; }
+    // Repaints the footer panel.
+    void UpdateFooter();
+    // Recalculates the totals of the footer row: one column, or all with -1.
+    virtual void CalcFooter(int ACol);
+    void DoCalcFooter(int ACol);
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -990,4 +999,7 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // floating footer
+    void CreateFooterPanel();
+    TFooterPanel* FFooterPanel = nullptr; // owned as a component
 };

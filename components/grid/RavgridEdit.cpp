@@ -644,9 +644,11 @@ bool TRavArodozIdad::ValidateCell(const AnsiString& Value)
         if (OnCellValidate)
             OnCellValidate(this, col, row, text, valid);
         CellsChanged(TRect(col, row, col, row));
-        if (valid)
+        if (valid) {
             SetCellEx(col, row, text);
-        else {
+            // The totals follow the value as written, also one the handler changed.
+            CalcFooter(col);
+        } else {
             SetCellEx(col, row, text != Value ? text : FValidateStart);
             if (FValidateCell.x != Col())
                 InvalidateEditor();

@@ -424,6 +424,7 @@ void TRavArodozIdad::PanTimerTick()
 void TRavArodozIdad::TopLeftChanged()
 {
     TBaseGrid::TopLeftChanged();
+    UpdateFooter();
     // An editor control does not scroll with the cells.
     if (FEditActive && FEditorType != edNormal)
         HideInplaceEdit();

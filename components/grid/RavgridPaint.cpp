@@ -529,5 +529,3 @@ void TRavArodozIdad::DrawScrollBars()
 // ---------------------------------------------------------------- hooks of later parts
 
 // Row nodes are not built yet: no row has a node, so column 0 is not indented.
-// The floating footer panel is not built yet; its settings are kept (see TFloatingFooter).
-void TRavArodozIdad::FloatFooterUpdate() {}

@@ -18,6 +18,7 @@ void TRavArodozIdad::InsertRows(int ARow, int Count)
     Store().InsertRows(ARow, Count);
     ShiftRowHeights(ARow, Count);
     Invalidate();
+    CalcFooter(-1);
 }
 
 void TRavArodozIdad::AddRow()
@@ -404,9 +405,10 @@ void TRavArodozIdad::CellsChanged(const TRect& R)
         n->CellsChanged(R);
     if (OnCellsChanged)
         OnCellsChanged(this, R);
+    CalcFooter(-1);
 }
 
-void TRavArodozIdad::UpdateCell(int, int) {}
+void TRavArodozIdad::UpdateCell(int ACol, int) { CalcFooter(ACol); }
 
 // Formulas are the editing layer's; a formula cell shows its text until then.
 AnsiString TRavArodozIdad::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }

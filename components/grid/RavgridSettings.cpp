@@ -1,6 +1,7 @@
 #include "components/grid/RavgridSettings.h"
 
 #include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridFooter.h"
 
 void TNavigation::Assign(TPersistent* Source)
 {
@@ -306,8 +307,6 @@ void TControlLook::Assign(TPersistent* Source)
     Changed();
 }
 
-// The footer panel itself is drawn by the floating footer; until then the
-// settings keep the grid's footer row state.
 void TFloatingFooter::UpdateFooterRowShown()
 {
     if (FGrid)
@@ -319,6 +318,10 @@ void TFloatingFooter::SetVisible(bool v)
     FVisible = v;
     if (!FGrid)
         return;
+    if (TFooterPanel* panel = FGrid->FooterPanel()) {
+        panel->SetHeight(v ? FHeight - 1 : 0);
+        panel->SetVisible(v);
+    }
     FGrid->SetFixedFooters(v ? 1 : 0);
     UpdateFooterRowShown();
     FGrid->Invalidate();
@@ -330,6 +333,7 @@ void TFloatingFooter::SetFooterStyle(TFooterStyle v)
     UpdateFooterRowShown();
     if (FGrid)
         FGrid->Invalidate();
+    Invalidate();
 }
 
 void TFloatingFooter::SetColor(TColor v)
@@ -350,9 +354,18 @@ void TFloatingFooter::SetCustomTemplate(const AnsiString& v)
     Invalidate();
 }
 
-void TFloatingFooter::SetHeight(int v) { FHeight = v; }
+void TFloatingFooter::SetHeight(int v)
+{
+    FHeight = v;
+    if (FVisible && FGrid && FGrid->FooterPanel())
+        FGrid->FooterPanel()->SetHeight(v - 1);
+}
 
-void TFloatingFooter::Invalidate() {}
+void TFloatingFooter::Invalidate()
+{
+    if (FGrid)
+        FGrid->UpdateFooter();
+}
 
 TColumnCalcType TFloatingFooter::ColumnCalc(int ACol) const
 {
