@@ -182,6 +182,9 @@ std::vector<Word> TDragDataObject::Formats() const
         f.push_back(RegisterClipboardFormat("Rich Text Format"));
     if (!FData.Files.empty())
         f.push_back(CF_HDROP);
+    // The program's own formats are registered under their MIME type.
+    for (const auto& entry : FData.AppFormats)
+        f.push_back(RegisterClipboardFormat(entry.first));
     return f;
 }
 
@@ -216,8 +219,12 @@ HRESULT TDragDataObject::GetData(const TFormatEtc& F, std::vector<Byte>& Medium)
         Medium = Utf16Zeroed(FData.Text);
     else if (F.cfFormat == CF_HDROP)
         Medium = DropFilesBlock(FData.Files);
-    else
+    else if (F.cfFormat == RegisterClipboardFormat("Rich Text Format"))
         Medium = Zeroed(FData.RTF);
+    else
+        for (const auto& [type, bytes] : FData.AppFormats)
+            if (RegisterClipboardFormat(type) == F.cfFormat)
+                Medium = bytes;
     return S_OK;
 }
 

@@ -41,6 +41,11 @@ TDragData DataOf(const QMimeData* m)
     for (const QUrl& u : m->urls())
         if (u.isLocalFile())
             d.Files.push_back(FromQString(u.toLocalFile()));
+    for (const QString& f : m->formats())
+        if (f.startsWith(QLatin1String(kAppFormatPrefix))) {
+            const QByteArray b = m->data(f);
+            d.AppFormats[FromQString(f)] = std::vector<Byte>(b.begin(), b.end());
+        }
     return d;
 }
 
@@ -171,6 +176,10 @@ int DoDragDrop(TControl* Source, const TDragData& Data, int AllowedEffects)
         urls << QUrl::fromLocalFile(ToQString(f));
     if (!urls.isEmpty())
         m->setUrls(urls);
+    for (const auto& [type, bytes] : Data.AppFormats)
+        if (type.rfind(kAppFormatPrefix, 0) == 0)
+            m->setData(ToQString(type),
+                       QByteArray(reinterpret_cast<const char*>(bytes.data()), qsizetype(bytes.size())));
     auto* drag = new QDrag(w);
     drag->setMimeData(m);
     Qt::DropActions allowed;

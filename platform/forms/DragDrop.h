@@ -1,7 +1,8 @@
 #pragma once
-// Drag and drop between windows and with other programs: plain text, rich text and file
-// lists. A window registered as a drop target gets the drag's entry, moves and drop; a
-// control starts a drag of its own data with DoDragDrop.
+// Drag and drop between windows and with other programs: plain text, rich text, file
+// lists and the program's own formats. A window registered as a drop target gets the
+// drag's entry, moves and drop; a control starts a drag of its own data with DoDragDrop.
+#include <map>
 #include <vector>
 
 #include "platform/forms/Controls.h"
@@ -17,7 +18,12 @@ struct TDragData {
     bool HasRTF = false;
     AnsiString RTF;
     std::vector<AnsiString> Files;
+    // A program's own formats, by MIME type; only types under kAppFormatPrefix travel.
+    std::map<AnsiString, std::vector<Byte>> AppFormats;
 };
+
+// The MIME prefix of this program's own drag formats.
+inline constexpr const char* kAppFormatPrefix = "application/x-zorvane-";
 
 // The receiving side. Points are screen coordinates; the answers are DROPEFFECT_ values.
 class TDropTargetHandler {
