@@ -331,6 +331,7 @@ void TRavArodozIdad::Loaded()
     FOldCursor = Cursor();
     ShowColumnHeaders();
     ShowRowHeaders();
+    FDragDropSettings->UpdateDropTarget();
 }
 
 void TRavArodozIdad::Resize()

@@ -12,6 +12,7 @@
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
+#include "components/grid/RavgridDragDrop.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/Strings.h"
 #include "platform/graphics/Brush.h"
@@ -756,6 +757,22 @@ public:
     virtual void CalcFooter(int ACol);
     void DoCalcFooter(int ACol);
 
+    // ------------------------------------------------------------ drag and drop
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    // The cells the last drag out of this grid started with (Top -1: none).
+    TGridRect OleDragRect() const { return FOleDragRect; }
+    void SetOleDragRect(const TGridRect& R) { FOleDragRect = R; }
+    TPopupButton* PopupButton() const { return FPopupButton; }
+    // Loads a single dropped file: comma-separated values, or a workbook.
+    virtual void LoadDroppedFile(const AnsiString& FileName, bool Workbook);
+    TOleDragDropEvent OnOleDrag;
+    TOleDragDropEvent OnOleDrop;
+    TOleDroppedEvent OnOleDropped;
+    TOleDragOverEvent OnOleDragOver;
+    TOleDropColEvent OnOleDropCol;
+    TOleDragStartEvent OnOleDragStart;
+    TOleDragStopEvent OnOleDragStop;
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -1002,4 +1019,12 @@ private:
     // floating footer
     void CreateFooterPanel();
     TFooterPanel* FFooterPanel = nullptr; // owned as a component
+    // drag and drop
+    // A press on a selected cell or a header may start a drag once the pointer moves.
+    bool OleDragCandidate(int ACol, int ARow, int X);
+    // Starts the pending drag when the pointer has moved far enough; true when it ran.
+    bool OleDragMove(TShiftState Shift, int X, int Y);
+    bool FOleDragPending = false;
+    TGridRect FOleDragRect{-1, -1, -1, -1};
+    std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
 };

@@ -114,6 +114,8 @@ bool TRavArodozIdad::InSizeZone(int X, int Y)
 
 void TRavArodozIdad::MouseMove(TShiftState Shift, int X, int Y)
 {
+    if (OleDragMove(Shift, X, Y))
+        return;
     TBaseGrid::MouseMove(Shift, X, Y);
     ZoneMouseMove(Shift, X, Y);
     FMousePos = TPoint(X, Y);

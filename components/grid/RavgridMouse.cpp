@@ -165,6 +165,12 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     }
     if (r >= FixedRows() && (GraphicClick(c, r, X, Y) || MarkupClick(c, r, X, Y)))
         return;
+    // A press that may start a drag keeps the selection: the base grid does not see it.
+    if (OleDragCandidate(c, r, X)) {
+        if (OnClickCell)
+            OnClickCell(this, r, c);
+        return;
+    }
     // Header clicks select whole rows or columns.
     if (Options() & goRangeSelect) {
         const bool cornerZone = c < FixedCols() && r < FixedRows() && MouseActions()->AllSelect();
@@ -231,6 +237,7 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         if (FSizingHint)
             FSizingHint->ReleaseHint();
         FMousePressed = false;
+        FOleDragPending = false;
         FSelectAnchor = -1;
         FSelectZone = 0;
         if (FPressedButton.x >= 0) {
