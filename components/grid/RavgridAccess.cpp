@@ -284,7 +284,8 @@ void TRavArodozIdad::ClearSelectedCells()
 AnsiString TRavArodozIdad::SelectedText()
 {
     const TGridRect s = Selection();
-    const int c1 = s.Left, c2 = s.Right;
+    const bool entireRows = (Options() & goRowSelect) && FDragDropSettings->OleEntireRows();
+    const int c1 = entireRows ? 0 : s.Left, c2 = entireRows ? ColCount() - 1 : s.Right;
     std::vector<int> rows;
     if (FMouseActions->DisjunctRowSelect()) {
         for (int r = FixedRows(); r < RowCount(); ++r)

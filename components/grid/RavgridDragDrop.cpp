@@ -48,8 +48,8 @@ void TDragDropSettings::UpdateDropTarget()
 {
     if (!FDropTarget)
         return;
-    FDropTarget->AcceptText = OleAcceptText;
-    FDropTarget->AcceptFiles = OleAcceptFiles;
+    FDropTarget->AcceptText = OleAcceptText();
+    FDropTarget->AcceptFiles = OleAcceptFiles();
     FDropTarget->AcceptCols = false;
 }
 
@@ -58,14 +58,14 @@ void TDragDropSettings::Assign(TPersistent* Source)
     auto* s = dynamic_cast<TDragDropSettings*>(Source);
     if (!s)
         return TPersistent::Assign(Source);
-    OleAcceptText = s->OleAcceptText;
-    OleAcceptFiles = s->OleAcceptFiles;
-    OleEntireRows = s->OleEntireRows;
-    OleDropSource = s->OleDropSource;
-    OleRemoveRows = s->OleRemoveRows;
-    OleInsertRows = s->OleInsertRows;
-    OleCopyAlways = s->OleCopyAlways;
-    OleColumnDragDrop = s->OleColumnDragDrop;
+    FOleAcceptText = s->FOleAcceptText;
+    FOleAcceptFiles = s->FOleAcceptFiles;
+    FOleEntireRows = s->FOleEntireRows;
+    FOleDropSource = s->FOleDropSource;
+    FOleRemoveRows = s->FOleRemoveRows;
+    FOleInsertRows = s->FOleInsertRows;
+    FOleCopyAlways = s->FOleCopyAlways;
+    FOleColumnDragDrop = s->FOleColumnDragDrop;
     SetOleDropRTF(s->FOleDropRTF);
     SetOleDropTarget(s->FOleDropTarget);
 }
@@ -199,7 +199,7 @@ void TGridDropTarget::DragMouseMove(const TPoint& P, bool& Allowed, Ragdd::TDrop
         return;
     }
     const int row = r == 0 && g.FixedRowAlways() ? 1 : r;
-    const int col = g.DragDropSettings()->OleEntireRows ? g.FixedCols() : c;
+    const int col = g.DragDropSettings()->OleEntireRows() ? g.FixedCols() : c;
     const TRect R = g.CellRect(col, row);
     if (TArrowWindow* left = g.ArrowWindow(arrLeft)) {
         left->SetBounds(R.Left - 10, R.Top, left->Width(), left->Height());
@@ -222,21 +222,21 @@ void TGridDropTarget::DropText(const TPoint& P, const AnsiString& Text)
     PasteSize(Text, cols, rows);
     const bool rowSelect = g.Options() & goRowSelect;
     if (rowSelect)
-        c = s->OleEntireRows ? 0 : g.FixedCols();
+        c = s->OleEntireRows() ? 0 : g.FixedCols();
     bool allow = true;
     if (g.OnOleDrop)
         g.OnOleDrop(&g, r, c, Text, allow);
     TGridRect sel = g.Selection();
     if (allow && c >= 0 && r >= 0) {
         TGridRect src = g.OleDragRect();
-        if (s->OleRemoveRows && src.Top >= 0 && src.Top >= r) {
+        if (s->OleRemoveRows() && src.Top >= 0 && src.Top >= r) {
             src.Top += rows;
             src.Bottom += rows;
             g.SetOleDragRect(src);
         }
         if (r == 0 && g.FixedRowAlways() && g.RowCount() == 1)
             r = 1;
-        if (s->OleInsertRows && rows > 0) {
+        if (s->OleInsertRows() && rows > 0) {
             const int top = g.TopRow();
             g.InsertRows(r, rows);
             g.SetTopRow(top > g.FixedRows() ? top + 1 : top);
@@ -339,7 +339,7 @@ void TRavArodozIdad::LoadDroppedFile(const AnsiString& FileName, bool Workbook)
 bool TRavArodozIdad::OleDragCandidate(int ACol, int ARow, int X)
 {
     const TDragDropSettings* s = FDragDropSettings.get();
-    if (!s->OleDropSource || (Options() & goEditing) || MouseActions()->ColSelect() || MouseActions()->AllSelect())
+    if (!s->OleDropSource() || (Options() & goEditing) || MouseActions()->ColSelect() || MouseActions()->AllSelect())
         return false;
     if (!IsSelected(ACol, ARow) && ARow >= FixedRows())
         return false;
@@ -352,7 +352,7 @@ bool TRavArodozIdad::OleDragCandidate(int ACol, int ARow, int X)
 
 bool TRavArodozIdad::OleDragMove(TShiftState Shift, int X, int Y)
 {
-    if (!FOleDragPending || !FDragDropSettings->OleDropSource)
+    if (!FOleDragPending || !FDragDropSettings->OleDropSource())
         return false;
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
@@ -373,7 +373,7 @@ bool TRavArodozIdad::OleDragMove(TShiftState Shift, int X, int Y)
         OnOleDragStart(this, r, col);
     int effect = DROPEFFECT_NONE;
     const int allowed = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    if (r < FixedRows() && FDragDropSettings->OleColumnDragDrop) {
+    if (r < FixedRows() && FDragDropSettings->OleColumnDragDrop()) {
         if (FPopupButton) {
             if (!FPopupButton->Parent())
                 FPopupButton->SetParent(this);
@@ -397,12 +397,12 @@ bool TRavArodozIdad::OleDragMove(TShiftState Shift, int X, int Y)
         return true;
     const TGridRect R = FOleDragRect;
     if (effect == DROPEFFECT_MOVE) {
-        if (FDragDropSettings->OleRemoveRows && (Options() & goRowSelect)) {
+        if (FDragDropSettings->OleRemoveRows() && (Options() & goRowSelect)) {
             if (MouseActions()->DisjunctRowSelect())
                 RemoveSelectedRows();
             else
                 RemoveRows(R.Top, R.Bottom - R.Top + 1);
-        } else if (!FDragDropSettings->OleCopyAlways)
+        } else if (!FDragDropSettings->OleCopyAlways())
             ClearRect(R.Left, R.Top, R.Right, R.Bottom);
     }
     if (OnOleDragStop)

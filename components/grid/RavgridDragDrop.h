@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 
+#include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravutil.h"
 #include "platform/core/Component.h"
 
@@ -33,16 +34,16 @@ public:
     // Copies the accept switches into the registered drop target.
     void UpdateDropTarget();
 
-    bool OleAcceptText = true;
-    bool OleAcceptFiles = true;
-    bool OleEntireRows = false;
-    bool OleDropSource = false;
-    bool OleRemoveRows = false;
-    bool OleInsertRows = false;
-    bool OleCopyAlways = false;
-    bool OleColumnDragDrop = false;
-
     void Assign(TPersistent* Source) override;
+
+    ZV_PLAIN_PROP(bool, OleAcceptText, true)
+    ZV_PLAIN_PROP(bool, OleAcceptFiles, true)
+    ZV_PLAIN_PROP(bool, OleEntireRows, false)
+    ZV_PLAIN_PROP(bool, OleDropSource, false)
+    ZV_PLAIN_PROP(bool, OleRemoveRows, false)
+    ZV_PLAIN_PROP(bool, OleInsertRows, false)
+    ZV_PLAIN_PROP(bool, OleCopyAlways, false)
+    ZV_PLAIN_PROP(bool, OleColumnDragDrop, false)
 
 private:
     TRavArodozIdad* FGrid;

@@ -62,7 +62,7 @@ TEST(GridDrop, TextIsPastedWhereItLandsAndSelected)
         DropForm f;
         TRavArodozIdad* g = f.g;
         ASSERT_TRUE(g->DragDropSettings()->OleDropTargetRegistered());
-        g->DragDropSettings()->OleInsertRows = insert;
+        g->DragDropSettings()->SetOleInsertRows(insert);
         g->SetCellEx(2, 3, "old3");
         g->SetCellEx(2, 4, "old4");
         TGridRect dropped{-1, -1, -1, -1};
@@ -242,7 +242,7 @@ struct TwoGrids {
         src->SetFixedRowsEx(1);
         src->SetFixedColsEx(0);
         src->SetOptions((src->Options() | goRangeSelect) & ~goEditing);
-        src->DragDropSettings()->OleDropSource = true;
+        src->DragDropSettings()->SetOleDropSource(true);
         for (int c = 0; c < 4; ++c) {
             src->SetCellEx(c, 0, "H" + std::to_string(c));
             src->SetCellEx(c, 1, "a" + std::to_string(c));
@@ -301,7 +301,7 @@ TEST(GridDrag, RefusedDragSelectsAndCancelledDragKeepsTheCells)
 TEST(GridDrag, HeaderDragCarriesTheColumn)
 {
     TwoGrids t;
-    t.src->DragDropSettings()->OleColumnDragDrop = true;
+    t.src->DragDropSettings()->SetOleColumnDragDrop(true);
     std::vector<int> reported;
     t.target.g->OnOleDropCol = [&](TObject*, int r, int c, int dragged) { reported = {r, c, dragged}; };
     std::vector<int> stops;
@@ -313,6 +313,42 @@ TEST(GridDrag, HeaderDragCarriesTheColumn)
     EXPECT_EQ(stops, std::vector<int>{DROPEFFECT_MOVE});
     EXPECT_FALSE(t.src->PopupButton()->Visible());
     EXPECT_EQ(t.src->GetCellEx(2, 0), "H2");
+}
+
+TEST(GridDrag, RowsMovedWithinTheGridLandAndLeaveTheirOldPlace)
+{
+    for (bool entire : {false, true}) {
+        DropForm f(6);
+        TRavArodozIdad* g = f.g;
+        g->SetOptions((g->Options() | goRowSelect) & ~goEditing);
+        g->Navigation()->SetAllowClipboardAlways(true);
+        TDragDropSettings* s = g->DragDropSettings();
+        s->SetOleDropSource(true);
+        s->SetOleRemoveRows(true);
+        s->SetOleInsertRows(true);
+        s->SetOleEntireRows(entire);
+        for (int r = 1; r < 6; ++r) {
+            g->SetCellEx(0, r, "n" + std::to_string(r));
+            g->SetCellEx(1, r, "r" + std::to_string(r));
+            g->SetCellEx(2, r, "x" + std::to_string(r));
+        }
+        g->SetSelection(TGridRect{1, 4, 5, 5});
+        const TPoint to = f.Centre(2, 1), from = f.Centre(2, 4);
+        TestInput::DropOn(g, to.x, to.y);
+        TestInput::MouseDown(g, from.x, from.y);
+        TestInput::MouseMove(g, from.x + 10, from.y, ssLeft);
+        TestInput::MouseUp(g, from.x + 10, from.y);
+        ASSERT_EQ(g->RowCount(), 6) << entire;
+        std::vector<AnsiString> col1, col0;
+        for (int r = 1; r < 6; ++r) {
+            col1.push_back(g->GetCellEx(1, r));
+            col0.push_back(g->GetCellEx(0, r));
+        }
+        EXPECT_EQ(col1, (std::vector<AnsiString>{"r4", "r5", "r1", "r2", "r3"})) << entire;
+        // The fixed column travels only with entire rows.
+        EXPECT_EQ(col0, entire ? (std::vector<AnsiString>{"n4", "n5", "n1", "n2", "n3"})
+                               : (std::vector<AnsiString>{"", "", "n1", "n2", "n3"}));
+    }
 }
 
 } // namespace
