@@ -368,6 +368,8 @@ bool TRavArodozIdad::OleDragMove(TShiftState Shift, int X, int Y)
         TBaseGrid::MouseDown(mbLeft, Shift, FPressPos.x, FPressPos.y);
         return false;
     }
+    // The drag takes the button's release: no release reaches the grid afterwards.
+    FMousePressed = false;
     TGridDropSource source(this);
     if (OnOleDragStart)
         OnOleDragStart(this, r, col);
