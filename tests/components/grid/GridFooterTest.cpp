@@ -7,6 +7,8 @@
 #include "components/grid/RavgridFooter.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
+#include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "tests/components/grid/GridTestSupport.h"
@@ -91,6 +93,32 @@ TEST(FooterTotals, FollowChangedCellsAndInsertedRows)
     g->AddRow();
     EXPECT_EQ(g->GetCellEx(2, g->RowCount() - 1), "3.00");
     EXPECT_EQ(g->GetCellEx(1, g->RowCount() - 1), "9.00");
+}
+
+TEST(FooterTotals, FollowAValueTypedIntoACell)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 240);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 380, 200);
+    g->SetColCountEx(3);
+    g->SetRowCountEx(4);
+    g->SetFixedRowsEx(1);
+    g->SetOptions(g->Options() | goEditing);
+    g->SetCellEx(1, 2, "2");
+    g->FloatingFooter()->SetVisible(true);
+    g->FloatingFooter()->SetColumnCalc(1, acSUM);
+    int validated = 0;
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString&, bool&) { ++validated; };
+    form.Show();
+    g->SetFocus();
+    const TRect R = g->CellRect(1, 1);
+    TestInput::Click(g, (R.Left + R.Right) / 2, (R.Top + R.Bottom) / 2);
+    TestInput::TypeText(form.ActiveControl(), "5");
+    TestInput::PressKeyOnForm(&form, VK_DOWN); // leaving the cell validates it
+    EXPECT_EQ(validated, 1);
+    EXPECT_EQ(g->GetCellEx(1, 3), "7.00");
 }
 
 TEST(FooterTemplate, FillsColumnTagsFromTheCurrentRow)
