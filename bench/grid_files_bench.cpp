@@ -4,7 +4,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <unistd.h>
 
@@ -27,13 +30,17 @@ void EnsureApp()
     CreateApplication(argc, argv);
 }
 
+// A folder of the run's own, removed when the run ends.
 std::string Folder()
 {
-    static const std::string dir = [] {
+    static std::string dir;
+    if (dir.empty()) {
         char tmpl[] = "/tmp/zv_grid_files_bench_XXXXXX";
-        const char* d = mkdtemp(tmpl);
-        return std::string(d ? d : "/tmp");
-    }();
+        if (!mkdtemp(tmpl))
+            throw std::runtime_error("cannot make a temporary folder");
+        dir = tmpl;
+        std::atexit([] { std::filesystem::remove_all(dir); });
+    }
     return dir;
 }
 

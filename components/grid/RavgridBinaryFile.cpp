@@ -409,10 +409,12 @@ void TRavArodozIdad::LoadAtPointFromBinStream(const TPoint& P, TStream* Stream)
         const int rows = head.Int("RowCount"), cols = head.Int("ColCount");
         if (rows < 0 || cols < 0)
             throw EReadError("Invalid grid size in stream");
-        SetRowCountEx(rows);
-        SetColCountEx(cols);
+        // The lists are checked before the grid takes the counts, so that a damaged count
+        // cannot make the grid reserve what the stream never held.
         const std::vector<int> widths = IntList(head.Get<AnsiString>("ColWidths", ""), cols);
         const std::vector<int> heights = IntList(head.Get<AnsiString>("RowHeights", ""), rows);
+        SetRowCountEx(rows);
+        SetColCountEx(cols);
         for (int c = 0; c < cols; ++c)
             SetColWidths(c, widths[size_t(c)]);
         for (int r = 0; r < rows; ++r)

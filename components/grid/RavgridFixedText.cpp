@@ -98,7 +98,7 @@ void TRavArodozIdad::SaveToASCII(const AnsiString& FileName)
         extra.clear();
         for (int c = 0; c < ColCount(); ++c) {
             const int w = widths[size_t(c)];
-            const auto a = TAlignment(GetCellAlignment(c, r) & 0xFF);
+            const auto a = TAlignment(GetCellAlignment(RemapCol(c), r) & 0xFF);
             AnsiString rest = SaveCell(RemapCol(c), r);
             AnsiString piece = align(ToFile(GetNextLine(rest, FMultilinecells)), w, a);
             main += piece;

@@ -55,7 +55,7 @@ void TRavArodozIdad::OutputToHTML(const AnsiString& FileName, bool Append)
     auto alignOf = [&](int c, int r, const AnsiString& text) {
         if (text.empty())
             return AnsiString();
-        switch (TAlignment(GetCellAlignment(c, r) & 0xFF)) {
+        switch (TAlignment(GetCellAlignment(RemapCol(c), r) & 0xFF)) {
         case taRightJustify:
             return " align=" + Quoted("right");
         case taCenter:
