@@ -58,6 +58,22 @@ TEST(GridFixedText, LoadFromFixedReadsFieldsByPositionAndGrowsRowsOneByOne)
               "VEvoRaraVedad: File " + Path("none.txt") + " not found");
 }
 
+TEST(GridFixedText, WidthsWrittenArePositionsToReadBack)
+{
+    auto g = Table();
+    TIntList widths(0, 0);
+    g->SaveToFixed(Path("rt.txt"), &widths);
+    TIntList pos(0, 0);
+    pos.Add(1);
+    for (int i = 0; i < widths.Count(); ++i)
+        pos.Add(pos.GetInteger(i) + widths.GetInteger(i));
+    auto h = MakeGrid(1, 2, 1, 0);
+    h->LoadFromFixed(Path("rt.txt"), &pos);
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            EXPECT_EQ(h->Cells(c, r), g->Cells(c, r)) << c << "," << r;
+}
+
 TEST(GridFixedText, AsciiListingAlignsColumnsAndContinuesMultiLineCells)
 {
     auto g = MakeGrid(3, 3);
