@@ -161,6 +161,21 @@ TEST(GridCsv, LoadReplacesRowsInsertAppendsThemAndColumnsOnlyGrow)
     EXPECT_EQ(RowText(*g, 4), "c|d||");
 }
 
+TEST(GridCsv, InsertKeepsTheFloatingFooterRowLast)
+{
+    WriteBytes(Path("two.csv"), "a,b\r\nc,d\r\n");
+    auto g = MakeGrid(2, 3);
+    g->FloatingFooter()->SetVisible(true);
+    g->SetCellEx(0, 1, "data");
+    g->SetCellEx(0, 2, "sum");
+    g->InsertFromCSV(Path("two.csv"));
+    EXPECT_EQ(g->RowCount(), 5);
+    EXPECT_EQ(RowText(*g, 1), "data|");
+    EXPECT_EQ(RowText(*g, 2), "a|b");
+    EXPECT_EQ(RowText(*g, 3), "c|d");
+    EXPECT_EQ(RowText(*g, 4), "sum|");
+}
+
 TEST(GridCsv, RowsGrowInThousandsAndEndAtTheLineCount)
 {
     AnsiString big;
