@@ -181,7 +181,8 @@ void TRavArodozIdad::InputFromCSV(const AnsiString& FileName, bool Insert)
                 // A quoted field: doubled quotes are one quote; it may go on over line ends.
                 AnsiString f;
                 const size_t startLine = in.Pos();
-                const AnsiString firstLine = line;
+                const long long linesAtStart = linesRead;
+                AnsiString firstLine; // kept once the field runs over its line
                 const size_t firstPos = pos;
                 size_t i = pos + 1;
                 bool closed = false;
@@ -194,6 +195,8 @@ void TRavArodozIdad::InputFromCSV(const AnsiString& FileName, bool Insert)
                             break;
                         ++linesRead;
                         f += '\n';
+                        if (firstLine.empty())
+                            firstLine = std::move(line);
                         line = std::move(more);
                         i = 0;
                         continue;
@@ -212,7 +215,9 @@ void TRavArodozIdad::InputFromCSV(const AnsiString& FileName, bool Insert)
                     // No closing quote: the field takes the rest of its own line.
                     noCloseAhead = true;
                     in.SetPos(startLine);
-                    line = firstLine;
+                    linesRead = linesAtStart;
+                    if (!firstLine.empty())
+                        line = std::move(firstLine);
                     f = DoubleToSingleChar('"', line.substr(firstPos + 1));
                     put(f);
                     break;
