@@ -146,6 +146,31 @@ TEST(GridBinaryFile, DamagedStreamsRaiseReadErrorsAndKeepWhatWasRead)
     EXPECT_EQ(h->Cells(0, 0), "0,0"); // cells before the damage stay
 }
 
+TEST(GridBinaryFile, EveryCutOrFlippedByteEndsInAnErrorOrALoadNeverACrash)
+{
+    auto g = MakeGrid(3, 3);
+    FillCoords(*g);
+    g->SetColors(1, 1, clAqua);
+    g->AddCheckBox(2, 2, true, false);
+    TMemoryStream ms;
+    g->SaveToBinStream(&ms);
+    const AnsiString all = Bytes(ms);
+    for (size_t n = 0; n <= all.size(); ++n) {
+        TStringStream in(all.substr(0, n));
+        auto h = MakeGrid(4, 4);
+        const AnsiString err = ErrorOf([&] { h->LoadFromBinStream(&in); });
+        EXPECT_TRUE(err == "no error" || err.starts_with("E")) << n << ": " << err;
+    }
+    for (size_t i = 0; i < all.size(); ++i) {
+        AnsiString bad = all;
+        bad[i] = char(bad[i] ^ 0xA5);
+        TStringStream in(bad);
+        auto h = MakeGrid(4, 4);
+        const AnsiString err = ErrorOf([&] { h->LoadFromBinStream(&in); });
+        EXPECT_TRUE(err == "no error" || err.starts_with("E")) << i << ": " << err;
+    }
+}
+
 TEST(GridBinaryFile, NodeRowsAreCountedAfterLoading)
 {
     auto g = MakeGrid(2, 6);

@@ -54,6 +54,13 @@ TEST(GridFixedText, LoadFromFixedReadsFieldsByPositionAndGrowsRowsOneByOne)
                           {0, 3, "q\xC2\xB5" "rs"}, {1, 3, "1"}};
     for (const auto& c : cells)
         EXPECT_EQ(g->Cells(c.C, c.R), c.Text) << c.C << "," << c.R;
+    // Positions out of order, before the line or past it give empty fields, never a fault.
+    for (const char* odd : {"5,2,8", "-3,4", "100,200", "1"}) {
+        TIntList p(0, 0);
+        p.SetStrValue(odd);
+        auto h = MakeGrid(3, 2);
+        EXPECT_EQ(ErrorOf([&] { h->LoadFromFixed(Path("in.txt"), &p); }), "no error") << odd;
+    }
     EXPECT_EQ(ErrorOf([&] { g->LoadFromFixed(Path("none.txt"), &pos); }),
               "VEvoRaraVedad: File " + Path("none.txt") + " not found");
 }
