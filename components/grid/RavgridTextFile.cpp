@@ -215,6 +215,8 @@ void TRavArodozIdad::LoadFromFile(const AnsiString& FileName)
     AnsiString data;
     if (!ReadAll(FileName, data))
         throw VEvoRaraVedad("Cannot open file " + FileName);
+    // The writer gives every column a width line, so a file cannot hold more columns than bytes.
+    const Int64 bytes = Int64(data.size());
     TLineReader in(std::move(data));
     const int FC = SaveWithFixedCells ? 0 : GetFixedColsEx();
     const int FR = SaveWithFixedCells ? 0 : GetFixedRowsEx();
@@ -226,7 +228,7 @@ void TRavArodozIdad::LoadFromFile(const AnsiString& FileName)
         cols = LenientInt(line.substr(0, comma)) + FC;
         rows = comma == AnsiString::npos ? FR : LenientInt(line.substr(comma + 1)) + FR;
     }
-    if (cols <= 0 || rows <= 0)
+    if (cols <= 0 || rows <= 0 || cols - FC > bytes)
         throw VEvoRaraVedad("File contains no data or corrupt file " + FileName);
     SetColCountEx(cols);
     SetRowCountEx(rows);
@@ -298,7 +300,8 @@ void TRavArodozIdad::LoadFromStream(TStream* Stream)
             const size_t comma = line.find(',');
             const int cols = StrToInt(line.substr(0, comma)) + c0;
             const int rows = StrToInt(comma == AnsiString::npos ? AnsiString() : line.substr(comma + 1)) + r0;
-            if (cols < 0 || rows < 0)
+            // Every column has a width line, so a stream cannot hold more columns than bytes.
+            if (cols < 0 || rows < 0 || cols - c0 > Stream->Size())
                 throw EConvertError("'" + line + "' is not a valid grid size");
             SetColCountEx(cols);
             SetRowCountEx(rows);

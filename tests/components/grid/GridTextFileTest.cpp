@@ -90,6 +90,7 @@ TEST(GridTextFile, MalformedFilesGiveTheMessagesOrAreReadLeniently)
         {"", "File contains no data or corrupt file "},
         {"0,4\r\n", "File contains no data or corrupt file "},
         {"-3,2\r\n", "File contains no data or corrupt file "},
+        {"2000000000,2\r\n", "File contains no data or corrupt file "}, // more columns than the file could describe
         {"2,2\r\ncw 9,10\r\ncw -1,10\r\n5,5,outside\r\n-1,0,neg\r\nzz\r\n1,1,in\r\n", nullptr},
         {"2x,2junk\r\n1,1,in", nullptr},
     };
