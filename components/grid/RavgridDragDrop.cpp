@@ -332,8 +332,11 @@ void TGridDropSource::QueryDrag()
 
 void TRavArodozIdad::LoadDroppedFile(const AnsiString& FileName, bool Workbook)
 {
-    throw VEvoRaraVedad("Cannot load " + FileName + ": no " + (Workbook ? "workbook" : "CSV") +
-                        " loader in this grid");
+    if (!Workbook) {
+        LoadFromCSV(FileName);
+        return;
+    }
+    throw VEvoRaraVedad("Cannot load " + FileName + ": this grid reads no workbooks");
 }
 
 bool TRavArodozIdad::OleDragCandidate(int ACol, int ARow, int X)

@@ -2,6 +2,10 @@
 // texts pasted where they land, files loaded, columns reported, cells dragged out.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "components/grid/Ragdd.h"
@@ -147,6 +151,30 @@ TEST(GridDrop, ASingleCsvOrWorkbookFileIsLoaded)
     d.Files = {"/tmp/data.csv"};
     TestInput::DropFromOutside(f.g, 80, 60, d);
     EXPECT_TRUE(f.g->loaded.empty());
+}
+
+TEST(GridDrop, ADroppedCsvFileFillsTheGrid)
+{
+    TForm form(nullptr);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 300, 150);
+    g->SetColCountEx(3);
+    g->SetRowCountEx(3);
+    g->DragDropSettings()->SetOleDropTarget(true);
+    form.Show();
+    const auto path = std::filesystem::temp_directory_path() / ("zv_drop_" + std::to_string(::getpid()) + ".csv");
+    std::ofstream(path) << "Freq,Cp\r\n100,1.5\r\n200,2.5\r\n";
+    TDragData d;
+    d.Files = {path.string()};
+    TestInput::DropFromOutside(g, 80, 40, d);
+    std::filesystem::remove(path);
+    AnsiString all;
+    for (int r = 0; r < g->RowCount(); ++r)
+        for (int c = 0; c < g->ColCount(); ++c)
+            all += g->GetCellEx(c, r) + "|";
+    EXPECT_NE(all.find("Freq|Cp|"), AnsiString::npos) << all;
+    EXPECT_NE(all.find("200|2.5|"), AnsiString::npos) << all;
 }
 
 TEST(GridDrop, RichTextGoesIntoOneCellWhenSwitchedOn)
