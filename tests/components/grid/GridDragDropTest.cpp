@@ -13,7 +13,9 @@
 #include "components/grid/RavgridDropTarget.h"
 #include "components/grid/RavobjWindows.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 
@@ -251,6 +253,7 @@ TEST(GridDrop, TextDragBelowTheLastVisibleRowScrollsDown)
     h->DragOver(0, p);
     EXPECT_EQ(g->TopRow(), top + 1);
     EXPECT_TRUE(g->ArrowWindow(arrLeft)->Visible());
+    ASSERT_TRUE(SaveControlToPng(&f.form, TestOutputPath("grid_drop_arrow.png")));
     h->DragLeave();
     EXPECT_FALSE(g->ArrowWindow(arrLeft)->Visible());
 }
