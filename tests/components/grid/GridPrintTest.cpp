@@ -1,0 +1,421 @@
+// Printing: print units, column sizing and bands, rows on pages, page events, the print
+// entry points, and a multi-page, multi-band grid printed to PDF and turned into PNGs.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "components/grid/Ravgrid.h"
+#include "platform/forms/Printer.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
+#include "tests/components/grid/GridTestSupport.h"
+#include "tests/support/TestOutput.h"
+
+namespace {
+
+// A preview target of 378 screen pixels is 1000 print units (0.1 mm) each way.
+constexpr int kTargetPx = 378;
+constexpr int kPage = 1000;
+
+// Fixed sizes so that pages do not depend on font metrics: columns 300 wide (no
+// spacing), rows 90 high (80 plus an eighth), a header of 100 and a footer of about
+// 100, so eight rows fit on a page and three columns in a band.
+void FixedLayout(TRavArodozIdad& g)
+{
+    TPrintSettings* s = g.PrintSettings();
+    s->SetUseFixedWidth(true);
+    s->SetFixedWidth(300);
+    s->SetUseFixedHeight(true);
+    s->SetFixedHeight(80);
+    s->SetHeaderSize(100);
+    s->SetFooterSize(96);
+    s->Font()->SetSize(1);
+    s->HeaderFont()->SetSize(1);
+    s->FooterFont()->SetSize(1);
+}
+
+// "0-2,5" from a set of numbers.
+std::string Ranges(const std::set<int>& v)
+{
+    std::string out;
+    for (auto it = v.begin(); it != v.end();) {
+        const int a = *it;
+        int b = a;
+        while (++it != v.end() && *it == b + 1)
+            ++b;
+        out += (out.empty() ? "" : ",") + std::to_string(a) + (b != a ? "-" + std::to_string(b) : "");
+    }
+    return out;
+}
+
+// Previews every page in turn and describes what each shows: "c0-2 r0-7".
+std::vector<std::string> PagesOf(TRavArodozIdad& g, bool SelectedOnly = false)
+{
+    std::set<int> cols, rows;
+    g.OnCustomCellDraw = [&](TObject*, TCanvas*, int ACol, int ARow, TGridDrawState, const TRect&, bool Printing) {
+        EXPECT_TRUE(Printing);
+        cols.insert(ACol);
+        rows.insert(ARow);
+    };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    const TRect target(0, 0, kTargetPx, kTargetPx);
+    std::vector<std::string> pages;
+    for (int page = 1; page < 50; ++page) {
+        cols.clear();
+        rows.clear();
+        g.SetPreviewPage(page);
+        if (SelectedOnly)
+            g.PrintPreviewSelectedRows(bmp.Canvas(), target);
+        else
+            g.PrintPreview(bmp.Canvas(), target);
+        if (page > g.PrintPageCount())
+            break;
+        pages.push_back("c" + Ranges(cols) + " r" + Ranges(rows));
+    }
+    g.OnCustomCellDraw = nullptr;
+    return pages;
+}
+
+int PdfPageCount(const std::string& File)
+{
+    std::ifstream f(File, std::ios::binary);
+    std::stringstream ss;
+    ss << f.rdbuf();
+    const std::string pdf = ss.str();
+    const std::regex page("/Type\\s*/Page[^s]");
+    return int(std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+std::string PdfPath(const std::string& Name)
+{
+    const std::string path = TestOutputPath(Name);
+    std::filesystem::remove(path);
+    Printer()->SetOutputFileName(path);
+    return path;
+}
+
+} // namespace
+
+TEST(GridPrintUnits, FontMappingAndSettingsDefaults)
+{
+    auto g = MakeGrid(3, 3);
+    struct Case {
+        int points, height;
+    };
+    for (const Case& c : {Case{10, -35}, Case{8, -28}, Case{12, -42}, Case{72, -254}, Case{0, 0}})
+        EXPECT_EQ(g->MapFontHeight(c.points), c.height) << c.points;
+    for (const Case& c : {Case{9, 35}, Case{10, 36}, Case{72, 254}, Case{0, 0}})
+        EXPECT_EQ(g->MapFontSize(c.height), c.points) << c.height;
+    EXPECT_EQ(g->PrintSettings()->PageNumSep(), "/");
+    EXPECT_EQ(g->PrintSettings()->DateFormat(), "dd/mm/yyyy");
+    EXPECT_EQ(g->PrintFontScale(), 1.0);
+
+    TFont f;
+    f.SetName("DejaVu Sans");
+    g->PrintSettings()->SetFont(&f);
+    f.SetName("Other");
+    EXPECT_EQ(g->PrintSettings()->Font()->Name(), "DejaVu Sans");
+}
+
+// Column widths and offsets answer for every column of the grid, however many.
+TEST(GridPrintUnits, ColumnArraysCoverTheGrid)
+{
+    auto g = MakeGrid(600, 2);
+    FixedLayout(*g);
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+    EXPECT_EQ(g->GetPrintColWidth(599), 300);
+    EXPECT_EQ(g->GetPrintColWidth(512), 300);
+    for (int bad : {-1, 600})
+        EXPECT_THROW(g->GetPrintColWidth(bad), VEvoRaraVedad) << bad;
+    EXPECT_THROW(g->GetPrintColOffset(600), VEvoRaraVedad);
+    try {
+        g->GetPrintColWidth(600);
+    } catch (const VEvoRaraVedad& e) {
+        EXPECT_STREQ(e.what(), "Columns is not in valid range");
+    }
+}
+
+TEST(GridPrintLayout, ColumnWidthsFitToPage)
+{
+    struct Case {
+        TFitToPage fit;
+        int cols, width;
+    };
+    // Page 1000 wide, columns 300: three fill 900, five need 1500.
+    for (const Case& c : {Case{fpNever, 5, 300}, Case{fpAlways, 3, 333}, Case{fpAlways, 5, 200},
+                          Case{fpShrink, 3, 300}, Case{fpShrink, 5, 200}, Case{fpGrow, 3, 333},
+                          Case{fpGrow, 5, 300}}) {
+        auto g = MakeGrid(c.cols, 2);
+        FixedLayout(*g);
+        g->PrintSettings()->SetFitToPage(c.fit);
+        TBitmap bmp;
+        bmp.SetSize(kTargetPx, kTargetPx);
+        g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+        EXPECT_EQ(g->GetPrintColWidth(0), c.width) << c.fit << " " << c.cols;
+    }
+    // A custom fit asks the application, which may refuse it.
+    auto g = MakeGrid(3, 2);
+    FixedLayout(*g);
+    g->PrintSettings()->SetFitToPage(fpCustom);
+    double asked = 0;
+    g->OnFitToPage = [&](TObject*, double& K, bool& Allow) {
+        asked = K;
+        Allow = false;
+    };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+    EXPECT_NEAR(asked, 1000.0 / 900.0, 1e-9);
+    EXPECT_EQ(g->GetPrintColWidth(0), 300);
+}
+
+TEST(GridPrintLayout, ColumnOffsets)
+{
+    struct Case {
+        bool centered;
+        int leftSize, cols;
+        std::vector<int> offsets;
+    };
+    for (const Case& c : {Case{false, 0, 2, {0, 300}}, Case{false, 50, 2, {50, 350}},
+                          Case{true, 50, 2, {200, 500}}, Case{true, 0, 3, {50, 350, 650}}}) {
+        auto g = MakeGrid(c.cols, 2);
+        FixedLayout(*g);
+        g->PrintSettings()->SetCentered(c.centered);
+        g->PrintSettings()->SetLeftSize(c.leftSize);
+        TBitmap bmp;
+        bmp.SetSize(kTargetPx, kTargetPx);
+        g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+        for (int col = 0; col < c.cols; ++col)
+            EXPECT_EQ(g->GetPrintColOffset(col), c.offsets[size_t(col)]) << c.centered << c.leftSize << " " << col;
+    }
+}
+
+// Which columns and rows land on which page.
+TEST(GridPrintLayout, RowsAndColumnsOnPages)
+{
+    struct Case {
+        const char* name;
+        int cols, rows, fixedRows, fixedCols;
+        bool repeatRows, repeatCols;
+        int leftSize, fixedWidth;
+        std::vector<std::string> pages;
+    };
+    const Case cases[] = {
+        {"one page", 3, 8, 0, 0, false, false, 0, 300, {"c0-2 r0-7"}},
+        {"rows over three pages", 3, 20, 0, 0, false, false, 0, 300, {"c0-2 r0-7", "c0-2 r8-15", "c0-2 r16-19"}},
+        {"header row repeated", 3, 20, 1, 0, true, false, 0, 300, {"c0-2 r0-7", "c0-2 r0,8-14", "c0-2 r0,15-19"}},
+        {"header row not repeated", 3, 20, 1, 0, false, false, 0, 300,
+         {"c0-2 r0-7", "c0-2 r8-15", "c0-2 r16-19"}},
+        {"three bands", 7, 5, 0, 0, false, false, 0, 300, {"c0-2 r0-4", "c3-5 r0-4", "c6 r0-4"}},
+        {"fixed column repeated", 7, 5, 0, 1, false, true, 0, 300, {"c0-2 r0-4", "c0,3-4 r0-4", "c0,5-6 r0-4"}},
+        {"bands of pages", 5, 12, 1, 1, true, true, 0, 300,
+         {"c0-2 r0-7", "c0-2 r0,8-11", "c0,3-4 r0-7", "c0,3-4 r0,8-11"}},
+        {"left margin counts", 4, 2, 0, 0, false, false, 150, 300, {"c0-1 r0-1", "c2-3 r0-1"}},
+        {"column wider than the page", 2, 2, 0, 0, false, false, 0, 1500, {"c0 r0-1", "c1 r0-1"}},
+    };
+    for (const Case& c : cases) {
+        auto g = MakeGrid(c.cols, c.rows, c.fixedRows, c.fixedCols);
+        FixedLayout(*g);
+        g->PrintSettings()->SetRepeatFixedRows(c.repeatRows);
+        g->PrintSettings()->SetRepeatFixedCols(c.repeatCols);
+        g->PrintSettings()->SetLeftSize(c.leftSize);
+        g->PrintSettings()->SetFixedWidth(c.fixedWidth);
+        EXPECT_EQ(PagesOf(*g), c.pages) << c.name;
+    }
+}
+
+TEST(GridPrintLayout, ForcedBreaksAndSelectedRows)
+{
+    auto g = MakeGrid(2, 12, 0);
+    FixedLayout(*g);
+    g->OnPrintNewPage = [](TObject*, int ARow, bool& NewPage) { NewPage = ARow == 4; };
+    EXPECT_EQ(PagesOf(*g), (std::vector<std::string>{"c0-1 r0-3", "c0-1 r4-11"}));
+    g->OnPrintNewPage = nullptr;
+
+    g->SelectRange(0, 1, 5, 9);
+    EXPECT_EQ(PagesOf(*g, true), (std::vector<std::string>{"c0-1 r5-9"}));
+    g->MouseActions()->SetDisjunctRowSelect(true);
+    g->ClearRowSelect();
+    for (int r : {1, 3, 10})
+        g->SetRowSelect(r, true);
+    EXPECT_EQ(PagesOf(*g, true), (std::vector<std::string>{"c0-1 r1,3,10"}));
+}
+
+// Counting draws nothing and raises no page events; each drawn page is announced with
+// its own number, also the first page of a later band.
+TEST(GridPrintLayout, PageEvents)
+{
+    auto g = MakeGrid(5, 12, 0);
+    FixedLayout(*g);
+    std::vector<int> announced, done;
+    g->OnPrintPage = [&](TObject*, TCanvas*, int PageNr, int XSize, int YSize) {
+        announced.push_back(PageNr);
+        EXPECT_EQ(XSize, kPage);
+        EXPECT_EQ(YSize, kPage);
+    };
+    g->OnPrintPageDone = [&](TObject*, TCanvas*, int LastRow, int, int LastPage, int, int) {
+        done.push_back(LastPage * 100 + LastRow);
+    };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    const TRect target(0, 0, kTargetPx, kTargetPx);
+    g->SetPreviewPage(1);
+    g->SetPrintRange(TGridRect{0, 0, 4, 11});
+    g->SetPreviewRect(target);
+    EXPECT_EQ(g->BuildPages(bmp.Canvas(), prCalcPreview, -1, false), 4);
+    EXPECT_TRUE(announced.empty());
+    for (int page = 1; page <= 4; ++page) {
+        g->SetPreviewPage(page);
+        g->PrintPreview(bmp.Canvas(), target);
+    }
+    EXPECT_EQ(announced, (std::vector<int>{1, 2, 3, 4}));
+    // Page index and the row after the page: 0 and 1 end at row 8, 2 and 3 at the end.
+    EXPECT_EQ(done, (std::vector<int>{8, 112, 208, 312}));
+}
+
+// Seventy rows of 90 units give three A4 pages of 30, 30 and 10 rows.
+TEST(GridPrintEntry, PrintStartChoosesThePages)
+{
+    auto g = MakeGrid(3, 70, 0);
+    FixedLayout(*g);
+    std::vector<int> started, printed;
+    g->OnPrintStart = [&](TObject*, int Pages, int& From, int& To) {
+        started = {Pages, From, To};
+        From = 2;
+    };
+    g->OnPrintPage = [&](TObject*, TCanvas*, int PageNr, int, int) { printed.push_back(PageNr); };
+    const std::string pdf = PdfPath("grid_print_pages_2_3.pdf");
+    g->Print();
+    EXPECT_EQ(started, (std::vector<int>{3, 1, 3}));
+    EXPECT_EQ(printed, (std::vector<int>{2, 3}));
+    EXPECT_EQ(PdfPageCount(pdf), 2);
+    EXPECT_EQ(g->PrintPageCount(), 3);
+
+    // Leaving no pages cancels before a document is begun.
+    for (auto cancel : {std::pair{1, 0}, std::pair{0, 2}, std::pair{3, 2}}) {
+        const std::string none = PdfPath("grid_print_cancelled.pdf");
+        g->OnPrintStart = [&](TObject*, int, int& From, int& To) { From = cancel.first, To = cancel.second; };
+        g->Print();
+        EXPECT_FALSE(std::filesystem::exists(none)) << cancel.first << "-" << cancel.second;
+    }
+}
+
+// Without a counting pass every page is still printed.
+TEST(GridPrintEntry, WithoutPageCountPrintsEveryPage)
+{
+    auto g = MakeGrid(3, 70, 0);
+    FixedLayout(*g);
+    g->PrintWithoutPageCount = true;
+    int told = -1;
+    g->OnPrintStart = [&](TObject*, int Pages, int&, int&) { told = Pages; };
+    const std::string pdf = PdfPath("grid_print_uncounted.pdf");
+    g->Print();
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(PdfPageCount(pdf), 3);
+    EXPECT_EQ(g->PrintPageCount(), 3);
+}
+
+TEST(GridPrintEntry, PreviewDrawsTheChosenPage)
+{
+    auto g = MakeGrid(3, 20, 0);
+    FixedLayout(*g);
+    std::vector<int> pages;
+    g->OnPrintPage = [&](TObject*, TCanvas*, int PageNr, int, int) { pages.push_back(PageNr); };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    g->SetPreviewPage(2);
+    g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+    g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+    EXPECT_EQ(pages, (std::vector<int>{2, 2}));
+    EXPECT_EQ(g->PrintPageCount(), 3);
+
+    // PrintDraw: page 1 sized to the rectangle, whatever page the preview was on.
+    pages.clear();
+    int width = 0;
+    g->OnPrintPage = [&](TObject*, TCanvas*, int PageNr, int XSize, int) {
+        pages.push_back(PageNr);
+        width = XSize;
+    };
+    g->PrintDraw(bmp.Canvas(), TRect(0, 0, kTargetPx / 2, kTargetPx));
+    EXPECT_EQ(pages, (std::vector<int>{1}));
+    EXPECT_EQ(width, 500);
+    // The page is white where no cell is drawn, and the cells were drawn on it.
+    EXPECT_EQ(bmp.Canvas()->Pixels(kTargetPx / 2 - 2, kTargetPx - 2), clWhite);
+}
+
+// A grid of two bands with repeated header row and column, title, date and page
+// numbers, borders, colours and a check box, printed to PDF and turned into PNGs.
+TEST(GridPrintEntry, MultiBandGridToPdfAndPng)
+{
+    auto g = MakeGrid(12, 80, 1, 1);
+    g->Font()->SetName("DejaVu Sans");
+    for (int c = 1; c < 12; ++c)
+        g->SetCellEx(c, 0, "Column " + std::to_string(c));
+    for (int r = 1; r < 80; ++r) {
+        g->SetCellEx(0, r, "Step " + std::to_string(r));
+        for (int c = 1; c < 12; ++c)
+            g->SetCellEx(c, r, std::to_string(r * 1000 + c) + ".25 Ohm");
+    }
+    g->SetColors(2, 3, clYellow);
+    g->SetFontColors(3, 4, clRed);
+    g->SetAlignments(4, 5, taRightJustify);
+    g->AddCheckBox(1, 6, true, false);
+    TPrintSettings* s = g->PrintSettings();
+    s->Font()->SetName("DejaVu Sans");
+    s->Font()->SetSize(10);
+    s->HeaderFont()->SetName("DejaVu Sans");
+    s->HeaderFont()->SetSize(12);
+    s->FooterFont()->SetName("DejaVu Sans");
+    s->FooterFont()->SetSize(9);
+    s->SetTitle(ppTopCenter);
+    s->SetTitleText("Sweep results");
+    s->SetDate(ppTopLeft);
+    s->SetPageNr(ppBottomRight);
+    s->SetPagePrefix("Page");
+    s->SetBorders(pbSingle);
+    s->SetRepeatFixedRows(true);
+    s->SetRepeatFixedCols(true);
+    s->SetPrintGraphics(true);
+    s->SetHeaderSize(100);
+    s->SetFooterSize(100);
+    s->SetLeftSize(100);
+    s->SetRightSize(100);
+    s->SetTitleSpacing(50);
+    s->SetJobName("Grid print");
+
+    const std::string pdf = PdfPath("grid_print_bands.pdf");
+    std::vector<int> announced;
+    g->OnPrintPage = [&](TObject*, TCanvas*, int PageNr, int, int) { announced.push_back(PageNr); };
+    g->Print();
+    const int pages = g->PrintPageCount();
+    EXPECT_GE(pages, 4);
+    EXPECT_EQ(pages % 2, 0) << "two bands of equal page counts";
+    ASSERT_EQ(PdfPageCount(pdf), pages);
+    std::vector<int> expected;
+    for (int p = 1; p <= pages; ++p)
+        expected.push_back(p);
+    EXPECT_EQ(announced, expected);
+
+    // The second band starts with the repeated fixed column.
+    EXPECT_EQ(g->PrintState().BandLastCol, 11);
+    EXPECT_LT(g->GetPrintColOffset(0), g->GetPrintColOffset(g->PrintState().BandFirstCol));
+
+    if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftoppm is not installed (scripts/setup.sh installs it)";
+    const std::string prefix = TestOutputPath("grid_print_bands_page");
+    ASSERT_EQ(std::system(("pdftoppm -r 60 -png '" + pdf + "' '" + prefix + "'").c_str()), 0);
+    int pngs = 0;
+    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(prefix).parent_path()))
+        if (e.path().filename().string().starts_with("grid_print_bands_page") && e.path().extension() == ".png")
+            ++pngs;
+    EXPECT_EQ(pngs, pages);
+}
