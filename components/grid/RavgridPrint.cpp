@@ -306,15 +306,7 @@ void TGridPageBuilder::HeaderFooter(int PageIndex, int BandIndex, int PageInBand
     };
     add(S.Time(), FormatDateTime("hh:nn", Now()));
     add(S.Date(), FormatDateTime(S.DateFormat(), Now()));
-    AnsiString nr;
-    if (FBandCount > 1)
-        nr = std::to_string(PageInBand + 1) + "-" + std::to_string(BandIndex + 1);
-    else if (!S.PageNumSep().empty() && FTotal > 1)
-        nr = std::to_string(PageIndex + 1 + S.PageNumberOffset()) + S.PageNumSep() +
-             std::to_string(FTotal + S.MaxPagesOffset());
-    else
-        nr = std::to_string(PageIndex + 1 + S.PageNumberOffset());
-    add(S.PageNr(), S.PagePrefix() + " " + nr + " " + S.PageSuffix());
+    add(S.PageNr(), PrintPageNumber(S, PageIndex, FTotal, FBandCount, PageInBand, BandIndex));
     TStringList* lines = S.TitleLines();
     bool markupTitle = false;
     if (!S.TitleText().empty())
@@ -463,8 +455,15 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
     else if (G.WordWrap() && S.NoAutoSize())
         G.DrawPlainCellText(cv, text, TRect(T.Left + int(std::lround(2 * F)), T.Top, T.Right, T.Bottom), ha, va,
                             G.URLColor());
-    else
+    else {
+        // Several lines are placed as a block: the painting aligns only single lines vertically.
+        const int lines = LinesInText(text, G.Multilinecells());
+        if (lines > 1 && va != Ravbase::vtaTop) {
+            const int room = T.Height() - lines * cv->TextHeight("gh");
+            T.Top += va == Ravbase::vtaCenter ? room / 2 : room;
+        }
         G.DrawPlainCellText(cv, text, TRect(T.Left + 4, T.Top, T.Right - 4, T.Bottom), ha, va, G.URLColor());
+    }
 
     if (G.OnCustomCellDraw)
         G.OnCustomCellDraw(&G, cv, rc, ARow, 0, rect, true);
@@ -638,6 +637,20 @@ int TGridPageBuilder::Run()
 }
 
 // ---------------------------------------------------------------- the grid's side
+
+AnsiString PrintPageNumber(const TPrintSettings& S, int PageIndex, int TotalPages, int Bands, int PageInBand,
+                           int Band)
+{
+    AnsiString nr;
+    if (Bands > 1)
+        nr = std::to_string(PageInBand + 1) + "-" + std::to_string(Band + 1);
+    else if (!S.PageNumSep().empty() && TotalPages > 1)
+        nr = std::to_string(PageIndex + 1 + S.PageNumberOffset()) + S.PageNumSep() +
+             std::to_string(TotalPages + S.MaxPagesOffset());
+    else
+        nr = std::to_string(PageIndex + 1 + S.PageNumberOffset());
+    return S.PagePrefix() + " " + nr + " " + S.PageSuffix();
+}
 
 int TRavArodozIdad::MapFontHeight(int PointSize) const
 {

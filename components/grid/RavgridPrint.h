@@ -24,6 +24,12 @@ using TCustomCellSizeEvent =
 // NrOfPages is 0 when the pages were not counted (PrintWithoutPageCount).
 using TPrintStartEvent = std::function<void(TObject* Sender, int NrOfPages, int& FromPage, int& ToPage)>;
 
+// The page number item of the header or footer: prefix, number, suffix. With several
+// column bands "page-band"; else "page/total" when the total is known and above 1.
+// Unknown totals are -1 or 0.
+AnsiString PrintPageNumber(const TPrintSettings& S, int PageIndex, int TotalPages, int Bands, int PageInBand,
+                           int Band);
+
 // What the last layout left: column widths and offsets (one per column of the grid),
 // the page rectangle and the columns of the last band.
 struct TGridPrintState {

@@ -419,3 +419,220 @@ TEST(GridPrintEntry, MultiBandGridToPdfAndPng)
             ++pngs;
     EXPECT_EQ(pngs, pages);
 }
+
+namespace {
+
+// A grid printed with a real font: DejaVu Sans 10 points.
+std::unique_ptr<TRavArodozIdad> TextGrid(int Cols, int Rows)
+{
+    auto g = MakeGrid(Cols, Rows, 0);
+    FixedLayout(*g);
+    for (TFont* f : {g->PrintSettings()->Font(), g->PrintSettings()->HeaderFont(), g->PrintSettings()->FooterFont()}) {
+        f->SetName("DejaVu Sans");
+        f->SetSize(10);
+    }
+    return g;
+}
+
+struct TPrintedPage {
+    std::map<std::pair<int, int>, TRect> Cells; // as handed to the custom-draw event
+    std::unique_ptr<TBitmap> Page;               // one pixel per 0.1 mm
+};
+
+// Previews page 1 and keeps a copy of the page and where each cell went.
+TPrintedPage PrintedPage(TRavArodozIdad& g)
+{
+    TPrintedPage out;
+    g.OnCustomCellDraw = [&](TObject*, TCanvas*, int ACol, int ARow, TGridDrawState, const TRect& R, bool) {
+        out.Cells[{ACol, ARow}] = R;
+    };
+    g.OnPrintPageDone = [&](TObject*, TCanvas* cv, int, int, int, int XSize, int YSize) {
+        out.Page = std::make_unique<TBitmap>();
+        out.Page->SetSize(XSize, YSize);
+        out.Page->Canvas()->CopyRect(TRect(0, 0, XSize, YSize), cv, TRect(0, 0, XSize, YSize));
+    };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    g.SetPreviewPage(1);
+    g.PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx));
+    g.OnCustomCellDraw = nullptr;
+    g.OnPrintPageDone = nullptr;
+    return out;
+}
+
+bool Dark(TColor c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 384; }
+
+// The box around the dark pixels inside R (empty when there are none).
+TRect Ink(TBitmap& Page, const TRect& R)
+{
+    TRect ink(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
+    for (int y = R.Top; y < R.Bottom; ++y)
+        for (int x = R.Left; x < R.Right; ++x)
+            if (Dark(Page.Canvas()->Pixels(x, y))) {
+                ink = TRect(std::min(ink.Left, x), std::min(ink.Top, y), std::max(ink.Right, x + 1),
+                            std::max(ink.Bottom, y + 1));
+            }
+    return ink.Left == INT_MAX ? TRect() : ink;
+}
+
+// A line of the pen crosses the point (within the pen's width).
+bool LineAt(TBitmap& Page, int X, int Y)
+{
+    for (int d = -2; d <= 2; ++d)
+        if (Dark(Page.Canvas()->Pixels(X + d, Y)) || Dark(Page.Canvas()->Pixels(X, Y + d)))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TEST(GridPrintCells, TextPlacement)
+{
+    struct Case {
+        const char* name;
+        TAlignment ha;
+        TVAlignment va;
+        const char* text;
+    };
+    using enum Ravbase::TVAlignment;
+    for (const Case& c : {Case{"left", taLeftJustify, vtaTop, "Hg"}, Case{"right", taRightJustify, vtaTop, "Hg"},
+                          Case{"centre", taCenter, vtaTop, "Hg"},
+                          Case{"two lines centred", taLeftJustify, vtaCenter, "Hg\r\nHg"},
+                          Case{"two lines at the bottom", taLeftJustify, vtaBottom, "Hg\r\nHg"}}) {
+        auto g = TextGrid(2, 2);
+        g->SetMultilinecells(true);
+        g->PrintSettings()->SetFixedHeight(300);
+        g->SetCellEx(0, 0, c.text);
+        g->OnGetAlignment = [&](TObject*, int, int, TAlignment& HA, TVAlignment& VA) {
+            HA = c.ha;
+            VA = c.va;
+        };
+        TPrintedPage p = PrintedPage(*g);
+        ASSERT_TRUE(p.Page) << c.name;
+        const TRect cell = p.Cells.at({0, 0});
+        const TRect ink = Ink(*p.Page, TRect(cell.Left + 1, cell.Top + 1, cell.Right - 1, cell.Bottom - 1));
+        ASSERT_GT(ink.Width(), 0) << c.name;
+        const int above = ink.Top - cell.Top, below = cell.Bottom - ink.Bottom;
+        if (c.ha == taLeftJustify) {
+            EXPECT_GE(ink.Left, cell.Left + 4) << c.name;
+            EXPECT_LE(ink.Left, cell.Left + 10) << c.name;
+        } else if (c.ha == taRightJustify) {
+            EXPECT_LE(ink.Right, cell.Right - 4) << c.name;
+            EXPECT_GE(ink.Right, cell.Right - 10) << c.name;
+        } else
+            EXPECT_NEAR((ink.Left + ink.Right) / 2, (cell.Left + cell.Right) / 2, 4) << c.name;
+        if (c.va == vtaTop)
+            EXPECT_LT(above, 20) << c.name;
+        else if (c.va == vtaCenter)
+            EXPECT_NEAR(above, below, 15) << c.name;
+        else
+            EXPECT_LT(below, 20) << c.name;
+    }
+}
+
+TEST(GridPrintCells, MergedAreaPrintedOnce)
+{
+    auto g = TextGrid(3, 4);
+    g->PrintSettings()->SetUseFixedWidth(false);
+    g->SetCellEx(0, 0, "merged");
+    g->MergeCells(0, 0, 2, 3);
+    TPrintedPage p = PrintedPage(*g);
+    for (int c = 0; c < 2; ++c)
+        for (int r = 0; r < 3; ++r)
+            EXPECT_EQ(p.Cells.count({c, r}), c == 0 && r == 0 ? 1u : 0u) << c << "," << r;
+    const TRect area = p.Cells.at({0, 0}), single = p.Cells.at({2, 0});
+    const int spacing = 20;
+    EXPECT_EQ(area.Width(), g->GetPrintColWidth(0) + g->GetPrintColWidth(1) + 2 * spacing);
+    EXPECT_EQ(area.Height(), 3 * single.Height());
+    EXPECT_EQ(p.Cells.at({0, 3}).Top, area.Bottom);
+}
+
+TEST(GridPrintCells, BordersByStyleAndEvent)
+{
+    auto g = TextGrid(3, 2);
+    g->PrintSettings()->SetBorders(pbHorizontal);
+    TPrintedPage p = PrintedPage(*g);
+    const TRect c1 = p.Cells.at({1, 0});
+    const int midX = (c1.Left + c1.Right) / 2, midY = (c1.Top + c1.Bottom) / 2;
+    EXPECT_TRUE(LineAt(*p.Page, midX, c1.Top));
+    EXPECT_TRUE(LineAt(*p.Page, midX, c1.Bottom));
+    EXPECT_FALSE(LineAt(*p.Page, c1.Left, midY));
+
+    g->OnGetCellPrintBorder = [](TObject*, int, int ACol, TPen*, TCellBorders& Borders) {
+        if (ACol == 1)
+            Borders |= cbLeft;
+    };
+    p = PrintedPage(*g);
+    EXPECT_TRUE(LineAt(*p.Page, c1.Left, midY));
+    EXPECT_FALSE(LineAt(*p.Page, p.Cells.at({2, 0}).Left + 300 / 2, midY));
+}
+
+// A cell graphic is measured and printed only with PrintGraphics; before the text it
+// pushes the text to the right.
+TEST(GridPrintCells, GraphicsOnlyWhenAsked)
+{
+    for (bool graphics : {false, true}) {
+        auto g = TextGrid(2, 2);
+        g->PrintSettings()->SetUseFixedWidth(false);
+        g->PrintSettings()->SetPrintGraphics(graphics);
+        g->SetCellEx(0, 0, "Hg");
+        TPrintedPage plain = PrintedPage(*g);
+        const int plainWidth = g->GetPrintColWidth(0);
+        TBitmap* b = g->CreateBitmap(0, 0, false, Ravgrid::haBeforeText, Ravgrid::vaTop);
+        b->SetSize(40, 40);
+        b->Canvas()->Brush()->SetColor(clRed);
+        b->Canvas()->FillRect(TRect(0, 0, 40, 40));
+        TPrintedPage p = PrintedPage(*g);
+        const TRect cell = p.Cells.at({0, 0});
+        bool red = false;
+        for (int y = cell.Top; y < cell.Bottom && !red; y += 3)
+            for (int x = cell.Left; x < cell.Right && !red; x += 3)
+                red = p.Page->Canvas()->Pixels(x, y) == clRed;
+        EXPECT_EQ(red, graphics);
+        const int grown = g->GetPrintColWidth(0) - plainWidth;
+        const TRect inkPlain = Ink(*plain.Page, plain.Cells.at({0, 0}));
+        if (graphics) {
+            EXPECT_NEAR(grown, 106, 2); // 40 screen pixels
+            EXPECT_GE(Ink(*p.Page, TRect(cell.Left + 110, cell.Top, cell.Right, cell.Bottom)).Left,
+                      inkPlain.Left + 100);
+        } else
+            EXPECT_EQ(grown, 0);
+    }
+}
+
+TEST(GridPrintHeaders, PageNumberText)
+{
+    struct Case {
+        const char* sep;
+        int offset, maxOffset, page, total, bands, pageInBand, band;
+        const char* text;
+    };
+    for (const Case& c : {Case{"/", 0, 0, 1, 5, 1, 1, 0, "p 2/5 s"}, Case{"", 0, 0, 1, 5, 1, 1, 0, "p 2 s"},
+                          Case{"/", 0, 0, 0, 1, 1, 0, 0, "p 1 s"}, Case{"/", 0, 0, 4, -1, 1, 4, 0, "p 5 s"},
+                          Case{" of ", 10, 20, 1, 5, 1, 1, 0, "p 12 of 25 s"},
+                          Case{"/", 0, 0, 3, 4, 2, 1, 1, "p 2-2 s"}, Case{"/", 0, 0, 2, 4, 2, 0, 1, "p 1-2 s"}}) {
+        TPrintSettings s;
+        s.SetPagePrefix("p");
+        s.SetPageSuffix("s");
+        s.SetPageNumSep(c.sep);
+        s.SetPageNumberOffset(c.offset);
+        s.SetMaxPagesOffset(c.maxOffset);
+        EXPECT_EQ(PrintPageNumber(s, c.page, c.total, c.bands, c.pageInBand, c.band), c.text) << c.text;
+    }
+}
+
+// Markup is measured and drawn by the markup renderer: the tags take no room.
+TEST(GridPrintCells, MarkupMeasuredWithoutTags)
+{
+    auto g = TextGrid(3, 2);
+    g->PrintSettings()->SetUseFixedWidth(false);
+    g->SetCellEx(0, 0, "Resistance");
+    g->SetCellEx(1, 0, "<b>Resistance</b>");
+    g->SetCellEx(2, 0, "&lt;b&gt;Resistance&lt;/b&gt;");
+    TPrintedPage p = PrintedPage(*g);
+    const int plain = g->GetPrintColWidth(0), markup = g->GetPrintColWidth(1), tags = g->GetPrintColWidth(2);
+    EXPECT_GE(markup, plain);
+    EXPECT_LT(markup, plain * 5 / 4);
+    EXPECT_GT(tags, markup * 5 / 4);
+    EXPECT_GT(Ink(*p.Page, p.Cells.at({1, 0})).Width(), plain / 2);
+}
