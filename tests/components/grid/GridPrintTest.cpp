@@ -11,7 +11,10 @@
 #include <sstream>
 
 #include "components/grid/Ravgrid.h"
+#include "platform/forms/Image.h"
 #include "platform/forms/Printer.h"
+#include "platform/forms/Render.h"
+#include "platform/graphics/Picture.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "tests/components/grid/GridTestSupport.h"
@@ -408,6 +411,15 @@ TEST(GridPrintEntry, MultiBandGridToPdfAndPng)
     // The second band starts with the repeated fixed column.
     EXPECT_EQ(g->PrintState().BandLastCol, 11);
     EXPECT_LT(g->GetPrintColOffset(0), g->GetPrintColOffset(g->PrintState().BandFirstCol));
+
+    // The same page as a preview on a screen image.
+    TImage image(nullptr);
+    image.SetBounds(0, 0, 420, 594);
+    TBitmap* preview = image.Picture()->Bitmap();
+    preview->SetSize(420, 594);
+    g->SetPreviewPage(3);
+    g->PrintPreview(preview->Canvas(), TRect(0, 0, 420, 594));
+    EXPECT_TRUE(SaveControlToPng(&image, TestOutputPath("grid_print_preview_page3.png")));
 
     if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftoppm is not installed (scripts/setup.sh installs it)";
