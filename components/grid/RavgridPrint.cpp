@@ -165,9 +165,12 @@ int TGridPageBuilder::RowHeight(int ARow)
             e = S.FixedHeight();
             G.OnPrintSetRowHeight(&G, ARow, e);
         } else {
+            // Rows are drawn with the fonts scaled to the page width: measured so too.
+            P.PrintFontScale = K;
             for (int c = P.PrintRange.Left; c <= P.PrintRange.Right; ++c)
                 if (!G.IsYMergedCell(G.RemapCol(c), ARow))
                     e = std::max(e, MeasureCell(c, ARow).y);
+            P.PrintFontScale = 1.0;
         }
         FCachedRow = ARow;
         FCachedE = e;

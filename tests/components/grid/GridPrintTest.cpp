@@ -648,3 +648,80 @@ TEST(GridPrintCells, MarkupMeasuredWithoutTags)
     EXPECT_GT(tags, markup * 5 / 4);
     EXPECT_GT(Ink(*p.Page, p.Cells.at({1, 0})).Width(), plain / 2);
 }
+
+TEST(GridPrintEntry, OrientationSetsThePage)
+{
+    for (auto [orientation, width] : {std::pair{poPortrait, 2100}, std::pair{poLandscape, 2970}}) {
+        auto g = MakeGrid(2, 2, 0);
+        FixedLayout(*g);
+        g->PrintSettings()->SetOrientation(orientation);
+        int told = 0;
+        g->OnPrintPage = [&](TObject*, TCanvas*, int, int XSize, int) { told = XSize; };
+        PdfPath("grid_print_orientation.pdf");
+        g->Print();
+        EXPECT_NEAR(told, width, 1) << orientation; // A4 in whole printer pixels
+        EXPECT_EQ(g->PrintState().PageRect.Width(), told);
+    }
+}
+
+// One band scaled to the page: numbered "n/N", a framed table, the time and a title of
+// two lines in the footer.
+TEST(GridPrintEntry, SingleBandToPdfAndPng)
+{
+    auto g = MakeGrid(4, 120, 1, 0);
+    for (int c = 0; c < 4; ++c)
+        g->SetCellEx(c, 0, "Quantity " + std::to_string(c + 1));
+    for (int r = 1; r < 120; ++r)
+        for (int c = 0; c < 4; ++c)
+            g->SetCellEx(c, r, std::to_string(r) + "." + std::to_string(c));
+    TPrintSettings* s = g->PrintSettings();
+    for (TFont* f : {s->Font(), s->HeaderFont(), s->FooterFont()}) {
+        f->SetName("DejaVu Sans");
+        f->SetSize(10);
+    }
+    s->SetFitToPage(fpAlways);
+    s->SetBorders(pbAround);
+    s->SetPageNr(ppTopRight);
+    s->SetTime(ppBottomLeft);
+    s->SetTitle(ppBottomCenter);
+    TStringList lines;
+    lines.Add("Bench 4, fixture B");
+    lines.Add("Operator checked");
+    s->SetTitleLines(&lines);
+    s->SetHeaderSize(100);
+    s->SetFooterSize(100);
+    s->SetLeftSize(200);
+    s->SetRightSize(200);
+    s->SetRepeatFixedRows(true);
+    const std::string pdf = PdfPath("grid_print_single_band.pdf");
+    g->Print();
+    EXPECT_EQ(PdfPageCount(pdf), g->PrintPageCount());
+    EXPECT_GE(g->PrintPageCount(), 2);
+    // Scaled to fill the page between the margins.
+    int total = 0;
+    for (int c = 0; c < 4; ++c)
+        total += g->GetPrintColWidth(c) + 20;
+    EXPECT_NEAR(total, 2100 - 400, 4);
+    if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftoppm is not installed (scripts/setup.sh installs it)";
+    const std::string prefix = TestOutputPath("grid_print_single_band_page");
+    EXPECT_EQ(std::system(("pdftoppm -r 60 -png -f 1 -l 1 '" + pdf + "' '" + prefix + "'").c_str()), 0);
+}
+
+// Fonts scaled up to fill the page width get rows high enough for them.
+TEST(GridPrintCells, ScaledTextStaysInItsRow)
+{
+    for (TFitToPage fit : {fpNever, fpAlways}) {
+        auto g = TextGrid(2, 3);
+        g->PrintSettings()->SetUseFixedWidth(false);
+        g->PrintSettings()->SetUseFixedHeight(false);
+        g->PrintSettings()->SetFitToPage(fit);
+        g->SetCellEx(0, 0, "Resistance Hg");
+        g->SetCellEx(1, 2, "Reactance Hg");
+        TPrintedPage p = PrintedPage(*g);
+        const TRect first = p.Cells.at({0, 0}), second = p.Cells.at({0, 1});
+        const TRect ink = Ink(*p.Page, TRect(first.Left, first.Top, first.Right, second.Bottom));
+        EXPECT_LE(ink.Bottom, first.Bottom) << fit;
+        EXPECT_GT(ink.Height(), fit == fpAlways ? 40 : 20) << fit;
+    }
+}
