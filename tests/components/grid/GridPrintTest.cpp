@@ -708,9 +708,11 @@ TEST(GridPrintEntry, SingleBandToPdfAndPng)
     EXPECT_EQ(std::system(("pdftoppm -r 60 -png -f 1 -l 1 '" + pdf + "' '" + prefix + "'").c_str()), 0);
 }
 
-// Fonts scaled up to fill the page width get rows high enough for them.
-TEST(GridPrintCells, ScaledTextStaysInItsRow)
+// Fonts scaled up to fill the page width get rows high enough for them: the text is
+// as much taller as the columns are wider, not cut at the row's bottom.
+TEST(GridPrintCells, ScaledTextKeepsItsHeight)
 {
+    int width[2] = {0, 0}, height[2] = {0, 0};
     for (TFitToPage fit : {fpNever, fpAlways}) {
         auto g = TextGrid(2, 3);
         g->PrintSettings()->SetUseFixedWidth(false);
@@ -722,6 +724,10 @@ TEST(GridPrintCells, ScaledTextStaysInItsRow)
         const TRect first = p.Cells.at({0, 0}), second = p.Cells.at({0, 1});
         const TRect ink = Ink(*p.Page, TRect(first.Left, first.Top, first.Right, second.Bottom));
         EXPECT_LE(ink.Bottom, first.Bottom) << fit;
-        EXPECT_GT(ink.Height(), fit == fpAlways ? 40 : 20) << fit;
+        width[fit != fpNever] = g->GetPrintColWidth(0);
+        height[fit != fpNever] = ink.Height();
     }
+    const double k = double(width[1]) / width[0];
+    EXPECT_GT(k, 1.5);
+    EXPECT_NEAR(height[1], height[0] * k, height[0] * k * 0.1);
 }
