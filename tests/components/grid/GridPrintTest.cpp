@@ -731,3 +731,34 @@ TEST(GridPrintCells, ScaledTextKeepsItsHeight)
     EXPECT_GT(k, 1.5);
     EXPECT_NEAR(height[1], height[0] * k, height[0] * k * 0.1);
 }
+
+TEST(GridPrintLayout, ApplicationSizesColumnsAndRows)
+{
+    auto g = MakeGrid(4, 10, 0);
+    FixedLayout(*g);
+    g->PrintSettings()->SetUseFixedHeight(false);
+    g->PrintSettings()->SetFixedHeight(170);
+    int preset = 0;
+    g->OnPrintSetRowHeight = [&](TObject*, int, int& Height) {
+        preset = Height;
+        Height -= 10; // rows of 160 + 20: four on a page
+    };
+    g->OnPrintSetColumnWidth = [](TObject*, int ACol, int& Width) {
+        if (ACol == 1)
+            Width = 500; // columns 0 and 1 fill a band
+    };
+    EXPECT_EQ(PagesOf(*g), (std::vector<std::string>{"c0-1 r0-3", "c0-1 r4-7", "c0-1 r8-9", "c2-3 r0-3",
+                                                     "c2-3 r4-7", "c2-3 r8-9"}));
+    EXPECT_EQ(preset, 170);
+    EXPECT_EQ(g->GetPrintColWidth(1), 500);
+}
+
+// Hidden columns are not printed; the columns shown print their own data.
+TEST(GridPrintLayout, HiddenColumnsAreLeftOut)
+{
+    auto g = MakeGrid(5, 3, 0);
+    FixedLayout(*g);
+    g->HideColumn(1);
+    g->HideColumn(3);
+    EXPECT_EQ(PagesOf(*g), (std::vector<std::string>{"c0,2,4 r0-2"}));
+}
