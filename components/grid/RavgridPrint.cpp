@@ -20,6 +20,7 @@
 namespace {
 
 constexpr int kUnitsPerInch = 254; // print units (0.1 mm) per inch
+constexpr long long kMaxPageUnits = 10000LL * 10000; // one square metre
 
 // Device pixels per inch of a canvas: the printer's while it prints on it, else the screen's.
 int CanvasPixelsPerInch(TCanvas* cv)
@@ -547,6 +548,8 @@ int TGridPageBuilder::Run()
     U = Hn / 8;
     F = double(kUnitsPerInch) / ScreenPixelsPerInch;
     s = S.UseFixedWidth() ? 0 : S.ColumnSpacing() + 20;
+    if (FDraws && !FTarget)
+        return 0;
     if (FMethod == prPrint) {
         const int dpi = CanvasPixelsPerInch(FTarget);
         FDeviceRect = FTarget->ClipRect();
@@ -563,8 +566,11 @@ int TGridPageBuilder::Run()
         B = DeviceToUnits(P.PreviewRect.Height(), dpi);
     }
     P.PageRect = TRect(0, 0, W, B);
-    if (W <= 0 || B <= 0 || (FDraws && !FTarget))
+    if (W <= 0 || B <= 0)
         return 0;
+    // A drawn page is a bitmap of one pixel per 0.1 mm: a square metre takes 400 MB.
+    if (FDraws && (long long)W * B > kMaxPageUnits)
+        throw VEvoRaraVedad("The page is too large to print");
     const auto& ps = S;
     const bool top = IsTop(ps.Time()) || IsTop(ps.Date()) || IsTop(ps.PageNr()) || IsTop(ps.Title());
     const bool bottom = IsBottom(ps.Time()) || IsBottom(ps.Date()) || IsBottom(ps.PageNr()) || IsBottom(ps.Title());

@@ -762,3 +762,27 @@ TEST(GridPrintLayout, HiddenColumnsAreLeftOut)
     g->HideColumn(3);
     EXPECT_EQ(PagesOf(*g), (std::vector<std::string>{"c0,2,4 r0-2"}));
 }
+
+// Nothing to draw on, nothing to lay out, or a page beyond any paper: no output, and the
+// last one says why.
+TEST(GridPrintEntry, UnusableTargets)
+{
+    auto g = MakeGrid(2, 2, 0);
+    g->SetPrintRange(TGridRect{0, 0, 1, 1});
+    g->SetPreviewRect(TRect(0, 0, 100, 100));
+    EXPECT_EQ(g->BuildPages(nullptr, prPreview, -1, false), 0);
+    TBitmap bmp;
+    bmp.SetSize(10, 10);
+    g->SetPreviewRect(TRect(0, 0, 0, 100));
+    EXPECT_EQ(g->BuildPages(bmp.Canvas(), prPreview, -1, false), 0);
+    EXPECT_EQ(g->BuildPages(bmp.Canvas(), prCalcPreview, -1, false), 0);
+    g->SetPrintRange(TGridRect{1, 0, 0, 1});
+    g->SetPreviewRect(TRect(0, 0, 100, 100));
+    EXPECT_EQ(g->BuildPages(bmp.Canvas(), prCalcPreview, -1, false), 0);
+    try {
+        g->PrintPreview(bmp.Canvas(), TRect(0, 0, 4000, 4000));
+        ADD_FAILURE() << "a page of 1 m x 1 m drawn";
+    } catch (const VEvoRaraVedad& e) {
+        EXPECT_STREQ(e.what(), "The page is too large to print");
+    }
+}
