@@ -35,6 +35,19 @@ bool IsTop(TPrintPosition p) { return p == ppTopLeft || p == ppTopRight || p == 
 bool IsBottom(TPrintPosition p) { return p == ppBottomLeft || p == ppBottomRight || p == ppBottomCenter; }
 bool IsLeft(TPrintPosition p) { return p == ppTopLeft || p == ppBottomLeft; }
 
+// Fonts follow the fit factor while a row is measured or drawn; 1.0 again afterwards,
+// also when an event handler raises.
+class TFontScale {
+public:
+    TFontScale(double& Scale, double K) : FScale(Scale) { FScale = K; }
+    ~TFontScale() { FScale = 1.0; }
+    TFontScale(const TFontScale&) = delete;
+    TFontScale& operator=(const TFontScale&) = delete;
+
+private:
+    double& FScale;
+};
+
 struct TBand {
     int First = 0, Last = 0;
     bool RepeatFixed = false;
@@ -167,11 +180,10 @@ int TGridPageBuilder::RowHeight(int ARow)
             G.OnPrintSetRowHeight(&G, ARow, e);
         } else {
             // Rows are drawn with the fonts scaled to the page width: measured so too.
-            P.PrintFontScale = K;
+            TFontScale scale(P.PrintFontScale, K);
             for (int c = P.PrintRange.Left; c <= P.PrintRange.Right; ++c)
                 if (!G.IsYMergedCell(G.RemapCol(c), ARow))
                     e = std::max(e, MeasureCell(c, ARow).y);
-            P.PrintFontScale = 1.0;
         }
         FCachedRow = ARow;
         FCachedE = e;
@@ -393,13 +405,12 @@ void TGridPageBuilder::PrintRow(int ARow, int y, const TBand& Band)
     const int R = RowHeight(ARow);
     if (!FPageOpen)
         return;
-    P.PrintFontScale = K;
+    TFontScale scale(P.PrintFontScale, K);
     if (Band.RepeatFixed)
         for (int c = 0; c < G.FixedCols(); ++c)
             PrintCell(c, ARow, y, R, Band);
     for (int c = Band.First; c <= Band.Last; ++c)
         PrintCell(c, ARow, y, R, Band);
-    P.PrintFontScale = 1.0;
 }
 
 void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& Band)
@@ -571,13 +582,12 @@ int TGridPageBuilder::Run()
     // A drawn page is a bitmap of one pixel per 0.1 mm: a square metre takes 400 MB.
     if (FDraws && (long long)W * B > kMaxPageUnits)
         throw VEvoRaraVedad("The page is too large to print");
-    const auto& ps = S;
-    const bool top = IsTop(ps.Time()) || IsTop(ps.Date()) || IsTop(ps.PageNr()) || IsTop(ps.Title());
-    const bool bottom = IsBottom(ps.Time()) || IsBottom(ps.Date()) || IsBottom(ps.PageNr()) || IsBottom(ps.Title());
-    const int extraTitle = ps.TitleLines()->Count() > 0 ? ps.TitleLines()->Count() - 1 : 0;
-    HA = top ? U + Hh + ps.HeaderSize() + (IsTop(ps.Title()) ? extraTitle * Hh : 0) : ps.HeaderSize();
-    FA = bottom ? 2 * U + 2 * Hf + ps.FooterSize() + (IsBottom(ps.Title()) ? extraTitle * Hf : 0)
-                : U + Hf + ps.FooterSize();
+    const bool top = IsTop(S.Time()) || IsTop(S.Date()) || IsTop(S.PageNr()) || IsTop(S.Title());
+    const bool bottom = IsBottom(S.Time()) || IsBottom(S.Date()) || IsBottom(S.PageNr()) || IsBottom(S.Title());
+    const int extraTitle = S.TitleLines()->Count() > 0 ? S.TitleLines()->Count() - 1 : 0;
+    HA = top ? U + Hh + S.HeaderSize() + (IsTop(S.Title()) ? extraTitle * Hh : 0) : S.HeaderSize();
+    FA = bottom ? 2 * U + 2 * Hf + S.FooterSize() + (IsBottom(S.Title()) ? extraTitle * Hf : 0)
+                : U + Hf + S.FooterSize();
     if (FDraws) {
         FPage = std::make_unique<TBitmap>();
         FPage->SetSize(W, B);

@@ -786,3 +786,21 @@ TEST(GridPrintEntry, UnusableTargets)
         EXPECT_STREQ(e.what(), "The page is too large to print");
     }
 }
+
+// A handler that raises while a scaled row is drawn leaves the font scale at 1.
+TEST(GridPrintCells, FontScaleRestoredWhenAHandlerRaises)
+{
+    auto g = TextGrid(2, 2);
+    g->PrintSettings()->SetFitToPage(fpAlways);
+    double during = 0;
+    g->OnCustomCellDraw = [&](TObject*, TCanvas*, int, int, TGridDrawState, const TRect&, bool) {
+        during = g->PrintFontScale();
+        throw Exception("handler failed");
+    };
+    TBitmap bmp;
+    bmp.SetSize(kTargetPx, kTargetPx);
+    EXPECT_THROW(g->PrintPreview(bmp.Canvas(), TRect(0, 0, kTargetPx, kTargetPx)), Exception);
+    EXPECT_NEAR(during, 1000.0 / 600.0, 1e-9); // two 300 columns scaled to the page
+    EXPECT_EQ(g->PrintFontScale(), 1.0);
+    EXPECT_EQ(g->MapFontHeight(10), -35);
+}
