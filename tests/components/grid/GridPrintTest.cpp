@@ -804,3 +804,42 @@ TEST(GridPrintCells, FontScaleRestoredWhenAHandlerRaises)
     EXPECT_EQ(g->PrintFontScale(), 1.0);
     EXPECT_EQ(g->MapFontHeight(10), -35);
 }
+
+// With word wrap and screen widths, long texts wrap inside their column and the row
+// grows to hold every line.
+TEST(GridPrintCells, WordWrapInScreenWidths)
+{
+    auto g = TextGrid(2, 2);
+    g->PrintSettings()->SetUseFixedWidth(false);
+    g->PrintSettings()->SetUseFixedHeight(false);
+    g->PrintSettings()->SetNoAutoSize(true);
+    g->SetWordWrap(true);
+    g->SetColWidths(0, 64);
+    g->SetCellEx(0, 0, "one two three four five six seven");
+    TPrintedPage p = PrintedPage(*g);
+    EXPECT_EQ(g->GetPrintColWidth(0), 159); // (64 - 4) screen pixels
+    const TRect cell = p.Cells.at({0, 0}), next = p.Cells.at({0, 1});
+    EXPECT_GT(cell.Height(), 3 * 35);
+    const TRect ink = Ink(*p.Page, TRect(cell.Left, cell.Top, cell.Right + 300, next.Bottom));
+    EXPECT_LE(ink.Right, cell.Right);
+    EXPECT_LE(ink.Bottom, cell.Bottom);
+    EXPECT_GT(ink.Height(), 3 * 30);
+}
+
+// A title of markup lines is rendered as markup in the header band.
+TEST(GridPrintHeaders, MarkupTitle)
+{
+    for (TPrintPosition pos : {ppNone, ppTopCenter}) {
+        auto g = TextGrid(2, 2);
+        g->PrintSettings()->SetTitle(pos);
+        TStringList lines;
+        lines.Add("<b>Sweep</b> <i>results</i>");
+        g->PrintSettings()->SetTitleLines(&lines);
+        TPrintedPage p = PrintedPage(*g);
+        const TRect ink = Ink(*p.Page, TRect(0, 0, kPage, 100));
+        EXPECT_EQ(ink.Width() > 0, pos != ppNone) << pos;
+        if (pos != ppNone) {
+            EXPECT_LT(ink.Width(), 400) << "tags are not printed as text";
+        }
+    }
+}
