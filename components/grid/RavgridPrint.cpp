@@ -747,8 +747,14 @@ void TRavArodozIdad::PrivatePrintRect(const TGridRect& Cells, bool SelectedRowsO
     FPrint.PreviewRect = TRect(0, 0, DeviceToUnits(printer->PageWidth(), dpi), DeviceToUnits(printer->PageHeight(), dpi));
     // Without a counting pass every page is printed, numbered without a total.
     int pages = 0;
-    if (!PrintWithoutPageCount)
+    if (!PrintWithoutPageCount) {
         pages = BuildPages(Canvas(), prCalcPrint, -1, SelectedRowsOnly);
+        // No cells: no document, rather than a blank sheet.
+        if (pages == 0) {
+            FPrint.PrintPageCount = 0;
+            return;
+        }
+    }
     FPrint.FromPage = 1;
     FPrint.ToPage = PrintWithoutPageCount ? INT_MAX : pages;
     FPrint.PrintPageCount = pages;

@@ -779,6 +779,10 @@ TEST(GridPrintEntry, UnusableTargets)
     g->SetPrintRange(TGridRect{1, 0, 0, 1});
     g->SetPreviewRect(TRect(0, 0, 100, 100));
     EXPECT_EQ(g->BuildPages(bmp.Canvas(), prCalcPreview, -1, false), 0);
+    const std::string none = PdfPath("grid_print_nothing.pdf");
+    g->PrintRect(TGridRect{1, 0, 0, 1});
+    EXPECT_FALSE(std::filesystem::exists(none));
+    EXPECT_EQ(g->PrintPageCount(), 0);
     try {
         g->PrintPreview(bmp.Canvas(), TRect(0, 0, 4000, 4000));
         ADD_FAILURE() << "a page of 1 m x 1 m drawn";
