@@ -424,11 +424,17 @@ TEST(GridPrintEntry, MultiBandGridToPdfAndPng)
     if (std::system("command -v pdftoppm > /dev/null 2>&1") != 0)
         GTEST_SKIP() << "pdftoppm is not installed (scripts/setup.sh installs it)";
     const std::string prefix = TestOutputPath("grid_print_bands_page");
+    const auto folder = std::filesystem::path(prefix).parent_path();
+    auto isPage = [](const std::filesystem::path& f) {
+        return f.filename().string().starts_with("grid_print_bands_page") && f.extension() == ".png";
+    };
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        if (isPage(e.path()))
+            std::filesystem::remove(e.path());
     ASSERT_EQ(std::system(("pdftoppm -r 60 -png '" + pdf + "' '" + prefix + "'").c_str()), 0);
     int pngs = 0;
-    for (const auto& e : std::filesystem::directory_iterator(std::filesystem::path(prefix).parent_path()))
-        if (e.path().filename().string().starts_with("grid_print_bands_page") && e.path().extension() == ".png")
-            ++pngs;
+    for (const auto& e : std::filesystem::directory_iterator(folder))
+        pngs += isPage(e.path());
     EXPECT_EQ(pngs, pages);
 }
 
