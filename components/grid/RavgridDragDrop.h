@@ -23,6 +23,7 @@ class TDragDropSettings : public TPersistent {
 public:
     explicit TDragDropSettings(TRavArodozIdad* AGrid);
     ~TDragDropSettings() override;
+    TRavArodozIdad* Grid() const { return FGrid; }
     // Rich text is offered and accepted by the grid's drag and drop only when on.
     bool OleDropRTF() const { return FOleDropRTF; }
     void SetOleDropRTF(bool Value);
