@@ -31,6 +31,8 @@ class TGridButton;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
+class TRichEdit;
+class ZIduVavuRaro;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -747,6 +749,14 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
+    // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+    ZIduVavuRaro* RichEdit() const { return FRichEdit; }
+    ZIduVavuRaro* InplaceRichEdit() const { return FInplaceRichEdit; }
+    TNotifyEvent OnRichEditSelectionChange;
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -990,4 +1000,12 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // Rich text cells.
+    ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
+    ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
+    void CreateRichEdits();
+    void DrawRichCellText(TCanvas* cv, int RealCol, int ARow, const TRect& T, TGridDrawState AState);
+    TPoint RichTextSize(int ACol, int ARow, bool AWordWrap);
+    void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
+    void RichEditorShown();
 };

@@ -3,6 +3,8 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridRich.h"
+#include "platform/graphics/RichText.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Format.h"
 #include "platform/core/IntConvert.h"
@@ -297,6 +299,10 @@ AnsiString TRavArodozIdad::SelectedText()
     for (int r : rows) {
         for (int c = c1; c <= c2; ++c) {
             AnsiString t = GetCellEx(c, r);
+            if (t.find("{\\") != AnsiString::npos) {
+                CellToRich(c, r, FRichEdit);
+                t = FRichEdit->Document()->PlainText();
+            }
             if (c > c1)
                 out += '\t';
             out += t;

@@ -97,6 +97,8 @@ public:
     // Selection (in the document and the shown editor alike).
     void SelectAll();
     void SetSelection(int Start, int Length);
+    // Replaces the selection as typing would, in the format of its first character.
+    void SetSelText(const AnsiString& Text);
     // The rectangle the text is laid out in, in client coordinates.
     void SetFormattingRect(const TRect& R);
     TRect FormattingRect() const { return FFormattingRect; }

@@ -81,6 +81,17 @@ void TRichEdit::SetSelection(int Start, int Length)
     }
 }
 
+void TRichEdit::SetSelText(const AnsiString& Text)
+{
+    FImpl->syncing = true;
+    FDocument->SetSelText(Text);
+    FImpl->syncing = false;
+    const int caret = FDocument->SelStart();
+    LinesFromDocument();
+    FModified = true;
+    SetSelection(caret, 0);
+}
+
 void TRichEdit::SetFormattingRect(const TRect& R)
 {
     FFormattingRect = R;

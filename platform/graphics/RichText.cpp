@@ -75,7 +75,6 @@ using namespace zvqt;
 TRichText::TRichText() : FImpl(std::make_unique<Impl>())
 {
     FImpl->doc.setDocumentMargin(0);
-    FImpl->doc.setUndoRedoEnabled(false);
     SetDefaultFont(FDefaultFontName, FDefaultFontSize);
 }
 
@@ -109,6 +108,7 @@ void TRichText::SetContent(const TRichTextContent& Content)
             if (!r.Text.empty())
                 c.insertText(ToQString(r.Text), RichFormat(r, FDefaultFontName, FDefaultFontSize));
     }
+    d.clearUndoRedoStacks();
     FSelStart = 0;
     FSelLength = 0;
 }
@@ -168,6 +168,19 @@ AnsiString TRichText::SelText() const
     c.setPosition(FSelStart);
     c.setPosition(FSelStart + FSelLength, QTextCursor::KeepAnchor);
     return WithCrLf(c.selectedText());
+}
+
+void TRichText::SetSelText(const AnsiString& Text)
+{
+    const QTextCharFormat f = RichFormat(FirstSelectedRun(), FDefaultFontName, FDefaultFontSize);
+    QString t = ToQString(Text);
+    t.remove(QChar('\r'));
+    QTextCursor c(&FImpl->doc);
+    c.setPosition(FSelStart);
+    c.setPosition(FSelStart + FSelLength, QTextCursor::KeepAnchor);
+    c.insertText(t, f);
+    FSelStart = c.position();
+    FSelLength = 0;
 }
 
 TRichTextRun TRichText::FirstSelectedRun() const

@@ -35,6 +35,9 @@ public:
     void SetSelection(int Start, int Length);
     void SelectAll() { SetSelection(0, TextLength()); }
     AnsiString SelText() const;
+    // Replaces the selection with Text in the format of its first character; the caret
+    // follows the new text.
+    void SetSelText(const AnsiString& Text);
 
     // Attributes of the selection: those of its first character (of the character before the
     // caret when nothing is selected). Setting one changes every selected character.
