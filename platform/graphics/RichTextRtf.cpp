@@ -357,6 +357,8 @@ private:
             return;
         }
         FSkipFallback = 0;
+        if (c < 0x20 && c != '\t')
+            return; // line breaks are paragraphs, other control characters no text
         TReadState& s = St();
         switch (s.Dest) {
         case dSkip: return;
@@ -445,6 +447,8 @@ void AppendEscaped(AnsiString& out, const AnsiString& text)
 {
     static const char* const kHex = "0123456789abcdef";
     for (char32_t c : CodePoints(text)) {
+        if ((c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+            c = 0xFFFD; // no character
         if (c == '\\' || c == '{' || c == '}') {
             out += '\\';
             out += char(c);

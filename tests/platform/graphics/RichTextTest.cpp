@@ -113,6 +113,8 @@ TEST(RtfReader, ReadsTheRestAsText)
         {"{\\rtf1 a}}}b}", "ab"},
         {"{\\rtf1 a\\'", "a"},
         {"{\\rtf1 a\\'zz}", "azz"},
+        {"{\\rtf1 a\\'0ab\\'0d\\'01c}", "abc"},
+        {"{\\rtf1{\\fonttbl{\\f0 Ar\\'0aial;}}x}", "x"},
         {"{\\rtf1 a\\", "a"},
         {"{\\rtf1 \\u}", ""},
         {"{\\rtf1 \\u99999999999999999999?q}", "q"},
@@ -128,7 +130,32 @@ TEST(RtfReader, ReadsTheRestAsText)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.rtf);
-        EXPECT_EQ(ContentPlainText(RtfToContent(c.rtf)), c.text);
+        const TRichTextContent content = RtfToContent(c.rtf);
+        EXPECT_EQ(ContentPlainText(content), c.text);
+        // What was read writes out as RTF that reads back the same.
+        const AnsiString w = ContentToRtf(content);
+        EXPECT_EQ(ContentToRtf(RtfToContent(w)), w);
+    }
+}
+
+// Random mixes of the tokens that trouble a reader: it returns, and its result writes
+// out as RTF that reads back to the same.
+TEST(RtfReader, RandomTokenSoupReadsAndWritesStably)
+{
+    const char* const tokens[] = {"{", "}", "\\", "\\'", "\\'e9", "\\'0a", "\\u", "\\u-1", "\\u55357?",
+                                  "\\u56832 ", "\\uc5 ", "\\bin", "\\bin5 ", "\\par", "\\fonttbl", "\\colortbl",
+                                  "\\red300", ";", "\\*", "\\f1 ", "\\fs", "\\cf2 ", "\\up", "\\dn-9999999999",
+                                  "a", " ", "\r\n", "\xff", "\xc3", "\xed\xba\xbb", "\\pict", "\\b0", "\\ul",
+                                  "\\plain", "\\tab", "\\~", "9", "-", "{\\rtf1 "};
+    const unsigned n = sizeof(tokens) / sizeof(*tokens);
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16; };
+    for (int i = 0; i < 3000; ++i) {
+        AnsiString s = next() % 4 ? "{\\rtf1 " : "";
+        for (unsigned k = next() % 40; k > 0; --k)
+            s += tokens[next() % n];
+        const AnsiString w = ContentToRtf(RtfToContent(s));
+        ASSERT_EQ(ContentToRtf(RtfToContent(w)), w) << s;
     }
 }
 
