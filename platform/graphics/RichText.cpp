@@ -4,6 +4,7 @@
 #include <QPalette>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextFrame>
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +20,44 @@ constexpr int kPropHalfPoints = QTextFormat::UserProperty + 2;
 constexpr int kPropOffset = QTextFormat::UserProperty + 3;
 
 int PixelsOfHalfPoints(int half) { return std::max(1, int(std::lround(half * ScreenPixelsPerInch / 144.0))); }
+
+// Raised and lowered text needs room above and below its line, as the lines of the
+// control grow for it. Blocks get it as margins; the first block's top and the last
+// block's bottom only count as margins of the document's frame.
+void FitMargins(QTextDocument& d)
+{
+    QTextFrameFormat ff = d.rootFrame()->frameFormat();
+    double frameTop = 0, frameBottom = 0;
+    QTextCursor c(&d);
+    for (QTextBlock b = d.begin(); b.isValid(); b = b.next()) {
+        int up = 0, down = 0;
+        for (auto it = b.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat f = it.fragment().charFormat();
+            if (f.hasProperty(kPropOffset)) {
+                up = std::max(up, f.intProperty(kPropOffset));
+                down = std::max(down, -f.intProperty(kPropOffset));
+            }
+        }
+        const double top = std::ceil(up * ScreenPixelsPerInch / 1440.0);
+        const double bottom = std::ceil(down * ScreenPixelsPerInch / 1440.0);
+        if (b == d.begin())
+            frameTop = top;
+        if (b == d.lastBlock())
+            frameBottom = bottom;
+        QTextBlockFormat bf = b.blockFormat();
+        if (bf.topMargin() != top || bf.bottomMargin() != bottom) {
+            bf.setTopMargin(top);
+            bf.setBottomMargin(bottom);
+            c.setPosition(b.position());
+            c.setBlockFormat(bf);
+        }
+    }
+    if (ff.topMargin() != frameTop || ff.bottomMargin() != frameBottom) {
+        ff.setTopMargin(frameTop);
+        ff.setBottomMargin(frameBottom);
+        d.rootFrame()->setFrameFormat(ff);
+    }
+}
 
 } // namespace
 
@@ -108,6 +147,7 @@ void TRichText::SetContent(const TRichTextContent& Content)
             if (!r.Text.empty())
                 c.insertText(ToQString(r.Text), RichFormat(r, FDefaultFontName, FDefaultFontSize));
     }
+    FitMargins(d);
     d.clearUndoRedoStacks();
     FSelStart = 0;
     FSelLength = 0;
@@ -220,6 +260,7 @@ void TRichText::EditSelectedRuns(F&& Change)
         c.setPosition(p.to, QTextCursor::KeepAnchor);
         c.setCharFormat(RichFormat(p.run, FDefaultFontName, FDefaultFontSize));
     }
+    FitMargins(FImpl->doc);
 }
 
 AnsiString TRichText::SelFontName() const

@@ -1,6 +1,8 @@
 // Rich text: the RTF reader and writer, and the document that shows and measures it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/RichText.h"
 
@@ -256,4 +258,33 @@ TEST(RichTextDocument, DrawsRunsInTheirColoursInsideTheRect)
     EXPECT_GT(red, 10);
     EXPECT_GT(dark, 10);
     EXPECT_EQ(outside, 0);
+}
+
+// Raised and lowered text gets room of its own: it is never cut off at the top or the
+// bottom of what was measured for it.
+TEST(RichTextDocument, RaisedAndLoweredTextFitsItsExtent)
+{
+    TRichText plain, raised, lowered;
+    RtfToDocument("{\\rtf1\\fs40 2}", plain);
+    RtfToDocument("{\\rtf1\\fs40\\up12 2}", raised);
+    RtfToDocument("{\\rtf1\\fs40\\dn12 2}", lowered);
+    EXPECT_GE(raised.Extent(0).cy, plain.Extent(0).cy + 8);
+    EXPECT_GE(lowered.Extent(0).cy, plain.Extent(0).cy + 8);
+    for (TRichText* d : {&raised, &lowered}) {
+        TBitmap b;
+        b.SetSize(60, 100);
+        b.Canvas()->Brush()->SetColor(clWhite);
+        b.Canvas()->FillRect(TRect(0, 0, 60, 100));
+        const TSize e = d->Extent(0);
+        d->Draw(b.Canvas(), TRect(0, 20, 60, 20 + e.cy), clBlack);
+        int top = 100, bottom = -1;
+        for (int y = 0; y < 100; ++y)
+            for (int x = 0; x < 60; ++x)
+                if (b.Canvas()->Pixels(x, y) != clWhite) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+        EXPECT_GT(top, 20);
+        EXPECT_LT(bottom, 20 + e.cy - 1);
+    }
 }
