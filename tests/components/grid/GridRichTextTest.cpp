@@ -201,6 +201,7 @@ TEST_F(GridRich, PaintsRichCellsAndSelectedTextReadsTheirText)
                  "\\blue255;}\\fs20 V\\dn4 out\\up0  = \\b\\cf1 1.5\\b0\\cf2\\i\\ul  mV\\i0\\ulnone\\f1  x\\up6 2}");
     g->SetCellEx(1, 2, kBoldRed);
     g->SetCellEx(1, 3, "{\\rtf1\\fs20 two\\par lines}");
+    g->AutoSizeRow(1);
     g->AutoSizeRow(3);
     g->SetRow(3); // the current cell is no longer the red one
     TBitmap bmp;
