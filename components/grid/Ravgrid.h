@@ -1008,4 +1008,6 @@ private:
     TPoint RichTextSize(int ACol, int ARow, bool AWordWrap);
     void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
     void RichEditorShown();
+    // The text of a cell that holds RTF, as the hidden rich edit reads it.
+    AnsiString RichPlainText(int ACol, int ARow);
 };

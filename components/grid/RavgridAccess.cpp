@@ -3,8 +3,6 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
-#include "components/grid/RavgridRich.h"
-#include "platform/graphics/RichText.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/Format.h"
 #include "platform/core/IntConvert.h"
@@ -299,10 +297,8 @@ AnsiString TRavArodozIdad::SelectedText()
     for (int r : rows) {
         for (int c = c1; c <= c2; ++c) {
             AnsiString t = GetCellEx(c, r);
-            if (t.find("{\\") != AnsiString::npos) {
-                CellToRich(c, r, FRichEdit);
-                t = FRichEdit->Document()->PlainText();
-            }
+            if (t.find("{\\") != AnsiString::npos)
+                t = RichPlainText(c, r);
             if (c > c1)
                 out += '\t';
             out += t;

@@ -93,6 +93,14 @@ void TRavArodozIdad::RichToCell(int ACol, int ARow, TRichEdit* RichEdit)
     SetCellEx(ACol, ARow, RichEdit->Document()->TextLength() == 0 ? AnsiString() : RichEdit->SaveLines());
 }
 
+AnsiString TRavArodozIdad::RichPlainText(int ACol, int ARow)
+{
+    if (!FRichEdit)
+        return GetCellEx(ACol, ARow);
+    CellToRich(ACol, ARow, FRichEdit);
+    return FRichEdit->Document()->PlainText();
+}
+
 void TRavArodozIdad::RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R)
 {
     if (!FRichEdit || !Canvas)

@@ -231,3 +231,21 @@ TEST_F(GridRich, PaintsRichCellsAndSelectedTextReadsTheirText)
     EXPECT_EQ(red, 0);
     EXPECT_EQ(g->SelectedText(), "Bold\r\n");
 }
+
+// Hints and the selection's text show what a rich cell shows, never its RTF.
+TEST_F(GridRich, HintsAndSelectedTextReadTheTextOfRichCells)
+{
+    g->SetCellEx(1, 1, "{\\rtf1\\b Vout\\b0  \\{1\\}\\par second}");
+    g->SetCellEx(2, 1, "<b>markup</b>");
+    g->SetHintShowCells(true);
+    for (bool html : {false, true}) {
+        g->SetHTMLHint(html);
+        const TRect r = g->CellRect(1, 1);
+        AnsiString hint;
+        TPoint pos;
+        ASSERT_TRUE(g->CellHintAt(r.Left + 3, r.Top + 3, hint, pos));
+        EXPECT_EQ(hint, "Vout {1}\r\nsecond");
+    }
+    g->SetSelection(TGridRect{1, 1, 2, 1});
+    EXPECT_EQ(g->SelectedText(), "Vout {1}\r\nsecond\t<b>markup</b>\r\n");
+}
