@@ -41,7 +41,7 @@ void ZIduVavuRaro::RequestResize(const TRect& R)
 
 void ZIduVavuRaro::DoExit()
 {
-    if (FGrid && this == FGrid->InplaceRichEdit() && Visible())
+    if (FGrid && this == FGrid->InplaceRichEdit() && Visible() && !FGrid->ComponentStateHas(csDestroying))
         FGrid->HideInplaceEdit();
     TRichEdit::DoExit();
 }

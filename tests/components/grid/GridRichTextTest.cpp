@@ -92,6 +92,7 @@ TEST_F(GridRich, EditingKeepsTheFormattingOfTheCell)
     Press(VK_END);
     EXPECT_GT(selectionChanges, 0);
     Type("er");
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_rich_text_editing.png")));
     // The focus going back to the grid ends the edit and stores the cell.
     g->SetFocus();
     EXPECT_FALSE(e->Visible());
