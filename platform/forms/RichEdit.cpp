@@ -122,20 +122,19 @@ void TRichEdit::CreateWidget()
         UserLinesChanged(FromQString(e->toPlainText()));
         FFromDocument = false;
     });
-    QObject::connect(e, &QTextEdit::cursorPositionChanged, e, [this, e] {
+    // The document keeps the editor's selection, for the selection attributes.
+    auto selectionMoved = [this, e] {
         if (!e->ctl)
             return;
         const QTextCursor c = e->textCursor();
-        FDocument->SetSelection(c.selectionStart(), c.selectionEnd() - c.selectionStart());
+        const int start = c.selectionStart(), length = c.selectionEnd() - c.selectionStart();
+        if (start == FDocument->SelStart() && length == FDocument->SelLength())
+            return; // both signals came for one change
+        FDocument->SetSelection(start, length);
         FireEvent(OnSelectionChange, this);
-    });
-    QObject::connect(e, &QTextEdit::selectionChanged, e, [this, e] {
-        if (!e->ctl)
-            return;
-        const QTextCursor c = e->textCursor();
-        FDocument->SetSelection(c.selectionStart(), c.selectionEnd() - c.selectionStart());
-        FireEvent(OnSelectionChange, this);
-    });
+    };
+    QObject::connect(e, &QTextEdit::cursorPositionChanged, e, selectionMoved);
+    QObject::connect(e, &QTextEdit::selectionChanged, e, selectionMoved);
     QObject::connect(e->document()->documentLayout(), &QAbstractTextDocumentLayout::documentSizeChanged, e,
                      [this, e](const QSizeF& s) {
                          if (!e->ctl || FImpl->syncing)
