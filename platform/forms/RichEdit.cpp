@@ -1,5 +1,6 @@
 // TRichEdit: a memo whose widget edits the formatted document itself.
 #include <QAbstractTextDocumentLayout>
+#include <QPointer>
 #include <QTextEdit>
 #include <cmath>
 
@@ -30,6 +31,7 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner), FDocument(std::m
 TRichEdit::~TRichEdit()
 {
     // The widget shows the document: it goes first.
+    FDocument->ImplPtr()->typingFormat = nullptr;
     DestroyHandle();
 }
 
@@ -115,6 +117,10 @@ void TRichEdit::CreateWidget()
     e->setFocusPolicy(Qt::StrongFocus);
     e->setAcceptRichText(false); // pasted markup arrives as text in the current format
     e->setDocument(RichDocument(FDocument.get()));
+    FDocument->ImplPtr()->typingFormat = [w = QPointer<RichEditWidget>(e)](const QTextCharFormat& f) {
+        if (w)
+            w->setCurrentCharFormat(f);
+    };
     QObject::connect(e, &QTextEdit::textChanged, e, [this, e] {
         if (!e->ctl || FImpl->syncing)
             return;

@@ -151,6 +151,7 @@ void TRichText::SetContent(const TRichTextContent& Content)
     d.clearUndoRedoStacks();
     FSelStart = 0;
     FSelLength = 0;
+    FTypingSet = false;
 }
 
 TRichTextContent TRichText::Content() const
@@ -198,8 +199,11 @@ int TRichText::TextLength() const { return std::max(0, FImpl->doc.characterCount
 void TRichText::SetSelection(int Start, int Length)
 {
     const int n = TextLength();
-    FSelStart = std::clamp(Start, 0, n);
-    FSelLength = std::clamp(Length, 0, n - FSelStart);
+    const int start = std::clamp(Start, 0, n), length = std::clamp(Length, 0, n - start);
+    if (start != FSelStart || length != FSelLength)
+        FTypingSet = false;
+    FSelStart = start;
+    FSelLength = length;
 }
 
 AnsiString TRichText::SelText() const
@@ -221,10 +225,13 @@ void TRichText::SetSelText(const AnsiString& Text)
     c.insertText(t, f);
     FSelStart = c.position();
     FSelLength = 0;
+    FTypingSet = false;
 }
 
 TRichTextRun TRichText::FirstSelectedRun() const
 {
+    if (FTypingSet && FSelLength == 0)
+        return FTyping;
     const int n = TextLength();
     if (n == 0)
         return TRichTextRun();
@@ -238,8 +245,15 @@ TRichTextRun TRichText::FirstSelectedRun() const
 template <class F>
 void TRichText::EditSelectedRuns(F&& Change)
 {
-    if (FSelLength <= 0)
+    if (FSelLength <= 0) {
+        FTyping = FirstSelectedRun();
+        FTyping.Text.clear();
+        Change(FTyping);
+        FTypingSet = true;
+        if (FImpl->typingFormat)
+            FImpl->typingFormat(RichFormat(FTyping, FDefaultFontName, FDefaultFontSize));
         return;
+    }
     const int s = FSelStart, e = FSelStart + FSelLength;
     struct Part {
         int from, to;

@@ -40,7 +40,8 @@ public:
     void SetSelText(const AnsiString& Text);
 
     // Attributes of the selection: those of its first character (of the character before the
-    // caret when nothing is selected). Setting one changes every selected character.
+    // caret when nothing is selected). Setting one changes every selected character; with
+    // nothing selected it sets the format of what is typed next at the caret.
     AnsiString SelFontName() const;
     void SetSelFontName(const AnsiString& Name);
     int SelFontSize() const; // points
@@ -70,6 +71,8 @@ private:
     TRichTextRun FirstSelectedRun() const;
 
     std::unique_ptr<Impl> FImpl;
+    TRichTextRun FTyping; // format for text typed at the caret, while FTypingSet
+    bool FTypingSet = false;
     AnsiString FDefaultFontName = "Arial";
     int FDefaultFontSize = 10;
     int FSelStart = 0;

@@ -6,8 +6,12 @@
 
 #include "platform/graphics/RichText.h"
 
+#include <functional>
+
 struct TRichText::Impl {
     QTextDocument doc;
+    // An editor showing the document takes the format for what is typed next at its caret.
+    std::function<void(const QTextCharFormat&)> typingFormat;
 };
 
 namespace zvqt {

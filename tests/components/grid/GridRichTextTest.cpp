@@ -129,11 +129,18 @@ TEST_F(GridRich, SuperscriptRaisesTheSelectionAndNormalPutsItBack)
     e->SelNormal();
     EXPECT_EQ(e->Document()->SelOffset(), 0);
     e->SelSuperscript();
+    // With nothing selected the format goes to what is typed next.
+    Press(VK_END);
+    e->SelSubscript();
+    EXPECT_EQ(e->Document()->SelOffset(), -40);
+    Type("n");
     g->SetFocus();
     const TRichTextContent c = Cell(g->Cells(0, 1));
-    ASSERT_EQ(c[0].Runs.size(), 2u);
+    ASSERT_EQ(c[0].Runs.size(), 3u);
     EXPECT_EQ(c[0].Runs[1].Text, "2");
     EXPECT_EQ(c[0].Runs[1].Offset, 40);
+    EXPECT_EQ(c[0].Runs[2].Text, "n");
+    EXPECT_EQ(c[0].Runs[2].Offset, -40);
 }
 
 TEST_F(GridRich, RowGrowsWhileTypingOnlyWithinTheGrid)

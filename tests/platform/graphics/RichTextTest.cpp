@@ -212,9 +212,17 @@ TEST(RichTextDocument, SelectionAttributes)
     EXPECT_EQ(d.SelColor(), clRed);
     EXPECT_EQ(d.SelFontSize(), 14);
     EXPECT_EQ(d.SelFontName(), "Courier New");
+    // At the caret the format waits for the next text.
+    d.SetSelection(3, 0);
+    d.SetSelStyle(fsItalic);
+    EXPECT_EQ(d.SelStyle(), fsItalic);
+    d.SetSelText("+");
+    EXPECT_EQ(d.PlainText(), "H2O+");
+    EXPECT_EQ(d.Content()[0].Runs.back().Text, "+");
+    EXPECT_EQ(d.Content()[0].Runs.back().Style, fsItalic);
     // Out-of-range selections are cut to the text.
     d.SetSelection(10, 5);
-    EXPECT_EQ(d.SelStart(), 3);
+    EXPECT_EQ(d.SelStart(), 4);
     EXPECT_EQ(d.SelLength(), 0);
 }
 
