@@ -103,6 +103,11 @@ AnsiString TRavArodozIdad::RichPlainText(int ACol, int ARow)
 
 void TRavArodozIdad::RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R)
 {
+    RTFPaintAt(ACol, ARow, Canvas, R, ScreenPixelsPerInch, false);
+}
+
+void TRavArodozIdad::RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing)
+{
     if (!FRichEdit || !Canvas)
         return;
     CellToRich(ACol, ARow, FRichEdit);
@@ -114,14 +119,15 @@ void TRavArodozIdad::RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R)
     else
         selected = IsInGridRect(Selection(), dc, ARow)
                    && !(dc == Col() && ARow == Row() && Focused() && !(Options() & goDrawFocusSelected));
-    if (selected && !FSelectionRTFKeep && FSelectionTextColor != clNone) {
+    if (selected && !Printing && !FSelectionRTFKeep && FSelectionTextColor != clNone) {
         doc->SelectAll();
         doc->SetSelColor(FSelectionTextColor);
     }
-    const int x = FXYOffset.x, y = FXYOffset.y;
+    const int x = FXYOffset.x * PixelsPerInch / ScreenPixelsPerInch;
+    const int y = FXYOffset.y * PixelsPerInch / ScreenPixelsPerInch;
     const TRect rc(R.Left + x, R.Top + y, R.Left + x + (R.Width() - 2 * x), R.Top + y + (R.Height() - 2 * y));
     // Text of the automatic colour takes the cell's font colour, so that it shows on any cell colour.
-    doc->Draw(Canvas, rc, Canvas->Font()->Color());
+    doc->Draw(Canvas, rc, Canvas->Font()->Color(), PixelsPerInch);
 }
 
 void TRavArodozIdad::DrawRichCellText(TCanvas* cv, int RealCol, int ARow, const TRect& T, TGridDrawState AState)

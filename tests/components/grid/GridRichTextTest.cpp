@@ -2,6 +2,8 @@
 // kept, the row growing while typing, painting and measuring.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridRich.h"
 #include "components/grid/RavgridSettings.h"
@@ -256,4 +258,26 @@ TEST_F(GridRich, HintsAndSelectedTextReadTheTextOfRichCells)
     }
     g->SetSelection(TGridRect{1, 1, 2, 1});
     EXPECT_EQ(g->SelectedText(), "Vout {1}\r\nsecond\t<b>markup</b>\r\n");
+}
+
+// Printed, a rich cell shows its formatted text (never its RTF) at the page's scale.
+TEST_F(GridRich, PrintsRichCellsFormatted)
+{
+    g->SetCellEx(1, 1, "{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\fs40\\cf1\\b RED}");
+    TBitmap page;
+    page.SetSize(600, 800);
+    g->PrintPreview(page.Canvas(), TRect(0, 0, 600, 800));
+    int red = 0, top = 800, bottom = -1;
+    for (int y = 0; y < 800; ++y)
+        for (int x = 0; x < 600; ++x) {
+            const TColor p = page.Canvas()->Pixels(x, y);
+            if (GetRValue(p) > 200 && GetGValue(p) < 90 && GetBValue(p) < 90) {
+                ++red;
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    EXPECT_GT(red, 20);
+    // The row is as tall as the text: 20-point capitals on the page's scale, not cut off.
+    EXPECT_GE(bottom - top + 1, 12);
 }
