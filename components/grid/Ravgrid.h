@@ -35,6 +35,8 @@ class TEditLink;
 class TArrowWindow;
 class TPopupButton;
 class TFooterPanel;
+class TRichEdit;
+class ZIduVavuRaro;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -775,6 +777,14 @@ public:
     TOleDragStartEvent OnOleDragStart;
     TOleDragStopEvent OnOleDragStop;
 
+    // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+    ZIduVavuRaro* RichEdit() const { return FRichEdit; }
+    ZIduVavuRaro* InplaceRichEdit() const { return FInplaceRichEdit; }
+    TNotifyEvent OnRichEditSelectionChange;
+
     // ------------------------------------------------------------ printing
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     // Points to a font height in print units (negative) and back.
@@ -1117,6 +1127,19 @@ private:
     bool FOleDragPending = false;
     TGridRect FOleDragRect{-1, -1, -1, -1};
     std::unique_ptr<TDragDropSettings> FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+
+    // Rich text cells.
+    ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
+    ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
+    void CreateRichEdits();
+    void DrawRichCellText(TCanvas* cv, int RealCol, int ARow, const TRect& T, TGridDrawState AState);
+    TPoint RichTextSize(int ACol, int ARow, bool AWordWrap);
+    void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
+    void RichEditorShown();
+    // The text of a cell that holds RTF, as the hidden rich edit reads it.
+    AnsiString RichPlainText(int ACol, int ARow);
+    // RTFPaint at a canvas resolution; a printed cell never shows the selection.
+    void RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing);
 
     // printing
     friend class TGridPageBuilder;
