@@ -2,44 +2,13 @@
 // The markup renderer of cells, hints and the footer: a small tag language of fonts,
 // colours, anchors, images, lists and embedded controls, laid out in a rectangle,
 // drawn, measured or hit-tested in one call. Nothing is kept between calls.
-#include <map>
-#include <memory>
-
+#include "components/grid/Picturecontainer.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Color.h"
 
 class TCanvas;
 class TImageList;
 class TGraphic;
-
-// Named pictures a markup text shows with <IMG SRC="name">; names are matched
-// without regard to case.
-class TPictureContainer {
-public:
-    TPictureContainer();
-    ~TPictureContainer();
-    // Takes the graphic; an existing picture of that name is replaced.
-    void Add(const AnsiString& Name, std::unique_ptr<TGraphic> Graphic);
-    TGraphic* FindPicture(const AnsiString& Name) const;
-
-private:
-    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
-};
-
-// Pictures named by address in markup. Only local "file://" addresses are ever
-// loaded: a cell's text must not make the program fetch remote content. The
-// address keeps its letter case, as file names on this system do.
-class THTMLPictureCache {
-public:
-    THTMLPictureCache();
-    ~THTMLPictureCache();
-    TGraphic* FindPicture(const AnsiString& Address) const;
-    // Loads a local file once; nullptr for any other address or an unreadable file.
-    TGraphic* AddPicture(const AnsiString& Address);
-
-private:
-    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
-};
 
 bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
                 int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool Print,

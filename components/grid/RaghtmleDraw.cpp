@@ -105,13 +105,55 @@ void Apply(TCanvas* cv, const FontState& f)
 
 void SetStyle(Run& r, TFontStyles bit, bool on) { r.font.style = on ? (r.font.style | bit) : (r.font.style & ~bit); }
 
-TGraphic* FindImage(Call& c, const AnsiString& src)
+// Container names are case-blind; addresses keep their case and only local files load.
+THTMLPicture* FindImage(Call& c, const AnsiString& src)
 {
-    if (src.find("://") != AnsiString::npos)
-        return c.cache ? c.cache->AddPicture(src) : nullptr;
+    if (src.find("://") != AnsiString::npos) {
+        if (!c.cache)
+            return nullptr;
+        THTMLPicture* p = c.cache->FindPicture(src);
+        if (!p) {
+            p = c.cache->AddPicture();
+            p->LoadFromURL(src);
+        }
+        return p;
+    }
     if (src.find(':') == AnsiString::npos)
-        return c.container ? c.container->FindPicture(src) : nullptr;
+        return c.container ? c.container->FindPicture(Upper(src)) : nullptr;
     return nullptr;
+}
+
+// A picture at its own size, an animated one at its frame's place in its largest frame
+// area (cleared first), or stretched into the WIDTH x HEIGHT box.
+void DrawPicture(Call& c, THTMLPicture* g, const TRect& box, bool stretched)
+{
+    TCanvas* cv = c.cv;
+    if (stretched) {
+        const bool s = g->Stretch;
+        g->Stretch = true;
+        g->DrawOn(cv, box);
+        g->Stretch = s;
+        return;
+    }
+    int x = box.Left, y = box.Top;
+    if (g->GetFrameCount() > 1) {
+        if (c.entryBrush != clNone) {
+            const TColor b = cv->Brush()->Color();
+            const TBrushStyle st = cv->Brush()->Style();
+            cv->Brush()->SetColor(c.entryBrush);
+            cv->FillRect(box);
+            cv->Brush()->SetColor(b);
+            cv->Brush()->SetStyle(st);
+        }
+        if (g->Width() < g->GetMaxWidth() || g->Height() < g->GetMaxHeight()) {
+            x += g->FrameXPos();
+            y += g->FrameYPos();
+        }
+    }
+    const bool s = g->Stretch;
+    g->Stretch = false;
+    g->DrawOn(cv, TRect(x, y, x + g->Width(), y + g->Height()));
+    g->Stretch = s;
 }
 
 // One line: consumes from text what fits (measuring) or renders all of text (drawing).
@@ -385,7 +427,7 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                 if (c.imageUnderPoint == r.imageCount && !alt.empty())
                     src = alt;
                 int w = 0, h = 0;
-                TGraphic* g = nullptr;
+                THTMLPicture* g = nullptr;
                 int idx = -1;
                 if (StartsI(src, "IDX:")) {
                     idx = IStrToInt(src.substr(4));
@@ -395,11 +437,10 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                     } else
                         idx = -1;
                 } else {
-                    // Container names are case-blind; addresses keep their case.
                     g = FindImage(c, src);
                     if (g && !g->Empty()) {
-                        w = g->Width();
-                        h = g->Height();
+                        w = g->GetMaxWidth();
+                        h = g->GetMaxHeight();
                     } else
                         g = nullptr;
                 }
@@ -424,7 +465,7 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                             if (idx >= 0)
                                 c.images->Draw(cv, x, y, idx);
                             else if (g)
-                                cv->StretchDraw(TRect(x, y, x + w, y + h), g);
+                                DrawPicture(c, g, TRect(x, y, x + w, y + h), iw >= 1 && ih >= 1);
                         }
                         if (c.xpos >= x && c.xpos < x + w && c.ypos >= y && c.ypos < y + h) {
                             c.imageUnderPoint = r.imageCount;

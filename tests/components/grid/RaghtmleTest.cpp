@@ -209,9 +209,11 @@ TEST(MarkupHitTest, AnchorsAndControls)
 TEST(MarkupPictures, OnlyLocalFilesAndContainerPictures)
 {
     Markup m;
-    auto pic = std::make_unique<TBitmap>();
-    pic->SetSize(20, 30);
-    m.container.Add("Logo", std::move(pic));
+    TBitmap pic;
+    pic.SetSize(20, 30);
+    TPictureItem* logo = m.container.Items()->Add();
+    logo->Name = "Logo";
+    logo->Picture()->LoadFromData(pic.SaveToData());
     m.Run("<IMG SRC=\"logo\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
     EXPECT_EQ(m.width, 20 + m.cv()->TextWidth("x"));
     EXPECT_EQ(m.height, 30);
@@ -225,10 +227,12 @@ TEST(MarkupPictures, OnlyLocalFilesAndContainerPictures)
     TBitmap f;
     f.SetSize(12, 14);
     f.SaveToFile(path);
-    EXPECT_EQ(m.cache.AddPicture("file://" + path)->Width(), 12);
     m.Run("<IMG SRC=\"file://" + path + "\">", TRect(0, 0, 400, 200), -1, -1, true, true);
     EXPECT_EQ(m.width, 12);
-    EXPECT_EQ(m.cache.AddPicture("file://" + path + ".missing.bmp"), nullptr);
+    ASSERT_NE(m.cache.FindPicture("file://" + path), nullptr);
+    EXPECT_EQ(m.cache.FindPicture("file://" + path)->Width(), 12);
+    m.Run("<IMG SRC=\"file://" + path + ".missing.bmp\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
+    EXPECT_EQ(m.width, m.cv()->TextWidth("x"));
     std::filesystem::remove(path);
 }
 
