@@ -236,6 +236,7 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         if (FPressedButton.x >= 0) {
             const TPoint p = FPressedButton;
             FPressedButton = TPoint(-1, -1);
+            PushButton(p.x, p.y, false);
             if (OnButtonClick)
                 OnButtonClick(this, p.x, p.y);
         }
