@@ -8,6 +8,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Timer.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ImageList.h"
 
 TStrings* TGridItem::Items()
 {
@@ -340,6 +341,8 @@ void TRavArodozIdad::Resize()
 void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && FGridImages && AComponent == FGridImages)
+        FGridImages = nullptr;
 }
 
 // ---------------------------------------------------------------- update locking and timer

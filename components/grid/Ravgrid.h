@@ -753,7 +753,7 @@ public:
     TNotifyEvent OnResize;
     // Cell graphic kinds: icons, image lists, pictures, progress bars, comments, buttons, rotated text, markers.
     TImageList* GridImages() const { return FGridImages; }
-    void SetImages(TImageList* Value) { FGridImages = Value; }
+    void SetImages(TImageList* Value);
     TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
                             TCellHAlign HAlign, TCellVAlign VAlign);
     void AddPicture(int ACol, int ARow, TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,

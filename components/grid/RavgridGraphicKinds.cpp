@@ -14,6 +14,13 @@
 
 using namespace Ravgrid;
 
+void TRavArodozIdad::SetImages(TImageList* Value)
+{
+    FGridImages = Value;
+    if (Value)
+        Value->FreeNotification(this);
+}
+
 TPicture* TRavArodozIdad::CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
                                         int Padding, TCellHAlign HAlign, TCellVAlign VAlign)
 {
