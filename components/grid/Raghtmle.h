@@ -23,7 +23,8 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
 // The short form the grid's painting and hints use: draws (or only measures) and
 // returns the measured size.
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
-                  bool MeasureOnly = false, bool WordWrap = true);
+                  bool MeasureOnly = false, bool WordWrap = true, TImageList* Images = nullptr,
+                  THTMLPictureCache* Cache = nullptr, TPictureContainer* Container = nullptr);
 
 // Colours of the markup: a "#RRGGBB" text, a pair of hex digits, a colour name.
 TColor HexToColor(const AnsiString& s);

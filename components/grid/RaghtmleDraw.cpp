@@ -693,13 +693,14 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
 }
 
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
-                  bool MeasureOnly, bool WordWrap)
+                  bool MeasureOnly, bool WordWrap, TImageList* Images, THTMLPictureCache* Cache,
+                  TPictureContainer* Container)
 {
     AnsiString anchor, stripped, focus, id, value, type;
     int w = 0, h = 0, count = 0, number = -1;
     TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
-    HTMLDrawEx(Canvas, Text, R, nullptr, -1, -1, -1, -1, 1, false, MeasureOnly, false, false, BlinkPhase, false,
+    HTMLDrawEx(Canvas, Text, R, Images, -1, -1, -1, -1, 1, false, MeasureOnly, false, false, BlinkPhase, false,
                WordWrap, false, 1.0, URLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number,
-               ar, cr, id, value, type, nullptr, nullptr, nullptr);
+               ar, cr, id, value, type, Cache, Container, nullptr);
     return TPoint(w, h);
 }

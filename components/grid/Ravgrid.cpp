@@ -343,6 +343,8 @@ void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
     TBaseGrid::Notification(AComponent, Operation);
     if (Operation == TOperation::opRemove && FGridImages && AComponent == FGridImages)
         FGridImages = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == FPictureContainer)
+        FPictureContainer = nullptr;
 }
 
 // ---------------------------------------------------------------- update locking and timer

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/Picturecontainer.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
@@ -754,6 +755,9 @@ public:
     // Cell graphic kinds: icons, image lists, pictures, progress bars, comments, buttons, rotated text, markers.
     TImageList* GridImages() const { return FGridImages; }
     void SetImages(TImageList* Value);
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    THTMLPictureCache* PictureCache() const { return FPictureCache.get(); }
     TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
                             TCellHAlign HAlign, TCellVAlign VAlign);
     void AddPicture(int ACol, int ARow, TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
@@ -1056,6 +1060,8 @@ private:
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
     // Cell graphic kinds.
     TImageList* FGridImages = nullptr; // not owned
+    TPictureContainer* FPictureContainer = nullptr; // not owned
+    std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
     TRect GraphicBox(TCellGraphic* g, const TRect& R, int W, int H, TAlignment TextAlign, int TextWidth);
     void DrawCellButton(TCanvas* cv, TCellGraphic* g, const TRect& R, TRect B);
     void DrawCellProgress(TCanvas* cv, TCellGraphic* g, TRect R, int RealCol, int ARow);

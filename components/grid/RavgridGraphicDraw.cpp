@@ -360,7 +360,8 @@ void TRavArodozIdad::DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bo
     switch (style) {
     case csWinXP:
     case csQSW:
-        DrawLookCheck(cv, B.Left, B.Top, style == csQSW ? 20 : 16, Checked, Enabled, style == csWinXP);
+        // Drawn in the room the cell gives a check box, so the text beside it stays clear.
+        DrawLookCheck(cv, B.Left, B.Top, size, Checked, Enabled, style == csWinXP);
         return;
     case csBevel: {
         cv->Pen()->SetColor(clBtnFace);

@@ -21,6 +21,14 @@ void TRavArodozIdad::SetImages(TImageList* Value)
         Value->FreeNotification(this);
 }
 
+void TRavArodozIdad::SetPictureContainer(TPictureContainer* Value)
+{
+    FPictureContainer = Value;
+    if (Value)
+        Value->FreeNotification(this);
+    Invalidate();
+}
+
 TPicture* TRavArodozIdad::CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode,
                                         int Padding, TCellHAlign HAlign, TCellVAlign VAlign)
 {

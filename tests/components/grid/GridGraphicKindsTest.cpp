@@ -357,3 +357,113 @@ TEST(GridGraphicKinds, ButtonsPressAndClick)
     ASSERT_NE(glyph, nullptr);
     EXPECT_TRUE(s.g->RemoveButton(1, 1)); // the bit button and its glyph go
 }
+
+// Every graphic kind, nodes, radio groups and markup with pictures and controls, for
+// people to look at; each look of check boxes and radio buttons in a grid of its own.
+TEST(GridGraphicKinds, ShowcasePng)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 760, 640);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(4, 4, 750, 470);
+    g->SetColCountEx(5);
+    g->SetRowCountEx(9);
+    g->SetDefaultRowHeight(50);
+    g->SetRowHeights(0, 22);
+    g->SetColWidths(0, 110);
+    for (int c = 1; c < 5; ++c)
+        g->SetColWidths(c, 155);
+    TImageList images(nullptr);
+    FillImages(&images);
+    g->SetImages(&images);
+    TPictureContainer pictures;
+    TBitmap logo;
+    Fill(&logo, 28, 16, clTeal);
+    logo.Canvas()->Brush()->SetColor(clYellow);
+    logo.Canvas()->FillRect(TRect(4, 4, 24, 12));
+    TPictureItem* item = pictures.Items()->Add();
+    item->Name = "logo";
+    item->Picture()->LoadFromData(EncodeBitmap(&logo, "PNG"));
+    g->SetPictureContainer(&pictures);
+
+    const char* heads[] = {"rows", "A", "B", "C", "D"};
+    for (int c = 0; c < 5; ++c)
+        g->SetCellEx(c, 0, heads[c]);
+    for (int r = 1; r < 9; ++r)
+        g->SetCellEx(0, r, "row " + std::to_string(r));
+    g->AddNode(1, 4);
+    g->AddNode(5, 4);
+
+    TBitmap* b = g->CreateBitmap(1, 1, false, haBeforeText, vaCenter);
+    Fill(b, 16, 16, clRed);
+    g->SetCellEx(1, 1, "bitmap");
+    TIcon* icon = g->CreateIcon(2, 1, haRight, vaCenter);
+    TBitmap iconBits;
+    Fill(&iconBits, 16, 16, clPurple);
+    icon->LoadFromData(EncodeBitmap(&iconBits, "ICO"));
+    g->SetCellEx(2, 1, "icon");
+    g->AddImageIdx(3, 1, 1, haBeforeText, vaCenter);
+    g->SetCellEx(3, 1, "image list");
+    g->AddMultiImage(4, 1, 0, haLeft, vaBottom);
+    for (int i : {0, 1, 2})
+        g->GetCellImages(4, 1)->Add(i);
+    g->SetCellEx(4, 1, "images");
+
+    TPicture* pic = g->CreatePicture(1, 2, false, StretchWithAspectRatio, 4, haCenter, vaCenter);
+    pic->SetGraphic(&logo);
+    g->SetCellEx(2, 2, "65");
+    g->AddProgress(2, 2, clNavy, clWhite);
+    g->SetCellEx(3, 2, "with a comment");
+    g->AddComment(3, 2, "measured twice");
+    g->AddButton(4, 2, 90, 26, "Measure", haCenter, vaCenter);
+
+    g->AddRotated(1, 3, 90, "up 90");
+    g->AddRotated(2, 3, 30, "tilted 30");
+    g->SetCellEx(3, 3, "check");
+    g->AddCheckBox(3, 3, true, false);
+    g->SetCellEx(4, 3, g->GetCheckTrue(4, 3));
+    g->AddCheckBox(4, 3, true, true);
+
+    TStrings* range = g->CreateRadio(1, 4, 0, 1);
+    range->Add("auto");
+    range->Add("hold");
+    TStrings* speed = g->CreateRadio(2, 4, 1, 0);
+    speed->Add("slow");
+    speed->Add("fast");
+    TBitmap* glyph = g->CreateBitButton(3, 4, 100, 28, "Save", haLeft, vaCenter);
+    Fill(glyph, 14, 14, clWhite);
+    glyph->Canvas()->Brush()->SetColor(clGreen);
+    glyph->Canvas()->FillRect(TRect(2, 2, 12, 12));
+    g->SetCellEx(4, 4, "marked text");
+    g->AddMarker(4, 4, 1, 6);
+
+    g->SetCellEx(1, 5, "<IMG SRC=\"logo\"> <B>logo</B> and <IMG SRC=\"IDX:2\">");
+    g->SetCellEx(2, 5, "<B>Set</B> <CONTROL TYPE=\"CHECK\" ID=\"c\" VALUE=\"TRUE\"> <CONTROL TYPE=\"EDIT\" ID=\"e\" "
+                       "VALUE=\"1 kHz\" WIDTH=\"60\">");
+    g->SetCellEx(3, 5, "<A HREF=\"cell://R1C1\">to A1</A> <FONT COLOR=\"clRed\">red</FONT>");
+    g->SetCellEx(4, 5, "<I>start</I> <CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"50\">");
+    g->ContractNode(5);
+
+    // One small grid per look of check boxes and radio buttons.
+    const TCellControlStyle looks[] = {csClassic, csFlat, csWinXP, csBevel, csQSW};
+    for (int i = 0; i < 5; ++i) {
+        auto* s = new TRavArodozIdad(&form);
+        s->SetParent(&form);
+        s->SetBounds(4 + i * 150, 480, 146, 150);
+        s->SetColCountEx(1);
+        s->SetRowCountEx(3);
+        s->SetColWidths(0, 140);
+        s->SetDefaultRowHeight(44);
+        s->SetRowHeights(0, 20);
+        s->ControlLook()->SetControlStyle(looks[i]);
+        const char* names[] = {"classic", "flat", "rounded", "bevel", "square"};
+        s->SetCellEx(0, 0, names[i]);
+        s->SetCellEx(0, 1, "on");
+        s->AddCheckBox(0, 1, true, false);
+        TStrings* r = s->CreateRadio(0, 2, 1, 0);
+        r->Add("one");
+        r->Add("two");
+    }
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_graphic_kinds.png")));
+}
