@@ -812,6 +812,9 @@ public:
     virtual TPoint GetPrintGraphicSize(int ACol, int ARow, int CellWidth, int CellHeight, double Factor);
     TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DrawText, TCellHAlign& HA,
                                     TCellVAlign& VA);
+    // A row inserted at (removed from) real row ARow; under a node it joins (leaves) the node's children.
+    void InsertChildRow(int ARow);
+    void RemoveChildRow(int ARow);
     // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
     void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
 
