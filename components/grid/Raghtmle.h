@@ -9,6 +9,7 @@
 class TCanvas;
 class TImageList;
 class TGraphic;
+class TBitmap;
 
 bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
                 int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool Print,
@@ -25,6 +26,16 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
                   bool MeasureOnly = false, bool WordWrap = true, TImageList* Images = nullptr,
                   THTMLPictureCache* Cache = nullptr, TPictureContainer* Container = nullptr);
+
+// Text drawn turned by Degrees (counter-clockwise) until RestoreFont.
+void SelectRotatedFont(TCanvas* Canvas, int Degrees);
+void RestoreFont(TCanvas* Canvas);
+// The desktop's small (16) or large (32) icon of a file, folder or file type, else a
+// plain one; Size says which. With Print it is drawn PrintRatio times as large.
+void DrawSystemIcon(TCanvas* Canvas, int X, int Y, int& Size, double PrintRatio, bool Print, bool Draw, bool Large,
+                    const AnsiString& Name);
+// Draws Bitmap stretched into R (a printer canvas's own resolution).
+void PrintBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap);
 
 // Colours of the markup: a "#RRGGBB" text, a pair of hex digits, a colour name.
 TColor HexToColor(const AnsiString& s);

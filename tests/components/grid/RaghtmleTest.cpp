@@ -13,6 +13,7 @@
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ImageList.h"
 #include "tests/support/TestOutput.h"
 
 namespace {
@@ -301,4 +302,90 @@ TEST(MarkupClick, AnchorsAndCheckBoxesInCells)
     AnsiString v;
     ASSERT_TRUE(GetControlValue(g->GetCellEx(0, 2), "k", v));
     EXPECT_EQ(v, "true");
+}
+
+TEST(MarkupPictures, BodyBackgroundIsTiledInsideTheRectangle)
+{
+    TBitmap tile;
+    tile.SetSize(10, 10);
+    tile.Canvas()->Brush()->SetColor(clNavy);
+    tile.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    const std::string dir = TestOutputPath("BodyTiles");
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/Tile.BMP";
+    tile.SaveToFile(path);
+    for (const AnsiString& src : {AnsiString("tile"), AnsiString("file://" + path)}) {
+        SCOPED_TRACE(src);
+        Markup m;
+        TPictureItem* i = m.container.Items()->Add();
+        i->Name = "Tile";
+        i->Picture()->LoadFromData(tile.SaveToData());
+        m.Run("<BODY BACKGROUND=\"" + src + "\" BGCOLOR=\"clYellow\">x", TRect(0, 0, 45, 25));
+        EXPECT_EQ(m.cv()->Pixels(3, 3), clNavy);
+        EXPECT_EQ(m.cv()->Pixels(43, 23), clNavy); // the last, cut tiles too
+        EXPECT_EQ(m.cv()->Pixels(47, 3), clWhite); // nothing outside
+        EXPECT_EQ(m.cv()->Pixels(3, 27), clWhite);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(MarkupPictures, FileIconsAndPrinting)
+{
+    Markup m;
+    const int x = m.cv()->TextWidth("x");
+    struct Case {
+        const char* src;
+        int width;
+    };
+    const Case cases[] = {{"SSYS:/no/such/report.txt", 16}, {"LSYS:/no/such/report.txt", 32}, {"SSYS:/tmp", 16}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.src);
+        m.Run(AnsiString("<IMG SRC=\"") + c.src + "\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
+        EXPECT_EQ(m.width, c.width + x);
+        Markup d;
+        d.Run(AnsiString("<IMG SRC=\"") + c.src + "\">");
+        int ink = 0;
+        for (int yy = 0; yy < c.width; ++yy)
+            for (int xx = 1; xx < c.width; ++xx)
+                ink += d.cv()->Pixels(xx, yy) != clWhite;
+        EXPECT_GT(ink, c.width); // a desktop icon or a plain one
+    }
+
+    // On paper an image grows by the print ratio.
+    TImageList images(nullptr);
+    images.SetWidth(12);
+    images.SetHeight(12);
+    TBitmap lime;
+    lime.SetSize(12, 12);
+    lime.Canvas()->Brush()->SetColor(clLime);
+    lime.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    images.AddMasked(&lime, clFuchsia);
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, n = 0, num = -1;
+    TRect ar, cr;
+    HTMLDrawEx(m.cv(), "<IMG SRC=\"IDX:0\">", TRect(0, 0, 400, 200), &images, -1, -1, -1, -1, 1, false, false, true,
+               false, true, false, true, false, 3.0, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h, n,
+               num, ar, cr, id, value, type, nullptr, nullptr, nullptr);
+    EXPECT_EQ(w, 36);
+    EXPECT_EQ(h, 36);
+    EXPECT_EQ(m.cv()->Pixels(34, 34), clLime);
+}
+
+TEST(MarkupDraw, RotatedTextRisesFromItsLine)
+{
+    Markup m;
+    m.Run("<R \"90\">WWWWWWWW</R> flat", TRect(0, 100, 400, 200));
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 0);
+    // Turned upright: ink far above the line, in a narrow band.
+    const int len = m.cv()->TextWidth("WWWWWWWW");
+    int above = 0;
+    for (int y = 100 + 20 - len + 5; y < 100 + 10; ++y)
+        for (int x = 0; x < 30; ++x)
+            above += m.cv()->Pixels(x, y) != clWhite;
+    EXPECT_GT(above, 20);
+    m.Run("<R \"90\">W</R>", TRect(0, 0, 400, 200));
+    SelectRotatedFont(m.cv(), 45);
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 450);
+    RestoreFont(m.cv());
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 0);
 }
