@@ -812,6 +812,9 @@ public:
     virtual TPoint GetPrintGraphicSize(int ACol, int ARow, int CellWidth, int CellHeight, double Factor);
     TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DrawText, TCellHAlign& HA,
                                     TCellVAlign& VA);
+    // The anchor of the markup in a cell at a client point, false when there is none.
+    bool MarkupAnchorAt(int ACol, int ARow, int X, int Y, AnsiString& Anchor);
+    std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)> OnAnchorHint;
     // A row inserted at (removed from) real row ARow; under a node it joins (leaves) the node's children.
     void InsertChildRow(int ARow);
     void RemoveChildRow(int ARow);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/IntConvert.h"
@@ -447,4 +448,23 @@ void TRavArodozIdad::CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TA
     }
     R.Left = x - XYOffset().x;
     R.Top = y - XYOffset().y;
+}
+
+bool TRavArodozIdad::MarkupAnchorAt(int ACol, int ARow, int X, int Y, AnsiString& Anchor)
+{
+    const AnsiString text = GetCellEx(RemapCol(ACol), ARow);
+    const TRect R = CellRect(ACol, ARow);
+    TCanvas* cv = Canvas();
+    cv->Font()->Assign(Font());
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, count = 0, number = -1;
+    TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
+    const TRect T(R.Left + XYOffset().x, R.Top + XYOffset().y, R.Right - 2, R.Bottom);
+    if (!HTMLDrawEx(cv, text, T, FGridImages, X, Y, -1, -1, 1, true, false, false, false, true, false, !FEnhTextSize,
+                    false, 1.0, FURLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number, ar, cr,
+                    id, value, type, FPictureCache.get(), FPictureContainer, nullptr) ||
+        anchor == "ctrl")
+        return false;
+    Anchor = anchor;
+    return true;
 }

@@ -467,3 +467,37 @@ TEST(GridGraphicKinds, ShowcasePng)
     }
     ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_graphic_kinds.png")));
 }
+
+TEST(GridGraphicKinds, CommentsAndAnchorsAreHinted)
+{
+    Sheet s;
+    s.g->SetCellEx(1, 1, "9.97 nF");
+    s.g->AddComment(1, 1, "checked by hand");
+    s.g->SetCellEx(2, 1, "<A HREF=\"manual\">see the manual</A>");
+    s.g->SetAnchorHint(true);
+    AnsiString seen;
+    s.g->OnAnchorHint = [&](TObject*, int, int, AnsiString& a) {
+        seen = a;
+        a = "open " + a;
+    };
+    const TRect r1 = s.g->CellRect(1, 1), r2 = s.g->CellRect(2, 1);
+    struct Case {
+        TPoint at;
+        AnsiString hint;
+        TPoint pos;
+    };
+    const int lh = s.g->Canvas()->TextHeight("gh");
+    const Case cases[] = {
+        {{r1.Left + 5, r1.Top + 5}, "checked by hand", {r1.Right, r1.Top}},
+        {{r2.Left + 10, r2.Top + 2 + lh / 2}, "open manual", {r2.Left, r2.Bottom + 6}},
+        {{r2.Left + 10, r2.Bottom - 4}, "", {r2.Left, r2.Bottom + 6}}, // below the anchor's line
+    };
+    for (const Case& c : cases) {
+        AnsiString hint;
+        TPoint pos;
+        ASSERT_TRUE(s.g->CellHintAt(c.at.x, c.at.y, hint, pos));
+        EXPECT_EQ(hint, c.hint);
+        EXPECT_EQ(pos, c.pos);
+    }
+    EXPECT_EQ(seen, "manual");
+}
