@@ -2,6 +2,7 @@
 // drawing and hit tests on a bitmap.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Printer.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
@@ -388,4 +390,46 @@ TEST(MarkupDraw, RotatedTextRisesFromItsLine)
     EXPECT_EQ(m.cv()->Font()->Orientation(), 450);
     RestoreFont(m.cv());
     EXPECT_EQ(m.cv()->Font()->Orientation(), 0);
+}
+
+TEST(MarkupDraw, PrintedAtThePrintersResolution)
+{
+    TImageList images(nullptr);
+    images.SetWidth(12);
+    images.SetHeight(12);
+    TBitmap lime;
+    lime.SetSize(12, 12);
+    lime.Canvas()->Brush()->SetColor(clLime);
+    lime.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    images.AddMasked(&lime, clFuchsia);
+    TPictureContainer pictures;
+    TPictureItem* logo = pictures.Items()->Add();
+    logo->Name = "logo";
+    TBitmap navy;
+    navy.SetSize(20, 10);
+    navy.Canvas()->Brush()->SetColor(clNavy);
+    navy.Canvas()->FillRect(TRect(0, 0, 20, 10));
+    logo->Picture()->LoadFromData(navy.SaveToData());
+
+    const std::string path = TestOutputPath("markup_print.pdf");
+    TPrinter p;
+    p.SetOutputFileName(path);
+    p.BeginDoc();
+    const double ratio = p.Resolution() / 96.0;
+    TCanvas* cv = p.Canvas();
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, n = 0, num = -1;
+    TRect ar, cr;
+    const TRect R(100, 100, 2000, 1000);
+    HTMLDrawEx(cv, "<IMG SRC=\"IDX:0\"><IMG SRC=\"logo\">", R, &images, -1, -1, -1, -1, 1, false, false, true, false,
+               true, false, true, false, ratio, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h, n, num,
+               ar, cr, id, value, type, nullptr, &pictures, nullptr);
+    const int img = static_cast<int>(std::lround(12 * ratio)), pic = static_cast<int>(std::lround(20 * ratio));
+    EXPECT_EQ(w, img + pic);
+    EXPECT_EQ(h, std::max(img, static_cast<int>(std::lround(10 * ratio))));
+    const int bottom = R.Top + h;
+    EXPECT_EQ(cv->Pixels(R.Left + 1 + img - 3, bottom - 3), clLime);
+    EXPECT_EQ(cv->Pixels(R.Left + 1 + img + pic - 3, bottom - 3), clNavy);
+    p.EndDoc();
+    std::filesystem::remove(path);
 }
