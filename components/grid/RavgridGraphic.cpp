@@ -13,12 +13,10 @@ using namespace Ravgrid;
 
 TCellGraphic::~TCellGraphic()
 {
-    const bool ownsObject = CellType == ctBitmap || CellType == ctRadio || CellType == ctPicture ||
-                            CellType == ctFilePicture || CellType == ctBitButton;
-    if ((CellCreated && ownsObject) || CellType == ctImages)
+    // An object the grid made (or read from a file) is the grid's, whatever kind it is;
+    // a list of image indexes always is.
+    if (CellCreated || CellType == ctImages)
         delete CellObject;
-    if (CellCreated && CellType == ctIcon)
-        delete CellIcon;
 }
 
 void TCellGraphic::Assign(TPersistent* Source)
@@ -118,7 +116,7 @@ void TCellGraphic::SetFilePicture(TFilePicture* Picture, bool Transparent, TStre
 void TCellGraphic::SetIcon(TIcon* Icon, TCellHAlign HAlign, TCellVAlign VAlign)
 {
     CellType = ctIcon;
-    CellIcon = Icon;
+    CellObject = Icon;
     CellHAlign = HAlign;
     CellVAlign = VAlign;
 }

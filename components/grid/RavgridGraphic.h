@@ -55,10 +55,9 @@ public:
     TPoint GetPictureSize(int CellWidth, int CellHeight) const;
 
     TCellType CellType = Ravgrid::ctNone;
-    // Bitmap (ctBitmap; the glyph of ctBitButton), TPicture, TFilePicture, TIntList of
-    // image indexes (ctImages), captions (ctRadio).
+    // Bitmap (ctBitmap; the glyph of ctBitButton), TIcon, TPicture, TFilePicture, TIntList
+    // of image indexes (ctImages), captions (ctRadio).
     TObject* CellObject = nullptr;
-    TIcon* CellIcon = nullptr;
     // A progress bar's part colours.
     TColor ProgressColor = 0, ProgressRestColor = 0;
     TCellVAlign CellVAlign = Ravgrid::vaTop;

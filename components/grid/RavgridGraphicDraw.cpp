@@ -156,8 +156,8 @@ int TRavArodozIdad::DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, in
         }
         break;
     case ctIcon:
-        if (g->CellIcon)
-            cv->Draw(B.Left, B.Top, g->CellIcon);
+        if (auto* i = dynamic_cast<TIcon*>(g->CellObject))
+            cv->Draw(B.Left, B.Top, i);
         break;
     case ctImageList:
         if (FGridImages && g->CellIndex >= 0 && g->CellIndex < FGridImages->Count())

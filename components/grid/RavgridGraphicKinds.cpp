@@ -324,9 +324,9 @@ TCellGraphic* TRavArodozIdad::GetGraphicDetails(int ACol, int ARow, int& W, int&
         }
         break;
     case ctIcon:
-        if (g->CellIcon) {
-            W = g->CellIcon->Width();
-            H = g->CellIcon->Height();
+        if (auto* i = dynamic_cast<TIcon*>(g->CellObject)) {
+            W = i->Width();
+            H = i->Height();
         }
         break;
     case ctImageList:
@@ -392,7 +392,9 @@ TPoint TRavArodozIdad::GetPrintGraphicSize(int ACol, int ARow, int CellWidth, in
             return TPoint(b->Width(), b->Height());
         return TPoint(0, 0);
     case ctIcon:
-        return g->CellIcon ? TPoint(g->CellIcon->Width(), g->CellIcon->Height()) : TPoint(0, 0);
+        if (auto* i = dynamic_cast<TIcon*>(g->CellObject))
+            return TPoint(i->Width(), i->Height());
+        return TPoint(0, 0);
     case ctPicture:
     case ctFilePicture: {
         const TPoint s = g->GetPictureSize(CellWidth, CellHeight);

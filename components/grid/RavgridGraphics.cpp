@@ -61,9 +61,9 @@ TPoint TRavArodozIdad::GetCellGraphicSize(int ACol, int ARow)
         }
         break;
     case ctIcon:
-        if (g->CellIcon) {
-            s.x = beside || Cells(ACol, ARow).empty() ? g->CellIcon->Width() : 0;
-            s.y = g->CellIcon->Height();
+        if (auto* i = dynamic_cast<TIcon*>(g->CellObject)) {
+            s.x = beside || Cells(ACol, ARow).empty() ? i->Width() : 0;
+            s.y = i->Height();
         }
         break;
     case ctImageList:
