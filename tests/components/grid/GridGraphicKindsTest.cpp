@@ -6,6 +6,7 @@
 
 #include "GridTestSupport.h"
 #include "components/grid/Ravobj.h"
+#include "platform/core/Streams.h"
 #include "platform/core/Strings.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
@@ -500,4 +501,28 @@ TEST(GridGraphicKinds, CommentsAndAnchorsAreHinted)
         EXPECT_EQ(pos, c.pos);
     }
     EXPECT_EQ(seen, "manual");
+}
+
+TEST(GridGraphicKinds, IconsAndPicturesComeBackFromTheGridsFile)
+{
+    auto g = MakeGrid(3, 3);
+    TBitmap bits;
+    Fill(&bits, 16, 16, clPurple);
+    g->CreateIcon(1, 1, haRight, vaCenter)->LoadFromData(EncodeBitmap(&bits, "ICO"));
+    FillPicture(g->CreatePicture(2, 1, false, noStretch, 0, haLeft, vaTop), 30, 12, clNavy);
+    TMemoryStream ms;
+    g->SaveToBinStream(&ms);
+    auto h = MakeGrid(3, 3);
+    ms.SetPosition(0);
+    h->LoadFromBinStream(&ms);
+    EXPECT_EQ(h->GetCellType(1, 1), ctIcon);
+    int w = 0, hh = 0;
+    bool drawText = true;
+    TCellHAlign ha;
+    TCellVAlign va;
+    h->GetGraphicDetails(1, 1, w, hh, drawText, ha, va);
+    EXPECT_EQ(TPoint(w, hh), TPoint(16, 16));
+    EXPECT_EQ(ha, haRight);
+    ASSERT_NE(h->GetPicture(2, 1), nullptr);
+    EXPECT_EQ(h->GetPicture(2, 1)->Width(), 30);
 }
