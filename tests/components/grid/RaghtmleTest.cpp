@@ -433,3 +433,66 @@ TEST(MarkupDraw, PrintedAtThePrintersResolution)
     p.EndDoc();
     std::filesystem::remove(path);
 }
+
+TEST(MarkupDraw, HoverAndFocusPaths)
+{
+    struct Out {
+        AnsiString focusHref;
+        TBitmap bmp;
+    };
+    auto draw = [](const AnsiString& s, int focus, int hover, bool hoverOnly, int width, Out& o) {
+        o.bmp.SetSize(width, 80);
+        TCanvas* cv = o.bmp.Canvas();
+        cv->Brush()->SetColor(clWhite);
+        cv->FillRect(TRect(0, 0, width, 80));
+        cv->Font()->SetName("DejaVu Sans");
+        cv->Font()->SetSize(10);
+        cv->Font()->SetColor(clBlack);
+        AnsiString anchor, stripped, id, value, type;
+        int w = 0, h = 0, n = 0, num = -1;
+        TRect ar, cr;
+        HTMLDrawEx(cv, s, TRect(0, 0, width, 80), nullptr, -1, -1, focus, hover, 1, false, false, false, false, true,
+                   hoverOnly, true, false, 1.0, clBlue, clYellow, clRed, clGray, anchor, stripped, o.focusHref, w, h, n,
+                   num, ar, cr, id, value, type, nullptr, nullptr, nullptr);
+    };
+    auto count = [](TBitmap& b, TColor c, int x0, int x1, int y0, int y1) {
+        int k = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                k += b.Canvas()->Pixels(x, y) == c;
+        return k;
+    };
+    const AnsiString two = "<A HREF=\"one\">first</A> <A HREF=\"two\">second</A>";
+    Out o;
+    o.bmp.Canvas()->Font()->SetName("DejaVu Sans");
+    o.bmp.Canvas()->Font()->SetSize(10);
+    const int split = o.bmp.Canvas()->TextWidth("first ") + 6; // the second anchor starts before this
+    // Hover only: just the anchor under the mouse takes the hover colours.
+    draw(two, -1, 2, true, 400, o);
+    EXPECT_EQ(count(o.bmp, clYellow, 0, split - 12, 0, 20), 0);
+    EXPECT_GT(count(o.bmp, clYellow, split, 160, 0, 20), 20);
+    EXPECT_GT(count(o.bmp, clRed, split, 160, 0, 20), 5);
+    EXPECT_EQ(count(o.bmp, clBlue, 0, split - 12, 0, 20), 0);
+    // Without hover only every anchor is in the link colour.
+    draw(two, -1, -1, false, 400, o);
+    EXPECT_GT(count(o.bmp, clBlue, 0, split - 12, 0, 20), 5);
+    EXPECT_GT(count(o.bmp, clBlue, split, 160, 0, 20), 5);
+
+    // Focus: the focused anchor's address, and its frame on each line it spans.
+    draw(two, 1, -1, false, 400, o);
+    EXPECT_EQ(o.focusHref, "two");
+    Out wrapped;
+    draw("<A HREF=\"long\">several words that wrap</A>", 0, -1, false, 90, wrapped);
+    EXPECT_EQ(wrapped.focusHref, "long");
+    TBitmap& b = wrapped.bmp;
+    const int lh = b.Canvas()->TextHeight("gh");
+    // The frame's dotted left edge is on x = 1 on the first two lines.
+    auto framedLine = [&](int line) {
+        int dark = 0;
+        for (int y = line * lh + 2; y < (line + 1) * lh - 2; ++y)
+            dark += b.Canvas()->Pixels(1, y) != clWhite;
+        return dark > 0;
+    };
+    EXPECT_TRUE(framedLine(0));
+    EXPECT_TRUE(framedLine(1));
+}
