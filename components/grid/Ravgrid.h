@@ -11,6 +11,7 @@
 
 #include "components/grid/Picturecontainer.h"
 #include "components/grid/RavgridGraphic.h"
+#include "components/grid/RavgridPrint.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
@@ -822,6 +823,48 @@ public:
     // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
     void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
 
+    // ------------------------------------------------------------ printing
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    // Points to a font height in print units (negative) and back.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    // Valid after a layout for every column of the grid.
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    // Lays PrintRange out (and draws it for prPreview and prPrint); returns the pages laid out.
+    int BuildPages(TCanvas* ACanvas, TPrintMethod Method, int TotalPages, bool SelectedRowsOnly);
+    void Print();
+    void PrintRect(const TGridRect& Cells);
+    void PrintSelectedRows();
+    // Previews draw the page chosen by SetPreviewPage into Target (device units of ACanvas).
+    void PrintPreview(TCanvas* ACanvas, const TRect& Target);
+    void PrintPreviewRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    void PrintPreviewSelectedRows(TCanvas* ACanvas, const TRect& Target);
+    void SetPreviewPage(int Page);
+    // Page 1 drawn on ACanvas, the page sized to Target.
+    void PrintDraw(TCanvas* ACanvas, const TRect& Target);
+    void PrintDrawRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    const TGridPrintState& PrintState() const { return FPrint; }
+    TGridRect PrintRange() const { return FPrint.PrintRange; }
+    void SetPrintRange(const TGridRect& Value) { FPrint.PrintRange = Value; }
+    // The preview's target rectangle, or (0, 0) and the printer page in print units.
+    TRect PreviewRect() const { return FPrint.PreviewRect; }
+    void SetPreviewRect(const TRect& Value) { FPrint.PreviewRect = Value; }
+    int FromPage() const { return FPrint.FromPage; }
+    int ToPage() const { return FPrint.ToPage; }
+    int PrintPageCount() const { return FPrint.PrintPageCount; }
+    double PrintFontScale() const { return FPrint.PrintFontScale; }
+    bool PrintWithoutPageCount = false;
+    bool RotatedPrintFollowsPrinter = false;
+    TPrintSetColumnWidthEvent OnPrintSetColumnWidth;
+    TPrintSetRowHeightEvent OnPrintSetRowHeight;
+    TFitToPageEvent OnFitToPage;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintPageDoneEvent OnPrintPageDone;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TPrintStartEvent OnPrintStart;
+
     // ------------------------------------------------------------ grid files
     // The save range that exports and copies work on (absolute indexes).
     int GetSaveStartCol();
@@ -1119,6 +1162,14 @@ private:
     void DrawCellButton(TCanvas* cv, TCellGraphic* g, const TRect& R, TRect B);
     void DrawCellProgress(TCanvas* cv, TCellGraphic* g, TRect R, int RealCol, int ARow);
     void DrawCellNode(TCanvas* cv, TCellGraphic* g, TRect R, int ARow);
+
+    // printing
+    friend class TGridPageBuilder;
+    void PrivatePrintRect(const TGridRect& Cells, bool SelectedRowsOnly);
+    void PrivatePrintPreviewRect(TCanvas* ACanvas, const TRect& Target, bool SelectedRowsOnly,
+                                 const TGridRect& Cells);
+    std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>();
+    TGridPrintState FPrint;
 
     // grid files
     bool FOemConvert = false;
