@@ -1,5 +1,7 @@
 #include "components/grid/Picturecontainer.h"
 
+#include <filesystem>
+
 #include "platform/core/Exceptions.h"
 #include "platform/core/StringUtils.h"
 #include "platform/graphics/Canvas.h"
@@ -129,7 +131,9 @@ void THTMLPicture::LoadFromURL(const AnsiString& Address)
     if (Address.size() >= scheme.size() && UpperCase(Address.substr(0, scheme.size())) == scheme) {
         FID = Address;
         const AnsiString path = Address.substr(scheme.size());
-        if (!path.empty())
+        // Only a plain file: a device or pipe named in a text would never end.
+        std::error_code ec;
+        if (!path.empty() && std::filesystem::is_regular_file(path, ec))
             LoadFromFile(path);
         return;
     }

@@ -227,6 +227,8 @@ TEST(Pictures, OnlyLocalFileAddressesLoad)
         {"res://logo", false},
         {"file://" + script, false},
         {"file://", false},
+        {"file:///dev/zero", false}, // endless: never read
+        {"file://" + dir.string(), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);
