@@ -335,7 +335,7 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
             x += w;
         }
     } else {
-        const int i = (Y - R.Top - 2) / std::max(1, cv->TextHeight("gh"));
+        const int i = (Y - R.Top - 2) / std::max({1, size, cv->TextHeight("gh")});
         if (Y >= R.Top + 2 && i < items->Count())
             hit = i;
     }

@@ -526,3 +526,24 @@ TEST(GridGraphicKinds, IconsAndPicturesComeBackFromTheGridsFile)
     ASSERT_NE(h->GetPicture(2, 1), nullptr);
     EXPECT_EQ(h->GetPicture(2, 1)->Width(), 30);
 }
+
+TEST(GridGraphicKinds, StackedRadioClicksFollowEachLook)
+{
+    for (TCellControlStyle look : {csClassic, csWinXP, csBevel}) {
+        SCOPED_TRACE(static_cast<int>(look));
+        Sheet s;
+        s.g->Font()->SetSize(6); // text lower than the 16-pixel buttons of the drawn looks
+        s.g->ControlLook()->SetControlStyle(look);
+        TStrings* items = s.g->CreateRadio(1, 1, 0, 0);
+        for (const char* c : {"a", "b", "c"})
+            items->Add(c);
+        s.g->Canvas()->Font()->Assign(s.g->Font());
+        const int gh = s.g->Canvas()->TextHeight("gh");
+        const int lh = look == csClassic ? gh : std::max(16, gh);
+        const TRect R = s.g->CellRect(1, 1);
+        TestInput::Click(s.g, R.Left + 6, R.Top + 2 + 2 * lh + lh / 2);
+        int idx = -1;
+        ASSERT_TRUE(s.g->GetRadioIdx(1, 1, idx));
+        EXPECT_EQ(idx, 2);
+    }
+}
