@@ -39,6 +39,8 @@ class TPicture;
 class TIcon;
 class TFilePicture;
 class TIntList;
+class TRichEdit;
+class ZIduVavuRaro;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -823,6 +825,14 @@ public:
     // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
     void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
 
+    // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+    ZIduVavuRaro* RichEdit() const { return FRichEdit; }
+    ZIduVavuRaro* InplaceRichEdit() const { return FInplaceRichEdit; }
+    TNotifyEvent OnRichEditSelectionChange;
+
     // ------------------------------------------------------------ printing
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     // Points to a font height in print units (negative) and back.
@@ -1162,6 +1172,18 @@ private:
     void DrawCellButton(TCanvas* cv, TCellGraphic* g, const TRect& R, TRect B);
     void DrawCellProgress(TCanvas* cv, TCellGraphic* g, TRect R, int RealCol, int ARow);
     void DrawCellNode(TCanvas* cv, TCellGraphic* g, TRect R, int ARow);
+    // Rich text cells.
+    ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
+    ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
+    void CreateRichEdits();
+    void DrawRichCellText(TCanvas* cv, int RealCol, int ARow, const TRect& T, TGridDrawState AState);
+    TPoint RichTextSize(int ACol, int ARow, bool AWordWrap);
+    void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
+    void RichEditorShown();
+    // The text of a cell that holds RTF, as the hidden rich edit reads it.
+    AnsiString RichPlainText(int ACol, int ARow);
+    // RTFPaint at a canvas resolution; a printed cell never shows the selection.
+    void RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing);
 
     // printing
     friend class TGridPageBuilder;

@@ -42,6 +42,8 @@ TPoint TRavArodozIdad::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
                                     FGridImages, FPictureCache.get(), FPictureContainer);
         return m;
     }
+    if (type == ttRTF)
+        return RichTextSize(ACol, ARow, AWordWrap);
     if (AWordWrap) {
         TRect r = CellRect(dc, ARow);
         cv->DrawText(text, r, DT_CALCRECT | DT_WORDBREAK);

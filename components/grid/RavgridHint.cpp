@@ -76,6 +76,10 @@ bool TRavArodozIdad::CellHintAt(int X, int Y, AnsiString& HintStr, TPoint& HintP
     const TRect R = CellRect(c, r);
     const int rc = RemapCol(c);
     const AnsiString t = GetCellEx(rc, r);
+    // RTF is no text for people: a rich cell's hint shows the text the cell shows.
+    auto cellHint = [&] {
+        return TextType(t, false) == ttRTF ? RichPlainText(rc, r) : FHTMLHint ? t : GetStrippedCell(rc, r);
+    };
     AnsiString anchor;
     if (FAnchorHint && TextType(t, EnableHTML()) == ttHTML && MarkupAnchorAt(c, r, X, Y, anchor)) {
         if (OnAnchorHint)
@@ -92,11 +96,11 @@ bool TRavArodozIdad::CellHintAt(int X, int Y, AnsiString& HintStr, TPoint& HintP
                           c < ColCount() - FFixedRightCols && r < RowCount() - FFixedFooters;
     if (FHintShowCells && dataCell) {
         HintPos.y = R.Top;
-        HintStr = FHTMLHint ? t : GetStrippedCell(rc, r);
+        HintStr = cellHint();
     }
     if (FHintShowLargeText && dataCell && GetCellTextSize(rc, r, false).x > ColWidths(c)) {
         HintPos.y = R.Top;
-        HintStr = FHTMLHint ? t : GetStrippedCell(rc, r);
+        HintStr = cellHint();
     }
     GetCellHint(c, r, HintStr);
     return true;
