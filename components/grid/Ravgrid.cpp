@@ -8,6 +8,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/Timer.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ImageList.h"
 
 TStrings* TGridItem::Items()
 {
@@ -343,6 +344,10 @@ void TRavArodozIdad::Resize()
 void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && FGridImages && AComponent == FGridImages)
+        FGridImages = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == FPictureContainer)
+        FPictureContainer = nullptr;
 }
 
 // ---------------------------------------------------------------- update locking and timer
