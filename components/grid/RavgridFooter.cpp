@@ -164,7 +164,7 @@ void TFooterPanel::PaintCustomPreview()
     }
     const AnsiString text = HTMLColReplace(FGrid->FloatingFooter()->CustomTemplate());
     HTMLDrawEx(cv, text, TRect(0, 2, W, ClientHeight() + 2), FGrid->URLColor(), FGrid->BlinkPhase(), false,
-               !FGrid->EnhTextSize());
+               !FGrid->EnhTextSize(), FGrid->GridImages(), FGrid->PictureCache(), FGrid->PictureContainer());
 }
 
 // ---------------------------------------------------------------- the grid's side
