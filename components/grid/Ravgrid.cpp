@@ -340,6 +340,8 @@ void TRavArodozIdad::Resize()
 void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == reinterpret_cast<TComponent*>(FCellChecker))
+        FCellChecker = nullptr;
 }
 
 // ---------------------------------------------------------------- update locking and timer

@@ -1,0 +1,579 @@
+// Sorting the grid's rows: cell comparison by column style, the partition sort
+// (plain and by an index list), the stable exchange sort and the sort of node
+// groups. Rows move as whole store rows, never cell by cell.
+#include <charconv>
+#include <cmath>
+
+#include "components/grid/Ravgrid.h"
+#include "components/grid/Ravutil.h"
+#include "platform/core/DateTime.h"
+#include "platform/core/FormatSettings.h"
+#include "platform/core/StringUtils.h"
+#include "platform/graphics/Bitmap.h"
+
+// ---------------------------------------------------------------- settings
+
+TSortSettings::TSortSettings(TRavArodozIdad* AGrid)
+    : FGrid(AGrid), FUpGlyph(std::make_unique<TBitmap>()), FDownGlyph(std::make_unique<TBitmap>())
+{
+}
+
+TSortSettings::~TSortSettings() = default;
+
+void TSortSettings::Assign(TPersistent* Source)
+{
+    auto* s = dynamic_cast<TSortSettings*>(Source);
+    if (!s) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FColumn = s->FColumn;
+    FDirection = s->FDirection;
+    FFull = s->FFull;
+    FAutoFormat = s->FAutoFormat;
+    FIgnoreBlanks = s->FIgnoreBlanks;
+    FBlankPos = s->FBlankPos;
+    FNormalCellsOnly = s->FNormalCellsOnly;
+    FSingleColumn = s->FSingleColumn;
+    FIndexShow = s->FIndexShow;
+    FFixedCols = s->FFixedCols;
+    FAutoColumnMerge = s->FAutoColumnMerge;
+    if (s->FRow != FRow)
+        SetRow(s->FRow);
+    FUpGlyph->Assign(s->FUpGlyph.get());
+    FDownGlyph->Assign(s->FDownGlyph.get());
+    SetShow(s->FShow);
+}
+
+void TSortSettings::SetShow(bool Value)
+{
+    if (FShow == Value)
+        return;
+    FShow = Value;
+    if (FGrid)
+        FGrid->Invalidate();
+}
+
+void TSortSettings::SetRow(int Value)
+{
+    if (FGrid && Value >= FGrid->FixedRows())
+        throw Exception("Sort row should be smaller than number of fixed rows");
+    FRow = Value;
+}
+
+void TSortSettings::SetUpGlyph(TBitmap* Value) { FUpGlyph->Assign(Value); }
+void TSortSettings::SetDownGlyph(TBitmap* Value) { FDownGlyph->Assign(Value); }
+
+// ---------------------------------------------------------------- comparing
+
+namespace {
+
+// The text a comparison reads: straight from the store when nothing can change
+// it on the way (no display-text hook for the row, no merged or graphic cell).
+std::string_view SortText(TRavArodozIdad& g, int ACol, int ARow, AnsiString& Buf)
+{
+    if ((!g.OnGetDisplText || ARow >= g.DisplTextRowLimit()) && !g.CellPropertiesOrNil(ACol, ARow))
+        return g.Store().TextView(ACol, ARow);
+    Buf = g.GetCellEx(ACol, ARow);
+    return Buf;
+}
+
+std::string_view TrimBlanks(std::string_view s)
+{
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ')
+        s.remove_prefix(1);
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ')
+        s.remove_suffix(1);
+    return s;
+}
+
+// A number from a cell text; empty counts as 0. False when it holds no number.
+bool ParseNumber(std::string_view s, double& v)
+{
+    s = TrimBlanks(s);
+    v = 0;
+    if (s.empty())
+        return true;
+    if (s.front() == '+')
+        s.remove_prefix(1);
+    if (s.empty())
+        return false;
+    const auto [p, ec] = std::from_chars(s.data(), s.data() + s.size(), v);
+    if (ec != std::errc() || p != s.data() + s.size() || !std::isfinite(v)) {
+        v = 0;
+        return false;
+    }
+    return true;
+}
+
+// The cell text made ready for conversion: prefix and suffix out (first
+// occurrence each), thousands out for money, the decimal separator as a point.
+std::string_view NumericText(std::string_view s, const AnsiString& Prefix, const AnsiString& Suffix, bool Financial,
+                             std::string& Buf)
+{
+    const char ds = FormatSettings.DecimalSeparator;
+    if (Prefix.empty() && Suffix.empty() && !Financial && ds == '.')
+        return s;
+    Buf.assign(s);
+    if (!Prefix.empty())
+        if (auto p = Buf.find(Prefix); p != std::string::npos)
+            Buf.erase(p, Prefix.size());
+    if (!Suffix.empty())
+        if (auto p = Buf.find(Suffix); p != std::string::npos)
+            Buf.erase(p, Suffix.size());
+    if (Financial)
+        std::erase(Buf, FormatSettings.ThousandSeparator);
+    if (ds != '.')
+        if (auto p = Buf.find(ds); p != std::string::npos)
+            Buf[p] = '.';
+    return Buf;
+}
+
+int Sign(double a, double b) { return a > b ? 1 : (a < b ? -1 : 0); }
+int Sign(int v) { return v > 0 ? 1 : (v < 0 ? -1 : 0); }
+
+int CompareOrdinal(std::string_view a, std::string_view b) { return Sign(a.compare(b)); }
+
+int CompareAsciiNoCase(std::string_view a, std::string_view b)
+{
+    auto up = [](char c) { return static_cast<unsigned char>(c >= 'a' && c <= 'z' ? c - 32 : c); };
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i)
+        if (up(a[i]) != up(b[i]))
+            return up(a[i]) < up(b[i]) ? -1 : 1;
+    return Sign(int(a.size() > b.size()) - int(a.size() < b.size()));
+}
+
+// A date-looking text: the first '/' at position 2 or 3, not last, digits on both sides.
+bool LooksLikeDate(std::string_view s)
+{
+    const size_t p = s.find('/');
+    if (p == std::string_view::npos || (p != 1 && p != 2) || p + 1 >= s.size())
+        return false;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    return digit(s[p - 1]) && digit(s[p + 1]);
+}
+
+template <class Conv> double DateValue(std::string_view s, Conv conv)
+{
+    if (s.empty())
+        return 0;
+    try {
+        return conv(AnsiString(s));
+    } catch (const Exception&) {
+        return 0;
+    }
+}
+
+int ImageIndex(TRavArodozIdad& g, int ACol, int ARow)
+{
+    TCellGraphic* cg = g.GetCellGraphic(ACol, ARow);
+    if (cg && (cg->CellType == Ravgrid::ctImageList || cg->CellType == Ravgrid::ctDataImage))
+        return cg->CellIndex;
+    return -1;
+}
+
+} // namespace
+
+int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
+{
+    ++FSortCompares;
+    TSortStyle style = FSortSettings->AutoFormat() ? ssAutomatic : ssAlphabetic;
+    AnsiString prefix, suffix;
+    GetColFormat(ACol, style, prefix, suffix);
+    AnsiString b1, b2;
+    const std::string_view s1 = SortText(*this, ACol, ARow1, b1);
+    const std::string_view s2 = SortText(*this, ACol, ARow2, b2);
+
+    if (style == ssAutomatic) {
+        const TCellType t = CellPropertiesOrNil(ACol, ARow1) ? GetCellType(ACol, ARow1) : Ravgrid::ctEmpty;
+        if (t == Ravgrid::ctCheckBox || t == Ravgrid::ctDataCheckBox)
+            style = ssCheckBox;
+        else if (const int k = IsType(AnsiString(s1)); k == atNumeric || k == atFloat)
+            style = ssNumeric;
+        else if (LooksLikeDate(s1))
+            style = ssDate;
+        else
+            style = ssAlphabetic;
+    }
+
+    int res = 0;
+    switch (style) {
+    case ssAutomatic:
+    case ssAlphabetic:
+    case ssAlphaCase:
+        res = CompareOrdinal(s1, s2);
+        break;
+    case ssAlphaNoCase:
+        res = CompareAsciiNoCase(s1, s2);
+        break;
+    case ssAnsiAlphaCase:
+        res = Sign(AnsiCompareStr(AnsiString(s1), AnsiString(s2)));
+        break;
+    case ssAnsiAlphaNoCase:
+        res = Sign(AnsiCompareText(AnsiString(s1), AnsiString(s2)));
+        break;
+    case ssHTML:
+        res = CompareOrdinal(GetStrippedCell(ACol, ARow1), GetStrippedCell(ACol, ARow2));
+        break;
+    case ssNumeric:
+    case ssFinancial: {
+        std::string n1, n2;
+        double v1 = 0, v2 = 0;
+        // A text that holds no number counts as 0; two such texts are equal.
+        const bool ok1 = ParseNumber(NumericText(s1, prefix, suffix, style == ssFinancial, n1), v1);
+        const bool ok2 = ParseNumber(NumericText(s2, prefix, suffix, style == ssFinancial, n2), v2);
+        res = !ok1 && !ok2 ? 0 : Sign(v1, v2);
+        break;
+    }
+    case ssDate:
+        res = Sign(DateValue(s1, [](const AnsiString& s) { return double(StrToDateTime(s)); }),
+                   DateValue(s2, [](const AnsiString& s) { return double(StrToDateTime(s)); }));
+        break;
+    case ssShortDateEU:
+        res = Sign(DateValue(s1, [](const AnsiString& s) { return double(StrToShortDateEU(s)); }),
+                   DateValue(s2, [](const AnsiString& s) { return double(StrToShortDateEU(s)); }));
+        break;
+    case ssShortDateUS:
+        res = Sign(DateValue(s1, [](const AnsiString& s) { return double(StrToShortdateUS(s)); }),
+                   DateValue(s2, [](const AnsiString& s) { return double(StrToShortdateUS(s)); }));
+        break;
+    case ssCustom:
+        if (OnCustomCompare)
+            OnCustomCompare(this, AnsiString(s1), AnsiString(s2), res);
+        break;
+    case ssRaw:
+        if (OnRawCompare)
+            OnRawCompare(this, ACol, ARow1, ARow2, res);
+        break;
+    case ssImages:
+        res = Sign(ImageIndex(*this, ACol, ARow1) - ImageIndex(*this, ACol, ARow2));
+        break;
+    case ssCheckBox: {
+        bool c1 = false, c2 = false;
+        GetCheckBoxState(ACol, ARow1, c1);
+        GetCheckBoxState(ACol, ARow2, c2);
+        res = int(c1) - int(c2);
+        break;
+    }
+    }
+
+    if (FSortSettings->IgnoreBlanks() && s1.empty() != s2.empty()) {
+        // The empty cell goes to the chosen end whatever the direction.
+        int first = FSortSettings->BlankPos() == blFirst ? -1 : 1;
+        if (FSortSettings->Direction() == sdDescending)
+            first = -first;
+        res = s1.empty() ? first : -first;
+    }
+    return res;
+}
+
+int TRavArodozIdad::CompareLine(int ACol, int ARow1, int ARow2)
+{
+    int res = Compare(ACol, ARow1, ARow2);
+    while (res == 0 && FSortSettings->Full() && ACol <= ColCount() - 2)
+        res = Compare(++ACol, ARow1, ARow2);
+    return res;
+}
+
+int TRavArodozIdad::CompareLineIndexed(int Depth, int ARow1, int ARow2)
+{
+    for (;;) {
+        const unsigned entry = unsigned(FSortIndexes->GetInteger(Depth));
+        const int res = Compare(int(entry & 0x7FFFFFFFu), ARow1, ARow2);
+        if (res != 0 || !FSortSettings->Full())
+            return (entry & 0x80000000u) ? -res : res;
+        if (Depth + 1 >= FSortIndexes->Count())
+            return 0;
+        ++Depth;
+    }
+}
+
+bool TRavArodozIdad::SortLine(int ACol, int ARow1, int ARow2)
+{
+    FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
+    const int last = ColCount() + FNumHiddenColumns - 1;
+    for (; ACol <= last; ++ACol) {
+        const int res = Compare(ACol, ARow1, ARow2);
+        if (res == FSortSwapSign) {
+            SortSwapRows(ARow1, ARow2);
+            return true;
+        }
+        if (res != 0)
+            return false;
+    }
+    return false;
+}
+
+// ---------------------------------------------------------------- partition sort
+
+// Hoare partitioning around the middle row. The pivot row is compared where it
+// stands: the swaps keep track of it, so nothing is copied per step. The
+// smaller side recurses and the larger one loops, so the stack stays shallow
+// on any input.
+void TRavArodozIdad::QuickSortRows(int ACol, int Left, int Right)
+{
+    FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
+    const int sign = FSortSwapSign;
+    const int savedPivot = FSortPivotRow;
+    while (Left < Right) {
+        FSortPivotRow = int((unsigned(Left) + unsigned(Right)) / 2u);
+        int i = Left, j = Right;
+        do {
+            while (CompareLine(ACol, FSortPivotRow, i) == sign && i < Right)
+                ++i;
+            while (CompareLine(ACol, j, FSortPivotRow) == sign && j > Left)
+                --j;
+            if (i <= j) {
+                if (i != j && CompareLine(ACol, i, j) != 0)
+                    SortSwapRows(i, j);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (j - Left < Right - i) {
+            if (Left < j)
+                QuickSortRows(ACol, Left, j);
+            Left = i;
+        } else {
+            if (i < Right)
+                QuickSortRows(ACol, i, Right);
+            Right = j;
+        }
+    }
+    FSortPivotRow = savedPivot;
+}
+
+void TRavArodozIdad::QuickSortRowsIndexed(int Depth, int Left, int Right)
+{
+    const int savedPivot = FSortPivotRow;
+    while (Left < Right) {
+        FSortPivotRow = int((unsigned(Left) + unsigned(Right)) / 2u);
+        int i = Left, j = Right;
+        do {
+            while (CompareLineIndexed(Depth, FSortPivotRow, i) == 1 && i < Right)
+                ++i;
+            while (CompareLineIndexed(Depth, j, FSortPivotRow) == 1 && j > Left)
+                --j;
+            if (i <= j) {
+                if (i != j)
+                    SortSwapRows(i, j);
+                ++i;
+                --j;
+            }
+        } while (i <= j);
+        if (j - Left < Right - i) {
+            if (Left < j)
+                QuickSortRowsIndexed(Depth, Left, j);
+            Left = i;
+        } else {
+            if (i < Right)
+                QuickSortRowsIndexed(Depth, i, Right);
+            Right = j;
+        }
+    }
+    FSortPivotRow = savedPivot;
+}
+
+// ---------------------------------------------------------------- the sort's scratch state
+
+// Everything a sort changes around itself, put back on every way out,
+// including an exception from an event handler: three scratch rows, the column
+// count raised by the hidden columns (hidden data moves with its row), the
+// last visible column's width, the display-text row limit, the current row,
+// column 0 when it keeps its order, and the update lock.
+class TSortScope {
+public:
+    TSortScope(TRavArodozIdad& G, bool LimitDisplText, bool KeepCol0) : FG(G)
+    {
+        FG.BeginUpdate();
+        FOldRowCount = FG.RowCount();
+        FOldColCount = FG.ColCount();
+        FOldLimit = FG.DisplTextRowLimit();
+        FOldRow = FG.Row();
+        FOldWidth = FG.ColWidths(FOldColCount - 1);
+        FOldTracked = FG.FSortTrackedRow;
+        FG.FSortTrackedRow = FOldRow;
+        try {
+            if (KeepCol0 && FG.FSortSettings->NormalCellsOnly() && FG.FixedCols() > 0) {
+                FKeepCol0 = true;
+                for (int r = 0; r < FOldRowCount; ++r) {
+                    FCol0Texts.emplace_back(FG.Store().TextView(0, r));
+                    FCol0Props.push_back(FG.Store().TakeProps(0, r));
+                }
+            }
+            if (FG.FNumHiddenColumns > 0)
+                FG.SetColCount(FOldColCount + FG.FNumHiddenColumns);
+            FG.SetRowCount(FOldRowCount + 3);
+            if (LimitDisplText)
+                FG.SetDisplTextRowLimit(FOldRowCount);
+        } catch (...) {
+            Restore();
+            throw;
+        }
+    }
+    ~TSortScope()
+    {
+        try {
+            Restore();
+        } catch (...) {
+            // Restoring must not hide the error that brought us here.
+        }
+    }
+    TSortScope(const TSortScope&) = delete;
+    TSortScope& operator=(const TSortScope&) = delete;
+
+    int OldRowCount() const { return FOldRowCount; }
+    // The current row at the end: the row it moved to, or the same index.
+    bool FollowRow = false;
+
+private:
+    void Restore()
+    {
+        if (FRestored)
+            return;
+        FRestored = true;
+        if (FG.RowCount() != FOldRowCount)
+            FG.SetRowCount(FOldRowCount);
+        if (FG.ColCount() != FOldColCount)
+            FG.SetColCount(FOldColCount);
+        if (FG.ColWidths(FOldColCount - 1) != FOldWidth)
+            FG.SetColWidths(FOldColCount - 1, FOldWidth);
+        FG.SetDisplTextRowLimit(FOldLimit);
+        if (FKeepCol0)
+            for (int r = 0; r < FOldRowCount; ++r) {
+                FG.Store().SetText(0, r, FCol0Texts[size_t(r)]);
+                FG.Store().SetProps(0, r, std::move(FCol0Props[size_t(r)]));
+            }
+        const int row = FollowRow ? FG.FSortTrackedRow : FOldRow;
+        FG.FSortTrackedRow = FOldTracked;
+        if (row >= FG.FixedRows() && row < FG.RowCount() && row != FG.Row())
+            FG.MoveColRow(FG.Col(), row, true, false);
+        FG.EndUpdate();
+    }
+
+    TRavArodozIdad& FG;
+    int FOldRowCount = 0, FOldColCount = 0, FOldLimit = 0, FOldRow = 0, FOldWidth = 0, FOldTracked = -1;
+    bool FKeepCol0 = false;
+    bool FRestored = false;
+    std::vector<AnsiString> FCol0Texts;
+    std::vector<TCellPropsPtr> FCol0Props;
+};
+
+void TRavArodozIdad::InitSortXRef()
+{
+    FSortCrossRef->Clear();
+    for (int r = 0; r < RowCount(); ++r)
+        FSortCrossRef->Add(r);
+}
+
+void TRavArodozIdad::QuickSort(int ACol, int Left, int Right)
+{
+    TSortScope scope(*this, false, false);
+    QuickSortRows(ACol, Left, Right);
+}
+
+void TRavArodozIdad::QuickSortIndexed(int Left, int Right)
+{
+    if (FSortIndexes->Count() == 0)
+        throw VEvoRaraVedad("No indexes specified for indexed sort");
+    TSortScope scope(*this, false, false);
+    QuickSortRowsIndexed(0, Left, Right);
+}
+
+void TRavArodozIdad::QSort()
+{
+    FSortIndexes->Clear();
+    TSortScope scope(*this, true, true);
+    scope.FollowRow = FNavigation->MoveRowOnSort();
+    QuickSortRows(FSortSettings->Column(), FixedRows(), scope.OldRowCount() - 1 - FFixedFooters);
+}
+
+void TRavArodozIdad::QSortIndexed()
+{
+    if (FSortIndexes->Count() == 0)
+        throw VEvoRaraVedad("No indexes specified for indexed sort");
+    TSortScope scope(*this, true, false);
+    scope.FollowRow = FNavigation->MoveRowOnSort();
+    QuickSortRowsIndexed(0, FixedRows(), scope.OldRowCount() - 1 - FFixedFooters);
+}
+
+void TRavArodozIdad::QSortGroup()
+{
+    TSortScope scope(*this, true, true);
+    scope.FollowRow = true;
+    // Groups end before the footer rows: those stay where they are.
+    const int last = scope.OldRowCount() - 1 - FFixedFooters;
+    int r = FixedRows();
+    if (r > last || !IsNode(r))
+        return;
+    while (r <= last) {
+        int next = r + 1;
+        while (next <= last && !IsNode(next))
+            ++next;
+        if (next - 1 > r + 1)
+            QuickSortRows(FSortSettings->Column(), r + 1, next - 1);
+        r = next;
+    }
+}
+
+// ---------------------------------------------------------------- stable sort
+
+// The exchange sort's order (a row moves before an earlier one only when the
+// comparison says they are in the wrong order, so equal rows keep theirs),
+// reached by a merge sort of row numbers and then one pass of row swaps: a
+// million rows take seconds, not hours.
+void TRavArodozIdad::SortByColumn(int ACol)
+{
+    if (RowCount() < 2)
+        return;
+    FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
+    const int first = FixedRows(), last = RowCount() - 1 - FFixedFooters;
+    if (last <= first)
+        return;
+    const int n = last - first + 1;
+    std::vector<int> order(static_cast<size_t>(n)), tmp(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        order[size_t(k)] = first + k;
+    for (int width = 1; width < n; width *= 2) {
+        for (int lo = 0; lo < n; lo += 2 * width) {
+            const int mid = std::min(lo + width, n), hi = std::min(lo + 2 * width, n);
+            int a = lo, b = mid, o = lo;
+            while (a < mid && b < hi) {
+                if (Compare(ACol, order[size_t(a)], order[size_t(b)]) == FSortSwapSign)
+                    tmp[size_t(o++)] = order[size_t(b++)];
+                else
+                    tmp[size_t(o++)] = order[size_t(a++)];
+            }
+            while (a < mid)
+                tmp[size_t(o++)] = order[size_t(a++)];
+            while (b < hi)
+                tmp[size_t(o++)] = order[size_t(b++)];
+        }
+        order.swap(tmp);
+    }
+    // Put each row in place with one swap: at[p] is the row now at position p,
+    // where[row] the position of that row.
+    std::vector<int> at(static_cast<size_t>(n)), where(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        at[size_t(k)] = where[size_t(k)] = k;
+    BeginUpdate();
+    try {
+        for (int p = 0; p < n; ++p) {
+            const int want = order[size_t(p)] - first;
+            const int q = where[size_t(want)];
+            if (q == p)
+                continue;
+            SortSwapRows(first + p, first + q);
+            const int displaced = at[size_t(p)];
+            at[size_t(q)] = displaced;
+            where[size_t(displaced)] = q;
+            at[size_t(p)] = want;
+            where[size_t(want)] = p;
+        }
+    } catch (...) {
+        EndUpdate();
+        throw;
+    }
+    EndUpdate();
+}
