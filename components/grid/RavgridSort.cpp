@@ -3,6 +3,7 @@
 // groups. Rows move as whole store rows, never cell by cell.
 #include <charconv>
 #include <cmath>
+#include <map>
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/Ravutil.h"
@@ -399,7 +400,7 @@ public:
                 FKeepCol0 = true;
                 for (int r = 0; r < FOldRowCount; ++r) {
                     FCol0Texts.emplace_back(FG.Store().TextView(0, r));
-                    FCol0Props.push_back(FG.Store().TakeProps(0, r));
+                    FCol0Props.push_back(FG.Store().Props(0, r));
                 }
             }
             if (FG.FNumHiddenColumns > 0)
@@ -440,11 +441,21 @@ private:
         if (FG.ColWidths(FOldColCount - 1) != FOldWidth)
             FG.SetColWidths(FOldColCount - 1, FOldWidth);
         FG.SetDisplTextRowLimit(FOldLimit);
-        if (FKeepCol0)
+        if (FKeepCol0) {
+            // The properties objects (node buttons among them) moved with
+            // their rows while sorting; each goes back to the row it was on.
+            std::map<TCellProperties*, TCellPropsPtr> moved;
+            for (int r = 0; r < FOldRowCount; ++r)
+                if (TCellPropsPtr p = FG.Store().TakeProps(0, r)) {
+                    TCellProperties* key = p.get();
+                    moved.emplace(key, std::move(p));
+                }
             for (int r = 0; r < FOldRowCount; ++r) {
                 FG.Store().SetText(0, r, FCol0Texts[size_t(r)]);
-                FG.Store().SetProps(0, r, std::move(FCol0Props[size_t(r)]));
+                if (auto it = moved.find(FCol0Props[size_t(r)]); it != moved.end())
+                    FG.Store().SetProps(0, r, std::move(it->second));
             }
+        }
         const int row = FollowRow ? FG.FSortTrackedRow : FOldRow;
         FG.FSortTrackedRow = FOldTracked;
         if (row >= FG.FixedRows() && row < FG.RowCount() && row != FG.Row())
@@ -457,7 +468,7 @@ private:
     bool FKeepCol0 = false;
     bool FRestored = false;
     std::vector<AnsiString> FCol0Texts;
-    std::vector<TCellPropsPtr> FCol0Props;
+    std::vector<TCellProperties*> FCol0Props; // not owned: they stay in the grid
 };
 
 void TRavArodozIdad::InitSortXRef()
