@@ -1088,12 +1088,12 @@ private:
     friend class TSortScope;
     // The rows (area limits) a fill or mark over the data area or the whole grid covers.
     TRect AreaLimits(bool DoFixed) const;
+    void ApplyRowOrder(int First, const std::vector<int>& Order);
     std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
     std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
     std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
     int FSortSwapSign = 1;
     int FSortTrackedRow = -1;
-    int FSortPivotRow = -1; // the pivot row while a partition step runs
     int FSortCompares = 0, FSortSwaps = 0;
     bool FFilterActive = false;
     bool FFilterAddedRow = false;

@@ -116,12 +116,11 @@ void TRavArodozIdad::SwapRows(int ARow1, int ARow2)
 void TRavArodozIdad::SortSwapRows(int ARow1, int ARow2)
 {
     ++FSortSwaps;
-    // The sort follows the current row and the pivot as they move.
-    for (int* tracked : {&FSortTrackedRow, &FSortPivotRow})
-        if (*tracked == ARow1)
-            *tracked = ARow2;
-        else if (*tracked == ARow2)
-            *tracked = ARow1;
+    // The sort follows the current row as it moves.
+    if (FSortTrackedRow == ARow1)
+        FSortTrackedRow = ARow2;
+    else if (FSortTrackedRow == ARow2)
+        FSortTrackedRow = ARow1;
     if (ARow1 >= 0 && ARow2 >= 0 && ARow1 < FSortCrossRef->Count() && ARow2 < FSortCrossRef->Count()) {
         const int a = FSortCrossRef->GetInteger(ARow1), b = FSortCrossRef->GetInteger(ARow2);
         FSortCrossRef->SetInteger(ARow1, b);

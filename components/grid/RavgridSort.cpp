@@ -308,72 +308,188 @@ bool TRavArodozIdad::SortLine(int ACol, int ARow1, int ARow2)
 
 // ---------------------------------------------------------------- partition sort
 
-// Hoare partitioning around the middle row. The pivot row is compared where it
-// stands: the swaps keep track of it, so nothing is copied per step. The
-// smaller side recurses and the larger one loops, so the stack stays shallow
-// on any input.
-void TRavArodozIdad::QuickSortRows(int ACol, int Left, int Right)
+namespace {
+
+// Hoare partitioning around the middle position, on a list of row numbers:
+// the rows stay where they are while the order is worked out, so every
+// comparison (and every event it raises) sees the rows at their own places.
+// Cmp(a, b) compares rows a and b; Wrong is the result that puts them in the
+// wrong order. SkipEqual leaves rows that compare equal unswapped. The
+// smaller side recurses and the larger one loops, so the stack stays shallow.
+template <class Cmp> void PartitionSort(std::vector<int>& Order, int Left, int Right, int Wrong, bool SkipEqual, Cmp& cmp)
 {
-    FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
-    const int sign = FSortSwapSign;
-    const int savedPivot = FSortPivotRow;
     while (Left < Right) {
-        FSortPivotRow = int((unsigned(Left) + unsigned(Right)) / 2u);
+        const int pivot = Order[size_t((unsigned(Left) + unsigned(Right)) / 2u)];
         int i = Left, j = Right;
         do {
-            while (CompareLine(ACol, FSortPivotRow, i) == sign && i < Right)
+            while (cmp(pivot, Order[size_t(i)]) == Wrong && i < Right)
                 ++i;
-            while (CompareLine(ACol, j, FSortPivotRow) == sign && j > Left)
+            while (cmp(Order[size_t(j)], pivot) == Wrong && j > Left)
                 --j;
             if (i <= j) {
-                if (i != j && CompareLine(ACol, i, j) != 0)
-                    SortSwapRows(i, j);
+                if (i != j && (!SkipEqual || cmp(Order[size_t(i)], Order[size_t(j)]) != 0))
+                    std::swap(Order[size_t(i)], Order[size_t(j)]);
                 ++i;
                 --j;
             }
         } while (i <= j);
         if (j - Left < Right - i) {
             if (Left < j)
-                QuickSortRows(ACol, Left, j);
+                PartitionSort(Order, Left, j, Wrong, SkipEqual, cmp);
             Left = i;
         } else {
             if (i < Right)
-                QuickSortRows(ACol, i, Right);
+                PartitionSort(Order, i, Right, Wrong, SkipEqual, cmp);
             Right = j;
         }
     }
-    FSortPivotRow = savedPivot;
+}
+
+// The sort column's texts read once, with their numbers, when every cell is a
+// plain stored text and the column's style needs nothing but the text. Other
+// columns (ties under Full) and other styles go through the grid's Compare.
+class TSortKeys {
+public:
+    TSortKeys(TRavArodozIdad& G, int ACol, int First, int Last) : FG(G), FFirst(First)
+    {
+        TSortSettings* ss = G.SortSettings();
+        FStyle = ss->AutoFormat() ? ssAutomatic : ssAlphabetic;
+        AnsiString prefix, suffix;
+        G.GetColFormat(ACol, FStyle, prefix, suffix);
+        if (FStyle != ssAutomatic && FStyle != ssAlphabetic && FStyle != ssAlphaCase && FStyle != ssAlphaNoCase &&
+            FStyle != ssNumeric && FStyle != ssFinancial)
+            return;
+        if (G.OnGetDisplText && First < G.DisplTextRowLimit())
+            return;
+        FKeys.reserve(size_t(Last - First + 1));
+        std::string buf;
+        for (int r = First; r <= Last; ++r) {
+            if (G.CellPropertiesOrNil(ACol, r)) {
+                FKeys.clear();
+                return;
+            }
+            Key k;
+            k.text = G.Store().TextView(ACol, r);
+            if (FStyle == ssAutomatic) {
+                const int t = IsType(AnsiString(k.text));
+                k.style = t == atNumeric || t == atFloat ? ssNumeric : (LooksLikeDate(k.text) ? ssDate : ssAlphabetic);
+            } else
+                k.style = FStyle;
+            // Every row's number: under Automatic the first row of a pair
+            // decides, and the other is read as a number too.
+            if (FStyle == ssAutomatic || FStyle == ssNumeric || FStyle == ssFinancial)
+                k.numOk = ParseNumber(NumericText(k.text, prefix, suffix, FStyle == ssFinancial, buf), k.num);
+            FKeys.push_back(k);
+        }
+        FUsable = true;
+        FIgnoreBlanks = ss->IgnoreBlanks();
+        FBlankFirst = ss->BlankPos() == blFirst ? -1 : 1;
+        if (ss->Direction() == sdDescending)
+            FBlankFirst = -FBlankFirst;
+    }
+    bool Usable() const { return FUsable; }
+
+    // As the grid's Compare of the sort column for rows a and b.
+    int Compare(int ACol, int a, int b)
+    {
+        const Key& ka = FKeys[size_t(a - FFirst)];
+        const Key& kb = FKeys[size_t(b - FFirst)];
+        int res = 0;
+        switch (ka.style) {
+        case ssNumeric:
+        case ssFinancial:
+            res = !ka.numOk && !kb.numOk ? 0 : Sign(ka.num, kb.num);
+            break;
+        case ssAlphaNoCase:
+            res = CompareAsciiNoCase(ka.text, kb.text);
+            break;
+        case ssDate:
+            return FG.Compare(ACol, a, b);
+        default:
+            res = CompareOrdinal(ka.text, kb.text);
+            break;
+        }
+        if (FIgnoreBlanks && ka.text.empty() != kb.text.empty())
+            res = ka.text.empty() ? FBlankFirst : -FBlankFirst;
+        return res;
+    }
+
+private:
+    struct Key {
+        std::string_view text;
+        double num = 0;
+        bool numOk = false;
+        TSortStyle style = ssAlphabetic;
+    };
+    TRavArodozIdad& FG;
+    int FFirst;
+    TSortStyle FStyle = ssAlphabetic;
+    std::vector<Key> FKeys;
+    bool FUsable = false;
+    bool FIgnoreBlanks = false;
+    int FBlankFirst = -1;
+};
+
+std::vector<int> RowRange(int Left, int Right)
+{
+    std::vector<int> order(static_cast<size_t>(Right - Left + 1));
+    for (int k = 0; k < int(order.size()); ++k)
+        order[size_t(k)] = Left + k;
+    return order;
+}
+
+} // namespace
+
+void TRavArodozIdad::QuickSortRows(int ACol, int Left, int Right)
+{
+    FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
+    if (Left >= Right)
+        return;
+    std::vector<int> order = RowRange(Left, Right);
+    TSortKeys keys(*this, ACol, Left, Right);
+    const bool full = FSortSettings->Full();
+    auto cmp = [&](int a, int b) {
+        if (!keys.Usable())
+            return CompareLine(ACol, a, b);
+        ++FSortCompares;
+        const int res = keys.Compare(ACol, a, b);
+        return res == 0 && full && ACol <= ColCount() - 2 ? CompareLine(ACol + 1, a, b) : res;
+    };
+    PartitionSort(order, 0, int(order.size()) - 1, FSortSwapSign, true, cmp);
+    ApplyRowOrder(Left, order);
 }
 
 void TRavArodozIdad::QuickSortRowsIndexed(int Depth, int Left, int Right)
 {
-    const int savedPivot = FSortPivotRow;
-    while (Left < Right) {
-        FSortPivotRow = int((unsigned(Left) + unsigned(Right)) / 2u);
-        int i = Left, j = Right;
-        do {
-            while (CompareLineIndexed(Depth, FSortPivotRow, i) == 1 && i < Right)
-                ++i;
-            while (CompareLineIndexed(Depth, j, FSortPivotRow) == 1 && j > Left)
-                --j;
-            if (i <= j) {
-                if (i != j)
-                    SortSwapRows(i, j);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        if (j - Left < Right - i) {
-            if (Left < j)
-                QuickSortRowsIndexed(Depth, Left, j);
-            Left = i;
-        } else {
-            if (i < Right)
-                QuickSortRowsIndexed(Depth, i, Right);
-            Right = j;
-        }
+    if (Left >= Right)
+        return;
+    std::vector<int> order = RowRange(Left, Right);
+    auto cmp = [&](int a, int b) { return CompareLineIndexed(Depth, a, b); };
+    PartitionSort(order, 0, int(order.size()) - 1, 1, false, cmp);
+    ApplyRowOrder(Left, order);
+}
+
+// Puts the rows First.. in Order (the row numbers they now have, in their new
+// order) with at most one swap per row, each through SortSwapRows.
+void TRavArodozIdad::ApplyRowOrder(int First, const std::vector<int>& Order)
+{
+    const int n = int(Order.size());
+    // at[p]: the row (counted from First) now at position p; where[row]: its position.
+    std::vector<int> at(static_cast<size_t>(n)), where(static_cast<size_t>(n));
+    for (int k = 0; k < n; ++k)
+        at[size_t(k)] = where[size_t(k)] = k;
+    for (int p = 0; p < n; ++p) {
+        const int want = Order[size_t(p)] - First;
+        const int q = where[size_t(want)];
+        if (q == p)
+            continue;
+        SortSwapRows(First + p, First + q);
+        const int displaced = at[size_t(p)];
+        at[size_t(q)] = displaced;
+        where[size_t(displaced)] = q;
+        at[size_t(p)] = want;
+        where[size_t(want)] = p;
     }
-    FSortPivotRow = savedPivot;
 }
 
 // ---------------------------------------------------------------- the sort's scratch state
@@ -563,25 +679,9 @@ void TRavArodozIdad::SortByColumn(int ACol)
         }
         order.swap(tmp);
     }
-    // Put each row in place with one swap: at[p] is the row now at position p,
-    // where[row] the position of that row.
-    std::vector<int> at(static_cast<size_t>(n)), where(static_cast<size_t>(n));
-    for (int k = 0; k < n; ++k)
-        at[size_t(k)] = where[size_t(k)] = k;
     BeginUpdate();
     try {
-        for (int p = 0; p < n; ++p) {
-            const int want = order[size_t(p)] - first;
-            const int q = where[size_t(want)];
-            if (q == p)
-                continue;
-            SortSwapRows(first + p, first + q);
-            const int displaced = at[size_t(p)];
-            at[size_t(q)] = displaced;
-            where[size_t(displaced)] = q;
-            at[size_t(p)] = want;
-            where[size_t(want)] = p;
-        }
+        ApplyRowOrder(first, order);
     } catch (...) {
         EndUpdate();
         throw;

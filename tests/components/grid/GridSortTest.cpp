@@ -339,3 +339,33 @@ TEST(GridSort, LargeInputsOfEveryShapeComeOutOrdered)
         EXPECT_TRUE(ordered);
     }
 }
+
+// The sort column read once up front must order rows exactly as comparing
+// cell by cell does (forced here by a display-text handler that changes nothing).
+TEST(GridSort, ReadingKeysOnceOrdersAsComparingCellsDoes)
+{
+    const Texts pool{"3", "10", "-2.5", "", "abc", "Abc", "1e3", "02/03/2020", "x", "7", "", "3"};
+    std::mt19937 gen(3);
+    for (TSortStyle style : {ssAutomatic, ssNumeric, ssAlphaNoCase, ssAlphabetic})
+        for (bool blanks : {false, true})
+            for (TSortDirection d : {sdAscending, sdDescending}) {
+                Texts values, tags;
+                for (int i = 0; i < 60; ++i) {
+                    values.push_back(pool[gen() % pool.size()]);
+                    tags.push_back(std::to_string(gen() % 5));
+                }
+                Texts results[2];
+                for (int pass = 0; pass < 2; ++pass) {
+                    auto g = Column1Grid(values);
+                    PutCol(*g, 2, tags);
+                    if (pass == 1)
+                        g->OnGetDisplText = [](TObject*, int, int, AnsiString&) {};
+                    g->OnGetFormat = [style](TObject*, int, TSortStyle& s, AnsiString&, AnsiString&) { s = style; };
+                    g->SortSettings()->SetIgnoreBlanks(blanks);
+                    g->SortSettings()->SetDirection(d);
+                    g->QSort();
+                    results[pass] = GetCol(*g, 0, 1, 60); // the rows' own numbers
+                }
+                EXPECT_EQ(results[0], results[1]) << "style " << style << (blanks ? " blanks" : "") << " dir " << d;
+            }
+}
