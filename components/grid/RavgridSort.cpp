@@ -316,10 +316,11 @@ namespace {
 // Cmp(a, b) compares rows a and b; Wrong is the result that puts them in the
 // wrong order. SkipEqual leaves rows that compare equal unswapped. The
 // smaller side recurses and the larger one loops, so the stack stays shallow.
-template <class Cmp> void PartitionSort(std::vector<int>& Order, int Left, int Right, int Wrong, bool SkipEqual, Cmp& cmp)
+template <class T, class Cmp>
+void PartitionSort(std::vector<T>& Order, int Left, int Right, int Wrong, bool SkipEqual, Cmp& cmp)
 {
     while (Left < Right) {
-        const int pivot = Order[size_t((unsigned(Left) + unsigned(Right)) / 2u)];
+        const T pivot = Order[size_t((unsigned(Left) + unsigned(Right)) / 2u)];
         int i = Left, j = Right;
         do {
             while (cmp(pivot, Order[size_t(i)]) == Wrong && i < Right)
@@ -350,7 +351,7 @@ template <class Cmp> void PartitionSort(std::vector<int>& Order, int Left, int R
 // columns (ties under Full) and other styles go through the grid's Compare.
 class TSortKeys {
 public:
-    TSortKeys(TRavArodozIdad& G, int ACol, int First, int Last) : FG(G), FFirst(First)
+    TSortKeys(TRavArodozIdad& G, int ACol, int First, int Last) : FG(G)
     {
         TSortSettings* ss = G.SortSettings();
         FStyle = ss->AutoFormat() ? ssAutomatic : ssAlphabetic;
@@ -369,6 +370,7 @@ public:
                 return;
             }
             Key k;
+            k.row = r;
             k.text = G.Store().TextView(ACol, r);
             if (FStyle == ssAutomatic) {
                 const int t = IsType(AnsiString(k.text));
@@ -387,13 +389,20 @@ public:
         if (ss->Direction() == sdDescending)
             FBlankFirst = -FBlankFirst;
     }
+    struct Key {
+        std::string_view text;
+        double num = 0;
+        int row = 0;
+        bool numOk = false;
+        TSortStyle style = ssAlphabetic;
+    };
     bool Usable() const { return FUsable; }
+    // The rows in their order, to be sorted in place.
+    std::vector<Key>& Keys() { return FKeys; }
 
-    // As the grid's Compare of the sort column for rows a and b.
-    int Compare(int ACol, int a, int b)
+    // As the grid's Compare of the sort column for the keys' rows.
+    int Compare(int ACol, const Key& ka, const Key& kb)
     {
-        const Key& ka = FKeys[size_t(a - FFirst)];
-        const Key& kb = FKeys[size_t(b - FFirst)];
         int res = 0;
         switch (ka.style) {
         case ssNumeric:
@@ -404,7 +413,7 @@ public:
             res = CompareAsciiNoCase(ka.text, kb.text);
             break;
         case ssDate:
-            return FG.Compare(ACol, a, b);
+            return FG.Compare(ACol, ka.row, kb.row);
         default:
             res = CompareOrdinal(ka.text, kb.text);
             break;
@@ -415,14 +424,7 @@ public:
     }
 
 private:
-    struct Key {
-        std::string_view text;
-        double num = 0;
-        bool numOk = false;
-        TSortStyle style = ssAlphabetic;
-    };
     TRavArodozIdad& FG;
-    int FFirst;
     TSortStyle FStyle = ssAlphabetic;
     std::vector<Key> FKeys;
     bool FUsable = false;
@@ -445,16 +447,28 @@ void TRavArodozIdad::QuickSortRows(int ACol, int Left, int Right)
     FSortSwapSign = FSortSettings->Direction() == sdAscending ? 1 : -1;
     if (Left >= Right)
         return;
-    std::vector<int> order = RowRange(Left, Right);
     TSortKeys keys(*this, ACol, Left, Right);
-    const bool full = FSortSettings->Full();
-    auto cmp = [&](int a, int b) {
-        if (!keys.Usable())
-            return CompareLine(ACol, a, b);
-        ++FSortCompares;
-        const int res = keys.Compare(ACol, a, b);
-        return res == 0 && full && ACol <= ColCount() - 2 ? CompareLine(ACol + 1, a, b) : res;
-    };
+    if (keys.Usable()) {
+        // The keys themselves are sorted: a partition step reads them in
+        // memory order instead of looking each up by its row.
+        const bool full = FSortSettings->Full();
+        auto cmp = [&](const TSortKeys::Key& a, const TSortKeys::Key& b) {
+            if (a.row == b.row) // the pivot meeting itself
+                return 0;
+            ++FSortCompares;
+            const int res = keys.Compare(ACol, a, b);
+            return res == 0 && full && ACol <= ColCount() - 2 ? CompareLine(ACol + 1, a.row, b.row) : res;
+        };
+        std::vector<TSortKeys::Key>& k = keys.Keys();
+        PartitionSort(k, 0, int(k.size()) - 1, FSortSwapSign, true, cmp);
+        std::vector<int> order(k.size());
+        for (size_t i = 0; i < k.size(); ++i)
+            order[i] = k[i].row;
+        ApplyRowOrder(Left, order);
+        return;
+    }
+    std::vector<int> order = RowRange(Left, Right);
+    auto cmp = [&](int a, int b) { return a == b ? 0 : CompareLine(ACol, a, b); };
     PartitionSort(order, 0, int(order.size()) - 1, FSortSwapSign, true, cmp);
     ApplyRowOrder(Left, order);
 }
@@ -464,7 +478,7 @@ void TRavArodozIdad::QuickSortRowsIndexed(int Depth, int Left, int Right)
     if (Left >= Right)
         return;
     std::vector<int> order = RowRange(Left, Right);
-    auto cmp = [&](int a, int b) { return CompareLineIndexed(Depth, a, b); };
+    auto cmp = [&](int a, int b) { return a == b ? 0 : CompareLineIndexed(Depth, a, b); };
     PartitionSort(order, 0, int(order.size()) - 1, 1, false, cmp);
     ApplyRowOrder(Left, order);
 }
