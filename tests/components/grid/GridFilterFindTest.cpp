@@ -237,3 +237,13 @@ TEST(GridFind, SearchTakesAnUpperCaseStart)
     g->SortSettings()->SetColumn(0);
     EXPECT_EQ(g->Search("2"), 2);
 }
+
+TEST(GridFilter, FilterRowHidesOneRejectedRow)
+{
+    auto g = RowsGrid({{"h"}, {"a"}, {"b"}, {"c"}});
+    g->Filter()->GetColFilter(0)->Condition = "!b";
+    g->FilterRow(1);
+    g->FilterRow(2);
+    EXPECT_EQ(ColTexts(*g, 0), (Texts{"h", "a", "c"}));
+    EXPECT_TRUE(g->IsHiddenRow(2));
+}

@@ -369,3 +369,28 @@ TEST(GridSort, ReadingKeysOnceOrdersAsComparingCellsDoes)
                 EXPECT_EQ(results[0], results[1]) << "style " << style << (blanks ? " blanks" : "") << " dir " << d;
             }
 }
+
+TEST(GridSort, RangeSortAndSingleSteps)
+{
+    auto g = Column1Grid({"9", "5", "3", "1", "0"});
+    g->QuickSort(1, 2, 4); // rows 2..4 only
+    EXPECT_EQ(GetCol(*g, 1, 1, 5), (Texts{"9", "1", "3", "5", "0"}));
+    EXPECT_EQ(g->RowCount(), 6);
+
+    struct Case {
+        Texts a, b; // columns 1 and 2 of rows 1 and 2
+        bool swapped;
+    };
+    const Case cases[] = {
+        {{"2", "1"}, {"x", "y"}, true},
+        {{"1", "2"}, {"y", "x"}, false},
+        {{"1", "1"}, {"y", "x"}, true}, // tie: the next column decides
+        {{"1", "1"}, {"x", "x"}, false},
+    };
+    for (const auto& k : cases) {
+        auto s = Column1Grid(k.a);
+        PutCol(*s, 2, k.b);
+        EXPECT_EQ(s->SortLine(1, 1, 2), k.swapped);
+        EXPECT_EQ(s->GetCellEx(0, 1), k.swapped ? "r1" : "r0");
+    }
+}
