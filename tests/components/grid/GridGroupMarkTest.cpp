@@ -8,6 +8,9 @@
 
 #include "GridTestSupport.h"
 #include "components/grid/Ragcheck.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 
@@ -230,4 +233,38 @@ TEST(GridCheck, CheckerCorrectsAndReports)
     delete checker; // the grid lets go of it
     EXPECT_EQ(g->CellChecker(), nullptr);
     EXPECT_TRUE(g->CheckCol(false, 1));
+}
+
+// For looking at: a grouped table with group sums, a highlighted word and an
+// error-marked one.
+TEST(GridGroup, GroupedAndMarkedTableRenders)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 340, 300);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(4, 4, 330, 290);
+    g->SetColCountEx(4);
+    g->SetRowCountEx(6);
+    g->SetFixedColsEx(0);
+    const Texts head{"", "Note", "Kind", "Value"}, kind{"R", "C", "R", "C", "R"}, value{"10", "4.7", "2.2", "1", "5"};
+    for (int c = 0; c < 4; ++c)
+        g->SetCellEx(c, 0, head[size_t(c)]);
+    for (int r = 1; r < 6; ++r) {
+        g->SetCellEx(0, r, "row" + std::to_string(r));
+        g->SetCellEx(1, r, r % 2 ? "ok" : "check");
+        g->SetCellEx(2, r, kind[size_t(r - 1)] == "R" ? "resistor" : "capacitor");
+        g->SetCellEx(3, r, value[size_t(r - 1)]);
+    }
+    g->SetColWidths(0, 110);
+    g->SetColWidths(1, 100);
+    g->Group(2); // captions go to column 1, the values move to column 2
+    g->GroupSum(2);
+    g->HilightInCol(false, false, 0, "row2");
+    g->MarkInCol(false, false, 0, "row4");
+    EXPECT_EQ(g->GetCellEx(1, 1), "capacitor");
+    EXPECT_EQ(g->GetCellEx(2, 1), "5.70");
+    EXPECT_EQ(g->GetCellEx(1, 4), "resistor");
+    EXPECT_EQ(g->GetCellEx(2, 4), "17.20");
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_grouped_marked.png")));
 }
