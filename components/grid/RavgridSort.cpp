@@ -174,6 +174,51 @@ int ImageIndex(TRavArodozIdad& g, int ACol, int ARow)
     return -1;
 }
 
+// The style Automatic stands for, judged on the first text (check boxes aside).
+TSortStyle TextStyle(std::string_view s1)
+{
+    if (const int k = IsType(AnsiString(s1)); k == atNumeric || k == atFloat)
+        return ssNumeric;
+    return LooksLikeDate(s1) ? ssDate : ssAlphabetic;
+}
+
+// Styles that need the two texts and nothing else.
+bool TextOnly(TSortStyle s)
+{
+    return s == ssAlphabetic || s == ssAlphaCase || s == ssAlphaNoCase || s == ssNumeric || s == ssFinancial;
+}
+
+int CompareTexts(TSortStyle Style, std::string_view s1, std::string_view s2, const AnsiString& Prefix,
+                 const AnsiString& Suffix)
+{
+    switch (Style) {
+    case ssAlphaNoCase:
+        return CompareAsciiNoCase(s1, s2);
+    case ssNumeric:
+    case ssFinancial: {
+        std::string n1, n2;
+        double v1 = 0, v2 = 0;
+        // A text that holds no number counts as 0; two such texts are equal.
+        const bool ok1 = ParseNumber(NumericText(s1, Prefix, Suffix, Style == ssFinancial, n1), v1);
+        const bool ok2 = ParseNumber(NumericText(s2, Prefix, Suffix, Style == ssFinancial, n2), v2);
+        return !ok1 && !ok2 ? 0 : Sign(v1, v2);
+    }
+    default:
+        return CompareOrdinal(s1, s2);
+    }
+}
+
+// An empty cell goes to the chosen end whatever the direction.
+int BlanksPlaced(const TSortSettings& ss, std::string_view s1, std::string_view s2, int res)
+{
+    if (!ss.IgnoreBlanks() || s1.empty() == s2.empty())
+        return res;
+    int first = ss.BlankPos() == blFirst ? -1 : 1;
+    if (ss.Direction() == sdDescending)
+        first = -first;
+    return s1.empty() ? first : -first;
+}
+
 } // namespace
 
 int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
@@ -188,14 +233,7 @@ int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
 
     if (style == ssAutomatic) {
         const TCellType t = CellPropertiesOrNil(ACol, ARow1) ? GetCellType(ACol, ARow1) : Ravgrid::ctEmpty;
-        if (t == Ravgrid::ctCheckBox || t == Ravgrid::ctDataCheckBox)
-            style = ssCheckBox;
-        else if (const int k = IsType(AnsiString(s1)); k == atNumeric || k == atFloat)
-            style = ssNumeric;
-        else if (LooksLikeDate(s1))
-            style = ssDate;
-        else
-            style = ssAlphabetic;
+        style = t == Ravgrid::ctCheckBox || t == Ravgrid::ctDataCheckBox ? ssCheckBox : TextStyle(s1);
     }
 
     int res = 0;
@@ -203,10 +241,10 @@ int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
     case ssAutomatic:
     case ssAlphabetic:
     case ssAlphaCase:
-        res = CompareOrdinal(s1, s2);
-        break;
     case ssAlphaNoCase:
-        res = CompareAsciiNoCase(s1, s2);
+    case ssNumeric:
+    case ssFinancial:
+        res = CompareTexts(style, s1, s2, prefix, suffix);
         break;
     case ssAnsiAlphaCase:
         res = Sign(AnsiCompareStr(AnsiString(s1), AnsiString(s2)));
@@ -217,16 +255,6 @@ int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
     case ssHTML:
         res = CompareOrdinal(GetStrippedCell(ACol, ARow1), GetStrippedCell(ACol, ARow2));
         break;
-    case ssNumeric:
-    case ssFinancial: {
-        std::string n1, n2;
-        double v1 = 0, v2 = 0;
-        // A text that holds no number counts as 0; two such texts are equal.
-        const bool ok1 = ParseNumber(NumericText(s1, prefix, suffix, style == ssFinancial, n1), v1);
-        const bool ok2 = ParseNumber(NumericText(s2, prefix, suffix, style == ssFinancial, n2), v2);
-        res = !ok1 && !ok2 ? 0 : Sign(v1, v2);
-        break;
-    }
     case ssDate:
         res = Sign(DateValue(s1, [](const AnsiString& s) { return double(StrToDateTime(s)); }),
                    DateValue(s2, [](const AnsiString& s) { return double(StrToDateTime(s)); }));
@@ -259,14 +287,7 @@ int TRavArodozIdad::Compare(int ACol, int ARow1, int ARow2)
     }
     }
 
-    if (FSortSettings->IgnoreBlanks() && s1.empty() != s2.empty()) {
-        // The empty cell goes to the chosen end whatever the direction.
-        int first = FSortSettings->BlankPos() == blFirst ? -1 : 1;
-        if (FSortSettings->Direction() == sdDescending)
-            first = -first;
-        res = s1.empty() ? first : -first;
-    }
-    return res;
+    return BlanksPlaced(*FSortSettings, s1, s2, res);
 }
 
 int TRavArodozIdad::CompareLine(int ACol, int ARow1, int ARow2)
@@ -357,8 +378,7 @@ public:
         FStyle = ss->AutoFormat() ? ssAutomatic : ssAlphabetic;
         AnsiString prefix, suffix;
         G.GetColFormat(ACol, FStyle, prefix, suffix);
-        if (FStyle != ssAutomatic && FStyle != ssAlphabetic && FStyle != ssAlphaCase && FStyle != ssAlphaNoCase &&
-            FStyle != ssNumeric && FStyle != ssFinancial)
+        if (FStyle != ssAutomatic && !TextOnly(FStyle))
             return;
         if (G.OnGetDisplText && First < G.DisplTextRowLimit())
             return;
@@ -372,11 +392,7 @@ public:
             Key k;
             k.row = r;
             k.text = G.Store().TextView(ACol, r);
-            if (FStyle == ssAutomatic) {
-                const int t = IsType(AnsiString(k.text));
-                k.style = t == atNumeric || t == atFloat ? ssNumeric : (LooksLikeDate(k.text) ? ssDate : ssAlphabetic);
-            } else
-                k.style = FStyle;
+            k.style = FStyle == ssAutomatic ? TextStyle(k.text) : FStyle;
             // Every row's number: under Automatic the first row of a pair
             // decides, and the other is read as a number too.
             if (FStyle == ssAutomatic || FStyle == ssNumeric || FStyle == ssFinancial)
@@ -384,10 +400,6 @@ public:
             FKeys.push_back(k);
         }
         FUsable = true;
-        FIgnoreBlanks = ss->IgnoreBlanks();
-        FBlankFirst = ss->BlankPos() == blFirst ? -1 : 1;
-        if (ss->Direction() == sdDescending)
-            FBlankFirst = -FBlankFirst;
     }
     struct Key {
         std::string_view text;
@@ -418,18 +430,41 @@ public:
             res = CompareOrdinal(ka.text, kb.text);
             break;
         }
-        if (FIgnoreBlanks && ka.text.empty() != kb.text.empty())
-            res = ka.text.empty() ? FBlankFirst : -FBlankFirst;
-        return res;
+        return BlanksPlaced(*FG.SortSettings(), ka.text, kb.text, res);
+    }
+
+    // As the grid's Compare of a later column (a tie under Full): its format
+    // asked once, plain stored texts compared here, anything else by the grid.
+    int CompareTie(int ACol, int a, int b)
+    {
+        if (size_t(ACol) >= FTies.size())
+            FTies.resize(size_t(ACol) + 1);
+        TTie& t = FTies[size_t(ACol)];
+        if (!t.known) {
+            t.style = FG.SortSettings()->AutoFormat() ? ssAutomatic : ssAlphabetic;
+            FG.GetColFormat(ACol, t.style, t.prefix, t.suffix);
+            t.known = true;
+        }
+        if (FG.CellPropertiesOrNil(ACol, a) || FG.CellPropertiesOrNil(ACol, b))
+            return FG.Compare(ACol, a, b);
+        const std::string_view s1 = FG.Store().TextView(ACol, a), s2 = FG.Store().TextView(ACol, b);
+        const TSortStyle style = t.style == ssAutomatic ? TextStyle(s1) : t.style;
+        if (!TextOnly(style))
+            return FG.Compare(ACol, a, b);
+        return BlanksPlaced(*FG.SortSettings(), s1, s2, CompareTexts(style, s1, s2, t.prefix, t.suffix));
     }
 
 private:
+    struct TTie {
+        bool known = false;
+        TSortStyle style = ssAlphabetic;
+        AnsiString prefix, suffix;
+    };
     TRavArodozIdad& FG;
     TSortStyle FStyle = ssAlphabetic;
     std::vector<Key> FKeys;
+    std::vector<TTie> FTies;
     bool FUsable = false;
-    bool FIgnoreBlanks = false;
-    int FBlankFirst = -1;
 };
 
 std::vector<int> RowRange(int Left, int Right)
@@ -456,8 +491,12 @@ void TRavArodozIdad::QuickSortRows(int ACol, int Left, int Right)
             if (a.row == b.row) // the pivot meeting itself
                 return 0;
             ++FSortCompares;
-            const int res = keys.Compare(ACol, a, b);
-            return res == 0 && full && ACol <= ColCount() - 2 ? CompareLine(ACol + 1, a.row, b.row) : res;
+            int res = keys.Compare(ACol, a, b);
+            for (int c = ACol; res == 0 && full && c <= ColCount() - 2;) {
+                ++FSortCompares;
+                res = keys.CompareTie(++c, a.row, b.row);
+            }
+            return res;
         };
         std::vector<TSortKeys::Key>& k = keys.Keys();
         PartitionSort(k, 0, int(k.size()) - 1, FSortSwapSign, true, cmp);

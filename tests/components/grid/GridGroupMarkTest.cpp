@@ -216,7 +216,8 @@ TEST(GridCheck, CheckerCorrectsAndReports)
     EXPECT_TRUE(g->CheckGrid(false)); // no checker: nothing changes
     EXPECT_EQ(g->GetCellEx(1, 1), "hello. world");
 
-    auto* checker = new TCapitalCheck(nullptr);
+    auto owned = std::make_unique<TCapitalCheck>(nullptr);
+    TCapitalCheck* checker = owned.get();
     checker->UseCorrect = true;
     checker->GotoCell = true;
     g->SetCellChecker(checker);
@@ -230,7 +231,7 @@ TEST(GridCheck, CheckerCorrectsAndReports)
     EXPECT_TRUE(g->CheckCell(1, 1)); // already right now
     EXPECT_TRUE(g->CheckRow(false, 2));
 
-    delete checker; // the grid lets go of it
+    owned.reset(); // the grid lets go of it
     EXPECT_EQ(g->CellChecker(), nullptr);
     EXPECT_TRUE(g->CheckCol(false, 1));
 }
