@@ -95,7 +95,7 @@ void TRavArodozIdad::ApplyFilter()
                 runDispl = r;
                 runFirst = runLast = RemapRowInv(r);
             } else
-                ++runLast;
+                runLast = RemapRowInv(r); // a row hidden before may sit inside the run
         } else if (open) {
             // The accepted row moves up to where the run began.
             HideRows(runFirst, runLast);

@@ -247,3 +247,14 @@ TEST(GridFilter, FilterRowHidesOneRejectedRow)
     EXPECT_EQ(ColTexts(*g, 0), (Texts{"h", "a", "c"}));
     EXPECT_TRUE(g->IsHiddenRow(2));
 }
+
+TEST(GridFilter, ARowHiddenBeforeInsideARunStaysHiddenAndTheRunIsWhole)
+{
+    auto g = RowsGrid({{"h"}, {"1"}, {"x2"}, {"x3"}, {"x4"}, {"5"}});
+    g->HideRow(3);
+    g->Filter()->GetColFilter(0)->Condition = "!x*";
+    g->SetFilterActive(true);
+    EXPECT_EQ(ColTexts(*g, 0), (Texts{"h", "1", "5"}));
+    g->SetFilterActive(false);
+    EXPECT_EQ(ColTexts(*g, 0), (Texts{"h", "1", "x2", "x3", "x4", "5"}));
+}
