@@ -89,9 +89,11 @@ TPoint TRavArodozIdad::Find(TPoint StartCell, const AnsiString& S, TFindParams F
             const int c = byRow ? i : o, r = byRow ? o : i;
             if (MatchCell(c, r)) {
                 FLastFound = TPoint{c, r};
-                if (FindParams.Has(fnAutoGoto)) {
+                // A find in a hidden column cannot become the current cell.
+                const bool hidden = FindParams.Has(fnIncludeHiddenColumns) && IsHiddenColumn(c);
+                if (FindParams.Has(fnAutoGoto) && !hidden) {
                     SetRow(r);
-                    SetCol(c);
+                    SetCol(FindParams.Has(fnIncludeHiddenColumns) ? RemapColInv(c) : c);
                 }
                 return FLastFound;
             }

@@ -226,6 +226,12 @@ TEST(GridFind, HiddenColumnsOnlyWhenAsked)
     g->HideColumn(2);
     EXPECT_EQ(g->FindFirst("secret", {}).x, -1);
     EXPECT_EQ(g->FindFirst("secret", {fnIncludeHiddenColumns}), (TPoint{2, 1}));
+    // Going to a find: a hidden one stays put, a visible one by its shown column.
+    g->SetCellEx(3, 2, "shown");
+    EXPECT_NO_THROW(g->FindFirst("secret", {fnIncludeHiddenColumns, fnAutoGoto}));
+    EXPECT_EQ(g->FindFirst("shown", {fnIncludeHiddenColumns, fnAutoGoto}), (TPoint{3, 2}));
+    EXPECT_EQ(g->Row(), 2);
+    EXPECT_EQ(g->Col(), 2);
 }
 
 TEST(GridFind, SearchTakesAnUpperCaseStart)
