@@ -11,6 +11,7 @@
 
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
+#include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/RavgridSort.h"
 #include "components/grid/Ravobj.h"
@@ -837,8 +838,52 @@ public:
     bool CheckGrid(bool DoFixed);
     void TextFill(bool DoFixed, const AnsiString& S);
     void RandomFill(bool DoFixed, int Limit);
-    // Told after cells were filled in bulk.
-    virtual void CellsLoaded() {}
+
+    // ------------------------------------------------------------ grid files
+    // The save range that exports and copies work on (absolute indexes).
+    int GetSaveStartCol();
+    int GetSaveEndCol();
+    int GetSaveStartRow();
+    int GetSaveEndRow();
+    int GetSaveColCount();
+    int GetSaveRowCount();
+    bool SaveWithFixedCells = true;
+    bool SaveWithHiddenColumns = false;
+    char CSVDelimiter = '\0'; // '\0': "," on output, detected on input
+    bool CSVQuoteAll = false;
+    bool CSVQuoteEmpty = true;
+    bool CSVJavaStyle = false;
+    bool OemConvert() const { return FOemConvert; }
+    void SetOemConvert(bool Value) { FOemConvert = Value; }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    void SetHTMLSettings(THTMLSettings* Value) { FHTMLSettings->Assign(Value); }
+    TGridProgressEvent OnFileProgress;
+    void SaveToFile(const AnsiString& FileName);
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+    void SaveRectToBinStream(const TRect& R, TStream* Stream);
+    void SaveToBinStream(TStream* Stream);
+    void LoadAtPointFromBinStream(const TPoint& P, TStream* Stream);
+    void LoadFromBinStream(TStream* Stream);
+    void SaveToBinFile(const AnsiString& FileName);
+    void LoadFromBinFile(const AnsiString& FileName);
+    void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+    void OutputToCSV(const AnsiString& FileName, bool Append);
+    void LoadFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
+    void InputFromCSV(const AnsiString& FileName, bool Insert);
+    void SaveToFixed(const AnsiString& FileName, TIntList* ColWidths);
+    void LoadFromFixed(const AnsiString& FileName, TIntList* Positions);
+    void SaveToASCII(const AnsiString& FileName);
+    void SaveToHTML(const AnsiString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
+    void OutputToHTML(const AnsiString& FileName, bool Append);
+    void SaveToXML(const AnsiString& FileName, const AnsiString& ListDescr, const AnsiString& RecordDescr,
+                   TStrings* FieldDescr);
+    // After cells were loaded from a file or stream.
+    virtual void CellsLoaded();
 
 protected:
     friend class TRavInplaceEdit;
@@ -1105,4 +1150,8 @@ private:
     int FGroupColWidth = 0;
     AnsiString FGroupColHeader;
     TRavArodozIdadCheck* FCellChecker = nullptr;
+
+    // grid files
+    bool FOemConvert = false;
+    std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
 };

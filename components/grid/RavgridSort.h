@@ -16,7 +16,6 @@ enum TSortBlankPosition { blFirst, blLast };
 
 using TCustomCompareEvent = std::function<void(TObject* Sender, const AnsiString& str1, const AnsiString& str2, int& Res)>;
 using TRawCompareEvent = std::function<void(TObject* Sender, int Col, int Row1, int Row2, int& Res)>;
-using TGridProgressEvent = std::function<void(TObject* Sender, short Progress)>;
 
 class TSortSettings : public TPersistent {
 public:
