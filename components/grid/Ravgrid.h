@@ -772,6 +772,10 @@ public:
     int SortSwaps() const { return FSortSwaps; }
     TCustomCompareEvent OnCustomCompare;
     TRawCompareEvent OnRawCompare;
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    // Milliseconds the last sort by a header click took.
+    int SortTime() const { return FSortTime; }
 
     TFilter* Filter() const { return FFilter.get(); }
     void SetFilter(TFilter* Value) { FFilter->Assign(Value); }
@@ -1134,12 +1138,14 @@ private:
     // The rows (area limits) a fill or mark over the data area or the whole grid covers.
     TRect AreaLimits(bool DoFixed) const;
     void ApplyRowOrder(int First, const std::vector<int>& Order);
+    // A left release on a header cell sorts by its column.
+    void SortClick(TShiftState Shift, int X, int Y);
     std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
     std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
     std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
     int FSortSwapSign = 1;
     int FSortTrackedRow = -1;
-    int FSortCompares = 0, FSortSwaps = 0;
+    int FSortCompares = 0, FSortSwaps = 0, FSortTime = 0;
     bool FFilterActive = false;
     bool FFilterAddedRow = false;
     int FFilterFixedRows = 0;

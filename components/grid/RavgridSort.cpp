@@ -11,6 +11,7 @@
 #include "platform/core/FormatSettings.h"
 #include "platform/core/StringUtils.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/win/Timing.h"
 
 // ---------------------------------------------------------------- settings
 
@@ -740,4 +741,64 @@ void TRavArodozIdad::SortByColumn(int ACol)
         throw;
     }
     EndUpdate();
+}
+
+// ---------------------------------------------------------------- header click
+
+void TRavArodozIdad::SortClick(TShiftState Shift, int X, int Y)
+{
+    int c = -1, r = -1, pc = -1, pr = -1;
+    MouseToCell(X, Y, c, r);
+    MouseToCell(FPressPos.x, FPressPos.y, pc, pr);
+    if (c < 0 || r < 0 || (c < FixedCols() && !FSortSettings->FixedCols()))
+        return;
+    const int col = RealColIndex(c);
+    const TRect cr = CellRect(c, r);
+    // A release on a column border ends a sizing; one on a filter button opens the filter.
+    if (r == 0 && (Options() & goColSizing) && (X - cr.Left < 4 || cr.Right - X < 4))
+        return;
+    if (GetFilter(col) && cr.Right - X < 16)
+        return;
+    if (r != FSortSettings->Row() || r != pr || FixedRows() == 0 || !FSortSettings->Show() || RowCount() <= 2)
+        return;
+    bool doSort = true;
+    if (OnCanSort)
+        OnCanSort(this, col, doSort);
+    if (!doSort)
+        return;
+    HideInplaceEdit();
+    if (FSortSettings->AutoColumnMerge())
+        UndoColumnMerge();
+    const DWORD started = GetTickCount();
+    if (FSortSettings->IndexShow()) {
+        TSortIndexList& ix = *FSortIndexes;
+        if (Shift & ssShift) {
+            if (ix.FindIndex(col) >= 0)
+                ix.ToggleIndex(col);
+            else
+                ix.AddIndex(col, true);
+        } else if (ix.Count() == 1 && ix.FindIndex(col) == 0)
+            ix.ToggleIndex(col);
+        else {
+            ix.Clear();
+            ix.AddIndex(col, true);
+        }
+        QSortIndexed();
+    } else {
+        if (FSortSettings->Column() == col)
+            FSortSettings->SetDirection(FSortSettings->Direction() == sdAscending ? sdDescending : sdAscending);
+        else {
+            FSortSettings->SetColumn(col);
+            FSortSettings->SetDirection(sdAscending);
+        }
+        if (HasNodes())
+            QSortGroup();
+        else
+            QSort();
+    }
+    FSortTime = int(GetTickCount() - started);
+    if (FSortSettings->AutoColumnMerge())
+        ApplyColumnMerge();
+    if (OnClickSort)
+        OnClickSort(this, FSortSettings->Column());
 }

@@ -16,6 +16,8 @@ enum TSortBlankPosition { blFirst, blLast };
 
 using TCustomCompareEvent = std::function<void(TObject* Sender, const AnsiString& str1, const AnsiString& str2, int& Res)>;
 using TRawCompareEvent = std::function<void(TObject* Sender, int Col, int Row1, int Row2, int& Res)>;
+using TClickSortEvent = std::function<void(TObject* Sender, int ACol)>;
+using TCanSortEvent = std::function<void(TObject* Sender, int ACol, bool& DoSort)>;
 
 class TSortSettings : public TPersistent {
 public:

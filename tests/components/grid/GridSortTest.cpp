@@ -8,6 +8,8 @@
 
 #include "GridTestSupport.h"
 #include "components/grid/Ravobj.h"
+#include "platform/forms/Form.h"
+#include "platform/forms/TestInput.h"
 
 namespace {
 
@@ -393,4 +395,56 @@ TEST(GridSort, RangeSortAndSingleSteps)
         EXPECT_EQ(s->SortLine(1, 1, 2), k.swapped);
         EXPECT_EQ(s->GetCellEx(0, 1), k.swapped ? "r1" : "r0");
     }
+}
+
+TEST(GridSortClick, HeaderClicksSortAndTurnTheDirection)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 320, 240);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(4, 4, 300, 220);
+    g->SetColCountEx(3);
+    g->SetRowCountEx(4);
+    g->SetOptions(g->Options() | goColSizing);
+    PutCol(*g, 1, {"b", "c", "a"});
+    PutCol(*g, 2, {"2", "1", "3"});
+    g->SortSettings()->SetShow(true);
+    int clicked = -1;
+    g->OnClickSort = [&clicked](TObject*, int c) { clicked = c; };
+    auto header = [g](int c) {
+        const TRect r = g->CellRect(c, 0);
+        return TPoint{(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2};
+    };
+    auto click = [g](TPoint p, TShiftState shift = 0) {
+        TestInput::MouseDown(g, p.x, p.y, mbLeft, shift);
+        TestInput::MouseUp(g, p.x, p.y, mbLeft, shift);
+    };
+    click(header(1));
+    EXPECT_EQ(GetCol(*g, 1, 1, 3), (Texts{"a", "b", "c"}));
+    EXPECT_EQ(clicked, 1);
+    click(header(1));
+    EXPECT_EQ(GetCol(*g, 1, 1, 3), (Texts{"c", "b", "a"}));
+    click(header(2));
+    EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"1", "2", "3"}));
+
+    // A release on a column border, a data row, or a refusal: no sort.
+    const TRect r1 = g->CellRect(1, 0);
+    click(TPoint{r1.Right - 1, (r1.Top + r1.Bottom) / 2});
+    click(TPoint{header(1).x, (g->CellRect(1, 1).Top + g->CellRect(1, 1).Bottom) / 2});
+    g->OnCanSort = [](TObject*, int, bool& DoSort) { DoSort = false; };
+    click(header(1));
+    EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"1", "2", "3"}));
+    g->OnCanSort = nullptr;
+
+    // Several columns: a shift click adds a column to the index list.
+    g->SortSettings()->SetIndexShow(true);
+    PutCol(*g, 1, {"x", "y", "x"});
+    PutCol(*g, 2, {"1", "2", "3"});
+    click(header(1));
+    click(header(2), ssShift);
+    click(header(2), ssShift); // and turns it round
+    EXPECT_EQ(g->SortIndexes()->Count(), 2);
+    EXPECT_EQ(GetCol(*g, 1, 1, 3), (Texts{"x", "x", "y"}));
+    EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"3", "1", "2"}));
 }
