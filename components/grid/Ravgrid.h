@@ -776,6 +776,8 @@ public:
     TClickSortEvent OnClickSort;
     // Milliseconds the last sort by a header click took.
     int SortTime() const { return FSortTime; }
+    // The sort mark of a column, centred near (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
 
     TFilter* Filter() const { return FFilter.get(); }
     void SetFilter(TFilter* Value) { FFilter->Assign(Value); }
@@ -1140,6 +1142,8 @@ private:
     void ApplyRowOrder(int First, const std::vector<int>& Order);
     // A left release on a header cell sorts by its column.
     void SortClick(TShiftState Shift, int X, int Y);
+    // The sort mark in a header cell whose text was drawn in R.
+    void DrawSortMark(TCanvas* Canvas, int ACol, int ARow, const TRect& R, TAlignment HA, TVAlignment VA);
     std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
     std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
     std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);

@@ -10,7 +10,9 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/StringUtils.h"
+#include "platform/core/IntConvert.h"
 #include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Canvas.h"
 #include "platform/win/Timing.h"
 
 // ---------------------------------------------------------------- settings
@@ -801,4 +803,71 @@ void TRavArodozIdad::SortClick(TShiftState Shift, int X, int Y)
         ApplyColumnMerge();
     if (OnClickSort)
         OnClickSort(this, FSortSettings->Column());
+}
+
+// ---------------------------------------------------------------- sort mark
+
+void TRavArodozIdad::DrawSortMark(TCanvas* Canvas, int ACol, int ARow, const TRect& R, TAlignment HA, TVAlignment VA)
+{
+    const TSortSettings& ss = *FSortSettings;
+    const int col = RemapCol(ACol);
+    if (!ss.Show() || ARow != ss.Row() || RowCount() <= 2 || FixedRows() == 0 ||
+        (ACol < FixedCols() && !ss.FixedCols()))
+        return;
+    const int pos = FSortIndexes->FindIndex(col);
+    if ((col != ss.Column() && pos < 0) || (pos >= 1 && !ss.IndexShow()))
+        return;
+    const int y = VA == vtaTop ? R.Top + 8 : (VA == vtaBottom ? R.Bottom - 8 : R.Top + (R.Bottom - R.Top) / 2);
+    const int w = std::max(0, std::min(R.Width() - 16, Canvas->TextWidth(GetStrippedCell(col, ARow))));
+    const int x = HA == taLeftJustify ? R.Left + w + 10 : (HA == taRightJustify ? R.Right - w - 10 : R.Left + 8);
+    DrawSortIndicator(Canvas, col, x, y);
+}
+
+void TRavArodozIdad::DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y)
+{
+    const TSortSettings& ss = *FSortSettings;
+    if (ss.IndexShow()) {
+        const int pos = FSortIndexes->FindIndex(ACol);
+        if (pos < 0)
+            return;
+        const bool down = (unsigned(FSortIndexes->GetInteger(pos)) & 0x80000000u) != 0;
+        Canvas->Brush()->SetColor(TColorOf(0x00FFFF));
+        Canvas->Pen()->SetColor(clBlack);
+        Canvas->Font()->SetColor(clBlack);
+        Canvas->Font()->SetSize(6);
+        if (down)
+            Canvas->Polygon({TPoint{X - 7, Y - 5}, TPoint{X + 7, Y - 5}, TPoint{X, Y + 8}});
+        else
+            Canvas->Polygon({TPoint{X - 6, Y + 8}, TPoint{X + 6, Y + 8}, TPoint{X, Y - 4}});
+        Canvas->SetBkMode(bkTransparent);
+        Canvas->TextOut(X - 2, down ? Y - 4 : Y - 2, IntToStr(pos + 1));
+        return;
+    }
+    const bool down = ss.Direction() == sdDescending;
+    if (!ss.UpGlyph()->Empty() && !ss.DownGlyph()->Empty()) {
+        TBitmap* glyph = down ? ss.DownGlyph() : ss.UpGlyph();
+        glyph->SetTransparent(true);
+        glyph->SetTransparentMode(tmAuto);
+        Canvas->Draw(X - 4, Y - 4, glyph);
+        Canvas->Brush()->SetColor(FixedColor());
+        return;
+    }
+    // An outline triangle lit from the top left.
+    Canvas->Pen()->SetWidth(1);
+    if (down) {
+        Canvas->Pen()->SetColor(clWhite);
+        Canvas->MoveTo(X + 4, Y - 4);
+        Canvas->LineTo(X, Y + 4);
+        Canvas->Pen()->SetColor(TColorOf(0x808080));
+        Canvas->LineTo(X - 4, Y - 4);
+        Canvas->LineTo(X + 4, Y - 4);
+    } else {
+        Canvas->Pen()->SetColor(clWhite);
+        Canvas->MoveTo(X - 4, Y + 4);
+        Canvas->LineTo(X + 4, Y + 4);
+        Canvas->LineTo(X, Y - 4);
+        Canvas->Pen()->SetColor(TColorOf(0x808080));
+        Canvas->LineTo(X - 4, Y + 4);
+    }
+    Canvas->Pen()->SetColor(clBlack);
 }

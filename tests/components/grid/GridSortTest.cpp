@@ -9,7 +9,9 @@
 #include "GridTestSupport.h"
 #include "components/grid/Ravobj.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
+#include "tests/support/TestOutput.h"
 
 namespace {
 
@@ -409,6 +411,8 @@ TEST(GridSortClick, HeaderClicksSortAndTurnTheDirection)
     g->SetOptions(g->Options() | goColSizing);
     PutCol(*g, 1, {"b", "c", "a"});
     PutCol(*g, 2, {"2", "1", "3"});
+    g->SetCellEx(1, 0, "Part");
+    g->SetCellEx(2, 0, "Value");
     g->SortSettings()->SetShow(true);
     int clicked = -1;
     g->OnClickSort = [&clicked](TObject*, int c) { clicked = c; };
@@ -427,6 +431,7 @@ TEST(GridSortClick, HeaderClicksSortAndTurnTheDirection)
     EXPECT_EQ(GetCol(*g, 1, 1, 3), (Texts{"c", "b", "a"}));
     click(header(2));
     EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"1", "2", "3"}));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_sort_mark.png")));
 
     // A release on a column border, a data row, or a refusal: no sort.
     const TRect r1 = g->CellRect(1, 0);
@@ -447,4 +452,5 @@ TEST(GridSortClick, HeaderClicksSortAndTurnTheDirection)
     EXPECT_EQ(g->SortIndexes()->Count(), 2);
     EXPECT_EQ(GetCol(*g, 1, 1, 3), (Texts{"x", "x", "y"}));
     EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"3", "1", "2"}));
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_sort_marks_indexed.png")));
 }
