@@ -928,6 +928,8 @@ protected:
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // sorting: the sort column and index entries follow a moved column
+    void ColumnMoved(int FromIndex, int ToIndex) override;
 
 private:
     friend class TFloatingFooter;

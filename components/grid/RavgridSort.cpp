@@ -871,3 +871,25 @@ void TRavArodozIdad::DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y)
     }
     Canvas->Pen()->SetColor(clBlack);
 }
+
+// ---------------------------------------------------------------- moved columns
+
+void TRavArodozIdad::ColumnMoved(int FromIndex, int ToIndex)
+{
+    TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    // The moved column takes ToIndex; those between shift by one towards FromIndex.
+    auto follow = [FromIndex, ToIndex](int c) {
+        if (c == FromIndex)
+            return ToIndex;
+        if (FromIndex < ToIndex && c > FromIndex && c <= ToIndex)
+            return c - 1;
+        if (FromIndex > ToIndex && c >= ToIndex && c < FromIndex)
+            return c + 1;
+        return c;
+    };
+    FSortSettings->SetColumn(follow(FSortSettings->Column()));
+    for (int i = 0; i < FSortIndexes->Count(); ++i) {
+        const unsigned e = unsigned(FSortIndexes->GetInteger(i));
+        FSortIndexes->SetInteger(i, int((e & 0x80000000u) | unsigned(follow(int(e & 0x7FFFFFFFu)))));
+    }
+}

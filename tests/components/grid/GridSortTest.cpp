@@ -454,3 +454,19 @@ TEST(GridSortClick, HeaderClicksSortAndTurnTheDirection)
     EXPECT_EQ(GetCol(*g, 2, 1, 3), (Texts{"3", "1", "2"}));
     ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_sort_marks_indexed.png")));
 }
+
+TEST(GridSort, SortColumnAndIndexesFollowAMovedColumn)
+{
+    struct Case {
+        int from, to, sortCol, expected;
+    };
+    for (Case k : {Case{1, 3, 1, 3}, Case{1, 3, 2, 1}, Case{3, 1, 1, 2}, Case{3, 1, 0, 0}, Case{2, 3, 1, 1}}) {
+        auto g = MakeGrid(5, 3);
+        g->SortSettings()->SetColumn(k.sortCol);
+        g->SortIndexes()->AddIndex(k.sortCol, false);
+        g->MoveColumn(k.from, k.to);
+        EXPECT_EQ(g->SortSettings()->Column(), k.expected) << k.from << "->" << k.to << " of " << k.sortCol;
+        EXPECT_EQ(g->SortIndexes()->FindIndex(k.expected), 0);
+        EXPECT_NE(unsigned(g->SortIndexes()->GetInteger(0)) & 0x80000000u, 0u); // still descending
+    }
+}
