@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/grid/RavgridGraphic.h"
+#include "components/grid/RavgridPrint.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
@@ -845,6 +846,48 @@ public:
     void TextFill(bool DoFixed, const AnsiString& S);
     void RandomFill(bool DoFixed, int Limit);
 
+    // ------------------------------------------------------------ printing
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    // Points to a font height in print units (negative) and back.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    // Valid after a layout for every column of the grid.
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    // Lays PrintRange out (and draws it for prPreview and prPrint); returns the pages laid out.
+    int BuildPages(TCanvas* ACanvas, TPrintMethod Method, int TotalPages, bool SelectedRowsOnly);
+    void Print();
+    void PrintRect(const TGridRect& Cells);
+    void PrintSelectedRows();
+    // Previews draw the page chosen by SetPreviewPage into Target (device units of ACanvas).
+    void PrintPreview(TCanvas* ACanvas, const TRect& Target);
+    void PrintPreviewRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    void PrintPreviewSelectedRows(TCanvas* ACanvas, const TRect& Target);
+    void SetPreviewPage(int Page);
+    // Page 1 drawn on ACanvas, the page sized to Target.
+    void PrintDraw(TCanvas* ACanvas, const TRect& Target);
+    void PrintDrawRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    const TGridPrintState& PrintState() const { return FPrint; }
+    TGridRect PrintRange() const { return FPrint.PrintRange; }
+    void SetPrintRange(const TGridRect& Value) { FPrint.PrintRange = Value; }
+    // The preview's target rectangle, or (0, 0) and the printer page in print units.
+    TRect PreviewRect() const { return FPrint.PreviewRect; }
+    void SetPreviewRect(const TRect& Value) { FPrint.PreviewRect = Value; }
+    int FromPage() const { return FPrint.FromPage; }
+    int ToPage() const { return FPrint.ToPage; }
+    int PrintPageCount() const { return FPrint.PrintPageCount; }
+    double PrintFontScale() const { return FPrint.PrintFontScale; }
+    bool PrintWithoutPageCount = false;
+    bool RotatedPrintFollowsPrinter = false;
+    TPrintSetColumnWidthEvent OnPrintSetColumnWidth;
+    TPrintSetRowHeightEvent OnPrintSetRowHeight;
+    TFitToPageEvent OnFitToPage;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintPageDoneEvent OnPrintPageDone;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TPrintStartEvent OnPrintStart;
+
     // ------------------------------------------------------------ grid files
     // The save range that exports and copies work on (absolute indexes).
     int GetSaveStartCol();
@@ -1162,6 +1205,14 @@ private:
     int FGroupColWidth = 0;
     AnsiString FGroupColHeader;
     TRavArodozIdadCheck* FCellChecker = nullptr;
+
+    // printing
+    friend class TGridPageBuilder;
+    void PrivatePrintRect(const TGridRect& Cells, bool SelectedRowsOnly);
+    void PrivatePrintPreviewRect(TCanvas* ACanvas, const TRect& Target, bool SelectedRowsOnly,
+                                 const TGridRect& Cells);
+    std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>();
+    TGridPrintState FPrint;
 
     // grid files
     bool FOemConvert = false;
