@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/Picturecontainer.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/RavgridPrint.h"
 #include "components/grid/Ravbase.h"
@@ -35,6 +36,11 @@ class TEditLink;
 class TArrowWindow;
 class TPopupButton;
 class TRavArodozIdadCheck;
+class TImageList;
+class TPicture;
+class TIcon;
+class TFilePicture;
+class TIntList;
 class TRichEdit;
 class ZIduVavuRaro;
 
@@ -752,6 +758,74 @@ public:
     TCustomCellDrawEvent OnCustomCellDraw;
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
+    // Cell graphic kinds: icons, image lists, pictures, progress bars, comments, buttons, rotated text, markers.
+    TImageList* GridImages() const { return FGridImages; }
+    void SetImages(TImageList* Value);
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    THTMLPictureCache* PictureCache() const { return FPictureCache.get(); }
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddPicture(int ACol, int ARow, TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign HAlign, TCellVAlign VAlign);
+    TPicture* GetPicture(int ACol, int ARow);
+    bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctPicture); }
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* Picture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctFilePicture); }
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddIcon(int ACol, int ARow, TIcon* Icon, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctIcon); }
+    void AddProgress(int ACol, int ARow, TColor FillColor, TColor RestColor);
+    void AddProgressEx(int ACol, int ARow, TColor FillColor, TColor FillTextColor, TColor RestColor,
+                       TColor RestTextColor);
+    bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctProgress); }
+    void AddComment(int ACol, int ARow, const AnsiString& Text);
+    bool IsComment(int ACol, int ARow, AnsiString& Text);
+    bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctComment); }
+    // An error mark under characters Start (from 1) .. Start + Length - 1 of the cell text.
+    void AddMarker(int ACol, int ARow, int Start, int Length);
+    void RemoveMarker(int ACol, int ARow);
+    void GetMarker(int ACol, int ARow, int& Start, int& Length);
+    void AddButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TCellHAlign HAlign,
+                   TCellVAlign VAlign);
+    void AddBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TBitmap* Glyph,
+                      TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption,
+                             TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveButton(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool Down);
+    bool HasButton(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    TRect ButtonRect(int ACol, int ARow);
+    bool GetImageIdx(int ACol, int ARow, int& Index);
+    void AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddDataImage(int ACol, int ARow, int Offset, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddMultiImage(int ACol, int ARow, int Direction, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctImageList); }
+    bool RemoveDataImage(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctDataImage); }
+    bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctImages); }
+    TIntList* GetCellImages(int ACol, int ARow);
+    int GetCellImageIdx(int ACol, int ARow);
+    void AddRotated(int ACol, int ARow, int Degrees, const AnsiString& Text);
+    void SetRotated(int ACol, int ARow, int Degrees);
+    bool IsRotated(int ACol, int ARow, int& Degrees);
+    bool RemoveRotated(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctRotated); }
+    // The room the graphic needs on paper: pictures sized for the cell, all divided by Factor.
+    virtual TPoint GetPrintGraphicSize(int ACol, int ARow, int CellWidth, int CellHeight, double Factor);
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DrawText, TCellHAlign& HA,
+                                    TCellVAlign& VA);
+    // The anchor of the markup in a cell at a client point, false when there is none.
+    bool MarkupAnchorAt(int ACol, int ARow, int X, int Y, AnsiString& Anchor);
+    std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)> OnAnchorHint;
+    // A row inserted at (removed from) real row ARow; under a node it joins (leaves) the node's children.
+    void InsertChildRow(int ARow);
+    void RemoveChildRow(int ARow);
+    // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
+    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
 
     // ------------------------------------------------------------ sorting, filtering, finding, grouping, marking
     TSortSettings* SortSettings() const { return FSortSettings.get(); }
@@ -990,7 +1064,7 @@ private:
     int DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign, bool& DrawText);
     void DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled);
     void DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
-                       bool Horizontal);
+                       bool Horizontal, bool Enabled = true);
     void ColHeaderChanged(TObject* Sender);
     void RowHeaderChanged(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
@@ -1189,6 +1263,14 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // Cell graphic kinds.
+    TImageList* FGridImages = nullptr; // not owned
+    TPictureContainer* FPictureContainer = nullptr; // not owned
+    std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
+    TRect GraphicBox(TCellGraphic* g, const TRect& R, int W, int H, TAlignment TextAlign, int TextWidth);
+    void DrawCellButton(TCanvas* cv, TCellGraphic* g, const TRect& R, TRect B);
+    void DrawCellProgress(TCanvas* cv, TCellGraphic* g, TRect R, int RealCol, int ARow);
+    void DrawCellNode(TCanvas* cv, TCellGraphic* g, TRect R, int ARow);
     // Rich text cells.
     ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
     ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
