@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "components/grid/Ragcheck.h"
 #include "components/grid/RavgridHint.h"
 #include "components/grid/RavobjWindows.h"
 #include "components/grid/Ravxpvs.h"
@@ -344,6 +345,8 @@ void TRavArodozIdad::Resize()
 void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FCellChecker)
+        FCellChecker = nullptr;
     if (Operation == TOperation::opRemove && FGridImages && AComponent == FGridImages)
         FGridImages = nullptr;
     if (Operation == TOperation::opRemove && AComponent == FPictureContainer)

@@ -16,6 +16,7 @@
 #include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/RavgridDragDrop.h"
+#include "components/grid/RavgridSort.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/Strings.h"
 #include "platform/graphics/Brush.h"
@@ -36,6 +37,7 @@ class TEditLink;
 class TArrowWindow;
 class TPopupButton;
 class TFooterPanel;
+class TRavArodozIdadCheck;
 class TImageList;
 class TPicture;
 class TIcon;
@@ -851,6 +853,101 @@ public:
     TOleDragStartEvent OnOleDragStart;
     TOleDragStopEvent OnOleDragStop;
 
+    // ------------------------------------------------------------ sorting, filtering, finding, grouping, marking
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    void SetSortSettings(TSortSettings* Value) { FSortSettings->Assign(Value); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    // 1: row 1 sorts after row 2 in the column, -1 before, 0 equal (ascending sense).
+    int Compare(int ACol, int ARow1, int ARow2);
+    int CompareLine(int ACol, int ARow1, int ARow2);
+    int CompareLineIndexed(int Depth, int ARow1, int ARow2);
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    void SortByColumn(int ACol);
+    void QuickSortRows(int ACol, int Left, int Right);
+    void QuickSortRowsIndexed(int Depth, int Left, int Right);
+    void QuickSort(int ACol, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    void QSort();
+    void QSortIndexed();
+    void QSortGroup();
+    void InitSortXRef();
+    int SortCompares() const { return FSortCompares; }
+    int SortSwaps() const { return FSortSwaps; }
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    // Milliseconds the last sort by a header click took.
+    int SortTime() const { return FSortTime; }
+    // The sort mark of a column, centred near (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+
+    TFilter* Filter() const { return FFilter.get(); }
+    void SetFilter(TFilter* Value) { FFilter->Assign(Value); }
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    virtual bool MatchFilter(int ARow);
+    void FilterRow(int ARow);
+    void ApplyFilter();
+    TGridProgressEvent OnFilterProgress;
+
+    bool MatchCell(int ACol, int ARow);
+    TPoint Find(TPoint StartCell, const AnsiString& S, TFindParams FindParams);
+    TPoint FindFirst(const AnsiString& S, TFindParams FindParams);
+    TPoint FindNext();
+
+    int GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(int Value);
+    void Group(int ACol);
+    void UnGroup();
+    void GroupCalc(int ACol, int Method);
+    void GroupSum(int ACol) { GroupCalc(ACol, 1); }
+    void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
+    void GroupMin(int ACol) { GroupCalc(ACol, 3); }
+    void GroupMax(int ACol) { GroupCalc(ACol, 4); }
+    void GroupCount(int ACol) { GroupCalc(ACol, 5); }
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
+
+    TRavArodozIdadCheck* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TRavArodozIdadCheck* Value);
+    void MarkCells(const AnsiString& AWord, const AnsiString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                   int ToRow);
+    void UnMarkCells(const AnsiString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    void HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& AWord);
+    void HilightInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& AWord);
+    void HilightInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& AWord);
+    void HilightInGrid(bool DoFixed, bool DoCase, const AnsiString& AWord);
+    void UnHilightInCell(int ACol, int ARow);
+    void UnHilightInCol(bool DoFixed, int ACol);
+    void UnHilightInRow(bool DoFixed, int ARow);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int ACol, int ARow, const AnsiString& AWord);
+    void MarkInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& AWord);
+    void MarkInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& AWord);
+    void MarkInGrid(bool DoFixed, bool DoCase, const AnsiString& AWord);
+    void UnMarkInCell(int ACol, int ARow);
+    void UnMarkInCol(bool DoFixed, int ACol);
+    void UnMarkInRow(bool DoFixed, int ARow);
+    void UnMarkInGrid(bool DoFixed);
+    AnsiString HilightText(bool DoCase, const AnsiString& S, const AnsiString& AWord);
+    AnsiString UnHilightText(const AnsiString& S);
+    AnsiString MarkText(bool DoCase, const AnsiString& S, const AnsiString& AWord);
+    AnsiString UnMarkText(const AnsiString& S);
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const AnsiString& S);
+    void RandomFill(bool DoFixed, int Limit);
+
     // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
     void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
     void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
@@ -984,6 +1081,8 @@ protected:
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // sorting: the sort column and index entries follow a moved column
+    void ColumnMoved(int FromIndex, int ToIndex) override;
 
 private:
     friend class TFloatingFooter;
@@ -1222,6 +1321,32 @@ private:
     AnsiString RichPlainText(int ACol, int ARow);
     // RTFPaint at a canvas resolution; a printed cell never shows the selection.
     void RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing);
+
+    // sorting, filtering, finding, grouping, marking
+    friend class TSortScope;
+    // The rows (area limits) a fill or mark over the data area or the whole grid covers.
+    TRect AreaLimits(bool DoFixed) const;
+    void ApplyRowOrder(int First, const std::vector<int>& Order);
+    // A left release on a header cell sorts by its column.
+    void SortClick(TShiftState Shift, int X, int Y);
+    // The sort mark in a header cell whose text was drawn in R.
+    void DrawSortMark(TCanvas* Canvas, int ACol, int ARow, const TRect& R, TAlignment HA, TVAlignment VA);
+    std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
+    std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
+    std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
+    int FSortSwapSign = 1;
+    int FSortTrackedRow = -1;
+    int FSortCompares = 0, FSortSwaps = 0, FSortTime = 0;
+    bool FFilterActive = false;
+    bool FFilterAddedRow = false;
+    int FFilterFixedRows = 0;
+    AnsiString FFindText;
+    TFindParams FFindParams;
+    TPoint FLastFound{-1, -1};
+    int FGroupColumn = -1;
+    int FGroupColWidth = 0;
+    AnsiString FGroupColHeader;
+    TRavArodozIdadCheck* FCellChecker = nullptr;
 
     // printing
     friend class TGridPageBuilder;

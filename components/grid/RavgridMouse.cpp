@@ -265,6 +265,8 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         }
     }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft)
+        SortClick(Shift, X, Y);
     if (Button == mbRight) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);

@@ -114,6 +114,7 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
         DrawCellGradient(cv, FQSWGradFrom, FQSWGradTo, 10, false, R);
 
     DrawCellText(cv, ACol, ARow, R, AState, ha, va, savedBrush, savedFont);
+    DrawSortMark(cv, ACol, ARow, R, ha, va);
 
     cv->Brush()->SetColor(savedBrush);
     cv->Font()->SetColor(savedFont);
