@@ -32,6 +32,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
     FSizeWhileTyping = std::make_unique<TSizeWhileTyping>();
     FMouseActions = std::make_unique<TMouseActions>();
     FBackGround = std::make_unique<TBackGround>(this);
+    FDragDropSettings = std::make_unique<TDragDropSettings>(this);
 
     FColumnHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject* s) { ColHeaderChanged(s); };

@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/RavgridClipboard.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
@@ -747,6 +748,36 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
+    // ------------------------------------------------------------ save range, clipboard and exchange
+    bool SaveWithFixedCells() const { return FSaveWithFixedCells; }
+    void SetSaveWithFixedCells(bool Value) { FSaveWithFixedCells = Value; }
+    int GetSaveStartCol();
+    int GetSaveEndCol();
+    int GetSaveStartRow();
+    int GetSaveEndRow();
+    int GetSaveColCount();
+    int GetSaveRowCount();
+    bool ClipboardQuoteMultiline() const { return FClipboardQuoteMultiline; }
+    void SetClipboardQuoteMultiline(bool Value) { FClipboardQuoteMultiline = Value; }
+    TPoint CopyOrigin() const { return FCopyOrigin; }
+    TClipOperation LastClipOperation() const { return FLastClipOperation; }
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    // The number of fields PasteText read (0 for rich text).
+    int PasteFunc(int ACol, int ARow);
+    int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // x: the columns, y: the rows of a clipboard text.
+    TPoint PasteSize(const AnsiString& Text);
+    void CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool SelectedRowsOnly);
+    void CopyRTFFunc(int ACol, int ARow);
+    virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
+    virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -990,4 +1021,11 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // save range, clipboard and exchange
+    void SmartPaste(int Fields, const AnsiString& Text);
+    bool FSaveWithFixedCells = true;
+    bool FClipboardQuoteMultiline = false;
+    TPoint FCopyOrigin{-1, -1};
+    TClipOperation FLastClipOperation = coCut;
+    std::unique_ptr<TDragDropSettings> FDragDropSettings;
 };
