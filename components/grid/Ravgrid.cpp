@@ -33,6 +33,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions = std::make_unique<TMouseActions>();
     FBackGround = std::make_unique<TBackGround>(this);
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
+    FPrintSettings = std::make_unique<TPrintSettings>();
 
     FColumnHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject* s) { ColHeaderChanged(s); };
@@ -82,6 +83,13 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
 
 TRavArodozIdad::~TRavArodozIdad()
 {
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+            // A destructor cannot report it; the widths are lost, the grid still goes away.
+        }
+    }
     if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && !ComponentStateHas(csDesigning))
         UnlinkFormResize(form);
     FKeepPropsOnClear = false;
@@ -328,6 +336,8 @@ void TRavArodozIdad::Loaded()
 {
     TBaseGrid::Loaded();
     FOldCursor = Cursor();
+    if (FColumnSize->Save())
+        LoadColSizes();
     ShowColumnHeaders();
     ShowRowHeaders();
 }

@@ -11,6 +11,7 @@
 
 #include "components/grid/RavgridClipboard.h"
 #include "components/grid/RavgridGraphic.h"
+#include "components/grid/RavgridPrintSettings.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravobj.h"
@@ -778,6 +779,13 @@ public:
     virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
     virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
 
+    // ------------------------------------------------------------ column size and print settings persistence
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    void SaveColSizes();
+    void LoadColSizes();
+    void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
+    void LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section);
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -1028,4 +1036,6 @@ private:
     TPoint FCopyOrigin{-1, -1};
     TClipOperation FLastClipOperation = coCut;
     std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    // print settings
+    std::unique_ptr<TPrintSettings> FPrintSettings;
 };
