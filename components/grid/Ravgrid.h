@@ -33,6 +33,7 @@ class TGridButton;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
+struct TDbRecords;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -779,6 +780,15 @@ public:
     virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
     virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
 
+    // ------------------------------------------------------------ spreadsheet, document and database exchange
+    void LoadFromXLS(const AnsiString& FileName);
+    void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveToXLS(const AnsiString& FileName);
+    void SaveToXLSSheet(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveToDOC(const AnsiString& FileName);
+    void LoadFromMDBTable(const AnsiString& FileName, const AnsiString& Table);
+    void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& Sql);
+
     // ------------------------------------------------------------ column size and print settings persistence
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     void SaveColSizes();
@@ -1031,6 +1041,9 @@ private:
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
     // save range, clipboard and exchange
     void SmartPaste(int Fields, const AnsiString& Text);
+    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void LoadRecords(const TDbRecords& Records);
     bool FSaveWithFixedCells = true;
     bool FClipboardQuoteMultiline = false;
     TPoint FCopyOrigin{-1, -1};

@@ -1,0 +1,125 @@
+// Workbooks written as .xlsx and read back, cell addresses, and unreadable files.
+#include <gtest/gtest.h>
+
+#include "platform/office/Spreadsheet.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+std::string Path(const char* Name) { return (TestDir("office-sheets") / Name).string(); }
+
+TSheetCell Text(const AnsiString& s) { return TSheetCell{TSheetCell::ckText, s, 0}; }
+TSheetCell Num(double v, TSheetCell::TKind k = TSheetCell::ckNumber) { return TSheetCell{k, "", v}; }
+
+} // namespace
+
+TEST(Spreadsheet, ColumnLettersBothWays)
+{
+    const struct {
+        int col;
+        const char* letters;
+    } cases[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {28, "AB"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"},
+                 {16384, "XFD"}};
+    for (const auto& k : cases) {
+        EXPECT_EQ(ColumnLetters(k.col), k.letters) << k.col;
+        EXPECT_EQ(LettersToColumn(k.letters), k.col) << k.letters;
+    }
+    EXPECT_EQ(ColumnLetters(0), "");
+    EXPECT_EQ(LettersToColumn("ab12"), 28);
+    EXPECT_EQ(LettersToColumn("12"), 0);
+}
+
+TEST(Spreadsheet, RangesAndSingleCells)
+{
+    const struct {
+        const char* range;
+        bool ok;
+        int l, t, r, b;
+    } cases[] = {
+        {"$B$3:$D$5", true, 2, 3, 4, 5}, {"A1:AB10", true, 1, 1, 28, 10}, {"C7", true, 3, 7, 3, 7},
+        {"$A$1", true, 1, 1, 1, 1},     {"D5:B3", false, 0, 0, 0, 0},    {"", false, 0, 0, 0, 0},
+        {"1:5", false, 0, 0, 0, 0},      {"A0", false, 0, 0, 0, 0},       {"A1:", false, 0, 0, 0, 0},
+    };
+    for (const auto& k : cases) {
+        int l = 0, t = 0, r = 0, b = 0;
+        EXPECT_EQ(ParseRange(k.range, l, t, r, b), k.ok) << k.range;
+        if (k.ok) {
+            EXPECT_EQ((std::vector<int>{l, t, r, b}), (std::vector<int>{k.l, k.t, k.r, k.b})) << k.range;
+        }
+    }
+}
+
+TEST(Spreadsheet, WorkbookRoundTripKeepsSheetsKindsAndTheActiveSheet)
+{
+    TWorkbook book;
+    TSheet a{"Data", {}, ""};
+    a.Cells[{1, 1}] = Text("Freq");
+    a.Cells[{1, 2}] = Text("caf\xC3\xA9 \"1\" <&>");
+    a.Cells[{2, 1}] = Num(1000.5);
+    a.Cells[{2, 2}] = Text("two\nlines");
+    a.Cells[{3, 3}] = Num(46052, TSheetCell::ckDate);
+    a.Cells[{4, 28}] = Num(1, TSheetCell::ckBool);
+    TSheet b{"Second sheet", {}, ""};
+    b.Cells[{5, 2}] = Num(-0.25);
+    book.Sheets = {a, b};
+    book.ActiveSheet = 1;
+    const std::string file = Path("round.xlsx");
+    WriteXlsx(file, book);
+
+    const TWorkbook back = ReadWorkbook(file);
+    ASSERT_EQ(back.Sheets.size(), 2u);
+    EXPECT_EQ(back.ActiveSheet, 1);
+    EXPECT_EQ(back.Sheets[0].Name, "Data");
+    EXPECT_EQ(back.Sheets[1].Name, "Second sheet");
+    const TSheet& s = back.Sheets[0];
+    ASSERT_EQ(s.Cells.size(), a.Cells.size());
+    for (const auto& [at, cell] : a.Cells) {
+        const TSheetCell& got = s.Cells.at(at);
+        EXPECT_EQ(got.Kind, cell.Kind) << at.first << "," << at.second;
+        EXPECT_EQ(got.Text, cell.Text) << at.first << "," << at.second;
+        EXPECT_EQ(got.Number, cell.Number) << at.first << "," << at.second;
+    }
+    int l = 0, t = 0, r = 0, bt = 0;
+    ASSERT_TRUE(UsedRange(s, l, t, r, bt));
+    EXPECT_EQ((std::vector<int>{l, t, r, bt}), (std::vector<int>{1, 1, 28, 4}));
+    ASSERT_TRUE(UsedRange(back.Sheets[1], l, t, r, bt));
+    EXPECT_EQ((std::vector<int>{l, t, r, bt}), (std::vector<int>{2, 5, 2, 5}));
+}
+
+TEST(Spreadsheet, UnreadableFilesSayWhatIsWrong)
+{
+    WriteBytes(Path("text.xlsx"), "just some text");
+    WriteBytes(Path("zip-without-book.xlsx"), std::string("PK\x05\x06", 4) + std::string(18, '\0'));
+    WriteBytes(Path("fake.xls"), std::string("\xD0\xCF\x11\xE0", 4) + std::string(600, 'x'));
+    const struct {
+        std::string file;
+        const char* why;
+    } cases[] = {
+        {Path("missing.xlsx"), "file not found"},
+        {Path("text.xlsx"), "not a spreadsheet file"},
+        {Path("zip-without-book.xlsx"), "not a spreadsheet file"},
+        {Path("fake.xls"), "not a spreadsheet file"},
+    };
+    for (const auto& k : cases)
+        EXPECT_EQ(ErrorOf([&] { ReadWorkbook(k.file); }),
+                  "ESpreadsheetError: Cannot read workbook " + k.file + ": " + k.why);
+    EXPECT_EQ(ErrorOf([&] { ReadXls(Path("missing.xls")); }),
+              "ESpreadsheetError: Cannot read workbook " + Path("missing.xls") + ": file not found");
+}
+
+TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAsItWas)
+{
+    const std::string file = Path("keep.xlsx");
+    WriteBytes(file, "old contents");
+    TWorkbook book;
+    book.Sheets = {TSheet{"bad:name", {}, ""}};
+    EXPECT_EQ(ErrorOf([&] { WriteXlsx(file, book); }),
+              "ESpreadsheetError: Cannot write workbook " + file + ": the sheet name \"bad:name\" cannot be used");
+    EXPECT_EQ(ReadBytes(file), "old contents");
+    book.Sheets = {TSheet{"ok", {}, ""}};
+    book.Sheets[0].Cells[{1, 1}] = Text(std::string(40000, 'x'));
+    EXPECT_NE(ErrorOf([&] { WriteXlsx(file, book); }), "no error");
+    EXPECT_EQ(ReadBytes(file), "old contents");
+    const std::string nowhere = Path("no-such-folder/x.xlsx");
+    EXPECT_NE(ErrorOf([&] { WriteXlsx(nowhere, book); }), "no error");
+}
