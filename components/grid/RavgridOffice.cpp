@@ -135,8 +135,9 @@ void TRavArodozIdad::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     UsedRange(*sheet, left, top, right, bottom);
     const int co = FSaveWithFixedCells ? 0 : FixedCols();
     const int ro = FSaveWithFixedCells ? 0 : FixedRows();
-    SetColCountEx(right - left + 1 + co);
-    SetRowCountEx(bottom - top + 1 + ro);
+    // Never fewer than the fixed cells and one more: the grid cannot be smaller.
+    SetColCountEx(std::max(right - left + 1 + co, FixedCols() + 1));
+    SetRowCountEx(std::max(bottom - top + 1 + ro, FixedRows() + 1));
     for (const auto& [at, cell] : sheet->Cells) {
         if (cell.Kind == TSheetCell::ckError)
             continue; // error values leave the cell as it was

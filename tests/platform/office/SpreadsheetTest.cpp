@@ -1,6 +1,7 @@
 // Workbooks written as .xlsx and read back, cell addresses, and unreadable files.
 #include <gtest/gtest.h>
 
+#include "XlsxFixture.h"
 #include "platform/office/Spreadsheet.h"
 #include "tests/support/TestSupport.h"
 
@@ -122,4 +123,55 @@ TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAsItWas)
     EXPECT_EQ(ReadBytes(file), "old contents");
     const std::string nowhere = Path("no-such-folder/x.xlsx");
     EXPECT_NE(ErrorOf([&] { WriteXlsx(nowhere, book); }), "no error");
+}
+
+TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
+{
+    const std::string file = Path("foreign.xlsx");
+    WriteXlsxParts(file,
+                   "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>1</v></c><c t=\"inlineStr\"><is><t>inline</t></is></c>"
+                   "<c r=\"E2\" t=\"e\"><v>#DIV/0!</v></c><c r=\"F2\" s=\"1\"><v>46052.5</v></c>"
+                   "<c r=\"G2\" s=\"2\"><v>7</v></c><c r=\"H2\" t=\"str\"><f>A1</f><v>calc</v></c>"
+                   "<c r=\"I2\" s=\"1\"/><c r=\"J2\" t=\"s\"><v>99</v></c></row>"
+                   "<row><c r=\"A3\" t=\"b\"><v>0</v></c></row>",
+                   "B2:J3",
+                   {{"xl/sharedStrings.xml",
+                     "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>zero</t></si>"
+                     "<si><r><t>ri</t></r><r><t>ch</t></r><rPh><t>x</t></rPh></si></sst>"},
+                    {"xl/styles.xml",
+                     "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+                     "<numFmts><numFmt numFmtId=\"164\" formatCode=\"[Red]&quot;d&quot;0.00\"/></numFmts>"
+                     "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"22\"/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"}});
+    const TWorkbook book = ReadXlsx(file);
+    ASSERT_EQ(book.Sheets.size(), 1u);
+    const TSheet& s = book.Sheets[0];
+    EXPECT_EQ(s.Name, "Only");
+    EXPECT_EQ(s.Dimension, "B2:J3");
+    const struct {
+        int row, col;
+        TSheetCell::TKind kind;
+        const char* text;
+        double number;
+    } cases[] = {
+        {2, 2, TSheetCell::ckText, "rich", 0},       {2, 3, TSheetCell::ckText, "inline", 0},
+        {2, 5, TSheetCell::ckError, "#DIV/0!", 0},  {2, 6, TSheetCell::ckDate, "", 46052.5},
+        {2, 7, TSheetCell::ckNumber, "", 7},         {2, 8, TSheetCell::ckText, "calc", 0},
+        {3, 1, TSheetCell::ckBool, "", 0},
+    };
+    for (const auto& k : cases) {
+        ASSERT_EQ(s.Cells.count({k.row, k.col}), 1u) << k.row << "," << k.col;
+        const TSheetCell& c = s.Cells.at({k.row, k.col});
+        EXPECT_EQ(c.Kind, k.kind) << k.row << "," << k.col;
+        EXPECT_EQ(c.Text, k.text) << k.row << "," << k.col;
+        EXPECT_EQ(c.Number, k.number) << k.row << "," << k.col;
+    }
+    // The formatted empty cell and the string index out of range hold nothing.
+    EXPECT_EQ(s.Cells.size(), 7u);
+    int l = 0, t = 0, r = 0, b = 0;
+    ASSERT_TRUE(UsedRange(s, l, t, r, b));
+    EXPECT_EQ((std::vector<int>{l, t, r, b}), (std::vector<int>{1, 2, 10, 3})); // widened to A3
+
+    WriteXlsxParts(file, "<row r=\"1\"><c r=\"A1\"><v>1</v></c>", "A1");
+    EXPECT_EQ(ErrorOf([&] { ReadXlsx(file); }).substr(0, 60),
+              ("ESpreadsheetError: Cannot read workbook " + file + ": xl/worksheets/sheet1.xml: XML error").substr(0, 60));
 }
