@@ -1,4 +1,6 @@
 // Column widths and print settings kept in ini files (or the registry's stand-in).
+#include <functional>
+
 #include "components/grid/Ravgrid.h"
 #include "components/grid/Ravutil.h"
 #include "platform/core/IntConvert.h"
@@ -20,28 +22,132 @@ std::unique_ptr<TCustomIniFile> ColumnStore(TColumnSize& S, AnsiString& Section)
     return OpenIniFileStore(S.Key());
 }
 
-AnsiString YN(bool v) { return v ? "Y" : "N"; }
+// One stored print setting: its key, and how it is written and read back.
+struct TPrintEntry {
+    AnsiString Key;
+    std::function<AnsiString(const TPrintSettings&)> Save;
+    std::function<void(TPrintSettings&, const AnsiString& Stored, bool Present)> Load;
+};
 
-void WriteFont(TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& Prefix, const TFont& F)
+int ToInt(const AnsiString& s, int Default)
 {
-    Ini.WriteString(Section, Prefix + "Name", F.Name());
-    Ini.WriteInteger(Section, Prefix + "Size", F.Size());
-    Ini.WriteInteger(Section, Prefix + "Style", int(F.Style()));
-    Ini.WriteInteger(Section, Prefix + "Color", F.Color());
+    int v = Default;
+    return TryStrToInt(s, v) ? v : Default;
 }
 
-void ReadFont(const TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& Prefix, TFont& F)
+template <typename Get, typename Set>
+TPrintEntry Int(const AnsiString& Key, Get G, Set S, int Default)
 {
-    F.SetName(Ini.ReadString(Section, Prefix + "Name", "Arial"));
-    F.SetSize(Ini.ReadInteger(Section, Prefix + "Size", 10));
-    // The stored style is the style: bits left out are styles the font no longer has.
-    F.SetStyle(TFontStyles(Ini.ReadInteger(Section, Prefix + "Style", 0)) &
-               (fsBold | fsItalic | fsUnderline | fsStrikeOut));
-    F.SetColor(Ini.ReadInteger(Section, Prefix + "Color", 0));
+    return {Key, [G](const TPrintSettings& p) { return IntToStr(int(G(p))); },
+            [S, Default](TPrintSettings& p, const AnsiString& v, bool has) { S(p, has ? ToInt(v, Default) : Default); }};
+}
+
+// "Y" or "N"; only "Y" itself reads as true.
+template <typename Get, typename Set>
+TPrintEntry Flag(const AnsiString& Key, Get G, Set S, bool Default)
+{
+    return {Key, [G](const TPrintSettings& p) { return AnsiString(G(p) ? "Y" : "N"); },
+            [S, Default](TPrintSettings& p, const AnsiString& v, bool has) { S(p, has ? v == "Y" : Default); }};
+}
+
+template <typename Get, typename Set>
+TPrintEntry Text(const AnsiString& Key, Get G, Set S, const char* Default)
+{
+    return {Key, [G](const TPrintSettings& p) { return AnsiString(G(p)); },
+            [S, Default](TPrintSettings& p, const AnsiString& v, bool has) { S(p, has ? v : AnsiString(Default)); }};
+}
+
+// An ordinal outside 0..Max leaves the setting as it is.
+template <typename Get, typename Set>
+TPrintEntry Ordinal(const AnsiString& Key, Get G, Set S, int Max)
+{
+    return {Key, [G](const TPrintSettings& p) { return IntToStr(int(G(p))); },
+            [S, Max](TPrintSettings& p, const AnsiString& v, bool has) {
+                const int n = has ? ToInt(v, -1) : 0;
+                if (n >= 0 && n <= Max)
+                    S(p, n);
+            }};
 }
 
 // Only 1..6 name a place; anything else prints nowhere.
-TPrintPosition Position(int v) { return v >= 1 && v <= 6 ? TPrintPosition(v) : ppNone; }
+template <typename Get, typename Set>
+TPrintEntry Place(const AnsiString& Key, Get G, Set S)
+{
+    return {Key, [G](const TPrintSettings& p) { return IntToStr(int(G(p))); },
+            [S](TPrintSettings& p, const AnsiString& v, bool has) {
+                const int n = has ? ToInt(v, 0) : 0;
+                S(p, n >= 1 && n <= 6 ? TPrintPosition(n) : ppNone);
+            }};
+}
+
+void FontEntries(std::vector<TPrintEntry>& Out, const char* Prefix, TFont* (TPrintSettings::*F)() const)
+{
+    auto key = [&](const char* k) { return AnsiString(Prefix) + k; };
+    Out.push_back(Text(key("Name"), [F](const TPrintSettings& p) { return (p.*F)()->Name(); },
+                       [F](TPrintSettings& p, const AnsiString& v) { (p.*F)()->SetName(v); }, "Arial"));
+    Out.push_back(Int(key("Size"), [F](const TPrintSettings& p) { return (p.*F)()->Size(); },
+                      [F](TPrintSettings& p, int v) { (p.*F)()->SetSize(v); }, 10));
+    // The stored style is the style: bits left out are styles the font no longer has.
+    Out.push_back(Int(key("Style"), [F](const TPrintSettings& p) { return (p.*F)()->Style(); },
+                      [F](TPrintSettings& p, int v) {
+                          (p.*F)()->SetStyle(TFontStyles(v) & (fsBold | fsItalic | fsUnderline | fsStrikeOut));
+                      },
+                      0));
+    Out.push_back(Int(key("Color"), [F](const TPrintSettings& p) { return (p.*F)()->Color(); },
+                      [F](TPrintSettings& p, int v) { (p.*F)()->SetColor(v); }, 0));
+}
+
+#define ZV_PS(Name) [](const TPrintSettings& p) { return p.Name(); }, [](TPrintSettings& p, auto v) { p.Set##Name(decltype(p.Name())(v)); }
+
+// Every stored setting, in the order they are written.
+const std::vector<TPrintEntry>& PrintEntries()
+{
+    static const std::vector<TPrintEntry> entries = [] {
+        std::vector<TPrintEntry> e{
+            Int("ColumnSpacing", ZV_PS(ColumnSpacing), 20),
+            Int("RowSpacing", ZV_PS(RowSpacing), 20),
+            Int("TitleSpacing", ZV_PS(TitleSpacing), 20),
+            Int("FixedHeight", ZV_PS(FixedHeight), 0),
+            Int("FixedWidth", ZV_PS(FixedWidth), 0),
+            Flag("Centered", ZV_PS(Centered), true),
+            Flag("NoAutoSize", ZV_PS(NoAutoSize), false),
+            Flag("UseFixedHeight", ZV_PS(UseFixedHeight), false),
+            Flag("UseFixedWidth", ZV_PS(UseFixedWidth), false),
+            Flag("RepeatFixedRows", ZV_PS(RepeatFixedRows), false),
+            Flag("RepeatFixedCols", ZV_PS(RepeatFixedCols), false),
+            Ordinal("Borders", ZV_PS(Borders), 8),
+            Ordinal("BorderStyle", ZV_PS(BorderStyle), 6),
+            Place("Date", ZV_PS(Date)),
+            Place("PageNr", ZV_PS(PageNr)),
+            Place("Title", ZV_PS(Title)),
+            Place("Time", ZV_PS(Time)),
+            Text("DateFormat", ZV_PS(DateFormat), ""),
+            Text("TitleText", ZV_PS(TitleText), ""),
+            Int("FooterSize", ZV_PS(FooterSize), 100),
+            Int("HeaderSize", ZV_PS(HeaderSize), 100),
+            Int("LeftSize", ZV_PS(LeftSize), 100),
+            Int("RightSize", ZV_PS(RightSize), 100),
+            Ordinal("FitToPage", ZV_PS(FitToPage), 4),
+        };
+        FontEntries(e, "Font", &TPrintSettings::Font);
+        FontEntries(e, "HeaderFont", &TPrintSettings::HeaderFont);
+        FontEntries(e, "FooterFont", &TPrintSettings::FooterFont);
+        e.push_back(Text("PageNumSep", ZV_PS(PageNumSep), ""));
+        e.push_back(Text("PageSuffix", ZV_PS(PageSuffix), ""));
+        e.push_back(Text("PagePrefix", ZV_PS(PagePrefix), ""));
+        e.push_back(Ordinal("Orientation", ZV_PS(Orientation), 1));
+        // Line breaks stored as the two characters "\n".
+        e.push_back(TPrintEntry{"TitleLines",
+                                [](const TPrintSettings& p) { return LFToCLF(p.TitleLines()->Text()); },
+                                [](TPrintSettings& p, const AnsiString& v, bool has) {
+                                    p.TitleLines()->SetText(has ? CLFToLF(v) : AnsiString());
+                                }});
+        return e;
+    }();
+    return entries;
+}
+
+#undef ZV_PS
 
 } // namespace
 
@@ -71,83 +177,13 @@ void TRavArodozIdad::LoadColSizes()
 void TRavArodozIdad::SavePrintSettings(const AnsiString& FileName, const AnsiString& Section)
 {
     std::unique_ptr<TCustomIniFile> ini = OpenIniFileStore(FileName);
-    TCustomIniFile& f = *ini;
-    const TPrintSettings& p = *FPrintSettings;
-    f.WriteInteger(Section, "ColumnSpacing", p.ColumnSpacing());
-    f.WriteInteger(Section, "RowSpacing", p.RowSpacing());
-    f.WriteInteger(Section, "TitleSpacing", p.TitleSpacing());
-    f.WriteInteger(Section, "FixedHeight", p.FixedHeight());
-    f.WriteInteger(Section, "FixedWidth", p.FixedWidth());
-    f.WriteString(Section, "Centered", YN(p.Centered()));
-    f.WriteString(Section, "NoAutoSize", YN(p.NoAutoSize()));
-    f.WriteString(Section, "UseFixedHeight", YN(p.UseFixedHeight()));
-    f.WriteString(Section, "UseFixedWidth", YN(p.UseFixedWidth()));
-    f.WriteString(Section, "RepeatFixedRows", YN(p.RepeatFixedRows()));
-    f.WriteString(Section, "RepeatFixedCols", YN(p.RepeatFixedCols()));
-    f.WriteInteger(Section, "Borders", p.Borders());
-    f.WriteInteger(Section, "BorderStyle", p.BorderStyle());
-    f.WriteInteger(Section, "Date", p.Date());
-    f.WriteInteger(Section, "PageNr", p.PageNr());
-    f.WriteInteger(Section, "Title", p.Title());
-    f.WriteInteger(Section, "Time", p.Time());
-    f.WriteString(Section, "DateFormat", p.DateFormat());
-    f.WriteString(Section, "TitleText", p.TitleText());
-    f.WriteInteger(Section, "FooterSize", p.FooterSize());
-    f.WriteInteger(Section, "HeaderSize", p.HeaderSize());
-    f.WriteInteger(Section, "LeftSize", p.LeftSize());
-    f.WriteInteger(Section, "RightSize", p.RightSize());
-    f.WriteInteger(Section, "FitToPage", p.FitToPage());
-    WriteFont(f, Section, "Font", *p.Font());
-    WriteFont(f, Section, "HeaderFont", *p.HeaderFont());
-    WriteFont(f, Section, "FooterFont", *p.FooterFont());
-    f.WriteString(Section, "PageNumSep", p.PageNumSep());
-    f.WriteString(Section, "PageSuffix", p.PageSuffix());
-    f.WriteString(Section, "PagePrefix", p.PagePrefix());
-    f.WriteInteger(Section, "Orientation", p.Orientation());
-    f.WriteString(Section, "TitleLines", LFToCLF(p.TitleLines()->Text()));
+    for (const TPrintEntry& e : PrintEntries())
+        ini->WriteString(Section, e.Key, e.Save(*FPrintSettings));
 }
 
 void TRavArodozIdad::LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section)
 {
     std::unique_ptr<TCustomIniFile> ini = OpenIniFileStore(FileName);
-    const TCustomIniFile& f = *ini;
-    TPrintSettings& p = *FPrintSettings;
-    auto yes = [&](const char* Key, const char* Default) { return f.ReadString(Section, Key, Default) == "Y"; };
-    auto num = [&](const char* Key, int Default) { return f.ReadInteger(Section, Key, Default); };
-    p.SetColumnSpacing(num("ColumnSpacing", 20));
-    p.SetRowSpacing(num("RowSpacing", 20));
-    p.SetTitleSpacing(num("TitleSpacing", 20));
-    p.SetFixedHeight(num("FixedHeight", 0));
-    p.SetFixedWidth(num("FixedWidth", 0));
-    p.SetCentered(yes("Centered", "Y"));
-    p.SetNoAutoSize(yes("NoAutoSize", "N"));
-    p.SetUseFixedHeight(yes("UseFixedHeight", "N"));
-    p.SetUseFixedWidth(yes("UseFixedWidth", "N"));
-    p.SetRepeatFixedRows(yes("RepeatFixedRows", "N"));
-    p.SetRepeatFixedCols(yes("RepeatFixedCols", "N"));
-    if (const int v = num("Borders", 0); v >= 0 && v <= 8)
-        p.SetBorders(TPrintBorders(v));
-    if (const int v = num("BorderStyle", 0); v >= 0 && v <= 6)
-        p.SetBorderStyle(TPenStyle(v));
-    p.SetDate(Position(num("Date", 0)));
-    p.SetPageNr(Position(num("PageNr", 0)));
-    p.SetTitle(Position(num("Title", 0)));
-    p.SetTime(Position(num("Time", 0)));
-    p.SetDateFormat(f.ReadString(Section, "DateFormat", ""));
-    p.SetTitleText(f.ReadString(Section, "TitleText", ""));
-    p.SetFooterSize(num("FooterSize", 100));
-    p.SetHeaderSize(num("HeaderSize", 100));
-    p.SetLeftSize(num("LeftSize", 100));
-    p.SetRightSize(num("RightSize", 100));
-    if (const int v = num("FitToPage", 0); v >= 0 && v <= 4)
-        p.SetFitToPage(TFitToPage(v));
-    ReadFont(f, Section, "Font", *p.Font());
-    ReadFont(f, Section, "HeaderFont", *p.HeaderFont());
-    ReadFont(f, Section, "FooterFont", *p.FooterFont());
-    p.SetPageNumSep(f.ReadString(Section, "PageNumSep", ""));
-    p.SetPageSuffix(f.ReadString(Section, "PageSuffix", ""));
-    p.SetPagePrefix(f.ReadString(Section, "PagePrefix", ""));
-    if (const int v = num("Orientation", 0); v >= 0 && v <= 1)
-        p.SetOrientation(TPrinterOrientation(v));
-    p.TitleLines()->SetText(CLFToLF(f.ReadString(Section, "TitleLines", "")));
+    for (const TPrintEntry& e : PrintEntries())
+        e.Load(*FPrintSettings, ini->ReadString(Section, e.Key, ""), ini->ValueExists(Section, e.Key));
 }
