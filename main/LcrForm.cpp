@@ -220,7 +220,11 @@ void TLCRForm::CreateFrontPanel()
     MainPanel->SetEnabled(false);
 
     auto text = [&](TStaticText*& f, TWinControl* p, const char* name, int l, int t, int w, int h,
-                    const AnsiString& caption, int size = 9) { Screen(f, this, p, name, l, t, w, h, caption, size); };
+                    const AnsiString& caption, int size = 9) {
+        Screen(f, this, p, name, l, t, w, h, caption, size);
+        // The big value texts reach over the parameter labels above them; let those show through.
+        f->SetTransparent(true);
+    };
     auto label = [&](TLabel*& f, TWinControl* p, const char* name, int l, int t, int w, int h,
                      const AnsiString& caption, int size = 9) {
         Screen(f, this, p, name, l, t, w, h, caption, size);
@@ -452,13 +456,14 @@ void TLCRForm::CreateFrontPanel()
             pic(*viewIma[i], screen, ("View" + n + "Ima").c_str(), 592 - 186, 32 - 26 + i * 58, 68, 52);
             key(*viewBtn[i], ("View" + n + "Btn").c_str(), 672, 40 + i * 58, 40, 34);
         } else {
-            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 190 + (i - 5) * 140, 328, 120, 18);
-            key(*viewBtn[i], ("View" + n + "Btn").c_str(), 226 + (i - 5) * 140, 350, 48, 30);
+            // Below the screen: the whole 64 x 32 caption picture over its key.
+            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 218 + (i - 5) * 140, 326, 64, 32);
+            key(*viewBtn[i], ("View" + n + "Btn").c_str(), 226 + (i - 5) * 140, 360, 48, 30);
         }
         (*viewIma[i])->SetVisible(false);
     }
-    key(MeasBtn, "MeasBtn", 600, 350, 48, 30);
-    key(Setupbtn, "Setupbtn", 656, 350, 48, 30);
+    key(MeasBtn, "MeasBtn", 600, 360, 48, 30);
+    key(Setupbtn, "Setupbtn", 656, 360, 48, 30);
 
     // Keypad, entry line, arrows and TRIG on the right, as on the instrument.
     Make(InputValuePan, this, MainPanel, "InputValuePan", 740, 10, 244, 30);

@@ -33,6 +33,7 @@ struct TWinControl::Impl {
     bool settingFocus = false;
     bool syncing = false;
     bool blitOnly = false;        // the next paint shows the buffer as drawn outside Paint
+    bool seeThrough = false;      // unpainted pixels show the parent (a transparent control)
     // Offset of the client area inside the widget.
     QPoint ClientOffset() const;
     void LayoutBars();
@@ -84,6 +85,8 @@ void RouteLeave(TWinControl* c);
 void PaintWidget(TWinControl* c, QWidget* w, const QRegion& r);
 // Renders region r of a painted window into its off-screen buffer.
 void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& r);
+// Makes a painted window show its parent where it paints nothing.
+void SetSeeThrough(TWinControl* c, bool v);
 // Lets the control draw over a native widget's own painting.
 void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& r);
 // Qt cursor of a class-library cursor number.

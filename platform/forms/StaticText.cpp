@@ -1,5 +1,7 @@
 #include "platform/forms/StaticText.h"
 
+#include "platform/forms/FormsImpl_p.h"
+
 TStaticText::TStaticText(TComponent* AOwner) : TCustomControl(AOwner)
 {
     FControlStyle = csCaptureMouse | csClickEvents | csSetCaption | csOpaque | csReplicatable | csDoubleClicks;
@@ -39,6 +41,7 @@ void TStaticText::SetTransparent(bool v)
     if (v == FTransparent)
         return;
     FTransparent = v;
+    zvforms::SetSeeThrough(this, v);
     Invalidate();
 }
 
@@ -82,9 +85,11 @@ void TStaticText::Paint()
 {
     TCanvas* c = Canvas();
     TRect r = ClientRect();
-    c->Brush()->SetStyle(bsSolid);
-    c->Brush()->SetColor(FColor);
-    c->FillRect(r);
+    if (!FTransparent) {
+        c->Brush()->SetStyle(bsSolid);
+        c->Brush()->SetColor(FColor);
+        c->FillRect(r);
+    }
     c->Brush()->SetStyle(bsClear);
     c->Font()->Assign(FFont.get());
     unsigned flags = DT_EXPANDTABS | (FShowAccelChar ? 0u : unsigned(DT_NOPREFIX));

@@ -281,12 +281,19 @@ void RouteLeave(TWinControl* c)
 void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& region)
 {
     auto* impl = zvforms::ImplOf(c);
-    if (impl->buffer.size() != w->size()) {
-        impl->buffer = QImage(w->size(), QImage::Format_RGB32);
-        impl->buffer.fill(ToQColor(c->Color()));
+    const QImage::Format format = impl->seeThrough ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (impl->buffer.size() != w->size() || impl->buffer.format() != format) {
+        impl->buffer = QImage(w->size(), format);
+        impl->buffer.fill(impl->seeThrough ? QColor(Qt::transparent) : ToQColor(c->Color()));
     }
     if (impl->buffer.isNull())
         return;
+    if (impl->seeThrough) {
+        QPainter clear(&impl->buffer);
+        clear.setCompositionMode(QPainter::CompositionMode_Clear);
+        for (const QRect& r : region)
+            clear.fillRect(r, Qt::transparent);
+    }
     TCanvas canvas;
     BindCanvas(&canvas, &impl->buffer);
     std::vector<TRect> rects;
@@ -341,6 +348,14 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
     QPainter p(target);
     p.setClipRegion(region);
     p.drawImage(0, 0, overlay);
+}
+
+void SetSeeThrough(TWinControl* c, bool v)
+{
+    auto* impl = zvforms::ImplOf(c);
+    impl->seeThrough = v;
+    if (QWidget* w = impl->widget; w && !impl->native)
+        w->setAttribute(Qt::WA_OpaquePaintEvent, !v);
 }
 
 // ---------------------------------------------------------------- WindowWidget

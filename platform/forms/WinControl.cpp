@@ -412,6 +412,7 @@ void TWinControl::CreateWidget()
     QWidget* parent = FParent ? FParent->FImpl->widget.data() : nullptr;
     FImpl->widget = new WindowWidget(this, parent);
     FImpl->native = false;
+    zvforms::SetSeeThrough(this, FImpl->seeThrough);
 }
 
 void TWinControl::SyncWidget() {}

@@ -264,6 +264,37 @@ TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)
     EXPECT_TRUE(e->Modified());
 }
 
+TEST(StaticText, ATransparentOneShowsWhatLiesUnderItsEmptyPixels)
+{
+    TForm form(nullptr);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clBlack);
+    panel->SetBounds(0, 0, 120, 60);
+    auto* under = new TLabel(&form);
+    under->SetParent(panel);
+    under->SetAutoSize(false);
+    under->SetBounds(0, 0, 40, 30);
+    under->SetColor(clRed);
+    under->SetTransparent(false);
+    auto* st = new TStaticText(&form);
+    st->SetParent(panel);
+    st->SetAutoSize(false);
+    st->SetBounds(0, 10, 120, 40);
+    st->SetColor(clBlue);
+    st->SetCaption("");
+    form.Show();
+    TBitmap shot;
+    RenderControl(panel, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(5, 15), clBlue);
+    st->SetTransparent(true);
+    TestInput::ProcessEvents();
+    RenderControl(panel, &shot);
+    EXPECT_EQ(shot.Canvas()->Pixels(5, 15), clRed);  // the label under it
+    EXPECT_EQ(shot.Canvas()->Pixels(80, 15), clBlack); // the panel under it
+}
+
 TEST(Edit, ADisabledEditKeepsItsOwnColour)
 {
     TForm form(nullptr);
