@@ -37,14 +37,10 @@ private:
 AnsiString CellText(const TSheetCell& C)
 {
     switch (C.Kind) {
-    case TSheetCell::ckNumber:
-        return FloatToStr(C.Number);
-    case TSheetCell::ckDate:
-        return C.Number >= 0 && C.Number < 1 ? TimeToStr(C.Number) : DateTimeToStr(C.Number);
-    case TSheetCell::ckBool:
-        return C.Number != 0 ? "True" : "False";
-    default:
-        return C.Text;
+    case TSheetCell::ckNumber: return FloatToStr(C.Number);
+    case TSheetCell::ckDate: return C.Number >= 0 && C.Number < 1 ? TimeToStr(C.Number) : DateTimeToStr(C.Number);
+    case TSheetCell::ckBool: return C.Number != 0 ? "True" : "False";
+    default: return C.Text;
     }
 }
 
@@ -197,8 +193,11 @@ void TRavArodozIdad::SaveToDOC(const AnsiString& FileName)
         rtf += "\\trowd\\trgaph108" + cells + "\r\n";
         for (int c = 0; c < ColCount(); ++c) {
             const TAlignment a = TAlignment(GetCellAlignment(c, r) & 0xFF);
-            rtf += AnsiString("\\pard\\intbl") + (a == taRightJustify ? "\\qr" : a == taCenter ? "\\qc" : "\\ql") + " " +
-                   RtfText(SaveCell(RemapCol(c), r)) + "\\cell\r\n";
+            rtf += AnsiString("\\pard\\intbl") +
+                (a == taRightJustify ? "\\qr"
+                     : a == taCenter ? "\\qc"
+                                     : "\\ql") +
+                " " + RtfText(SaveCell(RemapCol(c), r)) + "\\cell\r\n";
         }
         rtf += "\\row\r\n";
     }

@@ -7,8 +7,8 @@
 #include "platform/win/ProfileStore.h"
 
 TPrintSettings::TPrintSettings()
-    : FFont(std::make_unique<TFont>()), FHeaderFont(std::make_unique<TFont>()),
-      FFooterFont(std::make_unique<TFont>()), FTitleLines(std::make_unique<TStringList>())
+    : FFont(std::make_unique<TFont>()), FHeaderFont(std::make_unique<TFont>()), FFooterFont(std::make_unique<TFont>()),
+      FTitleLines(std::make_unique<TStringList>())
 {
 }
 
@@ -38,8 +38,9 @@ int ToInt(const AnsiString& s, int Default)
 template <typename Get, typename Set>
 TPrintEntry Int(const AnsiString& Key, Get G, Set S, int Default)
 {
-    return {Key, [G](const TPrintSettings& p) { return IntToStr(int(G(p))); },
-            [S, Default](TPrintSettings& p, const AnsiString& v, bool has) { S(p, has ? ToInt(v, Default) : Default); }};
+    return {
+        Key, [G](const TPrintSettings& p) { return IntToStr(int(G(p))); },
+        [S, Default](TPrintSettings& p, const AnsiString& v, bool has) { S(p, has ? ToInt(v, Default) : Default); }};
 }
 
 // "Y" or "N"; only "Y" itself reads as true.
@@ -83,21 +84,27 @@ TPrintEntry Place(const AnsiString& Key, Get G, Set S)
 void FontEntries(std::vector<TPrintEntry>& Out, const char* Prefix, TFont* (TPrintSettings::*F)() const)
 {
     auto key = [&](const char* k) { return AnsiString(Prefix) + k; };
-    Out.push_back(Text(key("Name"), [F](const TPrintSettings& p) { return (p.*F)()->Name(); },
-                       [F](TPrintSettings& p, const AnsiString& v) { (p.*F)()->SetName(v); }, "Arial"));
-    Out.push_back(Int(key("Size"), [F](const TPrintSettings& p) { return (p.*F)()->Size(); },
-                      [F](TPrintSettings& p, int v) { (p.*F)()->SetSize(v); }, 10));
+    Out.push_back(Text(
+        key("Name"), [F](const TPrintSettings& p) { return (p.*F)()->Name(); },
+        [F](TPrintSettings& p, const AnsiString& v) { (p.*F)()->SetName(v); }, "Arial"));
+    Out.push_back(Int(
+        key("Size"), [F](const TPrintSettings& p) { return (p.*F)()->Size(); },
+        [F](TPrintSettings& p, int v) { (p.*F)()->SetSize(v); }, 10));
     // The stored style is the style: bits left out are styles the font no longer has.
-    Out.push_back(Int(key("Style"), [F](const TPrintSettings& p) { return (p.*F)()->Style(); },
-                      [F](TPrintSettings& p, int v) {
-                          (p.*F)()->SetStyle(TFontStyles(v) & (fsBold | fsItalic | fsUnderline | fsStrikeOut));
-                      },
-                      0));
-    Out.push_back(Int(key("Color"), [F](const TPrintSettings& p) { return (p.*F)()->Color(); },
-                      [F](TPrintSettings& p, int v) { (p.*F)()->SetColor(v); }, 0));
+    Out.push_back(Int(
+        key("Style"), [F](const TPrintSettings& p) { return (p.*F)()->Style(); },
+        [F](TPrintSettings& p, int v) {
+            (p.*F)()->SetStyle(TFontStyles(v) & (fsBold | fsItalic | fsUnderline | fsStrikeOut));
+        },
+        0));
+    Out.push_back(Int(
+        key("Color"), [F](const TPrintSettings& p) { return (p.*F)()->Color(); },
+        [F](TPrintSettings& p, int v) { (p.*F)()->SetColor(v); }, 0));
 }
 
-#define ZV_PS(Name) [](const TPrintSettings& p) { return p.Name(); }, [](TPrintSettings& p, auto v) { p.Set##Name(decltype(p.Name())(v)); }
+#define ZV_PS(Name)                                   \
+    [](const TPrintSettings& p) { return p.Name(); }, \
+        [](TPrintSettings& p, auto v) { p.Set##Name(decltype(p.Name())(v)); }
 
 // Every stored setting, in the order they are written.
 const std::vector<TPrintEntry>& PrintEntries()
@@ -137,8 +144,7 @@ const std::vector<TPrintEntry>& PrintEntries()
         e.push_back(Text("PagePrefix", ZV_PS(PagePrefix), ""));
         e.push_back(Ordinal("Orientation", ZV_PS(Orientation), 1));
         // Line breaks stored as the two characters "\n".
-        e.push_back(TPrintEntry{"TitleLines",
-                                [](const TPrintSettings& p) { return LFToCLF(p.TitleLines()->Text()); },
+        e.push_back(TPrintEntry{"TitleLines", [](const TPrintSettings& p) { return LFToCLF(p.TitleLines()->Text()); },
                                 [](TPrintSettings& p, const AnsiString& v, bool has) {
                                     p.TitleLines()->SetText(has ? CLFToLF(v) : AnsiString());
                                 }});

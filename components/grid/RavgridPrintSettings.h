@@ -11,7 +11,14 @@
 
 enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
 enum TPrintBorders {
-    pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal,
+    pbNoborder,
+    pbSingle,
+    pbDouble,
+    pbVertical,
+    pbHorizontal,
+    pbAround,
+    pbAroundVertical,
+    pbAroundHorizontal,
     pbCustom
 };
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };

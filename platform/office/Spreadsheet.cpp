@@ -139,30 +139,6 @@ bool ReadMember(zip_t* z, const AnsiString& Name, std::string& Bytes, const Ansi
     return true;
 }
 
-TXmlElement ReadXmlMember(zip_t* z, const AnsiString& Name, const AnsiString& FileName, bool& Found)
-{
-    std::string bytes;
-    Found = ReadMember(z, Name, bytes, FileName);
-    if (!Found)
-        return {};
-    try {
-        return ParseXml(bytes);
-    } catch (const EXmlError& e) {
-        throw ESpreadsheetError(Fail(FileName, Name + ": " + e.Message()));
-    }
-}
-
-// Every text run of a string item, in order (phonetic runs left out).
-void CollectText(const TXmlElement& E, AnsiString& Out)
-{
-    if (E.Name == "rPh")
-        return;
-    if (E.Name == "t")
-        Out += E.Text;
-    for (const TXmlElement& c : E.Children)
-        CollectText(c, Out);
-}
-
 bool IsDateFormatCode(const AnsiString& Code)
 {
     bool quoted = false;
@@ -207,73 +183,152 @@ AnsiString MemberPath(const AnsiString& Target)
     return "xl/" + Target;
 }
 
-void ReadSheetXml(const TXmlElement& Ws, const std::vector<AnsiString>& Shared, const std::vector<bool>& Dates,
+// One cell as the sheet states it, finished at its end tag.
+struct TRawCell {
+    AnsiString Ref, Type, Style, Value, Inline;
+    bool HasValue = false;
+};
+
+void StoreCell(const TRawCell& C, int& Row, int& Col, const std::vector<AnsiString>& Shared,
+               const std::vector<bool>& Dates, TSheet& Sheet)
+{
+    int cc = Col + 1, rr = Row;
+    if (!C.Ref.empty()) {
+        size_t i = 0;
+        while (i < C.Ref.size() && std::isalpha(static_cast<unsigned char>(C.Ref[i])))
+            ++i;
+        cc = LettersToColumn(C.Ref.substr(0, i));
+        rr = std::atoi(C.Ref.c_str() + i);
+    }
+    Col = cc;
+    if (cc <= 0 || rr <= 0)
+        return;
+    TSheetCell cell;
+    if (C.Type == "s") {
+        const long idx = C.HasValue ? std::atol(C.Value.c_str()) : -1;
+        if (idx < 0 || size_t(idx) >= Shared.size())
+            return;
+        cell.Text = Shared[size_t(idx)];
+    } else if (C.Type == "inlineStr")
+        cell.Text = C.Inline;
+    else if (C.Type == "str") {
+        if (!C.HasValue)
+            return;
+        cell.Text = C.Value;
+    } else if (C.Type == "b") {
+        if (!C.HasValue)
+            return;
+        cell.Kind = TSheetCell::ckBool;
+        cell.Number = C.Value == "1" ? 1 : 0;
+    } else if (C.Type == "e") {
+        cell.Kind = TSheetCell::ckError;
+        cell.Text = C.HasValue ? C.Value : AnsiString("#N/A");
+    } else {
+        if (!C.HasValue || C.Value.empty())
+            return; // a formatted empty cell
+        cell.Number = std::strtod(C.Value.c_str(), nullptr);
+        cell.Kind = TSheetCell::ckNumber;
+        const int style = std::atoi(C.Style.c_str());
+        if (style >= 0 && size_t(style) < Dates.size() && Dates[size_t(style)])
+            cell.Kind = TSheetCell::ckDate;
+    }
+    Sheet.Cells[{rr, cc}] = std::move(cell);
+}
+
+// The sheet read as it streams past: large sheets are never held as a tree.
+void ReadSheetXml(const std::string& Bytes, const std::vector<AnsiString>& Shared, const std::vector<bool>& Dates,
                   TSheet& Sheet)
 {
-    if (const TXmlElement* dim = Ws.Child("dimension"))
-        Sheet.Dimension = dim->Attr("ref");
-    const TXmlElement* data = Ws.Child("sheetData");
-    if (!data)
-        return;
-    int row = 0;
-    for (const TXmlElement& r : data->Children) {
-        if (r.Name != "row")
-            continue;
-        row = r.HasAttr("r") ? std::atoi(r.Attr("r").c_str()) : row + 1;
-        int col = 0;
-        for (const TXmlElement& c : r.Children) {
-            if (c.Name != "c")
-                continue;
-            int cc = col + 1, rr = row;
-            if (c.HasAttr("r")) {
-                AnsiString ref = c.Attr("r");
-                size_t i = 0;
-                while (i < ref.size() && std::isalpha(static_cast<unsigned char>(ref[i])))
-                    ++i;
-                cc = LettersToColumn(ref.substr(0, i));
-                rr = std::atoi(ref.c_str() + i);
-            }
-            col = cc;
-            if (cc <= 0 || rr <= 0)
-                continue;
-            const AnsiString t = c.Attr("t");
-            const TXmlElement* v = c.Child("v");
-            TSheetCell cell;
-            if (t == "s") {
-                if (!v)
-                    continue;
-                const long idx = std::atol(v->Text.c_str());
-                if (idx < 0 || size_t(idx) >= Shared.size())
-                    continue;
-                cell.Text = Shared[size_t(idx)];
-            } else if (t == "inlineStr") {
-                if (const TXmlElement* is = c.Child("is"))
-                    CollectText(*is, cell.Text);
-            } else if (t == "str") {
-                if (!v)
-                    continue;
-                cell.Text = v->Text;
-            } else if (t == "b") {
-                if (!v)
-                    continue;
-                cell.Kind = TSheetCell::ckBool;
-                cell.Number = v->Text == "1" ? 1 : 0;
-            } else if (t == "e") {
-                cell.Kind = TSheetCell::ckError;
-                cell.Text = v ? v->Text : AnsiString("#N/A");
-            } else {
-                if (!v || v->Text.empty())
-                    continue; // a formatted empty cell
-                char* end = nullptr;
-                cell.Number = std::strtod(v->Text.c_str(), &end);
-                cell.Kind = TSheetCell::ckNumber;
-                const int style = std::atoi(c.Attr("s").c_str());
-                if (style >= 0 && size_t(style) < Dates.size() && Dates[size_t(style)])
-                    cell.Kind = TSheetCell::ckDate;
-            }
-            Sheet.Cells[{rr, cc}] = std::move(cell);
-        }
+    TXmlPullReader r(Bytes);
+    int row = 0, col = 0;
+    TRawCell cell;
+    bool inCell = false, inValue = false, inInline = false, inRun = false, inPhonetic = false;
+    for (TXmlPullReader::TToken t = r.Next(); t != TXmlPullReader::xtDone; t = r.Next()) {
+        const AnsiString& n = r.Name();
+        if (t == TXmlPullReader::xtStart) {
+            if (n == "dimension")
+                Sheet.Dimension = r.Attr("ref");
+            else if (n == "row") {
+                const AnsiString at = r.Attr("r");
+                row = at.empty() ? row + 1 : std::atoi(at.c_str());
+                col = 0;
+            } else if (n == "c") {
+                cell = TRawCell{r.Attr("r"), r.Attr("t"), r.Attr("s"), "", "", false};
+                inCell = true;
+            } else if (inCell && n == "v") {
+                inValue = true;
+                cell.HasValue = true;
+            } else if (inCell && n == "is")
+                inInline = true;
+            else if (inInline && n == "rPh")
+                inPhonetic = true;
+            else if (inInline && n == "t")
+                inRun = true;
+        } else if (t == TXmlPullReader::xtEnd) {
+            if (n == "c" && inCell) {
+                StoreCell(cell, row, col, Shared, Dates, Sheet);
+                inCell = false;
+            } else if (n == "v")
+                inValue = false;
+            else if (n == "is")
+                inInline = false;
+            else if (n == "rPh")
+                inPhonetic = false;
+            else if (n == "t")
+                inRun = false;
+        } else if (inValue)
+            cell.Value += r.Text();
+        else if (inRun && !inPhonetic)
+            cell.Inline += r.Text();
     }
+}
+
+// Every string item's text runs joined, phonetic runs left out.
+std::vector<AnsiString> ReadSharedStrings(const std::string& Bytes)
+{
+    std::vector<AnsiString> out;
+    TXmlPullReader r(Bytes);
+    bool inItem = false, inRun = false, inPhonetic = false;
+    for (TXmlPullReader::TToken t = r.Next(); t != TXmlPullReader::xtDone; t = r.Next()) {
+        const AnsiString& n = r.Name();
+        if (t == TXmlPullReader::xtStart) {
+            if (n == "si") {
+                out.emplace_back();
+                inItem = true;
+            } else if (inItem && n == "rPh")
+                inPhonetic = true;
+            else if (inItem && n == "t")
+                inRun = true;
+        } else if (t == TXmlPullReader::xtEnd) {
+            if (n == "si")
+                inItem = false;
+            else if (n == "rPh")
+                inPhonetic = false;
+            else if (n == "t")
+                inRun = false;
+        } else if (inRun && !inPhonetic)
+            out.back() += r.Text();
+    }
+    return out;
+}
+
+// A streamed part: its XML errors name the file and the part.
+template <typename F>
+auto ReadPart(zip_t* z, const AnsiString& Name, const AnsiString& FileName, bool& Found, F Read)
+{
+    std::string bytes;
+    Found = ReadMember(z, Name, bytes, FileName);
+    try {
+        return Read(bytes);
+    } catch (const EXmlError& e) {
+        throw ESpreadsheetError(Fail(FileName, Name + ": " + e.Message()));
+    }
+}
+
+TXmlElement ReadXmlMember(zip_t* z, const AnsiString& Name, const AnsiString& FileName, bool& Found)
+{
+    return ReadPart(z, Name, FileName, Found,
+                    [&](const std::string& b) { return Found ? ParseXml(b) : TXmlElement(); });
 }
 
 } // namespace
@@ -295,13 +350,9 @@ TWorkbook ReadXlsx(const AnsiString& FileName)
     for (const TXmlElement& r : rels.Children)
         targets[r.Attr("Id")] = r.Attr("Target");
 
-    std::vector<AnsiString> shared;
-    const TXmlElement sst = ReadXmlMember(z.get(), "xl/sharedStrings.xml", FileName, found);
-    for (const TXmlElement& si : sst.Children) {
-        AnsiString s;
-        CollectText(si, s);
-        shared.push_back(std::move(s));
-    }
+    const std::vector<AnsiString> shared =
+        ReadPart(z.get(), "xl/sharedStrings.xml", FileName, found,
+                 [&](const std::string& b) { return found ? ReadSharedStrings(b) : std::vector<AnsiString>(); });
     const TXmlElement styles = ReadXmlMember(z.get(), "xl/styles.xml", FileName, found);
     const std::vector<bool> dates = DateStyles(styles);
 
@@ -316,10 +367,12 @@ TWorkbook ReadXlsx(const AnsiString& FileName)
             const auto it = targets.find(s.Attr("id"));
             if (it == targets.end())
                 throw ESpreadsheetError(Fail(FileName, "sheet " + sheet.Name + " has no part"));
-            const TXmlElement ws = ReadXmlMember(z.get(), MemberPath(it->second), FileName, found);
-            if (!found)
-                throw ESpreadsheetError(Fail(FileName, "sheet " + sheet.Name + " is missing"));
-            ReadSheetXml(ws, shared, dates, sheet);
+            ReadPart(z.get(), MemberPath(it->second), FileName, found, [&](const std::string& b) {
+                if (!found)
+                    throw ESpreadsheetError(Fail(FileName, "sheet " + sheet.Name + " is missing"));
+                ReadSheetXml(b, shared, dates, sheet);
+                return 0;
+            });
             book.Sheets.push_back(std::move(sheet));
         }
     if (book.Sheets.empty())

@@ -14,7 +14,7 @@ ZV_EXCEPTION_CLASS(ESpreadsheetError, Exception)
 struct TSheetCell {
     enum TKind { ckText, ckNumber, ckBool, ckDate, ckError };
     TKind Kind = ckText;
-    AnsiString Text; // the text of a text or error cell
+    AnsiString Text;   // the text of a text or error cell
     double Number = 0; // a number, 0/1, or a date as days since 30 Dec 1899
 };
 

@@ -48,20 +48,14 @@ void WriteXlsx(const AnsiString& FileName, const TWorkbook& Book)
             const lxw_col_t c = lxw_col_t(at.second - 1);
             lxw_error e = LXW_NO_ERROR;
             switch (cell.Kind) {
-            case TSheetCell::ckNumber:
-                e = worksheet_write_number(ws, r, c, cell.Number, nullptr);
-                break;
+            case TSheetCell::ckNumber: e = worksheet_write_number(ws, r, c, cell.Number, nullptr); break;
             case TSheetCell::ckDate:
                 e = worksheet_write_number(ws, r, c, cell.Number,
                                            cell.Number == std::floor(cell.Number) ? dayFormat : dateFormat);
                 break;
-            case TSheetCell::ckBool:
-                e = worksheet_write_boolean(ws, r, c, cell.Number != 0, nullptr);
-                break;
+            case TSheetCell::ckBool: e = worksheet_write_boolean(ws, r, c, cell.Number != 0, nullptr); break;
             case TSheetCell::ckText:
-            case TSheetCell::ckError:
-                e = worksheet_write_string(ws, r, c, cell.Text.c_str(), nullptr);
-                break;
+            case TSheetCell::ckError: e = worksheet_write_string(ws, r, c, cell.Text.c_str(), nullptr); break;
             }
             if (e != LXW_NO_ERROR) {
                 failure = "cell " + ColumnLetters(at.second) + std::to_string(at.first) + ": " + lxw_strerror(e);

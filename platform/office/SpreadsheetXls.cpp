@@ -47,7 +47,8 @@ TWorkbook ReadXls(const AnsiString& FileName)
     const int rc = freexl_open(FileName.c_str(), &raw);
     std::unique_ptr<const void, TXlsCloser> h(raw);
     if (rc != FREEXL_OK)
-        throw ESpreadsheetError(Fail(FileName, rc == FREEXL_FILE_NOT_FOUND ? "file not found" : "not a spreadsheet file"));
+        throw ESpreadsheetError(
+            Fail(FileName, rc == FREEXL_FILE_NOT_FOUND ? "file not found" : "not a spreadsheet file"));
     unsigned int count = 0;
     if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &count) != FREEXL_OK || count == 0)
         throw ESpreadsheetError(Fail(FileName, "the workbook has no sheets"));
@@ -78,9 +79,7 @@ TWorkbook ReadXls(const AnsiString& FileName)
                     cell.Number = v.value.double_value;
                     break;
                 case FREEXL_CELL_TEXT:
-                case FREEXL_CELL_SST_TEXT:
-                    cell.Text = v.value.text_value ? v.value.text_value : "";
-                    break;
+                case FREEXL_CELL_SST_TEXT: cell.Text = v.value.text_value ? v.value.text_value : ""; break;
                 case FREEXL_CELL_DATE:
                 case FREEXL_CELL_DATETIME:
                 case FREEXL_CELL_TIME:
@@ -89,8 +88,7 @@ TWorkbook ReadXls(const AnsiString& FileName)
                     else
                         cell.Text = v.value.text_value ? v.value.text_value : "";
                     break;
-                default:
-                    continue;
+                default: continue;
                 }
                 sheet.Cells[{int(r) + 1, int(c) + 1}] = std::move(cell);
             }

@@ -36,19 +36,54 @@ const TXmlElement* TXmlElement::Child(const AnsiString& AName) const
     return nullptr;
 }
 
+struct TXmlPullReader::TImpl {
+    QByteArray Bytes;
+    QXmlStreamReader Reader;
+    explicit TImpl(const std::string& b) : Bytes(b.data(), qsizetype(b.size())), Reader(Bytes) {}
+};
+
+TXmlPullReader::TXmlPullReader(const std::string& Bytes) : FImpl(std::make_unique<TImpl>(Bytes)) {}
+
+TXmlPullReader::~TXmlPullReader() = default;
+
+TXmlPullReader::TToken TXmlPullReader::Next()
+{
+    QXmlStreamReader& r = FImpl->Reader;
+    while (!r.atEnd()) {
+        switch (r.readNext()) {
+        case QXmlStreamReader::StartElement:
+            FName = Utf8(r.name());
+            FAttributes.clear();
+            for (const QXmlStreamAttribute& a : r.attributes())
+                FAttributes.emplace_back(Utf8(a.name()), Utf8(a.value()));
+            return xtStart;
+        case QXmlStreamReader::EndElement: FName = Utf8(r.name()); return xtEnd;
+        case QXmlStreamReader::Characters: FText = Utf8(r.text()); return xtText;
+        default: break;
+        }
+    }
+    if (r.hasError())
+        throw EXmlError("XML error at line " + std::to_string(r.lineNumber()) + ": " + Utf8(r.errorString()));
+    return xtDone;
+}
+
+AnsiString TXmlPullReader::Attr(const AnsiString& AName) const
+{
+    for (const auto& [k, v] : FAttributes)
+        if (k == AName)
+            return v;
+    return AnsiString();
+}
+
 TXmlElement ParseXml(const std::string& Bytes)
 {
-    QXmlStreamReader r(QByteArray(Bytes.data(), qsizetype(Bytes.size())));
+    TXmlPullReader r(Bytes);
     TXmlElement root;
     std::vector<TXmlElement*> open;
     bool haveRoot = false;
-    while (!r.atEnd()) {
-        switch (r.readNext()) {
-        case QXmlStreamReader::StartElement: {
-            TXmlElement e;
-            e.Name = Utf8(r.name());
-            for (const QXmlStreamAttribute& a : r.attributes())
-                e.Attributes.emplace_back(Utf8(a.name()), Utf8(a.value()));
+    for (TXmlPullReader::TToken t = r.Next(); t != TXmlPullReader::xtDone; t = r.Next()) {
+        if (t == TXmlPullReader::xtStart) {
+            TXmlElement e{r.Name(), r.Attributes(), {}, {}};
             if (open.empty()) {
                 if (haveRoot)
                     throw EXmlError("XML error: more than one root element");
@@ -59,21 +94,11 @@ TXmlElement ParseXml(const std::string& Bytes)
                 open.back()->Children.push_back(std::move(e));
                 open.push_back(&open.back()->Children.back());
             }
-            break;
-        }
-        case QXmlStreamReader::EndElement:
+        } else if (t == TXmlPullReader::xtEnd)
             open.pop_back();
-            break;
-        case QXmlStreamReader::Characters:
-            if (!open.empty())
-                open.back()->Text += Utf8(r.text());
-            break;
-        default:
-            break;
-        }
+        else if (!open.empty())
+            open.back()->Text += r.Text();
     }
-    if (r.hasError())
-        throw EXmlError("XML error at line " + std::to_string(r.lineNumber()) + ": " + Utf8(r.errorString()));
     if (!haveRoot)
         throw EXmlError("XML error: no root element");
     return root;

@@ -58,8 +58,8 @@ TEST(GridOffice, WorkbookRoundTripWithAndWithoutFixedCells)
         h->LoadFromXLS(file);
         EXPECT_EQ(h->ColCount(), 3);
         EXPECT_EQ(h->RowCount(), 3);
-        EXPECT_EQ(Cells(*h), withFixed ? "0,0|1,0|2,0\n0,1|1,1|2,1\n0,2|1,2|two\nlines\n"
-                                       : "||\n|1,1|2,1\n|1,2|two\nlines\n")
+        EXPECT_EQ(Cells(*h),
+                  withFixed ? "0,0|1,0|2,0\n0,1|1,1|2,1\n0,2|1,2|two\nlines\n" : "||\n|1,1|2,1\n|1,2|two\nlines\n")
             << withFixed;
     }
 }
@@ -101,12 +101,13 @@ TEST(GridOffice, TheUsedRangeSizesTheGrid)
 TEST(GridOffice, ValuesBecomeTextsAndErrorsLeaveCellsAlone)
 {
     const std::string file = Path("kinds.xlsx");
-    WriteXlsxParts(file,
-                   "<row r=\"1\"><c r=\"A1\"><v>1234.5</v></c><c r=\"B1\" t=\"b\"><v>1</v></c>"
-                   "<c r=\"C1\" t=\"e\"><v>#DIV/0!</v></c><c r=\"D1\" s=\"1\"><v>46052</v></c>"
-                   "<c r=\"E1\" s=\"1\"><v>0.5</v></c></row>",
-                   "A1:F1",
-                   {{"xl/styles.xml", "<styleSheet><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs></styleSheet>"}});
+    WriteXlsxParts(
+        file,
+        "<row r=\"1\"><c r=\"A1\"><v>1234.5</v></c><c r=\"B1\" t=\"b\"><v>1</v></c>"
+        "<c r=\"C1\" t=\"e\"><v>#DIV/0!</v></c><c r=\"D1\" s=\"1\"><v>46052</v></c>"
+        "<c r=\"E1\" s=\"1\"><v>0.5</v></c></row>",
+        "A1:F1",
+        {{"xl/styles.xml", "<styleSheet><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/></cellXfs></styleSheet>"}});
     auto g = MakeGrid(6, 1, 0, 0);
     g->SetCellEx(2, 0, "kept");
     g->SetCellEx(5, 0, "empty keeps");
@@ -183,16 +184,21 @@ TEST(GridOffice, TheDocumentIsARichTextTableOfTheWholeGrid)
     g->SaveToDOC(file);
     const std::string cellx = "\\clbrdrt\\brdrs\\clbrdrl\\brdrs\\clbrdrb\\brdrs\\clbrdrr\\brdrs\\cellx150"
                               "\\clbrdrt\\brdrs\\clbrdrl\\brdrs\\clbrdrb\\brdrs\\clbrdrr\\brdrs\\cellx450";
-    EXPECT_EQ(ReadBytes(file), "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\r\n"
-                               "\\trowd\\trgaph108" + cellx + "\r\n"
-                               "\\pard\\intbl\\qc Freq\\cell\r\n"
-                               "\\pard\\intbl\\ql a\\{b\\}\\\\c\\cell\r\n"
-                               "\\row\r\n"
-                               "\\trowd\\trgaph108" + cellx + "\r\n"
-                               "\\pard\\intbl\\ql caf\\u233?\\line line\\cell\r\n"
-                               "\\pard\\intbl\\qr 1.5\\cell\r\n"
-                               "\\row\r\n"
-                               "}\r\n");
+    EXPECT_EQ(ReadBytes(file),
+              "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\f0\\fs20\r\n"
+              "\\trowd\\trgaph108" +
+                  cellx +
+                  "\r\n"
+                  "\\pard\\intbl\\qc Freq\\cell\r\n"
+                  "\\pard\\intbl\\ql a\\{b\\}\\\\c\\cell\r\n"
+                  "\\row\r\n"
+                  "\\trowd\\trgaph108" +
+                  cellx +
+                  "\r\n"
+                  "\\pard\\intbl\\ql caf\\u233?\\line line\\cell\r\n"
+                  "\\pard\\intbl\\qr 1.5\\cell\r\n"
+                  "\\row\r\n"
+                  "}\r\n");
     EXPECT_EQ(ErrorOf([&] { g->SaveToDOC(Path("no-folder/x.doc")); }),
               "VEvoRaraVedad: Cannot write document " + Path("no-folder/x.doc"));
 }

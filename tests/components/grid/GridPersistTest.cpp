@@ -104,17 +104,18 @@ TEST(GridPersist, PrintSettingsAreWrittenInTheirOrderAndFormats)
     p->FooterFont()->Assign(p->HeaderFont());
     p->SetOrientation(poLandscape);
     g->SavePrintSettings(file, "Print");
-    EXPECT_EQ(ReadBytes(file), "[Print]\r\n"
-                               "ColumnSpacing=0\r\nRowSpacing=0\r\nTitleSpacing=0\r\nFixedHeight=0\r\nFixedWidth=0\r\n"
-                               "Centered=Y\r\nNoAutoSize=N\r\nUseFixedHeight=N\r\nUseFixedWidth=N\r\n"
-                               "RepeatFixedRows=N\r\nRepeatFixedCols=N\r\nBorders=5\r\nBorderStyle=0\r\n"
-                               "Date=0\r\nPageNr=0\r\nTitle=0\r\nTime=5\r\nDateFormat=dd/mm/yyyy\r\n"
-                               "TitleText=Run 7\r\nFooterSize=0\r\nHeaderSize=0\r\nLeftSize=0\r\nRightSize=0\r\n"
-                               "FitToPage=0\r\nFontName=Arial\r\nFontSize=12\r\nFontStyle=5\r\nFontColor=255\r\n"
-                               "HeaderFontName=Arial\r\nHeaderFontSize=10\r\nHeaderFontStyle=0\r\nHeaderFontColor=0\r\n"
-                               "FooterFontName=Arial\r\nFooterFontSize=10\r\nFooterFontStyle=0\r\nFooterFontColor=0\r\n"
-                               "PageNumSep=/\r\nPageSuffix=\r\nPagePrefix=\r\nOrientation=1\r\n"
-                               "TitleLines=first\\nsecond\\n\r\n");
+    EXPECT_EQ(ReadBytes(file),
+              "[Print]\r\n"
+              "ColumnSpacing=0\r\nRowSpacing=0\r\nTitleSpacing=0\r\nFixedHeight=0\r\nFixedWidth=0\r\n"
+              "Centered=Y\r\nNoAutoSize=N\r\nUseFixedHeight=N\r\nUseFixedWidth=N\r\n"
+              "RepeatFixedRows=N\r\nRepeatFixedCols=N\r\nBorders=5\r\nBorderStyle=0\r\n"
+              "Date=0\r\nPageNr=0\r\nTitle=0\r\nTime=5\r\nDateFormat=dd/mm/yyyy\r\n"
+              "TitleText=Run 7\r\nFooterSize=0\r\nHeaderSize=0\r\nLeftSize=0\r\nRightSize=0\r\n"
+              "FitToPage=0\r\nFontName=Arial\r\nFontSize=12\r\nFontStyle=5\r\nFontColor=255\r\n"
+              "HeaderFontName=Arial\r\nHeaderFontSize=10\r\nHeaderFontStyle=0\r\nHeaderFontColor=0\r\n"
+              "FooterFontName=Arial\r\nFooterFontSize=10\r\nFooterFontStyle=0\r\nFooterFontColor=0\r\n"
+              "PageNumSep=/\r\nPageSuffix=\r\nPagePrefix=\r\nOrientation=1\r\n"
+              "TitleLines=first\\nsecond\\n\r\n");
 
     auto h = MakeGrid(2, 2);
     h->LoadPrintSettings(file, "Print");

@@ -19,8 +19,8 @@ TEST(Spreadsheet, ColumnLettersBothWays)
     const struct {
         int col;
         const char* letters;
-    } cases[] = {{1, "A"}, {26, "Z"}, {27, "AA"}, {28, "AB"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"},
-                 {16384, "XFD"}};
+    } cases[] = {{1, "A"},   {26, "Z"},   {27, "AA"},   {28, "AB"},    {52, "AZ"},
+                 {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"}};
     for (const auto& k : cases) {
         EXPECT_EQ(ColumnLetters(k.col), k.letters) << k.col;
         EXPECT_EQ(LettersToColumn(k.letters), k.col) << k.letters;
@@ -38,7 +38,7 @@ TEST(Spreadsheet, RangesAndSingleCells)
         int l, t, r, b;
     } cases[] = {
         {"$B$3:$D$5", true, 2, 3, 4, 5}, {"A1:AB10", true, 1, 1, 28, 10}, {"C7", true, 3, 7, 3, 7},
-        {"$A$1", true, 1, 1, 1, 1},     {"D5:B3", false, 0, 0, 0, 0},    {"", false, 0, 0, 0, 0},
+        {"$A$1", true, 1, 1, 1, 1},      {"D5:B3", false, 0, 0, 0, 0},    {"", false, 0, 0, 0, 0},
         {"1:5", false, 0, 0, 0, 0},      {"A0", false, 0, 0, 0, 0},       {"A1:", false, 0, 0, 0, 0},
     };
     for (const auto& k : cases) {
@@ -128,20 +128,21 @@ TEST(Spreadsheet, AFailedWriteLeavesTheOldFileAsItWas)
 TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
 {
     const std::string file = Path("foreign.xlsx");
-    WriteXlsxParts(file,
-                   "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>1</v></c><c t=\"inlineStr\"><is><t>inline</t></is></c>"
-                   "<c r=\"E2\" t=\"e\"><v>#DIV/0!</v></c><c r=\"F2\" s=\"1\"><v>46052.5</v></c>"
-                   "<c r=\"G2\" s=\"2\"><v>7</v></c><c r=\"H2\" t=\"str\"><f>A1</f><v>calc</v></c>"
-                   "<c r=\"I2\" s=\"1\"/><c r=\"J2\" t=\"s\"><v>99</v></c></row>"
-                   "<row><c r=\"A3\" t=\"b\"><v>0</v></c></row>",
-                   "B2:J3",
-                   {{"xl/sharedStrings.xml",
-                     "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>zero</t></si>"
-                     "<si><r><t>ri</t></r><r><t>ch</t></r><rPh><t>x</t></rPh></si></sst>"},
-                    {"xl/styles.xml",
-                     "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
-                     "<numFmts><numFmt numFmtId=\"164\" formatCode=\"[Red]&quot;d&quot;0.00\"/></numFmts>"
-                     "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"22\"/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"}});
+    WriteXlsxParts(
+        file,
+        "<row r=\"2\"><c r=\"B2\" t=\"s\"><v>1</v></c><c t=\"inlineStr\"><is><t>inline</t></is></c>"
+        "<c r=\"E2\" t=\"e\"><v>#DIV/0!</v></c><c r=\"F2\" s=\"1\"><v>46052.5</v></c>"
+        "<c r=\"G2\" s=\"2\"><v>7</v></c><c r=\"H2\" t=\"str\"><f>A1</f><v>calc</v></c>"
+        "<c r=\"I2\" s=\"1\"/><c r=\"J2\" t=\"s\"><v>99</v></c></row>"
+        "<row><c r=\"A3\" t=\"b\"><v>0</v></c></row>",
+        "B2:J3",
+        {{"xl/sharedStrings.xml",
+          "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>zero</t></si>"
+          "<si><r><t>ri</t></r><r><t>ch</t></r><rPh><t>x</t></rPh></si></sst>"},
+         {"xl/styles.xml",
+          "<styleSheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\">"
+          "<numFmts><numFmt numFmtId=\"164\" formatCode=\"[Red]&quot;d&quot;0.00\"/></numFmts>"
+          "<cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"22\"/><xf numFmtId=\"164\"/></cellXfs></styleSheet>"}});
     const TWorkbook book = ReadXlsx(file);
     ASSERT_EQ(book.Sheets.size(), 1u);
     const TSheet& s = book.Sheets[0];
@@ -153,9 +154,9 @@ TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
         const char* text;
         double number;
     } cases[] = {
-        {2, 2, TSheetCell::ckText, "rich", 0},       {2, 3, TSheetCell::ckText, "inline", 0},
-        {2, 5, TSheetCell::ckError, "#DIV/0!", 0},  {2, 6, TSheetCell::ckDate, "", 46052.5},
-        {2, 7, TSheetCell::ckNumber, "", 7},         {2, 8, TSheetCell::ckText, "calc", 0},
+        {2, 2, TSheetCell::ckText, "rich", 0},     {2, 3, TSheetCell::ckText, "inline", 0},
+        {2, 5, TSheetCell::ckError, "#DIV/0!", 0}, {2, 6, TSheetCell::ckDate, "", 46052.5},
+        {2, 7, TSheetCell::ckNumber, "", 7},       {2, 8, TSheetCell::ckText, "calc", 0},
         {3, 1, TSheetCell::ckBool, "", 0},
     };
     for (const auto& k : cases) {
@@ -172,6 +173,7 @@ TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
     EXPECT_EQ((std::vector<int>{l, t, r, b}), (std::vector<int>{1, 2, 10, 3})); // widened to A3
 
     WriteXlsxParts(file, "<row r=\"1\"><c r=\"A1\"><v>1</v></c>", "A1");
-    EXPECT_EQ(ErrorOf([&] { ReadXlsx(file); }).substr(0, 60),
-              ("ESpreadsheetError: Cannot read workbook " + file + ": xl/worksheets/sheet1.xml: XML error").substr(0, 60));
+    EXPECT_EQ(
+        ErrorOf([&] { ReadXlsx(file); }).substr(0, 60),
+        ("ESpreadsheetError: Cannot read workbook " + file + ": xl/worksheets/sheet1.xml: XML error").substr(0, 60));
 }

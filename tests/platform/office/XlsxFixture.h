@@ -36,12 +36,12 @@ inline void WriteXlsxParts(const std::string& File, const std::string& SheetData
     const std::string ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
     const std::string rns = "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
     Extra["xl/workbook.xml"] = "<?xml version=\"1.0\"?><workbook " + ns + " " + rns +
-                               "><sheets><sheet name=\"Only\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
+        "><sheets><sheet name=\"Only\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>";
     Extra["xl/_rels/workbook.xml.rels"] =
         "<?xml version=\"1.0\"?><Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
         "<Relationship Id=\"rId1\" Type=\"worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>";
     Extra["xl/worksheets/sheet1.xml"] = "<?xml version=\"1.0\"?><worksheet " + ns + ">" +
-                                        (Dimension.empty() ? "" : "<dimension ref=\"" + Dimension + "\"/>") +
-                                        "<sheetData>" + SheetData + "</sheetData></worksheet>";
+        (Dimension.empty() ? "" : "<dimension ref=\"" + Dimension + "\"/>") + "<sheetData>" + SheetData +
+        "</sheetData></worksheet>";
     WriteZip(File, Extra);
 }

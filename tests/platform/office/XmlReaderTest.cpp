@@ -5,9 +5,10 @@
 
 TEST(XmlReader, ReadsElementsAttributesAndTextWithoutPrefixes)
 {
-    const TXmlElement root = ParseXml("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-                                      "<w:book xmlns:w=\"urn:a\" xmlns:r=\"urn:b\"><sheet name=\"S &amp; T\" r:id=\"rId1\"/>"
-                                      "<t>caf\xC3\xA9 &lt;1&gt;</t><t/></w:book>");
+    const TXmlElement root =
+        ParseXml("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                 "<w:book xmlns:w=\"urn:a\" xmlns:r=\"urn:b\"><sheet name=\"S &amp; T\" r:id=\"rId1\"/>"
+                 "<t>caf\xC3\xA9 &lt;1&gt;</t><t/></w:book>");
     EXPECT_EQ(root.Name, "book");
     ASSERT_EQ(root.Children.size(), 3u);
     EXPECT_EQ(root.Children[0].Attr("name"), "S & T");
