@@ -81,7 +81,7 @@ void TRavArodozIdad::CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool
             AnsiString s = SaveCell(RemapCol(c), r);
             if (!Navigation()->CopyHTMLTagsToClipboard()) {
                 if (s.find("</") != AnsiString::npos)
-                    s = GetStrippedCell(c, r);
+                    s = GetStrippedCell(RemapCol(c), r);
             }
             if (LinesInText(s, FMultilinecells) > 1 && FClipboardQuoteMultiline)
                 LineFeedsToCSV(s);

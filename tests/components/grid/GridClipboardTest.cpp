@@ -311,3 +311,17 @@ TEST(GridClipboard, ShortCutKeysRunTheOperationsUnlessRefused)
     EXPECT_EQ(g->Cells(1, 1), "");
     EXPECT_EQ(Clipboard()->AsText(), "v");
 }
+
+TEST(GridClipboard, CopySkipsHiddenColumnsAndStripsTheRightCell)
+{
+    auto g = EditGrid(4, 2);
+    g->Navigation()->SetCopyHTMLTagsToClipboard(false);
+    g->SetCellEx(0, 1, "a");
+    g->SetCellEx(1, 1, "hidden");
+    g->SetCellEx(2, 1, "<i>c</i>");
+    g->SetCellEx(3, 1, "d");
+    g->HideColumn(1);
+    g->SetSelection(TGridRect{0, 1, 2, 1});
+    g->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "a\tc\td");
+}
