@@ -750,7 +750,7 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
-    // ------------------------------------------------------------ save range, clipboard and exchange
+    // ------------------------------------------------------------ save range (every export and copy)
     bool SaveWithFixedCells() const { return FSaveWithFixedCells; }
     void SetSaveWithFixedCells(bool Value) { FSaveWithFixedCells = Value; }
     int GetSaveStartCol();
@@ -759,11 +759,12 @@ public:
     int GetSaveEndRow();
     int GetSaveColCount();
     int GetSaveRowCount();
+
+    // ------------------------------------------------------------ clipboard
     bool ClipboardQuoteMultiline() const { return FClipboardQuoteMultiline; }
     void SetClipboardQuoteMultiline(bool Value) { FClipboardQuoteMultiline = Value; }
     TPoint CopyOrigin() const { return FCopyOrigin; }
     TClipOperation LastClipOperation() const { return FLastClipOperation; }
-    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
     void CopyToClipBoard();
     void CopySelectionToClipboard();
     void CutToClipboard();
@@ -779,6 +780,9 @@ public:
     void CopyRTFFunc(int ACol, int ARow);
     virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
     virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
+
+    // ------------------------------------------------------------ drag and drop settings
+    TDragDropSettings* DragDropSettings() const { return FDragDropSettings.get(); }
 
     // ------------------------------------------------------------ spreadsheet, document and database exchange
     void LoadFromXLS(const AnsiString& FileName);
@@ -1039,16 +1043,19 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
-    // save range, clipboard and exchange
-    void SmartPaste(int Fields, const AnsiString& Text);
-    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
-    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
-    void LoadRecords(const TDbRecords& Records);
+    // save range
     bool FSaveWithFixedCells = true;
+    // clipboard
+    void SmartPaste(int Fields, const AnsiString& Text);
     bool FClipboardQuoteMultiline = false;
     TPoint FCopyOrigin{-1, -1};
     TClipOperation FLastClipOperation = coCut;
+    // drag and drop settings
     std::unique_ptr<TDragDropSettings> FDragDropSettings;
+    // spreadsheet, document and database exchange
+    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void LoadRecords(const TDbRecords& Records);
     // print settings
     std::unique_ptr<TPrintSettings> FPrintSettings;
 };
