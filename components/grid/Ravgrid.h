@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "components/grid/RavgridClipboard.h"
+#include "components/grid/RavgridDragDrop.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/RavgridPrintSettings.h"
 #include "components/grid/Ravbase.h"
@@ -751,14 +752,13 @@ public:
     TNotifyEvent OnResize;
 
     // ------------------------------------------------------------ save range (every export and copy)
-    bool SaveWithFixedCells() const { return FSaveWithFixedCells; }
-    void SetSaveWithFixedCells(bool Value) { FSaveWithFixedCells = Value; }
     int GetSaveStartCol();
     int GetSaveEndCol();
     int GetSaveStartRow();
     int GetSaveEndRow();
     int GetSaveColCount();
     int GetSaveRowCount();
+    bool SaveWithFixedCells = true;
 
     // ------------------------------------------------------------ clipboard
     bool ClipboardQuoteMultiline() const { return FClipboardQuoteMultiline; }
@@ -1043,8 +1043,6 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
-    // save range
-    bool FSaveWithFixedCells = true;
     // clipboard
     void SmartPaste(int Fields, const AnsiString& Text);
     bool FClipboardQuoteMultiline = false;

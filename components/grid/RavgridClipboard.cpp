@@ -52,23 +52,6 @@ bool HasChar(const AnsiString& s, char c) { return s.find(c) != AnsiString::npos
 
 } // namespace
 
-void TDragDropSettings::Assign(TPersistent* Source)
-{
-    auto* s = dynamic_cast<TDragDropSettings*>(Source);
-    if (!s)
-        return TPersistent::Assign(Source);
-    FOleAcceptText = s->FOleAcceptText;
-    FOleEntireRows = s->FOleEntireRows;
-    FOleDropSource = s->FOleDropSource;
-    FOleRemoveRows = s->FOleRemoveRows;
-    FOleAcceptFiles = s->FOleAcceptFiles;
-    FOleInsertRows = s->FOleInsertRows;
-    FOleCopyAlways = s->FOleCopyAlways;
-    FOleColumnDragDrop = s->FOleColumnDragDrop;
-    SetOleDropRTF(s->FOleDropRTF);
-    SetOleDropTarget(s->FOleDropTarget);
-}
-
 void TRavArodozIdad::CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool SelectedRowsOnly)
 {
     FCopyOrigin = TPoint{ALeft, ATop};

@@ -129,8 +129,8 @@ void TRavArodozIdad::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
     int left = 1, top = 1, right = 1, bottom = 1;
     // An empty sheet reads as its one empty cell.
     UsedRange(*sheet, left, top, right, bottom);
-    const int co = FSaveWithFixedCells ? 0 : FixedCols();
-    const int ro = FSaveWithFixedCells ? 0 : FixedRows();
+    const int co = SaveWithFixedCells ? 0 : FixedCols();
+    const int ro = SaveWithFixedCells ? 0 : FixedRows();
     // Never fewer than the fixed cells and one more: the grid cannot be smaller.
     SetColCountEx(std::max(right - left + 1 + co, FixedCols() + 1));
     SetRowCountEx(std::max(bottom - top + 1 + ro, FixedRows() + 1));
@@ -163,8 +163,8 @@ void TRavArodozIdad::SaveXLS(const AnsiString& FileName, const AnsiString& Sheet
         }
         book.ActiveSheet = int(sheet - book.Sheets.data());
     }
-    const int fc = FSaveWithFixedCells ? 0 : FixedCols();
-    const int fr = FSaveWithFixedCells ? 0 : FixedRows();
+    const int fc = SaveWithFixedCells ? 0 : FixedCols();
+    const int fr = SaveWithFixedCells ? 0 : FixedRows();
     const int cols = ColCount() - fc, rows = RowCount() - fr;
     // The written range replaces what the sheet held there.
     for (auto it = sheet->Cells.begin(); it != sheet->Cells.end();)

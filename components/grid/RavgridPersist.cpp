@@ -6,12 +6,6 @@
 #include "platform/core/IntConvert.h"
 #include "platform/win/ProfileStore.h"
 
-TPrintSettings::TPrintSettings()
-    : FFont(std::make_unique<TFont>()), FHeaderFont(std::make_unique<TFont>()), FFooterFont(std::make_unique<TFont>()),
-      FTitleLines(std::make_unique<TStringList>())
-{
-}
-
 namespace {
 
 std::unique_ptr<TCustomIniFile> ColumnStore(TColumnSize& S, AnsiString& Section)

@@ -58,7 +58,11 @@ class TPrintSettings : public TPersistent {
     ZV_PLAIN_PROP(int, PageNumberOffset, 0)
     ZV_PLAIN_PROP(int, MaxPagesOffset, 0)
 public:
-    TPrintSettings();
+    TPrintSettings()
+        : FFont(std::make_unique<TFont>()), FHeaderFont(std::make_unique<TFont>()),
+          FFooterFont(std::make_unique<TFont>()), FTitleLines(std::make_unique<TStringList>())
+    {
+    }
     TFont* Font() const { return FFont.get(); }
     void SetFont(TFont* Value) { FFont->Assign(Value); }
     TFont* HeaderFont() const { return FHeaderFont.get(); }

@@ -78,7 +78,7 @@ TEST(GridClipboard, CopyToClipBoardTakesTheSaveRange)
     FillCoords(*g);
     g->CopyToClipBoard();
     EXPECT_EQ(Clipboard()->AsText(), "0,0\t1,0\r\n0,1\t1,1\r\n0,2\t1,2\r\n");
-    g->SetSaveWithFixedCells(false);
+    g->SaveWithFixedCells = false;
     g->CopyToClipBoard();
     EXPECT_EQ(Clipboard()->AsText(), "0,1\t1,1\r\n0,2\t1,2\r\n");
 }
@@ -87,7 +87,7 @@ TEST(GridClipboard, DisjunctRowSelectCopiesOnlyTheSelectedRows)
 {
     auto g = EditGrid(2, 5);
     FillCoords(*g);
-    g->SetSaveWithFixedCells(false);
+    g->SaveWithFixedCells = false;
     g->MouseActions()->SetDisjunctRowSelect(true);
     g->SetRowSelect(2, true);
     g->SetRowSelect(4, true);

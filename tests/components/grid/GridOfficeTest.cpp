@@ -42,7 +42,7 @@ TEST(GridOffice, WorkbookRoundTripWithAndWithoutFixedCells)
         g->SetMultilinecells(true);
         FillCoords(*g);
         g->SetCellEx(2, 2, "two\r\nlines");
-        g->SetSaveWithFixedCells(withFixed);
+        g->SaveWithFixedCells = withFixed;
         const std::string file = Path(withFixed ? "fixed.xlsx" : "data.xlsx");
         g->SaveToXLS(file);
 
@@ -54,7 +54,7 @@ TEST(GridOffice, WorkbookRoundTripWithAndWithoutFixedCells)
         EXPECT_EQ(cells.size(), withFixed ? 9u : 4u);
 
         auto h = MakeGrid(2, 2, 1, 1);
-        h->SetSaveWithFixedCells(withFixed);
+        h->SaveWithFixedCells = withFixed;
         h->LoadFromXLS(file);
         EXPECT_EQ(h->ColCount(), 3);
         EXPECT_EQ(h->RowCount(), 3);
