@@ -837,6 +837,8 @@ protected:
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Database exchange: the records a table or query gave, into the cells.
+    void LoadRecords(const TDbRecords& Records);
 
 private:
     friend class TFloatingFooter;
@@ -1053,7 +1055,6 @@ private:
     // spreadsheet, document and database exchange
     void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
     void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
-    void LoadRecords(const TDbRecords& Records);
     // print settings
     std::unique_ptr<TPrintSettings> FPrintSettings;
 };

@@ -212,3 +212,41 @@ TEST(GridOffice, AOneCellSheetStillLeavesTheFixedCellsAndOneMore)
     EXPECT_EQ(g->RowCount(), 2);
     EXPECT_EQ(g->Cells(0, 0), "v");
 }
+
+namespace {
+
+// The records of a database read, laid into the grid as a table read would.
+struct RecordsGrid : TRavArodozIdad {
+    using TRavArodozIdad::LoadRecords;
+    using TRavArodozIdad::TRavArodozIdad;
+};
+
+} // namespace
+
+TEST(GridOffice, DatabaseRecordsFillTheGridBelowTheirFieldNames)
+{
+    struct Case {
+        const char* name;
+        int fixedRows, fixedCols, rows;
+        TDbRecords records;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"names in the fixed row", 1, 0, 2, {{"F", "G"}, {{"1", "a"}, {"2", ""}}}, "F|G\n1|a\n2|\n"},
+        {"no records keeps the rows", 1, 0, 3, {{"F"}, {}}, "F\nold\nold\n"},
+        {"without fixed rows no names", 0, 0, 1, {{"F"}, {{"x"}, {"y"}}}, "x\ny\n"},
+        {"after the fixed columns", 1, 1, 2, {{"F"}, {{"x"}}}, "|F\n|x\n"},
+        {"a short record empties the rest", 1, 0, 2, {{"F", "G"}, {{"x"}}}, "F|G\nx|\n"},
+    };
+    for (const Case& k : cases) {
+        RecordsGrid g(nullptr);
+        g.SetColCountEx(2);
+        g.SetRowCountEx(k.rows);
+        g.SetFixedRowsEx(k.fixedRows);
+        g.SetFixedColsEx(k.fixedCols);
+        for (int r = k.fixedRows; r < k.rows; ++r)
+            g.SetCellEx(k.fixedCols, r, "old");
+        g.LoadRecords(k.records);
+        EXPECT_EQ(Cells(g), k.expected) << k.name;
+    }
+}
