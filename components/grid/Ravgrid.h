@@ -14,6 +14,7 @@
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/RavgridPrintSettings.h"
 #include "components/grid/Ravbase.h"
+#include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/Strings.h"
@@ -751,7 +752,8 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
-    // ------------------------------------------------------------ save range (every export and copy)
+    // ------------------------------------------------------------ grid files
+    // The save range that exports and copies work on (absolute indexes).
     int GetSaveStartCol();
     int GetSaveEndCol();
     int GetSaveStartRow();
@@ -759,6 +761,42 @@ public:
     int GetSaveColCount();
     int GetSaveRowCount();
     bool SaveWithFixedCells = true;
+    bool SaveWithHiddenColumns = false;
+    char CSVDelimiter = '\0'; // '\0': "," on output, detected on input
+    bool CSVQuoteAll = false;
+    bool CSVQuoteEmpty = true;
+    bool CSVJavaStyle = false;
+    bool OemConvert() const { return FOemConvert; }
+    void SetOemConvert(bool Value) { FOemConvert = Value; }
+    THTMLSettings* HTMLSettings() const { return FHTMLSettings.get(); }
+    void SetHTMLSettings(THTMLSettings* Value) { FHTMLSettings->Assign(Value); }
+    TGridProgressEvent OnFileProgress;
+    void SaveToFile(const AnsiString& FileName);
+    void LoadFromFile(const AnsiString& FileName);
+    void SaveToStream(TStream* Stream);
+    void LoadFromStream(TStream* Stream);
+    void SaveRectToBinStream(const TRect& R, TStream* Stream);
+    void SaveToBinStream(TStream* Stream);
+    void LoadAtPointFromBinStream(const TPoint& P, TStream* Stream);
+    void LoadFromBinStream(TStream* Stream);
+    void SaveToBinFile(const AnsiString& FileName);
+    void LoadFromBinFile(const AnsiString& FileName);
+    void SaveToCSV(const AnsiString& FileName) { OutputToCSV(FileName, false); }
+    void AppendToCSV(const AnsiString& FileName) { OutputToCSV(FileName, true); }
+    void OutputToCSV(const AnsiString& FileName, bool Append);
+    void LoadFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const AnsiString& FileName) { InputFromCSV(FileName, true); }
+    void InputFromCSV(const AnsiString& FileName, bool Insert);
+    void SaveToFixed(const AnsiString& FileName, TIntList* ColWidths);
+    void LoadFromFixed(const AnsiString& FileName, TIntList* Positions);
+    void SaveToASCII(const AnsiString& FileName);
+    void SaveToHTML(const AnsiString& FileName) { OutputToHTML(FileName, false); }
+    void AppendToHTML(const AnsiString& FileName) { OutputToHTML(FileName, true); }
+    void OutputToHTML(const AnsiString& FileName, bool Append);
+    void SaveToXML(const AnsiString& FileName, const AnsiString& ListDescr, const AnsiString& RecordDescr,
+                   TStrings* FieldDescr);
+    // After cells were loaded from a file or stream.
+    virtual void CellsLoaded();
 
     // ------------------------------------------------------------ clipboard
     bool ClipboardQuoteMultiline() const { return FClipboardQuoteMultiline; }
@@ -771,13 +809,14 @@ public:
     void CutSelectionToClipboard();
     void PasteFromClipboard();
     void PasteSelectionFromClipboard();
-    // The number of fields PasteText read (0 for rich text).
+    // The number of fields PasteText read (0 for the grid's own format and rich text).
     int PasteFunc(int ACol, int ARow);
     int PasteText(int ACol, int ARow, const AnsiString& Text);
     // x: the columns, y: the rows of a clipboard text.
     TPoint PasteSize(const AnsiString& Text);
     void CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool SelectedRowsOnly);
     void CopyRTFFunc(int ACol, int ARow);
+    void CopyBinFunc(int ALeft, int ATop, int ARight, int ABottom);
     virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
     virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
 
@@ -1045,6 +1084,9 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // grid files
+    bool FOemConvert = false;
+    std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
     // clipboard
     void SmartPaste(int Fields, const AnsiString& Text);
     bool FClipboardQuoteMultiline = false;

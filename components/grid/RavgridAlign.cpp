@@ -85,7 +85,10 @@ int TRavArodozIdad::MaxCharsInCol(int ACol)
     for (int r = 0; r < RowCount(); ++r) {
         AnsiString rest = SaveCell(ACol, r);
         do {
-            m = std::max(m, int(GetNextLine(rest, FMultilinecells).size()));
+            // Characters, not bytes: a UTF-8 character is one character of a text file.
+            const AnsiString line = GetNextLine(rest, FMultilinecells);
+            m = std::max(m, int(std::count_if(line.begin(), line.end(),
+                                              [](char ch) { return (static_cast<unsigned char>(ch) & 0xC0) != 0x80; })));
         } while (!rest.empty());
     }
     return m;

@@ -3,17 +3,20 @@
 #include <cmath>
 
 #include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridFiles.h"
 #include "components/grid/Ravutil.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/Format.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/IntConvert.h"
+#include "platform/core/Streams.h"
 #include "platform/forms/Clipboard.h"
 
 namespace {
 
 Word RTFFormat() { return RegisterClipboardFormat("Rich Text Format"); }
+Word CellsFormat() { return RegisterClipboardFormat("TRavArodozIdad Cells"); }
 
 // The lines of a clipboard text: cut at CR, an LF right after it skipped.
 std::vector<AnsiString> ClipLines(const AnsiString& Text)
@@ -81,6 +84,8 @@ void TRavArodozIdad::CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool
     Clipboard()->SetAsText(text);
     if (Navigation()->AllowRTFClipboard())
         CopyRTFFunc(ALeft, ATop);
+    if (Navigation()->AllowFmtClipboard())
+        CopyBinFunc(ALeft, ATop, ARight, ABottom);
     Clipboard()->Close();
 }
 
@@ -91,6 +96,13 @@ void TRavArodozIdad::CopyRTFFunc(int ACol, int ARow)
         return;
     // Zero-terminated, as the format is read back.
     Clipboard()->SetBuffer(RTFFormat(), s.c_str(), int(s.size()) + 1);
+}
+
+void TRavArodozIdad::CopyBinFunc(int ALeft, int ATop, int ARight, int ABottom)
+{
+    TMemoryStream m;
+    SaveRectToBinStream(TRect(ALeft, ATop, ARight, ABottom), &m);
+    Clipboard()->SetBuffer(CellsFormat(), m.Memory(), int(m.Size()));
 }
 
 void TRavArodozIdad::CopyToClipBoard()
@@ -153,6 +165,17 @@ void TRavArodozIdad::PasteSelectionFromClipboard()
 
 int TRavArodozIdad::PasteFunc(int ACol, int ARow)
 {
+    if (Navigation()->AllowFmtClipboard() && Clipboard()->HasFormat(CellsFormat())) {
+        const std::vector<Byte> b = Clipboard()->GetBuffer(CellsFormat());
+        TMemoryStream m;
+        m.Write(b.data(), int(b.size()));
+        m.SetPosition(0);
+        LoadAtPointFromBinStream(TPoint{ACol, ARow}, &m);
+        m.SetPosition(0);
+        const TPoint size = RavgridFile::BinStreamSize(&m);
+        PasteNotify(FCopyOrigin, TGridRect{ACol, ARow, ACol + size.x - 1, ARow + size.y - 1}, FLastClipOperation);
+        return 0;
+    }
     if (Navigation()->AllowRTFClipboard() && Clipboard()->HasFormat(RTFFormat())) {
         const std::vector<Byte> b = Clipboard()->GetBuffer(RTFFormat());
         size_t len = 0;

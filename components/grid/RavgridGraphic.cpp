@@ -7,7 +7,8 @@ using namespace Ravgrid;
 
 TCellGraphic::~TCellGraphic()
 {
-    if (CellCreated && (CellType == ctBitmap || CellType == ctRadio))
+    // An object the grid made (or read from a file) is the grid's, whatever kind it is.
+    if (CellCreated)
         delete CellObject;
 }
 

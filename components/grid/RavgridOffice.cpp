@@ -142,6 +142,7 @@ void TRavArodozIdad::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
             SetCellEx(c, r, CellText(cell));
     }
     CellsChanged(TRect(0, 0, ColCount(), RowCount()));
+    CellsLoaded();
 }
 
 void TRavArodozIdad::SaveXLS(const AnsiString& FileName, const AnsiString& SheetName)

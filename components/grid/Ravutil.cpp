@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/core/CodePages.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/StringUtils.h"
@@ -334,8 +335,8 @@ void StringToPassword(AnsiString& s, char ch)
         c = ch;
 }
 
-void StringToOem(AnsiString&) {}
-void OemToString(AnsiString&) {}
+void StringToOem(AnsiString& s) { s = Utf8ToCodePage(s, TCodePage::Oem850); }
+void OemToString(AnsiString& s) { s = CodePageToUtf8(s, TCodePage::Oem850); }
 
 int TextType(const AnsiString& s0, bool html)
 {
@@ -533,7 +534,8 @@ void StripURLProtocol(AnsiString& s)
 AnsiString HTMLColor(TColor c)
 {
     static const char* hex = "0123456789ABCDEF";
-    const unsigned v = unsigned(c);
+    // A system colour is written as the RGB value it stands for.
+    const unsigned v = unsigned(ColorToRGB(c));
     AnsiString r;
     for (int shift : {0, 8, 16}) {
         unsigned b = (v >> shift) & 0xFF;

@@ -53,8 +53,7 @@ AnsiString CLFToLF(const AnsiString& s);
 AnsiString HTMLLineBreaks(const AnsiString& s);
 AnsiString DoubleToSingleChar(char ch, const AnsiString& s);
 void StringToPassword(AnsiString& s, char ch);
-// Text is kept 8-bit in one code page on this platform, so the OEM conversions
-// leave it as it is.
+// The program's text to the OEM code page (850) and back.
 void StringToOem(AnsiString& s);
 void OemToString(AnsiString& s);
 

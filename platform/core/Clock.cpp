@@ -2,6 +2,8 @@
 
 #include <mutex>
 
+#include "platform/core/Synchronize.h"
+
 namespace {
 
 using steady = std::chrono::steady_clock;
@@ -9,6 +11,8 @@ using steady = std::chrono::steady_clock;
 struct ClockState {
     std::mutex mutex;
     double factor = 1.0;
+    bool held = false;
+    std::function<void(std::uint64_t)> settle;
     steady::time_point anchorReal = steady::now();
     // Program time at the anchor, in microseconds; starts at the real uptime.
     std::uint64_t anchorProgramUs =
@@ -23,6 +27,8 @@ ClockState& State()
 
 std::uint64_t ProgramUsLocked(ClockState& s, steady::time_point now)
 {
+    if (s.held)
+        return s.anchorProgramUs;
     auto realUs = std::chrono::duration_cast<std::chrono::microseconds>(now - s.anchorReal).count();
     return s.anchorProgramUs + static_cast<std::uint64_t>(static_cast<double>(realUs) * s.factor);
 }
@@ -55,11 +61,44 @@ void AdvanceClock(std::uint64_t Milliseconds)
     s.anchorProgramUs += Milliseconds * 1000;
 }
 
-std::uint64_t ClockMilliseconds()
+std::uint64_t ClockMilliseconds() { return ClockMicroseconds() / 1000; }
+
+std::uint64_t ClockMicroseconds()
 {
     auto& s = State();
     std::lock_guard lock(s.mutex);
-    return ProgramUsLocked(s, steady::now()) / 1000;
+    return ProgramUsLocked(s, steady::now());
+}
+
+void HoldClock(bool Hold)
+{
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    if (Hold == s.held)
+        return;
+    auto now = steady::now();
+    s.anchorProgramUs = ProgramUsLocked(s, now);
+    s.anchorReal = now;
+    s.held = Hold;
+}
+
+void SetClockSettleHook(std::function<void(std::uint64_t)> Hook)
+{
+    auto& s = State();
+    std::lock_guard lock(s.mutex);
+    s.settle = std::move(Hook);
+}
+
+void SettleClock(std::uint64_t Milliseconds)
+{
+    std::function<void(std::uint64_t)> hook;
+    {
+        auto& s = State();
+        std::lock_guard lock(s.mutex);
+        hook = s.settle;
+    }
+    if (hook && IsMainThread())
+        hook(Milliseconds);
 }
 
 steady::duration ClockWaitDuration(std::uint64_t Milliseconds)

@@ -8,8 +8,10 @@ void Sleep(DWORD Milliseconds)
 {
     if (Milliseconds == 0)
         std::this_thread::yield();
-    else
+    else {
+        SettleClock(Milliseconds);
         std::this_thread::sleep_for(ClockWaitDuration(Milliseconds));
+    }
 }
 
 DWORD GetTickCount() { return static_cast<DWORD>(ClockMilliseconds()); }

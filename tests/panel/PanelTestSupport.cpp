@@ -6,6 +6,7 @@
 
 #include "components/controls/Owbuttons.h"
 #include "components/controls/Owdesign.h"
+#include "components/comm/Sercomm.h"
 #include "panel/PanelPictures.h"
 #include "platform/core/Clock.h"
 #include "platform/forms/ComboBox.h"
@@ -65,11 +66,12 @@ TSimOptions PanelSession::SimOptions() const
 
 void PanelSession::SetUp()
 {
-    // The exchange's fixed waits run in real time: the shortest (50 ms before a reply is read)
-    // then leaves the simulator time to answer while other tests keep the machine busy.
-    SetClockSpeed(1);
+    // The exchange's fixed waits run fast; the instrument settles before each one, so
+    // transcripts stay exact however busy the machine is.
+    SetClockSpeed(20);
     Sim = std::make_unique<TInstrumentSim>(SimOptions());
-    Sim->StartAsPort(kPort);
+    Sim->StartOnMemoryLine(kPort);
+    Sim->SettleBeforeProgramWaits([this] { return Form && Form->LCRCom ? Form->LCRCom->WriteBufUsed() : 0; });
     Form = std::make_unique<TLCRForm>(nullptr);
     LCRForm = Form.get();
     Form->Show();

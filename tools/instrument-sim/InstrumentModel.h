@@ -4,13 +4,23 @@
 #include <chrono>
 #include <vector>
 
+#include "platform/core/Clock.h"
 #include "platform/core/Types.h"
 #include "tools/instrument-sim/DeviceUnderTest.h"
 #include "tools/instrument-sim/InstrumentState.h"
 #include "tools/instrument-sim/Measurement.h"
 #include "tools/instrument-sim/SimModels.h"
 
-using TSimClock = std::chrono::steady_clock;
+// The instrument keeps the program's time, so that a test running the clock fast makes the
+// instrument's measuring and reply pauses just as short.
+struct TSimClock {
+    using duration = std::chrono::microseconds;
+    using rep = duration::rep;
+    using period = duration::period;
+    using time_point = std::chrono::time_point<TSimClock>;
+    static constexpr bool is_steady = true;
+    static time_point now() { return time_point(duration(static_cast<rep>(ClockMicroseconds()))); }
+};
 using TSimTime = TSimClock::time_point;
 
 struct TSimOptions {

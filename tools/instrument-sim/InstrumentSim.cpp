@@ -111,6 +111,10 @@ void TInstrumentSim::Launch()
 
 void TInstrumentSim::Stop()
 {
+    if (FSettling) {
+        SetClockSettleHook(nullptr);
+        FSettling = false;
+    }
     if (!FThread.joinable())
         return;
     {
@@ -365,14 +369,27 @@ void TInstrumentSim::Run()
             }
             dev = FDevice.get();
             if (!FOutput.empty()) {
-                auto wait = std::chrono::ceil<std::chrono::milliseconds>(FOutput.front().Due - TSimClock::now());
-                timeoutMs = static_cast<int>(std::clamp<long long>(wait.count(), 0, 1000));
+                const TSimTime now = TSimClock::now();
+                const TSimTime due = FOutput.front().Due;
+                long long ms = 0;
+                if (due > now && due > FHorizon) {
+                    const auto programMs = std::chrono::ceil<std::chrono::milliseconds>(due - now).count();
+                    ms = std::chrono::ceil<std::chrono::milliseconds>(
+                        ClockWaitDuration(static_cast<std::uint64_t>(programMs))).count();
+                }
+                timeoutMs = static_cast<int>(std::clamp<long long>(ms, 0, 1000));
             }
+            FActive = false;
+            FChanged.notify_all();
         }
 
         unsigned events = 0;
         if (timeoutMs > 0)
             dev->WaitEvents(EV_RXCHAR, events, timeoutMs);
+        {
+            std::lock_guard<std::mutex> lock(FLock);
+            FActive = true;
+        }
         if (events & EV_HANGUP) {
             // Nobody at the other end for now: look again a little later.
             std::unique_lock<std::mutex> lock(FLock);
@@ -390,7 +407,7 @@ void TInstrumentSim::Run()
         std::vector<AnsiString> due;
         {
             std::lock_guard<std::mutex> lock(FLock);
-            TSimTime now = TSimClock::now();
+            const TSimTime now = std::max(TSimClock::now(), FHorizon);
             while (!FOutput.empty() && FOutput.front().Due <= now) {
                 due.push_back(FOutput.front().Bytes);
                 FOutput.pop_front();
@@ -402,4 +419,40 @@ void TInstrumentSim::Run()
         }
         Log(log);
     }
+}
+
+bool TInstrumentSim::Settle(int horizonMs, int timeoutMs)
+{
+    std::unique_lock<std::mutex> lock(FLock);
+    if (!FThread.joinable() || !FDevice || FHungUp)
+        return true;
+    FHorizon = TSimClock::now() + std::chrono::milliseconds(horizonMs);
+    FDevice->Wake();
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    bool settled = false;
+    while (!settled && !FStop) {
+        TSerialStatus status;
+        const bool unread = FDevice->Status(status) && status.InQueue > 0;
+        settled = !FActive && !unread && (FOutput.empty() || FOutput.front().Due > FHorizon);
+        if (!settled && FChanged.wait_until(lock, std::min(deadline, std::chrono::steady_clock::now() +
+                                                                         std::chrono::microseconds(200))) ==
+                            std::cv_status::timeout &&
+            std::chrono::steady_clock::now() >= deadline)
+            break;
+    }
+    FHorizon = {};
+    return settled;
+}
+
+void TInstrumentSim::SettleBeforeProgramWaits(std::function<int()> pendingWrites)
+{
+    FSettling = true;
+    SetClockSettleHook([this, pendingWrites](std::uint64_t ms) {
+        HoldClock(true);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (pendingWrites && pendingWrites() > 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        Settle(static_cast<int>(std::min<std::uint64_t>(ms, 60000)), 2000);
+        HoldClock(false);
+    });
 }

@@ -68,6 +68,15 @@ public:
     bool WaitForLine(const AnsiString& text, int timeoutMs, size_t from = 0) const;
     // Waits until at least `count` lines have been received.
     bool WaitForLineCount(size_t count, int timeoutMs) const;
+    // Waits until everything the line brought in has been taken and every reply due within
+    // `horizonMs` of program time from now has been sent (sent early if need be); false after
+    // timeoutMs of real time. Tests call it with the clock held, before each wait of the program.
+    bool Settle(int horizonMs, int timeoutMs);
+    // Makes every timed wait of the program's main thread settle this instrument first, with
+    // the clock held, so a test can run the program's waits on a fast clock and still get
+    // exactly the replies that are due within each wait. pendingWrites says how many bytes the
+    // program has yet to hand to the line. Undone by Stop.
+    void SettleBeforeProgramWaits(std::function<int()> pendingWrites);
 
     // A copy of every setting, and a way to change the instrument (settings, device, options,
     // noise) between exchanges. The change runs under the simulator's lock: it must not call
@@ -131,6 +140,9 @@ private:
     bool FStop = false;
     bool FHangUpRequested = false;
     bool FHungUp = false;
+    bool FSettling = false;                     // our hook is the clock's settle hook
+    bool FActive = false;                       // the thread is between waits
+    TSimTime FHorizon{};                        // replies due up to here go out now
     std::thread FThread;
 };
 

@@ -325,3 +325,74 @@ TEST(GridClipboard, CopySkipsHiddenColumnsAndStripsTheRightCell)
     g->CopySelectionToClipboard();
     EXPECT_EQ(Clipboard()->AsText(), "a\tc\td");
 }
+
+namespace {
+
+struct NotifyGrid : TRavArodozIdad {
+    using TRavArodozIdad::TRavArodozIdad;
+    std::vector<TGridRect> pasted;
+    void PasteNotify(const TPoint&, const TGridRect& R, TClipOperation) override { pasted.push_back(R); }
+};
+
+} // namespace
+
+TEST(GridClipboard, TheGridsOwnFormatCarriesCellsAndTheirLook)
+{
+    auto src = EditGrid(3, 3);
+    src->Navigation()->SetAllowFmtClipboard(true);
+    src->SetCellEx(0, 1, "a");
+    src->SetCellEx(1, 2, "d");
+    src->SetColors(1, 2, clYellow);
+    src->SetSelection(TGridRect{0, 1, 1, 2});
+    src->CopySelectionToClipboard();
+    EXPECT_EQ(Clipboard()->AsText(), "a\t\r\n\td\r\n");
+
+    NotifyGrid dst(nullptr);
+    dst.SetColCountEx(3);
+    dst.SetRowCountEx(3);
+    dst.SetOptions(dst.Options() | goEditing);
+    dst.Navigation()->SetAllowFmtClipboard(true);
+    dst.SetSelection(TGridRect{1, 1, 1, 1});
+    EXPECT_EQ(dst.PasteFunc(1, 1), 0);
+    EXPECT_EQ(dst.Cells(1, 1), "a");
+    EXPECT_EQ(dst.Cells(2, 2), "d");
+    EXPECT_EQ(dst.Colors(2, 2), clYellow);
+    ASSERT_EQ(dst.pasted.size(), 1u);
+    EXPECT_EQ(dst.pasted[0], (TGridRect{1, 1, 2, 2}));
+
+    // Pasted near the edge, cells that fall outside are never written.
+    EXPECT_EQ(dst.PasteFunc(2, 2), 0);
+    EXPECT_EQ(dst.ColCount(), 3);
+    EXPECT_EQ(dst.RowCount(), 3);
+
+    // Without the switch the text is pasted.
+    dst.Navigation()->SetAllowFmtClipboard(false);
+    EXPECT_EQ(dst.PasteFunc(0, 0), 5);
+}
+
+TEST(GridClipboard, AWholeGridInTheOwnFormatReplacesTheTargetGrid)
+{
+    auto src = EditGrid(2, 2);
+    src->Navigation()->SetAllowFmtClipboard(true);
+    FillCoords(*src);
+    src->CopyToClipBoard();
+    auto dst = EditGrid(4, 5);
+    dst->Navigation()->SetAllowFmtClipboard(true);
+    dst->SetCellEx(3, 4, "gone");
+    dst->PasteFromClipboard();
+    EXPECT_EQ(dst->ColCount(), 2);
+    EXPECT_EQ(dst->RowCount(), 2);
+    EXPECT_EQ(RowText(*dst, 1, 0, 1), "0,1|1,1");
+}
+
+TEST(GridClipboard, CuttingTheSelectionInTheOwnFormatRemovesTheCellsLook)
+{
+    auto g = EditGrid(2, 3);
+    g->Navigation()->SetAllowFmtClipboard(true);
+    g->SetCellEx(0, 1, "x");
+    g->SetColors(0, 1, clRed);
+    g->SetSelection(TGridRect{0, 1, 0, 1});
+    g->CutSelectionToClipboard();
+    EXPECT_EQ(g->Cells(0, 1), "");
+    EXPECT_FALSE(g->HasCellProperties(0, 1));
+}

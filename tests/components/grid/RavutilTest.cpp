@@ -86,6 +86,7 @@ TEST(RavutilClassify, TextTypeAndColours)
     EXPECT_EQ(TextType("<B>x</B>", true), ttHTML);
     EXPECT_EQ(HTMLColor(255), "FF0000");
     EXPECT_EQ(HTMLColor(16711680), "0000FF");
+    EXPECT_EQ(HTMLColor(clWindow), "FFFFFF"); // a system colour as the RGB it stands for
     EXPECT_EQ(DarkenColor(clWhite), RGB(127, 127, 127));
     const TColor face = ColorToRGB(clBtnFace);
     EXPECT_EQ(DarkenColor(clBtnFace), RGB(GetRValue(face) / 2, GetGValue(face) / 2, GetBValue(face) / 2));

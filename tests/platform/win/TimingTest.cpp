@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
+#include <vector>
 
 #include "platform/core/Clock.h"
 #include "platform/win/Timing.h"
@@ -50,4 +52,22 @@ TEST(Timing, TickCountWrapsAfter32Bits)
     EXPECT_LT(after, start); // wrapped
     EXPECT_GE(static_cast<DWORD>(after - start), 30u);
     EXPECT_GE(GetTickCount64() - start64, 30u);
+}
+
+TEST(Timing, HeldClockStandsStillAndTheSettleHookRunsBeforeMainThreadWaitsOnly)
+{
+    HoldClock(true);
+    const std::uint64_t held = ClockMicroseconds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    EXPECT_EQ(ClockMicroseconds(), held);
+    HoldClock(false);
+
+    std::vector<std::uint64_t> settled;
+    SetClockSettleHook([&](std::uint64_t ms) { settled.push_back(ms); });
+    Sleep(3);
+    std::thread([] { Sleep(4); }).join(); // another thread's wait settles nothing
+    Sleep(0);                             // nor does a mere yield
+    SetClockSettleHook(nullptr);
+    Sleep(5);
+    EXPECT_EQ(settled, (std::vector<std::uint64_t>{3}));
 }

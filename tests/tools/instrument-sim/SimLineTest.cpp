@@ -257,3 +257,34 @@ TEST(SimLine, TranscriptKeepsTheLatestLinesOnly)
     EXPECT_EQ(sim.LineCount(), total);
     EXPECT_TRUE(sim.WaitForLine("FREQ?", 0, total - 1));
 }
+
+// With the clock held, settling hands over exactly the replies due within the coming wait:
+// a slow reply stays back until a wait long enough for it.
+TEST(SimLine, SettleSendsWhatIsDueWithinTheWaitOnly)
+{
+    TInstrumentSim sim;
+    sim.StartOnMemoryLine(32);
+    int err = 0;
+    auto program = OpenSerialPort(32, err);
+    ASSERT_TRUE(program);
+    auto pending = [&] {
+        TSerialStatus s;
+        return program->Status(s) ? s.InQueue : -1;
+    };
+    sim.SetFaultSettings(TSimFaultSettings{.SlowMs = 300});
+    HoldClock(true);
+    const AnsiString q = "FREQ?\n";
+    ASSERT_EQ(program->Write(q.data(), int(q.size()), 1000), int(q.size()));
+    EXPECT_TRUE(sim.Settle(50, 2000));
+    EXPECT_EQ(pending(), 13); // "+1.00000e+03\n"
+    char buf[64];
+    program->Read(buf, sizeof buf);
+
+    sim.SetFault(TSimFault::Slow, 1);
+    ASSERT_EQ(program->Write(q.data(), int(q.size()), 1000), int(q.size()));
+    EXPECT_TRUE(sim.Settle(50, 2000));
+    EXPECT_EQ(pending(), 0);
+    EXPECT_TRUE(sim.Settle(400, 2000));
+    EXPECT_EQ(pending(), 13);
+    HoldClock(false);
+}

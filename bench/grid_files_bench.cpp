@@ -1,0 +1,134 @@
+// The grid's CSV import and export of 100,000 rows x 8 columns of measured
+// values, beside a plain read and a plain write of the same file's bytes (the
+// least any CSV reader or writer must spend); the ratio is the grid's overhead.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <unistd.h>
+
+#include "components/grid/Ravgrid.h"
+#include "platform/forms/Application.h"
+
+namespace {
+
+constexpr int kCols = 8;
+constexpr int kRows = 100000;
+
+void EnsureApp()
+{
+    if (Application)
+        return;
+    static int argc = 1;
+    static char name[] = "grid_files_bench";
+    static char* argv[] = {name, nullptr};
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    CreateApplication(argc, argv);
+}
+
+// A folder of the run's own, removed when the run ends.
+std::string Folder()
+{
+    static std::string dir;
+    if (dir.empty()) {
+        char tmpl[] = "/tmp/zv_grid_files_bench_XXXXXX";
+        if (!mkdtemp(tmpl))
+            throw std::runtime_error("cannot make a temporary folder");
+        dir = tmpl;
+        std::atexit([] { std::filesystem::remove_all(dir); });
+    }
+    return dir;
+}
+
+std::unique_ptr<TRavArodozIdad> FilledGrid()
+{
+    auto g = std::make_unique<TRavArodozIdad>(nullptr);
+    g->SetColCountEx(kCols);
+    g->SetRowCountEx(kRows);
+    g->SetFixedRowsEx(0);
+    g->SetFixedColsEx(0);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kCols; ++c)
+            g->SetGridCell(c, r, c == 0 ? std::to_string(r) : std::to_string(r % 997) + "." + std::to_string(c) + "E-9");
+    return g;
+}
+
+const std::string& CsvPath()
+{
+    static const std::string path = [] {
+        EnsureApp();
+        const std::string p = Folder() + "/rows.csv";
+        FilledGrid()->SaveToCSV(p);
+        return p;
+    }();
+    return path;
+}
+
+std::string ReadPlain(const std::string& Path)
+{
+    std::string data;
+    if (std::FILE* f = std::fopen(Path.c_str(), "rb")) {
+        char buf[65536];
+        size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            data.append(buf, n);
+        std::fclose(f);
+    }
+    return data;
+}
+
+void BM_GridCsvPlainRead(benchmark::State& state)
+{
+    const std::string& path = CsvPath();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ReadPlain(path));
+}
+BENCHMARK(BM_GridCsvPlainRead)->Unit(benchmark::kMillisecond);
+
+void BM_GridCsvImport(benchmark::State& state)
+{
+    const std::string& path = CsvPath();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto g = std::make_unique<TRavArodozIdad>(nullptr);
+        g->SetFixedRowsEx(0);
+        g->SetFixedColsEx(0);
+        state.ResumeTiming();
+        g->LoadFromCSV(path);
+        benchmark::DoNotOptimize(g->RowCount());
+        state.PauseTiming();
+        g.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_GridCsvImport)->Unit(benchmark::kMillisecond);
+
+void BM_GridCsvPlainWrite(benchmark::State& state)
+{
+    const std::string data = ReadPlain(CsvPath());
+    const std::string out = Folder() + "/plain.csv";
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(out.c_str(), "wb");
+        if (f) {
+            std::fwrite(data.data(), 1, data.size(), f);
+            std::fclose(f);
+        }
+    }
+}
+BENCHMARK(BM_GridCsvPlainWrite)->Unit(benchmark::kMillisecond);
+
+void BM_GridCsvExport(benchmark::State& state)
+{
+    EnsureApp();
+    auto g = FilledGrid();
+    const std::string out = Folder() + "/export.csv";
+    for (auto _ : state)
+        g->SaveToCSV(out);
+}
+BENCHMARK(BM_GridCsvExport)->Unit(benchmark::kMillisecond);
+
+} // namespace

@@ -1,0 +1,97 @@
+#pragma once
+// What the grid's file formats share: the progress event, the HTML settings
+// object, and the helpers that read and write 8-bit text files.
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+#include "components/grid/Ravobj.h"
+#include "platform/core/Component.h"
+
+class TRavArodozIdad;
+class TStream;
+
+using TGridProgressEvent = std::function<void(TObject* Sender, short Progress)>;
+
+// Options of the HTML export, owned by the grid.
+class THTMLSettings : public TPersistent {
+public:
+    THTMLSettings();
+    ~THTMLSettings() override;
+    void Assign(TPersistent* Source) override;
+
+    bool SaveColor = true;
+    bool SaveFonts = true;
+    AnsiString FooterFile;
+    AnsiString HeaderFile;
+    int BorderSize = 1;
+    int CellSpacing = 0;
+    int CellPadding = 0;
+    AnsiString TableStyle;
+    AnsiString PrefixTag;
+    AnsiString SuffixTag;
+    int Width = 100;
+    TIntList* ColWidths() const { return FColWidths.get(); }
+    bool XHTML = false;
+
+private:
+    std::unique_ptr<TIntList> FColWidths;
+};
+
+namespace RavgridFile {
+
+// The program's text in an 8-bit file (Windows-1252, or code page 850 with the OEM conversion) and back.
+AnsiString ToFile(const AnsiString& Text, bool Oem = false);
+AnsiString FromFile(const AnsiString& Bytes, bool Oem = false);
+
+// A whole file's bytes; false when it cannot be opened.
+bool ReadAll(const AnsiString& FileName, AnsiString& Data);
+
+// Lines of a file's bytes: a line ends at LF or CR LF, a CR not followed by LF
+// is dropped; a last line without its end counts, an end of file after a line end adds none.
+class TLineReader {
+public:
+    explicit TLineReader(AnsiString Data) : FData(std::move(Data)) {}
+    bool Next(AnsiString& Line);
+    bool AtEnd() const { return FPos >= FData.size(); }
+    size_t Pos() const { return FPos; }
+    void SetPos(size_t Pos) { FPos = Pos; }
+
+private:
+    AnsiString FData;
+    size_t FPos = 0;
+};
+
+// An output file; every line is written with CR LF. Write errors raise EInOutError.
+class TTextWriter {
+public:
+    TTextWriter() = default;
+    ~TTextWriter();
+    TTextWriter(const TTextWriter&) = delete;
+    TTextWriter& operator=(const TTextWriter&) = delete;
+    // Creates (or, with Append, appends to) the file; false when it cannot.
+    bool Open(const AnsiString& FileName, bool Append);
+    void Write(const AnsiString& Bytes);
+    void Line(const AnsiString& Bytes);
+    void Close();
+
+private:
+    std::FILE* FFile = nullptr;
+};
+
+// Raises the grid's OnFileProgress when the percentage changed since the last one raised.
+class TProgress {
+public:
+    explicit TProgress(TRavArodozIdad* Grid);
+    bool Wanted() const;
+    void Report(long long Numerator, long long Denominator);
+
+private:
+    TRavArodozIdad* FGrid;
+    int FLast = -1;
+};
+
+// The column and row counts a binary cell stream holds, read from its first record.
+TPoint BinStreamSize(TStream* Stream);
+
+} // namespace RavgridFile
