@@ -18,19 +18,26 @@ namespace {
 Word RTFFormat() { return RegisterClipboardFormat("Rich Text Format"); }
 Word CellsFormat() { return RegisterClipboardFormat("TRavArodozIdad Cells"); }
 
-// The lines of a clipboard text: cut at CR, an LF right after it skipped.
-std::vector<AnsiString> ClipLines(const AnsiString& Text)
+// The lines of a clipboard text: cut at CR, an LF right after it skipped. Texts
+// from this system's other programs end their lines with a lone LF, which ends
+// a line too, except inside a quoted multi-line field (Quoted).
+std::vector<AnsiString> ClipLines(const AnsiString& Text, bool Quoted)
 {
     std::vector<AnsiString> lines;
     AnsiString cur;
+    bool inQuote = false;
     for (size_t i = 0; i < Text.size(); ++i) {
-        if (Text[i] == '\r') {
+        const char ch = Text[i];
+        if (Quoted && ch == '"')
+            inQuote = !inQuote;
+        if (ch == '\r' || (ch == '\n' && !inQuote)) {
             lines.push_back(cur);
             cur.clear();
-            if (i + 1 < Text.size() && Text[i + 1] == '\n')
+            inQuote = false;
+            if (ch == '\r' && i + 1 < Text.size() && Text[i + 1] == '\n')
                 ++i;
         } else
-            cur += Text[i];
+            cur += ch;
     }
     lines.push_back(cur); // the (possibly empty) last line
     return lines;
@@ -201,7 +208,7 @@ int TRavArodozIdad::PasteText(int ACol, int ARow, const AnsiString& Text)
     const bool always = Navigation()->AllowClipboardAlways();
     if (!(Options() & goEditing) && !always && !MouseActions()->RangeSelectAndEdit())
         return 0;
-    const std::vector<AnsiString> lines = ClipLines(Text);
+    const std::vector<AnsiString> lines = ClipLines(Text, FClipboardQuoteMultiline);
     int fields = 0, row = ARow, lastCol = ACol, lastRow = ARow;
     for (size_t li = 0; li < lines.size(); ++li) {
         const bool lastLine = li + 1 == lines.size();
@@ -251,7 +258,7 @@ int TRavArodozIdad::PasteText(int ACol, int ARow, const AnsiString& Text)
 
 TPoint TRavArodozIdad::PasteSize(const AnsiString& Text)
 {
-    const std::vector<AnsiString> lines = ClipLines(Text);
+    const std::vector<AnsiString> lines = ClipLines(Text, FClipboardQuoteMultiline);
     int cols = 0;
     for (const AnsiString& l : lines)
         cols = std::max(cols, int(ClipFields(l).size()));
@@ -292,7 +299,7 @@ void TRavArodozIdad::SmartPaste(int Fields, const AnsiString& Text)
 
     // The pattern's length is what the paste laid down (its columns in a row, its lines in a column).
     auto repeatPattern = [&]() {
-        std::vector<AnsiString> lines = ClipLines(Text);
+        std::vector<AnsiString> lines = ClipLines(Text, FClipboardQuoteMultiline);
         if (lines.size() > 1 && lines.back().empty())
             lines.pop_back();
         const int period = isRow ? PasteSize(Text).x : int(lines.size());

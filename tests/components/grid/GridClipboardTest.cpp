@@ -111,7 +111,7 @@ TEST(GridClipboard, PasteTextCountsFieldsAndKeepsInsideTheGrid)
     const Case cases[] = {
         {"two lines with end", "x\r\ny\r\n", 0, 1, true, true, 3, 4, 2, "x|y|"},
         {"one field", "x", 0, 1, true, true, 1, 4, 2, "x||"},
-        {"LF alone is no line end", "x\ny", 0, 1, true, true, 1, 4, 2, "x\ny||"},
+        {"LF alone ends a line too", "x\ny\n", 0, 1, true, true, 3, 4, 2, "x|y|"},
         {"lines beyond the end dropped", "p\r\nq\r\nr\r\ns\r\n", 0, 2, false, true, 5, 4, 2, "|p|q"},
         {"rows grow one per further line", "p\r\nq\r\nr\r\ns\r\n", 0, 2, true, true, 5, 6, 2, "|p|q|r|s"},
         {"columns dropped without growing", "a\tb\tc", 0, 1, true, false, 3, 4, 2, "a||"},
@@ -395,4 +395,15 @@ TEST(GridClipboard, CuttingTheSelectionInTheOwnFormatRemovesTheCellsLook)
     g->CutSelectionToClipboard();
     EXPECT_EQ(g->Cells(0, 1), "");
     EXPECT_FALSE(g->HasCellProperties(0, 1));
+}
+
+TEST(GridClipboard, QuotedMultiLineFieldsKeepTheirLineBreaksWhateverEndsTheLines)
+{
+    for (const char* text : {"\"two\nlines\"\tx\r\nnext\r\n", "\"two\nlines\"\tx\nnext\n"}) {
+        auto g = EditGrid(2, 4);
+        g->SetClipboardQuoteMultiline(true);
+        EXPECT_EQ(g->PasteText(0, 1, text), 4) << text;
+        EXPECT_EQ(RowText(*g, 1, 0, 1), "two\r\nlines|x") << text;
+        EXPECT_EQ(g->Cells(0, 2), "next") << text;
+    }
 }
