@@ -46,7 +46,6 @@ TLCRForm* SweepWindow()
         static char name[] = "graph_bench";
         static char* argv[] = {name, nullptr};
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        SetMainThread();
         CreateApplication(argc, argv);
     }
     ModalScript::SetStrict(true);

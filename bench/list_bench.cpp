@@ -32,7 +32,6 @@ TLCRForm* ListForm()
             static char name[] = "list_bench";
             static char* argv[] = {name, nullptr};
             setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            SetMainThread();
             CreateApplication(argc, argv);
         }
         ModalScript::SetStrict(true);

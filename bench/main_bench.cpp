@@ -50,7 +50,6 @@ void EnsureProgramEnvironment()
         static char name[] = "main_bench";
         static char* argv[] = {name, nullptr};
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        SetMainThread();
         CreateApplication(argc, argv);
     }
     PanelArt::InstallPanelArt(ZorvanePrefix());

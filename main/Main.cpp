@@ -3,14 +3,11 @@
 #include "main/Lcr.h"
 #include "main/Program.h"
 #include "platform/core/Exceptions.h"
-#include "platform/core/Synchronize.h"
 #include "platform/forms/Application.h"
 #include "platform/win/SingleInstance.h"
 
 int main(int argc, char** argv)
 {
-    // The serial deliveries must come to this thread, whoever asks first.
-    SetMainThread();
     CreateApplication(argc, argv);
     int result = 0;
     try {

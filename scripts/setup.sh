@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
+  poppler-utils
   libzip-dev libxlsxwriter-dev libfreexl-dev mdbtools-dev
 )
 PACKAGES+=("$@")

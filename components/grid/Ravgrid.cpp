@@ -33,7 +33,6 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
     FMouseActions = std::make_unique<TMouseActions>();
     FBackGround = std::make_unique<TBackGround>(this);
     FDragDropSettings = std::make_unique<TDragDropSettings>(this);
-    FPrintSettings = std::make_unique<TPrintSettings>();
 
     FColumnHeaders = std::make_unique<TStringList>();
     FColumnHeaders->OnChange = [this](TObject* s) { ColHeaderChanged(s); };

@@ -12,7 +12,7 @@
 #include "components/grid/RavgridClipboard.h"
 #include "components/grid/RavgridDragDrop.h"
 #include "components/grid/RavgridGraphic.h"
-#include "components/grid/RavgridPrintSettings.h"
+#include "components/grid/RavgridPrint.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
@@ -752,6 +752,48 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
+    // ------------------------------------------------------------ printing
+    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
+    // Points to a font height in print units (negative) and back.
+    int MapFontHeight(int PointSize) const;
+    int MapFontSize(int Height) const;
+    // Valid after a layout for every column of the grid.
+    int GetPrintColWidth(int ACol) const;
+    int GetPrintColOffset(int ACol) const;
+    // Lays PrintRange out (and draws it for prPreview and prPrint); returns the pages laid out.
+    int BuildPages(TCanvas* ACanvas, TPrintMethod Method, int TotalPages, bool SelectedRowsOnly);
+    void Print();
+    void PrintRect(const TGridRect& Cells);
+    void PrintSelectedRows();
+    // Previews draw the page chosen by SetPreviewPage into Target (device units of ACanvas).
+    void PrintPreview(TCanvas* ACanvas, const TRect& Target);
+    void PrintPreviewRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    void PrintPreviewSelectedRows(TCanvas* ACanvas, const TRect& Target);
+    void SetPreviewPage(int Page);
+    // Page 1 drawn on ACanvas, the page sized to Target.
+    void PrintDraw(TCanvas* ACanvas, const TRect& Target);
+    void PrintDrawRect(TCanvas* ACanvas, const TRect& Target, const TGridRect& Cells);
+    const TGridPrintState& PrintState() const { return FPrint; }
+    TGridRect PrintRange() const { return FPrint.PrintRange; }
+    void SetPrintRange(const TGridRect& Value) { FPrint.PrintRange = Value; }
+    // The preview's target rectangle, or (0, 0) and the printer page in print units.
+    TRect PreviewRect() const { return FPrint.PreviewRect; }
+    void SetPreviewRect(const TRect& Value) { FPrint.PreviewRect = Value; }
+    int FromPage() const { return FPrint.FromPage; }
+    int ToPage() const { return FPrint.ToPage; }
+    int PrintPageCount() const { return FPrint.PrintPageCount; }
+    double PrintFontScale() const { return FPrint.PrintFontScale; }
+    bool PrintWithoutPageCount = false;
+    bool RotatedPrintFollowsPrinter = false;
+    TPrintSetColumnWidthEvent OnPrintSetColumnWidth;
+    TPrintSetRowHeightEvent OnPrintSetRowHeight;
+    TFitToPageEvent OnFitToPage;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintPageDoneEvent OnPrintPageDone;
+    TCustomCellSizeEvent OnCustomCellSize;
+    TPrintStartEvent OnPrintStart;
+
     // ------------------------------------------------------------ grid files
     // The save range that exports and copies work on (absolute indexes).
     int GetSaveStartCol();
@@ -833,7 +875,6 @@ public:
     void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& Sql);
 
     // ------------------------------------------------------------ column size and print settings persistence
-    TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     void SaveColSizes();
     void LoadColSizes();
     void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
@@ -1084,6 +1125,15 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+
+    // printing
+    friend class TGridPageBuilder;
+    void PrivatePrintRect(const TGridRect& Cells, bool SelectedRowsOnly);
+    void PrivatePrintPreviewRect(TCanvas* ACanvas, const TRect& Target, bool SelectedRowsOnly,
+                                 const TGridRect& Cells);
+    std::unique_ptr<TPrintSettings> FPrintSettings = std::make_unique<TPrintSettings>();
+    TGridPrintState FPrint;
+
     // grid files
     bool FOemConvert = false;
     std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
@@ -1097,6 +1147,4 @@ private:
     // spreadsheet, document and database exchange
     void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
     void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
-    // print settings
-    std::unique_ptr<TPrintSettings> FPrintSettings;
 };

@@ -1,6 +1,7 @@
 #pragma once
-// The grid's print settings: what is printed where, fonts, borders, margins and
-// spacings (lengths in tenths of a millimetre).
+// TPrintSettings: how the grid prints and previews (header and footer items, fonts,
+// borders, margins and spacings in tenths of a millimetre, column and row sizing,
+// scaling to the page width). Owned by the grid as PrintSettings.
 #include <memory>
 
 #include "components/grid/RavgridSettings.h"
@@ -11,17 +12,11 @@
 
 enum TPrintPosition { ppNone, ppTopLeft, ppTopRight, ppTopCenter, ppBottomLeft, ppBottomRight, ppBottomCenter };
 enum TPrintBorders {
-    pbNoborder,
-    pbSingle,
-    pbDouble,
-    pbVertical,
-    pbHorizontal,
-    pbAround,
-    pbAroundVertical,
-    pbAroundHorizontal,
+    pbNoborder, pbSingle, pbDouble, pbVertical, pbHorizontal, pbAround, pbAroundVertical, pbAroundHorizontal,
     pbCustom
 };
 enum TFitToPage { fpNever, fpGrow, fpShrink, fpAlways, fpCustom };
+enum TPrintMethod { prPreview, prPrint, prCalcPrint, prCalcPreview };
 
 class TPrintSettings : public TPersistent {
     ZV_PLAIN_PROP(TPrintPosition, Time, ppNone)
@@ -30,9 +25,19 @@ class TPrintSettings : public TPersistent {
     ZV_PLAIN_PROP(AnsiString, PageNumSep, "/")
     ZV_PLAIN_PROP(AnsiString, DateFormat, "dd/mm/yyyy")
     ZV_PLAIN_PROP(TPrintPosition, Title, ppNone)
+public:
+    TFont* Font() const { return FFont.get(); }
+    void SetFont(TFont* v) { FFont->Assign(v); }
+    TFont* HeaderFont() const { return FHeaderFont.get(); }
+    void SetHeaderFont(TFont* v) { FHeaderFont->Assign(v); }
+    TFont* FooterFont() const { return FFooterFont.get(); }
+    void SetFooterFont(TFont* v) { FFooterFont->Assign(v); }
     ZV_PLAIN_PROP(TPrintBorders, Borders, pbNoborder)
     ZV_PLAIN_PROP(TPenStyle, BorderStyle, psSolid)
     ZV_PLAIN_PROP(AnsiString, TitleText, "")
+public:
+    TStringList* TitleLines() const { return FTitleLines.get(); }
+    void SetTitleLines(TStrings* v) { FTitleLines->Assign(v); }
     ZV_PLAIN_PROP(bool, Centered, false)
     ZV_PLAIN_PROP(bool, RepeatFixedRows, false)
     ZV_PLAIN_PROP(bool, RepeatFixedCols, false)
@@ -63,14 +68,6 @@ public:
           FFooterFont(std::make_unique<TFont>()), FTitleLines(std::make_unique<TStringList>())
     {
     }
-    TFont* Font() const { return FFont.get(); }
-    void SetFont(TFont* Value) { FFont->Assign(Value); }
-    TFont* HeaderFont() const { return FHeaderFont.get(); }
-    void SetHeaderFont(TFont* Value) { FHeaderFont->Assign(Value); }
-    TFont* FooterFont() const { return FFooterFont.get(); }
-    void SetFooterFont(TFont* Value) { FFooterFont->Assign(Value); }
-    TStringList* TitleLines() const { return FTitleLines.get(); }
-    void SetTitleLines(TStrings* Value) { FTitleLines->Assign(Value); }
 
 private:
     std::unique_ptr<TFont> FFont, FHeaderFont, FFooterFont;

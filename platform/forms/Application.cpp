@@ -170,6 +170,8 @@ void TApplication::BringToFront()
 
 void CreateApplication(int& argc, char** argv)
 {
+    // The thread that makes the application is the one the loop and every Synchronize run on.
+    SetMainThread();
     if (!QCoreApplication::instance()) {
         QApplication::setDesktopSettingsAware(false);
         gOwnApp = new QApplication(argc, argv);

@@ -81,7 +81,7 @@ private:
 extern TApplication* Application;
 
 // Creates the Qt application (when none exists), the global Application and Screen,
-// and lets worker threads' Synchronize calls run on the loop. Headless: the offscreen
-// platform (tests).
+// and lets worker threads' Synchronize calls run on the loop, marking the calling thread
+// as the main thread. Headless: the offscreen platform (tests).
 void CreateApplication(int& argc, char** argv);
 void DestroyApplication();

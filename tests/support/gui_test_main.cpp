@@ -52,7 +52,6 @@ int main(int argc, char** argv)
     if (GTEST_FLAG_GET(list_tests)) // ctest asks for the cases: no application needed
         return RUN_ALL_TESTS();
     UseTestPrefix(argv[0]);
-    SetMainThread();
     CreateApplication(argc, argv);
     ModalScript::SetStrict(true);
     ModalScript::SetUnscriptedHandler([](const TModalRequest& r) {
