@@ -78,7 +78,11 @@ bool ParseRange(const AnsiString& Range, int& Left, int& Top, int& Right, int& B
 
 bool UsedRange(const TSheet& Sheet, int& Left, int& Top, int& Right, int& Bottom)
 {
-    if (!Sheet.Dimension.empty() && ParseRange(Sheet.Dimension, Left, Top, Right, Bottom)) {
+    // Some writers state the whole sheet; a stated range of more than this many cells
+    // gives way to the cells the sheet really holds.
+    constexpr long long MaxStatedCells = 1000000;
+    if (!Sheet.Dimension.empty() && ParseRange(Sheet.Dimension, Left, Top, Right, Bottom) &&
+        (long long)(Right - Left + 1) * (Bottom - Top + 1) <= MaxStatedCells) {
         // A stated range that leaves out cells the sheet holds is widened to them.
         for (const auto& [at, cell] : Sheet.Cells) {
             Top = std::min(Top, at.first);

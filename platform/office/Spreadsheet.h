@@ -38,7 +38,8 @@ int LettersToColumn(const AnsiString& Letters);
 // The range "A1:C3" (or a single cell "B2") as first and last row and column, 1-based.
 // False when it is no range.
 bool ParseRange(const AnsiString& Range, int& Left, int& Top, int& Right, int& Bottom);
-// The used range of a sheet: its stated dimension, else the cells it holds; false when empty.
+// The used range of a sheet: its stated dimension (widened to any cell outside it), else
+// the cells it holds, also when the stated range is too large to be meant; false when empty.
 bool UsedRange(const TSheet& Sheet, int& Left, int& Top, int& Right, int& Bottom);
 
 TWorkbook ReadXlsx(const AnsiString& FileName);

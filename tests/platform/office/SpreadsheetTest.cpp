@@ -177,3 +177,31 @@ TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
         ErrorOf([&] { ReadXlsx(file); }).substr(0, 60),
         ("ESpreadsheetError: Cannot read workbook " + file + ": xl/worksheets/sheet1.xml: XML error").substr(0, 60));
 }
+
+TEST(Spreadsheet, UsedRangeOfStatedAndHeldCells)
+{
+    const struct {
+        const char* name;
+        const char* dimension;
+        std::vector<std::pair<int, int>> cells;
+        bool ok;
+        std::vector<int> range; // left, top, right, bottom
+    } cases[] = {
+        {"stated", "B3:D5", {{3, 2}}, true, {2, 3, 4, 5}},
+        {"stated, widened to a cell outside", "B3:D5", {{7, 1}}, true, {1, 3, 4, 7}},
+        {"nothing stated", "", {{2, 3}, {4, 1}}, true, {1, 2, 3, 4}},
+        {"the whole sheet stated", "A1:XFD1048576", {{2, 2}, {3, 4}}, true, {2, 2, 4, 3}},
+        {"empty", "", {}, false, {}},
+        {"unreadable statement", "nonsense", {{1, 1}}, true, {1, 1, 1, 1}},
+    };
+    for (const auto& k : cases) {
+        TSheet s{"S", {}, k.dimension};
+        for (const auto& at : k.cells)
+            s.Cells[at] = Text("x");
+        int l = 0, t = 0, r = 0, b = 0;
+        ASSERT_EQ(UsedRange(s, l, t, r, b), k.ok) << k.name;
+        if (k.ok) {
+            EXPECT_EQ((std::vector<int>{l, t, r, b}), k.range) << k.name;
+        }
+    }
+}
