@@ -35,6 +35,8 @@ class TGridButton;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
+class TRichEdit;
+class ZIduVavuRaro;
 struct TDbRecords;
 
 // The grid's own error.
@@ -752,6 +754,14 @@ public:
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
 
+    // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
+    void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
+    void RichToCell(int ACol, int ARow, TRichEdit* RichEdit);
+    void RTFPaint(int ACol, int ARow, TCanvas* Canvas, TRect R);
+    ZIduVavuRaro* RichEdit() const { return FRichEdit; }
+    ZIduVavuRaro* InplaceRichEdit() const { return FInplaceRichEdit; }
+    TNotifyEvent OnRichEditSelectionChange;
+
     // ------------------------------------------------------------ printing
     TPrintSettings* PrintSettings() const { return FPrintSettings.get(); }
     // Points to a font height in print units (negative) and back.
@@ -1125,6 +1135,18 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // Rich text cells.
+    ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
+    ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
+    void CreateRichEdits();
+    void DrawRichCellText(TCanvas* cv, int RealCol, int ARow, const TRect& T, TGridDrawState AState);
+    TPoint RichTextSize(int ACol, int ARow, bool AWordWrap);
+    void ShowRichEditor(int ACol, int ARow, const TRect& R, TColor AColor);
+    void RichEditorShown();
+    // The text of a cell that holds RTF, as the hidden rich edit reads it.
+    AnsiString RichPlainText(int ACol, int ARow);
+    // RTFPaint at a canvas resolution; a printed cell never shows the selection.
+    void RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing);
 
     // printing
     friend class TGridPageBuilder;

@@ -297,6 +297,8 @@ AnsiString TRavArodozIdad::SelectedText()
     for (int r : rows) {
         for (int c = c1; c <= c2; ++c) {
             AnsiString t = GetCellEx(c, r);
+            if (t.find("{\\") != AnsiString::npos)
+                t = RichPlainText(c, r);
             if (c > c1)
                 out += '\t';
             out += t;

@@ -41,6 +41,8 @@ TPoint TRavArodozIdad::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
         const TPoint m = HTMLDrawEx(cv, text, TRect(0, 0, 65535, 65535), FURLColor, true, true, !FEnhTextSize);
         return m;
     }
+    if (type == ttRTF)
+        return RichTextSize(ACol, ARow, AWordWrap);
     if (AWordWrap) {
         TRect r = CellRect(dc, ARow);
         cv->DrawText(text, r, DT_CALCRECT | DT_WORDBREAK);

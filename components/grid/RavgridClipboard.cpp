@@ -75,7 +75,8 @@ void TRavArodozIdad::CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool
             if (!Navigation()->CopyHTMLTagsToClipboard()) {
                 if (s.find("</") != AnsiString::npos)
                     s = GetStrippedCell(RemapCol(c), r);
-            }
+            } else if (s.find("{\\") != AnsiString::npos)
+                s = RichPlainText(RemapCol(c), r);
             if (LinesInText(s, FMultilinecells) > 1 && FClipboardQuoteMultiline)
                 LineFeedsToCSV(s);
             if (c > ALeft)

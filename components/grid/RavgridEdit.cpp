@@ -6,6 +6,7 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridRich.h"
 #include "components/grid/RavgridEditors.h"
 #include "platform/core/DateTime.h"
 #include "platform/core/FloatConvert.h"
@@ -44,6 +45,7 @@ TDateTime DateOrNow(const AnsiString& S, bool Time)
 
 void TRavArodozIdad::CreateEditControls()
 {
+    CreateRichEdits();
     if (ComponentStateHas(csDesigning))
         return;
     auto place = [this](TWinControl* c) {
@@ -85,8 +87,7 @@ bool TRavArodozIdad::IsEditorControlType(TEditorType T) const
     case edMixedCase:
     case edPassword:
     case edLowerCase:
-    case edUpperCase:
-    case edRichEdit: return false; // plain text until rich text cells exist
+    case edUpperCase: return false;
     default: return true;
     }
 }
@@ -299,6 +300,9 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
         }
         break;
     case edRichEdit:
+        ShowRichEditor(ACol, ARow, r, color);
+        shown = FInplaceRichEdit;
+        break;
     default: break;
     }
     if (shown) {
@@ -309,6 +313,8 @@ void TRavArodozIdad::ShowEditControl(int ACol, int ARow)
             shown->SetFocus();
         if (shown == FGridCombo && MouseActions()->DirectComboDrop())
             FGridCombo->SetDroppedDown(true);
+        if (shown == FInplaceRichEdit)
+            RichEditorShown();
     }
     // The character that opened the editor goes on to the text editors among the controls.
     const char first = FFirstKey;
@@ -389,6 +395,10 @@ void TRavArodozIdad::HideEditControl(int ACol, int ARow)
         break;
     case edCheckBox: ctl = FGridCheckBox; break;
     case edButton: ctl = FGridButton; break;
+    case edRichEdit:
+        RichToCell(c, ARow, FInplaceRichEdit);
+        ctl = FInplaceRichEdit;
+        break;
     case edCustom:
         if (FEditLink && FEditLink->EditStyle != esPopup)
             FEditLink->SetVisible(false);

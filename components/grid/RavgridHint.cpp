@@ -75,17 +75,21 @@ bool TRavArodozIdad::CellHintAt(int X, int Y, AnsiString& HintStr, TPoint& HintP
     const TRect R = CellRect(c, r);
     const int rc = RemapCol(c);
     const AnsiString t = GetCellEx(rc, r);
+    // RTF is no text for people: a rich cell's hint shows the text the cell shows.
+    auto cellHint = [&] {
+        return TextType(t, false) == ttRTF ? RichPlainText(rc, r) : FHTMLHint ? t : GetStrippedCell(rc, r);
+    };
     // Anchors and cell comments belong to the markup and cell graphics; none exists yet.
     HintPos = TPoint(R.Left, R.Bottom + 6);
     const bool dataCell = c >= FixedCols() && r >= FixedRows() &&
                           c < ColCount() - FFixedRightCols && r < RowCount() - FFixedFooters;
     if (FHintShowCells && dataCell) {
         HintPos.y = R.Top;
-        HintStr = FHTMLHint ? t : GetStrippedCell(rc, r);
+        HintStr = cellHint();
     }
     if (FHintShowLargeText && dataCell && GetCellTextSize(rc, r, false).x > ColWidths(c)) {
         HintPos.y = R.Top;
-        HintStr = FHTMLHint ? t : GetStrippedCell(rc, r);
+        HintStr = cellHint();
     }
     GetCellHint(c, r, HintStr);
     return true;

@@ -262,7 +262,6 @@ void TRavArodozIdad::DrawSelectionEdges(TCanvas* cv, int ACol, int ARow, const T
 void TRavArodozIdad::DrawPlainCellText(TCanvas* cv, AnsiString text, TRect T, TAlignment ha, TVAlignment va,
                                        TColor urlColor)
 {
-    // Rich text is shown as its text until the rich text cells are built.
     const bool oneLine = LinesInText(text, FMultilinecells) == 1 && !FWordWrap;
     unsigned flags = DT_EXPANDTABS | DT_NOPREFIX;
     if (oneLine) {
@@ -313,6 +312,8 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
         return;
     if (type == ttHTML)
         HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
+    else if (type == ttRTF)
+        DrawRichCellText(cv, rc, ARow, T, AState);
     else
         DrawPlainCellText(cv, text, T, ha, va, urlColor);
 }

@@ -139,6 +139,11 @@ TPoint TGridPageBuilder::MeasureCell(int ACol, int ARow)
         const TPoint m = HTMLDrawEx(cv, text, TRect(0, 0, 100000, 100000), G.URLColor(), false, true, false);
         w = m.x + gs.x;
         h = m.y;
+    } else if (type == ttRTF) {
+        // Rich text is as large as on screen, in print units.
+        const TPoint m = G.RichTextSize(rc, ARow, false);
+        w = int(std::lround(m.x * F)) + gs.x;
+        h = int(std::lround(m.y * F));
     } else {
         if (text.empty())
             text = "gh";
@@ -467,6 +472,8 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
     cv->SetBkMode(bkTransparent);
     if (type == ttHTML)
         HTMLDrawEx(cv, text, TRect(T.Left + 4, T.Top, T.Right - 4, T.Bottom), G.URLColor(), false);
+    else if (type == ttRTF)
+        G.RTFPaintAt(rc, ARow, cv, T, kUnitsPerInch, true);
     else if (G.WordWrap() && S.NoAutoSize())
         G.DrawPlainCellText(cv, text, TRect(T.Left + int(std::lround(2 * F)), T.Top, T.Right, T.Bottom), ha, va,
                             G.URLColor());

@@ -1,6 +1,6 @@
 #pragma once
 // TMemo: a multi-line text field; Lines is the text as a string list (changes through
-// Lines show at once and fire OnChange). TRichEdit: the same, plain text only.
+// Lines show at once and fire OnChange). TRichEdit: the same over a formatted document.
 #include <memory>
 #include <vector>
 
@@ -77,12 +77,49 @@ public:
     explicit TMemo(TComponent* AOwner) : TCustomMemo(AOwner) {}
 };
 
+class TRichText;
+
+// A memo over a formatted document: Lines is its plain text; the document (Document())
+// holds the formatting, which typing keeps. Its lines load and save as RTF.
 class TRichEdit : public TCustomMemo {
 public:
-    explicit TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner) {}
+    explicit TRichEdit(TComponent* AOwner);
+    ~TRichEdit() override;
+    // Lines load and save as plain text instead of RTF.
     bool PlainText() const { return FPlainText; }
     void SetPlainText(bool v) { FPlainText = v; }
+    TRichText* Document() const { return FDocument.get(); }
+
+    // Lines as a stream: RTF (plain text with PlainText set, or when S is no RTF).
+    void LoadLines(const AnsiString& S);
+    AnsiString SaveLines() const;
+
+    // Selection (in the document and the shown editor alike).
+    void SelectAll();
+    void SetSelection(int Start, int Length);
+    // Replaces the selection as typing would, in the format of its first character.
+    void SetSelText(const AnsiString& Text);
+    // The rectangle the text is laid out in, in client coordinates.
+    void SetFormattingRect(const TRect& R);
+    TRect FormattingRect() const { return FFormattingRect; }
+
+    TNotifyEvent OnSelectionChange;
+
+protected:
+    // The laid-out text asks for a size (the control's request-resize notification);
+    // Measure asks it for the document as it stands, wrapped at Width (0: unwrapped).
+    virtual void RequestResize(const TRect& /*R*/) {}
+    void Measure(int Width);
+    void Change() override;
+    void CreateWidget() override;
+    void SyncWidget() override;
 
 private:
-    bool FPlainText = true;
+    // Lines follow the document without touching it again.
+    void LinesFromDocument();
+
+    std::unique_ptr<TRichText> FDocument;
+    bool FPlainText = false;
+    bool FFromDocument = false;
+    TRect FFormattingRect{0, 0, 0, 0};
 };

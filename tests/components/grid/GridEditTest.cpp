@@ -7,6 +7,8 @@
 #include "tests/support/TestOutput.h"
 #include "components/grid/RavgridEditors.h"
 #include "components/grid/RavgridHint.h"
+#include "components/grid/RavgridRich.h"
+#include "platform/graphics/RichTextRtf.h"
 #include "platform/core/DateTime.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Edit.h"
@@ -725,12 +727,17 @@ TEST_F(GridEdit, TypingOnAReadOnlyGridJumpsToTheRowThatStartsWithIt)
     EXPECT_EQ(g->SearchText(), "");
 }
 
-TEST_F(GridEdit, RichTextCellsEditAsPlainTextAndLinksShowTheHand)
+TEST_F(GridEdit, RichTextCellsStoreTypedTextAsRtfAndLinksShowTheHand)
 {
     EditorType(edRichEdit);
     Type("plain");
-    EXPECT_EQ(g->Cells(0, 1), "plain");
-    Press(VK_RETURN);
+    EXPECT_TRUE(g->InplaceRichEdit()->Visible());
+    // Down leaves a single-line cell: the text is stored as RTF and the cursor moves on.
+    Press(VK_DOWN);
+    EXPECT_FALSE(g->InplaceRichEdit()->Visible());
+    EXPECT_TRUE(IsRtfText(g->Cells(0, 1)));
+    EXPECT_EQ(ContentPlainText(RtfToContent(g->Cells(0, 1))), "plain");
+    EXPECT_EQ(g->Row(), 2);
     g->SetURLShow(true);
     g->SetCellEx(1, 2, "http://example.com");
     const TRect r = g->CellRect(1, 2), o = g->CellRect(2, 2);

@@ -27,6 +27,7 @@
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/RichText.h"
 
 TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
 {
@@ -204,6 +205,37 @@ TEST(Memo, LinesAndTextAreOneAndOnChangeFollowsThem)
     m->SetText("a\r\nb");
     EXPECT_EQ(m->Lines()->Count(), 2);
     EXPECT_EQ(m->Lines()->Strings(1), "b");
+}
+
+// Typing in a rich edit keeps the formatting around it; lines set by code replace it.
+TEST(RichEdit, TypingKeepsFormattingAndLinesSaveAsRtf)
+{
+    TForm form(nullptr);
+    auto* r = new TRichEdit(&form);
+    r->SetParent(&form);
+    r->SetBounds(0, 0, 200, 60);
+    r->LoadLines("{\\rtf1{\\colortbl;\\red255\\green0\\blue0;}\\b\\cf1 Bold}");
+    EXPECT_EQ(r->Text(), "Bold");
+    EXPECT_FALSE(r->Modified());
+    form.Show();
+    r->SetFocus();
+    r->SetSelection(4, 0);
+    TestInput::TypeText(r, "er");
+    EXPECT_EQ(r->Text(), "Bolder");
+    EXPECT_TRUE(r->Modified());
+    const TRichTextContent c = RtfToContent(r->SaveLines());
+    ASSERT_EQ(c.size(), 1u);
+    ASSERT_EQ(c[0].Runs.size(), 1u);
+    EXPECT_EQ(c[0].Runs[0].Text, "Bolder");
+    EXPECT_EQ(c[0].Runs[0].Style, fsBold);
+    EXPECT_EQ(c[0].Runs[0].Color, clRed);
+    r->SelectAll();
+    EXPECT_EQ(r->Document()->SelLength(), 6);
+    r->Lines()->SetText("plain\r\nlines");
+    EXPECT_EQ(r->Document()->PlainText(), "plain\r\nlines");
+    EXPECT_EQ(r->Document()->Content()[0].Runs[0].Style, 0u);
+    r->SetPlainText(true);
+    EXPECT_EQ(r->SaveLines(), "plain\r\nlines");
 }
 
 TEST(Edit, SelectionAndMaxLength)
