@@ -8,58 +8,6 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/DrawTextFlags.h"
 #include "platform/graphics/ImageList.h"
-#include "platform/graphics/Picture.h"
-
-// ---- pictures ----
-
-TPictureContainer::TPictureContainer() = default;
-TPictureContainer::~TPictureContainer() = default;
-
-void TPictureContainer::Add(const AnsiString& Name, std::unique_ptr<TGraphic> Graphic)
-{
-    FItems[UpperCase(Name)] = std::move(Graphic);
-}
-
-TGraphic* TPictureContainer::FindPicture(const AnsiString& Name) const
-{
-    auto it = FItems.find(UpperCase(Name));
-    return it == FItems.end() ? nullptr : it->second.get();
-}
-
-THTMLPictureCache::THTMLPictureCache() = default;
-THTMLPictureCache::~THTMLPictureCache() = default;
-
-TGraphic* THTMLPictureCache::FindPicture(const AnsiString& Address) const
-{
-    auto it = FItems.find(Address);
-    return it == FItems.end() ? nullptr : it->second.get();
-}
-
-TGraphic* THTMLPictureCache::AddPicture(const AnsiString& Address)
-{
-    if (TGraphic* g = FindPicture(Address))
-        return g;
-    static const AnsiString scheme = "file://";
-    if (Address.size() <= scheme.size() || LowerCase(Address.substr(0, scheme.size())) != scheme)
-        return nullptr;
-    const AnsiString path = Address.substr(scheme.size());
-    const AnsiString ext = LowerCase(path.size() >= 4 ? path.substr(path.size() - 4) : AnsiString());
-    std::unique_ptr<TGraphic> g;
-    if (ext == ".bmp")
-        g = std::make_unique<TBitmap>();
-    else if (ext == ".ico")
-        g = std::make_unique<TIcon>();
-    else
-        return nullptr;
-    try {
-        g->LoadFromFile(path);
-    } catch (const Exception&) {
-        return nullptr;
-    }
-    TGraphic* r = g.get();
-    FItems[Address] = std::move(g);
-    return r;
-}
 
 // ---- text functions ----
 

@@ -2,44 +2,14 @@
 // The markup renderer of cells, hints and the footer: a small tag language of fonts,
 // colours, anchors, images, lists and embedded controls, laid out in a rectangle,
 // drawn, measured or hit-tested in one call. Nothing is kept between calls.
-#include <map>
-#include <memory>
-
+#include "components/grid/Picturecontainer.h"
 #include "platform/core/Types.h"
 #include "platform/graphics/Color.h"
 
 class TCanvas;
 class TImageList;
 class TGraphic;
-
-// Named pictures a markup text shows with <IMG SRC="name">; names are matched
-// without regard to case.
-class TPictureContainer {
-public:
-    TPictureContainer();
-    ~TPictureContainer();
-    // Takes the graphic; an existing picture of that name is replaced.
-    void Add(const AnsiString& Name, std::unique_ptr<TGraphic> Graphic);
-    TGraphic* FindPicture(const AnsiString& Name) const;
-
-private:
-    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
-};
-
-// Pictures named by address in markup. Only local "file://" addresses are ever
-// loaded: a cell's text must not make the program fetch remote content. The
-// address keeps its letter case, as file names on this system do.
-class THTMLPictureCache {
-public:
-    THTMLPictureCache();
-    ~THTMLPictureCache();
-    TGraphic* FindPicture(const AnsiString& Address) const;
-    // Loads a local file once; nullptr for any other address or an unreadable file.
-    TGraphic* AddPicture(const AnsiString& Address);
-
-private:
-    std::map<AnsiString, std::unique_ptr<TGraphic>> FItems;
-};
+class TBitmap;
 
 bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
                 int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool Print,
@@ -54,7 +24,18 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
 // The short form the grid's painting and hints use: draws (or only measures) and
 // returns the measured size.
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
-                  bool MeasureOnly = false, bool WordWrap = true);
+                  bool MeasureOnly = false, bool WordWrap = true, TImageList* Images = nullptr,
+                  THTMLPictureCache* Cache = nullptr, TPictureContainer* Container = nullptr);
+
+// Text drawn turned by Degrees (counter-clockwise) until RestoreFont.
+void SelectRotatedFont(TCanvas* Canvas, int Degrees);
+void RestoreFont(TCanvas* Canvas);
+// The desktop's small (16) or large (32) icon of a file, folder or file type, else a
+// plain one; Size says which. With Print it is drawn PrintRatio times as large.
+void DrawSystemIcon(TCanvas* Canvas, int X, int Y, int& Size, double PrintRatio, bool Print, bool Draw, bool Large,
+                    const AnsiString& Name);
+// Draws Bitmap stretched into R (a printer canvas's own resolution).
+void PrintBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap);
 
 // Colours of the markup: a "#RRGGBB" text, a pair of hex digits, a colour name.
 TColor HexToColor(const AnsiString& s);

@@ -1,11 +1,16 @@
 // Layout, drawing and hit testing of markup text.
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 
 #include "components/grid/Raghtmle.h"
 #include "platform/core/StringUtils.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/DrawTextFlags.h"
+#include "platform/core/FileUtils.h"
+#include "platform/forms/Shell.h"
+#include "platform/graphics/Bitmap.h"
+#include "platform/graphics/Icon.h"
 #include "platform/graphics/ImageList.h"
 
 namespace {
@@ -35,6 +40,14 @@ AnsiString Quoted(const AnsiString& s, const AnsiString& name)
     return q2 == AnsiString::npos ? AnsiString() : s.substr(q1 + 1, q2 - q1 - 1);
 }
 
+// An attribute value as written: the name is found in the upper-cased tag, the value
+// taken from the tag itself (picture addresses keep their case).
+AnsiString QuotedAsWritten(const AnsiString& tag, const AnsiString& utag, const AnsiString& name)
+{
+    const size_t p = utag.find(name);
+    return p == AnsiString::npos ? AnsiString() : Quoted(tag.substr(p + name.size()), "");
+}
+
 TColor ColorValue(const AnsiString& v)
 {
     if (v.find('#') != AnsiString::npos)
@@ -48,6 +61,7 @@ struct FontState {
     TColor color = 0;
     TFontStyles style = 0;
     TColor brush = clNone;
+    int orientation = 0; // tenths of a degree
 };
 
 // State that runs on from one line to the next.
@@ -85,6 +99,8 @@ struct Call {
     TRect* hitAnchorRect;
     TRect hitControlRect{0, 0, 0, 0};
     AnsiString ctrlId, ctrlValue, ctrlType;
+    bool print = false;
+    double printRatio = 1.0;
 };
 
 struct Line {
@@ -97,6 +113,7 @@ void Apply(TCanvas* cv, const FontState& f)
     cv->Font()->SetSize(f.size);
     cv->Font()->SetColor(f.color);
     cv->Font()->SetStyle(f.style);
+    cv->Font()->SetOrientation(f.orientation);
     if (f.brush == clNone)
         cv->Brush()->SetStyle(bsClear);
     else
@@ -105,13 +122,55 @@ void Apply(TCanvas* cv, const FontState& f)
 
 void SetStyle(Run& r, TFontStyles bit, bool on) { r.font.style = on ? (r.font.style | bit) : (r.font.style & ~bit); }
 
-TGraphic* FindImage(Call& c, const AnsiString& src)
+// Container names are case-blind; addresses keep their case and only local files load.
+THTMLPicture* FindImage(Call& c, const AnsiString& src)
 {
-    if (src.find("://") != AnsiString::npos)
-        return c.cache ? c.cache->AddPicture(src) : nullptr;
+    if (src.find("://") != AnsiString::npos) {
+        if (!c.cache)
+            return nullptr;
+        THTMLPicture* p = c.cache->FindPicture(src);
+        if (!p) {
+            p = c.cache->AddPicture();
+            p->LoadFromURL(src);
+        }
+        return p;
+    }
     if (src.find(':') == AnsiString::npos)
-        return c.container ? c.container->FindPicture(src) : nullptr;
+        return c.container ? c.container->FindPicture(Upper(src)) : nullptr;
     return nullptr;
+}
+
+// A picture at its own size, an animated one at its frame's place in its largest frame
+// area (cleared first), or stretched into the WIDTH x HEIGHT box.
+void DrawPicture(Call& c, THTMLPicture* g, const TRect& box, bool stretched)
+{
+    TCanvas* cv = c.cv;
+    if (stretched) {
+        const bool s = g->Stretch;
+        g->Stretch = true;
+        g->DrawOn(cv, box);
+        g->Stretch = s;
+        return;
+    }
+    int x = box.Left, y = box.Top;
+    if (g->GetFrameCount() > 1) {
+        if (c.entryBrush != clNone) {
+            const TColor b = cv->Brush()->Color();
+            const TBrushStyle st = cv->Brush()->Style();
+            cv->Brush()->SetColor(c.entryBrush);
+            cv->FillRect(box);
+            cv->Brush()->SetColor(b);
+            cv->Brush()->SetStyle(st);
+        }
+        if (g->Width() < g->GetMaxWidth() || g->Height() < g->GetMaxHeight()) {
+            x += g->FrameXPos();
+            y += g->FrameYPos();
+        }
+    }
+    const bool s = g->Stretch;
+    g->Stretch = false;
+    g->DrawOn(cv, TRect(x, y, x + g->Width(), y + g->Height()));
+    g->Stretch = s;
 }
 
 // One line: consumes from text what fits (measuring) or renders all of text (drawing).
@@ -186,7 +245,10 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                         cv->DrawText(seg, s, f);
                         cv->Font()->SetColor(r.font.color);
                     }
-                    cv->DrawText(seg, d, f);
+                    if (r.font.orientation != 0)
+                        cv->TextOut(sx, tb, seg); // turned about the segment's start on the text bottom
+                    else
+                        cv->DrawText(seg, d, f);
                     if (r.error) {
                         cv->Pen()->SetColor(clRed);
                         int x = sx & ~1;
@@ -261,10 +323,22 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                     r.font.color = c.entryBrush;
             } else if (a == 'B' && b == 'O') {
                 if (draw && !c.hitTestOnly) {
+                    // The colour first, so a background picture shows over it.
                     const AnsiString bg = Quoted(utag, "BGCOLOR");
                     if (!bg.empty()) {
                         cv->Brush()->SetColor(ColorValue(bg));
                         cv->FillRect(c.R);
+                        Apply(cv, r.font);
+                    }
+                    const AnsiString src = QuotedAsWritten(tag, utag, "BACKGROUND");
+                    THTMLPicture* p = src.empty() ? nullptr : FindImage(c, src);
+                    if (p && !p->Empty() && p->Width() > 0 && p->Height() > 0) {
+                        cv->SaveDC();
+                        cv->IntersectClipRect(c.R);
+                        for (int y = c.R.Top; y < c.R.Bottom; y += p->Height())
+                            for (int x = c.R.Left; x < c.R.Right; x += p->Width())
+                                DrawPicture(c, p, TRect(x, y, x + p->Width(), y + p->Height()), false);
+                        cv->RestoreDC();
                         Apply(cv, r.font);
                     }
                 }
@@ -385,9 +459,14 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                 if (c.imageUnderPoint == r.imageCount && !alt.empty())
                     src = alt;
                 int w = 0, h = 0;
-                TGraphic* g = nullptr;
+                THTMLPicture* g = nullptr;
                 int idx = -1;
-                if (StartsI(src, "IDX:")) {
+                bool sys = false;
+                const bool large = StartsI(src, "LSYS:");
+                if (large || StartsI(src, "SSYS:")) {
+                    sys = true;
+                    w = h = large ? 32 : 16;
+                } else if (StartsI(src, "IDX:")) {
                     idx = IStrToInt(src.substr(4));
                     if (c.images && idx >= 0 && idx < c.images->Count()) {
                         w = c.images->Width();
@@ -395,11 +474,10 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                     } else
                         idx = -1;
                 } else {
-                    // Container names are case-blind; addresses keep their case.
                     g = FindImage(c, src);
                     if (g && !g->Empty()) {
-                        w = g->Width();
-                        h = g->Height();
+                        w = g->GetMaxWidth();
+                        h = g->GetMaxHeight();
                     } else
                         g = nullptr;
                 }
@@ -407,6 +485,11 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                 if (g && iw >= 1 && ih >= 1) {
                     w = iw;
                     h = ih;
+                }
+                // On paper every image box grows to the printer's resolution.
+                if (c.print) {
+                    w = static_cast<int>(std::lround(w * c.printRatio));
+                    h = static_cast<int>(std::lround(h * c.printRatio));
                 }
                 if (X + w > lineWidth && w <= lineWidth && X > 0) {
                     --r.imageCount;
@@ -421,10 +504,18 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                     if (draw) {
                         const int y = bottom - h;
                         if (!c.hitTestOnly) {
-                            if (idx >= 0)
+                            if (idx >= 0 && c.print) {
+                                TBitmap b;
+                                c.images->GetBitmap(idx, &b);
+                                PrintBitmap(cv, TRect(x, y, x + w, y + h), &b);
+                            } else if (idx >= 0)
                                 c.images->Draw(cv, x, y, idx);
                             else if (g)
-                                cv->StretchDraw(TRect(x, y, x + w, y + h), g);
+                                DrawPicture(c, g, TRect(x, y, x + w, y + h), c.print || (iw >= 1 && ih >= 1));
+                            else if (sys) {
+                                int size = 0;
+                                DrawSystemIcon(cv, x, y, size, c.printRatio, c.print, true, large, src.substr(5));
+                            }
                         }
                         if (c.xpos >= x && c.xpos < x + w && c.ypos >= y && c.ypos < y + h) {
                             c.imageUnderPoint = r.imageCount;
@@ -485,6 +576,8 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                 ++r.listLevel;
             } else if (a == 'Z') {
                 r.hidden = true;
+            } else if (a == 'R') {
+                r.font.orientation = IStrToInt(Quoted(tag, "")) * 10;
             }
         } else {
             if (a == 'A') {
@@ -542,6 +635,8 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                     SetStyle(r, fsUnderline, false);
             } else if (a == 'Z') {
                 r.hidden = false;
+            } else if (a == 'R') {
+                r.font.orientation = 0;
             }
         }
         if (stayForNext && !lineBreak)
@@ -551,6 +646,9 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
         if (lineBreak)
             break;
     }
+    // A focused anchor still open at the line's end is framed up to here and goes on.
+    if (draw && !c.hitTestOnly && r.inAnchor && r.anchorNo - 1 == c.focusIndex)
+        cv->DrawFocusRect(TRect(r.anchorStartX, bottom - c.ghHeight, x0 + X + 1, bottom));
     // A trailing blank does not count in the line's width.
     if (!draw && c.wordWrap && !consumed.empty() && consumed.back() == ' ' && X > 0)
         X -= cv->TextWidth(" ");
@@ -561,8 +659,8 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
 } // namespace
 
 bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* SourceImages, int XPos, int YPos,
-                int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool /*Print*/,
-                bool Selected, bool Blink, bool HoverOnly, bool WordWrap, bool Down, double /*PrintRatio*/,
+                int FocusIndex, int HoverIndex, int ShadowShift, bool HitTestOnly, bool MeasureOnly, bool Print,
+                bool Selected, bool Blink, bool HoverOnly, bool WordWrap, bool Down, double PrintRatio,
                 TColor URLColor, TColor HoverBrushColor, TColor HoverTextColor, TColor ShadowColor,
                 AnsiString& HitAnchor, AnsiString& StrippedText, AnsiString& FocusHref, int& MeasuredWidth,
                 int& MeasuredHeight, int& AnchorCount, int& HitAnchorNumber, TRect& HitAnchorRect,
@@ -581,7 +679,10 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
     const TBkMode entryBk = Canvas->BkMode();
     Canvas->SetBkMode(bkTransparent);
 
-    c.ref = FontState{entryFont.Name(), entryFont.Size(), entryFont.Color(), entryFont.Style(), clNone};
+    c.print = Print;
+    c.printRatio = PrintRatio > 0 ? PrintRatio : 1.0;
+    c.ref = FontState{entryFont.Name(), entryFont.Size(), entryFont.Color(), entryFont.Style(), clNone,
+                      entryFont.Orientation()};
     c.ghHeight = Canvas->TextHeight("gh");
 
     // Entities ("&amp;" keeps a literal "&" through the prefix handling of the drawing).
@@ -652,13 +753,72 @@ bool HTMLDrawEx(TCanvas* Canvas, AnsiString s, const TRect& R, TImageList* Sourc
 }
 
 TPoint HTMLDrawEx(TCanvas* Canvas, const AnsiString& Text, const TRect& R, TColor URLColor, bool BlinkPhase,
-                  bool MeasureOnly, bool WordWrap)
+                  bool MeasureOnly, bool WordWrap, TImageList* Images, THTMLPictureCache* Cache,
+                  TPictureContainer* Container)
 {
     AnsiString anchor, stripped, focus, id, value, type;
     int w = 0, h = 0, count = 0, number = -1;
     TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
-    HTMLDrawEx(Canvas, Text, R, nullptr, -1, -1, -1, -1, 1, false, MeasureOnly, false, false, BlinkPhase, false,
+    HTMLDrawEx(Canvas, Text, R, Images, -1, -1, -1, -1, 1, false, MeasureOnly, false, false, BlinkPhase, false,
                WordWrap, false, 1.0, URLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number,
-               ar, cr, id, value, type, nullptr, nullptr, nullptr);
+               ar, cr, id, value, type, Cache, Container, nullptr);
     return TPoint(w, h);
+}
+
+void SelectRotatedFont(TCanvas* Canvas, int Degrees) { Canvas->Font()->SetOrientation(Degrees * 10); }
+
+void RestoreFont(TCanvas* Canvas) { Canvas->Font()->SetOrientation(0); }
+
+void PrintBitmap(TCanvas* Canvas, const TRect& R, TBitmap* Bitmap)
+{
+    if (Canvas && Bitmap && !Bitmap->Empty())
+        Canvas->StretchDraw(R, Bitmap);
+}
+
+namespace {
+
+// A plain page (a file) or folder when the desktop has no icon for the name.
+void DrawPlainIcon(TCanvas* cv, const TRect& R, bool folder)
+{
+    const TColor brush = cv->Brush()->Color();
+    const TBrushStyle style = cv->Brush()->Style();
+    const TColor pen = cv->Pen()->Color();
+    const int w = R.Width(), h = R.Height();
+    cv->Pen()->SetColor(clGray);
+    if (folder) {
+        cv->Brush()->SetColor(TColor(0x5CC8F0));
+        cv->Rectangle(R.Left + 1, R.Top + h / 4, R.Right - 1, R.Bottom - 2);
+        cv->Rectangle(R.Left + 1, R.Top + h / 8, R.Left + w / 2, R.Top + h / 4 + 1);
+    } else {
+        const int fold = w / 4;
+        cv->Brush()->SetColor(clWhite);
+        cv->Polygon({TPoint(R.Left + w / 8, R.Top + 1), TPoint(R.Right - w / 8 - fold, R.Top + 1),
+                     TPoint(R.Right - w / 8 - 1, R.Top + 1 + fold), TPoint(R.Right - w / 8 - 1, R.Bottom - 1),
+                     TPoint(R.Left + w / 8, R.Bottom - 1)});
+        cv->MoveTo(R.Right - w / 8 - fold, R.Top + 1);
+        cv->LineTo(R.Right - w / 8 - fold, R.Top + 1 + fold);
+        cv->LineTo(R.Right - w / 8, R.Top + 1 + fold);
+    }
+    cv->Pen()->SetColor(pen);
+    cv->Brush()->SetColor(brush);
+    cv->Brush()->SetStyle(style);
+}
+
+} // namespace
+
+void DrawSystemIcon(TCanvas* Canvas, int X, int Y, int& Size, double PrintRatio, bool Print, bool Draw, bool Large,
+                    const AnsiString& Name)
+{
+    Size = Large ? 32 : 16;
+    if (!Draw || !Canvas)
+        return;
+    const double ratio = Print && PrintRatio > 0 ? PrintRatio : 1.0;
+    const TRect box(X, Y, X + static_cast<int>(std::lround(Size * ratio)), Y + static_cast<int>(std::lround(Size * ratio)));
+    TIcon icon;
+    if (DesktopFileIcon(Name, Large, &icon))
+        Canvas->StretchDraw(box, &icon);
+    else {
+        const bool folder = !Name.empty() && (Name.back() == '/' || DirectoryExists(Name));
+        DrawPlainIcon(Canvas, box, folder);
+    }
 }

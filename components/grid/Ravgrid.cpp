@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+#include "components/grid/Ragcheck.h"
 #include "components/grid/RavgridHint.h"
 #include "components/grid/RavobjWindows.h"
 #include "components/grid/Ravxpvs.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Timer.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ImageList.h"
 
 TStrings* TGridItem::Items()
 {
@@ -350,6 +352,12 @@ void TRavArodozIdad::Resize()
 void TRavArodozIdad::Notification(TComponent* AComponent, TOperation Operation)
 {
     TBaseGrid::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove && AComponent == FCellChecker)
+        FCellChecker = nullptr;
+    if (Operation == TOperation::opRemove && FGridImages && AComponent == FGridImages)
+        FGridImages = nullptr;
+    if (Operation == TOperation::opRemove && AComponent == FPictureContainer)
+        FPictureContainer = nullptr;
 }
 
 // ---------------------------------------------------------------- update locking and timer

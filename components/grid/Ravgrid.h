@@ -11,11 +11,13 @@
 
 #include "components/grid/RavgridClipboard.h"
 #include "components/grid/RavgridDragDrop.h"
+#include "components/grid/Picturecontainer.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/RavgridPrint.h"
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavgridFiles.h"
 #include "components/grid/RavgridSettings.h"
+#include "components/grid/RavgridSort.h"
 #include "components/grid/Ravobj.h"
 #include "platform/core/Strings.h"
 #include "platform/graphics/Brush.h"
@@ -35,6 +37,12 @@ class TGridButton;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
+class TRavArodozIdadCheck;
+class TImageList;
+class TPicture;
+class TIcon;
+class TFilePicture;
+class TIntList;
 class TRichEdit;
 class ZIduVavuRaro;
 struct TDbRecords;
@@ -753,6 +761,169 @@ public:
     TCustomCellDrawEvent OnCustomCellDraw;
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
+    // Cell graphic kinds: icons, image lists, pictures, progress bars, comments, buttons, rotated text, markers.
+    TImageList* GridImages() const { return FGridImages; }
+    void SetImages(TImageList* Value);
+    TPictureContainer* PictureContainer() const { return FPictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    THTMLPictureCache* PictureCache() const { return FPictureCache.get(); }
+    TPicture* CreatePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                            TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddPicture(int ACol, int ARow, TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
+                    TCellHAlign HAlign, TCellVAlign VAlign);
+    TPicture* GetPicture(int ACol, int ARow);
+    bool RemovePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctPicture); }
+    TFilePicture* CreateFilePicture(int ACol, int ARow, bool Transparent, TStretchMode StretchMode, int Padding,
+                                    TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddFilePicture(int ACol, int ARow, TFilePicture* Picture, bool Transparent, TStretchMode StretchMode,
+                        int Padding, TCellHAlign HAlign, TCellVAlign VAlign);
+    TFilePicture* GetFilePicture(int ACol, int ARow);
+    bool RemoveFilePicture(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctFilePicture); }
+    TIcon* CreateIcon(int ACol, int ARow, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddIcon(int ACol, int ARow, TIcon* Icon, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveIcon(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctIcon); }
+    void AddProgress(int ACol, int ARow, TColor FillColor, TColor RestColor);
+    void AddProgressEx(int ACol, int ARow, TColor FillColor, TColor FillTextColor, TColor RestColor,
+                       TColor RestTextColor);
+    bool RemoveProgress(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctProgress); }
+    void AddComment(int ACol, int ARow, const AnsiString& Text);
+    bool IsComment(int ACol, int ARow, AnsiString& Text);
+    bool RemoveComment(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctComment); }
+    // An error mark under characters Start (from 1) .. Start + Length - 1 of the cell text.
+    void AddMarker(int ACol, int ARow, int Start, int Length);
+    void RemoveMarker(int ACol, int ARow);
+    void GetMarker(int ACol, int ARow, int& Start, int& Length);
+    void AddButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TCellHAlign HAlign,
+                   TCellVAlign VAlign);
+    void AddBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption, TBitmap* Glyph,
+                      TCellHAlign HAlign, TCellVAlign VAlign);
+    TBitmap* CreateBitButton(int ACol, int ARow, int Width, int Height, const AnsiString& Caption,
+                             TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveButton(int ACol, int ARow);
+    void PushButton(int ACol, int ARow, bool Down);
+    bool HasButton(int ACol, int ARow);
+    bool HasDataCheckBox(int ACol, int ARow);
+    TRect ButtonRect(int ACol, int ARow);
+    bool GetImageIdx(int ACol, int ARow, int& Index);
+    void AddImageIdx(int ACol, int ARow, int Index, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddDataImage(int ACol, int ARow, int Offset, TCellHAlign HAlign, TCellVAlign VAlign);
+    void AddMultiImage(int ACol, int ARow, int Direction, TCellHAlign HAlign, TCellVAlign VAlign);
+    bool RemoveImageIdx(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctImageList); }
+    bool RemoveDataImage(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctDataImage); }
+    bool RemoveMultiImage(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctImages); }
+    TIntList* GetCellImages(int ACol, int ARow);
+    int GetCellImageIdx(int ACol, int ARow);
+    void AddRotated(int ACol, int ARow, int Degrees, const AnsiString& Text);
+    void SetRotated(int ACol, int ARow, int Degrees);
+    bool IsRotated(int ACol, int ARow, int& Degrees);
+    bool RemoveRotated(int ACol, int ARow) { return RemoveCellGraphic(ACol, ARow, Ravgrid::ctRotated); }
+    // The room the graphic needs on paper: pictures sized for the cell, all divided by Factor.
+    virtual TPoint GetPrintGraphicSize(int ACol, int ARow, int CellWidth, int CellHeight, double Factor);
+    TCellGraphic* GetGraphicDetails(int ACol, int ARow, int& W, int& H, bool& DrawText, TCellHAlign& HA,
+                                    TCellVAlign& VA);
+    // The anchor of the markup in a cell at a client point, false when there is none.
+    bool MarkupAnchorAt(int ACol, int ARow, int X, int Y, AnsiString& Anchor);
+    std::function<void(TObject* Sender, int ARow, int ACol, AnsiString& Anchor)> OnAnchorHint;
+    // A row inserted at (removed from) real row ARow; under a node it joins (leaves) the node's children.
+    void InsertChildRow(int ARow);
+    void RemoveChildRow(int ARow);
+    // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
+    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
+
+    // ------------------------------------------------------------ sorting, filtering, finding, grouping, marking
+    TSortSettings* SortSettings() const { return FSortSettings.get(); }
+    void SetSortSettings(TSortSettings* Value) { FSortSettings->Assign(Value); }
+    TSortIndexList* SortIndexes() const { return FSortIndexes.get(); }
+    // 1: row 1 sorts after row 2 in the column, -1 before, 0 equal (ascending sense).
+    int Compare(int ACol, int ARow1, int ARow2);
+    int CompareLine(int ACol, int ARow1, int ARow2);
+    int CompareLineIndexed(int Depth, int ARow1, int ARow2);
+    bool SortLine(int ACol, int ARow1, int ARow2);
+    void SortByColumn(int ACol);
+    void QuickSortRows(int ACol, int Left, int Right);
+    void QuickSortRowsIndexed(int Depth, int Left, int Right);
+    void QuickSort(int ACol, int Left, int Right);
+    void QuickSortIndexed(int Left, int Right);
+    void QSort();
+    void QSortIndexed();
+    void QSortGroup();
+    void InitSortXRef();
+    int SortCompares() const { return FSortCompares; }
+    int SortSwaps() const { return FSortSwaps; }
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TCanSortEvent OnCanSort;
+    TClickSortEvent OnClickSort;
+    // Milliseconds the last sort by a header click took.
+    int SortTime() const { return FSortTime; }
+    // The sort mark of a column, centred near (X, Y).
+    void DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y);
+
+    TFilter* Filter() const { return FFilter.get(); }
+    void SetFilter(TFilter* Value) { FFilter->Assign(Value); }
+    bool FilterActive() const { return FFilterActive; }
+    void SetFilterActive(bool Value);
+    virtual bool MatchFilter(int ARow);
+    void FilterRow(int ARow);
+    void ApplyFilter();
+    TGridProgressEvent OnFilterProgress;
+
+    bool MatchCell(int ACol, int ARow);
+    TPoint Find(TPoint StartCell, const AnsiString& S, TFindParams FindParams);
+    TPoint FindFirst(const AnsiString& S, TFindParams FindParams);
+    TPoint FindNext();
+
+    int GroupColumn() const { return FGroupColumn; }
+    void SetGroupColumn(int Value);
+    void Group(int ACol);
+    void UnGroup();
+    void GroupCalc(int ACol, int Method);
+    void GroupSum(int ACol) { GroupCalc(ACol, 1); }
+    void GroupAvg(int ACol) { GroupCalc(ACol, 2); }
+    void GroupMin(int ACol) { GroupCalc(ACol, 3); }
+    void GroupMax(int ACol) { GroupCalc(ACol, 4); }
+    void GroupCount(int ACol) { GroupCalc(ACol, 5); }
+    double ColumnSum(int ACol, int FromRow, int ToRow);
+    double ColumnAvg(int ACol, int FromRow, int ToRow);
+    double ColumnMin(int ACol, int FromRow, int ToRow);
+    double ColumnMax(int ACol, int FromRow, int ToRow);
+    double RowSum(int ARow, int FromCol, int ToCol);
+    double RowAvg(int ARow, int FromCol, int ToCol);
+    double RowMin(int ARow, int FromCol, int ToCol);
+    double RowMax(int ARow, int FromCol, int ToCol);
+
+    TRavArodozIdadCheck* CellChecker() const { return FCellChecker; }
+    void SetCellChecker(TRavArodozIdadCheck* Value);
+    void MarkCells(const AnsiString& AWord, const AnsiString& Tag, bool DoCase, int FromCol, int FromRow, int ToCol,
+                   int ToRow);
+    void UnMarkCells(const AnsiString& Tag, int FromCol, int FromRow, int ToCol, int ToRow);
+    void HilightInCell(bool DoCase, int ACol, int ARow, const AnsiString& AWord);
+    void HilightInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& AWord);
+    void HilightInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& AWord);
+    void HilightInGrid(bool DoFixed, bool DoCase, const AnsiString& AWord);
+    void UnHilightInCell(int ACol, int ARow);
+    void UnHilightInCol(bool DoFixed, int ACol);
+    void UnHilightInRow(bool DoFixed, int ARow);
+    void UnHilightInGrid(bool DoFixed);
+    void MarkInCell(bool DoCase, int ACol, int ARow, const AnsiString& AWord);
+    void MarkInCol(bool DoFixed, bool DoCase, int ACol, const AnsiString& AWord);
+    void MarkInRow(bool DoFixed, bool DoCase, int ARow, const AnsiString& AWord);
+    void MarkInGrid(bool DoFixed, bool DoCase, const AnsiString& AWord);
+    void UnMarkInCell(int ACol, int ARow);
+    void UnMarkInCol(bool DoFixed, int ACol);
+    void UnMarkInRow(bool DoFixed, int ARow);
+    void UnMarkInGrid(bool DoFixed);
+    AnsiString HilightText(bool DoCase, const AnsiString& S, const AnsiString& AWord);
+    AnsiString UnHilightText(const AnsiString& S);
+    AnsiString MarkText(bool DoCase, const AnsiString& S, const AnsiString& AWord);
+    AnsiString UnMarkText(const AnsiString& S);
+    bool CheckCell(int ACol, int ARow);
+    bool CheckCells(int FromCol, int FromRow, int ToCol, int ToRow);
+    bool CheckCol(bool DoFixed, int ACol);
+    bool CheckRow(bool DoFixed, int ARow);
+    bool CheckGrid(bool DoFixed);
+    void TextFill(bool DoFixed, const AnsiString& S);
+    void RandomFill(bool DoFixed, int Limit);
 
     // Rich text cells: a cell's RTF moves in and out of a rich edit; the hidden one paints.
     void CellToRich(int ACol, int ARow, TRichEdit* RichEdit);
@@ -929,6 +1100,8 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Database exchange: the records a table or query gave, into the cells.
     void LoadRecords(const TDbRecords& Records);
+    // sorting: the sort column and index entries follow a moved column
+    void ColumnMoved(int FromIndex, int ToIndex) override;
 
 private:
     friend class TFloatingFooter;
@@ -936,7 +1109,7 @@ private:
     int DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign, bool& DrawText);
     void DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled);
     void DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
-                       bool Horizontal);
+                       bool Horizontal, bool Enabled = true);
     void ColHeaderChanged(TObject* Sender);
     void RowHeaderChanged(TObject* Sender);
     void MergedColumnsChanged(TObject* Sender, int ACol, int ARow);
@@ -1135,6 +1308,14 @@ private:
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
+    // Cell graphic kinds.
+    TImageList* FGridImages = nullptr; // not owned
+    TPictureContainer* FPictureContainer = nullptr; // not owned
+    std::unique_ptr<THTMLPictureCache> FPictureCache = std::make_unique<THTMLPictureCache>();
+    TRect GraphicBox(TCellGraphic* g, const TRect& R, int W, int H, TAlignment TextAlign, int TextWidth);
+    void DrawCellButton(TCanvas* cv, TCellGraphic* g, const TRect& R, TRect B);
+    void DrawCellProgress(TCanvas* cv, TCellGraphic* g, TRect R, int RealCol, int ARow);
+    void DrawCellNode(TCanvas* cv, TCellGraphic* g, TRect R, int ARow);
     // Rich text cells.
     ZIduVavuRaro* FRichEdit = nullptr;        // hidden: lays out, paints and measures RTF cells
     ZIduVavuRaro* FInplaceRichEdit = nullptr; // edits an RTF cell in place
@@ -1147,6 +1328,32 @@ private:
     AnsiString RichPlainText(int ACol, int ARow);
     // RTFPaint at a canvas resolution; a printed cell never shows the selection.
     void RTFPaintAt(int ACol, int ARow, TCanvas* Canvas, TRect R, int PixelsPerInch, bool Printing);
+
+    // sorting, filtering, finding, grouping, marking
+    friend class TSortScope;
+    // The rows (area limits) a fill or mark over the data area or the whole grid covers.
+    TRect AreaLimits(bool DoFixed) const;
+    void ApplyRowOrder(int First, const std::vector<int>& Order);
+    // A left release on a header cell sorts by its column.
+    void SortClick(TShiftState Shift, int X, int Y);
+    // The sort mark in a header cell whose text was drawn in R.
+    void DrawSortMark(TCanvas* Canvas, int ACol, int ARow, const TRect& R, TAlignment HA, TVAlignment VA);
+    std::unique_ptr<TSortSettings> FSortSettings = std::make_unique<TSortSettings>(this);
+    std::unique_ptr<TSortIndexList> FSortIndexes = std::make_unique<TSortIndexList>();
+    std::unique_ptr<TFilter> FFilter = std::make_unique<TFilter>(this);
+    int FSortSwapSign = 1;
+    int FSortTrackedRow = -1;
+    int FSortCompares = 0, FSortSwaps = 0, FSortTime = 0;
+    bool FFilterActive = false;
+    bool FFilterAddedRow = false;
+    int FFilterFixedRows = 0;
+    AnsiString FFindText;
+    TFindParams FFindParams;
+    TPoint FLastFound{-1, -1};
+    int FGroupColumn = -1;
+    int FGroupColWidth = 0;
+    AnsiString FGroupColHeader;
+    TRavArodozIdadCheck* FCellChecker = nullptr;
 
     // printing
     friend class TGridPageBuilder;

@@ -38,7 +38,8 @@ TPoint TRavArodozIdad::GetCellTextSize(int ACol, int ARow, bool AWordWrap)
     AnsiString text = GetCellEx(ACol, ARow);
     const int type = TextType(text, FEnableHTML);
     if (type == ttHTML) {
-        const TPoint m = HTMLDrawEx(cv, text, TRect(0, 0, 65535, 65535), FURLColor, true, true, !FEnhTextSize);
+        const TPoint m = HTMLDrawEx(cv, text, TRect(0, 0, 65535, 65535), FURLColor, true, true, !FEnhTextSize,
+                                    FGridImages, FPictureCache.get(), FPictureContainer);
         return m;
     }
     if (type == ttRTF)

@@ -4,7 +4,10 @@
 #include "components/grid/Ravgrid.h"
 #include "platform/core/Strings.h"
 #include "platform/graphics/Bitmap.h"
+#include "components/grid/Ravobj.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/Icon.h"
+#include "platform/graphics/ImageList.h"
 
 using namespace Ravgrid;
 
@@ -57,6 +60,30 @@ TPoint TRavArodozIdad::GetCellGraphicSize(int ACol, int ARow)
             s.y = b->Height();
         }
         break;
+    case ctIcon:
+        if (auto* i = dynamic_cast<TIcon*>(g->CellObject)) {
+            s.x = beside || Cells(ACol, ARow).empty() ? i->Width() : 0;
+            s.y = i->Height();
+        }
+        break;
+    case ctImageList:
+        if (FGridImages) {
+            s.x = beside || Cells(ACol, ARow).empty() ? FGridImages->Width() : 0;
+            s.y = FGridImages->Height();
+        }
+        break;
+    case ctImages:
+        if (auto* l = dynamic_cast<TIntList*>(g->CellObject); l && FGridImages) {
+            s.x = FGridImages->Width() * (g->CellBoolean ? l->Count() : 1);
+            s.y = FGridImages->Height() * (g->CellBoolean ? 1 : l->Count());
+        }
+        break;
+    case ctPicture:
+    case ctFilePicture: {
+        const TRect R = CellRect(ACol, ARow);
+        s = g->GetPictureSize(R.Width(), R.Height());
+        break;
+    }
     case ctCheckBox:
     case ctDataCheckBox:
         s.x = s.y = ControlLook()->CheckSize();
@@ -253,144 +280,6 @@ TStrings* TRavArodozIdad::GetRadioStrings(int ACol, int ARow)
     return g && g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
 }
 
-// ---- drawing ----
-
-int TRavArodozIdad::DrawCellGraphic(TCanvas* cv, const TRect& R, int RealCol, int ARow, TAlignment TextAlign,
-                                    bool& DrawText)
-{
-    TCellGraphic* g = GetCellGraphic(RealCol, ARow);
-    if (!g)
-        return 0;
-    TPoint sz = GetCellGraphicSize(RealCol, ARow);
-    if (auto* b = g->CellType == ctBitmap ? dynamic_cast<TBitmap*>(g->CellObject) : nullptr)
-        sz = TPoint(b->Width(), b->Height());
-    const int W = sz.x, H = sz.y;
-    TRect B;
-    switch (g->CellHAlign) {
-    case haRight:
-        B.Left = R.Right - 1 - W;
-        break;
-    case haCenter:
-        B.Left = W < R.Width() ? R.Left + (R.Width() - W) / 2 : R.Left + 1;
-        break;
-    default:
-        B.Left = R.Left + 1;
-        break;
-    }
-    switch (g->CellVAlign) {
-    case vaBottom:
-        B.Top = R.Bottom - 1 - H;
-        break;
-    case vaCenter:
-        B.Top = R.Top + (R.Height() - H) / 2;
-        break;
-    default:
-        B.Top = R.Top + 1;
-        break;
-    }
-    B.Right = B.Left + W;
-    B.Bottom = B.Top + H;
-    bool enabled = true;
-    GetCellReadOnly(RealCol, ARow, enabled);
-    switch (g->CellType) {
-    case ctBitmap:
-        if (auto* b = dynamic_cast<TBitmap*>(g->CellObject))
-            cv->Draw(B.Left, B.Top, b);
-        break;
-    case ctCheckBox:
-    case ctDataCheckBox: {
-        if (TextAlign == taRightJustify)
-            B.Left = R.Right - W - 1;
-        else if (TextAlign == taCenter)
-            B.Left = R.Left + std::max(0, R.Right - W - R.Left) / 2;
-        B.Left = std::max(B.Left, R.Left + 1);
-        B.Right = B.Left + W;
-        bool checked = false;
-        GetCheckBoxState(RealCol, ARow, checked);
-        DrawCellCheck(cv, B, checked, enabled);
-        DrawText = g->CellType == ctCheckBox;
-        break;
-    }
-    case ctNode: {
-        const int x = R.Left - NodeIndent(ARow) + 4, y = R.Top + (R.Height() - 8) / 2;
-        const TColor brush = cv->Brush()->Color();
-        cv->Brush()->SetColor(FCellNode->Color());
-        cv->Pen()->SetColor(FCellNode->NodeColor());
-        cv->Rectangle(x, y, x + 9, y + 9);
-        cv->MoveTo(x + 2, y + 4);
-        cv->LineTo(x + 7, y + 4);
-        if (g->CellBoolean) {
-            cv->MoveTo(x + 4, y + 2);
-            cv->LineTo(x + 4, y + 7);
-        }
-        cv->Brush()->SetColor(brush);
-        return 0;
-    }
-    case ctRadio:
-        DrawCellRadio(cv, R, g->CellIndex, dynamic_cast<TStrings*>(g->CellObject), Cells(RealCol, ARow),
-                      g->CellBoolean);
-        DrawText = false;
-        break;
-    default:
-        break;
-    }
-    return g->CellHAlign == haBeforeText ? W + 2 : 0;
-}
-
-void TRavArodozIdad::DrawCellCheck(TCanvas* cv, const TRect& B, bool Checked, bool Enabled)
-{
-    const int size = ControlLook()->CheckSize();
-    const int x = B.Left + (B.Width() - size) / 2, y = B.Top + (B.Height() - size) / 2;
-    const TColor brush = cv->Brush()->Color();
-    const TBrushStyle style = cv->Brush()->Style();
-    cv->Brush()->SetColor(Enabled ? clWindow : clBtnFace);
-    cv->FillRect(TRect(x, y, x + size, y + size));
-    TRect e(x, y, x + size, y + size);
-    cv->DrawEdge(e, EDGE_SUNKEN, BF_RECT);
-    if (Checked) {
-        cv->Pen()->SetColor(Enabled ? clWindowText : clGrayText);
-        cv->Pen()->SetWidth(2);
-        cv->Polyline({TPoint(x + 4, y + size / 2), TPoint(x + size / 2 - 1, y + size - 5),
-                      TPoint(x + size - 4, y + 4)});
-        cv->Pen()->SetWidth(1);
-    }
-    cv->Brush()->SetColor(brush);
-    cv->Brush()->SetStyle(style);
-}
-
-void TRavArodozIdad::DrawCellRadio(TCanvas* cv, const TRect& R, int Index, TStrings* Items, const AnsiString& Text,
-                                   bool Horizontal)
-{
-    if (!Items)
-        return;
-    const int size = ControlLook()->RadioSize();
-    const int lh = cv->TextHeight("gh");
-    const TColor brush = cv->Brush()->Color();
-    const TBrushStyle style = cv->Brush()->Style();
-    cv->SetBkMode(bkTransparent);
-    int x = R.Left + 2;
-    for (int i = 0; i < Items->Count(); ++i) {
-        const AnsiString caption = Items->Strings(i);
-        const bool selected = Index >= 0 ? i == Index : caption == Text;
-        const int y = Horizontal ? R.Top + (R.Height() - size) / 2 : R.Top + i * lh + 2;
-        if (!Horizontal)
-            x = R.Left + 2;
-        cv->Pen()->SetColor(clGray);
-        cv->Brush()->SetColor(clWindow);
-        cv->Ellipse(x, y, x + size, y + size);
-        if (selected) {
-            cv->Brush()->SetColor(clWindowText);
-            cv->Pen()->SetColor(clWindowText);
-            cv->Ellipse(x + size / 2 - 2, y + size / 2 - 2, x + size / 2 + 3, y + size / 2 + 3);
-        }
-        cv->Brush()->SetStyle(bsClear);
-        cv->TextOut(x + size, y - 2, caption);
-        x += size + cv->TextWidth(caption);
-    }
-    cv->Brush()->SetColor(brush);
-    cv->Brush()->SetStyle(style);
-}
-
 // ---- clicks ----
 
 bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
@@ -411,6 +300,19 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
             ContractNode(RemapRowInv(ARow));
         return true;
     }
+    if (g->CellType == ctButton || g->CellType == ctBitButton) {
+        // Pressed here, clicked when released (MouseUp).
+        HideInplaceEdit();
+        SetSelection(TGridRect{ACol, ARow, ACol, ARow});
+        const TRect b = ButtonRect(ACol, ARow);
+        if (X >= b.Left && X < b.Right && Y >= b.Top && Y < b.Bottom) {
+            PushButton(ACol, ARow, true);
+            FPressedButton = TPoint(ACol, ARow);
+        }
+        if (OnClickCell)
+            OnClickCell(this, ARow, ACol);
+        return true;
+    }
     auto* items = g->CellType == ctRadio ? dynamic_cast<TStrings*>(g->CellObject) : nullptr;
     if (!items)
         return false;
@@ -422,7 +324,7 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
     const TRect R = CellRect(ACol, ARow);
     TCanvas* cv = Canvas();
     cv->Font()->Assign(Font());
-    const int size = ControlLook()->RadioSize();
+    const int size = ControlLook()->ControlStyle() > csFlat ? 16 : ControlLook()->RadioSize();
     int hit = -1;
     if (g->CellBoolean) {
         int x = R.Left + 2;
@@ -433,7 +335,7 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
             x += w;
         }
     } else {
-        const int i = (Y - R.Top - 2) / std::max(1, cv->TextHeight("gh"));
+        const int i = (Y - R.Top - 2) / std::max({1, size, cv->TextHeight("gh")});
         if (Y >= R.Top + 2 && i < items->Count())
             hit = i;
     }

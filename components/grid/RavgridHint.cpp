@@ -6,6 +6,7 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "components/grid/Ravutil.h"
 #include "platform/forms/Screen.h"
 
 THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : TCustomControl(AOwner)
@@ -79,8 +80,18 @@ bool TRavArodozIdad::CellHintAt(int X, int Y, AnsiString& HintStr, TPoint& HintP
     auto cellHint = [&] {
         return TextType(t, false) == ttRTF ? RichPlainText(rc, r) : FHTMLHint ? t : GetStrippedCell(rc, r);
     };
-    // Anchors and cell comments belong to the markup and cell graphics; none exists yet.
-    HintPos = TPoint(R.Left, R.Bottom + 6);
+    AnsiString anchor;
+    if (FAnchorHint && TextType(t, EnableHTML()) == ttHTML && MarkupAnchorAt(c, r, X, Y, anchor)) {
+        if (OnAnchorHint)
+            OnAnchorHint(this, r, rc, anchor);
+        HintStr = anchor;
+    }
+    AnsiString comment;
+    if (IsComment(rc, r, comment)) {
+        HintStr = comment;
+        HintPos = TPoint(R.Right, R.Top);
+    } else
+        HintPos = TPoint(R.Left, R.Bottom + 6);
     const bool dataCell = c >= FixedCols() && r >= FixedRows() &&
                           c < ColCount() - FFixedRightCols && r < RowCount() - FFixedFooters;
     if (FHintShowCells && dataCell) {

@@ -188,8 +188,7 @@ int TRavArodozIdad::Search(const AnsiString& Text)
 {
     if (RowCount() <= 1 || ColCount() <= 1)
         return -1;
-    // The sort column; column 1 until sorting has its settings.
-    const int col = RealColIndex(1);
+    const int col = FSortSettings->Show() ? FSortSettings->Column() : RealColIndex(1);
     for (int r = FixedRows(); r < RowCount(); ++r)
         if (UpperCase(GetCellEx(col, r).substr(0, Text.size())) == Text)
             return r;

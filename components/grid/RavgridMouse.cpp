@@ -71,9 +71,9 @@ bool TRavArodozIdad::MarkupClick(int ACol, int ARow, int X, int Y)
     AnsiString anchor, stripped, focus, id, value, ctype;
     int w = 0, h = 0, count = 0, number = -1;
     TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
-    if (!HTMLDrawEx(cv, text, T, nullptr, X, Y, -1, -1, 1, true, false, false, false, true, false, true, false, 1.0,
-                    FURLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number, ar, cr, id,
-                    value, ctype, nullptr, nullptr, nullptr))
+    if (!HTMLDrawEx(cv, text, T, FGridImages, X, Y, -1, -1, 1, true, false, false, false, true, false, true, false,
+                    1.0, FURLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number, ar, cr, id,
+                    value, ctype, FPictureCache.get(), FPictureContainer, nullptr))
         return false;
     if (anchor == "ctrl") {
         if (ctype != "CHECK" && ctype != "RADIO")
@@ -236,6 +236,7 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         if (FPressedButton.x >= 0) {
             const TPoint p = FPressedButton;
             FPressedButton = TPoint(-1, -1);
+            PushButton(p.x, p.y, false);
             if (OnButtonClick)
                 OnButtonClick(this, p.x, p.y);
         }
@@ -257,6 +258,8 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         }
     }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
+    if (Button == mbLeft)
+        SortClick(Shift, X, Y);
     if (Button == mbRight) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);

@@ -6,6 +6,7 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "components/grid/Ravutil.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 
@@ -113,6 +114,7 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
         DrawCellGradient(cv, FQSWGradFrom, FQSWGradTo, 10, false, R);
 
     DrawCellText(cv, ACol, ARow, R, AState, ha, va, savedBrush, savedFont);
+    DrawSortMark(cv, ACol, ARow, R, ha, va);
 
     cv->Brush()->SetColor(savedBrush);
     cv->Font()->SetColor(savedFont);
@@ -311,11 +313,17 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
     if (!drawText)
         return;
     if (type == ttHTML)
-        HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase);
+        HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase, false, true, FGridImages, FPictureCache.get(),
+                   FPictureContainer);
     else if (type == ttRTF)
         DrawRichCellText(cv, rc, ARow, T, AState);
-    else
+    else {
         DrawPlainCellText(cv, text, T, ha, va, urlColor);
+        int start = 0, length = 0;
+        GetMarker(rc, ARow, start, length);
+        if (start > 0)
+            DrawErrorLines(this, cv, text, T, 0, start - 1, length);
+    }
 }
 
 void TRavArodozIdad::DrawCellBorders(TCanvas* cv, int ACol, int ARow, TRect R)

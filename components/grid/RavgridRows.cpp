@@ -115,10 +115,27 @@ void TRavArodozIdad::SwapRows(int ARow1, int ARow2)
 
 void TRavArodozIdad::SortSwapRows(int ARow1, int ARow2)
 {
+    ++FSortSwaps;
+    // The sort follows the current row as it moves.
+    if (FSortTrackedRow == ARow1)
+        FSortTrackedRow = ARow2;
+    else if (FSortTrackedRow == ARow2)
+        FSortTrackedRow = ARow1;
     if (ARow1 >= 0 && ARow2 >= 0 && ARow1 < FSortCrossRef->Count() && ARow2 < FSortCrossRef->Count()) {
         const int a = FSortCrossRef->GetInteger(ARow1), b = FSortCrossRef->GetInteger(ARow2);
         FSortCrossRef->SetInteger(ARow1, b);
         FSortCrossRef->SetInteger(ARow2, a);
+    }
+    if (FSortSettings->SingleColumn()) {
+        // Only the sort column's cells change places, texts as stored.
+        const int c = FSortSettings->Column();
+        const AnsiString t1 = Cells(c, ARow1), t2 = Cells(c, ARow2);
+        Store().SetText(c, ARow1, t2);
+        Store().SetText(c, ARow2, t1);
+        TCellPropsPtr p1 = Store().TakeProps(c, ARow1);
+        Store().SetProps(c, ARow1, Store().TakeProps(c, ARow2));
+        Store().SetProps(c, ARow2, std::move(p1));
+        return;
     }
     Store().SwapRows(ARow1, ARow2);
     if (RowHeights(ARow1) != RowHeights(ARow2))

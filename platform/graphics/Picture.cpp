@@ -5,12 +5,15 @@
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
 #include "platform/core/StringUtils.h"
+#include "platform/graphics/ImageFile.h"
 
 namespace {
 std::unique_ptr<TGraphic> NewLike(TGraphic* g)
 {
     if (dynamic_cast<TIcon*>(g))
         return std::make_unique<TIcon>();
+    if (dynamic_cast<TImageFile*>(g))
+        return std::make_unique<TImageFile>();
     return std::make_unique<TBitmap>();
 }
 } // namespace
@@ -63,6 +66,8 @@ void TPicture::LoadFromFile(const AnsiString& FileName)
         g = std::make_unique<TBitmap>();
     else if (ext == ".ico")
         g = std::make_unique<TIcon>();
+    else if (ext == ".png" || ext == ".gif" || ext == ".jpg" || ext == ".jpeg")
+        g = std::make_unique<TImageFile>();
     else
         throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
     g->LoadFromFile(FileName);

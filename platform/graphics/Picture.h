@@ -1,6 +1,7 @@
 #pragma once
-// TPicture: holds one graphic (a bitmap or an icon), chosen by the file's extension
-// when loading: ".bmp" a TBitmap, ".ico" a TIcon; any other raises EInvalidGraphic
+// TPicture: holds one graphic (a bitmap, an icon or a decoded picture), chosen by the
+// file's extension when loading: ".bmp" a TBitmap, ".ico" a TIcon, ".png", ".gif",
+// ".jpg", ".jpeg" a TImageFile; any other raises EInvalidGraphic
 // "Unknown picture file extension (.ext)".
 #include <memory>
 

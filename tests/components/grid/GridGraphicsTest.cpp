@@ -1,6 +1,9 @@
 // Cell graphics: the store, sizes, check boxes and radio groups.
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <vector>
+
 #include "GridTestSupport.h"
 #include "platform/core/Strings.h"
 #include "platform/forms/Form.h"
@@ -241,4 +244,80 @@ TEST(GridNodes, ClickOnTheButtonContracts)
     TestInput::Click(g, r.Left + 6, (r.Top + r.Bottom) / 2);
     EXPECT_FALSE(g->GetNodeState(1));
     EXPECT_EQ(g->GetCellEx(0, 2), "row 2");
+}
+
+namespace {
+
+// Column 1 of every row, hidden rows shown again first.
+std::vector<AnsiString> AllTexts(TRavArodozIdad& g)
+{
+    g.ExpandAll();
+    g.UnHideRowsAll();
+    std::vector<AnsiString> t;
+    for (int r = 0; r < g.RowCount(); ++r)
+        t.push_back(g.GetCellEx(1, r));
+    return t;
+}
+
+} // namespace
+
+TEST(GridNodes, ChildRowsJoinAndLeaveTheirNode)
+{
+    struct Case {
+        const char* name;
+        std::function<void(TRavArodozIdad&)> act;
+        std::vector<AnsiString> texts; // after showing every row
+        int span;                      // of the node
+        int nodeRow = 4;
+    };
+    const Case cases[] = {
+        {"inserted under an expanded node",
+         [](TRavArodozIdad& g) {
+             g.InsertChildRow(5);
+             EXPECT_EQ(g.NodeIndent(5), 16);
+             EXPECT_EQ(g.GetParentRow(5), 4);
+         },
+         {"1,0", "1,1", "1,2", "1,3", "1,4", "", "1,5", "1,6", "1,7"}, 4},
+        {"inserted under a contracted node: it opens",
+         [](TRavArodozIdad& g) {
+             g.ContractNode(4);
+             g.InsertChildRow(5);
+             EXPECT_FALSE(g.GetNodeState(4));
+         },
+         {"1,0", "1,1", "1,2", "1,3", "1,4", "", "1,5", "1,6", "1,7"}, 4},
+        {"hidden rows above the parent stay in place",
+         [](TRavArodozIdad& g) {
+             g.HideRows(2, 3);
+             g.InsertChildRow(5);
+         },
+         {"1,0", "1,1", "1,2", "1,3", "1,4", "", "1,5", "1,6", "1,7"}, 4},
+        {"hidden rows below follow",
+         [](TRavArodozIdad& g) {
+             g.HideRow(7);
+             g.InsertChildRow(5);
+         },
+         {"1,0", "1,1", "1,2", "1,3", "1,4", "", "1,5", "1,6", "1,7"}, 4},
+        {"removed from its node",
+         [](TRavArodozIdad& g) {
+             g.HideRows(2, 3);
+             g.HideRow(7);
+             g.RemoveChildRow(5);
+         },
+         {"1,0", "1,1", "1,2", "1,3", "1,4", "1,6", "1,7"}, 2},
+        {"without a parent", [](TRavArodozIdad& g) {
+             g.HideRow(7);
+             g.InsertChildRow(2);
+             EXPECT_EQ(g.NodeIndent(2), 0);
+         },
+         {"1,0", "1,1", "", "1,2", "1,3", "1,4", "1,5", "1,6", "1,7"}, 3, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto g = MakeGrid(2, 8);
+        FillCoords(*g);
+        g->AddNode(4, 3); // rows 4..6
+        c.act(*g);
+        EXPECT_EQ(AllTexts(*g), c.texts);
+        EXPECT_EQ(g->GetNodeSpan(c.nodeRow), c.span);
+    }
 }

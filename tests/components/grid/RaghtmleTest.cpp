@@ -2,6 +2,7 @@
 // drawing and hit tests on a bitmap.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,10 +10,12 @@
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Printer.h"
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/ImageList.h"
 #include "tests/support/TestOutput.h"
 
 namespace {
@@ -209,9 +212,11 @@ TEST(MarkupHitTest, AnchorsAndControls)
 TEST(MarkupPictures, OnlyLocalFilesAndContainerPictures)
 {
     Markup m;
-    auto pic = std::make_unique<TBitmap>();
-    pic->SetSize(20, 30);
-    m.container.Add("Logo", std::move(pic));
+    TBitmap pic;
+    pic.SetSize(20, 30);
+    TPictureItem* logo = m.container.Items()->Add();
+    logo->Name = "Logo";
+    logo->Picture()->LoadFromData(pic.SaveToData());
     m.Run("<IMG SRC=\"logo\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
     EXPECT_EQ(m.width, 20 + m.cv()->TextWidth("x"));
     EXPECT_EQ(m.height, 30);
@@ -225,10 +230,12 @@ TEST(MarkupPictures, OnlyLocalFilesAndContainerPictures)
     TBitmap f;
     f.SetSize(12, 14);
     f.SaveToFile(path);
-    EXPECT_EQ(m.cache.AddPicture("file://" + path)->Width(), 12);
     m.Run("<IMG SRC=\"file://" + path + "\">", TRect(0, 0, 400, 200), -1, -1, true, true);
     EXPECT_EQ(m.width, 12);
-    EXPECT_EQ(m.cache.AddPicture("file://" + path + ".missing.bmp"), nullptr);
+    ASSERT_NE(m.cache.FindPicture("file://" + path), nullptr);
+    EXPECT_EQ(m.cache.FindPicture("file://" + path)->Width(), 12);
+    m.Run("<IMG SRC=\"file://" + path + ".missing.bmp\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
+    EXPECT_EQ(m.width, m.cv()->TextWidth("x"));
     std::filesystem::remove(path);
 }
 
@@ -297,4 +304,195 @@ TEST(MarkupClick, AnchorsAndCheckBoxesInCells)
     AnsiString v;
     ASSERT_TRUE(GetControlValue(g->GetCellEx(0, 2), "k", v));
     EXPECT_EQ(v, "true");
+}
+
+TEST(MarkupPictures, BodyBackgroundIsTiledInsideTheRectangle)
+{
+    TBitmap tile;
+    tile.SetSize(10, 10);
+    tile.Canvas()->Brush()->SetColor(clNavy);
+    tile.Canvas()->FillRect(TRect(0, 0, 10, 10));
+    const std::string dir = TestOutputPath("BodyTiles");
+    std::filesystem::create_directories(dir);
+    const std::string path = dir + "/Tile.BMP";
+    tile.SaveToFile(path);
+    for (const AnsiString& src : {AnsiString("tile"), AnsiString("file://" + path)}) {
+        SCOPED_TRACE(src);
+        Markup m;
+        TPictureItem* i = m.container.Items()->Add();
+        i->Name = "Tile";
+        i->Picture()->LoadFromData(tile.SaveToData());
+        m.Run("<BODY BACKGROUND=\"" + src + "\" BGCOLOR=\"clYellow\">x", TRect(0, 0, 45, 25));
+        EXPECT_EQ(m.cv()->Pixels(3, 3), clNavy);
+        EXPECT_EQ(m.cv()->Pixels(43, 23), clNavy); // the last, cut tiles too
+        EXPECT_EQ(m.cv()->Pixels(47, 3), clWhite); // nothing outside
+        EXPECT_EQ(m.cv()->Pixels(3, 27), clWhite);
+    }
+    std::filesystem::remove_all(dir);
+}
+
+TEST(MarkupPictures, FileIconsAndPrinting)
+{
+    Markup m;
+    const int x = m.cv()->TextWidth("x");
+    struct Case {
+        const char* src;
+        int width;
+    };
+    const Case cases[] = {{"SSYS:/no/such/report.txt", 16}, {"LSYS:/no/such/report.txt", 32}, {"SSYS:/tmp", 16}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.src);
+        m.Run(AnsiString("<IMG SRC=\"") + c.src + "\">x", TRect(0, 0, 400, 200), -1, -1, true, true);
+        EXPECT_EQ(m.width, c.width + x);
+        Markup d;
+        d.Run(AnsiString("<IMG SRC=\"") + c.src + "\">");
+        int ink = 0;
+        for (int yy = 0; yy < c.width; ++yy)
+            for (int xx = 1; xx < c.width; ++xx)
+                ink += d.cv()->Pixels(xx, yy) != clWhite;
+        EXPECT_GT(ink, c.width); // a desktop icon or a plain one
+    }
+
+    // On paper an image grows by the print ratio.
+    TImageList images(nullptr);
+    images.SetWidth(12);
+    images.SetHeight(12);
+    TBitmap lime;
+    lime.SetSize(12, 12);
+    lime.Canvas()->Brush()->SetColor(clLime);
+    lime.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    images.AddMasked(&lime, clFuchsia);
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, n = 0, num = -1;
+    TRect ar, cr;
+    HTMLDrawEx(m.cv(), "<IMG SRC=\"IDX:0\">", TRect(0, 0, 400, 200), &images, -1, -1, -1, -1, 1, false, false, true,
+               false, true, false, true, false, 3.0, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h, n,
+               num, ar, cr, id, value, type, nullptr, nullptr, nullptr);
+    EXPECT_EQ(w, 36);
+    EXPECT_EQ(h, 36);
+    EXPECT_EQ(m.cv()->Pixels(34, 34), clLime);
+}
+
+TEST(MarkupDraw, RotatedTextRisesFromItsLine)
+{
+    Markup m;
+    m.Run("<R \"90\">WWWWWWWW</R> flat", TRect(0, 100, 400, 200));
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 0);
+    // Turned upright: ink far above the line, in a narrow band.
+    const int len = m.cv()->TextWidth("WWWWWWWW");
+    int above = 0;
+    for (int y = 100 + 20 - len + 5; y < 100 + 10; ++y)
+        for (int x = 0; x < 30; ++x)
+            above += m.cv()->Pixels(x, y) != clWhite;
+    EXPECT_GT(above, 20);
+    m.Run("<R \"90\">W</R>", TRect(0, 0, 400, 200));
+    SelectRotatedFont(m.cv(), 45);
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 450);
+    RestoreFont(m.cv());
+    EXPECT_EQ(m.cv()->Font()->Orientation(), 0);
+}
+
+TEST(MarkupDraw, PrintedAtThePrintersResolution)
+{
+    TImageList images(nullptr);
+    images.SetWidth(12);
+    images.SetHeight(12);
+    TBitmap lime;
+    lime.SetSize(12, 12);
+    lime.Canvas()->Brush()->SetColor(clLime);
+    lime.Canvas()->FillRect(TRect(0, 0, 12, 12));
+    images.AddMasked(&lime, clFuchsia);
+    TPictureContainer pictures;
+    TPictureItem* logo = pictures.Items()->Add();
+    logo->Name = "logo";
+    TBitmap navy;
+    navy.SetSize(20, 10);
+    navy.Canvas()->Brush()->SetColor(clNavy);
+    navy.Canvas()->FillRect(TRect(0, 0, 20, 10));
+    logo->Picture()->LoadFromData(navy.SaveToData());
+
+    const std::string path = TestOutputPath("markup_print.pdf");
+    TPrinter p;
+    p.SetOutputFileName(path);
+    p.BeginDoc();
+    const double ratio = p.Resolution() / 96.0;
+    TCanvas* cv = p.Canvas();
+    AnsiString anchor, stripped, focus, id, value, type;
+    int w = 0, h = 0, n = 0, num = -1;
+    TRect ar, cr;
+    const TRect R(100, 100, 2000, 1000);
+    HTMLDrawEx(cv, "<IMG SRC=\"IDX:0\"><IMG SRC=\"logo\">", R, &images, -1, -1, -1, -1, 1, false, false, true, false,
+               true, false, true, false, ratio, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h, n, num,
+               ar, cr, id, value, type, nullptr, &pictures, nullptr);
+    const int img = static_cast<int>(std::lround(12 * ratio)), pic = static_cast<int>(std::lround(20 * ratio));
+    EXPECT_EQ(w, img + pic);
+    EXPECT_EQ(h, std::max(img, static_cast<int>(std::lround(10 * ratio))));
+    const int bottom = R.Top + h;
+    EXPECT_EQ(cv->Pixels(R.Left + 1 + img - 3, bottom - 3), clLime);
+    EXPECT_EQ(cv->Pixels(R.Left + 1 + img + pic - 3, bottom - 3), clNavy);
+    p.EndDoc();
+    std::filesystem::remove(path);
+}
+
+TEST(MarkupDraw, HoverAndFocusPaths)
+{
+    struct Out {
+        AnsiString focusHref;
+        TBitmap bmp;
+    };
+    auto draw = [](const AnsiString& s, int focus, int hover, bool hoverOnly, int width, Out& o) {
+        o.bmp.SetSize(width, 80);
+        TCanvas* cv = o.bmp.Canvas();
+        cv->Brush()->SetColor(clWhite);
+        cv->FillRect(TRect(0, 0, width, 80));
+        cv->Font()->SetName("DejaVu Sans");
+        cv->Font()->SetSize(10);
+        cv->Font()->SetColor(clBlack);
+        AnsiString anchor, stripped, id, value, type;
+        int w = 0, h = 0, n = 0, num = -1;
+        TRect ar, cr;
+        HTMLDrawEx(cv, s, TRect(0, 0, width, 80), nullptr, -1, -1, focus, hover, 1, false, false, false, false, true,
+                   hoverOnly, true, false, 1.0, clBlue, clYellow, clRed, clGray, anchor, stripped, o.focusHref, w, h, n,
+                   num, ar, cr, id, value, type, nullptr, nullptr, nullptr);
+    };
+    auto count = [](TBitmap& b, TColor c, int x0, int x1, int y0, int y1) {
+        int k = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                k += b.Canvas()->Pixels(x, y) == c;
+        return k;
+    };
+    const AnsiString two = "<A HREF=\"one\">first</A> <A HREF=\"two\">second</A>";
+    Out o;
+    o.bmp.Canvas()->Font()->SetName("DejaVu Sans");
+    o.bmp.Canvas()->Font()->SetSize(10);
+    const int split = o.bmp.Canvas()->TextWidth("first ") + 6; // the second anchor starts before this
+    // Hover only: just the anchor under the mouse takes the hover colours.
+    draw(two, -1, 2, true, 400, o);
+    EXPECT_EQ(count(o.bmp, clYellow, 0, split - 12, 0, 20), 0);
+    EXPECT_GT(count(o.bmp, clYellow, split, 160, 0, 20), 20);
+    EXPECT_GT(count(o.bmp, clRed, split, 160, 0, 20), 5);
+    EXPECT_EQ(count(o.bmp, clBlue, 0, split - 12, 0, 20), 0);
+    // Without hover only every anchor is in the link colour.
+    draw(two, -1, -1, false, 400, o);
+    EXPECT_GT(count(o.bmp, clBlue, 0, split - 12, 0, 20), 5);
+    EXPECT_GT(count(o.bmp, clBlue, split, 160, 0, 20), 5);
+
+    // Focus: the focused anchor's address, and its frame on each line it spans.
+    draw(two, 1, -1, false, 400, o);
+    EXPECT_EQ(o.focusHref, "two");
+    Out wrapped;
+    draw("<A HREF=\"long\">several words that wrap</A>", 0, -1, false, 90, wrapped);
+    EXPECT_EQ(wrapped.focusHref, "long");
+    TBitmap& b = wrapped.bmp;
+    const int lh = b.Canvas()->TextHeight("gh");
+    // The frame's dotted left edge is on x = 1 on the first two lines.
+    auto framedLine = [&](int line) {
+        int dark = 0;
+        for (int y = line * lh + 2; y < (line + 1) * lh - 2; ++y)
+            dark += b.Canvas()->Pixels(1, y) != clWhite;
+        return dark > 0;
+    };
+    EXPECT_TRUE(framedLine(0));
+    EXPECT_TRUE(framedLine(1));
 }
