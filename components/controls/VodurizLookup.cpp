@@ -6,7 +6,7 @@
 #include "platform/core/IniFiles.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Application.h"
-#include "platform/win/Paths.h"
+#include "platform/win/ProfileStore.h"
 
 // ---------------------------------------------------------------- settings
 
@@ -138,23 +138,13 @@ bool Load(TCustomIniFile& Ini, const AnsiString& Section, const AnsiString& Name
 
 std::unique_ptr<TCustomIniFile> OpenStore(const TPersistence& P, AnsiString& Section)
 {
-    if (P.Location == plRegistry) {
-        // The registry's stand-in: one ini file under the prefix, a section per key path.
-        Section = P.Key.empty() ? P.Section : P.Key + "\\" + P.Section;
-        const AnsiString dir = ZorvanePrefix();
-        ForceDirectories(dir);
-        return std::make_unique<TIniFile>(dir + "/registry.ini");
-    }
+    if (P.Location == plRegistry)
+        return OpenRegistryStore(P.Key, P.Section, Section);
     Section = P.Section;
     AnsiString key = P.Key;
     if (key.empty())
         key = ChangeFileExt(ExtractFileName(Application->ExeName()), ".INI");
-    // A bare file name lives in the Windows folder, as the system's profile calls keep it.
-    if (key.find_first_of("\\/") == AnsiString::npos)
-        key = "C:\\Windows\\" + key;
-    const AnsiString file = MapWindowsPath(key);
-    ForceDirectories(ExtractFileDir(file));
-    return std::make_unique<TIniFile>(file);
+    return OpenIniFileStore(key);
 }
 
 AnsiString AddressToOpen(const AnsiString& Value)

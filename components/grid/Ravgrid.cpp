@@ -84,6 +84,13 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
 
 TRavArodozIdad::~TRavArodozIdad()
 {
+    if (FColumnSize->Save()) {
+        try {
+            SaveColSizes();
+        } catch (const Exception&) {
+            // A destructor cannot report it; the widths are lost, the grid still goes away.
+        }
+    }
     if (auto* form = dynamic_cast<TCustomForm*>(Owner()); form && !ComponentStateHas(csDesigning))
         UnlinkFormResize(form);
     FKeepPropsOnClear = false;
@@ -331,6 +338,8 @@ void TRavArodozIdad::Loaded()
 {
     TBaseGrid::Loaded();
     FOldCursor = Cursor();
+    if (FColumnSize->Save())
+        LoadColSizes();
     ShowColumnHeaders();
     ShowRowHeaders();
     FDragDropSettings->UpdateDropTarget();

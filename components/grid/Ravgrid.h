@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+#include "components/grid/RavgridClipboard.h"
+#include "components/grid/RavgridDragDrop.h"
 #include "components/grid/Picturecontainer.h"
 #include "components/grid/RavgridGraphic.h"
 #include "components/grid/RavgridPrint.h"
@@ -45,6 +47,7 @@ class TFilePicture;
 class TIntList;
 class TRichEdit;
 class ZIduVavuRaro;
+struct TDbRecords;
 
 // The grid's own error.
 ZV_EXCEPTION_CLASS(VEvoRaraVedad, Exception)
@@ -1044,6 +1047,43 @@ public:
     // After cells were loaded from a file or stream.
     virtual void CellsLoaded();
 
+    // ------------------------------------------------------------ clipboard
+    bool ClipboardQuoteMultiline() const { return FClipboardQuoteMultiline; }
+    void SetClipboardQuoteMultiline(bool Value) { FClipboardQuoteMultiline = Value; }
+    TPoint CopyOrigin() const { return FCopyOrigin; }
+    TClipOperation LastClipOperation() const { return FLastClipOperation; }
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    void CutToClipboard();
+    void CutSelectionToClipboard();
+    void PasteFromClipboard();
+    void PasteSelectionFromClipboard();
+    // The number of fields PasteText read (0 for the grid's own format and rich text).
+    int PasteFunc(int ACol, int ARow);
+    int PasteText(int ACol, int ARow, const AnsiString& Text);
+    // x: the columns, y: the rows of a clipboard text.
+    TPoint PasteSize(const AnsiString& Text);
+    void CopyFunc(int ALeft, int ATop, int ARight, int ABottom, bool SelectedRowsOnly);
+    void CopyRTFFunc(int ACol, int ARow);
+    void CopyBinFunc(int ALeft, int ATop, int ARight, int ABottom);
+    virtual void PasteInCell(int ACol, int ARow, const AnsiString& Value);
+    virtual void PasteNotify(const TPoint& Origin, const TGridRect& Pasted, TClipOperation Operation);
+
+    // ------------------------------------------------------------ spreadsheet, document and database exchange
+    void LoadFromXLS(const AnsiString& FileName);
+    void LoadFromXLSSheet(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveToXLS(const AnsiString& FileName);
+    void SaveToXLSSheet(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveToDOC(const AnsiString& FileName);
+    void LoadFromMDBTable(const AnsiString& FileName, const AnsiString& Table);
+    void LoadFromMDBSQL(const AnsiString& FileName, const AnsiString& Sql);
+
+    // ------------------------------------------------------------ column size and print settings persistence
+    void SaveColSizes();
+    void LoadColSizes();
+    void SavePrintSettings(const AnsiString& FileName, const AnsiString& Section);
+    void LoadPrintSettings(const AnsiString& FileName, const AnsiString& Section);
+
 protected:
     friend class TRavInplaceEdit;
     friend class TGridEditorSupport;
@@ -1081,6 +1121,8 @@ protected:
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Database exchange: the records a table or query gave, into the cells.
+    void LoadRecords(const TDbRecords& Records);
     // sorting: the sort column and index entries follow a moved column
     void ColumnMoved(int FromIndex, int ToIndex) override;
 
@@ -1359,4 +1401,12 @@ private:
     // grid files
     bool FOemConvert = false;
     std::unique_ptr<THTMLSettings> FHTMLSettings = std::make_unique<THTMLSettings>();
+    // clipboard
+    void SmartPaste(int Fields, const AnsiString& Text);
+    bool FClipboardQuoteMultiline = false;
+    TPoint FCopyOrigin{-1, -1};
+    TClipOperation FLastClipOperation = coCut;
+    // spreadsheet, document and database exchange
+    void LoadXLS(const AnsiString& FileName, const AnsiString& SheetName);
+    void SaveXLS(const AnsiString& FileName, const AnsiString& SheetName);
 };

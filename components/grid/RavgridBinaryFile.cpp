@@ -270,6 +270,13 @@ std::vector<int> IntList(const AnsiString& S, int Count)
 
 } // namespace
 
+TPoint RavgridFile::BinStreamSize(TStream* Stream)
+{
+    TRecordReader in(Stream);
+    const TRecord head = in.Read("TGridPropIO", {"ColCount", "RowCount", "ColWidths", "RowHeights", "FullGrid"});
+    return TPoint{head.Int("ColCount"), head.Int("RowCount")};
+}
+
 void TRavArodozIdad::SaveRectToBinStream(const TRect& R, TStream* Stream)
 {
     const int rows = R.Bottom - R.Top + 1, cols = R.Right - R.Left + 1;

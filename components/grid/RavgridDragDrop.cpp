@@ -70,90 +70,6 @@ void TDragDropSettings::Assign(TPersistent* Source)
     SetOleDropTarget(s->FOleDropTarget);
 }
 
-// ---------------------------------------------------------------- pasting dropped text
-
-namespace {
-// Lines end at CR (an LF after it belongs to the end); fields end at TAB.
-std::vector<std::vector<AnsiString>> CutLines(const AnsiString& Text, int& EndedLines)
-{
-    std::vector<std::vector<AnsiString>> lines(1);
-    lines.back().emplace_back();
-    EndedLines = 0;
-    for (size_t i = 0; i < Text.size(); ++i) {
-        const char ch = Text[i];
-        if (ch == '\r') {
-            ++EndedLines;
-            if (i + 1 < Text.size() && Text[i + 1] == '\n')
-                ++i;
-            lines.emplace_back(1);
-        } else if (ch == '\t')
-            lines.back().emplace_back();
-        else
-            lines.back().back() += ch;
-    }
-    return lines;
-}
-
-// Writes tab-separated text into the grid from (C0, R0) as a paste does; the number of
-// fields read.
-int PasteDropped(TRavArodozIdad& g, int C0, int R0, const AnsiString& Text)
-{
-    if (C0 < 0 || R0 < 0)
-        return 0;
-    if (!(g.Options() & goEditing) && !g.Navigation()->AllowClipboardAlways() &&
-        !g.MouseActions()->RangeSelectAndEdit())
-        return 0;
-    int ended = 0;
-    const auto lines = CutLines(Text, ended);
-    int fields = 0, row = R0, lastCol = C0, lastRow = R0;
-    for (size_t l = 0; l < lines.size(); ++l) {
-        const bool lastLine = l + 1 == lines.size();
-        for (size_t f = 0; f < lines[l].size(); ++f) {
-            ++fields;
-            const int col = C0 + int(f);
-            AnsiString value = lines[l][f];
-            if (lastLine && f + 1 == lines[l].size() && value.empty())
-                continue;
-            if (g.Navigation()->AllowClipboardColGrow() && g.ColCount() < col + 1)
-                g.SetColCountEx(col + 1);
-            if (col >= g.ColCount() || row >= g.RowCount())
-                continue;
-            const int real = g.RealColIndex(col);
-            if (!g.IsEditable(real, row) && !g.Navigation()->AllowClipboardAlways())
-                continue;
-            bool allow = true;
-            if (g.OnClipboardBeforePasteCell)
-                g.OnClipboardBeforePasteCell(&g, real, row, value, allow);
-            if (!allow)
-                continue;
-            g.SetCellEx(real, row, value);
-            lastCol = std::max(lastCol, col);
-            lastRow = std::max(lastRow, row);
-        }
-        ++row;
-        const bool more = l + 1 < lines.size() && !(l + 2 == lines.size() && lines[l + 1].size() == 1 &&
-                                                    lines[l + 1][0].empty());
-        if (row == g.RowCount() && more && g.Navigation()->AllowClipboardRowGrow())
-            g.SetRowCountEx(g.RowCount() + 1);
-    }
-    g.CellsChanged(TRect(C0, R0, lastCol, lastRow));
-    return fields;
-}
-} // namespace
-
-void PasteSize(const AnsiString& Text, int& Cols, int& Rows)
-{
-    int ended = 0;
-    const auto lines = CutLines(Text, ended);
-    Cols = 0;
-    for (const auto& l : lines)
-        if (!(l.size() == 1 && l[0].empty()))
-            Cols = std::max(Cols, int(l.size()));
-    Rows = ended;
-    if (Rows == 0 && Cols > 0)
-        Rows = 1;
-}
-
 // ---------------------------------------------------------------- drop target
 
 void TGridDropTarget::ShowArrows(int Direction1, int Direction2, bool Visible)
@@ -217,9 +133,10 @@ void TGridDropTarget::DropText(const TPoint& P, const AnsiString& Text)
 {
     TRavArodozIdad& g = *FGrid;
     TDragDropSettings* s = g.DragDropSettings();
-    int c = -1, r = -1, cols = 0, rows = 0;
+    int c = -1, r = -1;
     g.ScreenToCell(P, c, r);
-    PasteSize(Text, cols, rows);
+    const TPoint size = g.PasteSize(Text);
+    const int cols = size.x, rows = size.y;
     const bool rowSelect = g.Options() & goRowSelect;
     if (rowSelect)
         c = s->OleEntireRows() ? 0 : g.FixedCols();
@@ -241,7 +158,7 @@ void TGridDropTarget::DropText(const TPoint& P, const AnsiString& Text)
             g.InsertRows(r, rows);
             g.SetTopRow(top > g.FixedRows() ? top + 1 : top);
         }
-        PasteDropped(g, c, r, Text);
+        g.PasteText(c, r, Text);
         sel.Left = std::max(c, g.FixedCols());
         sel.Top = r;
         sel.Right = rowSelect ? sel.Left + cols - g.FixedCols() : sel.Left + cols - 1;
@@ -332,11 +249,10 @@ void TGridDropSource::QueryDrag()
 
 void TRavArodozIdad::LoadDroppedFile(const AnsiString& FileName, bool Workbook)
 {
-    if (!Workbook) {
+    if (Workbook)
+        LoadFromXLS(FileName);
+    else
         LoadFromCSV(FileName);
-        return;
-    }
-    throw VEvoRaraVedad("Cannot load " + FileName + ": this grid reads no workbooks");
 }
 
 bool TRavArodozIdad::OleDragCandidate(int ACol, int ARow, int X)

@@ -30,6 +30,3 @@ private:
     TRavArodozIdad* FGrid;
     int FLastEffect = DROPEFFECT_NONE;
 };
-
-// Tab-separated text as the grid pastes it: the columns and rows it spans.
-void PasteSize(const AnsiString& Text, int& Cols, int& Rows);

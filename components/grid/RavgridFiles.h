@@ -91,4 +91,7 @@ private:
     int FLast = -1;
 };
 
+// The column and row counts a binary cell stream holds, read from its first record.
+TPoint BinStreamSize(TStream* Stream);
+
 } // namespace RavgridFile

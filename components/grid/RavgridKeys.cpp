@@ -108,21 +108,23 @@ void TRavArodozIdad::KeyDown(Word& Key, TShiftState Shift)
         Invalidate();
     if (Navigation()->AllowClipboardShortCuts()) {
         Ravgrid::TClipboardEvent* ev = nullptr;
+        void (TRavArodozIdad::*op)() = nullptr;
         if (ctrl && Key == 'X')
-            ev = &OnClipboardCut;
+            ev = &OnClipboardCut, op = &TRavArodozIdad::CutSelectionToClipboard;
         else if (ctrl && Key == 'V')
-            ev = &OnClipboardPaste;
+            ev = &OnClipboardPaste, op = &TRavArodozIdad::PasteSelectionFromClipboard;
         else if (ctrl && (Key == VK_INSERT || Key == 'C'))
-            ev = &OnClipboardCopy;
+            ev = &OnClipboardCopy, op = &TRavArodozIdad::CopySelectionToClipboard;
         else if (shift && Key == VK_INSERT)
-            ev = &OnClipboardPaste;
+            ev = &OnClipboardPaste, op = &TRavArodozIdad::PasteSelectionFromClipboard;
         else if (shift && Key == VK_DELETE)
-            ev = &OnClipboardCut;
+            ev = &OnClipboardCut, op = &TRavArodozIdad::CutSelectionToClipboard;
         if (ev) {
-            // The operations themselves belong to the grid's clipboard formats.
             bool allow = true;
             if (*ev)
                 (*ev)(this, allow);
+            if (allow)
+                (this->*op)();
             return;
         }
     }

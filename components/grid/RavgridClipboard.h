@@ -1,0 +1,4 @@
+#pragma once
+// Clipboard bookkeeping of the string grid.
+
+enum TClipOperation { coCut, coCopy };
