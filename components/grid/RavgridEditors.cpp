@@ -128,8 +128,15 @@ void TRavInplaceEdit::FilterChar(char& Key, bool Keypad)
 bool TRavInplaceEdit::ValidateOrRestore()
 {
     TRavArodozIdad* g = RGrid();
-    if (g->ValidateCell(Text()))
+    if (g->ValidateCell(Text())) {
+        // The handler may have changed the value: the editor must not write its own back.
+        if (Text() != g->GetCurrentCell()) {
+            FFilling = true;
+            SetText(g->GetCurrentCell());
+            FFilling = false;
+        }
         return true;
+    }
     FFilling = true;
     SetText(g->GetCurrentCell());
     FFilling = false;

@@ -430,6 +430,19 @@ TEST_F(GridEdit, UnitEditorSplitsValueAndUnitWithoutRewritingEither)
     }
 }
 
+TEST_F(GridEdit, AValueTheValidateHandlerChangesIsTheOneKept)
+{
+    g->OnCellValidate = [&](TObject*, int, int, AnsiString& v, bool&) { v += "0"; };
+    for (const Word key : {Word(VK_RETURN), Word(VK_DOWN), Word(VK_TAB)}) {
+        const int row = g->Row(), col = g->Col();
+        Type("5");
+        Press(key);
+        EXPECT_EQ(g->Cells(col, row), "50") << "key " << key;
+        g->SetRow(row + 1 < g->RowCount() ? row + 1 : 1);
+        g->SetCol(0);
+    }
+}
+
 TEST_F(GridEdit, LeavingAnEditedCellValidatesBeforeTheCellChanges)
 {
     std::vector<std::string> ev;
