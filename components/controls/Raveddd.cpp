@@ -24,26 +24,6 @@ TFormatEtc Descriptor(Word Format)
     return f;
 }
 
-std::vector<Byte> Zeroed(const AnsiString& s)
-{
-    std::vector<Byte> m(s.begin(), s.end());
-    m.push_back(0);
-    return m;
-}
-
-// 8-bit text as UTF-16 with a terminating zero character.
-std::vector<Byte> Utf16Zeroed(const AnsiString& s)
-{
-    std::vector<Byte> m;
-    for (unsigned char c : s) {
-        m.push_back(c);
-        m.push_back(0);
-    }
-    m.push_back(0);
-    m.push_back(0);
-    return m;
-}
-
 // A file list as a DROPFILES block (offset 20, 8-bit names, an empty name at the end).
 std::vector<Byte> DropFilesBlock(const std::vector<AnsiString>& Files)
 {
@@ -100,6 +80,25 @@ bool RTFAware() { return GRTFAware; }
 Word RTFFormat() { return GRTFFormat; }
 
 int StandardEffect(TShiftState Shift) { return (Shift & ssCtrl) ? DROPEFFECT_COPY : DROPEFFECT_MOVE; }
+
+std::vector<Byte> ZeroedText(const AnsiString& s)
+{
+    std::vector<Byte> m(s.begin(), s.end());
+    m.push_back(0);
+    return m;
+}
+
+std::vector<Byte> Utf16ZeroedText(const AnsiString& s)
+{
+    std::vector<Byte> m;
+    for (unsigned char c : s) {
+        m.push_back(c);
+        m.push_back(0);
+    }
+    m.push_back(0);
+    m.push_back(0);
+    return m;
+}
 
 // ---------------------------------------------------------------- source data object
 
@@ -161,11 +160,11 @@ HRESULT TSourceDataObject::GetData(const TFormatEtc& F, std::vector<Byte>& Mediu
     if (QueryGetData(F) != S_OK)
         return DV_E_FORMATETC;
     if (F.cfFormat == CF_TEXT)
-        Medium = Zeroed(FText);
+        Medium = ZeroedText(FText);
     else if (F.cfFormat == CF_UNICODETEXT)
-        Medium = Utf16Zeroed(FText);
+        Medium = Utf16ZeroedText(FText);
     else
-        Medium = Zeroed(FRTF);
+        Medium = ZeroedText(FRTF);
     return S_OK;
 }
 
@@ -214,13 +213,13 @@ HRESULT TDragDataObject::GetData(const TFormatEtc& F, std::vector<Byte>& Medium)
     if (QueryGetData(F) != S_OK)
         return DV_E_FORMATETC;
     if (F.cfFormat == CF_TEXT)
-        Medium = Zeroed(FData.Text);
+        Medium = ZeroedText(FData.Text);
     else if (F.cfFormat == CF_UNICODETEXT)
-        Medium = Utf16Zeroed(FData.Text);
+        Medium = Utf16ZeroedText(FData.Text);
     else if (F.cfFormat == CF_HDROP)
         Medium = DropFilesBlock(FData.Files);
     else if (F.cfFormat == RegisterClipboardFormat("Rich Text Format"))
-        Medium = Zeroed(FData.RTF);
+        Medium = ZeroedText(FData.RTF);
     else
         for (const auto& [type, bytes] : FData.AppFormats)
             if (RegisterClipboardFormat(type) == F.cfFormat)

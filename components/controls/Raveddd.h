@@ -46,6 +46,10 @@ bool RTFAware();
 Word RTFFormat();
 // Copy with Ctrl held, else move.
 int StandardEffect(TShiftState Shift);
+// A text medium: the 8-bit text with a terminating zero.
+std::vector<Byte> ZeroedText(const AnsiString& s);
+// A CF_UNICODETEXT medium: 8-bit text as UTF-16 with a terminating zero character.
+std::vector<Byte> Utf16ZeroedText(const AnsiString& s);
 
 class TEnumFormatEtcBase {
 public:

@@ -12,25 +12,6 @@ Word GColFormat = 0;
 Word RichTextFormat() { return RegisterClipboardFormat("Rich Text Format"); }
 Word ColumnFormat() { return RegisterClipboardFormat(kColumnFormatType); }
 
-std::vector<Byte> Zeroed(const AnsiString& s)
-{
-    std::vector<Byte> m(s.begin(), s.end());
-    m.push_back(0);
-    return m;
-}
-
-std::vector<Byte> Utf16Zeroed(const AnsiString& s)
-{
-    std::vector<Byte> m;
-    for (unsigned char c : s) {
-        m.push_back(c);
-        m.push_back(0);
-    }
-    m.push_back(0);
-    m.push_back(0);
-    return m;
-}
-
 std::vector<Byte> IntBytes(int v)
 {
     const auto u = static_cast<std::uint32_t>(v);
@@ -121,13 +102,13 @@ HRESULT TSourceDataObject::GetData(const TFormatEtc& F, std::vector<Byte>& Mediu
     if (QueryGetData(F) != S_OK)
         return DV_E_FORMATETC;
     if (F.cfFormat == CF_TEXT)
-        Medium = Zeroed(FText);
+        Medium = ::ZeroedText(FText);
     else if (F.cfFormat == CF_UNICODETEXT)
-        Medium = Utf16Zeroed(FText);
+        Medium = ::Utf16ZeroedText(FText);
     else if (F.cfFormat == ColumnFormat())
         Medium = IntBytes(FCol);
     else
-        Medium = Zeroed(FRTF);
+        Medium = ::ZeroedText(FRTF);
     return S_OK;
 }
 
