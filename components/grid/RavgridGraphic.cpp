@@ -89,10 +89,10 @@ void TCellGraphic::SetBitButton(int Width, int Height, const AnsiString& Caption
     CellObject = Glyph;
 }
 
-void TCellGraphic::SetPicture(TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
-                              TCellHAlign HAlign, TCellVAlign VAlign)
+void TCellGraphic::SetPictureOf(TCellType Type, TObject* Picture, bool Transparent, TStretchMode StretchMode,
+                                int Padding, TCellHAlign HAlign, TCellVAlign VAlign)
 {
-    CellType = ctPicture;
+    CellType = Type;
     CellObject = Picture;
     CellTransparent = Transparent;
     CellAngle = StretchMode;
@@ -101,16 +101,16 @@ void TCellGraphic::SetPicture(TPicture* Picture, bool Transparent, TStretchMode 
     CellVAlign = VAlign;
 }
 
+void TCellGraphic::SetPicture(TPicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
+                              TCellHAlign HAlign, TCellVAlign VAlign)
+{
+    SetPictureOf(Ravgrid::ctPicture, Picture, Transparent, StretchMode, Padding, HAlign, VAlign);
+}
+
 void TCellGraphic::SetFilePicture(TFilePicture* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
                                   TCellHAlign HAlign, TCellVAlign VAlign)
 {
-    CellType = ctFilePicture;
-    CellObject = Picture;
-    CellTransparent = Transparent;
-    CellAngle = StretchMode;
-    CellIndex = Padding;
-    CellHAlign = HAlign;
-    CellVAlign = VAlign;
+    SetPictureOf(Ravgrid::ctFilePicture, Picture, Transparent, StretchMode, Padding, HAlign, VAlign);
 }
 
 void TCellGraphic::SetIcon(TIcon* Icon, TCellHAlign HAlign, TCellVAlign VAlign)

@@ -70,4 +70,8 @@ public:
     double CellValue = 0;
     short CellErrFrom = 0, CellErrLen = 0;
     AnsiString CellText;
+
+private:
+    void SetPictureOf(TCellType Type, TObject* Picture, bool Transparent, TStretchMode StretchMode, int Padding,
+                      TCellHAlign HAlign, TCellVAlign VAlign);
 };
