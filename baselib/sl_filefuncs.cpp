@@ -214,6 +214,9 @@ int f_copy(const AnsiString& Target, const AnsiString& Source)
         ::close(in);
         return 2;
     }
+    // Only a plain file can be left cut off; a device target is never removed.
+    struct stat st {};
+    const bool plainTarget = ::fstat(out, &st) == 0 && S_ISREG(st.st_mode);
     char buf[10240];
     bool ok = true;
     for (;;) {
@@ -244,7 +247,8 @@ int f_copy(const AnsiString& Target, const AnsiString& Source)
         ok = false;
     if (!ok) {
         // A cut-off copy must not pass for the file.
-        ::unlink(dst.c_str());
+        if (plainTarget)
+            ::unlink(dst.c_str());
         return 3;
     }
     return 0;

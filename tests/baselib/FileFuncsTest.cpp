@@ -1,8 +1,12 @@
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "baselib/sl_filefuncs.h"
 #include "baselib/sl_lang.h"
@@ -151,9 +155,25 @@ TEST_F(FileFuncs, CopyChecksEveryStep)
     EXPECT_EQ(Slurp("C:\\ff\\dst.bin"), data);
     EXPECT_EQ(f_copy("C:\\ff\\x.bin", "C:\\ff\\missing.bin"), 1);
     EXPECT_EQ(f_copy("C:\\ff\\nofolder\\x.bin", "C:\\ff\\src.bin"), 2);
-    // A target that cannot take the bytes is removed, not left cut off.
+    // A plain target that cannot take every byte (here a file-size limit, which binds
+    // root too) is removed, not left cut off. The limit is set in a child process.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit small{4096, 4096};
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int r = f_copy("C:\\ff\\cut.bin", "C:\\ff\\src.bin");
+        _exit(r * 10 + (ExistFile("C:\\ff\\cut.bin") ? 1 : 0));
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 30); // failed, and no cut-off file left
+    // A device that refuses the bytes fails the copy but is never removed.
     if (FileExists("/dev/full")) {
         EXPECT_EQ(f_copy("/dev/full", MapWindowsPath("C:\\ff\\src.bin")), 3);
+        EXPECT_TRUE(FileExists("/dev/full"));
     }
 }
 
