@@ -13,7 +13,7 @@ int main(int argc, char** argv)
     try {
         TNamedMutex mutex("Zorvane");
         if (!RefuseSecondInstance(mutex)) {
-            SetActivationHandler([] { Application->BringToFront(); });
+            ListenForLaterStarts();
             Application->Initialize();
             Application->SetTitle("Zorvane Series");
             Application->CreateForm(LCRForm);

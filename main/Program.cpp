@@ -13,3 +13,15 @@ bool RefuseSecondInstance(const TNamedMutex& Mutex)
     Application->MessageBox("'' Zorvane '' has already been opened!", Application->Title(), MB_OK);
     return true;
 }
+
+void ListenForLaterStarts()
+{
+    SetActivationHandler([] {
+        // A minimised window is restored through its form, so that the form's own state
+        // follows; then it is raised and activated.
+        TCustomForm* main = Application->MainForm();
+        if (main && main->WindowState() == wsMinimized)
+            Application->Restore();
+        Application->BringToFront();
+    });
+}

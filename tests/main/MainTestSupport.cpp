@@ -1,6 +1,8 @@
 #include "tests/main/MainTestSupport.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <thread>
 
 #include "components/controls/Owbuttons.h"
 #include "platform/forms/CheckBox.h"
@@ -12,6 +14,21 @@ void MainWindowFixture::SetUpTestSuite()
     const fs::path art = fs::path(ZorvanePrefix()) / "drive_c" / "Zorvane" / "GraphView";
     fs::create_directories(art);
     fs::copy(ZV_PANEL_ART_DIR, art, fs::copy_options::overwrite_existing | fs::copy_options::recursive);
+}
+
+void MainWindowFixture::RecordProgramWaits()
+{
+    ProgramWaits.clear();
+    SetClockSettleHook([this](std::uint64_t Ms) {
+        ProgramWaits.push_back(Ms);
+        HoldClock(true);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (Form && Form->LCRCom && Form->LCRCom->WriteBufUsed() > 0 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        if (Sim)
+            Sim->Settle(static_cast<int>(std::min<std::uint64_t>(Ms, 60000)), 2000);
+        HoldClock(false);
+    });
 }
 
 void MainWindowFixture::ConnectThroughPanel(int Port, int BaudItem)

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "components/comm/Sercomm.h"
 #include "main/Lcr.h"
@@ -68,6 +69,7 @@ protected:
 
     void TearDown() override
     {
+        SetClockSettleHook(nullptr);
         if (Form)
             Form->LCRTimer->SetEnabled(false);
         Form.reset();
@@ -100,6 +102,11 @@ protected:
         Sim->SettleBeforeProgramWaits([this] { return Form && Form->LCRCom ? Form->LCRCom->WriteBufUsed() : 0; });
         return *Sim;
     }
+
+    // From now on every timed wait of the program's main thread is recorded in ProgramWaits
+    // (its length in program ms), and the instrument is settled before it as StartSim does.
+    void RecordProgramWaits();
+    std::vector<std::uint64_t> ProgramWaits;
 
     // The user's way in: menu Setting, port, baud rate, Ok.
     void ConnectThroughPanel(int Port = kTestPort, int BaudItem = 4);

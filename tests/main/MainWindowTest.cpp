@@ -54,6 +54,25 @@ TEST(ProgramStart, SecondStartBringsTheFirstToTheFront)
     Application->SetTitle("");
 }
 
+TEST_F(MainWindowFixture, SecondStartRestoresTheFirstWindow)
+{
+    TNamedMutex first("Zorvane");
+    ASSERT_FALSE(first.AlreadyExists());
+    Application->SetMainForm(Form.get());
+    ListenForLaterStarts();
+    // The program's window minimised: the running instance's own handler answers.
+    Form->SetWindowState(wsMinimized);
+
+    ModalScript::AnswerButton(IDOK);
+    TNamedMutex second("Zorvane");
+    EXPECT_TRUE(RefuseSecondInstance(second));
+    EXPECT_TRUE(RunUntil([&] { return Form->WindowState() == wsNormal; }, 2000));
+    EXPECT_TRUE(Form->Visible());
+    SetActivationHandler(nullptr);
+    Application->SetMainForm(nullptr);
+    Application->SetTitle("");
+}
+
 TEST_F(MainWindowFixture, StartsWithOnlyTheMainViewAndNoConnection)
 {
     EXPECT_EQ(Form->Caption(), "Zorvane Series");
@@ -208,11 +227,19 @@ TEST_F(MainWindowFixture, SettingIsJoinedWithItsQueryAndRepeatedWhileTheReadBack
     EXPECT_FALSE(Form->VerifyBusy);
     Form->LCRTimer->SetEnabled(false);
 
-    // The same nominal value written with other digits matches.
-    Form->MeasFunction = 1;
-    Sim->ClearTranscript();
-    SendAndVerify("COMP:TOL:NOM 100n", "COMP:TOL:NOM?", "100.000n");
-    EXPECT_EQ(Sim->Lines().size(), 1u);
+    // A nominal read-back ("1.00000e-07" for 100n) matches when it is the same number, however
+    // either side writes it; another number is a mismatch, repeated like any other.
+    const struct { int Function; const char* Sent; const char* Expected; size_t Writes; } nominals[] = {
+        {1, "100n", "100.000n", 1}, {1, "0.1u", "0.1u", 1}, {1, "100n", "100n", 1}, {1, "100n", "0.0001m", 1},
+        {6, "1.5k", "1.5k", 1}, {1, "100n", "100.1n", 5}, {1, "100n", "100u", 5}, {6, "1.5k", "1.5", 5}};
+    for (const auto& c : nominals) {
+        Form->MeasFunction = c.Function;
+        Sim->ClearTranscript();
+        const AnsiString command = AnsiString("COMP:TOL:NOM ") + c.Sent;
+        SendAndVerify(command, "COMP:TOL:NOM?", c.Expected);
+        EXPECT_EQ(Sim->Lines(), std::vector<AnsiString>(c.Writes, command + ";:COMP:TOL:NOM?"))
+            << c.Sent << " read back as " << c.Expected;
+    }
 }
 
 TEST_F(MainWindowFixture, PendingReadingsAreDrainedBeforeAVerifiedExchange)
@@ -260,15 +287,35 @@ TEST_F(MainWindowFixture, WaitsAreLongerAt1200Baud)
 {
     StartSim();
     ConnectThroughPanel(kTestPort, 0);
-    const struct { int BaudIndex; const char* Command; std::uint64_t AtLeast; } cases[] = {
-        {1, "APER FAST", 200}, {1, "APER?", 300}, {2, "APER FAST", 100}, {2, "APER?", 50}};
+    RecordProgramWaits();
+    // Without a query: SendCommand alone. With one: SendAndVerify, its query on a line of its
+    // own ("DISP:PAGE?") or joined to the command ("APER?").
+    const struct { int BaudIndex; const char* Command; const char* Query; const char* Reply;
+        std::vector<std::uint64_t> Waits; } cases[] = {
+        {1, "APER FAST", nullptr, nullptr, {200}}, {1, "APER?", nullptr, nullptr, {300}},
+        {2, "APER FAST", nullptr, nullptr, {100}}, {2, "APER?", nullptr, nullptr, {50}},
+        {5, "APER?", nullptr, nullptr, {50}},
+        {1, "DISP:PAGE MEAS", "DISP:PAGE?", "MEAS", {200, 800, 300}},
+        {3, "DISP:PAGE MEAS", "DISP:PAGE?", "MEAS", {100, 400, 50}},
+        {1, "APER FAST", "APER?", "FAST", {300, 100}}, {4, "APER FAST", "APER?", "FAST", {50, 100}}};
     for (const auto& c : cases) {
+        SCOPED_TRACE(AnsiString(c.Command) + " at " + std::to_string(c.BaudIndex));
         Form->BaudIndex = c.BaudIndex;
+        ProgramWaits.clear();
         const std::uint64_t start = ClockMilliseconds();
-        SendCommand(c.Command);
-        EXPECT_GE(ClockMilliseconds() - start, c.AtLeast) << c.Command << " at " << c.BaudIndex;
+        if (c.Query)
+            SendAndVerify(c.Command, c.Query, c.Reply);
+        else
+            SendCommand(c.Command);
+        const std::uint64_t elapsed = ClockMilliseconds() - start;
+        // Every wait the program took, each of its own length: neither shorter nor longer.
+        EXPECT_EQ(ProgramWaits, c.Waits);
+        std::uint64_t total = 0;
+        for (std::uint64_t w : c.Waits)
+            total += w;
+        EXPECT_GE(elapsed, total);
     }
-    EXPECT_TRUE(Sim->WaitForLineCount(IdentificationLines.size() + 4, 2000));
+    EXPECT_TRUE(Sim->WaitForLineCount(IdentificationLines.size() + 11, 2000));
 }
 
 TEST_F(MainWindowFixture, OffLineThenReconnect)

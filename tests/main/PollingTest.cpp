@@ -118,41 +118,91 @@ TEST_F(Polling, ReadingsAreShownWithTheirUnitsOnTheMeasurementDisplay)
     EXPECT_TRUE(SaveControlToPng(Form.get(), TestOutputPath("main-window-connected.png")));
 }
 
+TEST_F(Polling, TheInstrumentsComparatorAndSecondMonitorRepliesAreShown)
+{
+    Sim->Modify([](TInstrumentModel& m) {
+        m.State().CompOn = true;
+        m.State().Monitor1 = 1;
+        m.State().Monitor2 = 4;
+    });
+    Form->CompOn = 1;
+    Form->Monitor1 = 1;
+    Form->Monitor2 = 4;
+    // The stage a page change can leave behind: the second monitor is asked on its own first.
+    Form->FetchStage = 3;
+    ShowMeasurementDisplay(4);
+    ASSERT_TRUE(
+        RunUntil([&] { return !Form->Mon2Edit->GetText().empty() && !Form->PrimaryEdit->GetText().empty(); }));
+    std::vector<AnsiString> fetches;
+    for (const AnsiString& line : Sim->Lines())
+        if (line.compare(0, 4, "FETC") == 0 && fetches.size() < 2)
+            fetches.push_back(line);
+    EXPECT_EQ(fetches, (std::vector<AnsiString>{"FETC:MON2?", "FETC:IMP?"}));
+    EXPECT_TRUE(std::regex_match(Form->Mon2Edit->GetText(), std::regex(R"([ -]\d+\.\d+  V)")))
+        << Form->Mon2Edit->GetText();
+    EXPECT_TRUE(std::regex_match(Form->PrimaryEdit->GetText(), std::regex(R"([ -]\d+\.\d+ [pnum ]F)")))
+        << Form->PrimaryEdit->GetText();
+    // The 67-character reply carries the comparator's field: its bin is shown.
+    EXPECT_EQ(Form->MeasValueText[4].size(), 14u) << Form->MeasValueText[4];
+    EXPECT_TRUE(std::regex_match(Form->BinMeasMessage1->Caption(), std::regex(R"(BIN\d|OUT |OPEN)")))
+        << Form->BinMeasMessage1->Caption();
+}
+
 TEST_F(Polling, RepliesAreCheckedAgainstTheirLengthsAndCutOrDropped)
 {
     const char* p = "+1.00000e-09";
     const char* s = "+2.00000e-03";
     const AnsiString ok52 = FetchLine({p, s, "+1.00000e+03", "+1.00000e+00"});
     ASSERT_EQ(ok52.size(), 52u);
+    // With the comparator on, its 14 characters follow the two monitors.
+    const AnsiString ok67 = FetchLine({p, s, "+1.00000e+03", "+1.00000e+00", "BIN3 AUX-OK P "});
+    ASSERT_EQ(ok67.size(), 67u);
     Form->MeasFunction = 4;
     Form->Monitor1 = 1;
     Form->Monitor2 = 4;
     Form->PageId = 1;
-    const struct { const char* Query; AnsiString Bytes; bool Shown; const char* Why; } cases[] = {
-        {"FETC:IMP?", ok52, true, "exact length"},
-        {"FETC:IMP?", ok52 + ok52, true, "two replies run together are cut to the first"},
-        {"FETC:IMP?", AnsiString(ok52.substr(0, 51)) + "xyz\n" + AnsiString(14, 'x') + "\n", false,
+    const struct { const char* Query; int Comp; AnsiString Bytes; bool Shown; const char* Why; } cases[] = {
+        {"FETC:IMP?", 0, ok52, true, "exact length"},
+        {"FETC:IMP?", 0, ok52 + ok52, true, "two replies run together are cut to the first"},
+        {"FETC:IMP?", 0, AnsiString(ok52.substr(0, 51)) + "xyz\n" + AnsiString(14, 'x') + "\n", false,
             "the cut is not at a line end"},
-        {"FETC:IMP?", ok52.substr(1), false, "short"},
-        {"FETC:IMP?", FetchLine({p, "+2.00000E-03", "+1.00000e+03", "+1.00000e+00"}), false, "upper-case E"},
-        {"FETC:IMP?", FetchLine({p, "+2.0000#e-03", "+1.00000e+03", "+1.00000e+00"}), false, "garbage"},
-        {"FETC?", FetchLine({p, s}), true, "bin page form"},
-        {"FETC:MON1?", "+1.00000e+03\n", true, "monitor"},
-        {"FETC?", FetchLine({p, s}) + "junk\n", true, "bin page form, cut"},
-        {"FETC:MON1?", "+1.0000e+03\n", false, "short monitor"}};
+        {"FETC:IMP?", 0, ok52.substr(1), false, "short"},
+        {"FETC:IMP?", 0, FetchLine({p, "+2.00000E-03", "+1.00000e+03", "+1.00000e+00"}), false, "upper-case E"},
+        {"FETC:IMP?", 0, FetchLine({p, "+2.0000#e-03", "+1.00000e+03", "+1.00000e+00"}), false, "garbage"},
+        {"FETC:IMP?", 1, ok67, true, "comparator on"},
+        {"FETC:IMP?", 1, ok67 + ok67, true, "comparator on, two replies run together"},
+        {"FETC:IMP?", 1, AnsiString(ok67.substr(0, 66)) + "xyz\n", false, "70 characters, the 67th no line end"},
+        {"FETC:IMP?", 1, ok52, false, "comparator on, no comparator field"},
+        {"FETC:IMP?", 0, ok67, true, "a comparator field the program does not look at"},
+        {"FETC?", 0, FetchLine({p, s}), true, "bin page form"},
+        {"FETC:MON1?", 0, "+1.00000e+03\n", true, "monitor"},
+        {"FETC?", 0, FetchLine({p, s}) + "junk\n", true, "bin page form, cut"},
+        {"FETC:MON1?", 0, "+1.0000e+03\n", false, "short monitor"},
+        {"FETC:MON2?", 0, "+1.00000e+00\n", true, "second monitor"},
+        {"FETC:MON2?", 0, "+1.00000e+00\n+1.0\n", true, "second monitor, cut"},
+        {"FETC:MON2?", 0, "+1.0000e+00\n", false, "short second monitor"}};
+    TVodUriz* const edits[] = {Form->PrimaryEdit, Form->SecondEdit, Form->Mon1Edit, Form->Mon2Edit};
     for (const auto& c : cases) {
-        Form->PrimaryEdit->SetText("");
-        Form->Mon1Edit->SetText("");
+        for (TVodUriz* e : edits)
+            e->SetText("");
+        Form->BinMeasMessage1->SetCaption("");
+        Form->CompOn = c.Comp;
         Form->FetchStage = 1;
         Deliver(c.Query, c.Bytes);
-        const bool shown = !Form->PrimaryEdit->GetText().empty() || !Form->Mon1Edit->GetText().empty();
+        const bool shown =
+            std::any_of(std::begin(edits), std::end(edits), [](TVodUriz* e) { return !e->GetText().empty(); });
         EXPECT_EQ(shown, c.Shown) << c.Why;
         EXPECT_TRUE(Form->RxBuffer.empty()) << c.Why;
+        // The bin of a reading is shown only while the program has the comparator on.
+        EXPECT_EQ(Form->BinMeasMessage1->Caption(), c.Comp && c.Shown ? "BIN3" : "") << c.Why;
         if (!c.Shown) {
-            EXPECT_EQ(Form->FetchStage, AnsiString(c.Query) == "FETC:MON1?" ? 2 : 1) << c.Why;
+            const AnsiString q = c.Query;
+            EXPECT_EQ(Form->FetchStage, q == "FETC:MON1?" ? 2 : q == "FETC:MON2?" ? 3 : 1) << c.Why;
         }
     }
     EXPECT_EQ(Form->PrimaryEdit->GetText(), "");
+    EXPECT_EQ(Form->Mon2Edit->GetText(), "");
+    Form->CompOn = 0;
 
     // A reply in three pieces is taken once, whole.
     Form->PrimaryEdit->SetText("");
@@ -253,12 +303,33 @@ TEST_F(Polling, ReadingsComeBackAfterEveryFault)
     TSimFaultSettings settings;
     settings.OnlyFor = "FETC";
     Sim->SetFaultSettings(settings);
-    const TSimFault faults[] = {TSimFault::Silence, TSimFault::Truncate, TSimFault::Split, TSimFault::Garbage,
-        TSimFault::WrongLength, TSimFault::CrLf, TSimFault::UnaskedReply, TSimFault::Slow, TSimFault::UpperCaseE};
-    for (TSimFault fault : faults) {
-        SCOPED_TRACE(static_cast<int>(fault));
-        Sim->SetFault(fault);
-        RunFor(400);
+    // A spoilt reply is dropped without a word and asked for again: the last reading stays on
+    // show. A reply that is late, in pieces or behind another one is still a reading.
+    const struct { TSimFault Fault; bool Readings; } faults[] = {{TSimFault::Silence, false},
+        {TSimFault::Truncate, false}, {TSimFault::Split, true}, {TSimFault::Garbage, false},
+        {TSimFault::WrongLength, false}, {TSimFault::CrLf, false}, {TSimFault::UnaskedReply, true},
+        {TSimFault::Slow, true}, {TSimFault::UpperCaseE, false}};
+    for (const auto& c : faults) {
+        SCOPED_TRACE(static_cast<int>(c.Fault));
+        Sim->SetFault(c.Fault);
+        RunFor(150); // a reply that was on its way before the fault lands
+        const AnsiString shown = Form->MeasDispFunc1ValueSta->Caption();
+        Form->PrimaryEdit->SetText("");
+        const size_t asked = Sim->LineCount();
+        RunFor(700);
+        EXPECT_GT(Sim->LineCount(), asked);
+        if (c.Readings) {
+            EXPECT_NE(Form->PrimaryEdit->GetText(), "");
+        } else {
+            EXPECT_EQ(Form->PrimaryEdit->GetText(), "");
+            EXPECT_EQ(Form->MeasDispFunc1ValueSta->Caption(), shown);
+        }
+        EXPECT_NE(Form->MeasDispFunc1ValueSta->Caption(), "");
+        EXPECT_TRUE(Form->MeasDispPan->Visible());
+        EXPECT_TRUE(Form->Connected);
+        EXPECT_TRUE(Form->LCRTimer->Enabled());
+        EXPECT_TRUE(ModalScript::Log().empty());
+
         Sim->ClearFaults();
         const size_t fetched = Sim->LineCount();
         ASSERT_TRUE(RunUntil([&] { return Sim->LineCount() >= fetched + 2; }, 4000));
