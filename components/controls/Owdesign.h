@@ -109,6 +109,12 @@ private:
 class TOwFont3D;
 
 enum TOwCheckBoxState { vcbUnchecked, vcbChecked, vcbGrayed };
+// How the texture fills the control: tiled from the top-left, or stretched over it.
+enum TOwCheckBoxTexture { cbtTile, cbtStretch };
+enum TOwRadioButtonTexture { rbtTile, rbtStretch };
+// Frames in a glyph strip, in state order.
+using TOwCheckBoxGlyphs = int;    // 1..3
+using TOwRadioButtonGlyphs = int; // 1..2
 
 // What the bitmap check box and radio button share: a glyph frame from a strip of a
 // shared bitmap list chosen by the state, a 3-D caption, an optional texture and a
@@ -123,8 +129,6 @@ public:
     void SetMargin(int v) { SetAndLayOut(FMargin, v); }
     TOwImageTextLayout Layout() const { return FLayout; }
     void SetLayout(TOwImageTextLayout v) { SetAndLayOut(FLayout, v); }
-    int NumGlyphs() const { return FNumGlyphs; }
-    void SetNumGlyphs(int v) { SetAndLayOut(FNumGlyphs, v); }
     int EnabledGlyphIndex() const { return FEnabledGlyphIndex; }
     void SetEnabledGlyphIndex(int v) { SetAndLayOut(FEnabledGlyphIndex, v); }
     int DisabledGlyphIndex() const { return FDisabledGlyphIndex; }
@@ -133,9 +137,6 @@ public:
     void SetTransparentColor(TColor v) { SetAndPaint(FTransparentColor, v); }
     int TextureIndex() const { return FTextureIndex; }
     void SetTextureIndex(int v) { SetAndPaint(FTextureIndex, v); }
-    // Tiled, or stretched over the control.
-    bool TextureStretch() const { return FTextureStretch; }
-    void SetTextureStretch(bool v) { SetAndPaint(FTextureStretch, v); }
     TOwFont3D* Font3D() const { return FFont3D.get(); }
     void SetFont3D(TOwFont3D* v);
     TColor FocusColor() const { return FFocusColor; }
@@ -164,6 +165,11 @@ protected:
     // The caption's accelerator: focus, and for a check box also the toggle.
     virtual bool AccelActivates() const { return true; }
     virtual void Changed() { FireEvent(OnChange, this); }
+    // The published NumGlyphs and TextureStyle of each control, in its own types.
+    int GlyphCount() const { return FNumGlyphs; }
+    void SetGlyphCount(int v) { SetAndLayOut(FNumGlyphs, v); }
+    bool TextureStretched() const { return FTextureStretch; }
+    void SetTextureStretched(bool v) { SetAndPaint(FTextureStretch, v); }
     void Paint() override;
     void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -220,6 +226,10 @@ public:
     void SetChecked(bool v) { SetState(v ? vcbChecked : vcbUnchecked); }
     bool AllowGrayed = false;
     void Toggle();
+    TOwCheckBoxGlyphs NumGlyphs() const { return GlyphCount(); }
+    void SetNumGlyphs(TOwCheckBoxGlyphs v) { SetGlyphCount(v); }
+    TOwCheckBoxTexture TextureStyle() const { return TextureStretched() ? cbtStretch : cbtTile; }
+    void SetTextureStyle(TOwCheckBoxTexture v) { SetTextureStretched(v == cbtStretch); }
 
 protected:
     int FrameIndex() const override { return FState; }
@@ -234,6 +244,10 @@ public:
     explicit TOwBitmapRadioButton(TComponent* AOwner);
     bool Checked() const { return FChecked; }
     void SetChecked(bool v);
+    TOwRadioButtonGlyphs NumGlyphs() const { return GlyphCount(); }
+    void SetNumGlyphs(TOwRadioButtonGlyphs v) { SetGlyphCount(v); }
+    TOwRadioButtonTexture TextureStyle() const { return TextureStretched() ? rbtStretch : rbtTile; }
+    void SetTextureStyle(TOwRadioButtonTexture v) { SetTextureStretched(v == rbtStretch); }
 
 protected:
     int FrameIndex() const override { return FChecked ? 1 : 0; }

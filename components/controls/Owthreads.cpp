@@ -108,9 +108,11 @@ TOwTimer::TOwTimer(TComponent* AOwner) : TOwComponent(AOwner) {}
 
 TOwTimer::~TOwTimer()
 {
+    // No tick starts once Enabled is clear; the handler is cleared only when the worker
+    // has ended, as a worker may be reading it at this moment.
     FEnabled = false;
-    OnTimer = nullptr;
     DestroyTimer();
+    OnTimer = nullptr;
 }
 
 void TOwTimer::Timer()
@@ -245,8 +247,11 @@ TOwThread::TOwThread(TComponent* AOwner) : TOwComponent(AOwner), FThread(std::ma
 
 TOwThread::~TOwThread()
 {
-    OnExecute = nullptr;
+    // No call starts once Enabled is clear; the handler is cleared only when the worker has
+    // ended, as a worker may be reading it at this moment.
+    FEnabled = false;
     FThread.reset(); // ends the worker and waits for it
+    OnExecute = nullptr;
 }
 
 void TOwThread::ExecuteEvent()

@@ -73,11 +73,38 @@ void TRavSpeedButton::Paint()
         PaintButton();
 }
 
+TRect TRavSpeedButton::ArrowRect() const
+{
+    // The classic drop-down arrow: rows of 7, 5, 3 and 1 pixels, centred; moved (1, 1)
+    // while pressed.
+    const int off = FPressed || FDown ? 1 : 0;
+    const int x = (Width() - 7) / 2 + off, y = (Height() - 4) / 2 + off;
+    return TRect(x, y, x + 7, y + 4);
+}
+
 void TRavSpeedButton::PaintDropDown()
 {
     TSpeedButton::Paint();
     TCanvas* c = Canvas();
     const int w = Width(), h = Height();
+    if (FGlyph->Empty() && Caption().empty()) {
+        // No picture of its own: the combo box's arrow; engraved while disabled.
+        const TRect a = ArrowRect();
+        auto arrow = [&](int dx, int dy, TColor colour) {
+            c->Pen()->SetColor(colour);
+            for (int row = 0; row < 4; ++row) {
+                c->MoveTo(a.Left + dx + row, a.Top + dy + row);
+                c->LineTo(a.Right + dx - row, a.Top + dy + row);
+            }
+        };
+        const TVodUrizBtn* edit = OwningEdit();
+        if (Enabled() && (!edit || edit->Enabled()))
+            arrow(0, 0, clBtnText);
+        else {
+            arrow(1, 1, clBtnHighlight);
+            arrow(0, 0, clBtnShadow);
+        }
+    }
     c->Pen()->SetColor(clBtnFace);
     c->MoveTo(w - 2, 0);
     c->LineTo(0, 0);
@@ -134,7 +161,9 @@ TEditButton::TEditButton(TComponent* AOwner) : TWinControl(AOwner), FButton(new 
     FControlStyle |= csFramed | csOpaque;
     FButton->SetParent(this);
     FButton->SetVisible(true);
-    FButton->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) { BtnMouseDown(s, b, sh, x, y); };
+    FButton->OnMouseUp = [this](TObject* s, TMouseButton b, TShiftState sh, int x, int y) {
+        BtnMouseDown(s, b, sh, x, y);
+    };
     FButton->OnClick = [](TObject*) {};
     SetBounds(0, 0, 16, 25);
 }

@@ -24,9 +24,14 @@ public:
     // Stored only: the drawing does not change with it.
     bool Focused() const { return FFocused; }
     void SetFocused(bool v);
+    // Marks the button up: the themed look then never shows it pressed (the classic look,
+    // the only one here, does).
     void SetUp() { FUp = true; }
+    bool Up() const { return FUp; }
     bool Hot() const { return FHot; }
     bool Pressed() const { return FPressed; }
+    // Where the drop-down style draws its arrow when the button has no glyph or caption.
+    TRect ArrowRect() const;
     void CMMouseEnter() override;
     void CMMouseLeave() override;
 

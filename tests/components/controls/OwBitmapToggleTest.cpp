@@ -37,9 +37,9 @@ struct Toggles : ::testing::Test {
         form = std::make_unique<TForm>(nullptr);
         form->SetBounds(0, 0, 360, 200);
         list = new TOwBitmapList(form.get());
-        list->Bitmaps()->Add(Strip({clWhite, clLime, clGray}).get()); // 0: check box
+        list->Bitmaps()->Add(Strip({clWhite, clLime, clGray}).get());      // 0: check box
         list->Bitmaps()->Add(Strip({clSilver, clSilver, clSilver}).get()); // 1: disabled
-        list->Bitmaps()->Add(Strip({clWhite, clRed}).get()); // 2: radio
+        list->Bitmaps()->Add(Strip({clWhite, clRed}).get());               // 2: radio
         form->Show();
         TestInput::ProcessEvents();
     }
@@ -137,6 +137,51 @@ TEST_F(Toggles, RadioButtonsCheckOnePerParent)
     EXPECT_EQ(GlyphColour(r[1]), clRed);
     EXPECT_EQ(GlyphColour(r[2]), clWhite);
     SaveControlToPng(form.get(), TestOutputPath("controls_bitmap_toggles.png"));
+}
+
+TEST_F(Toggles, TextureTiledOrStretchedOverTheWholeControl)
+{
+    // A 10 x 10 texture in quadrants: red, blue over lime, yellow.
+    auto texture = std::make_unique<TBitmap>();
+    texture->SetSize(10, 10);
+    const std::pair<TRect, TColor> quadrants[] = {{TRect(0, 0, 5, 5), clRed},
+                                                  {TRect(5, 0, 10, 5), clBlue},
+                                                  {TRect(0, 5, 5, 10), clLime},
+                                                  {TRect(5, 5, 10, 10), clYellow}};
+    for (const auto& [r, c] : quadrants) {
+        texture->Canvas()->Brush()->SetColor(c);
+        texture->Canvas()->FillRect(r);
+    }
+    list->Bitmaps()->Add(texture.get()); // 3
+    auto* cb = Make<TOwBitmapCheckBox>(form.get(), 10, "");
+    auto* rb = Make<TOwBitmapRadioButton>(form.get(), 40, "");
+    EXPECT_EQ(cb->TextureStyle(), cbtTile);
+    EXPECT_EQ(rb->TextureStyle(), rbtTile);
+    EXPECT_EQ(cb->NumGlyphs(), 3);
+    EXPECT_EQ(rb->NumGlyphs(), 2);
+    struct Case {
+        bool stretch;
+        TPoint at;
+        TColor colour;
+    };
+    // 140 x 17: stretched, each texel covers 14 x 1.7 pixels; tiled, the texture repeats.
+    const Case cases[] = {
+        {true, {0, 0}, clRed},    {true, {100, 2}, clBlue},  {true, {20, 14}, clLime},     {true, {139, 16}, clYellow},
+        {false, {100, 2}, clRed}, {false, {100, 14}, clRed}, {false, {135, 16}, clYellow}, {false, {7, 7}, clYellow},
+    };
+    for (TOwBitmapToggle* t : {static_cast<TOwBitmapToggle*>(cb), static_cast<TOwBitmapToggle*>(rb)}) {
+        t->SetTextureIndex(3);
+        for (const Case& c : cases) {
+            if (t == cb)
+                cb->SetTextureStyle(c.stretch ? cbtStretch : cbtTile);
+            else
+                rb->SetTextureStyle(c.stretch ? rbtStretch : rbtTile);
+            TBitmap b;
+            RenderControl(t, &b);
+            EXPECT_EQ(b.Canvas()->Pixels(c.at.x, c.at.y), c.colour)
+                << (t == cb ? "check box " : "radio button ") << c.stretch << " at " << c.at.x << "," << c.at.y;
+        }
+    }
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 // Property objects, the integer list, the collection and the bitmap list with its stream.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <tuple>
 #include <filesystem>
 
 #include "components/controls/OwclassesProps.h"
@@ -53,6 +55,115 @@ TEST(OwMinMax, AssignTakesTheSourceWhateverTheRanges)
     EXPECT_THROW(m.Assign(&other), EConvertError);
 }
 
+// The bounding box of the pixels of Colour.
+TRect InkOf(TBitmap* B, TColor Colour)
+{
+    TRect r(B->Width(), B->Height(), -1, -1);
+    for (int y = 0; y < B->Height(); ++y)
+        for (int x = 0; x < B->Width(); ++x)
+            if (B->Canvas()->Pixels(x, y) == Colour)
+                r = TRect(std::min<int>(r.Left, x), std::min<int>(r.Top, y), std::max<int>(r.Right, x + 1),
+                          std::max<int>(r.Bottom, y + 1));
+    return r.Right < 0 ? TRect(0, 0, 0, 0) : r;
+}
+
+TEST(OwFont3D, CopiesBehindTheTextByStyleAndDepth)
+{
+    // Text in blue, highlight red, shadow green (depth 2): each copy's offset from the text.
+    struct Case {
+        TOwFont3DStyle style;
+        int highlight; // offset of the red copy, 0 when there is none
+        int shadow;    // offset of the green copy, 0 when there is none
+    };
+    const Case cases[] = {{f3dNone, 0, 0}, {f3dRaised, -1, 2}, {f3dSunken, 1, -2}, {f3dShadow, 0, 2}};
+    for (const Case& c : cases) {
+        TOwFont3D f;
+        int changes = 0;
+        f.OnChange = [&](TObject*) { ++changes; };
+        f.SetStyle(c.style);
+        f.SetHighlightColor(clRed);
+        f.SetShadowColor(clGreen);
+        f.SetShadowDepth(2);
+        f.SetShadowDepth(2);
+        EXPECT_EQ(changes, c.style == f3dNone ? 3 : 4); // equal values are ignored
+        TBitmap b;
+        b.SetSize(80, 40);
+        b.Canvas()->Brush()->SetColor(clWhite);
+        b.Canvas()->FillRect(TRect(0, 0, 80, 40));
+        b.Canvas()->Font()->SetColor(clBlue);
+        b.Canvas()->Font()->SetSize(14);
+        f.Paint(b.Canvas(), TRect(10, 5, 70, 35), "Hd", DT_SINGLELINE | DT_VCENTER | DT_LEFT);
+        EXPECT_EQ(b.Canvas()->Font()->Color(), clBlue) << c.style;
+        const TRect text = InkOf(&b, clBlue), red = InkOf(&b, clRed), green = InkOf(&b, clGreen);
+        ASSERT_GT(text.Width(), 0);
+        for (const auto& [colour, offset, box] :
+             {std::tuple{"red", c.highlight, red}, std::tuple{"green", c.shadow, green}}) {
+            if (offset == 0) {
+                EXPECT_EQ(box.Width(), 0) << c.style << " " << colour;
+                continue;
+            }
+            // The copy sticks out past the text on the side it is moved to.
+            if (offset < 0) {
+                EXPECT_EQ(box.Left - text.Left, offset) << c.style << " " << colour;
+            } else {
+                EXPECT_EQ(box.Right - text.Right, offset) << c.style << " " << colour;
+            }
+        }
+    }
+    // Assign copies all five and notifies once; another class is refused.
+    TOwFont3D src, dst;
+    src.SetStyle(f3dSunken);
+    src.SetHighlightColor(clYellow);
+    src.SetShadowColor(clNavy);
+    src.SetHighlightDepth(3);
+    src.SetShadowDepth(4);
+    int changes = 0;
+    dst.OnChange = [&](TObject*) { ++changes; };
+    dst.Assign(&src);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(dst.Style(), f3dSunken);
+    EXPECT_EQ(dst.HighlightColor(), clYellow);
+    EXPECT_EQ(dst.ShadowColor(), clNavy);
+    EXPECT_EQ(dst.HighlightDepth(), 3);
+    EXPECT_EQ(dst.ShadowDepth(), 4);
+    TOwGlyphs other;
+    EXPECT_THROW(dst.Assign(&other), EConvertError);
+}
+
+TEST(OwGlyphs, KeepsItsOwnStripAndCount)
+{
+    TOwGlyphs g;
+    EXPECT_TRUE(g.Bitmap()->Empty());
+    EXPECT_EQ(g.NumGlyphs(), 2);
+    int changes = 0;
+    g.OnChange = [&](TObject*) { ++changes; };
+    TBitmap strip;
+    strip.SetSize(32, 8);
+    strip.Canvas()->Brush()->SetColor(clRed);
+    strip.Canvas()->FillRect(TRect(0, 0, 32, 8));
+    g.SetBitmap(&strip);
+    g.SetBitmap(&strip); // the bitmap is not compared: every write notifies
+    EXPECT_EQ(changes, 2);
+    strip.Canvas()->SetPixels(0, 0, clBlue); // a copy, not the caller's bitmap
+    EXPECT_EQ(g.Bitmap()->Canvas()->Pixels(0, 0), clRed);
+    const std::pair<int, int> counts[] = {{4, 4}, {4, 4}, {0, 1}, {9, 4}, {3, 3}};
+    for (const auto& [set, kept] : counts) {
+        g.SetNumGlyphs(set);
+        EXPECT_EQ(g.NumGlyphs(), kept) << set;
+    }
+    EXPECT_EQ(changes, 2 + 4); // the second 4 changes nothing
+    TOwGlyphs copy;
+    int copyChanges = 0;
+    copy.OnChange = [&](TObject*) { ++copyChanges; };
+    copy.Assign(&g);
+    EXPECT_EQ(copyChanges, 1);
+    EXPECT_EQ(copy.NumGlyphs(), 3);
+    EXPECT_EQ(copy.Bitmap()->Width(), 32);
+    EXPECT_NE(copy.Bitmap(), g.Bitmap());
+    TOwFont3D other;
+    EXPECT_THROW(copy.Assign(&other), EConvertError);
+}
+
 TEST(OwRect, NotifiesOncePerRealChange)
 {
     TOwRect r;
@@ -91,7 +202,8 @@ TEST(OwIntList, GrowsCountsAndRefusesBadIndexes)
     l.SetCount(10);
     for (int i = 0; i < 10; ++i)
         EXPECT_EQ(l.Items(i), 0);
-    const std::pair<int, const char*> bad[] = {{-1, "TOwIntList Count overrun"}, {134217728, "TOwIntList Count overrun"}};
+    const std::pair<int, const char*> bad[] = {{-1, "TOwIntList Count overrun"},
+                                               {134217728, "TOwIntList Count overrun"}};
     for (const auto& [count, message] : bad) {
         try {
             l.SetCount(count);
@@ -203,11 +315,11 @@ TEST(OwBitmaps, BadStreamsAreRefused)
         bool invalid;
     };
     const Case cases[] = {
-        {{}, true},                                    // shorter than the header
-        {{'b', 'T', '5', 0, 1}, true},                 // count cut short
-        {{'x', 'T', '5', 0, 0, 0, 0, 0}, true},        // wrong magic
-        {{'b', 'T', '5', 0, 0, 0, 0, 0}, false},       // no bitmaps
-        {{'b', 'T', '5', 0, 0xFF, 0xFF, 0xFF, 0x7F}, true}, // count beyond the stream
+        {{}, true},                                          // shorter than the header
+        {{'b', 'T', '5', 0, 1}, true},                       // count cut short
+        {{'x', 'T', '5', 0, 0, 0, 0, 0}, true},              // wrong magic
+        {{'b', 'T', '5', 0, 0, 0, 0, 0}, false},             // no bitmaps
+        {{'b', 'T', '5', 0, 0xFF, 0xFF, 0xFF, 0x7F}, true},  // count beyond the stream
         {{'b', 'T', '5', 0, 0xFF, 0xFF, 0xFF, 0xFF}, false}, // negative: nothing
     };
     for (const Case& c : cases) {

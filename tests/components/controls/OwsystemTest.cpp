@@ -4,10 +4,13 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <set>
+#include <vector>
 
 #include "components/controls/Owsystem.h"
 #include "platform/core/Exceptions.h"
@@ -116,13 +119,16 @@ TEST_F(FileCopy, OverwriteAsTheHandlerSays)
 
 TEST_F(FileCopy, UnreadableOrMissingSourceRaisesAfterAfterCopy)
 {
+    // A folder given as the source is found but cannot be opened for reading, even as root;
+    // a file without read permission is the same for other users.
+    const AnsiString folder = (dir / "folder.bin").string();
+    fs::create_directories(folder.c_str());
     const AnsiString locked = Write("locked.bin", 10);
     chmod(locked.c_str(), 0);
-    const bool canStillRead = std::ifstream(locked).good(); // running as root
-    const std::pair<AnsiString, bool> cases[] = {{(dir / "missing.bin").string(), false}, {locked, true}};
+    std::vector<std::pair<AnsiString, bool>> cases = {{(dir / "missing.bin").string(), false}, {folder, true}};
+    if (!std::ifstream(locked).good()) // root reads it anyway
+        cases.push_back({locked, true});
     for (const auto& [source, exists] : cases) {
-        if (exists && canStillRead)
-            continue;
         TOwCopyFile copy(nullptr);
         copy.SourceFile = source;
         copy.DestFile = (dir / "dst.bin").string();
@@ -133,6 +139,8 @@ TEST_F(FileCopy, UnreadableOrMissingSourceRaisesAfterAfterCopy)
         EXPECT_EQ(after, 1);
         EXPECT_EQ(opened, exists ? 1 : 0);
         EXPECT_FALSE(fs::exists(copy.DestFile));
+        EXPECT_FALSE(fs::exists(copy.DestFile + ".part"));
+        EXPECT_FALSE(copy.Running());
     }
 }
 
@@ -165,7 +173,7 @@ TEST_F(DirScan, WalksDepthFirstWithMaskAndAttributes)
         size_t paths;
     };
     const Case cases[] = {
-        {"*.txt", true, false, false, 3, 3}, {"*.txt", true, false, true, 3, 3}, {"   ", true, false, false, 4, 3},
+        {"*.txt", true, false, false, 3, 3},  {"*.txt", true, false, true, 3, 3}, {"   ", true, false, false, 4, 3},
         {"*.txt", false, false, false, 1, 1}, {"*.txt", true, true, false, 4, 3},
     };
     for (const Case& c : cases) {
@@ -183,6 +191,49 @@ TEST_F(DirScan, WalksDepthFirstWithMaskAndAttributes)
         EXPECT_EQ(log.notified, 1);
         EXPECT_EQ(log.paths.front(), dir.string() + "/");
     }
+}
+
+TEST_F(DirScan, FoldersAreReportedOnlyWithTheDirectoryAttribute)
+{
+    Write("a.txt", 1);
+    Write("sub/b.txt", 1);
+    Write(".dotdir/c.txt", 1);
+    struct Case {
+        const char* mask;
+        TFileAttributes extra;
+        std::set<AnsiString> located;
+    };
+    const Case cases[] = {
+        {"*.*", 0, {"a.txt"}},
+        {"*.*", FileAttr(fatDirectory), {".", "..", "a.txt", "sub"}},
+        {"s*", FileAttr(fatDirectory), {"sub"}},
+        {"*.*", FileAttr(fatDirectory) | FileAttr(fatHidden), {".", "..", ".dotdir", "a.txt", "sub"}},
+        {"*.*", FileAttr(fatSystem), {"a.txt"}}, // no system files here
+    };
+    for (const Case& c : cases) {
+        TOwDirScan scan(nullptr);
+        scan.Path = dir.string();
+        scan.Mask = c.mask;
+        scan.Recursive = false;
+        scan.Attributes |= c.extra;
+        std::set<AnsiString> located;
+        scan.OnLocate = [&](TObject*, const AnsiString&, const TSearchRec& r, bool&) { located.insert(r.Name); };
+        scan.Execute();
+        EXPECT_EQ(located, c.located) << c.mask << " " << c.extra;
+    }
+    // A default scan starts at the root "/" and, with folders chosen, reports its folders.
+    TOwDirScan root(nullptr);
+    EXPECT_EQ(root.Path, "/");
+    EXPECT_EQ(root.Mask, "*.*");
+    EXPECT_TRUE(root.Recursive);
+    EXPECT_EQ(root.Attrib(), faArchive + faReadOnly);
+    root.Recursive = false; // the whole file system is more than a test needs
+    root.Attributes |= FileAttr(fatDirectory);
+    ScanLog log;
+    log.Attach(root);
+    root.Execute();
+    EXPECT_EQ(log.paths, std::vector<AnsiString>{"/"});
+    EXPECT_NE(std::find(log.files.begin(), log.files.end(), "/tmp"), log.files.end());
 }
 
 TEST_F(DirScan, CancelEndsWithTheSilentAbort)
@@ -223,39 +274,69 @@ TEST_F(DirScan, FreedFromItsOwnWalkUnwindsSafely)
     EXPECT_EQ(located, 1);
 }
 
+// The application's title and the lock prefix for one test, put back afterwards.
+struct RunOnceSetting {
+    AnsiString title = Application->Title();
+    const char* old = std::getenv("ZORVANE_PREFIX");
+    std::string saved = old ? old : "";
+    RunOnceSetting(const std::string& Prefix)
+    {
+        Application->SetTitle("zv run once test");
+        setenv("ZORVANE_PREFIX", Prefix.c_str(), 1);
+    }
+    ~RunOnceSetting()
+    {
+        Application->SetTitle(title);
+        if (old)
+            setenv("ZORVANE_PREFIX", saved.c_str(), 1);
+        else
+            unsetenv("ZORVANE_PREFIX");
+    }
+};
+
 TEST(RunOnce, OnlyAnotherHolderOfTheLockCounts)
 {
     EXPECT_EQ(TOwRunOnce::LockName("a/b\\c"), "a_b_c");
     EXPECT_EQ(TOwRunOnce::LockName(std::string(300, 'x')).size(), 256u);
-    const AnsiString title = Application->Title();
-    Application->SetTitle("zv run once test");
     // The lock lives under a prefix of the test's own.
-    const std::string prefix = TestOutputPath("runonce-prefix");
-    const char* old = std::getenv("ZORVANE_PREFIX");
-    const std::string saved = old ? old : "";
-    setenv("ZORVANE_PREFIX", prefix.c_str(), 1);
-    {
-        // First instance: nothing happens.
-        TOwRunOnce first(nullptr);
-        int exists = 0;
-        first.OnExists = [&](TObject*) { ++exists; };
-        first.BeginLoading();
-        first.EndLoading();
-        EXPECT_EQ(exists, 0);
-        // Another holder of the same lock (as a second process would see it).
-        TOwRunOnce second(nullptr);
-        second.Terminate = false;
-        second.OnExists = [&](TObject*) { ++exists; };
-        second.BeginLoading();
-        second.EndLoading();
-        EXPECT_EQ(exists, 1);
-        EXPECT_FALSE(Application->Terminated());
+    RunOnceSetting setting(TestOutputPath("runonce-prefix"));
+    // First instance: nothing happens.
+    TOwRunOnce first(nullptr);
+    int exists = 0;
+    first.OnExists = [&](TObject*) { ++exists; };
+    first.BeginLoading();
+    first.EndLoading();
+    EXPECT_EQ(exists, 0);
+    // Another holder of the same lock (as a second process would see it).
+    TOwRunOnce second(nullptr);
+    second.Terminate = false;
+    second.OnExists = [&](TObject*) { ++exists; };
+    second.BeginLoading();
+    second.EndLoading();
+    EXPECT_EQ(exists, 1);
+    EXPECT_FALSE(Application->Terminated());
+}
+
+TEST(RunOnce, ALockThatCannotBeMadeLetsTheInstanceRun)
+{
+    // The prefix lies under a plain file: no folder, no lock file, not even for root.
+    const fs::path file = fs::path(TestOutputPath("runonce-blocked"));
+    fs::remove_all(file);
+    std::ofstream(file) << "not a folder";
+    RunOnceSetting setting((file / "prefix").string());
+    // Two guards at once with the defaults (which end an instance that finds another):
+    // neither lock can be made, and neither counts that as another instance.
+    TOwRunOnce first(nullptr), second(nullptr);
+    int exists = 0;
+    for (TOwRunOnce* guard : {&first, &second}) {
+        guard->OnExists = [&](TObject*) { ++exists; };
+        guard->BeginLoading();
+        guard->EndLoading();
     }
-    Application->SetTitle(title);
-    if (old)
-        setenv("ZORVANE_PREFIX", saved.c_str(), 1);
-    else
-        unsetenv("ZORVANE_PREFIX");
+    EXPECT_EQ(exists, 0);
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_FALSE(fs::exists(file / "prefix"));
+    fs::remove(file);
 }
 
 TEST(KeyStatus, KeysAreRecordedNotSet)

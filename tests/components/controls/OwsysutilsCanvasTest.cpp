@@ -2,6 +2,8 @@
 // recolouring, string splitting, and nothing drawn for empty sizes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "components/controls/Owsysutils.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -120,10 +122,105 @@ TEST(CanvasUtils, PictureThroughTextAndRasterMasks)
             red += b->Canvas()->Pixels(x, y) == clRed;
             white += b->Canvas()->Pixels(x, y) == clWhite;
         }
-    EXPECT_GT(red, 50);   // the letters show the picture
+    EXPECT_GT(red, 50);    // the letters show the picture
     EXPECT_GT(white, red); // the rest the background
     Draw3DText(b->Canvas(), 80, 5, "3D", clWhite, clGray);
     b->SaveToFile(TestOutputPath("controls_canvas_text.bmp"));
+}
+
+// The bounding box of the pixels of Colour (empty when there are none).
+TRect InkOf(TBitmap* B, TColor Colour)
+{
+    TRect r(B->Width(), B->Height(), -1, -1);
+    for (int y = 0; y < B->Height(); ++y)
+        for (int x = 0; x < B->Width(); ++x)
+            if (B->Canvas()->Pixels(x, y) == Colour)
+                r = TRect(std::min<int>(r.Left, x), std::min<int>(r.Top, y), std::max<int>(r.Right, x + 1),
+                          std::max<int>(r.Bottom, y + 1));
+    return r.Right < 0 ? TRect(0, 0, 0, 0) : r;
+}
+
+TEST(CanvasUtils, RotatedShadowedAndMeasuredText)
+{
+    // Rotated text: upright it runs across, at 90 degrees upward from its point, at 270
+    // downward; the canvas keeps its own angle afterwards, SetCanvasTextAngle changes it.
+    struct Turn {
+        int angle;
+        bool across;
+        bool aboveY;
+    };
+    const Turn turns[] = {{0, true, false}, {90, false, true}, {270, false, false}};
+    for (const Turn& t : turns) {
+        auto b = Filled(120, 120, clWhite);
+        b->Canvas()->Font()->SetColor(clBlack);
+        b->Canvas()->Font()->SetSize(12);
+        b->Canvas()->Brush()->SetStyle(bsClear);
+        CanvasTextOutAngle(b->Canvas(), 60, 60, t.angle, "WWWWW");
+        EXPECT_EQ(b->Canvas()->Font()->Orientation(), 0) << t.angle;
+        const TRect ink = InkOf(b.get(), clBlack);
+        EXPECT_EQ(ink.Width() > ink.Height(), t.across) << t.angle;
+        if (!t.across) {
+            EXPECT_EQ(ink.Bottom <= 61, t.aboveY) << t.angle;
+        }
+    }
+    TBitmap c;
+    SetCanvasTextAngle(c.Canvas(), 45);
+    EXPECT_EQ(c.Canvas()->Font()->Orientation(), 450);
+
+    // GetTextSize measures as DrawText does: one line, or one line per line break.
+    auto m = Filled(10, 10, clWhite);
+    const TSize one = GetTextSize(m->Canvas(), "Hello");
+    EXPECT_EQ(one.cx, m->Canvas()->TextWidth("Hello"));
+    EXPECT_EQ(one.cy, m->Canvas()->TextHeight("Hello"));
+    const TSize two = GetTextSize(m->Canvas(), "Hi\nthere");
+    EXPECT_EQ(two.cx, m->Canvas()->TextWidth("there"));
+    EXPECT_EQ(two.cy, 2 * one.cy);
+
+    // The shadow at (DX, DY) in its colour under the text in the font's own; the background stays.
+    struct Shadow {
+        int dx, dy;
+    };
+    for (const Shadow& sh : {Shadow{3, 2}, Shadow{-2, -3}}) {
+        auto b = Filled(80, 40, clYellow);
+        b->Canvas()->Font()->SetColor(clBlue);
+        b->Canvas()->Brush()->SetStyle(bsSolid);
+        DrawShadowTextExt(b->Canvas(), 20, 10, "Ab", clGray, sh.dx, sh.dy);
+        const TRect text = InkOf(b.get(), clBlue), shade = InkOf(b.get(), clGray);
+        ASSERT_GT(text.Width(), 0);
+        ASSERT_GT(shade.Width(), 0);
+        // The shadow sticks out past the text on the side it is moved to.
+        EXPECT_EQ(sh.dx > 0 ? shade.Right - text.Right : shade.Left - text.Left, sh.dx);
+        EXPECT_EQ(sh.dy > 0 ? shade.Bottom - text.Bottom : shade.Top - text.Top, sh.dy);
+        EXPECT_EQ(b->Canvas()->Pixels(0, 0), clYellow);
+        EXPECT_EQ(b->Canvas()->Font()->Color(), clBlue);
+    }
+}
+
+TEST(CanvasUtils, DrawBitmapCopiesThroughItsSeeThroughColourOrStretches)
+{
+    // A 4 x 2 source: left half red with an olive (see-through) corner, right half blue.
+    auto src = Filled(4, 2, clRed);
+    src->Canvas()->Brush()->SetColor(clBlue);
+    src->Canvas()->FillRect(TRect(2, 0, 4, 2));
+    src->Canvas()->SetPixels(0, 0, clOlive);
+    EXPECT_EQ(BitmapRect(src.get()).Right, 4);
+    EXPECT_EQ(BitmapRect(src.get()).Bottom, 2);
+    struct Case {
+        bool transparent;
+        TPoint at;
+        TColor colour;
+    };
+    // Into (10, 10, 30, 30): transparent copies the left half (2 x 2) enlarged; opaque
+    // stretches the whole bitmap and ignores the source rectangle.
+    const Case cases[] = {
+        {true, {12, 12}, clWhite},  {true, {25, 15}, clRed},  {true, {15, 25}, clRed},   {true, {5, 5}, clWhite},
+        {false, {12, 12}, clOlive}, {false, {15, 25}, clRed}, {false, {25, 15}, clBlue}, {false, {31, 20}, clWhite},
+    };
+    for (const Case& c : cases) {
+        auto b = Filled(40, 40, clWhite);
+        DrawBitmap(b->Canvas(), TRect(10, 10, 30, 30), src.get(), TRect(0, 0, 2, 2), c.transparent, clOlive);
+        EXPECT_EQ(b->Canvas()->Pixels(c.at.x, c.at.y), c.colour) << c.transparent << " at " << c.at.x << "," << c.at.y;
+    }
 }
 
 } // namespace

@@ -125,4 +125,57 @@ TEST_F(FastClock, ThreadComponentRunsWhileEnabled)
     EXPECT_FALSE(th.Running());
 }
 
+// Counts the calls until Stable pumps in a row bring none (no timing claim: only "stopped").
+template <class Count>
+int SettledCount(Count Calls)
+{
+    int last = Calls(), quiet = 0;
+    const auto guard = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (quiet < 50 && std::chrono::steady_clock::now() < guard) {
+        CheckSynchronize(2);
+        TestInput::ProcessEvents();
+        const int now = Calls();
+        quiet = now == last ? quiet + 1 : 0;
+        last = now;
+    }
+    return last;
+}
+
+TEST_F(FastClock, HeldWorkersStopFiringAndResumeWhenReleased)
+{
+    // Held at its wait, a worker fires nothing more: with SyncEvent not even a call it had
+    // already queued; without it at most the call under way when it was held.
+    for (const bool sync : {true, false}) {
+        TOwThread th(nullptr);
+        th.SetSyncEvent(sync);
+        std::atomic<int> runs{0};
+        th.OnExecute = [&](TObject*) { ++runs; };
+        th.BeginLoading();
+        th.EndLoading();
+        EXPECT_TRUE(PumpUntil([&] { return runs >= 5; }));
+        th.SetEnabled(false);
+        const int atHold = runs;
+        EXPECT_FALSE(th.Running());
+        const int settled = SettledCount([&] { return runs.load(); });
+        EXPECT_LE(settled, atHold + (sync ? 0 : 1)) << "sync " << sync;
+        th.SetEnabled(true);
+        EXPECT_TRUE(th.Running());
+        EXPECT_TRUE(PumpUntil([&] { return runs >= settled + 3; })) << "sync " << sync;
+    }
+    // The timer's worker, unarmed by an interval of 0, waits and fires nothing; armed again,
+    // it ticks at the new interval.
+    TOwTimer t(nullptr);
+    std::atomic<int> ticks{0};
+    t.OnTimer = [&](TObject*) { ++ticks; };
+    t.SetInterval(50);
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= 2; }));
+    t.SetInterval(0);
+    const int atHold = ticks;
+    EXPECT_FALSE(t.Armed());
+    EXPECT_EQ(SettledCount([&] { return ticks.load(); }), atHold);
+    t.SetInterval(100);
+    EXPECT_TRUE(t.Armed());
+    EXPECT_TRUE(PumpUntil([&] { return ticks >= atHold + 2; }));
+}
+
 } // namespace
