@@ -66,6 +66,11 @@ bool TOwCopyFile::Execute()
                     total += n;
                     DoProgress(total, FCancel);
                 } while (n == FBufferSize && !FCancel);
+                // A short read is the end only when the source says so: a failure after
+                // the last bytes shows on the next read.
+                Byte probe = 0;
+                if (!FCancel && source.Read(&probe, 1) < 0)
+                    throw EReadError("Stream read error");
             }
             if (!FCancel) {
                 if (std::rename(part.c_str(), DestFile.c_str()) != 0)

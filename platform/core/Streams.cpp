@@ -64,6 +64,10 @@ int THandleStream::Read(void* Buffer, int Count)
         ssize_t n = ::read(FHandle, static_cast<char*>(Buffer) + done, static_cast<size_t>(Count - done));
         if (n < 0 && errno == EINTR)
             continue;
+        // A failed read gives -1 when nothing was read in this call; the bytes before a
+        // failure are returned, and the next call reports it.
+        if (n < 0 && done == 0)
+            return -1;
         if (n <= 0)
             break;
         done += n;

@@ -332,7 +332,10 @@ void TStrings::LoadFromStream(TStream* Stream)
 {
     Int64 size = Stream->Size() - Stream->Position();
     AnsiString text(static_cast<size_t>(std::max<Int64>(size, 0)), '\0');
-    text.resize(static_cast<size_t>(Stream->Read(text.data(), static_cast<int>(text.size()))));
+    const int got = Stream->Read(text.data(), static_cast<int>(text.size()));
+    if (got < 0)
+        throw EReadError("Stream read error");
+    text.resize(static_cast<size_t>(got));
     SetText(text);
 }
 

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/core/IniFiles.h"
 #include "platform/core/Streams.h"
 
@@ -103,6 +106,20 @@ TEST(Streams, FileStreamModesAndErrors)
     auto bad = (TestDir("ini") / "no-dir" / "x.bin").string();
     EXPECT_EQ(ErrorOf([&] { TFileStream f(bad, fmCreate); }),
               "EFCreateError: Cannot create file \"" + bad + "\". No such file or directory");
+}
+
+TEST(Streams, AFailedReadIsReportedNotTakenForTheEnd)
+{
+    // Reading a folder fails even for root: the stream says so instead of giving 0 bytes.
+    const int fd = ::open(TestDir("ini").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    {
+        THandleStream s(fd);
+        char buf[8];
+        EXPECT_EQ(s.Read(buf, sizeof buf), -1);
+        EXPECT_EQ(ErrorOf([&] { s.ReadBuffer(buf, sizeof buf); }), "EReadError: Stream read error");
+    }
+    ::close(fd);
 }
 
 TEST(Streams, MemoryAndStringStreamsCopy)
