@@ -72,10 +72,15 @@ bool OnNavyBand(int page, int field)
     return false;
 }
 
+// A field shows the selection by its background, so its label paints the background.
 void Paint(TControl* c, TColor back, TColor text)
 {
     if (!c)
         return;
+    if (auto* st = dynamic_cast<TStaticText*>(c))
+        st->SetTransparent(false);
+    else if (auto* label = dynamic_cast<TLabel*>(c))
+        label->SetTransparent(false);
     c->SetColor(back);
     c->Font()->SetColor(text);
 }

@@ -424,6 +424,10 @@ void SetFunction(int Code)
         SetCompValue(f.NominalValue, f.NominalUnit, 15, "", "");
         SetCompValue(f.NominalValue, f.NominalUnit, 14, "", "Send");
     }
+    // So do the unit pictures of the shown limits (bin 1 and the secondary parameter) on BIN SETUP
+    // and BIN COUNT, whichever page the function was chosen on; nothing is sent.
+    for (int field : {4, 19, 13, 28})
+        RedrawLimit(field, f.PageId == 5 && f.CursorField == field ? "Now" : "", "");
 }
 
 void SetFrequency(int Arg)

@@ -136,7 +136,7 @@ void SetPictureLoadHook(TPictureLoadHook Hook)
 void LoadPanelPicture(TImage* Image, const AnsiString& Name)
 {
     if (gLoadHook)
-        gLoadHook(Name);
+        gLoadHook(Name, Image);
     if (!Image)
         return;
     // A field's picture carries its band or selection colour: none of it is see-through.
@@ -152,7 +152,7 @@ void LoadPanelPicture(TImage* Image, const AnsiString& Name)
 void LoadPanelGlyph(TOwBitmapButton* Key, const AnsiString& Name)
 {
     if (gLoadHook)
-        gLoadHook(Name);
+        gLoadHook(Name, Key);
     if (!Key)
         return;
     try {

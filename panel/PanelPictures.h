@@ -6,6 +6,7 @@
 
 #include "platform/core/Types.h"
 
+class TComponent;
 class TImage;
 class TOwBitmapButton;
 
@@ -35,6 +36,7 @@ AnsiString FirstMissingPanelPicture(const AnsiString& BitmapFolder);
 void LoadPanelPicture(TImage* Image, const AnsiString& Name);
 void LoadPanelGlyph(TOwBitmapButton* Key, const AnsiString& Name);
 
-// Tests watch every name the program loads through these.
-using TPictureLoadHook = void (*)(const AnsiString& Name);
+// Tests watch every name the program loads through these, and the image or key it goes to
+// (nullptr when there is none).
+using TPictureLoadHook = void (*)(const AnsiString& Name, const TComponent* Target);
 void SetPictureLoadHook(TPictureLoadHook Hook);

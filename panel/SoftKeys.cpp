@@ -2,6 +2,8 @@
 // the function and the monitors, and the keys of the value fields.
 #include <algorithm>
 #include <array>
+#include <functional>
+#include <tuple>
 
 #include "list/ListPublic.h"
 #include "main/Public.h"
@@ -49,12 +51,24 @@ void Choices(TKeyPictures& pics, std::initializer_list<const char*> words, int m
     }
 }
 
-// Commits the typed value as Enter does; false when it was refused and the entry stays open
-// (its unit keys then stay as they are).
-bool Commit()
+// Commits the typed value as Enter does, with the unit that SetUnit chooses; false when it was
+// refused and the entry stays open (its unit keys then stay as they are). A refused entry leaves
+// the units as they were, so that neither the next entry nor the level's kind takes them over.
+bool Commit(const std::function<void()>& SetUnit = {})
 {
+    auto& f = Form();
+    const auto units = [&] {
+        return std::tie(f.FreqEntryKHz, f.LevelIsCurrent, f.LevelEntryMilliVolt, f.LevelEntryMicroAmp,
+                        f.DelayEntryMs, f.EntryUnit);
+    };
+    const std::tuple<bool, bool, bool, bool, bool, int> before = units();
+    if (SetUnit)
+        SetUnit();
     KeypadKey(15);
-    return !Typing();
+    if (!Typing())
+        return true;
+    units() = before;
+    return false;
 }
 
 bool FunctionField(int page, int field)
@@ -179,9 +193,8 @@ bool FrequencyKeys(int key, TKeyPictures& pics)
         }
         if (key > 2)
             return false;
-        f.FreqEntryKHz = key == 2;
         Choices(pics, {"Incr", "Decl"}, 0);
-        return Commit();
+        return Commit([&] { f.FreqEntryKHz = key == 2; });
     }
     Choices(pics, {"Incr", "Decl"}, key <= 2 ? key : 0);
     if (key == 0)
@@ -208,14 +221,15 @@ bool LevelKeys(int key, TKeyPictures& pics)
         if (key > 4)
             return false; // no unit on key 5
         Choices(pics, {"Incr", "Decl", "AlcOn", "AlcOff"}, 0);
-        if (key <= 2) {
-            f.LevelEntryMilliVolt = key == 1;
-            f.LevelIsCurrent = false;
-        } else {
-            f.LevelEntryMicroAmp = key == 3;
-            f.LevelIsCurrent = true;
-        }
-        return Commit();
+        return Commit([&] {
+            if (key <= 2) {
+                f.LevelEntryMilliVolt = key == 1;
+                f.LevelIsCurrent = false;
+            } else {
+                f.LevelEntryMicroAmp = key == 3;
+                f.LevelIsCurrent = true;
+            }
+        });
     }
     if (key == 0) {
         Choices(pics, {"Incr", "Decl", "AlcOn", "AlcOff"}, f.AlcOn == 1 ? 3 : 0);
@@ -337,8 +351,7 @@ bool DelayKeys(int key, TKeyPictures& pics)
     }
     if (key > 2)
         return false;
-    f.DelayEntryMs = key == 1;
-    return Commit();
+    return Commit([&] { f.DelayEntryMs = key == 1; });
 }
 
 // The unit words the keys of a comparator value offer while it is typed.
@@ -385,8 +398,7 @@ bool CompValueKeys(int key, int field, TKeyPictures& pics)
         }
         if (key > int(units.size()))
             return false; // a key without a unit does nothing
-        f.EntryUnit = key;
-        if (!Commit())
+        if (!Commit([&] { f.EntryUnit = key; }))
             return false;
         if (!nominal)
             BinTableKeys(pics, 0);

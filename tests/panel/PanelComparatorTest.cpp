@@ -1,5 +1,6 @@
 // The comparator setup, its bin table, the bin count page, and a setting the instrument refuses.
 #include "components/controls/Owdesign.h"
+#include "components/controls/Voduriz.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/ModalScript.h"
@@ -223,4 +224,107 @@ TEST_F(ComparatorSession, LargeQLimitIsShownAndSentWhole)
     EXPECT_EQ(NewLines(), (Lines{"COMP:SLIM 100000,0.00000"}));
     EXPECT_EQ(Form->BinSetupLowLab2nd->Caption(), " 100000");
     EXPECT_EQ(Form->BinLimits[0][10], 10000000000LL);
+}
+
+TEST_F(ComparatorSession, LimitUnitsFollowAFunctionChosenOnAnyPage)
+{
+    Connect();
+    PowerOn();
+    const struct {
+        bool OnSetup;   // chosen on MEAS SETUP, else on MEAS DISPLAY
+        int MorePresses; // function menu pages to turn
+        int Key;
+        const char* Line;
+        const char* Bin1[2];      // BIN SETUP and BIN COUNT pictures of bin 1's limits
+        const char* Secondary[2]; // and of the secondary limits
+    } cases[] = {
+        {false, 2, 3, "FUNC R-X;:FUNC?", {"ViewParaohm_NG.bmp", "ViewParaohm_NW.bmp"},
+         {"ViewParaohm_B.bmp", "ViewParaohm_BW.bmp"}},
+        {true, 3, 4, "FUNC Ls-Q;:FUNC?", {"ViewParauH_NG.bmp", "ViewParauH_NW.bmp"},
+         {"ViewParaBinFrame_B.bmp", "ViewParaBinFrame_B.bmp"}},
+    };
+    for (const auto& c : cases) {
+        Click(Form->MeasBtn);
+        if (c.OnSetup)
+            Click(Form->Setupbtn);
+        Arrow(kDown); // function
+        NewLines();
+        for (int i = 0; i < c.MorePresses; ++i)
+            SoftKey(5);
+        SoftKey(c.Key);
+        // Drawn, not sent: only the function and the nominal go out; the table is kept.
+        const Lines sent = NewLines();
+        ASSERT_EQ(sent.size(), 2u) << c.Line;
+        EXPECT_EQ(sent[0], c.Line);
+        // BIN COUNT reached directly shows them.
+        Click(Form->MeasBtn);
+        Click(Form->Setupbtn);
+        SoftKey(4);
+        ASSERT_EQ(Form->PageId, 6);
+        const std::pair<const char*, const char* const*> cells[] = {
+            {"LowUnitIma1", c.Bin1}, {"UpUnitIma1", c.Bin1}, {"LowUnitIma2nd", c.Secondary}, {"UpUnitIma2nd", c.Secondary}};
+        for (const auto& [cell, pictures] : cells) {
+            EXPECT_EQ(PictureOf(Form->FindComponent(AnsiString("BinSetup") + cell)), pictures[0]) << c.Line << cell;
+            EXPECT_EQ(PictureOf(Form->FindComponent(AnsiString("BinCount") + cell)), pictures[1]) << c.Line << cell;
+        }
+    }
+}
+
+TEST_F(ComparatorSession, AuxCountShowsTheCountWhileCountingAndDashesOtherwise)
+{
+    OpenBinSetup();
+    const struct {
+        int CountKey; // 1 counting on, 2 off
+        bool Counting;
+    } cases[] = {{1, true}, {2, false}};
+    for (const auto& c : cases) {
+        SoftKey(4); // BIN COUNT
+        Arrow(kDown);
+        SoftKey(c.CountKey);
+        TestInput::RunFor(100);
+        Arrow(kUp);
+        SoftKey(3); // BIN SETUP
+        ASSERT_EQ(Form->PageId, 5);
+        Arrow(kDown, 2);
+        Arrow(kRight); // AUX
+        ASSERT_EQ(Form->CursorField, 15);
+        SoftKey(1);
+        EXPECT_EQ(Form->BinCountAuxLab->Caption(), " OFF");
+        SoftKey(2);
+        EXPECT_EQ(Form->BinCountAuxLab->Caption(),
+                  c.Counting ? " " + std::to_string(Form->BinCounts[10]) : AnsiString(" ---"));
+        Arrow(kLeft);
+        Arrow(kUp, 2); // the title
+        ASSERT_EQ(Form->CursorField, 0);
+    }
+}
+
+TEST_F(ComparatorSession, UnitlessKeysDoNothingWhileALimitIsTyped)
+{
+    OpenBinSetup(); // Cs-D: capacitance limits, a secondary parameter without a unit
+    const struct {
+        std::vector<int> Arrows; // from the title
+        int Field;
+        std::vector<int> Keys;
+    } cases[] = {
+        {{kDown, kDown, kDown, kDown}, 4, {5}},
+        {{kDown, kRight}, 14, {5}},
+        {{kDown, kDown, kDown, kDown, kDown}, 13, {1, 2, 3, 4, 5}},
+    };
+    for (const auto& c : cases) {
+        for (int a : c.Arrows)
+            Arrow(a);
+        ASSERT_EQ(Form->CursorField, c.Field);
+        NewLines();
+        Type("5");
+        for (int key : c.Keys) {
+            SoftKey(key);
+            EXPECT_TRUE(Form->InputValuePan->Visible()) << c.Field << " key " << key;
+            EXPECT_EQ(Form->InputValueEdit->Text(), "5");
+        }
+        EXPECT_TRUE(NewLines().empty()) << c.Field;
+        Click(Form->EscBtn); // the entry
+        Click(Form->EscBtn); // the selection back to the title
+        ASSERT_EQ(Form->CursorField, 0);
+    }
 }

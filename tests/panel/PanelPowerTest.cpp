@@ -137,7 +137,7 @@ TEST_F(PanelSession, PageKeysSwitchPagesAndAreRefusedWhileLogging)
     EXPECT_EQ(NewLines(), (Lines{"DISP:PAGE MEAS", "DISP:PAGE?"}));
     EXPECT_EQ(Form->PageId, 1);
 
-    // With the live log on, SETUP and the title keys are refused with the Part's message.
+    // With the live log on, SETUP and the title keys are refused with its message.
     Arrow(4);     // the log field
     SoftKey(1);   // start logging
     ASSERT_EQ(Form->LogRunning, 1);
@@ -207,6 +207,25 @@ TEST_F(PanelSession, APictureMissingAfterStartUpShowsEmptyAndTheKeyCompletes)
     ASSERT_NE(Form->View1Ima->Picture()->Graphic(), nullptr);
     EXPECT_NO_THROW(LoadPanelPicture(Form->View1Ima, "NoSuchPicture.bmp"));
     EXPECT_EQ(Form->View1Ima->Picture()->Graphic(), nullptr);
+
+    // With every picture gone, the keys still set and send what they stand for.
+    Connect();
+    PowerOn();
+    Arrow(4);    // live log
+    Arrow(2, 3); // speed
+    ASSERT_EQ(Form->CursorField, 7);
+    Form->BitmapFolder = "C:\\Zorvane\\NoPictures\\";
+    NewLines();
+    SoftKey(3); // FAST
+    EXPECT_EQ(NewLines(), (Lines{"APER FAST;:APER:RATE?"}));
+    EXPECT_EQ(Form->MeasDispSpeedLab->Caption(), " FAST");
+    EXPECT_EQ(Form->View3Ima->Picture()->Graphic(), nullptr);
+    Arrow(1, 2); // range: its value is a picture
+    ASSERT_EQ(Form->CursorField, 5);
+    SoftKey(2); // HOLD
+    EXPECT_EQ(NewLines(), (Lines{"FUNC:IMP:RANG:AUTO HOLD;:FUNC:RANG:AUTO?"}));
+    EXPECT_TRUE(Form->MeasDispRangeIma->Visible());
+    EXPECT_EQ(Form->MeasDispRangeIma->Picture()->Graphic(), nullptr);
 }
 
 TEST_F(PanelSession, ListTabGetsTheNeutralStateAndMainViewSendsTheSetupAgain)

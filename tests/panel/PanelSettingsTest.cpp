@@ -72,18 +72,36 @@ TEST_F(PanelSession, EmptyEntryIsRefusedWithABeepAndStaysOpen)
     Arrow(kDown, 2);
     NewLines();
     ClearRecordedBeeps();
-    for (const char* typed : {"-", "-0"}) {
-        Type(typed);
-        if (AnsiString(typed) == "-0")
-            Click(Form->PlusMinusLeftBtn); // backspace: "-" alone again
-        Click(Form->EnterBtn);
-        EXPECT_TRUE(Form->InputValuePan->Visible()) << typed;
-        EXPECT_EQ(Form->InputValueEdit->Text(), "-");
-        EXPECT_TRUE(NewLines().empty());
+    const struct {
+        const char* Typed;
+        bool Backspace; // the sign key once more, which takes back the last character
+        int UnitKey;    // 0 Enter, 2 kHz
+        const char* Left;
+    } cases[] = {
+        {"-", false, 0, "-"},
+        {"-0", true, 0, "-"},
+        {"1", true, 0, ""}, // nothing at all
+        {"-", false, 2, "-"},
+    };
+    for (const auto& c : cases) {
+        Type(c.Typed);
+        if (c.Backspace)
+            Click(Form->PlusMinusLeftBtn);
+        if (c.UnitKey)
+            SoftKey(c.UnitKey);
+        else
+            Click(Form->EnterBtn);
+        EXPECT_TRUE(Form->InputValuePan->Visible()) << c.Typed;
+        EXPECT_EQ(Form->InputValueEdit->Text(), c.Left) << c.Typed;
+        EXPECT_TRUE(NewLines().empty()) << c.Typed;
         Click(Form->EscBtn);
         EXPECT_FALSE(Form->InputValuePan->Visible());
     }
-    EXPECT_EQ(RecordedBeeps().size(), 2u);
+    EXPECT_EQ(RecordedBeeps().size(), std::size(cases));
+    // The refused kHz key left no unit behind for the next entry.
+    Type("50");
+    Click(Form->EnterBtn);
+    EXPECT_EQ(NewLines(), (Lines{"FREQ 50.00;:FREQ?"}));
     // Point first gives "0.", a second point is ignored, and twelve characters at most.
     Type("..1234567890123");
     EXPECT_EQ(Form->InputValueEdit->Text(), "0.1234567890");
@@ -117,10 +135,17 @@ TEST_F(PanelSession, LevelKeysStepTypeAndSwitchBetweenVoltageAndCurrent)
     EXPECT_EQ(NewLines(), (Lines{"LEV:CURR 0.50m;:LEV:CURR?"}));
     EXPECT_EQ(Form->MeasDispLevelLab->Caption(), " 500.0 uA");
 
-    Type("0");
-    SoftKey(4); // no current below 100 uA
-    EXPECT_EQ(NewLines(), (Lines{"LEV:CURR 0.10m;:LEV:CURR?"}));
-    EXPECT_EQ(Form->MeasDispLevelLab->Caption(), " 100.0 uA");
+    // No current below 100 uA: zero and negative currents are raised to it.
+    const struct {
+        const char* Typed;
+        int UnitKey; // 3 uA, 4 mA
+    } lowest[] = {{"0", 4}, {"-0.5", 4}, {"-200", 3}};
+    for (const auto& c : lowest) {
+        Type(c.Typed);
+        SoftKey(c.UnitKey);
+        EXPECT_EQ(NewLines(), (Lines{"LEV:CURR 0.10m;:LEV:CURR?"})) << c.Typed;
+        EXPECT_EQ(Form->MeasDispLevelLab->Caption(), " 100.0 uA") << c.Typed;
+    }
 
     // Key 5 has no unit: while a level is typed it does nothing.
     Type("2");
@@ -129,6 +154,14 @@ TEST_F(PanelSession, LevelKeysStepTypeAndSwitchBetweenVoltageAndCurrent)
     EXPECT_TRUE(NewLines().empty());
     SoftKey(2); // V
     EXPECT_EQ(NewLines(), (Lines{"LEV:VOLT 2.00;:VOLT?"}));
+
+    // A current key refused on a lone "-" leaves the level a voltage: Decl steps the voltages.
+    Type("-");
+    SoftKey(4);
+    EXPECT_TRUE(Form->InputValuePan->Visible());
+    Click(Form->EscBtn);
+    SoftKey(2);
+    EXPECT_EQ(NewLines(), (Lines{"LEV:VOLT 1.50;:VOLT?"}));
 }
 
 TEST_F(PanelSession, SetupPageFieldsSendWhatWasTyped)
@@ -253,6 +286,36 @@ TEST_F(PanelSession, FunctionAndMonitorMenus)
     EXPECT_EQ(NewLines(), (Lines{"COMP:TOL:NOM 2000.00k;:COMP:TOL:NOM?"}));
     EXPECT_EQ(Form->MeasSetupNomLab->Caption(), " 2.00000");
     EXPECT_EQ(Form->NominalUnit, 3);
+}
+
+TEST_F(PanelSession, DcrFixedRangesGoOutAsDcrRanges)
+{
+    Connect();
+    PowerOn();
+    Click(Form->Setupbtn);
+    Arrow(kDown); // function
+    SoftKey(5);
+    SoftKey(5);
+    SoftKey(4); // DCR
+    Arrow(kRight); // range
+    ASSERT_EQ(Form->CursorField, 9);
+    NewLines();
+    SoftKey(2); // HOLD at range 5
+    EXPECT_EQ(NewLines(), (Lines{"FUNC:IMP:RANG:AUTO HOLD;:FUNC:RANG:AUTO?"}));
+    const struct {
+        const char* Line;
+        const char* Picture; // the DCR names of the two lowest ranges
+    } steps[] = {{"FUNC:DCR:RANG 6;:FUNC:DCR:RANG?", "ViewParaRange100_G.bmp"},
+                 {"FUNC:DCR:RANG 7;:FUNC:DCR:RANG?", "ViewParaRangeDCR10_G.bmp"},
+                 {"FUNC:DCR:RANG 8;:FUNC:DCR:RANG?", "ViewParaRange1_G.bmp"}};
+    for (const auto& s : steps) {
+        SoftKey(4); // Incr: a fixed range
+        EXPECT_EQ(NewLines(), (Lines{s.Line}));
+        EXPECT_EQ(PictureOf(Form->MeasSetupRangeIma), s.Picture);
+    }
+    SoftKey(4); // the last range: nothing more
+    EXPECT_TRUE(NewLines().empty());
+    EXPECT_EQ(Form->RangeCode, 8);
 }
 
 TEST_F(PanelSession, ArrowKeysDropATypedEntry)

@@ -1,6 +1,7 @@
 #include "tests/panel/PanelTestSupport.h"
 
 #include <filesystem>
+#include <map>
 
 #include <unistd.h>
 
@@ -20,10 +21,12 @@
 namespace {
 
 std::vector<AnsiString> gLoaded;
+std::map<const TComponent*, AnsiString> gHeld;
 
-void RecordLoad(const AnsiString& name)
+void RecordLoad(const AnsiString& name, const TComponent* target)
 {
     gLoaded.push_back(name);
+    gHeld[target] = name;
 }
 
 } // namespace
@@ -69,6 +72,7 @@ void PanelSession::SetUp()
     // The exchange's fixed waits run fast; the instrument settles before each one, so
     // transcripts stay exact however busy the machine is.
     SetClockSpeed(20);
+    gHeld.clear();
     Sim = std::make_unique<TInstrumentSim>(SimOptions());
     Sim->StartOnMemoryLine(kPort);
     Sim->SettleBeforeProgramWaits([this] { return Form && Form->LCRCom ? Form->LCRCom->WriteBufUsed() : 0; });
@@ -174,6 +178,12 @@ bool PanelSession::WaitForFetch(const AnsiString& query)
         TestInput::RunFor(10);
     }
     return false;
+}
+
+AnsiString PanelSession::PictureOf(const TComponent* target)
+{
+    const auto at = gHeld.find(target);
+    return at == gHeld.end() ? AnsiString() : at->second;
 }
 
 std::vector<AnsiString> PanelSession::LoadedPictures()

@@ -37,6 +37,8 @@ protected:
     bool WaitForFetch(const AnsiString& query = "FETC:IMP?");
     // The picture names loaded since the last call.
     std::vector<AnsiString> LoadedPictures();
+    // The name of the picture last loaded into an image or key of the window ("" if none was).
+    static AnsiString PictureOf(const TComponent* target);
 
     std::unique_ptr<TInstrumentSim> Sim;
     std::unique_ptr<TLCRForm> Form;

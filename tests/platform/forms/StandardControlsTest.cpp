@@ -327,6 +327,46 @@ TEST(StaticText, ATransparentOneShowsWhatLiesUnderItsEmptyPixels)
     EXPECT_EQ(shot.Canvas()->Pixels(80, 15), clBlack); // the panel under it
 }
 
+TEST(StaticText, AnOpaqueOnePaintsItsColourUnderItsText)
+{
+    // Black text on lime over a black panel, opaque from the start or again after being transparent.
+    for (const bool wasTransparent : {false, true}) {
+        TForm form(nullptr);
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        panel->SetBevelOuter(bvNone);
+        panel->SetColor(clBlack);
+        panel->SetBounds(0, 0, 120, 40);
+        auto* st = new TStaticText(&form);
+        st->SetParent(panel);
+        st->SetAutoSize(false);
+        st->SetBounds(0, 0, 100, 24);
+        st->SetCaption("MMMM");
+        st->Font()->SetColor(clBlack);
+        form.Show();
+        if (wasTransparent) {
+            st->SetTransparent(true);
+            TestInput::ProcessEvents();
+        }
+        st->SetColor(clLime);
+        st->SetTransparent(false);
+        TestInput::ProcessEvents();
+        TBitmap shot;
+        RenderControl(panel, &shot);
+        EXPECT_EQ(shot.Canvas()->Pixels(98, 22), clLime) << wasTransparent;
+        EXPECT_EQ(shot.Canvas()->Pixels(110, 30), clBlack) << wasTransparent; // the panel beside it
+        int lime = 0, dark = 0;
+        for (int y = 0; y < 24; ++y)
+            for (int x = 0; x < 100; ++x) {
+                const TColor c = shot.Canvas()->Pixels(x, y);
+                lime += c == clLime;
+                dark += ((c >> 8) & 0xFF) < 0x80; // the text, its edges smoothed into the lime
+            }
+        EXPECT_GT(lime, 1200) << wasTransparent;
+        EXPECT_GT(dark, 20) << wasTransparent;
+    }
+}
+
 TEST(Edit, ADisabledEditKeepsItsOwnColour)
 {
     TForm form(nullptr);
