@@ -5,6 +5,7 @@
 #include <QStandardItemModel>
 #include <chrono>
 #include <memory>
+#include <vector>
 
 #include "bench/BenchSupport.h"
 #include "components/grid/Ravgrid.h"
@@ -63,32 +64,51 @@ void AppendRecord(TRavArodozIdad* g, int Rec, const AnsiString& Loop, const Ansi
     g->SetCellEx(11, Rec, "PASS,PASS");
 }
 
-void FillRecords(TRavArodozIdad* g, int Loops, int Steps)
+// Appends Loops x Steps records; when Tenths is given, the seconds each tenth of them took.
+void FillRecords(TRavArodozIdad* g, int Loops, int Steps, std::vector<double>* Tenths = nullptr)
 {
     g->SetRowCountEx(2);
+    const int total = Loops * Steps;
     int rec = 1;
+    auto start = std::chrono::steady_clock::now();
     for (int loop = 1; loop <= Loops; ++loop) {
         const AnsiString l = std::to_string(loop);
-        for (int step = 1; step <= Steps; ++step)
-            AppendRecord(g, rec++, l, std::to_string(step));
+        for (int step = 1; step <= Steps; ++step) {
+            AppendRecord(g, rec, l, std::to_string(step));
+            if (Tenths && total >= 10 && rec % (total / 10) == 0) {
+                const auto now = std::chrono::steady_clock::now();
+                Tenths->push_back(std::chrono::duration<double>(now - start).count());
+                start = now;
+            }
+            ++rec;
+        }
     }
 }
 
+// A million records, as 1000 loops of 1000 steps write them. The append is constant time
+// when the last tenth of the records takes as long per record as the first.
 void BM_ListResultAppendMillion(benchmark::State& state)
 {
     TLCRForm* f = ListForm();
     const double before = ResidentMB();
-    double perRecordUs = 0;
+    constexpr double tenth = 100000;
+    std::vector<double> tenths;
     for (auto _ : state) {
-        const auto t0 = std::chrono::steady_clock::now();
-        FillRecords(f->ListMeasGrid, 1000, 1000);
-        const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        perRecordUs = s * 1e6 / 1e6;
+        tenths.clear();
+        FillRecords(f->ListMeasGrid, 1000, 1000, &tenths);
         state.counters["resident_MB"] = ResidentMB();
         state.counters["table_MB"] = ResidentMB() - before;
     }
+    double total = 0;
+    for (double t : tenths)
+        total += t;
+    const double perRecordUs = total * 1e6 / (10 * tenth);
+    const double firstUs = tenths.front() * 1e6 / tenth, lastUs = tenths.back() * 1e6 / tenth;
     state.counters["records"] = f->ListMeasGrid->GetRowCountEx() - 1;
     state.counters["us_per_record"] = perRecordUs;
+    state.counters["us_per_record_first_10pct"] = firstUs;
+    state.counters["us_per_record_last_10pct"] = lastUs;
+    state.counters["last_over_first"] = lastUs / firstUs;
     // The share of the fastest polling interval one record takes.
     state.counters["share_of_poll"] = perRecordUs / (kFastestPollMs * 1000.0);
 }

@@ -35,18 +35,21 @@ void CreateListButtons(TLCRForm* F)
     F->CopyOkBtn = Button(F, F->CopyStepPanel, "CopyOkBtn", 180, 76, "Ok", clLime);
     F->CopyCancelBtn = Button(F, F->CopyStepPanel, "CopyCancelBtn", 280, 76, "Cancel", clRed);
     F->ListMeasResultRemoveBtn->SetCaption("Remove All");
-    // The run buttons lie on the page itself: the loop group is disabled while a run goes on.
-    F->MeasLoopGroup->SetHeight(112);
-    const int left = F->MeasLoopGroup->Left() + 8;
-    int top = F->MeasLoopGroup->Top() + 124;
+    // The run buttons lie on the page itself, across the loop group's column: the group is
+    // disabled while a run goes on.
+    TGroupBox* loop = F->MeasLoopGroup;
+    loop->SetHeight(112);
+    const int left = loop->Left() + 8;
+    const int width = loop->Width() - 16;
+    int top = loop->Top() + 124;
     for (TOwShadowButton* b : {F->ListMeasStartBtn, F->ListMeasTerminateBtn, F->ListMeasResultSaveBtn,
              F->ListMeasResultRemoveBtn}) {
         b->SetParent(F->ListMeasPan);
-        b->SetBounds(left, top, b->Width(), b->Height());
+        b->SetBounds(left, top, width, b->Height());
         top += 38;
     }
     F->MeasDispBtn->SetParent(F->ListMeasPan);
-    F->MeasDispBtn->SetBounds(left, F->MeasLoopGroup->Top() + 360, F->MeasDispBtn->Width(), F->MeasDispBtn->Height());
+    F->MeasDispBtn->SetBounds(left, loop->Top() + 360, width, F->MeasDispBtn->Height());
 
     const struct { TOwShadowButton* Button; void (TLCRForm::*Handler)(TObject*); } clicks[] = {
         {F->ListMeasResultRemoveBtn, &TLCRForm::ListMeasResultRemoveBtnClick},

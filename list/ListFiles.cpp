@@ -67,6 +67,14 @@ bool ReadWord(std::FILE* File, AnsiString& Word)
     return true;
 }
 
+// "**********END**********" and the markers of the other sections.
+bool IsSectionMarker(const AnsiString& Word)
+{
+    static const AnsiString stars(10, '*');
+    return Word.size() > 2 * stars.size() && Word.compare(0, stars.size(), stars) == 0 &&
+        Word.compare(Word.size() - stars.size(), stars.size(), stars) == 0;
+}
+
 int NominalUnitPosition(TFunctionKind Kind, const AnsiString& Word, int Previous)
 {
     auto tail = [&Word](size_t n) { return Word.size() > n ? Word.substr(Word.size() - n) : Word; };
@@ -126,7 +134,8 @@ void ReadListSetupFile(const AnsiString& Path)
     std::vector<AnsiString> group;
     bool names = true;
     while (marker && !ended && problem.empty() && ReadWord(file, word)) {
-        if (group.empty() && (word == EndMarker || word.size() > 10)) {
+        // Only a section marker ends the steps: a long word is a step's word like any other.
+        if (group.empty() && IsSectionMarker(word)) {
             ended = true;
             break;
         }
@@ -178,6 +187,8 @@ void ReadListSetupFile(const AnsiString& Path)
         const int unit = u.empty() ? 0 : NominalUnitPosition(NominalKind(g->GetCellEx(1, q)), u, 0);
         f->StepNominalUnit[q] = unit;
     }
+    // The Step column holds the row numbers, whatever words the file had there.
+    g->AutoNumberCol(0);
     f->ListStepCount = count;
     g->Refresh();
 }

@@ -44,15 +44,28 @@ void SetupGridLook(TRavArodozIdad* G, std::initializer_list<int> Widths, std::in
 
 void TLCRForm::CreateListControls()
 {
+    // The run controls take a narrow column at the right of the List Meas tab, so that the
+    // result table shows all its columns at their full widths beside them.
+    constexpr int column = 117, margin = 4;
+    MeasLoopGroup->SetBounds(ListMeasPan->Width() - column - margin, margin, column, MeasLoopGroup->Height());
+    TestModeGroup->SetBounds(6, 18, column - 12, 50);
+    if (auto* label = dynamic_cast<TControl*>(FindComponent("MeasLoopLab")))
+        label->SetBounds(8, 80, 34, 18);
+    MeasListSetupLoopEdit->SetBounds(44, 76, column - 52, 24);
+    MeasResultGroup->SetWidth(MeasLoopGroup->Left() - 2 * margin);
+    MeasResultPan->SetWidth(MeasResultGroup->Width() - 12);
+    ListMeasGrid->SetWidth(MeasResultPan->Width());
     CreateListButtons(this);
 
     // ---- List Setup table ----
     TRavArodozIdad* s = ListSetupGrid;
+    // The captions are two lines high, so that they fit their columns.
     SetupGridLook(s, {32, 82, 70, 50, 70, 49, 70, 49, 57, 42, 60, 60, 57, 42, 60, 60, 70, 70},
-        {"Step", "Function", "Freq Type", "Freq Value", "Level Type", "Level Value", "Limit Type", "Limit Mode",
-            "Primary STD", "Unit", "Primary Lower", "Primary Upper", "Second STD", "Unit", "Second Lower",
-            "Second Upper", "Mon1", "Mon2"},
+        {"Step", "Function", "Freq\rType", "Freq\rValue", "Level\rType", "Level\rValue", "Limit\rType",
+            "Limit\rMode", "Primary\rSTD", "Unit", "Primary\rLower", "Primary\rUpper", "Second\rSTD", "Unit",
+            "Second\rLower", "Second\rUpper", "Mon1", "Mon2"},
         28);
+    s->SetMultilinecells(true);
     s->SetFixedColor(clMoneyGreen);
     // The eighteen columns are wider than the table: it scrolls sideways too.
     s->SetScrollBars(ssBoth);
@@ -104,8 +117,8 @@ void TLCRForm::CreateListControls()
 
     // ---- List Meas table ----
     TRavArodozIdad* m = ListMeasGrid;
-    // Narrower value columns than the window they were drawn for, so that the verdict shows.
-    SetupGridLook(m, {35, 35, 64, 50, 50, 76, 66, 96, 96, 96, 96, 72},
+    // Its columns at their full widths: the run controls beside it leave the room.
+    SetupGridLook(m, {35, 35, 64, 54, 54, 80, 76, 110, 110, 110, 110, 75},
         {"Loop", "Step", "Function", "Mon(1)", "Mon(2)", "Freq_Value", "Level_Value", "Primary", "Second",
             "Monitor(1)", "Monitor(2)", "CMP(P / S)"},
         25);

@@ -334,11 +334,13 @@ void TLCRForm::ListMeasGridKeyDown(TObject*, Word& Key, TShiftState)
 {
     if (!RightButtonDown)
         return;
-    if (Key == 'O' || Key == 'o') {
+    // The letter keys O and C, with or without Shift: their key code is the capital's. The
+    // codes of the small letters are the keypad's "/" and "3", which must not resize.
+    if (Key == 'O') {
         SetAutoSize(false);
         SetHeight(818);
         SetWidth(1101);
-    } else if (Key == 'C' || Key == 'c') {
+    } else if (Key == 'C') {
         SetHeight(621);
         SetWidth(1101);
         SetAutoSize(true);

@@ -64,13 +64,16 @@ bool NominalShown()
 // The field checks; each returns true when it accepts.
 using TCheck = bool (*)(bool Enter);
 
+// The fixed frequency of a level sweep: bounded by the model like Start and End, since a
+// step above the model's highest frequency could not be measured.
 bool CheckFreq(bool)
 {
-    const double v = FieldNumber(LCRForm->SweepFreqEdit);
-    if (v >= 0.01 && v <= 200)
+    TLCRForm* f = LCRForm;
+    const double v = FieldNumber(f->SweepFreqEdit);
+    if (v >= 0.01 && v <= ModelHighestKHz(f->ModelName))
         return true;
-    Warn(" ''Start'' over  range! 0.01 kHz <= Start <= 200 kHz !");
-    Refocus(LCRForm->SweepFreqEdit);
+    Warn(" ''Start'' over  range! 0.01 kHz <= Start <=" + ModelHighestText(f->ModelName));
+    Refocus(f->SweepFreqEdit);
     return false;
 }
 

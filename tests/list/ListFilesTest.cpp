@@ -192,3 +192,36 @@ TEST_F(ListFiles, ResultFileHoldsTheSetupOfTheRunAndSplitsEveryValue)
         "     (null) (null)       (null) (null)       (null) (null)     (null)\r\n"
         "**********END**********\r\n");
 }
+
+// Words of any length are read whole, the first of a line too; only a section marker ends
+// the steps.
+TEST_F(ListFiles, LongWordsAreReadWhole)
+{
+    const AnsiString dir = ListTestFolder("long");
+    const std::string head = "**********List_Setup**********\r\n"
+        "Step Function Freq_Type Freq_Value Level_Type Level_Value Limit_Type Limit_Mode (null) Unit Primary_Lower "
+        "Primary_Upper (null) Unit Second_Lower Second_Upper Monitor(1) Monitor(2) Nominal Unit\r\n"
+        "000000000001 Cp-D Freq(kHz) 1.00000000000 Level(V) 1.00 Primary SEQ (null) nF 90.0000000000 "
+        "110.000000000000 (null) (null) (null) (null) REL OFF 2.50000000000000 uF\r\n"
+        "2 Ls-Rs Freq(Hz) 100.0 Level(mA) 0.10 Both SEQ (null) KH 1.00000 2.00000 (null) ohm -5.00000 5.00000 ABS "
+        "OFF 2.50000 KH\r\n";
+    const struct { const char* File; const char* Tail; } files[] = {
+        {"long_ListSetup.txt", "**********END**********\r\n"},
+        {"result_ListSetup.txt", "**********List_Meas_Result**********\r\n Record_No Loop Step\r\n"},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.File);
+        Form->ListSetupNewBtnClick(nullptr);
+        WriteAll(dir + f.File, head + f.Tail);
+        ModalScript::AnswerFile(dir + f.File);
+        Form->ListSetupOpenBtnClick(nullptr);
+        EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
+        ASSERT_EQ(Form->ListStepCount, 2);
+        EXPECT_EQ(Row(Setup(), 1, 18), (std::vector<AnsiString>{"1", "Cp-D", "Freq(kHz)", "1.00000000000",
+            "Level(V)", "1.00", "Primary", "SEQ", "", "nF", "90.0000000000", "110.000000000000", "", "", "", "",
+            "REL", "OFF"}));
+        EXPECT_EQ(Form->StepNominal[1], 25000);
+        EXPECT_EQ(Form->StepNominalUnit[1], 2);
+        EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+    }
+}

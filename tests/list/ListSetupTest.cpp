@@ -3,6 +3,8 @@
 #include "components/grid/RavgridEditors.h"
 #include "list/ListButtons.h"
 #include "list/ListPublic.h"
+#include "platform/forms/ComboBox.h"
+#include "platform/forms/GroupBox.h"
 #include "platform/forms/PageControl.h"
 #include "platform/forms/Label.h"
 #include "platform/forms/Render.h"
@@ -59,10 +61,29 @@ protected:
         RenderControl(ButtonControl(B), &drawn);
         TestInput::Click(ButtonControl(B));
     }
+    // A field's text replaced as the user does it: click in, select it all, type over it.
+    void Retype(TVodUriz* E, const AnsiString& Text)
+    {
+        E->SetFocus();
+        Press(VK_HOME);
+        Press(VK_END, ssShift);
+        TestInput::TypeText(E, Text);
+        ASSERT_EQ(E->GetText(), Text);
+    }
     void AddStepsWithF2(const AnsiString& Answer)
     {
         ModalScript::AnswerText(Answer);
+        Setup()->SetFocus();
         Press(VK_F2);
+    }
+    // Far to the right, where the editors on the way would take the arrow keys.
+    void GoFarRight(int Col, int Row)
+    {
+        Setup()->SetFocus();
+        Setup()->SetRow(Row);
+        Setup()->SetCol(Col - 1);
+        Press(VK_RIGHT);
+        ASSERT_EQ(Setup()->Col(), Col);
     }
 };
 
@@ -391,4 +412,193 @@ TEST_F(ListSetup, MonitorAbsOpensTheNominalPanelWhichChecksItsRange)
     EXPECT_EQ(Form->StepNominal[2], 123000);
     EXPECT_EQ(Form->StepNominalUnit[2], 3);
     EXPECT_EQ(Setup()->GetCellEx(16, 2), "ABS");
+}
+
+// The fixed frequency of a level sweep is bounded by the model's highest frequency, like
+// Start and End: Enter in the field and Ok refuse alike, and an accepted one is generated.
+TEST_F(ListSetup, FixedFrequencyOfALevelSweepIsBoundedByTheModel)
+{
+    const struct { const char* Model; const char* Typed; const char* Message; const char* Generated; } cases[] = {
+        {"ZV-A", "2", nullptr, "2.000"},
+        {"ZV-A", "2.01", " ''Start'' over  range! 0.01 kHz <= Start <= 2 kHz !", nullptr},
+        {"ZV-E", "250", nullptr, "250.0"},
+        {"ZV-E", "300.5", " ''Start'' over  range! 0.01 kHz <= Start <= 300 kHz !", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(AnsiString(c.Model) + " " + c.Typed);
+        Form->ListSetupNewBtnClick(nullptr);
+        Form->ModelName = c.Model;
+        ClickButton(Form->SetSweepBtn);
+        TestInput::Click(Form->SweepTypeGroup->Buttons(1));
+        ASSERT_TRUE(Form->SweepFreqEdit->Enabled());
+        Retype(Form->SweepFreqEdit, c.Typed);
+        ModalScript::ClearLog();
+        if (c.Message)
+            ModalScript::AnswerButton(IDOK);
+        Press(VK_RETURN);
+        const std::vector<AnsiString> refused = c.Message ? std::vector<AnsiString>{c.Message}
+                                                          : std::vector<AnsiString>{};
+        EXPECT_EQ(Messages(), refused);
+        if (c.Message)
+            ModalScript::AnswerButton(IDOK);
+        ClickButton(Form->SweepOkBtn);
+        EXPECT_EQ(Messages().size(), c.Message ? 2u : 0u);
+        if (c.Message) {
+            EXPECT_TRUE(Form->ListSweepPan->Visible());
+            EXPECT_TRUE(ListIsEmpty());
+            Retype(Form->SweepFreqEdit, "1");
+            ClickButton(Form->SweepCancelBtn);
+            EXPECT_FALSE(Form->ListSweepPan->Visible());
+        } else {
+            EXPECT_FALSE(Form->ListSweepPan->Visible());
+            EXPECT_EQ(Setup()->GetCellEx(3, 1), c.Generated);
+        }
+    }
+}
+
+// With the decimal comma on, generation reads the fields as the checks do.
+TEST_F(ListSetup, GenerationReadsDecimalCommas)
+{
+    Form->DecimalComma = true;
+    const struct { int Type; const char* Start; const char* End; const char* Points; const char* Fixed;
+        int SweptCol; std::vector<const char*> Swept; int FixedCol; const char* FixedShown; } cases[] = {
+        {1, "0,01", "1,21", "3", "0,5", 5, {"0.01", "0.61", "1.21"}, 3, "0.50"},
+        {0, "1,5", "4,5", "4", "1,5", 3, {"1.500", "2.500", "3.500", "4.500"}, 5, "1.50"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Start);
+        Form->ListSetupNewBtnClick(nullptr);
+        ClickButton(Form->SetSweepBtn);
+        TestInput::Click(Form->SweepTypeGroup->Buttons(c.Type));
+        Retype(c.Type == 0 ? Form->SweepLevelEdit : Form->SweepFreqEdit, c.Fixed);
+        Retype(Form->SweepEndEdit, c.End);
+        Retype(Form->SweepStartEdit, c.Start);
+        Retype(Form->SweepPointEdit, c.Points);
+        ClickButton(Form->SweepOkBtn);
+        EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
+        ASSERT_EQ(Form->ListStepCount, static_cast<int>(c.Swept.size()));
+        for (size_t k = 0; k < c.Swept.size(); ++k) {
+            EXPECT_EQ(Setup()->GetCellEx(c.SweptCol, static_cast<int>(k) + 1), c.Swept[k]) << k;
+            EXPECT_EQ(Setup()->GetCellEx(c.FixedCol, static_cast<int>(k) + 1), c.FixedShown) << k;
+        }
+    }
+}
+
+// Insert before the only step, Insert into the empty list and Enter behind the only step:
+// every step stays, with its nominal, and the new one is the default step.
+TEST_F(ListSetup, InsertAndAppendKeepEveryStep)
+{
+    const struct { const char* Name; bool OneStep; int Col; Word Key; int NewRow; } cases[] = {
+        {"Insert into the empty list", false, 0, VK_INSERT, 1},
+        {"Insert before the only step", true, 0, VK_INSERT, 1},
+        {"Enter behind the only step", true, 17, VK_RETURN, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Form->ListSetupNewBtnClick(nullptr);
+        if (c.OneStep) {
+            AddStepsWithF2("1");
+            Setup()->SetCellEx(1, 1, "Cp-D");
+            Setup()->SetCellEx(16, 1, "ABS");
+            Form->StepNominal[1] = 77;
+            Form->StepNominalUnit[1] = 2;
+        }
+        if (c.Col == 0) {
+            Setup()->SetFocus();
+            GoTo(0, 1);
+        } else {
+            GoFarRight(c.Col, 1);
+        }
+        Press(c.Key);
+        const int steps = c.OneStep ? 2 : 1;
+        ASSERT_EQ(Setup()->GetRowCountEx(), steps + 1);
+        EXPECT_EQ(Form->ListStepCount, steps);
+        EXPECT_EQ(Row(Setup(), c.NewRow, 18), (std::vector<AnsiString>{std::to_string(c.NewRow), "Cs-Rs",
+            "Freq(kHz)", "1.000", "Level(V)", "1.00", "Primary", "SEQ", "", "pF", "0.00000", "0.00000", "", "", "", "",
+            "OFF", "OFF"}));
+        EXPECT_EQ(Form->StepNominal[c.NewRow], 0);
+        if (c.OneStep) {
+            const int kept = 3 - c.NewRow;
+            EXPECT_EQ(Setup()->GetCellEx(0, kept), std::to_string(kept));
+            EXPECT_EQ(Setup()->GetCellEx(1, kept), "Cp-D");
+            EXPECT_EQ(Setup()->GetCellEx(16, kept), "ABS");
+            EXPECT_EQ(Form->StepNominal[kept], 77);
+            EXPECT_EQ(Form->StepNominalUnit[kept], 2);
+        }
+        EXPECT_TRUE(Messages().empty());
+        Press(VK_ESCAPE);
+    }
+}
+
+// F3 opens Copy Step only where the button would: not for the empty list, not while a cell
+// is refused.
+TEST_F(ListSetup, F3IsRefusedWhereTheCopyStepButtonIs)
+{
+    enum TState { Empty, Refused, Steps };
+    const struct { TState State; bool Opens; } cases[] = {{Empty, false}, {Refused, false}, {Steps, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.State));
+        Form->InputError = Form->InvalidCellPending = false;
+        Form->ListSetupNewBtnClick(nullptr);
+        if (c.State != Empty)
+            AddStepsWithF2("2");
+        if (c.State == Refused) {
+            GoFarRight(5, 2);
+            ModalScript::AnswerButton(IDOK);
+            Type("7\r");
+            ASSERT_TRUE(Form->InputError);
+        }
+        for (int how = 0; how < 2; ++how) {
+            if (how == 0) {
+                Setup()->SetFocus();
+                Press(VK_F3);
+            } else {
+                ClickButton(Form->ListSetupCopyBtn);
+            }
+            EXPECT_EQ(Form->CopyStepPanel->Visible(), c.Opens) << how;
+            EXPECT_EQ(Form->ListSetupGroup->Enabled(), !c.Opens) << how;
+            if (Form->CopyStepPanel->Visible())
+                ClickButton(Form->CopyCancelBtn);
+        }
+    }
+    Form->InputError = Form->InvalidCellPending = false;
+}
+
+// The nominal unit boxes are drop-down lists: typed text selects an entry or nothing, and
+// never leaves the box without a unit.
+TEST_F(ListSetup, NominalUnitBoxesKeepAUnitWhateverIsTyped)
+{
+    auto typeInto = [&](TComboBox* Box) {
+        EXPECT_EQ(Box->Style(), csDropDownList);
+        Box->SetFocus();
+        for (const char* typed : {"xyz", "kohm", "9 Mohm"}) {
+            TestInput::TypeText(Box, typed);
+            EXPECT_GE(Box->ItemIndex(), 0) << typed;
+            EXPECT_EQ(Box->Text(), Box->Items()->Strings(Box->ItemIndex())) << typed;
+        }
+        return Box->ItemIndex();
+    };
+    // The step nominal panel, opened by choosing ABS for step 1.
+    AddStepsWithF2("1");
+    GoFarRight(16, 1);
+    Choose("ABS");
+    ASSERT_TRUE(Form->SetNominalPan->Visible());
+    int unit = typeInto(Form->ListSetupStepNomUnitBox);
+    ClickButton(Form->ListSetupStepNomOkBtn);
+    ASSERT_FALSE(Form->SetNominalPan->Visible());
+    EXPECT_EQ(Form->StepNominalUnit[1], unit);
+
+    // The Set List Sweep panel's, shown by choosing ABS for monitor 1.
+    ClickButton(Form->SetSweepBtn);
+    Form->SweepMon1Box->SetFocus();
+    TestInput::TypeText(Form->SweepMon1Box, "A");
+    ASSERT_EQ(Form->SweepMon1Box->Text(), "ABS");
+    ASSERT_TRUE(Form->SweepNomUnitBox->Visible());
+    unit = typeInto(Form->SweepNomUnitBox);
+    Retype(Form->SweepPointEdit, "2");
+    ClickButton(Form->SweepOkBtn);
+    EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
+    ASSERT_EQ(Form->ListStepCount, 3);
+    EXPECT_EQ(Form->StepNominalUnit[1], unit);
+    EXPECT_EQ(Form->StepNominalUnit[2], unit);
 }
