@@ -394,7 +394,10 @@ AnsiString RenderLine(Call& c, Run& r, AnsiString& text, bool draw, int x0, int 
                             cv->Brush()->SetColor(clBtnFace);
                             cv->FillRect(bx);
                             TRect e = bx;
-                            cv->DrawEdge(e, c.down ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+                            // Pressed while the button is down under the point.
+                            const bool hot = c.xpos > x - 2 && c.xpos < x + W - 2 && c.ypos > B - H - 2 &&
+                                             c.ypos < B - 2;
+                            cv->DrawEdge(e, c.down && hot ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
                             TRect t(bx.Left + 2, bx.Top + 2, bx.Right - 2, bx.Bottom - 2);
                             cv->DrawText(value, t, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
                         }

@@ -95,6 +95,9 @@ TRavArodozIdad::~TRavArodozIdad()
         UnlinkFormResize(form);
     FKeepPropsOnClear = false;
     FUpdateCount = 1; // nothing repaints while the grid goes away
+    // An open markup editor that loses the focus now writes nothing back.
+    FControlEditor = nullptr;
+    FControlDown = false;
     // The final clear tells no one: handlers and notifiers may already be gone.
     OnCellsChanged = nullptr;
     FNotifiers.clear();

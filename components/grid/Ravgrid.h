@@ -35,6 +35,8 @@ class TGridDatePicker;
 class TGridEditBtn;
 class TGridUnitEditBtn;
 class TGridButton;
+class TControlEdit;
+class TControlCombo;
 class TEditLink;
 class TArrowWindow;
 class TPopupButton;
@@ -123,6 +125,13 @@ using TButtonClickEvent = std::function<void(TObject* Sender, int ACol, int ARow
 using TAnchorClickEvent =
     std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor, bool& AutoHandle)>;
 using TAnchorEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& Anchor)>;
+// A control in a markup cell: its ID, TYPE and VALUE.
+using TCellControlEvent = std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID,
+                                             const AnsiString& CtrlType, const AnsiString& CtrlVal)>;
+// A markup combo about to open: Values are its items; Edit allows typing; DropCount lines show.
+using TCellComboControlEvent =
+    std::function<void(TObject* Sender, int ARow, int ACol, const AnsiString& CtrlID, const AnsiString& CtrlType,
+                       const AnsiString& CtrlVal, TStringList* Values, bool& Edit, int& DropCount)>;
 
 // A row cut out of the grid while hidden: its real index and its cells
 // (texts and properties, all real columns), owned here until shown again.
@@ -760,6 +769,16 @@ public:
     TAnchorClickEvent OnAnchorClick;
     TAnchorEvent OnAnchorEnter;
     TAnchorEvent OnAnchorExit;
+    // Controls in markup cells: a click on one; the end of an edit in a markup EDIT or COMBO; the
+    // items of a markup COMBO before it drops down.
+    TCellControlEvent OnControlClick;
+    TCellControlEvent OnControlEditDone;
+    TCellComboControlEvent OnControlComboList;
+    // The editors the grid lays over a markup EDIT or COMBO control.
+    TControlEdit* ControlEdit() const { return FControlEdit; }
+    TControlCombo* ControlCombo() const { return FControlCombo; }
+    // Ends the edit of a markup EDIT or COMBO: its text becomes the control's value in the cell.
+    void ControlExit(TObject* Sender);
     TCustomCellDrawEvent OnCustomCellDraw;
     TDrawCellEvent OnDrawCell;
     TNotifyEvent OnResize;
@@ -1163,8 +1182,13 @@ private:
     bool WheelStep(int Delta, TShiftState Shift);
     void EndPanning();
     void OpenAnchor(const AnsiString& Anchor);
-    // A press on a markup cell's anchor or check/radio control; true when it took the press.
+    // A press on a markup cell's anchor or control; true when it took the press.
     bool MarkupClick(int ACol, int ARow, int X, int Y);
+    // Lays the markup edit or combo over control rectangle R of cell (ACol, ARow).
+    void ShowMarkupEdit(int ACol, int ARow, const TRect& R, const AnsiString& Value);
+    void ShowMarkupCombo(int ACol, int ARow, const TRect& R, const AnsiString& Value);
+    // A markup BUTTON drawn pressed is drawn up again.
+    void ReleaseMarkupButton();
     // A press on a cell's check box or radio item; true when it took the press.
     bool GraphicClick(int ACol, int ARow, int X, int Y);
     bool IsEditorControlType(TEditorType T) const;
@@ -1317,6 +1341,14 @@ private:
     TGridEditBtn* FGridEditBtn = nullptr;
     TGridUnitEditBtn* FGridUnitEditBtn = nullptr;
     TGridButton* FGridButton = nullptr;
+    TControlEdit* FControlEdit = nullptr;
+    TControlCombo* FControlCombo = nullptr;
+    // The markup control a click took: its cell (display column), ID and TYPE; the open
+    // markup editor, and a markup BUTTON held down (drawn pressed at FPressPos).
+    TPoint FControlCell{-1, -1};
+    AnsiString FControlId, FControlType;
+    TWinControl* FControlEditor = nullptr;
+    bool FControlDown = false;
     // mouse
     bool FMousePressed = false;
     TPoint FPressPos{-1, -1};

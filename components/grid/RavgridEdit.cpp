@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "components/grid/Raghtmle.h"
+#include "components/grid/Ragcheck.h"
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridRich.h"
 #include "components/grid/RavgridEditors.h"
@@ -65,8 +66,11 @@ void TRavArodozIdad::CreateEditControls()
     FGridUnitEditBtn->SetButtonCaption("...");
     FGridUnitEditBtn->SetBorderStyle(bsNone);
     FGridButton = new TGridButton(this);
+    FControlEdit = new TControlEdit(this);
+    FControlCombo = new TControlCombo(this);
     for (TWinControl* c : std::initializer_list<TWinControl*>{FGridCheckBox, FGridSpin, FGridCombo, FGridDatePicker,
-                                                              FGridEditBtn, FGridUnitEditBtn, FGridButton})
+                                                              FGridEditBtn, FGridUnitEditBtn, FGridButton,
+                                                              FControlEdit, FControlCombo})
         place(c);
     FGridCombo->Items()->Assign(FComboItems.get());
     // The editors draw in the visual style exactly when the grid found it active.
@@ -651,15 +655,21 @@ bool TRavArodozIdad::ValidateCell(const AnsiString& Value)
     if (Value != FValidateStart) {
         UpdateCell(col, row);
         AnsiString text = Value;
+        if (FCellChecker && FCellChecker->AutoCorrect)
+            text = FCellChecker->Correct(col, row, text);
+        const AnsiString offered = text;
         if (OnCellValidate)
             OnCellValidate(this, col, row, text, valid);
+        const bool replaced = text != offered;
+        if (FCellChecker && FCellChecker->AutoMarkError)
+            text = FCellChecker->MarkError(col, row, text);
         CellsChanged(TRect(col, row, col, row));
         if (valid) {
             SetCellEx(col, row, text);
             // The totals follow the value as written, also one the handler changed.
             CalcFooter(col);
         } else {
-            SetCellEx(col, row, text != Value ? text : FValidateStart);
+            SetCellEx(col, row, replaced ? text : FValidateStart);
             if (FValidateCell.x != Col())
                 InvalidateEditor();
             if (FValidateCell.x != Col() || FValidateCell.y != Row()) {
@@ -692,7 +702,11 @@ void TRavArodozIdad::DoEnter()
         ShowInplaceEdit();
 }
 
-void TRavArodozIdad::DoExit() { TBaseGrid::DoExit(); }
+void TRavArodozIdad::DoExit()
+{
+    TBaseGrid::DoExit();
+    ReleaseMarkupButton();
+}
 
 void TRavArodozIdad::Click()
 {

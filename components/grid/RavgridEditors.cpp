@@ -732,6 +732,52 @@ void TGridCombo::DoExit()
     TRAGComboBox::DoExit();
 }
 
+// editors of markup EDIT and COMBO controls
+
+TControlEdit::TControlEdit(TComponent* AOwner) : TEdit(AOwner), FGrid(GridOf(AOwner)) {}
+
+bool TControlEdit::WantsKey(Word Key, TShiftState Shift) const
+{
+    return Key == VK_RETURN || TEdit::WantsKey(Key, Shift);
+}
+
+void TControlEdit::KeyPress(char& Key)
+{
+    TEdit::KeyPress(Key);
+    if (Key == '\r') {
+        Key = 0;
+        FGrid->ControlExit(this);
+    }
+}
+
+void TControlEdit::DoExit()
+{
+    FGrid->ControlExit(this);
+    TEdit::DoExit();
+}
+
+TControlCombo::TControlCombo(TComponent* AOwner) : TRAGComboBox(AOwner), FGrid(GridOf(AOwner)) {}
+
+bool TControlCombo::WantsKey(Word Key, TShiftState Shift) const
+{
+    return Key == VK_RETURN || TRAGComboBox::WantsKey(Key, Shift);
+}
+
+void TControlCombo::KeyPress(char& Key)
+{
+    TRAGComboBox::KeyPress(Key);
+    if (Key == '\r') {
+        Key = 0;
+        FGrid->ControlExit(this);
+    }
+}
+
+void TControlCombo::DoExit()
+{
+    FGrid->ControlExit(this);
+    TRAGComboBox::DoExit();
+}
+
 // date picker
 
 TGridDatePicker::TGridDatePicker(TComponent* AOwner) : TDateTimePicker(AOwner), TGridEditorSupport(AOwner) {}

@@ -11,6 +11,7 @@
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/DateTimePicker.h"
+#include "platform/forms/Edit.h"
 
 class TRavArodozIdad;
 class TCustomForm;
@@ -166,6 +167,34 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void KeyDown(Word& Key, TShiftState Shift) override;
     void KeyUp(Word& Key, TShiftState Shift) override;
+};
+
+// The editors of EDIT and COMBO controls in markup cells: Enter or leaving ends the edit,
+// and the grid writes the text back into the control (ControlExit).
+class TControlEdit : public TEdit {
+public:
+    explicit TControlEdit(TComponent* AOwner);
+
+protected:
+    void KeyPress(char& Key) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DoExit() override;
+
+private:
+    TRavArodozIdad* FGrid;
+};
+
+class TControlCombo : public TRAGComboBox {
+public:
+    explicit TControlCombo(TComponent* AOwner);
+
+protected:
+    void KeyPress(char& Key) override;
+    bool WantsKey(Word Key, TShiftState Shift) const override;
+    void DoExit() override;
+
+private:
+    TRavArodozIdad* FGrid;
 };
 
 enum TEditStyle { esInplace, esPopup };

@@ -12,16 +12,43 @@ const char kQ = '"';
 
 AnsiString Quoted(const AnsiString& S) { return kQ + S + kQ; }
 
-// Web and mail addresses become links; the second conversion starts from the text as it was.
-AnsiString Links(const AnsiString& Text, bool Full)
+// XHTML text is text: & < > escaped, each CR an empty line-break element.
+AnsiString XhtmlText(const AnsiString& S)
 {
+    AnsiString r;
+    for (char c : S) {
+        switch (c) {
+        case '&': r += "&amp;"; break;
+        case '<': r += "&lt;"; break;
+        case '>': r += "&gt;"; break;
+        case '\r': r += "<br/>"; break;
+        default: r += c;
+        }
+    }
+    return r;
+}
+
+AnsiString XhtmlAttr(const AnsiString& S)
+{
+    AnsiString r;
+    for (char c : S)
+        r += c == '"' ? AnsiString("&quot;") : c == '\r' ? AnsiString("&#13;") : XhtmlText(AnsiString(1, c));
+    return r;
+}
+
+// Web and mail addresses become links; the second conversion starts from the text as it was.
+// Plain HTML takes the text as markup; XHTML escapes it and quotes the address.
+AnsiString Links(const AnsiString& Text, bool Full, bool Xhtml)
+{
+    auto text = [&](const AnsiString& S) { return Xhtml ? XhtmlText(S) : S; };
+    auto href = [&](const AnsiString& S) { return Xhtml ? Quoted(XhtmlAttr(S)) : S; };
     if (Text.find("</") != AnsiString::npos)
-        return Text;
-    AnsiString r = Text;
+        return text(Text);
+    AnsiString r = text(Text);
     if (const size_t p = Text.find("://"); p != AnsiString::npos)
-        r = "<a href=" + Text + ">" + (Full ? Text : Text.substr(p + 3, 255)) + "</a>";
+        r = "<a href=" + href(Text) + ">" + text(Full ? Text : Text.substr(p + 3, 255)) + "</a>";
     if (const size_t p = Text.find("mailto:"); p != AnsiString::npos)
-        r = "<a href=" + Text + ">" + (Full ? Text : Text.substr(p + 7)) + "</a>";
+        r = "<a href=" + href(Text) + ">" + text(Full ? Text : Text.substr(p + 7)) + "</a>";
     return r;
 }
 
@@ -32,8 +59,12 @@ void TRavArodozIdad::OutputToHTML(const AnsiString& FileName, bool Append)
     THTMLSettings& hs = *FHTMLSettings;
     const int FC = SaveWithFixedCells ? 0 : FixedCols();
     const int FR = SaveWithFixedCells ? 0 : FixedRows();
-    const AnsiString nowrap = FWordWrap ? "" : " nowrap";
+    // XHTML attributes all have quoted values.
+    const AnsiString nowrap = FWordWrap ? "" : hs.XHTML ? " nowrap=\"nowrap\"" : " nowrap";
     std::vector<AnsiString> lines;
+    // Plain HTML is written as Windows-1252 and says so where an XHTML document has its declaration.
+    if (!hs.XHTML)
+        lines.push_back("<meta charset=\"windows-1252\">");
     if (hs.XHTML) {
         lines.push_back("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
         lines.push_back("<!DOCTYPE html PUBLIC \"-//W3C//DTD XHTML 1.0 Strict//EN\"");
@@ -47,9 +78,12 @@ void TRavArodozIdad::OutputToHTML(const AnsiString& FileName, bool Append)
                     (hs.TableStyle.empty() ? AnsiString() : " " + hs.TableStyle + " ") + " width=" +
                     Quoted(IntToStr(hs.Width) + "%") + ">");
     auto cellText = [&](int c, int r, const char* empty) {
-        AnsiString t = HTMLLineBreaks(SaveCell(RemapCol(c), r));
+        const AnsiString raw = SaveCell(RemapCol(c), r);
+        AnsiString t = hs.XHTML ? raw : HTMLLineBreaks(raw);
         if (FURLShow)
-            t = Links(t, FURLFull);
+            t = Links(t, FURLFull, hs.XHTML);
+        else if (hs.XHTML)
+            t = XhtmlText(t);
         return t.empty() ? AnsiString(empty) : t;
     };
     auto alignOf = [&](int c, int r, const AnsiString& text) {
@@ -65,8 +99,10 @@ void TRavArodozIdad::OutputToHTML(const AnsiString& FileName, bool Append)
         }
     };
     auto widthOf = [&](int index) {
-        return index >= 0 && index < hs.ColWidths()->Count() ? " width=" + IntToStr(hs.ColWidths()->GetInteger(index))
-                                                           : AnsiString();
+        if (index < 0 || index >= hs.ColWidths()->Count())
+            return AnsiString();
+        const AnsiString w = IntToStr(hs.ColWidths()->GetInteger(index));
+        return " width=" + (hs.XHTML ? Quoted(w) : w);
     };
     const bool header = FixedRows() > 0 && SaveWithFixedCells;
     if (header) {

@@ -75,15 +75,28 @@ bool TRavArodozIdad::MarkupClick(int ACol, int ARow, int X, int Y)
                     1.0, FURLColor, clNone, clNone, clGray, anchor, stripped, focus, w, h, count, number, ar, cr, id,
                     value, ctype, FPictureCache.get(), FPictureContainer, nullptr))
         return false;
-    if (anchor == "ctrl") {
-        if (ctype != "CHECK" && ctype != "RADIO")
-            return false;
-        const bool on = UpperCase(value) == "TRUE";
-        if (ctype == "RADIO" && on)
-            return true;
-        AnsiString cell = GetCellEx(rc, ARow);
-        if (SetControlValue(cell, id, on ? "false" : "true"))
-            SetCellEx(rc, ARow, cell);
+    if (anchor == "ctrl" && !id.empty()) {
+        // A control in the text: an open markup editor ends first.
+        ControlExit(nullptr);
+        FControlCell = TPoint(ACol, ARow);
+        FControlId = id;
+        FControlType = ctype;
+        AnsiString now = value;
+        if (ctype == "BUTTON") {
+            FControlDown = true;
+            RepaintCell(ACol, ARow);
+        } else if (ctype == "CHECK") {
+            now = UpperCase(value) == "TRUE" ? "FALSE" : "TRUE";
+            AnsiString cell = GetCellEx(rc, ARow);
+            if (SetControlValue(cell, id, now))
+                SetCellEx(rc, ARow, cell);
+        }
+        if (OnControlClick)
+            OnControlClick(this, ARow, ACol, id, ctype, now);
+        if (ctype == "EDIT")
+            ShowMarkupEdit(ACol, ARow, cr, value);
+        else if (ctype == "COMBO")
+            ShowMarkupCombo(ACol, ARow, cr, value);
         return true;
     }
     bool autoHandle = true;
@@ -92,6 +105,82 @@ bool TRavArodozIdad::MarkupClick(int ACol, int ARow, int X, int Y)
     if (autoHandle)
         OpenAnchor(anchor);
     return true;
+}
+
+void TRavArodozIdad::ShowMarkupEdit(int, int, const TRect& R, const AnsiString& Value)
+{
+    TControlEdit* e = FControlEdit;
+    if (!e)
+        return;
+    e->SetBorderStyle(bsNone);
+    e->SetBounds(R.Left + 3, R.Top + 5, R.Width() - 4, R.Height() - 4);
+    e->SetText(Value);
+    FControlEditor = e;
+    e->SetEnabled(true);
+    e->SetVisible(true);
+    e->BringToFront();
+    e->SetFocus();
+}
+
+void TRavArodozIdad::ShowMarkupCombo(int ACol, int ARow, const TRect& R, const AnsiString& Value)
+{
+    TControlCombo* cb = FControlCombo;
+    if (!cb)
+        return;
+    bool edit = true;
+    int dropCount = 8;
+    TStringList values;
+    if (OnControlComboList)
+        OnControlComboList(this, ARow, ACol, FControlId, FControlType, Value, &values, edit, dropCount);
+    cb->SetDroppedDown(false);
+    cb->Items()->Assign(&values);
+    cb->SetStyle(edit ? csDropDown : csDropDownList);
+    cb->SetItemIndex(cb->Items()->IndexOf(Value));
+    if (edit)
+        cb->SetText(Value);
+    // The list shows DropCount lines; the field keeps the control's height.
+    cb->SetDropDownCount(std::max(1, dropCount));
+    cb->SetBounds(R.Left + 3, R.Top + 5, R.Width() - 4, R.Height() - 4);
+    FControlEditor = cb;
+    cb->SetEnabled(true);
+    cb->SetVisible(true);
+    cb->BringToFront();
+    cb->SetFocus();
+    cb->SetDroppedDown(true);
+}
+
+void TRavArodozIdad::ControlExit(TObject* Sender)
+{
+    TWinControl* ed = FControlEditor;
+    if (!ed || (Sender && Sender != ed))
+        return;
+    FControlEditor = nullptr;
+    const bool hadFocus = ed->Focused();
+    if (ed == FControlCombo)
+        FControlCombo->SetDroppedDown(false);
+    const AnsiString value = ed->Text();
+    const int c = FControlCell.x, r = FControlCell.y;
+    if (c >= 0 && r >= 0 && c < ColCount() && r < RowCount()) {
+        const int rc = RealColIndex(c);
+        AnsiString cell = GetCellEx(rc, r);
+        if (SetControlValue(cell, FControlId, value))
+            SetCellEx(rc, r, cell);
+    }
+    ed->SetVisible(false);
+    ed->SetEnabled(false);
+    if (hadFocus && CanFocus())
+        SetFocus();
+    if (OnControlEditDone)
+        OnControlEditDone(this, r, c, FControlId, FControlType, value);
+}
+
+void TRavArodozIdad::ReleaseMarkupButton()
+{
+    if (!FControlDown)
+        return;
+    FControlDown = false;
+    if (FControlCell.x >= 0 && FControlCell.y >= 0 && FControlCell.x < ColCount() && FControlCell.y < RowCount())
+        RepaintCell(FControlCell.x, FControlCell.y);
 }
 
 void TRavArodozIdad::LeftDoubleClick(TShiftState Shift, int X, int Y)
@@ -236,6 +325,7 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
     if (Button == mbLeft) {
         if (FSizingHint)
             FSizingHint->ReleaseHint();
+        ReleaseMarkupButton();
         FMousePressed = false;
         FOleDragPending = false;
         FSelectAnchor = -1;
@@ -438,4 +528,5 @@ void TRavArodozIdad::TopLeftChanged()
     // An editor control does not scroll with the cells.
     if (FEditActive && FEditorType != edNormal)
         HideInplaceEdit();
+    ControlExit(nullptr);
 }

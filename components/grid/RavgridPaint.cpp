@@ -312,7 +312,15 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
     T.Left += DrawCellGraphic(cv, R, rc, ARow, ha, drawText);
     if (!drawText)
         return;
-    if (type == ttHTML)
+    if (type == ttHTML && FControlDown && FControlCell == TPoint(ACol, ARow)) {
+        // The markup button under the press is drawn pressed.
+        AnsiString anchor, stripped, focus, id, value, ctype;
+        int w = 0, h = 0, count = 0, number = -1;
+        TRect ar(0, 0, 0, 0), cr(0, 0, 0, 0);
+        HTMLDrawEx(cv, text, T, FGridImages, FPressPos.x, FPressPos.y, -1, -1, 1, false, false, false, false,
+                   FBlinkPhase, false, true, true, 1.0, urlColor, clNone, clNone, clGray, anchor, stripped, focus, w,
+                   h, count, number, ar, cr, id, value, ctype, FPictureCache.get(), FPictureContainer, nullptr);
+    } else if (type == ttHTML)
         HTMLDrawEx(cv, text, T, urlColor, FBlinkPhase, false, true, FGridImages, FPictureCache.get(),
                    FPictureContainer);
     else if (type == ttRTF)

@@ -5,6 +5,7 @@
 
 #include "GridTestSupport.h"
 #include "tests/support/TestOutput.h"
+#include "components/grid/Ragcheck.h"
 #include "components/grid/RavgridEditors.h"
 #include "components/grid/RavgridHint.h"
 #include "components/grid/RavgridRich.h"
@@ -484,6 +485,92 @@ TEST_F(GridEdit, LeavingAnEditedCellValidatesBeforeTheCellChanges)
     replace.clear();
     Press(VK_UP);
     EXPECT_EQ(ev, std::vector<std::string>{"changing 0,1"});
+}
+
+namespace {
+
+// Capitalises sentences, marks the word "teh", and logs each call with its column.
+struct LoggingCheck : TCapitalCheck {
+    LoggingCheck(TComponent* Owner, std::vector<std::string>& Log) : TCapitalCheck(Owner), log(Log) {}
+    AnsiString Correct(int c, int r, const AnsiString& t) override
+    {
+        log.push_back("correct " + std::to_string(c) + " " + t);
+        return TCapitalCheck::Correct(c, r, t);
+    }
+    AnsiString MarkError(int c, int, const AnsiString& t) override
+    {
+        log.push_back("mark " + std::to_string(c) + " " + t);
+        return HiLight(t, "teh", "E", false);
+    }
+    std::vector<std::string>& log;
+};
+
+} // namespace
+
+// The cell checker corrects an edited value before the validation handler sees it and marks
+// errors in what the handler leaves; both work on real columns.
+TEST_F(GridEdit, TheCellCheckerCorrectsAndMarksAnEditedValue)
+{
+    std::vector<std::string> log;
+    LoggingCheck checker(nullptr, log);
+    g->SetCellChecker(&checker);
+    g->SetRowCountEx(8);
+    g->HideColumn(0); // display column 0 is real column 1
+    enum Handler { hAccept, hRefuse, hReplace };
+    bool valid = true;
+    AnsiString replacement;
+    g->OnCellValidate = [&](TObject*, int c, int, AnsiString& v, bool& ok) {
+        log.push_back("validate " + std::to_string(c) + " " + v);
+        if (!replacement.empty())
+            v = replacement;
+        ok = valid;
+    };
+    const struct {
+        bool correct, mark;
+        Handler handler;
+        const char* cell;
+        std::vector<std::string> log;
+    } cases[] = {
+        {false, false, hAccept, "ok. teh end", {"validate 1 ok. teh end"}},
+        {true, false, hAccept, "Ok. Teh end", {"correct 1 ok. teh end", "validate 1 Ok. Teh end"}},
+        {false, true, hAccept, "ok. <E>teh</E> end", {"validate 1 ok. teh end", "mark 1 ok. teh end"}},
+        {true, true, hAccept, "Ok. <E>Teh</E> end",
+         {"correct 1 ok. teh end", "validate 1 Ok. Teh end", "mark 1 Ok. Teh end"}},
+        // Refused as it stands: the cell keeps its start text, whatever the marks.
+        {true, true, hRefuse, "", {"correct 1 ok. teh end", "validate 1 Ok. Teh end", "mark 1 Ok. Teh end"}},
+        // Refused with a replacement: the replacement is kept, marked.
+        {true, true, hReplace, "<E>teh</E>?",
+         {"correct 1 ok. teh end", "validate 1 Ok. Teh end", "mark 1 teh?"}},
+    };
+    // An unchanged value is neither corrected nor marked.
+    checker.AutoCorrect = checker.AutoMarkError = true;
+    g->SetCellEx(1, 7, "same teh");
+    g->MoveColRow(0, 7, true, true);
+    Press(VK_F2);
+    Press(VK_RETURN);
+    EXPECT_TRUE(log.empty()) << ::testing::PrintToString(log);
+    EXPECT_EQ(g->GetCellEx(1, 7), "same teh");
+    int row = 1;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(row);
+        checker.AutoCorrect = c.correct;
+        checker.AutoMarkError = c.mark;
+        valid = c.handler == hAccept;
+        replacement = c.handler == hReplace ? "teh?" : "";
+        g->MoveColRow(0, row, true, true);
+        log.clear();
+        Type("ok. teh end");
+        Press(VK_DOWN);
+        EXPECT_EQ(g->GetCellEx(1, row), c.cell);
+        EXPECT_EQ(log, c.log);
+        // A refused value keeps the user in the cell with the editor open.
+        EXPECT_EQ(EditorShown(), c.handler != hAccept);
+        EXPECT_EQ(g->Row(), c.handler == hAccept ? row + 1 : row);
+        if (EditorShown())
+            Press(VK_ESCAPE);
+        ++row;
+    }
+    g->SetCellChecker(nullptr);
 }
 
 TEST_F(GridEdit, AnEditAfterTheCursorWasMovedByCodeChangesOnlyItsCell)

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "GridTestSupport.h"
+#include "platform/office/XmlReader.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -33,6 +34,7 @@ TEST(GridHtml, WritesAHeaderRowAndDataRowsExactly)
     g->SaveToHTML(Path("t.html"));
     const AnsiString face = kFace;
     EXPECT_EQ(ReadBytes(Path("t.html")),
+              "<meta charset=\"windows-1252\">\r\n" // what the bytes are written in
               "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\"  width=\"100%\">\r\n"
               "<tr>\r\n"
               "<td nowrap bgcolor=\"" + face + "\" width=50><b>Freq</b></td>\r\n"
@@ -75,11 +77,11 @@ TEST(GridHtml, XhtmlSpansPrefixSuffixHeaderFooterAndAppend)
                            "<p>\r\n"
                            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\"  class=\"t\"  width=\"100%\">\r\n"
                            "<tr>\r\n"
-                           "<td colspan=\"2\" rowspan=\"2\" width=40>m\xC3\xA9rged</td>\r\n" // no header row: widths here
+                           "<td colspan=\"2\" rowspan=\"2\" width=\"40\">m\xC3\xA9rged</td>\r\n" // no header row: widths here
                            "<td><br/></td>\r\n"
                            "</tr>\r\n"
                            "<tr>\r\n"
-                           "<td>a < b</td>\r\n"
+                           "<td>a &lt; b</td>\r\n"
                            "</tr>\r\n"
                            "</table>\r\n"
                            "</p>\r\n"
@@ -114,6 +116,53 @@ TEST(GridHtml, LinksAndThePlainDocumentsEncoding)
         g->SaveToHTML(Path("l.html"));
         const AnsiString doc = ReadBytes(Path("l.html"));
         EXPECT_NE(doc.find("<td nowrap>" + AnsiString(c.Cell) + "</td>"), AnsiString::npos) << doc;
+        // The document opens by naming the code page its bytes are in.
+        EXPECT_EQ(doc.rfind("<meta charset=\"windows-1252\">\r\n<table ", 0), 0u) << doc;
+    }
+}
+
+// XHTML is XML: cell texts are escaped, line breaks are empty elements, attribute values are
+// quoted, and a reader gets back the texts the cells hold.
+TEST(GridHtml, XhtmlEscapesTextAndIsWellFormed)
+{
+    struct Case {
+        const char* Text;
+        const char* Cell; // the element as written
+        const char* Read; // its character data as an XML reader gives it
+    };
+    const Case cases[] = {
+        {"a < b & c > d", "<td nowrap=\"nowrap\">a &lt; b &amp; c &gt; d</td>", "a < b & c > d"},
+        {"<b>x</b>", "<td nowrap=\"nowrap\">&lt;b&gt;x&lt;/b&gt;</td>", "<b>x</b>"},
+        {"two\r\nlines", "<td nowrap=\"nowrap\">two<br/>\nlines</td>", "two\nlines"},
+        {"http://e.org/?a=1&b=\"2\"",
+         "<td nowrap=\"nowrap\"><a href=\"http://e.org/?a=1&amp;b=&quot;2&quot;\">e.org/?a=1&amp;b=\"2\"</a></td>", ""},
+        {"caf\xC3\xA9 \xE2\x84\xA6", "<td nowrap=\"nowrap\">caf\xC3\xA9 \xE2\x84\xA6</td>", "caf\xC3\xA9 \xE2\x84\xA6"},
+    };
+    auto g = MakeGrid(1, int(std::size(cases)) + 1);
+    g->SetURLShow(true);
+    g->SetCellEx(0, 0, "T & C");
+    for (size_t i = 0; i < std::size(cases); ++i)
+        g->SetCellEx(0, int(i) + 1, cases[i].Text);
+    g->HTMLSettings()->XHTML = true;
+    g->HTMLSettings()->ColWidths()->Add(80);
+    g->SaveToHTML(Path("w.html"));
+    const AnsiString doc = ReadBytes(Path("w.html"));
+    EXPECT_NE(doc.find("<td nowrap=\"nowrap\" bgcolor=\"" + AnsiString(kFace) + "\" width=\"80\"><b>T &amp; C</b></td>"),
+              AnsiString::npos)
+        << doc;
+    for (const auto& c : cases)
+        EXPECT_NE(doc.find(AnsiString(c.Cell) + "\r\n"), AnsiString::npos) << c.Cell << "\n" << doc;
+    TXmlElement html;
+    ASSERT_NO_THROW(html = ParseXml(doc)) << doc;
+    const TXmlElement* table = html.Child("table");
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->Children.size(), std::size(cases) + 1);
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const TXmlElement& td = table->Children[i + 1].Children.at(0);
+        if (*cases[i].Read)
+            EXPECT_EQ(td.Text, cases[i].Read);
+        else
+            EXPECT_EQ(td.Child("a")->Attr("href"), cases[i].Text);
     }
 }
 

@@ -165,6 +165,44 @@ TEST(GridOffice, ExchangeErrorsAreReportedAndChangeNothing)
     EXPECT_EQ(Cells(*g), "mine|\n|\n");
 }
 
+// A sheet or table name is data: quotes, semicolons and markup characters reach the
+// workbook as they are and find the same sheet again; a name a workbook cannot hold is
+// refused and the file left as it was; a database table name is never turned into a query
+// (no database file can be written here, so only the refusal before the name is used shows).
+TEST(GridOffice, HostileSheetAndTableNamesArePassedAsTheyAre)
+{
+    const std::string file = Path("names.xlsx");
+    WriteSheet(file, {{{1, 1}, T("first")}}, "First");
+    const char* kept[] = {"T'; DROP TABLE x; --", "a\"b\" & <c>", "Q'1;2"};
+    for (const char* name : kept) {
+        SCOPED_TRACE(name);
+        auto g = MakeGrid(1, 1, 0, 0);
+        g->SetCellEx(0, 0, name);
+        g->SaveToXLSSheet(file, name);
+        const TWorkbook back = ReadWorkbook(file);
+        EXPECT_EQ(back.Sheets.back().Name, name);
+        EXPECT_EQ(back.Sheets.front().Name, "First");
+        auto h = MakeGrid(1, 1, 0, 0);
+        h->LoadFromXLSSheet(file, name);
+        EXPECT_EQ(Cells(*h), std::string(name) + "\n");
+    }
+    const std::string before = ReadBytes(file);
+    for (const char* name : {"x]; y", "a/b", "what?", "'quoted'"}) {
+        SCOPED_TRACE(name);
+        auto g = MakeGrid(1, 1, 0, 0);
+        EXPECT_EQ(ErrorOf([&] { g->SaveToXLSSheet(file, name); }),
+                  "ESpreadsheetError: Cannot write workbook " + file + ": the sheet name \"" + name +
+                      "\" cannot be used");
+        EXPECT_EQ(ReadBytes(file), before);
+    }
+    WriteBytes(Path("text.mdb"), std::string(8192, 'x'));
+    auto g = MakeGrid(2, 2, 0, 0);
+    g->SetCellEx(0, 0, "mine");
+    EXPECT_EQ(ErrorOf([&] { g->LoadFromMDBTable(Path("text.mdb"), "T; DROP TABLE T; --"); }),
+              "EDatabaseError: Cannot read database " + Path("text.mdb") + ": not a database file");
+    EXPECT_EQ(Cells(*g), "mine|\n|\n");
+}
+
 TEST(GridOffice, TheDocumentIsARichTextTableOfTheWholeGrid)
 {
     auto g = MakeGrid(2, 2, 1, 0);

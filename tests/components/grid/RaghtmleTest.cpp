@@ -9,9 +9,12 @@
 
 #include "components/grid/Raghtmle.h"
 #include "components/grid/Ravgrid.h"
+#include "components/grid/RavgridEditors.h"
+#include "platform/forms/Edit.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Printer.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/Shell.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -303,7 +306,281 @@ TEST(MarkupClick, AnchorsAndCheckBoxesInCells)
     TestInput::MouseUp(g, box.x, box.y);
     AnsiString v;
     ASSERT_TRUE(GetControlValue(g->GetCellEx(0, 2), "k", v));
-    EXPECT_EQ(v, "true");
+    EXPECT_EQ(v, "TRUE");
+}
+
+namespace {
+
+// A grid of markup cells on a shown form, clicked as a user clicks; every control or anchor
+// begins its cell, so its box starts at the cell's text origin. (A text is markup when it holds
+// a closing tag, a bold or an italic tag.)
+struct MarkupGrid : ::testing::Test {
+    TForm form{nullptr};
+    TRavArodozIdad* g = nullptr;
+    TEdit* other = nullptr;
+    std::vector<std::string> ev;
+
+    void SetUp() override
+    {
+        form.SetBounds(0, 0, 440, 300);
+        g = new TRavArodozIdad(&form);
+        g->SetParent(&form);
+        g->SetBounds(0, 0, 420, 250);
+        g->SetColCountEx(2);
+        g->SetRowCountEx(7);
+        g->SetColWidths(0, 300);
+        g->SetDefaultRowHeight(32);
+        other = new TEdit(&form);
+        other->SetParent(&form);
+        other->SetTop(260);
+        form.Show();
+        g->SetFocus();
+        auto log = [this](const char* what) {
+            return [this, what](TObject* s, int r, int c, const AnsiString& id, const AnsiString& type,
+                                const AnsiString& val) {
+                EXPECT_EQ(s, g);
+                ev.push_back(std::string(what) + " " + std::to_string(c) + "," + std::to_string(r) + " " + id + " " +
+                             type + " " + val);
+            };
+        };
+        g->OnControlClick = log("click");
+        g->OnControlEditDone = log("done");
+    }
+    // The point (dx, dy) inside the box of the control or anchor that begins cell (0, Row).
+    TPoint At(int Row, int dx = 6, int dy = 6)
+    {
+        const TRect R = g->CellRect(0, Row);
+        return TPoint(R.Left + g->XYOffset().x + 1 + dx, R.Top + g->XYOffset().y + dy);
+    }
+    void Click(int Row, int dx = 6, int dy = 6)
+    {
+        const TPoint p = At(Row, dx, dy);
+        TestInput::MouseDown(g, p.x, p.y);
+        TestInput::MouseUp(g, p.x, p.y);
+    }
+    AnsiString Value(int Row, const AnsiString& Id)
+    {
+        AnsiString v = "<none>";
+        GetControlValue(g->GetCellEx(0, Row), Id, v);
+        return v;
+    }
+    void Press(Word Key) { TestInput::PressKeyOnForm(&form, Key); }
+    void Type(const AnsiString& Text)
+    {
+        for (char c : Text)
+            TestInput::TypeText(form.ActiveControl(), AnsiString(1, c));
+    }
+    // The colours of a rectangle of the grid as drawn now.
+    std::vector<TColor> Pixels(const TRect& R)
+    {
+        TBitmap bmp;
+        RenderControl(g, &bmp);
+        std::vector<TColor> px;
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x)
+                px.push_back(bmp.Canvas()->Pixels(x, y));
+        return px;
+    }
+};
+
+} // namespace
+
+// A check box toggles its value in the cell text; a radio button and a push button are left
+// to the application; each click is reported once with the control's value after it.
+TEST_F(MarkupGrid, ClickedControlsChangeTheirCellAsTheirKindSays)
+{
+    const struct {
+        const char* markup;
+        const char* id;
+        const char* after;
+        const char* event;
+    } cases[] = {
+        {"<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"false\"> <B>keep</B>", "k", "TRUE", "click 0,1 k CHECK TRUE"},
+        {"<CONTROL TYPE=\"CHECK\" ID=\"k\" VALUE=\"TRUE\"> <B>keep</B>", "k", "FALSE", "click 0,2 k CHECK FALSE"},
+        {"<CONTROL TYPE=\"check\" ID=\"k\" VALUE=\"true\"> <B>keep</B>", "k", "FALSE", "click 0,3 k CHECK FALSE"},
+        {"<CONTROL TYPE=\"RADIO\" ID=\"r\" VALUE=\"false\"> <B>keep</B>", "r", "false", "click 0,4 r RADIO false"},
+        {"<CONTROL TYPE=\"BUTTON\" ID=\"b\" VALUE=\"Go\" WIDTH=\"50\"> <B>keep</B>", "b", "Go",
+         "click 0,5 b BUTTON Go"},
+    };
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        g->SetCellEx(0, i + 1, cases[i].markup);
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const auto& c = cases[i];
+        SCOPED_TRACE(c.markup);
+        ev.clear();
+        Click(i + 1);
+        EXPECT_EQ(Value(i + 1, c.id), c.after);
+        EXPECT_EQ(ev, std::vector<std::string>{c.event});
+        EXPECT_NE(g->GetCellEx(0, i + 1).find(" <B>keep</B>"), AnsiString::npos);
+        EXPECT_FALSE(g->ControlEdit()->Visible());
+        EXPECT_FALSE(g->ControlCombo()->Visible());
+    }
+    // Beside the control: no event, no change.
+    ev.clear();
+    Click(1, 200);
+    EXPECT_TRUE(ev.empty());
+    EXPECT_EQ(Value(1, "k"), "TRUE");
+}
+
+// A markup EDIT opens an edit over the control; Enter, or the focus leaving, writes its text
+// back as the control's value (escaped where the markup needs it) and reports the end.
+TEST_F(MarkupGrid, AnEditControlIsEditedInPlace)
+{
+    g->SetCellEx(0, 1, "<CONTROL TYPE=\"EDIT\" ID=\"f\" VALUE=\"1.5\" WIDTH=\"80\"> <I>kHz</I>");
+    g->SetCellEx(0, 2, "plain");
+    TControlEdit* e = g->ControlEdit();
+    ASSERT_NE(e, nullptr);
+    Click(1);
+    EXPECT_EQ(ev, std::vector<std::string>{"click 0,1 f EDIT 1.5"});
+    ASSERT_TRUE(e->Visible());
+    EXPECT_TRUE(e->Focused());
+    EXPECT_EQ(e->Text(), "1.5");
+    const TPoint o = At(1, 0, 0);
+    EXPECT_EQ(TRect(e->Left(), e->Top(), e->Left() + e->Width(), 0), TRect(o.x + 3, o.y + 5, o.x + 3 + 76, 0));
+
+    // Ended by Enter: the grid has the focus again.
+    const struct {
+        const char* typed;
+        std::function<void()> leave;
+        const char* value;
+    } ways[] = {
+        {"0<", [&] { Press(VK_RETURN); }, "1.50<"},
+        {"1", [&] { TestInput::Click(other, 2, 2); }, "1.50<1"},
+        {"2", [&] { Click(2); }, "1.50<12"},
+    };
+    for (const auto& w : ways) {
+        SCOPED_TRACE(w.value);
+        if (!e->Visible())
+            Click(1);
+        ASSERT_TRUE(e->Focused());
+        ev.clear();
+        Press(VK_END);
+        Type(w.typed);
+        w.leave();
+        EXPECT_FALSE(e->Visible());
+        EXPECT_EQ(Value(1, "f"), w.value);
+        EXPECT_EQ(ev, std::vector<std::string>{"done 0,1 f EDIT " + std::string(w.value)});
+    }
+    EXPECT_NE(g->GetCellEx(0, 1).find("VALUE=\"1.50&lt;12\""), AnsiString::npos) << g->GetCellEx(0, 1);
+    EXPECT_NE(g->GetCellEx(0, 1).find(" <I>kHz</I>"), AnsiString::npos);
+    // The form goes away with the edit open: nothing is written back or reported.
+    Click(1);
+    ASSERT_TRUE(e->Visible());
+    g->OnControlEditDone = [](TObject*, int, int, const AnsiString&, const AnsiString&, const AnsiString&) {
+        ADD_FAILURE() << "reported while the grid goes away";
+    };
+}
+
+// A markup COMBO asks the application for its items, its style and its length, drops down on
+// the value, and writes the choice back.
+TEST_F(MarkupGrid, AComboControlOffersTheApplicationsList)
+{
+    g->SetCellEx(0, 1, "<CONTROL TYPE=\"COMBO\" ID=\"l\" VALUE=\"10 kHz\" WIDTH=\"100\"><B></B>");
+    g->SetCellEx(0, 2, "<CONTROL TYPE=\"COMBO\" ID=\"t\" VALUE=\"free\" WIDTH=\"100\"><B></B>");
+    g->OnControlComboList = [&](TObject*, int r, int c, const AnsiString& id, const AnsiString& type,
+                                const AnsiString& val, TStringList* values, bool& edit, int& count) {
+        ev.push_back("list " + std::to_string(c) + "," + std::to_string(r) + " " + id + " " + type + " " + val + " " +
+                     (edit ? "edit" : "list") + " " + std::to_string(count));
+        if (id == "l") {
+            for (const char* v : {"1 kHz", "10 kHz", "100 kHz"})
+                values->Add(v);
+            edit = false;
+            count = 5;
+        }
+    };
+    TControlCombo* cb = g->ControlCombo();
+    ASSERT_NE(cb, nullptr);
+    Click(1);
+    EXPECT_EQ(ev, (std::vector<std::string>{"click 0,1 l COMBO 10 kHz", "list 0,1 l COMBO 10 kHz edit 8"}));
+    ASSERT_TRUE(cb->Visible());
+    EXPECT_TRUE(cb->Focused());
+    EXPECT_TRUE(cb->DroppedDown());
+    EXPECT_EQ(cb->Style(), csDropDownList);
+    EXPECT_EQ(cb->DropDownCount(), 5);
+    EXPECT_EQ(cb->Items()->Count(), 3);
+    EXPECT_EQ(cb->ItemIndex(), 1);
+    ev.clear();
+    cb->UserSelected(2); // a choice from the list
+    cb->SetDroppedDown(false);
+    Press(VK_RETURN);
+    EXPECT_FALSE(cb->Visible());
+    EXPECT_TRUE(g->Focused());
+    EXPECT_EQ(Value(1, "l"), "100 kHz");
+    EXPECT_EQ(ev, std::vector<std::string>{"done 0,1 l COMBO 100 kHz"});
+
+    // Without items from the application: a combo to type in, of 8 lines.
+    ev.clear();
+    Click(2);
+    ASSERT_TRUE(cb->Visible());
+    EXPECT_EQ(cb->Style(), csDropDown);
+    EXPECT_EQ(cb->DropDownCount(), 8);
+    EXPECT_EQ(cb->Items()->Count(), 0);
+    EXPECT_EQ(cb->Text(), "free");
+    cb->SetDroppedDown(false);
+    Press(VK_END);
+    Type("r");
+    Press(VK_RETURN);
+    EXPECT_EQ(Value(2, "t"), "freer");
+    EXPECT_EQ(ev, (std::vector<std::string>{"click 0,2 t COMBO free", "list 0,2 t COMBO free edit 8",
+                                            "done 0,2 t COMBO freer"}));
+}
+
+// A markup button is drawn pressed while the mouse holds it, only the one held, and up again
+// on the release or when the grid loses the focus.
+TEST_F(MarkupGrid, AHeldButtonIsDrawnPressed)
+{
+    g->SetCellEx(0, 1, "<CONTROL TYPE=\"BUTTON\" ID=\"a\" VALUE=\"A\" WIDTH=\"50\"><CONTROL TYPE=\"BUTTON\" "
+                       "ID=\"b\" VALUE=\"B\" WIDTH=\"50\"><B></B>");
+    const TPoint o = At(1, 0, 0);
+    // The two boxes with a few pixels between them left out.
+    const TRect first(o.x, o.y, o.x + 46, o.y + 26), second(o.x + 54, o.y, o.x + 100, o.y + 26);
+    const auto up1 = Pixels(first), up2 = Pixels(second);
+    const TPoint p = At(1, 10, 10);
+    for (const bool byRelease : {true, false}) {
+        SCOPED_TRACE(byRelease);
+        ev.clear();
+        TestInput::MouseDown(g, p.x, p.y);
+        EXPECT_EQ(ev, std::vector<std::string>{"click 0,1 a BUTTON A"});
+        EXPECT_NE(Pixels(first), up1);
+        EXPECT_EQ(Pixels(second), up2);
+        if (byRelease)
+            TestInput::MouseUp(g, p.x, p.y);
+        else
+            other->SetFocus();
+        EXPECT_EQ(Pixels(first), up1);
+        EXPECT_EQ(ev.size(), 1u);
+        g->SetFocus();
+    }
+}
+
+// Anchors in markup cells, handled by the grid: only web and mail addresses reach the desktop;
+// a program, by address or by a relative path, is never started.
+TEST_F(MarkupGrid, AnchorsNeverStartAProgram)
+{
+    SetShellRecordOnly(true);
+    std::vector<std::string> anchors;
+    g->OnAnchorClick = [&](TObject*, int, int, const AnsiString& a, bool& autoHandle) {
+        anchors.push_back(a);
+        EXPECT_TRUE(autoHandle);
+    };
+    const struct {
+        const char* href;
+        bool opens;
+    } cases[] = {
+        {"file:///bin/sh", false}, {"FILE:///usr/bin/xterm", false}, {"bin/sh", false}, {"./run.sh", false},
+        {"sh", false},           {"../../usr/bin/env", false},     {"http://example.org/a", true},
+        {"HTTPS://example.org", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.href);
+        g->SetCellEx(0, 1, AnsiString("<A HREF=\"") + c.href + "\">run it</A> now");
+        ClearShellOpenedAddresses();
+        anchors.clear();
+        Click(1, 4, 8);
+        EXPECT_EQ(anchors, std::vector<std::string>{c.href});
+        EXPECT_EQ(ShellOpenedAddresses(), c.opens ? std::vector<AnsiString>{c.href} : std::vector<AnsiString>{});
+    }
+    SetShellRecordOnly(false);
 }
 
 TEST(MarkupPictures, BodyBackgroundIsTiledInsideTheRectangle)
