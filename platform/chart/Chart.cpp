@@ -144,8 +144,19 @@ bool TCustomChartAxis::DataRange(double& Lo, double& Hi) const
         Hi += d;
     }
     const double step = NiceStep(Hi - Lo);
+    const double dataLo = Lo, dataHi = Hi;
     Lo = Tidy(std::floor(Lo / step) * step, step);
     Hi = Tidy(std::ceil(Hi / step) * step, step);
+    if (FKind != Bottom) {
+        // A trace on the top or bottom edge of the plot hides in the frame: a vertical
+        // axis keeps a step more where the data comes within 2% of an end. Zero stays an
+        // end, so that positive readings are not drawn above a negative scale.
+        const double margin = (Hi - Lo) * 0.02;
+        if (Hi != 0 && Hi - dataHi < margin)
+            Hi = Tidy(Hi + step, step);
+        if (Lo != 0 && dataLo - Lo < margin)
+            Lo = Tidy(Lo - step, step);
+    }
     return true;
 }
 

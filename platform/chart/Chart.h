@@ -85,7 +85,8 @@ public:
     bool Automatic() const { return FAutomatic; }
     void SetAutomatic(bool v);
     // The range in force: with Automatic and data, the data's range widened to round
-    // numbers; otherwise the range last set.
+    // numbers (a vertical axis a step further where the data would touch a non-zero
+    // end); otherwise the range last set.
     double Minimum() const;
     double Maximum() const;
     // The range set (kept for when Automatic is off); refused with EChartException when

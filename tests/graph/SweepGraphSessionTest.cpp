@@ -1,7 +1,10 @@
 // The Sweep Graph tab against the simulated instrument, driven as a user drives it.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <array>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -17,6 +20,7 @@
 #include "platform/core/FloatConvert.h"
 #include "platform/chart/Chart.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/StringUtils.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/Dialogs.h"
@@ -31,6 +35,7 @@
 #include "platform/graphics/Bitmap.h"
 #include "platform/report/Report.h"
 #include "tests/support/TestOutput.h"
+#include "tools/instrument-sim/DeviceUnderTest.h"
 
 namespace {
 
@@ -130,6 +135,37 @@ protected:
 
     TChartSeries* Screen(int s) { return Form->SweepGraphChart->Series(s); }
     TChartSeries* Report(int s) { return Form->ReportSweepGraphChart->Chart()->Series(s); }
+    std::array<TCustomChart*, 2> Charts()
+    {
+        return {Form->SweepGraphChart, Form->ReportSweepGraphChart->Chart()};
+    }
+
+    // Another part on the test leads: the simulator's capacitor or inductor of this value.
+    void PutOnLeads(TDutKind kind, double value)
+    {
+        Sim->Modify([&](TInstrumentModel& m) {
+            m.Dut() = TDeviceUnderTest::Make(kind);
+            (kind == TDutKind::Inductor ? m.Dut().Inductance : m.Dut().Capacitance) = value;
+        });
+    }
+
+    // Every trace shown on both charts lies inside the automatic left axis, off its edges
+    // (a trace may rest on a zero end), and changes over the sweep.
+    void ExpectVaryingTracesInsideTheAxis(int series)
+    {
+        for (TCustomChart* c : Charts()) {
+            const double lo = c->LeftAxis()->Minimum(), hi = c->LeftAxis()->Maximum();
+            for (int s = 0; s < series; ++s) {
+                const TChartSeries* t = c->Series(s);
+                if (!t->Active())
+                    continue;
+                ASSERT_GT(t->Count(), 1) << s;
+                EXPECT_LT(t->MaxYValue(), hi) << s;
+                EXPECT_TRUE(t->MinYValue() > lo || (lo == 0 && t->MinYValue() == 0)) << s << " " << lo;
+                EXPECT_GT(t->MaxYValue() - t->MinYValue(), 0.1 * std::fabs(t->MaxYValue())) << s; // not flat
+            }
+        }
+    }
 };
 
 } // namespace
@@ -320,8 +356,6 @@ TEST_F(SweepGraphSession, CompareSweepMeasuresTwoPassesIntoTwoBlocksOfRows)
             EXPECT_DOUBLE_EQ(Screen(s)->YValue(i), before[k++]) << s << " " << i;
     EXPECT_TRUE(Screen(4)->Active());
 
-    SaveControlToPng(Form->SweepGraphTab, TestOutputPath("sweep_graph_two_passes.png"));
-
     // "No Compare" drops the compare pass.
     GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 1); });
     EXPECT_EQ(Form->SweepResultGrid->GetRowCountEx(), 5);
@@ -330,9 +364,98 @@ TEST_F(SweepGraphSession, CompareSweepMeasuresTwoPassesIntoTwoBlocksOfRows)
     EXPECT_EQ(Screen(0)->Count(), 4);
 }
 
+TEST_F(SweepGraphSession, BothPassesOfAQuantityArePlottedInOnePrefixLiveAndReplotted)
+{
+    // |Z| over 1-10 kHz of three capacitors, one part per pass: 1 uF reads 159 down to
+    // 16 ohm, 100 nF 1.59 kohm and then hundreds of ohm, 10 nF 15.9 down to 1.59 kohm.
+    SetUpSweep(0, "1", "10", "4", 13); // Z-D
+    GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 0); });
+    const struct {
+        double Farad;
+        int Pass, PassesMeasured;
+        const char* Prefix; // of the plot, both passes
+    } runs[] = {
+        {1e-6, 1, 1, " "},   // in ohm
+        {100e-9, 2, 2, " "}, // starts in kohm: plotted in the ohm of pass 1
+        {10e-9, 1, 2, "k"},  // pass 1 again, in kohm: the compare pass is redrawn in kohm
+    };
+    // Each plotted |Z| of both charts, times the plot's prefix, is the reading of its cell.
+    auto expectOnePrefix = [&](const AnsiString& prefix, int passes, const char* when) {
+        EXPECT_EQ(Form->TracePrefix[0], prefix) << when;
+        EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), Trim(prefix) + "ohm") << when;
+        const double scale = std::pow(1000.0, PrefixExponent(prefix));
+        int otherPrefix = 0;
+        for (int pass = 0; pass < passes; ++pass)
+            for (int p = 1; p <= 4; ++p) {
+                const TValueParts cell = ParseValueText(Cell(4, 4 * pass + p));
+                if (cell.Empty || cell.Overload) {
+                    ADD_FAILURE() << when << ": no reading in " << Cell(4, 4 * pass + p);
+                    continue;
+                }
+                const AnsiString cellPrefix = cell.Prefix.empty() ? " " : cell.Prefix;
+                otherPrefix += cellPrefix != prefix;
+                const double ohm = cell.Value * std::pow(1000.0, PrefixExponent(cellPrefix));
+                for (TCustomChart* c : Charts())
+                    EXPECT_NEAR(c->Series(4 * pass)->YValue(p - 1) * scale, ohm, ohm * 1e-12)
+                        << when << ": pass " << pass + 1 << ", point " << p << ", " << Cell(4, 4 * pass + p);
+            }
+        return otherPrefix;
+    };
+    for (const auto& r : runs) {
+        PutOnLeads(TDutKind::Capacitor, r.Farad);
+        RunSweep();
+        ASSERT_EQ(Form->ComparePass, r.Pass);
+        const int converted = expectOnePrefix(r.Prefix, r.PassesMeasured, "live");
+        if (r.PassesMeasured == 2) {
+            EXPECT_GT(converted, 0); // readings in another prefix were among them
+        }
+        GraphParameters([] {}); // the replot
+        expectOnePrefix(r.Prefix, r.PassesMeasured, "replot");
+    }
+}
+
+TEST_F(SweepGraphSession, TwoPartsComparedGiveVaryingTracesInsideTheAxisAndRemoveAllEmptiesThem)
+{
+    // Two inductors, 1 mH and 0.47 mH, over 1-100 kHz: |Z| and Q rise with frequency,
+    // |Y| falls, the phase climbs towards 90 degrees.
+    SetUpSweep(0, "1", "100", "25", 14, 14, 9); // Z-Q, monitors Y and Theta_d
+    GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 0); });
+    PutOnLeads(TDutKind::Inductor, 1e-3);
+    RunSweep();
+    PutOnLeads(TDutKind::Inductor, 0.47e-3);
+    RunSweep();
+    for (TCustomChart* c : Charts())
+        for (int s = 0; s < 8; ++s)
+            ASSERT_EQ(c->Series(s)->Count(), 25) << s;
+    EXPECT_EQ(Form->GraphUpperUnitLab1->Caption(), "ohm");
+    EXPECT_EQ(Form->GraphUpperUnitLab3->Caption(), "mS");
+    EXPECT_EQ(Form->GraphUpperUnitLab4->Caption(), "d");
+    EXPECT_GT(Screen(0)->YValue(24), 2 * Screen(4)->YValue(24)); // 1 mH above 0.47 mH
+    // Graph Parameter, Ok: the replot shows the compare pass's traces beside pass 1.
+    GraphParameters([] {});
+    for (int s = 0; s < 8; ++s)
+        ASSERT_TRUE(Screen(s)->Active()) << s;
+    ExpectVaryingTracesInsideTheAxis(8);
+    SaveControlToPng(Form->SweepGraphTab, TestOutputPath("sweep_graph_two_passes.png"));
+
+    // Remove All: the table, the stored passes and every series of both charts emptied.
+    ModalScript::AnswerButton(IDOK);
+    Click(Form->SweepGraphRemoveBtn);
+    EXPECT_EQ(Form->SweepResultGrid->GetRowCountEx(), 2);
+    EXPECT_EQ(Form->ComparePass, 1);
+    EXPECT_EQ(Form->SweepValueText[0][0][1], "");
+    EXPECT_EQ(Form->SweepValueText[1][3][25], "");
+    for (TCustomChart* c : Charts())
+        for (int s = 0; s < 8; ++s)
+            EXPECT_EQ(c->Series(s)->Count(), 0) << s;
+}
+
 TEST_F(SweepGraphSession, LeftAxisAutoOrFixedToATracesLimitsAndTheLogAxis)
 {
-    SetUpSweep(0, "0.1", "100", "6", 0, 0, 0);
+    // A 1 mH inductor over 1-100 kHz: |Z| and Q rise, |Y| falls, the phase (trace 3, in
+    // radians) nears pi/2.
+    PutOnLeads(TDutKind::Inductor, 1e-3);
+    SetUpSweep(0, "1", "100", "34", 14, 8, 14); // Z-Q, monitors Theta_r and Y
     RunSweep();
     // A lower limit above the upper one is refused at the field, never an axis error.
     ModalScript::AnswerButton(IDOK);
@@ -358,17 +481,22 @@ TEST_F(SweepGraphSession, LeftAxisAutoOrFixedToATracesLimitsAndTheLogAxis)
     EXPECT_EQ(Form->GraphUpperLimitEdit3->GetText(), "3.142"); // kept
     SaveControlToPng(Form->SweepGraphChart, TestOutputPath("sweep_graph_log_axis_fixed.png"));
 
-    // Back to Auto: the axis follows the data, the limit fields are refilled; trace 2 hidden.
+    // Back to Auto: the axis follows the data, the limit fields are refilled; traces 2 and
+    // 3 hidden, leaving |Z| and |Y| to read.
     GraphParameters([&] {
         Pick(Form->SetYAxisLeftGraphRadio, 0);
         Click(Form->GraphCheck2);
+        Click(Form->GraphCheck3);
     });
     EXPECT_TRUE(Form->SweepGraphChart->LeftAxis()->Automatic());
     EXPECT_EQ(Form->GraphUpperLimitEdit1->GetText(), FloatToStr(Screen(0)->MaxYValue()));
-    EXPECT_FALSE(Screen(1)->Active());
-    EXPECT_FALSE(Report(1)->Active());
-    EXPECT_EQ(Screen(1)->Count(), 0);
-    EXPECT_EQ(Report(1)->Count(), 6);
+    for (int s : {1, 2}) {
+        EXPECT_FALSE(Screen(s)->Active()) << s;
+        EXPECT_FALSE(Report(s)->Active()) << s;
+        EXPECT_EQ(Screen(s)->Count(), 0) << s;
+        EXPECT_EQ(Report(s)->Count(), 34) << s;
+    }
+    ExpectVaryingTracesInsideTheAxis(4);
     SaveControlToPng(Form->SweepGraphChart, TestOutputPath("sweep_graph_log_axis.png"));
 }
 
@@ -430,7 +558,8 @@ TEST_F(SweepGraphSession, ResultFileIsWrittenByteForByte)
 
 TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
 {
-    SetUpSweep(0, "1", "20", "5", 0, 1, 2);
+    PutOnLeads(TDutKind::Inductor, 1e-3);
+    SetUpSweep(0, "1", "100", "25", 14, 14, 9); // Z-Q, monitors Y and Theta_d
     RunSweep();
     const AnsiString bmp = TestOutputPath("sweep_graph.bmp");
     DeleteFile(bmp);
@@ -445,6 +574,21 @@ TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
     ModalScript::AnswerFile(bmp);
     ModalScript::AnswerButton(IDCANCEL);
     Click(Form->SweepGraphSaveGraphBtn);
+    EXPECT_EQ(ReadFile(bmp), before);
+    // Onto it with OK, but the picture cannot be written: a "Warning" box names the file
+    // and the old picture stays.
+    const AnsiString blocker = bmp + ".saving";
+    ForceDirectories(blocker); // the temporary cannot be created
+    ModalScript::ClearLog();
+    ModalScript::AnswerFile(bmp);
+    ModalScript::AnswerButton(IDOK); // overwrite
+    ModalScript::AnswerButton(IDOK); // the warning
+    Click(Form->SweepGraphSaveGraphBtn);
+    std::filesystem::remove(blocker);
+    ASSERT_EQ(ModalScript::Log().size(), 3u);
+    EXPECT_EQ(ModalScript::Log()[1].Text, "Overwrite the exists file !");
+    EXPECT_EQ(ModalScript::Log()[2].Caption, "Warning");
+    EXPECT_EQ(ModalScript::Log()[2].Text, "The file " + bmp + " cannot be written !");
     EXPECT_EQ(ReadFile(bmp), before);
 
     // The preview opens once; a second click while it shows opens nothing.
@@ -463,6 +607,7 @@ TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
     Form->SweepGraphReport->RenderPage(&page, 96);
     const AnsiString pageBmp = TestOutputPath("sweep_graph_report.bmp");
     page.SaveToFile(pageBmp);
+    EXPECT_TRUE(QImage(QString::fromStdString(pageBmp)).save(QString::fromStdString(TestOutputPath("sweep_graph_report.png"))));
 
     // Terminate during a run: the pending reading still fills its point, no further one starts.
     Click(Form->SweepGraphStartBtn);

@@ -98,6 +98,31 @@ TEST_F(ChartFixture, AutomaticAxesFollowTheDataOfTheirOwnSeries)
     EXPECT_GT(left->Maximum(), 7);
 }
 
+TEST_F(ChartFixture, AutomaticVerticalRangeKeepsTracesOffItsEdges)
+{
+    struct Case {
+        double Lo, Hi;            // the data
+        double WantMin, WantMax;  // the automatic range
+    } cases[] = {
+        {0, 100, 0, 120},      // a round maximum gets a step more; zero stays the bottom
+        {0, 796, 0, 1000},     // within 2% of the round end
+        {3.2, 96.5, 0, 100},   // far enough from both ends: unchanged
+        {20, 80, 0, 100},      // both ends round
+        {-40, -10, -50, 0},
+        {-30, 0, -40, 0},      // zero stays the top
+    };
+    for (const Case& c : cases) {
+        chart.Series(0)->Clear();
+        chart.Series(0)->AddXY(1, c.Lo, "", clBlue);
+        chart.Series(0)->AddXY(2, c.Hi, "", clBlue);
+        EXPECT_DOUBLE_EQ(chart.LeftAxis()->Minimum(), c.WantMin) << c.Lo << ".." << c.Hi;
+        EXPECT_DOUBLE_EQ(chart.LeftAxis()->Maximum(), c.WantMax) << c.Lo << ".." << c.Hi;
+    }
+    // The bottom axis spans the sweep from end to end.
+    EXPECT_EQ(chart.BottomAxis()->Minimum(), 1);
+    EXPECT_EQ(chart.BottomAxis()->Maximum(), 2);
+}
+
 TEST_F(ChartFixture, FixedAxisKeepsItsRangeAndRefusesACrossedOne)
 {
     TCustomChartAxis* left = chart.LeftAxis();

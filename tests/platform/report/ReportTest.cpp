@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDialog>
 #include <QImage>
 #include <cstdio>
 #include <fstream>
+#include <thread>
 
+#include "platform/core/Synchronize.h"
 #include "platform/forms/ModalScript.h"
+#include "platform/forms/Timer.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/report/Report.h"
 #include "tests/support/TestOutput.h"
@@ -93,4 +98,47 @@ TEST_F(ReportFixture, SecondPreviewWhileOneShowsOpensNothing)
     ModalScript::AnswerCancel();
     report.Preview(); // closed: a new request opens one again
     EXPECT_EQ(ModalScript::Log().size(), 2u);
+}
+
+TEST_F(ReportFixture, TimersAndSerialDeliveriesRunWhileThePreviewShows)
+{
+    // The real preview window this time, closed by a timer of the test once both have run
+    // inside it: the timer's ticks, and a call a worker thread hands over as the serial
+    // line hands over its events.
+    const bool strict = ModalScript::Strict();
+    ModalScript::SetStrict(false);
+    int ticks = 0, ticksWhilePreviewing = 0;
+    bool delivered = false, deliveredWhilePreviewing = false;
+    std::thread line;
+    TTimer timer(nullptr);
+    timer.SetInterval(10);
+    timer.OnTimer = [&](TObject*) {
+        ++ticks;
+        ticksWhilePreviewing += report.Previewing();
+        if (ticks == 1)
+            line = std::thread([&] {
+                Synchronize([&] {
+                    delivered = true;
+                    deliveredWhilePreviewing = report.Previewing();
+                });
+            });
+        if ((delivered && ticks >= 3) || ticks >= 500) // the user closes the window
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (w->isVisible() && qobject_cast<QDialog*>(w))
+                    w->close();
+    };
+    timer.SetEnabled(true);
+    report.Preview();
+    timer.SetEnabled(false);
+    while (line.joinable() && !delivered)
+        CheckSynchronize(10);
+    if (line.joinable())
+        line.join();
+    ModalScript::SetStrict(strict);
+
+    EXPECT_TRUE(deliveredWhilePreviewing);
+    EXPECT_GE(ticksWhilePreviewing, 3);
+    EXPECT_EQ(ticksWhilePreviewing, ticks); // no tick came before the window or after it
+    EXPECT_LT(ticks, 500);                  // closed as soon as both had run
+    EXPECT_FALSE(report.Previewing());
 }
