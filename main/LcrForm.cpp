@@ -368,8 +368,8 @@ void TLCRForm::CreateFrontPanel()
     text(BinMeasLogLab, p, "BinMeasLogLab", 230, 60, 98, 16, "OFF");
     text(BinMeasCompLab, p, "BinMeasCompLab", 4, 78, 110, 16, "");
     text(BinMeasAuxLab, p, "BinMeasAuxLab", 120, 78, 90, 16, "");
-    pic(BinMeasNomIma, p, "BinMeasNomIma", 4, 96, 40, 16);
-    text(BinMeasNomLab, p, "BinMeasNomLab", 46, 96, 200, 16, "");
+    text(BinMeasNomLab, p, "BinMeasNomLab", 46, 96, 72, 16, "");
+    pic(BinMeasNomIma, p, "BinMeasNomIma", 120, 96, 28, 16);
     label(BinMeasFunc1Lab, p, "BinMeasFunc1Lab", 4, 128, 36, 20, "", 12);
     text(BinMeasFunc1ValueSta, p, "BinMeasFunc1ValueSta", 36, 116, 186, 44, "", 28);
     pic(BinMeasFunc1UnitIma, p, "BinMeasFunc1UnitIma", 224, 124, 60, 30);
@@ -429,11 +429,12 @@ void TLCRForm::CreateFrontPanel()
     pic(BinCountFuncIma, p, "BinCountFuncIma", 4, 24, 40, 16);
     text(BinCountFuncLab, p, "BinCountFuncLab", 46, 24, 110, 16, "");
     text(BinCountParaLab, p, "BinCountParaLab", 196, 24, 132, 16, "");
-    pic(BinCountNomIma, p, "BinCountNomIma", 4, 42, 40, 16);
-    text(BinCountNomLab, p, "BinCountNomLab", 46, 42, 200, 16, "");
+    text(BinCountNomLab, p, "BinCountNomLab", 46, 42, 72, 16, "");
+    pic(BinCountNomIma, p, "BinCountNomIma", 120, 42, 28, 16);
     text(BinCountAuxViewLab, p, "BinCountAuxViewLab", 4, 226, 60, 16, "AUX:");
     text(BinCountAuxLab, p, "BinCountAuxLab", 66, 226, 80, 16, " 0");
-    text(BinCountOutLab, p, "BinCountOutLab", 236, 226, 80, 16, " 0");
+    binCaption(150, 226, 44, "OUT:");
+    text(BinCountOutLab, p, "BinCountOutLab", 196, 226, 50, 16, " 0");
     text(BinCountLab2nd, p, "BinCountLab2nd", 4, 260, 40, 16, "2nd");
     {
         TLabel** bin[9] = {&BinCountBinLab1, &BinCountBinLab2, &BinCountBinLab3, &BinCountBinLab4, &BinCountBinLab5, &BinCountBinLab6, &BinCountBinLab7, &BinCountBinLab8, &BinCountBinLab9};
