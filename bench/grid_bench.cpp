@@ -3,9 +3,11 @@
 // Filling, reading back, appending rows and painting the visible window at the
 // top and at the end (the paint cost must not grow with the row count).
 // Clearing every data row, and inserting and deleting one row at the top, in
-// the middle and at the end, beside Qt's item model of the same shape.
+// the middle and at the end, beside Qt's item model of the same shape; and the
+// heap a table of the same texts takes, ours against Qt's item model.
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 
 #include "bench/BenchSupport.h"
 
@@ -35,6 +37,13 @@ void EnsureApplication()
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CreateApplication(argc, argv);
     made = true;
+}
+
+// Bytes the heap holds now: every arena's blocks and the separately mapped ones.
+size_t HeapBytes()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
 }
 
 // A short text like the program's measured values.
@@ -90,10 +99,12 @@ static void BM_GridFill_1M_x16(benchmark::State& state)
 {
     for (auto _ : state) {
         const double before = ResidentMB();
+        const size_t heapBefore = HeapBytes();
         auto g = MakeGrid(kRows);
         Fill(*g, kRows);
         const double after = ResidentMB();
         state.counters["resident_MB"] = after - before;
+        state.counters["heap_B_per_cell"] = double(HeapBytes() - heapBefore) / (double(kRows - 1) * kCols);
         state.counters["store_MB"] = double(g->Store().MemoryUsed()) / (1024.0 * 1024.0);
         state.PauseTiming();
         g.reset();
@@ -251,3 +262,41 @@ static void BM_QtModelDeleteRow_1M(benchmark::State& state)
     m.insertRows(RowAt(where, m.rowCount()), n);
 }
 BENCHMARK(BM_QtModelDeleteRow_1M)->Arg(0)->Arg(1)->Arg(2)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+// The heap the same table of the same texts takes: our grid against Qt's item
+// model with one item per cell. A tenth of the program's largest run, so that
+// Qt's model of it fits beside the shared 1M-row grid.
+static void BM_GridMemoryVsQtModel_100K_x16(benchmark::State& state)
+{
+    constexpr int rows = 100001;
+    const double cells = double(rows - 1) * kCols;
+    EnsureApplication();
+    for (auto _ : state) {
+        const size_t heap0 = HeapBytes();
+        auto g = MakeGrid(rows);
+        Fill(*g, rows);
+        const size_t ours = HeapBytes() - heap0;
+        g.reset();
+
+        const size_t heap1 = HeapBytes();
+        auto m = std::make_unique<QStandardItemModel>(rows - 1, kCols);
+        char buf[32];
+        for (int r = 1; r < rows; ++r)
+            for (int c = 0; c < kCols; ++c) {
+                CellText(c, r, buf, sizeof buf);
+                m->setItem(r - 1, c, new QStandardItem(QString::fromLatin1(buf)));
+            }
+        const size_t qt = HeapBytes() - heap1;
+        if (m->item(rows / 2 - 1, 5)->text() != QLatin1String(rows / 2 % 3 ? "PASS" : "FAIL"))
+            state.SkipWithError("Qt's model holds other texts");
+        state.PauseTiming();
+        m.reset();
+        state.ResumeTiming();
+
+        state.counters["ours_B_per_cell"] = double(ours) / cells;
+        state.counters["qt_B_per_cell"] = double(qt) / cells;
+        state.counters["qt_over_ours"] = double(qt) / double(ours);
+    }
+    state.counters["cells"] = cells;
+}
+BENCHMARK(BM_GridMemoryVsQtModel_100K_x16)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -94,7 +94,9 @@ TSerCommWriteThread::TSerCommWriteThread(TSerCustomComm* Owner, TSerialDevice* D
 
 TSerCommWriteThread::~TSerCommWriteThread()
 {
-    StopThread();
+    // StopThread has woken the device's wait already; the device may be gone now.
+    Terminate();
+    Signal(FStop);
     WaitFor();
 }
 
@@ -111,6 +113,7 @@ void TSerCommWriteThread::StopThread()
 {
     Terminate();
     Signal(FStop);
+    FDevice->WakeOutput();
 }
 
 bool TSerCommWriteThread::WriteData(const void* Data, int Count, int TimeoutMs)
@@ -144,6 +147,7 @@ bool TSerCommWriteThread::PurgeWrite()
     FPurgeAck = false;
     FPurgeRequest = true;
     FChanged.notify_all();
+    FDevice->WakeOutput(); // the thread may wait for room in the driver
     bool acked = FChanged.wait_for(lock, std::chrono::milliseconds(2000), [this] { return FPurgeAck; });
     lock.unlock();
     if (acked) {
@@ -190,9 +194,10 @@ void TSerCommWriteThread::Execute()
             sent += k;
             if (sent == n)
                 break;
+            // The driver is full: wait until it takes more (StopThread and PurgeWrite end the wait).
+            const bool room = FDevice->WaitOutput(-1);
             {
-                std::unique_lock lock(FMutex);
-                FChanged.wait_for(lock, std::chrono::milliseconds(5), [this] { return FStop || FPurgeRequest; });
+                std::lock_guard lock(FMutex);
                 if (FStop) {
                     what = Stop;
                     break;
@@ -202,6 +207,10 @@ void TSerCommWriteThread::Execute()
             if (purge) {
                 AcknowledgePurge();
                 what = Purge;
+                break;
+            }
+            if (!room) {
+                failed = true; // the line hung up
                 break;
             }
         }

@@ -65,6 +65,7 @@ public:
     bool WriteData(const void* Data, int Count, int TimeoutMs);
     // Empties the write path; false when the thread did not answer within 2000 ms.
     bool PurgeWrite();
+    // Tells the thread to end and wakes its wait for room (the device is still open).
     void StopThread();
     // Under the owner's write lock.
     int BufferCount() const { return FBuffer.Count(); }

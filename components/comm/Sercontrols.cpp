@@ -5,7 +5,9 @@
 
 void TSerGraphicControl::EndUpdate()
 {
-    --FUpdateCount;
+    // A stray EndUpdate must not leave the counter below zero: it would never paint again.
+    if (FUpdateCount > 0)
+        --FUpdateCount;
     UpdateControlCanvas();
 }
 

@@ -217,8 +217,10 @@ void TComm32::Close()
             s->TimerRun = false;
             s->Cv.notify_all();
         }
-        if (s->Dev)
+        if (s->Dev) {
             s->Dev->Wake();
+            s->Dev->WakeOutput();
+        }
         const std::thread::id self = std::this_thread::get_id();
         bool rxSelf = s->Rx.get_id() == self, txSelf = s->Tx.get_id() == self, tmSelf = s->Timer.get_id() == self;
         {
@@ -478,11 +480,15 @@ void TComm32::_WriteThread(std::shared_ptr<TSession> S)
     S->SetAlive(&TSession::TxAlive, true);
     bool pending = false;
     while (S->TxRun) {
+        // Bytes in hand wait until the driver takes more (Close ends that wait); else a write is awaited.
+        if (pending && !S->Dev->WaitOutput(-1)) {
+            // The line hung up: try again only now and then.
+            std::unique_lock g(S->M);
+            S->Cv.wait_for(g, ClockWaitDuration(100), [&] { return !S->TxRun.load(); });
+        }
         {
             std::unique_lock g(S->M);
-            if (pending)
-                S->Cv.wait_for(g, std::chrono::milliseconds(2), [&] { return !S->TxRun.load(); });
-            else
+            if (!pending)
                 S->Cv.wait(g, [&] { return !S->TxRun || S->WriteRequest; });
             S->WriteRequest = false;
         }

@@ -175,7 +175,7 @@ int TCommSerialPortInfo::PortNo(const AnsiString& Name)
     return v < 1 ? 0 : static_cast<int>(v);
 }
 
-AnsiString TCommSerialPortInfo::PortName(int No) { return "COM" + std::to_string(No); }
+AnsiString TCommSerialPortInfo::PortName(int No) { return SerialPortName(No); }
 
 int TCommSerialPortInfo::PortListSortCompare(TStringList* List, int I, int J)
 {

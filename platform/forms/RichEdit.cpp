@@ -31,7 +31,7 @@ TRichEdit::TRichEdit(TComponent* AOwner) : TCustomMemo(AOwner), FDocument(std::m
 TRichEdit::~TRichEdit()
 {
     // The widget shows the document: it goes first.
-    FDocument->ImplPtr()->typingFormat = nullptr;
+    zvqt::ImplOf(FDocument.get())->typingFormat = nullptr;
     DestroyHandle();
 }
 
@@ -117,7 +117,7 @@ void TRichEdit::CreateWidget()
     e->setFocusPolicy(Qt::StrongFocus);
     e->setAcceptRichText(false); // pasted markup arrives as text in the current format
     e->setDocument(RichDocument(FDocument.get()));
-    FDocument->ImplPtr()->typingFormat = [w = QPointer<RichEditWidget>(e)](const QTextCharFormat& f) {
+    zvqt::ImplOf(FDocument.get())->typingFormat = [w = QPointer<RichEditWidget>(e)](const QTextCharFormat& f) {
         if (w)
             w->setCurrentCharFormat(f);
     };

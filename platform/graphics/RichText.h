@@ -9,6 +9,10 @@
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/RichTextRtf.h"
 
+namespace zvqt {
+struct ImplAccess;
+}
+
 class TRichText {
 public:
     TRichText();
@@ -62,9 +66,12 @@ public:
               int PixelsPerInch = ScreenPixelsPerInch) const;
 
     struct Impl;
-    Impl* ImplPtr() const { return FImpl.get(); }
 
 private:
+    // The platform reaches it through zvqt::ImplOf.
+    friend struct zvqt::ImplAccess;
+    Impl* ImplPtr() const { return FImpl.get(); }
+
     struct TRunEdit;
     template <class F>
     void EditSelectedRuns(F&& Change);

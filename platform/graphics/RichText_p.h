@@ -4,6 +4,7 @@
 #include <QTextCharFormat>
 #include <QTextDocument>
 
+#include "platform/graphics/QtGraphics_p.h"
 #include "platform/graphics/RichText.h"
 
 #include <functional>
@@ -16,7 +17,7 @@ struct TRichText::Impl {
 
 namespace zvqt {
 
-inline QTextDocument* RichDocument(const TRichText* t) { return &t->ImplPtr()->doc; }
+inline QTextDocument* RichDocument(const TRichText* t) { return &ImplOf(t)->doc; }
 // The character format that shows a run (defaults fill what the run leaves open).
 QTextCharFormat RichFormat(const TRichTextRun& Run, const AnsiString& DefaultName, int DefaultSize);
 // The run a character format stands for (its text empty).

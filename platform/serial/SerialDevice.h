@@ -113,6 +113,13 @@ public:
     // True when bytes wait to be read within TimeoutMs (negative: no limit);
     // false when none came or the line hung up. Leaves EV_RXCHAR to WaitEvents.
     virtual bool WaitInput(int TimeoutMs) = 0;
+    // True when the driver takes more bytes within TimeoutMs (negative: no
+    // limit), or when WakeOutput ended the wait; false when the time ran out
+    // (LastError ETIMEDOUT), writes were cancelled (ECANCELED) or the line hung
+    // up (EIO). A writer waits here for room instead of trying again and again.
+    virtual bool WaitOutput(int TimeoutMs) = 0;
+    // Ends a WaitOutput of another thread (or the next one, when none is waiting).
+    virtual void WakeOutput() = 0;
 
     // Waits until one of the events in Mask happens (or the line hangs up), Wake
     // is called, or TimeoutMs passes (negative: no limit). Events gets what

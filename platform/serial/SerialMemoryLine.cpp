@@ -27,7 +27,8 @@ struct TSerialMemoryLineState {
     unsigned errors = 0;
     TSerialLine line;
     int lineChanges = 0;
-    bool wakePending[2] = {false, false}; // a wake that no wait of that end has taken yet
+    bool wakePending[2] = {false, false};    // a wake that no wait of that end has taken yet
+    bool outWakePending[2] = {false, false}; // the same for the waits for output room
     bool writesCancelled[2] = {false, false};
     // How often each modem line (CTS, DSR, RING, RLSD) each end sees changed.
     int lineEdges[2][4] = {};
@@ -203,8 +204,7 @@ public:
         const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs);
         std::unique_lock lock(FS->mutex);
         auto& q = Out();
-        // Far-end writes are never limited: the far end stands for the instrument.
-        const size_t cap = FSide == 0 ? FS->capacity : static_cast<size_t>(-1);
+        const size_t cap = OutCapacity();
         int done = 0;
         while (done < Count) {
             if (FS->hungUp) {
@@ -241,7 +241,7 @@ public:
             return -1;
         }
         auto& q = Out();
-        const size_t cap = FSide == 0 ? FS->capacity : static_cast<size_t>(-1);
+        const size_t cap = OutCapacity();
         int done = 0;
         while (done < Count && q.size() < cap)
             q.push_back(p[done++]);
@@ -263,6 +263,35 @@ public:
         else
             FS->changed.wait_for(lock, std::chrono::milliseconds(TimeoutMs), ready);
         return !FS->hungUp && !In().empty();
+    }
+    bool WaitOutput(int TimeoutMs) override
+    {
+        std::unique_lock lock(FS->mutex);
+        auto& q = Out();
+        const size_t cap = OutCapacity();
+        bool woken = false;
+        auto ready = [&] {
+            woken = FS->outWakePending[FSide];
+            FS->outWakePending[FSide] = false;
+            return woken || FS->hungUp || FS->writesCancelled[FSide] || q.size() < cap;
+        };
+        if (TimeoutMs < 0)
+            FS->changed.wait(lock, ready);
+        else if (!FS->changed.wait_for(lock, std::chrono::milliseconds(TimeoutMs), ready))
+            return Fail(ETIMEDOUT);
+        if (woken)
+            return true;
+        if (FS->hungUp)
+            return Fail(EIO);
+        if (FS->writesCancelled[FSide])
+            return Fail(ECANCELED);
+        return true;
+    }
+    void WakeOutput() override
+    {
+        std::lock_guard lock(FS->mutex);
+        FS->outWakePending[FSide] = true;
+        FS->changed.notify_all();
     }
     bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs) override
     {
@@ -315,6 +344,8 @@ public:
 private:
     std::deque<unsigned char>& In() { return FSide == 0 ? FS->toNear : FS->toFar; }
     std::deque<unsigned char>& Out() { return FSide == 0 ? FS->toFar : FS->toNear; }
+    // Far-end writes are never limited: the far end stands for the instrument.
+    size_t OutCapacity() const { return FSide == 0 ? FS->capacity : static_cast<size_t>(-1); }
     bool SetOut(bool* lines, bool On)
     {
         std::lock_guard lock(FS->mutex);

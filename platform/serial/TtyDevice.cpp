@@ -77,7 +77,8 @@ TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
 {
     FWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     FCancelFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    Error = FWakeFd < 0 || FCancelFd < 0 ? errno : 0;
+    FOutWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    Error = FWakeFd < 0 || FCancelFd < 0 || FOutWakeFd < 0 ? errno : 0;
     // A line still echoing or editing lines would garble the first exchange;
     // its settings are the caller's to change (SetLine).
     termios t{};
@@ -98,6 +99,8 @@ TTtyDevice::~TTtyDevice()
         close(FWakeFd);
     if (FCancelFd >= 0)
         close(FCancelFd);
+    if (FOutWakeFd >= 0)
+        close(FOutWakeFd);
     if (FFd >= 0) {
         // The exclusive flag stays on a pseudo-terminal after close; clear it so
         // the port can be opened again by a user who is not root.
@@ -409,6 +412,41 @@ bool TTtyDevice::WaitInput(int TimeoutMs)
         if (poll(&p, 1, wait) < 0 && errno != EINTR)
             return Fail(errno);
     }
+}
+
+bool TTtyDevice::WaitOutput(int TimeoutMs)
+{
+    const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs);
+    for (;;) {
+        // The driver reports room once its queue has drained to a low mark, not for every byte.
+        pollfd p[3] = {{FFd, POLLOUT, 0}, {FCancelFd, POLLIN, 0}, {FOutWakeFd, POLLIN, 0}};
+        const int wait = TimeoutMs < 0 ? -1 : RemainingMs(deadline);
+        const int r = poll(p, 3, wait);
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return Fail(errno);
+        }
+        if (r == 0)
+            return Fail(ETIMEDOUT);
+        if (p[2].revents & POLLIN) {
+            eventfd_t v;
+            eventfd_read(FOutWakeFd, &v);
+            return true;
+        }
+        if (p[1].revents & POLLIN)
+            return Fail(ECANCELED);
+        if (p[0].revents & (POLLHUP | POLLERR | POLLNVAL))
+            return Fail(EIO);
+        if (p[0].revents & POLLOUT)
+            return true;
+    }
+}
+
+void TTtyDevice::WakeOutput()
+{
+    if (FOutWakeFd >= 0)
+        eventfd_write(FOutWakeFd, 1);
 }
 
 bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)

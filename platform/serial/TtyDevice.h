@@ -25,6 +25,8 @@ public:
     int WriteSome(const void* Data, int Count) override;
     void CancelWrites() override;
     bool WaitInput(int TimeoutMs) override;
+    bool WaitOutput(int TimeoutMs) override;
+    void WakeOutput() override;
     bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs) override;
     void Wake() override;
 
@@ -35,10 +37,10 @@ private:
     bool SetModemBit(int Bit, bool On);
     unsigned ModemChanges();
 
-
     int FFd = -1;
     int FWakeFd = -1;
     int FCancelFd = -1;         // readable once writes are cancelled; never read
+    int FOutWakeFd = -1;        // ends a wait for output room
     std::mutex FMutex;          // the fields below: the waiting thread and the callers share them
     int FSeenIn = 0;            // bytes already reported by EV_RXCHAR and not yet read
     unsigned FLastLines = 0;    // modem lines at the last wait

@@ -36,6 +36,13 @@ AnsiString ReadUntil(TSerialDevice& Device, Done done, int TimeoutMs, bool WaitF
     return got;
 }
 
+// Up to Count bytes from a device.
+inline AnsiString ReadCount(TSerialDevice& Device, size_t Count, int TimeoutMs = 2000)
+{
+    return ReadUntil(
+        Device, [Count](const AnsiString& s) { return s.size() >= Count; }, TimeoutMs);
+}
+
 // Up to Count bytes from a pseudo-terminal's master.
 inline AnsiString ReadCountFromMaster(TSerialDevice& Master, size_t Count, int TimeoutMs = 2000)
 {

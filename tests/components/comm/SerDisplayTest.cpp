@@ -4,7 +4,9 @@
 
 #include "components/comm/Sercomm.h"
 #include "components/comm/Serdisplay.h"
+#include "platform/forms/Form.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/TestInput.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Color.h"
 #include "platform/serial/SerialMemoryLine.h"
@@ -70,6 +72,37 @@ TEST(SerLEDDisplay, RepaintsOnlyOnChange)
     d.UpdateDisplay(&notAPort); // only beeps
     EXPECT_EQ(RecordedBeeps().size(), 1u);
     EXPECT_EQ(d.Updates, 2);
+}
+
+// One EndUpdate too many leaves the update counter at zero: the display still repaints.
+TEST(SerLEDDisplay, AStrayEndUpdateLeavesItRepainting)
+{
+    struct TPaintCounting : TSerLEDDisplay {
+        using TSerLEDDisplay::TSerLEDDisplay;
+        int Paints = 0;
+        void Paint() override
+        {
+            ++Paints;
+            TSerLEDDisplay::Paint();
+        }
+    };
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 100);
+    auto* d = new TPaintCounting(&form);
+    d->SetParent(&form);
+    form.Show();
+    TestInput::ProcessEvents();
+    d->EndUpdate(); // one too many
+    EXPECT_EQ(d->UpdateCount(), 0);
+    d->BeginUpdate();
+    const int held = d->Paints;
+    d->SetOnColor(clRed);
+    EXPECT_EQ(d->Paints, held); // held until the matching EndUpdate
+    d->EndUpdate();
+    EXPECT_GT(d->Paints, held);
+    const int after = d->Paints;
+    d->SetOffColor(clGreen);
+    EXPECT_GT(d->Paints, after);
 }
 
 // The display linked to a port shows its lines after each event-thread wake-up.

@@ -102,7 +102,7 @@ TEST(SerUtils, PortState)
     auto held = OpenSerialPort(11, err);
     ASSERT_TRUE(held);
     EXPECT_EQ(GetPortState(11), 0); // in use
-    std::filesystem::remove(TPtyLink::Prefix() / "dosdevices" / "com13");
+    std::filesystem::remove(SerialPortLinkPath(13).c_str());
     EXPECT_EQ(GetPortState(13), 2); // /dev/ttyS12 does not exist here
 }
 

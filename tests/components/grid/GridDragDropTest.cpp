@@ -2,8 +2,6 @@
 // texts pasted where they land, files loaded, columns reported, cells dragged out.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <fstream>
 #include <vector>
@@ -16,6 +14,7 @@
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "tests/support/TestOutput.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -165,7 +164,7 @@ TEST(GridDrop, ADroppedCsvFileFillsTheGrid)
     g->SetRowCountEx(3);
     g->DragDropSettings()->SetOleDropTarget(true);
     form.Show();
-    const auto path = std::filesystem::temp_directory_path() / ("zv_drop_" + std::to_string(::getpid()) + ".csv");
+    const auto path = TestDir("griddrop") / "dropped.csv";
     std::ofstream(path) << "Freq,Cp\r\n100,1.5\r\n200,2.5\r\n";
     TDragData d;
     d.Files = {path.string()};

@@ -1,4 +1,7 @@
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -228,6 +231,78 @@ TEST_F(EngineOnLine, PurgedBytesNeverGoOutLater)
     EXPECT_EQ(Engine.InQueue()->Count(), 0);
     Line->Send("new");
     EXPECT_EQ(ReadAll(3), "new");
+}
+
+namespace {
+
+// A device that counts the write attempts made on it, passing everything on.
+class TCountingDevice : public TSerialDevice {
+public:
+    explicit TCountingDevice(TSerialDevice& Dev) : D(Dev) {}
+    std::atomic<int> WriteTries{0};
+
+    bool SetLine(const TSerialLine& L) override { return D.SetLine(L); }
+    bool GetLine(TSerialLine& L) override { return D.GetLine(L); }
+    bool SetDtr(bool On) override { return D.SetDtr(On); }
+    bool SetRts(bool On) override { return D.SetRts(On); }
+    bool SetBreak(bool On) override { return D.SetBreak(On); }
+    bool SetXoffHold(bool Held) override { return D.SetXoffHold(Held); }
+    bool ModemStatus(unsigned& Lines) override { return D.ModemStatus(Lines); }
+    bool Status(TSerialStatus& S) override { return D.Status(S); }
+    bool Purge(bool In, bool Out) override { return D.Purge(In, Out); }
+    int Read(void* Buffer, int Count) override { return D.Read(Buffer, Count); }
+    int Write(const void* Data, int Count, int TimeoutMs) override { return D.Write(Data, Count, TimeoutMs); }
+    int WriteSome(const void* Data, int Count) override
+    {
+        ++WriteTries;
+        return D.WriteSome(Data, Count);
+    }
+    void CancelWrites() override { D.CancelWrites(); }
+    bool WaitInput(int TimeoutMs) override { return D.WaitInput(TimeoutMs); }
+    bool WaitOutput(int TimeoutMs) override { return D.WaitOutput(TimeoutMs); }
+    void WakeOutput() override { D.WakeOutput(); }
+    bool WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs) override
+    {
+        return D.WaitEvents(Mask, Events, TimeoutMs);
+    }
+    void Wake() override { D.Wake(); }
+
+private:
+    TSerialDevice& D;
+};
+
+} // namespace
+
+// More than the driver takes at once goes out as the far end makes room: the
+// transmit thread waits for room instead of trying again and again meanwhile.
+TEST_F(EngineOnLine, WriteLargerThanTheDriverWaitsForRoom)
+{
+    constexpr int kRoom = 16, kDrains = 6;
+    Line->SetCapacity(kRoom);
+    int err = 0;
+    std::unique_ptr<TSerialDevice> near = Line->OpenNear(err);
+    ASSERT_TRUE(near);
+    TCountingDevice counting(*near);
+    Engine.Handle = &counting;
+    Engine.ExternalHandle = true;
+    Engine.Open();
+    const std::string data(kRoom * kDrains, 'w');
+    EXPECT_EQ(Engine.Write(data.data(), static_cast<std::int32_t>(data.size())),
+              static_cast<std::int32_t>(data.size()));
+    std::string got;
+    for (int i = 0; i < kDrains && got.size() < data.size(); ++i) {
+        ASSERT_TRUE(Line->WaitReceived(kRoom, 3000)) << i;
+        // A slow far end: a thread that tried again every few milliseconds would try many times meanwhile.
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        got += Line->Received();
+    }
+    EXPECT_EQ(got, data);
+    ASSERT_TRUE(WaitFor([&] { return Log.CountExactly(EV_TXEMPTY) > 0; }));
+    // One try that fills the driver and one that finds it full, for each time the far end made room.
+    EXPECT_LE(counting.WriteTries.load(), 2 * kDrains + 2);
+    Engine.Close();
+    Engine.ExternalHandle = false;
+    Engine.Handle = nullptr;
 }
 
 TEST_F(EngineOnLine, QueueResizeWhileOpen)

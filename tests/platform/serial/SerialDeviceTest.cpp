@@ -1,5 +1,6 @@
 #include <cerrno>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <thread>
 #include <fcntl.h>
@@ -19,21 +20,6 @@ std::unique_ptr<TSerialDevice> Open(int Port)
     auto dev = OpenSerialPort(Port, err);
     EXPECT_TRUE(dev) << "port " << Port << ": " << SerialErrorText(err);
     return dev;
-}
-
-AnsiString ReadAll(TSerialDevice& d, size_t Count, int TimeoutMs = 2000)
-{
-    AnsiString got;
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(TimeoutMs);
-    char buf[1024];
-    while (got.size() < Count && std::chrono::steady_clock::now() < deadline) {
-        int n = d.Read(buf, sizeof buf);
-        if (n > 0)
-            got.append(buf, size_t(n));
-        else
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return got;
 }
 
 AnsiString AllBytes()
@@ -62,12 +48,11 @@ TEST(SerialPort, OpensTheLinkInThePrefix)
 TEST(SerialPort, MissingAndBusyDevice)
 {
     int err = 0;
-    std::filesystem::create_directories(TPtyLink::Prefix() / "dosdevices");
-    std::filesystem::remove(TPtyLink::Prefix() / "dosdevices" / "com18");
-    std::filesystem::create_symlink("/dev/zv-no-such-device", TPtyLink::Prefix() / "dosdevices" / "com18");
+    TPtyLink::Prefix();
+    LinkSerialPort(18, "/dev/zv-no-such-device");
     EXPECT_FALSE(OpenSerialPort(18, err));
     EXPECT_EQ(err, ENOENT);
-    std::filesystem::remove(TPtyLink::Prefix() / "dosdevices" / "com18");
+    UnlinkSerialPort(18, "/dev/zv-no-such-device");
     EXPECT_FALSE(OpenSerialDevice("LPT1", err));
     EXPECT_EQ(err, ENOENT);
 
@@ -154,7 +139,7 @@ TEST(SerialPort, RawBytesBothWays)
     ASSERT_EQ(dev->Write(all.data(), int(all.size()), 1000), int(all.size()));
     EXPECT_EQ(pty.Receive(all.size()), all); // no CR/LF translation, no XON/XOFF taken out
     pty.Send(all);
-    EXPECT_EQ(ReadAll(*dev, all.size()), all); // no echo, nothing translated
+    EXPECT_EQ(ReadCount(*dev, all.size()), all); // no echo, nothing translated
     char c;
     EXPECT_EQ(dev->Read(&c, 1), 0); // nothing more, no waiting
     EXPECT_EQ(pty.Receive(1, 50), ""); // nothing echoed back
@@ -196,7 +181,7 @@ TEST(SerialPort, WaitReportsArrivalOnceAndHangUp)
     pty.Send("6");
     ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
     EXPECT_EQ(ev, EV_RXCHAR);
-    EXPECT_EQ(ReadAll(*dev, 6), "123456");
+    EXPECT_EQ(ReadCount(*dev, 6), "123456");
 
     pty.CloseMaster();
     ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
@@ -209,6 +194,8 @@ TEST(SerialPort, WaitReportsArrivalOnceAndHangUp)
     char c;
     EXPECT_EQ(dev->Read(&c, 1), 0);
     EXPECT_EQ(dev->Write("x", 1, 100), -1);
+    EXPECT_FALSE(dev->WaitOutput(-1)); // a writer waiting for room is not left waiting
+    EXPECT_EQ(dev->LastError(), EIO);
 }
 
 TEST(SerialPort, WakeEndsAWaitOfAnotherThread)
@@ -312,5 +299,68 @@ TEST(SerialPort, WakeBeforeTheWaitIsNotLost)
         });
         ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, -1));
         waker.join();
+    }
+}
+
+// A writer waits on the device for room: until the far end takes bytes, a wake,
+// or the time runs out; a cancel ends every wait. On every kind of device.
+TEST(SerialPort, WaitOutputWaitsForRoom)
+{
+    TPtyLink pty(15);
+    auto tty = Open(15);
+    ASSERT_TRUE(tty);
+    auto line = TSerialMemoryLine::Create(29);
+    line->SetCapacity(8);
+    auto memory = Open(29);
+    ASSERT_TRUE(memory);
+    const AnsiString block(4096, 'r');
+    struct Case {
+        TSerialDevice* dev;
+        std::function<void()> drainFarEnd;
+    };
+    const Case cases[] = {
+        {tty.get(),
+         [&] {
+             char buf[4096];
+             while (pty.Master().Read(buf, sizeof buf) > 0) {}
+         }},
+        {memory.get(), [&] { line->Received(); }},
+    };
+    for (const Case& c : cases) {
+        TSerialDevice* dev = c.dev;
+        EXPECT_TRUE(dev->WaitOutput(0)); // an empty driver has room
+        // Filled until no room appears for a while (the far end reads nothing).
+        int filled = 0;
+        while (dev->WaitOutput(50))
+            while (const int n = dev->WriteSome(block.data(), int(block.size())))
+                filled += n;
+        EXPECT_GT(filled, 0);
+        EXPECT_EQ(dev->LastError(), ETIMEDOUT);
+
+        // A wake given while no one waits ends the next wait; then it is used up.
+        dev->WakeOutput();
+        auto t0 = std::chrono::steady_clock::now();
+        EXPECT_TRUE(dev->WaitOutput(10000));
+        EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5)) << "wake-up lost";
+        EXPECT_FALSE(dev->WaitOutput(30));
+        // Woken from another thread while it waits without limit.
+        std::thread waker([dev] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            dev->WakeOutput();
+        });
+        EXPECT_TRUE(dev->WaitOutput(-1));
+        waker.join();
+        // The far end takes the bytes: room again.
+        std::thread far([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            c.drainFarEnd();
+        });
+        EXPECT_TRUE(dev->WaitOutput(-1));
+        far.join();
+        EXPECT_GT(dev->WriteSome("x", 1), 0);
+
+        dev->CancelWrites();
+        EXPECT_FALSE(dev->WaitOutput(-1));
+        EXPECT_EQ(dev->LastError(), ECANCELED);
     }
 }

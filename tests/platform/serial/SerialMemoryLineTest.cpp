@@ -93,6 +93,8 @@ TEST(SerialMemoryLine, HangUpReadsAsDsrLow)
     EXPECT_EQ(lines, 0u);
     EXPECT_EQ(near->Write("x", 1, 10), -1);
     EXPECT_EQ(near->LastError(), EIO);
+    EXPECT_FALSE(near->WaitOutput(-1)); // a writer waiting for room is not left waiting
+    EXPECT_EQ(near->LastError(), EIO);
 }
 
 TEST(SerialMemoryLine, FullQueueTimesOutAndCancels)
