@@ -12,6 +12,10 @@
 ZV_EXCEPTION_CLASS(EChartException, Exception)
 
 class TCustomAxisPanel;
+class TCustomChart;
+namespace zvchart {
+struct Access;
+}
 
 enum TVertAxis { aLeftAxis, aRightAxis };
 
@@ -172,12 +176,16 @@ public:
     void PaintTo(TCanvas* Canvas, int X, int Y) override;
 
     struct ChartImpl;
-    ChartImpl* ChartImplPtr() const { return FChart.get(); }
 
 protected:
     void CreateWidget() override;
     void BoundsChanged() override;
     std::unique_ptr<ChartImpl> FChart;
+
+private:
+    // The platform reaches it through zvchart::ChartImplOf.
+    friend struct zvchart::Access;
+    ChartImpl* ChartImplPtr() const { return FChart.get(); }
 };
 
 class TChart : public TCustomChart {

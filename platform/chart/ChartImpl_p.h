@@ -30,3 +30,10 @@ struct TCustomChart::ChartImpl {
     // Draws the chart into Target (chart at Target's size).
     void Render(QPainter* Painter, const QRectF& Target);
 };
+
+namespace zvchart {
+struct Access {
+    static TCustomChart::ChartImpl* Of(const TCustomChart* c) { return c->ChartImplPtr(); }
+};
+inline TCustomChart::ChartImpl* ChartImplOf(const TCustomChart* c) { return Access::Of(c); }
+} // namespace zvchart

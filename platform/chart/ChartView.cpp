@@ -50,7 +50,7 @@ class ChartWidget : public NativeWidget<QGraphicsView> {
 public:
     ChartWidget(TCustomChart* c, QWidget* parent) : NativeWidget<QGraphicsView>(c, parent), chart(c)
     {
-        setScene(&c->ChartImplPtr()->scene);
+        setScene(&zvchart::ChartImplOf(c)->scene);
         setFrameShape(QFrame::NoFrame);
         setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -62,14 +62,14 @@ protected:
     void paintEvent(QPaintEvent* e) override
     {
         if (ctl)
-            chart->ChartImplPtr()->Sync();
+            zvchart::ChartImplOf(chart)->Sync();
         NativeWidget<QGraphicsView>::paintEvent(e);
     }
     void resizeEvent(QResizeEvent* e) override
     {
         QGraphicsView::resizeEvent(e);
         if (ctl) {
-            chart->ChartImplPtr()->chart->setGeometry(0, 0, width(), height());
+            zvchart::ChartImplOf(chart)->chart->setGeometry(0, 0, width(), height());
             setSceneRect(0, 0, width(), height());
         }
     }

@@ -56,7 +56,7 @@ struct TReport::Impl {
                 QPainter ip(&img);
                 ip.setRenderHint(QPainter::Antialiasing);
                 ip.scale(ChartDetail, ChartDetail);
-                c->Chart()->ChartImplPtr()->Render(&ip, QRectF(0, 0, target.width(), target.height()));
+                zvchart::ChartImplOf(c->Chart())->Render(&ip, QRectF(0, 0, target.width(), target.height()));
             }
             p->drawImage(target, img);
         }
