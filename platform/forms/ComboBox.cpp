@@ -4,6 +4,8 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QScreen>
+#include <climits>
 #include <algorithm>
 
 #include "platform/forms/FormsImpl_p.h"
@@ -21,6 +23,16 @@ public:
         if (auto* c = dynamic_cast<TCustomComboBox*>(ctl))
             Guard([&] { FireEvent(c->OnDropDown, c); }, c);
         QComboBox::showPopup();
+        // Some styles lay the list over the box with the current item on it; a classic
+        // drop-down list opens below its box (above it only where the screen ends).
+        QWidget* popup = view()->window();
+        const QRect box(mapToGlobal(QPoint(0, 0)), size());
+        if (popup->geometry().intersects(box)) {
+            const QScreen* screen = this->screen();
+            const int bottom = screen ? screen->availableGeometry().bottom() : INT_MAX;
+            const int y = box.bottom() + 1 + popup->height() <= bottom ? box.bottom() + 1 : box.top() - popup->height();
+            popup->move(box.left(), y);
+        }
     }
     void hidePopup() override
     {

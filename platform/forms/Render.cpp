@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "platform/forms/Form.h"
 #include "platform/forms/FormsImpl_p.h"
 
 using namespace zvqt;
@@ -19,7 +20,12 @@ void RenderControl(TControl* Control, TBitmap* Bitmap)
     if (!wc || !wc->HandleAllocated())
         return;
     QWidget* own = zvforms::ImplOf(wc)->widget;
-    const QPoint origin = own->mapToGlobal(QPoint(0, 0));
+    // A form's widget is its client area; the picture starts at its frame and caption.
+    QPoint origin = own->mapToGlobal(QPoint(0, 0));
+    if (auto* form = dynamic_cast<TCustomForm*>(Control)) {
+        const TPoint client = form->ClientOrigin();
+        origin -= QPoint(client.x - form->Left(), client.y - form->Top());
+    }
     for (QWidget* top : QApplication::topLevelWidgets()) {
         if (!top->isVisible() || (top->windowFlags() & Qt::Popup) != Qt::Popup)
             continue;
