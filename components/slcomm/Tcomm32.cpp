@@ -18,7 +18,8 @@ const char* const Str_ResetModem = "ATZ\r";
 namespace {
 
 constexpr unsigned kRxMask = EV_RXCHAR | EV_RXFLAG | EV_CTS | EV_DSR | EV_RLSD | EV_ERR | EV_RX80FULL;
-constexpr int kThreadWaitTries = 100;  // times 5 ms
+// The engine whose worker the calling thread is (null on other threads).
+thread_local const void* tWorkerOf = nullptr;
 
 bool LineFromDCB(const TDCB& D, TSerialLine& L)
 {
@@ -42,14 +43,13 @@ bool LineFromDCB(const TDCB& D, TSerialLine& L)
 } // namespace
 
 // What the worker threads of one opening share. Each opening has its own, so
-// a thread that outlives its Close (one held in a callback) only sees its own
-// cleared run flags.
+// a worker that called Close from its callback (and is not joined) only sees
+// its own cleared run flags once the callback returns.
 struct TComm32::TSession {
     std::mutex M;
     std::condition_variable Cv;
     std::atomic<bool> RxRun{true}, TxRun{true}, TimerRun{true};
-    bool RxAlive = false, TxAlive = false, TimerAlive = false;  // guarded by M
-    bool WriteRequest = false;                                    // guarded by M
+    bool WriteRequest = false;  // guarded by M
     std::atomic<bool> RxBlocked{false};  // bytes wait in the driver for room in InQueue
     std::thread Rx, Tx, Timer;
     TSerialDevice* Dev = nullptr;
@@ -58,13 +58,6 @@ struct TComm32::TSession {
     int ChunkLen = 0;
     int ChunkSent = 0;
     std::uint64_t ChunkPurges = 0;
-
-    void SetAlive(bool TSession::*Flag, bool On)
-    {
-        std::lock_guard g(M);
-        this->*Flag = On;
-        Cv.notify_all();
-    }
 };
 
 TComm32::TComm32()
@@ -165,7 +158,7 @@ void TComm32::Open()
     if (!code) {
         auto s = std::make_shared<TSession>();
         s->Dev = Handle;
-        FSession = s;
+        FSession.store(s);
         // Stack sizes and priorities of the other system are not asked for here.
         try {
             s->Rx = std::thread(&TComm32::_ReadThread, this, s);
@@ -206,10 +199,18 @@ void TComm32::Open()
 
 void TComm32::Close()
 {
+    std::unique_lock closing(FCloseLock, std::defer_lock);
+    if (tWorkerOf == this) {
+        // From a worker's callback: a Close under way on another thread joins
+        // this worker once the callback returns, so it must not be waited for.
+        if (!closing.try_lock())
+            return;
+    } else {
+        closing.lock();
+    }
     if (Active())
         CommBeforeClose();
-    int code = 0;
-    if (std::shared_ptr<TSession> s = FSession) {
+    if (std::shared_ptr<TSession> s = Session()) {
         {
             std::lock_guard g(s->M);
             s->RxRun = false;
@@ -217,45 +218,23 @@ void TComm32::Close()
             s->TimerRun = false;
             s->Cv.notify_all();
         }
+        // Out of their waits on the device; a wait not yet begun ends at once.
         if (s->Dev) {
             s->Dev->Wake();
             s->Dev->WakeOutput();
         }
+        // Each worker is joined, however long the callback it is in takes;
+        // the caller itself, when it is one, ends when its callback returns.
         const std::thread::id self = std::this_thread::get_id();
-        bool rxSelf = s->Rx.get_id() == self, txSelf = s->Tx.get_id() == self, tmSelf = s->Timer.get_id() == self;
-        {
-            std::unique_lock g(s->M);
-            auto ended = [&] {
-                return (rxSelf || !s->RxAlive) && (txSelf || !s->TxAlive) && (tmSelf || !s->TimerAlive);
-            };
-            for (int i = 0; i < kThreadWaitTries && !ended(); ++i)
-                s->Cv.wait_for(g, std::chrono::milliseconds(5));
-            if ((!rxSelf && s->RxAlive) || (!tmSelf && s->TimerAlive))
-                code = EComm32Error::ecCloseReadThread;
-            if (!txSelf && s->TxAlive)
-                code = EComm32Error::ecCloseWriteThread;
-        }
-        // Threads that ended are joined; one still held (in a callback, or
-        // the caller itself) keeps its session and ends on its own.
-        auto finish = [&](std::thread& t, bool self, bool alive) {
-            if (!t.joinable())
-                return;
-            if (self || alive)
-                t.detach();
+        for (std::thread* t : {&s->Rx, &s->Tx, &s->Timer}) {
+            if (!t->joinable())
+                continue;
+            if (t->get_id() == self)
+                t->detach();
             else
-                t.join();
-        };
-        bool rxAlive, txAlive, tmAlive;
-        {
-            std::lock_guard g(s->M);
-            rxAlive = s->RxAlive;
-            txAlive = s->TxAlive;
-            tmAlive = s->TimerAlive;
+                t->join();
         }
-        finish(s->Rx, rxSelf, rxAlive);
-        finish(s->Tx, txSelf, txAlive);
-        finish(s->Timer, tmSelf, tmAlive);
-        FSession.reset();
+        FSession.store(nullptr);
     }
     if (!ExternalHandle) {
         FOwnDevice.reset();
@@ -266,16 +245,15 @@ void TComm32::Close()
         FModemStatus = 0;
         CommNotify(0x0038);
     }
-    if (code)
-        throw EComm32Error(static_cast<EComm32Error::TErrorCode>(code));
 }
 
 std::int32_t TComm32::Read(void* Buffer, std::int32_t Size)
 {
     std::int32_t n = FInQueue->Out(Buffer, Size);
     // Room again: the receive thread takes what waits in the driver.
-    if (n > 0 && FSession && FSession->RxBlocked && FSession->Dev)
-        FSession->Dev->Wake();
+    if (n > 0)
+        if (std::shared_ptr<TSession> s = Session(); s && s->RxBlocked && s->Dev)
+            s->Dev->Wake();
     return n;
 }
 
@@ -284,7 +262,7 @@ std::int32_t TComm32::Write(const void* Buffer, std::int32_t Size)
     if (DisableWrite)
         return 0;
     std::int32_t n = FOutQueue->In(Buffer, Size);
-    if (std::shared_ptr<TSession> s = FSession) {
+    if (std::shared_ptr<TSession> s = Session()) {
         std::lock_guard g(s->M);
         s->WriteRequest = true;
         s->Cv.notify_all();
@@ -295,7 +273,7 @@ std::int32_t TComm32::Write(const void* Buffer, std::int32_t Size)
 std::int32_t TComm32::Command(const char* Text)
 {
     std::int32_t n = Text ? FOutQueue->In(Text, static_cast<std::int32_t>(std::strlen(Text))) : 0;
-    if (std::shared_ptr<TSession> s = FSession) {
+    if (std::shared_ptr<TSession> s = Session()) {
         std::lock_guard g(s->M);
         s->WriteRequest = true;
         s->Cv.notify_all();
@@ -335,10 +313,12 @@ void TComm32::InitModem()
 
 void TComm32::CommNotify(std::int32_t NotifyType)
 {
-    if (!OnCommNotify)
+    // A copy: the handler may free the engine, and with it OnCommNotify.
+    TCommNotifyEvent handler = OnCommNotify;
+    if (!handler)
         return;
     try {
-        OnCommNotify(this, NotifyType);
+        handler(this, NotifyType);
     } catch (...) {
         // A handler cannot stop a worker thread.
     }
@@ -407,7 +387,7 @@ bool TComm32::DrainDevice(TSession& S)
 
 void TComm32::_ReadThread(std::shared_ptr<TSession> S)
 {
-    S->SetAlive(&TSession::RxAlive, true);
+    tWorkerOf = this;
     bool hungUp = false;
     while (S->RxRun) {
         unsigned ev = 0;
@@ -451,7 +431,6 @@ void TComm32::_ReadThread(std::shared_ptr<TSession> S)
         }
         CommNotify(static_cast<std::int32_t>(notify));
     }
-    S->SetAlive(&TSession::RxAlive, false);
 }
 
 bool TComm32::SendSome(TSession& S)
@@ -477,7 +456,7 @@ bool TComm32::SendSome(TSession& S)
 
 void TComm32::_WriteThread(std::shared_ptr<TSession> S)
 {
-    S->SetAlive(&TSession::TxAlive, true);
+    tWorkerOf = this;
     bool pending = false;
     while (S->TxRun) {
         // Bytes in hand wait until the driver takes more (Close ends that wait); else a write is awaited.
@@ -504,22 +483,20 @@ void TComm32::_WriteThread(std::shared_ptr<TSession> S)
         if (sent && !pending && S->TxRun)
             CommNotify(EV_TXEMPTY);
     }
-    S->SetAlive(&TSession::TxAlive, false);
 }
 
 void TComm32::_TimerThread(std::shared_ptr<TSession> S)
 {
-    S->SetAlive(&TSession::TimerAlive, true);
+    tWorkerOf = this;
     while (S->TimerRun) {
         {
             std::unique_lock g(S->M);
-            if (S->Cv.wait_for(g, ClockWaitDuration(static_cast<std::uint64_t>(std::max(TimerInterval, 1))),
+            if (S->Cv.wait_for(g, ClockWaitDuration(static_cast<std::uint64_t>(std::max(TimerInterval.load(), 1))),
                                [&] { return !S->TimerRun; }))
                 break;
         }
         fmsgCommTimer();
     }
-    S->SetAlive(&TSession::TimerAlive, false);
 }
 
 void TComm32::fmsgCommTimer()
@@ -530,7 +507,10 @@ void TComm32::fmsgCommTimer()
     std::uint32_t old = FModemStatus;
     if ((lines ^ old) & MS_RLSD_ON) {
         FModemStatus = (old & ~MS_RLSD_ON) | (lines & MS_RLSD_ON);
+        const std::shared_ptr<TSession> s = Session();
         CommNotify(EV_RLSD);
+        if (s && !s->TimerRun)
+            return;  // closed by the handler: the engine may be gone
     }
     if (FRingCount < RingRest) {
         ++FRingCount;

@@ -136,8 +136,11 @@ public:
     virtual void ResetModem();
     virtual void InitModem();
     virtual void Open();
-    // Joins the worker threads (not a thread that calls Close from its own
-    // callback: that one ends when its callback returns).
+    // Wakes the worker threads and joins them, however long a callback they
+    // are in takes: once Close returns no worker uses the engine. A worker
+    // that calls Close from its own callback is not waited for; it ends
+    // without touching the engine when its callback returns (so the callback
+    // may free the engine).
     virtual void Close();
     virtual void CommNotify(std::int32_t NotifyType);
     virtual void CommAfterOpen();
@@ -171,7 +174,7 @@ public:
     TCommNotifyEvent OnCommNotify;
     TNotifyEvent AfterOpen;
     TNotifyEvent BeforeClose;
-    std::int32_t TimerInterval = 200;
+    std::atomic<std::int32_t> TimerInterval{200};  // read by the timer thread
     std::uint32_t RingRest = 15;
 
 private:
@@ -179,6 +182,7 @@ private:
     void _ReadThread(std::shared_ptr<TSession> S);
     void _WriteThread(std::shared_ptr<TSession> S);
     void _TimerThread(std::shared_ptr<TSession> S);
+    std::shared_ptr<TSession> Session() const { return FSession.load(); }
     bool DrainDevice(TSession& S);
     bool SendSome(TSession& S);
     void ReadModemLines();
@@ -189,7 +193,10 @@ private:
     std::unique_ptr<TCommQueue> FInQueue;
     std::unique_ptr<TCommQueue> FOutQueue;
     std::unique_ptr<TSerialDevice> FOwnDevice;
-    std::shared_ptr<TSession> FSession;
+    // Replaced by the owner on open and close, read by the packet layer's thread too.
+    std::atomic<std::shared_ptr<TSession>> FSession;
+    // One Close at a time; a worker's Close gives way to one already joining it.
+    std::recursive_mutex FCloseLock;
     // The receive thread puts bytes in and the owner purges under FRxLock; the
     // transmit thread takes bytes out and the owner purges under FTxLock.
     std::mutex FRxLock;

@@ -66,9 +66,28 @@ struct TCommPackage::TThreadState {
 };
 
 struct TCommPackage::THook {
-    std::recursive_mutex M;  // held while the layer handles a notice; the layer may be freed from inside
-    TCommPackage* Owner = nullptr;
+    // Threads handling a notice in the layer. The destructor waits for all but
+    // its own; handlers run without this lock, so one that closes the engine
+    // (joining the other workers) never waits for a worker held here.
+    std::mutex M;
+    std::condition_variable Cv;
+    std::vector<std::thread::id> Busy;  // guarded by M
+    TCommPackage* Owner = nullptr;      // guarded by M
     TCommNotifyEvent Prev;
+
+    TCommPackage* Enter()
+    {
+        std::lock_guard g(M);
+        if (Owner)
+            Busy.push_back(std::this_thread::get_id());
+        return Owner;
+    }
+    void Leave()
+    {
+        std::lock_guard g(M);
+        Busy.erase(std::find(Busy.begin(), Busy.end(), std::this_thread::get_id()));
+        Cv.notify_all();
+    }
 };
 
 TCommPackage::TCommPackage(TComm32* Comm)
@@ -79,20 +98,28 @@ TCommPackage::TCommPackage(TComm32* Comm)
     FHook->Owner = this;
     FHook->Prev = FComm->OnCommNotify;
     FComm->OnCommNotify = [hook = FHook](TObject* Sender, std::int32_t NotifyType) {
-        std::lock_guard g(hook->M);
-        if (hook->Owner)
-            hook->Owner->fNewCommNotify(Sender, NotifyType);
-        else if (hook->Prev)
+        if (TCommPackage* owner = hook->Enter()) {
+            struct TLeave {
+                THook& H;
+                ~TLeave() { H.Leave(); }
+            } leave{*hook};
+            owner->fNewCommNotify(Sender, NotifyType);
+        } else if (hook->Prev) {
             hook->Prev(Sender, NotifyType);
+        }
     };
 }
 
 TCommPackage::~TCommPackage()
 {
     {
-        // Waits for a notice being handled on an engine thread.
-        std::lock_guard g(FHook->M);
+        // Waits for notices being handled on other threads (not for this one's own).
+        std::unique_lock g(FHook->M);
         FHook->Owner = nullptr;
+        const std::thread::id self = std::this_thread::get_id();
+        FHook->Cv.wait(g, [&] {
+            return std::all_of(FHook->Busy.begin(), FHook->Busy.end(), [&](std::thread::id t) { return t == self; });
+        });
     }
     // The engine's callback is replaced only while no engine thread can be calling it.
     if (!FComm->Active())

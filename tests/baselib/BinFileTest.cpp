@@ -1,5 +1,9 @@
 #include <cstring>
+#include <ctime>
 #include <fstream>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -279,6 +283,19 @@ TEST_F(BinFile, TimeAttributesAndRemoval)
             EXPECT_EQ(e.Message().rfind("Unknown error", 0), 0u);
         }
     }
+    EXPECT_EQ(f.FileTime().Year, 2021);
+    // A file dated by another program outside those years reads as an error too, never a wrapped date.
+    for (std::time_t when : {std::time_t{15'000'000} /* 1970 */, std::time_t{7'300'000'000} /* 2201 */}) {
+        const struct timespec times[2] = {{when, 0}, {when, 0}};
+        ASSERT_EQ(::utimensat(AT_FDCWD, MapWindowsPath(kFile).c_str(), times, 0), 0);
+        try {
+            DateTimeX wrapped = f.FileTime();
+            FAIL() << when << " read as " << wrapped.Year;
+        } catch (const EBinFileError& e) {
+            EXPECT_EQ(e.ErrorCode, EBinFileError::ecGetTime) << when;
+        }
+    }
+    f.SetFileTime(DateTimeX(2021, 6, 15, 10, 20, 31));
     EXPECT_EQ(f.FileTime().Year, 2021);
 
     EXPECT_TRUE(f.FileAttr() & 0x20);

@@ -1,5 +1,7 @@
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <filesystem>
 #include <thread>
 
@@ -125,7 +127,7 @@ TEST_F(EngineOnLine, OpenWriteReadClose)
     EXPECT_EQ(Engine.Write("hello", 5), 5);
     EXPECT_TRUE(Line->WaitReceived(5, 3000));
     EXPECT_EQ(Line->Received(), "hello");
-    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x04) >= 1; }));  // the queue ran empty
+    EXPECT_TRUE(Log.WaitWith(0x04));  // the queue ran empty
 
     Line->Send("world");
     EXPECT_EQ(ReadAll(5), "world");
@@ -297,7 +299,7 @@ TEST_F(EngineOnLine, WriteLargerThanTheDriverWaitsForRoom)
         got += Line->Received();
     }
     EXPECT_EQ(got, data);
-    ASSERT_TRUE(WaitFor([&] { return Log.CountExactly(EV_TXEMPTY) > 0; }));
+    ASSERT_TRUE(Log.WaitExactly(EV_TXEMPTY));
     // One try that fills the driver and one that finds it full, for each time the far end made room.
     EXPECT_LE(counting.WriteTries.load(), 2 * kDrains + 2);
     Engine.Close();
@@ -340,18 +342,71 @@ TEST_F(EngineOnLine, CloseFromItsOwnCallback)
     EXPECT_TRUE(Engine.Active());
 }
 
+// A worker held in a slow callback when the owner closes: Close waits until the
+// callback is done and no worker calls back once it returned, so the engine
+// may be freed at once.
+TEST_F(EngineOnLine, CloseWaitsForASlowCallback)
+{
+    auto engine = std::make_unique<TComm32>();
+    engine->SetPortNo(21);
+    std::mutex m;
+    std::condition_variable cv;
+    bool entered = false, closing = false;
+    std::atomic<bool> finished{false}, closeReturned{false};
+    std::atomic<int> lateCalls{0};
+    const std::thread::id owner = std::this_thread::get_id();
+    engine->BeforeClose = [&](TObject*) {
+        std::lock_guard g(m);
+        closing = true;
+        cv.notify_all();
+    };
+    engine->OnCommNotify = [&](TObject* Sender, std::int32_t n) {
+        if (std::this_thread::get_id() == owner)
+            return;  // the owner's own open and close notices
+        if (closeReturned)
+            ++lateCalls;
+        if (!(n & EV_RXCHAR) || finished)
+            return;
+        std::unique_lock g(m);
+        entered = true;
+        cv.notify_all();
+        cv.wait(g, [&] { return closing; });
+        g.unlock();
+        // Longer than any fixed wait a Close could give up after.
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        char buf[8];
+        static_cast<TComm32*>(Sender)->Read(buf, sizeof buf);  // the engine is still there
+        if (closeReturned)
+            ++lateCalls;
+        finished = true;
+    };
+    engine->Open();
+    Line->Send("slow");
+    {
+        std::unique_lock g(m);
+        ASSERT_TRUE(cv.wait_for(g, std::chrono::seconds(3), [&] { return entered; }));
+    }
+    EXPECT_NO_THROW(engine->Close());
+    closeReturned = true;
+    EXPECT_TRUE(finished);
+    EXPECT_FALSE(engine->Active());
+    engine.reset();  // a worker still running would use freed memory here
+    Line->Send("more");
+    EXPECT_EQ(lateCalls.load(), 0);
+}
+
 TEST_F(EngineOnLine, LineChangesAndRings)
 {
     SetClockSpeed(20);
     Engine.Open();
     Line->SetCarrier(true);
-    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x20) >= 1; }));
+    EXPECT_TRUE(Log.WaitWith(0x20));
     EXPECT_TRUE(WaitFor([&] { return Engine.ModemStatus() & 0x80; }));
     Line->SetRing(true);  // no ring while the carrier is on
     Line->SetCarrier(false);
-    EXPECT_TRUE(WaitFor([&] { return Log.CountExactly(0x100) >= 1; }, 5000));
+    EXPECT_TRUE(Log.WaitExactly(0x100, 1, 5000));
     Line->Hangup();
-    EXPECT_TRUE(WaitFor([&] { return Log.CountWith(0x10) >= 1; }));
+    EXPECT_TRUE(Log.WaitWith(0x10));
     EXPECT_TRUE(WaitFor([&] { return !(Engine.ModemStatus() & 0x20); }));
     Engine.Close();
     SetClockSpeed(1);

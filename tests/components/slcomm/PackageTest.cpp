@@ -85,7 +85,7 @@ TEST_F(PackageOnLine, FramesGoOutEscaped)
     EXPECT_EQ(Package->WritePackage(payload.data(), 3), 3u);
     EXPECT_TRUE(Line->WaitReceived(8, 3000));
     EXPECT_EQ(Line->Received(), Bytes({0xEB, 0xEB, 0x01, 0xEC, 0xEB, 0x02, 0xEE, 0xEE}));
-    EXPECT_TRUE(WaitFor([&] { return PackageLog.CountWith(0x04) >= 1; }));  // nothing left to send
+    EXPECT_TRUE(PackageLog.WaitWith(0x04));  // nothing left to send
 
     // Packets leave one after the other, each whole.
     for (int i = 0; i < 5; ++i) {
