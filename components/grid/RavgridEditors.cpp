@@ -734,49 +734,36 @@ void TGridCombo::DoExit()
 
 // editors of markup EDIT and COMBO controls
 
-TControlEdit::TControlEdit(TComponent* AOwner) : TEdit(AOwner), FGrid(GridOf(AOwner)) {}
-
-bool TControlEdit::WantsKey(Word Key, TShiftState Shift) const
+template <class Base>
+TMarkupControlEditor<Base>::TMarkupControlEditor(TComponent* AOwner) : Base(AOwner), FGrid(GridOf(AOwner))
 {
-    return Key == VK_RETURN || TEdit::WantsKey(Key, Shift);
 }
 
-void TControlEdit::KeyPress(char& Key)
+template <class Base>
+bool TMarkupControlEditor<Base>::WantsKey(Word Key, TShiftState Shift) const
 {
-    TEdit::KeyPress(Key);
+    return Key == VK_RETURN || Base::WantsKey(Key, Shift);
+}
+
+template <class Base>
+void TMarkupControlEditor<Base>::KeyPress(char& Key)
+{
+    Base::KeyPress(Key);
     if (Key == '\r') {
         Key = 0;
         FGrid->ControlExit(this);
     }
 }
 
-void TControlEdit::DoExit()
+template <class Base>
+void TMarkupControlEditor<Base>::DoExit()
 {
     FGrid->ControlExit(this);
-    TEdit::DoExit();
+    Base::DoExit();
 }
 
-TControlCombo::TControlCombo(TComponent* AOwner) : TRAGComboBox(AOwner), FGrid(GridOf(AOwner)) {}
-
-bool TControlCombo::WantsKey(Word Key, TShiftState Shift) const
-{
-    return Key == VK_RETURN || TRAGComboBox::WantsKey(Key, Shift);
-}
-
-void TControlCombo::KeyPress(char& Key)
-{
-    TRAGComboBox::KeyPress(Key);
-    if (Key == '\r') {
-        Key = 0;
-        FGrid->ControlExit(this);
-    }
-}
-
-void TControlCombo::DoExit()
-{
-    FGrid->ControlExit(this);
-    TRAGComboBox::DoExit();
-}
+template class TMarkupControlEditor<TEdit>;
+template class TMarkupControlEditor<TRAGComboBox>;
 
 // date picker
 

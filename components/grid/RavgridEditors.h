@@ -171,9 +171,10 @@ protected:
 
 // The editors of EDIT and COMBO controls in markup cells: Enter or leaving ends the edit,
 // and the grid writes the text back into the control (ControlExit).
-class TControlEdit : public TEdit {
+template <class Base>
+class TMarkupControlEditor : public Base {
 public:
-    explicit TControlEdit(TComponent* AOwner);
+    explicit TMarkupControlEditor(TComponent* AOwner);
 
 protected:
     void KeyPress(char& Key) override;
@@ -184,17 +185,14 @@ private:
     TRavArodozIdad* FGrid;
 };
 
-class TControlCombo : public TRAGComboBox {
+class TControlEdit : public TMarkupControlEditor<TEdit> {
 public:
-    explicit TControlCombo(TComponent* AOwner);
+    using TMarkupControlEditor<TEdit>::TMarkupControlEditor;
+};
 
-protected:
-    void KeyPress(char& Key) override;
-    bool WantsKey(Word Key, TShiftState Shift) const override;
-    void DoExit() override;
-
-private:
-    TRavArodozIdad* FGrid;
+class TControlCombo : public TMarkupControlEditor<TRAGComboBox> {
+public:
+    using TMarkupControlEditor<TRAGComboBox>::TMarkupControlEditor;
 };
 
 enum TEditStyle { esInplace, esPopup };
