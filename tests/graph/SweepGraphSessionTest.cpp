@@ -1,7 +1,6 @@
 // The Sweep Graph tab against the simulated instrument, driven as a user drives it.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -36,6 +35,7 @@
 #include "platform/report/Report.h"
 #include "tests/support/TestOutput.h"
 #include "tools/instrument-sim/DeviceUnderTest.h"
+#include "platform/graphics/PngData.h"
 
 namespace {
 
@@ -607,7 +607,11 @@ TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)
     Form->SweepGraphReport->RenderPage(&page, 96);
     const AnsiString pageBmp = TestOutputPath("sweep_graph_report.bmp");
     page.SaveToFile(pageBmp);
-    EXPECT_TRUE(QImage(QString::fromStdString(pageBmp)).save(QString::fromStdString(TestOutputPath("sweep_graph_report.png"))));
+    {
+        const std::vector<Byte> png = GraphicToPng(&page);
+        std::ofstream(TestOutputPath("sweep_graph_report.png"), std::ios::binary)
+            .write(reinterpret_cast<const char*>(png.data()), static_cast<std::streamsize>(png.size()));
+    }
 
     // Terminate during a run: the pending reading still fills its point, no further one starts.
     Click(Form->SweepGraphStartBtn);
