@@ -1,7 +1,10 @@
 #pragma once
 // Small helpers the benchmarks share.
 #include <cstdio>
+#include <cstdlib>
 #include <unistd.h>
+
+#include "platform/forms/Application.h"
 
 // Resident memory of this process in MB.
 inline double ResidentMB()
@@ -13,4 +16,16 @@ inline double ResidentMB()
         std::fclose(f);
     }
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// The application object the windows of a benchmark need, made once and headless.
+inline void EnsureBenchApplication()
+{
+    if (Application)
+        return;
+    static int argc = 1;
+    static char name[] = "zorvane_bench";
+    static char* argv[] = {name, nullptr};
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    CreateApplication(argc, argv);
 }

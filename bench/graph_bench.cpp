@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "bench/BenchSupport.h"
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
@@ -42,13 +43,7 @@ TLCRForm* SweepWindow()
     static std::unique_ptr<TLCRForm> form;
     if (form)
         return form.get();
-    if (!Application) {
-        static int argc = 1;
-        static char name[] = "graph_bench";
-        static char* argv[] = {name, nullptr};
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        CreateApplication(argc, argv);
-    }
+    EnsureBenchApplication();
     ModalScript::SetStrict(true);
     form = std::make_unique<TLCRForm>(nullptr);
     TLCRForm* f = form.get();

@@ -26,18 +26,6 @@ namespace {
 constexpr int kCols = 16;
 constexpr int kRows = 1000001;
 
-void EnsureApplication()
-{
-    static bool made = false;
-    if (made || Application)
-        return;
-    static int argc = 1;
-    static char name[] = "grid_bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    CreateApplication(argc, argv);
-    made = true;
-}
 
 // Bytes the heap holds now: every arena's blocks and the separately mapped ones.
 size_t HeapBytes()
@@ -59,7 +47,7 @@ void CellText(int c, int r, char* buf, size_t n)
 
 std::unique_ptr<TRavArodozIdad> MakeGrid(int rows)
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     auto g = std::make_unique<TRavArodozIdad>(nullptr);
     g->SetColCountEx(kCols);
     g->SetRowCountEx(rows);
@@ -201,7 +189,7 @@ QStandardItemModel& QtModel()
 {
     static std::unique_ptr<QStandardItemModel> m;
     if (!m) {
-        EnsureApplication();
+        EnsureBenchApplication();
         m = std::make_unique<QStandardItemModel>(kRows, kCols);
     }
     return *m;
@@ -270,7 +258,7 @@ static void BM_GridMemoryVsQtModel_100K_x16(benchmark::State& state)
 {
     constexpr int rows = 100001;
     const double cells = double(rows - 1) * kCols;
-    EnsureApplication();
+    EnsureBenchApplication();
     for (auto _ : state) {
         const size_t heap0 = HeapBytes();
         auto g = MakeGrid(rows);

@@ -11,6 +11,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "bench/BenchSupport.h"
 #include "components/grid/Ravgrid.h"
 #include "platform/forms/Application.h"
 
@@ -19,16 +20,6 @@ namespace {
 constexpr int kCols = 8;
 constexpr int kRows = 100000;
 
-void EnsureApp()
-{
-    if (Application)
-        return;
-    static int argc = 1;
-    static char name[] = "grid_files_bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    CreateApplication(argc, argv);
-}
 
 // A folder of the run's own, removed when the run ends.
 std::string Folder()
@@ -60,7 +51,7 @@ std::unique_ptr<TRavArodozIdad> FilledGrid()
 const std::string& CsvPath()
 {
     static const std::string path = [] {
-        EnsureApp();
+        EnsureBenchApplication();
         const std::string p = Folder() + "/rows.csv";
         FilledGrid()->SaveToCSV(p);
         return p;
@@ -123,7 +114,7 @@ BENCHMARK(BM_GridCsvPlainWrite)->Unit(benchmark::kMillisecond);
 
 void BM_GridCsvExport(benchmark::State& state)
 {
-    EnsureApp();
+    EnsureBenchApplication();
     auto g = FilledGrid();
     const std::string out = Folder() + "/export.csv";
     for (auto _ : state)

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "components/grid/Ravgrid.h"
 #include "platform/forms/Application.h"
 
@@ -22,18 +23,6 @@ namespace {
 constexpr int kRows = 1000000;
 constexpr int kCols = 8;
 
-void EnsureApplication()
-{
-    static bool made = false;
-    if (made || Application)
-        return;
-    static int argc = 1;
-    static char name[] = "grid_sort_bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    CreateApplication(argc, argv);
-    made = true;
-}
 
 // Column 1: a measured value; column 2: a text with many repeats; the rest filler.
 struct Data {
@@ -58,7 +47,7 @@ const Data& Keys()
 
 std::unique_ptr<TRavArodozIdad> FilledGrid()
 {
-    EnsureApplication();
+    EnsureBenchApplication();
     const Data& d = Keys();
     auto g = std::make_unique<TRavArodozIdad>(nullptr);
     g->SetColCountEx(kCols);
@@ -106,19 +95,26 @@ BENCHMARK(BM_GridQSort_1M_Text)->Iterations(2)->Unit(benchmark::kMillisecond);
 static void BM_GridQSort_1M_TextNoTieBreak(benchmark::State& state) { GridSort(state, 2, false); }
 BENCHMARK(BM_GridQSort_1M_TextNoTieBreak)->Iterations(2)->Unit(benchmark::kMillisecond);
 
+// std::stable_sort of Base's (key, row) pairs by Less, a fresh copy each time.
+template <class Pair, class Less>
+void StableSortCopies(benchmark::State& state, const std::vector<Pair>& Base, Less L)
+{
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto v = Base;
+        state.ResumeTiming();
+        std::stable_sort(v.begin(), v.end(), L);
+        benchmark::DoNotOptimize(v.data());
+    }
+}
+
 static void BM_StdStableSort_1M_NumericKeys(benchmark::State& state)
 {
     const Data& d = Keys();
     std::vector<std::pair<double, int>> base;
     for (int i = 0; i < kRows; ++i)
         base.emplace_back(std::strtod(d.numbers[size_t(i)].c_str(), nullptr), i);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto v = base;
-        state.ResumeTiming();
-        std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        benchmark::DoNotOptimize(v.data());
-    }
+    StableSortCopies(state, base, [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 BENCHMARK(BM_StdStableSort_1M_NumericKeys)->Iterations(2)->Unit(benchmark::kMillisecond);
 
@@ -128,15 +124,9 @@ static void BM_StdStableSort_1M_NumericTexts(benchmark::State& state)
     std::vector<std::pair<const std::string*, int>> base;
     for (int i = 0; i < kRows; ++i)
         base.emplace_back(&d.numbers[size_t(i)], i);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto v = base;
-        state.ResumeTiming();
-        std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) {
-            return std::strtod(a.first->c_str(), nullptr) < std::strtod(b.first->c_str(), nullptr);
-        });
-        benchmark::DoNotOptimize(v.data());
-    }
+    StableSortCopies(state, base, [](const auto& a, const auto& b) {
+        return std::strtod(a.first->c_str(), nullptr) < std::strtod(b.first->c_str(), nullptr);
+    });
 }
 BENCHMARK(BM_StdStableSort_1M_NumericTexts)->Iterations(2)->Unit(benchmark::kMillisecond);
 
@@ -146,12 +136,6 @@ static void BM_StdStableSort_1M_TextKeys(benchmark::State& state)
     std::vector<std::pair<std::string, int>> base;
     for (int i = 0; i < kRows; ++i)
         base.emplace_back(d.words[size_t(i)], i);
-    for (auto _ : state) {
-        state.PauseTiming();
-        auto v = base;
-        state.ResumeTiming();
-        std::stable_sort(v.begin(), v.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-        benchmark::DoNotOptimize(v.data());
-    }
+    StableSortCopies(state, base, [](const auto& a, const auto& b) { return a.first < b.first; });
 }
 BENCHMARK(BM_StdStableSort_1M_TextKeys)->Iterations(2)->Unit(benchmark::kMillisecond);

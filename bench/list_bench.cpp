@@ -28,13 +28,7 @@ TLCRForm* ListForm()
     if (!form) {
         if (!std::getenv("ZORVANE_PREFIX"))
             setenv("ZORVANE_PREFIX", ("/tmp/zorvane-list-bench-" + std::to_string(::getpid())).c_str(), 1);
-        if (!Application) {
-            static int argc = 1;
-            static char name[] = "list_bench";
-            static char* argv[] = {name, nullptr};
-            setenv("QT_QPA_PLATFORM", "offscreen", 0);
-            CreateApplication(argc, argv);
-        }
+        EnsureBenchApplication();
         ModalScript::SetStrict(true);
         PanelArt::InstallPanelArt(ZorvanePrefix());
         form = std::make_unique<TLCRForm>(nullptr);

@@ -45,13 +45,7 @@ void EnsureProgramEnvironment()
         static std::string prefix = "/tmp/zorvane-bench-" + std::to_string(::getpid());
         setenv("ZORVANE_PREFIX", prefix.c_str(), 1);
     }
-    if (!Application) {
-        static int argc = 1;
-        static char name[] = "main_bench";
-        static char* argv[] = {name, nullptr};
-        setenv("QT_QPA_PLATFORM", "offscreen", 0);
-        CreateApplication(argc, argv);
-    }
+    EnsureBenchApplication();
     PanelArt::InstallPanelArt(ZorvanePrefix());
     // Boxes (an off-line notice under faults) are answered, never shown.
     ModalScript::SetStrict(true);
