@@ -7,16 +7,6 @@
 
 namespace {
 
-using Texts = std::vector<AnsiString>;
-
-Texts ColTexts(TRavArodozIdad& g, int ACol)
-{
-    Texts t;
-    for (int r = 0; r < g.RowCount(); ++r)
-        t.push_back(g.GetCellEx(ACol, r));
-    return t;
-}
-
 // Rows given as texts of columns 0.. in order (row 0 is the header).
 std::unique_ptr<TRavArodozIdad> RowsGrid(const std::vector<Texts>& Rows, int FixedRows = 1, int Footers = 0)
 {

@@ -14,16 +14,6 @@
 
 namespace {
 
-using Texts = std::vector<AnsiString>;
-
-Texts ColTexts(TRavArodozIdad& g, int ACol)
-{
-    Texts t;
-    for (int r = 0; r < g.RowCount(); ++r)
-        t.push_back(g.GetCellEx(ACol, r));
-    return t;
-}
-
 } // namespace
 
 TEST(GridGroup, GroupingMakesNodeRowsAndUngroupingBringsTheColumnBack)

@@ -15,8 +15,6 @@
 
 namespace {
 
-using Texts = std::vector<AnsiString>;
-
 // Writes Values down column ACol from the first data row.
 void PutCol(TRavArodozIdad& g, int ACol, const Texts& Values)
 {

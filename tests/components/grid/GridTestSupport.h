@@ -1,6 +1,7 @@
 #pragma once
 // A grid made the way the program's tables are made, for the model tests.
 #include <memory>
+#include <vector>
 
 #include "components/grid/Ravgrid.h"
 
@@ -20,4 +21,15 @@ inline void FillCoords(TRavArodozIdad& g)
     for (int r = 0; r < g.RowCount(); ++r)
         for (int c = 0; c < g.ColCount(); ++c)
             g.SetCellEx(c, r, std::to_string(c) + "," + std::to_string(r));
+}
+
+using Texts = std::vector<AnsiString>;
+
+// The texts of column ACol, row 0 first.
+inline Texts ColTexts(TRavArodozIdad& g, int ACol)
+{
+    Texts t;
+    for (int r = 0; r < g.RowCount(); ++r)
+        t.push_back(g.GetCellEx(ACol, r));
+    return t;
 }
