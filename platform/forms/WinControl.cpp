@@ -86,6 +86,11 @@ TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner), FImpl(std::make
 TWinControl::~TWinControl()
 {
     SetComponentStateFlag(csDestroying, true);
+    // Leave the parent while this is still a TWinControl: by ~TControl the
+    // parent could no longer tell it from a graphic control, and its tab list
+    // would keep a freed pointer.
+    if (FParent)
+        FParent->RemoveControl(this);
     if (auto* f = GetParentForm(this); f && f != this && f->FActiveControl && ContainsControl(f->FActiveControl))
         f->FActiveControl = nullptr;
     // Children go with their parent, as in the class library.
@@ -138,9 +143,10 @@ void TWinControl::RemoveControl(TControl* AControl)
         if (auto* f = GetParentForm(this); f && f->FActiveControl && (f->FActiveControl == w || w->ContainsControl(f->FActiveControl)))
             f->FActiveControl = nullptr;
         w->DestroyHandle();
-        auto& tl = FImpl->tabList;
-        tl.erase(std::remove(tl.begin(), tl.end(), w), tl.end());
     }
+    // By address, not by cast: whatever is left of a control being destroyed
+    // must leave every list.
+    std::erase_if(FImpl->tabList, [AControl](TWinControl* t) { return static_cast<TControl*>(t) == AControl; });
     FControls.erase(std::remove(FControls.begin(), FControls.end(), AControl), FControls.end());
     AControl->FParent = nullptr;
     if (!ComponentStateHas(csDestroying)) {

@@ -73,6 +73,22 @@ TEST_F(MainWindowFixture, SecondStartRestoresTheFirstWindow)
     Application->SetTitle("");
 }
 
+// Controls the window deletes while it lives (refilled radio groups) must not be
+// left behind in its tab order: showing it again would read freed memory.
+TEST_F(MainWindowFixture, TheWindowCanBeMadeShownAndDestroyedManyTimes)
+{
+    for (int i = 0; i < 100; ++i) {
+        NewForm();
+        Form->SelectNext(nullptr, true, true);
+        Form->SetVisible(false);
+        Form->SetVisible(true);
+    }
+    std::vector<TWinControl*> order;
+    Form->GetTabOrderList(order);
+    for (TWinControl* w : order)
+        EXPECT_TRUE(w->Parent() != nullptr);
+}
+
 TEST_F(MainWindowFixture, StartsWithOnlyTheMainViewAndNoConnection)
 {
     EXPECT_EQ(Form->Caption(), "Zorvane Series");

@@ -175,6 +175,29 @@ TEST(RadioGroup, OnClickFiresAlsoWhenCodeSetsItemIndex)
     EXPECT_FALSE(rg->Buttons(4)->Checked());
 }
 
+TEST(RadioGroup, RefilledItemsLeaveNoFreedButtonInTheTabOrder)
+{
+    TForm form(nullptr);
+    auto* rg = new TRadioGroup(&form);
+    rg->SetParent(&form);
+    rg->Items()->SetCommaText("A,B,C,D,E");
+    rg->Items()->SetCommaText("OFF,SEQ,STEP");
+    std::vector<TWinControl*> order;
+    rg->GetTabOrderList(order);
+    ASSERT_EQ(order.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(order[static_cast<size_t>(i)], rg->Buttons(i));
+    // A windowed child deleted on its own leaves its parent's lists too.
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    delete panel;
+    order.clear();
+    form.GetTabOrderList(order);
+    EXPECT_EQ(order.size(), 4u);
+    form.Show();
+    form.SelectNext(nullptr, true, true);
+}
+
 TEST(CheckBox, ClickTogglesAndCodeChangesFireOnClick)
 {
     TForm form(nullptr);
