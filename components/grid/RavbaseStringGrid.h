@@ -215,6 +215,8 @@ protected:
     TRect HThumbRect() const;
     int MaxTopRow() const;
     int MaxLeftCol() const;
+    // Scrolls as little as a move by the keys does, so that the cell is shown.
+    void ScrollInViewBase(int ACol, int ARow);
 
     TGridCoord FCurrent;
     TGridCoord FAnchor;
@@ -222,7 +224,6 @@ protected:
 
 private:
     void ClampCurrent();
-    void ScrollInViewBase(int ACol, int ARow);
     void DoSetTopLeft(int ALeft, int ATop);
     void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, bool FireClick);
     bool ScrollBarMouse(int X, int Y, bool Down);

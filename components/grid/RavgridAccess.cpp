@@ -176,6 +176,10 @@ void TRavArodozIdad::SetUnSortedCell(int ACol, int ARow, const AnsiString& Value
 void TRavArodozIdad::SelectRange(int FromCol, int ToCol, int FromRow, int ToRow)
 {
     SetSelection(TGridRect{FromCol, FromRow, ToCol, ToRow});
+    // The range's corner is the current cell now: keep it in view, as a move by the keys does,
+    // so that a row the program walks through never runs below the visible rows.
+    if (ToCol >= 0 && ToRow >= 0 && ToCol < ColCount() && ToRow < RowCount())
+        ScrollInViewBase(ToCol, ToRow);
 }
 
 void TRavArodozIdad::SelectRows(int ARow, int Count)

@@ -21,6 +21,26 @@ TEST(GridSelection, SelectRangeTakesBothColumnsFirstAndDoesNotClick)
     EXPECT_EQ(m->Selection(), (TGridRect{0, 1, 10, 1}));
 }
 
+TEST(GridSelection, SelectRangeKeepsTheCurrentRowInView)
+{
+    auto g = MakeGrid(3, 200);
+    g->SetBounds(0, 0, 200, 120);
+    const auto shown = [&](int Row) { return Row >= g->TopRow() && Row < g->TopRow() + g->VisibleRowCount(); };
+    // A run walking down the rows, as the list result table does.
+    for (int r = 1; r < 200; ++r) {
+        g->SelectRange(0, 2, r, r);
+        ASSERT_TRUE(shown(r)) << r;
+    }
+    EXPECT_GT(g->TopRow(), 150);
+    // Back to the first row after the table was cleared for a new run.
+    g->SelectRange(0, 2, 1, 1);
+    EXPECT_EQ(g->TopRow(), 1);
+    // A corner outside the cells (a hidden selection) moves nothing.
+    const int top = g->TopRow();
+    g->SelectRange(3, 3, 200, 200);
+    EXPECT_EQ(g->TopRow(), top);
+}
+
 TEST(GridSelection, SelectRowsAndColumns)
 {
     auto g = MakeGrid(5, 10, 1, 1);
