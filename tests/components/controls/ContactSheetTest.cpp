@@ -20,47 +20,14 @@
 #include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Canvas.h"
+#include "tests/support/ContactSheet.h"
 #include "tests/support/TestOutput.h"
 
 namespace {
 
-// A form with a caption column on the left and rows of controls beside it.
-struct Sheet {
-    static constexpr int kLeft = 130;
-    std::unique_ptr<TForm> form = std::make_unique<TForm>(nullptr);
-    int y = 10;
-    Sheet(int W, int H, const char* Caption)
-    {
-        form->SetBounds(0, 0, W, H);
-        form->SetCaption(Caption);
-        form->Show();
-        TestInput::ProcessEvents();
-    }
-    // A new row of the given height, captioned on the left.
-    void Row(const char* Caption, int Height)
-    {
-        if (rowHeight)
-            y += rowHeight;
-        rowHeight = Height;
-        auto* l = new TLabel(form.get());
-        l->SetParent(form.get());
-        l->SetBounds(8, y + 4, kLeft - 12, 16);
-        l->SetCaption(Caption);
-    }
-    template <class T>
-    T* Put(int X, int W, int H, int Dy = 0)
-    {
-        auto* c = new T(form.get());
-        c->SetParent(form.get());
-        c->SetBounds(kLeft + X, y + Dy, W, H);
-        return c;
-    }
-    int rowHeight = 0;
-};
-
 // The edit family: typed edits, the edit with button in its button's states, the unit,
 // directory and mask edits, and last (its list drops below) the lookup list.
-void AddEditFamily(Sheet& s)
+void AddEditFamily(ContactSheet& s)
 {
     s.Row("Typed edit", 34);
     s.Put<TVodUriz>(0, 170, 24)->SetText("Typed text");
@@ -137,7 +104,7 @@ void AddEditFamily(Sheet& s)
 
 TEST(ContactSheet, EditFamily)
 {
-    Sheet s(900, 310, "Window controls");
+    ContactSheet s(900, 310, "Window controls");
     AddEditFamily(s);
     EXPECT_TRUE(SaveControlToPng(s.form.get(), TestOutputPath("controls_edit_family.png")));
 }
@@ -232,7 +199,7 @@ std::unique_ptr<TBitmap> Disc(int Size, TColor Colour, TColor Back)
 
 TEST(ContactSheet, OwnerDrawnLibrary)
 {
-    Sheet s(900, 870, "Window controls library");
+    ContactSheet s(900, 870, "Window controls library");
     auto* list = new TOwBitmapList(s.form.get());
     list->Bitmaps()->Add(CheckFrames(false).get()); // 0 check box
     list->Bitmaps()->Add(CheckFrames(true).get());  // 1 check box, disabled
