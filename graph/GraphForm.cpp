@@ -6,6 +6,7 @@
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
+#include "main/FormCaptions.h"
 #include "main/Lcr.h"
 #include "platform/chart/Chart.h"
 #include "platform/forms/CheckBox.h"
@@ -28,13 +29,6 @@ T* Make(T*& Field, TComponent* Owner, TWinControl* Parent, const AnsiString& Nam
     return Field;
 }
 
-TLabel* CaptionLabel(TComponent* Owner, TWinControl* Parent, int L, int T_, const AnsiString& Text)
-{
-    TLabel* l = nullptr;
-    Make(l, Owner, Parent, "", L, T_, 90, 16)->SetCaption(Text);
-    return l;
-}
-
 void Fill(TStrings* Items, std::initializer_list<const char*> Texts)
 {
     for (const char* t : Texts)
@@ -49,7 +43,7 @@ TVodUriz* Field(TVodUriz*& F, TComponent* Owner, TWinControl* Parent, const Ansi
     if (Type == etFloat)
         F->SetPrecision(Precision);
     if (!Label.empty())
-        F->SetLabelCaption(Label);
+        CaptionAbove(F, Label);
     return F;
 }
 
@@ -128,10 +122,10 @@ void TLCRForm::CreateSweepGraphTabs()
         by += 42;
     }
 
-    // The parameter panel floats over the page.
-    Make(SweepGraphParaPanel, this, SweepGraphPan, "SweepGraphParaPanel", 150, 10, 600, 392);
+    // The parameter panel floats over the page, clear of the buttons on its right.
+    Make(SweepGraphParaPanel, this, SweepGraphPan, "SweepGraphParaPanel", 150, 10, 700, 392);
     SweepGraphParaPanel->SetVisible(false);
-    Make(SweepGraphParaPage, this, SweepGraphParaPanel, "SweepGraphParaPage", 4, 4, 592, 344);
+    Make(SweepGraphParaPage, this, SweepGraphParaPanel, "SweepGraphParaPage", 4, 4, 692, 344);
     SweepParaTab = new TTabSheet(this);
     SweepParaTab->SetName("SweepParaTab");
     SweepParaTab->SetPageControl(SweepGraphParaPage);
@@ -140,53 +134,63 @@ void TLCRForm::CreateSweepGraphTabs()
     GraphParaTab->SetName("GraphParaTab");
     GraphParaTab->SetPageControl(SweepGraphParaPage);
     GraphParaTab->SetCaption("Graph Parameter");
-    SweepButton(SweepGraphOkBtn, this, SweepGraphParaPanel, "SweepGraphOkBtn", 360, 354, 110, "Ok");
-    SweepButton(SweepGraphCancelBtn, this, SweepGraphParaPanel, "SweepGraphCancelBtn", 480, 354, 110, "Cancel");
+    SweepButton(SweepGraphOkBtn, this, SweepGraphParaPanel, "SweepGraphOkBtn", 460, 354, 110, "Ok");
+    SweepButton(SweepGraphCancelBtn, this, SweepGraphParaPanel, "SweepGraphCancelBtn", 580, 354, 110, "Cancel");
 
+    // Each field under its caption: four columns, the monitors and the nominal at the right.
     TWinControl* p = SweepParaTab;
-    CaptionLabel(this, p, 12, 12, "Function");
     Make(SweepGraphFunBox, this, p, "SweepGraphFunBox", 12, 30, 120, 24);
+    CaptionAbove(SweepGraphFunBox, "Function");
     Fill(SweepGraphFunBox->Items(), {"Cs-Rs", "Cs-D", "Cp-Rp", "Cp-D", "Lp-Rp", "Lp-Q", "Ls-Rs", "Ls-Q", "Rs-Q",
         "Rp-Q", "R-X", "Z_theta_r", "Z_theta_d", "Z-D", "Z-Q"});
-    Make(SweepGraphTypeGroup, this, p, "SweepGraphTypeGroup", 150, 8, 260, 64)->SetCaption("Sweep Type");
+    Make(SweepGraphTypeGroup, this, p, "SweepGraphTypeGroup", 150, 8, 270, 64)->SetCaption("Sweep Type");
     Fill(SweepGraphTypeGroup->Items(), {"Freq(kHz)", "Leve(V)", "Level(mA)"});
     SweepGraphTypeGroup->SetColumns(2);
 
-    Make(SweepGraphFreqTypeLab, this, p, "SweepGraphFreqTypeLab", 12, 86, 90, 16)->SetCaption("Freq Type");
     Make(SweepGraphFreqTypeBox, this, p, "SweepGraphFreqTypeBox", 12, 104, 120, 24);
+    Make(SweepGraphFreqTypeLab, this, p, "SweepGraphFreqTypeLab", 0, 0, 90, 16);
+    CaptionAbove(SweepGraphFreqTypeBox, "Freq Type", SweepGraphFreqTypeLab);
     Fill(SweepGraphFreqTypeBox->Items(), {"Freq(kHz)"});
     Field(SweepGraphFreqEdit, this, p, "SweepGraphFreqEdit", 150, 104, 100, etFloat, 3, "Freq Value");
-    Make(SweepGraphLevelTypeLab, this, p, "SweepGraphLevelTypeLab", 12, 140, 90, 16)->SetCaption("Level Type");
     Make(SweepGraphLevelTypeBox, this, p, "SweepGraphLevelTypeBox", 12, 158, 120, 24);
+    Make(SweepGraphLevelTypeLab, this, p, "SweepGraphLevelTypeLab", 0, 0, 90, 16);
+    CaptionAbove(SweepGraphLevelTypeBox, "Level Type", SweepGraphLevelTypeLab);
     Fill(SweepGraphLevelTypeBox->Items(), {"Level(V)", "Level(mA)"});
     Field(SweepGraphLevelEdit, this, p, "SweepGraphLevelEdit", 150, 158, 100, etFloat, 2, "Level Value");
 
-    Field(SweepGraphStartEdit, this, p, "SweepGraphStartEdit", 12, 212, 100, etFloat, 2, "Start ");
-    Field(SweepGraphEndEdit, this, p, "SweepGraphEndEdit", 130, 212, 100, etFloat, 2, "End ");
-    Field(SweepGraphPointEdit, this, p, "SweepGraphPointEdit", 248, 212, 80, etNumeric, 0, "Point ");
+    Field(SweepGraphStartEdit, this, p, "SweepGraphStartEdit", 12, 212, 120, etFloat, 2, "Start ");
+    Field(SweepGraphEndEdit, this, p, "SweepGraphEndEdit", 150, 212, 100, etFloat, 2, "End ");
+    Field(SweepGraphPointEdit, this, p, "SweepGraphPointEdit", 268, 212, 80, etNumeric, 0, "Point ");
     SweepGraphPointEdit->SetMaxLength(4);
 
-    CaptionLabel(this, p, 430, 12, "Monitor(1)");
-    Make(SweepGraphMon1Box, this, p, "SweepGraphMon1Box", 430, 30, 120, 24);
-    CaptionLabel(this, p, 430, 66, "Monitor(2)");
-    Make(SweepGraphMon2Box, this, p, "SweepGraphMon2Box", 430, 84, 120, 24);
+    Make(SweepGraphMon1Box, this, p, "SweepGraphMon1Box", 450, 30, 120, 24);
+    CaptionAbove(SweepGraphMon1Box, "Monitor(1)");
+    Make(SweepGraphMon2Box, this, p, "SweepGraphMon2Box", 450, 104, 120, 24);
+    CaptionAbove(SweepGraphMon2Box, "Monitor(2)");
     for (TComboBox* b : {SweepGraphMon1Box, SweepGraphMon2Box})
         Fill(b->Items(), {"OFF", "Z", "D", "Q", "Vac", "Iac", "ABS", "REL", "Theta_r", "Theta_d", "R", "X", "G", "B",
             "Y"});
-    Field(SweepGraphNomEdit, this, p, "SweepGraphNomEdit", 430, 158, 100, etString, 3, "Nominal");
+    Field(SweepGraphNomEdit, this, p, "SweepGraphNomEdit", 450, 158, 120, etString, 3, "Nominal");
     SweepGraphNomEdit->SetText("10.000");
     SweepGraphNomEdit->SetVisible(false);
-    Make(SweepGraphNomUnitLap, this, p, "SweepGraphNomUnitLap", 430, 194, 60, 16)->SetCaption("Unit");
+    Make(SweepGraphNomUnitBox, this, p, "SweepGraphNomUnitBox", 450, 212, 120, 24);
+    Make(SweepGraphNomUnitLap, this, p, "SweepGraphNomUnitLap", 0, 0, 60, 16);
+    CaptionAbove(SweepGraphNomUnitBox, "Unit", SweepGraphNomUnitLap);
     SweepGraphNomUnitLap->SetVisible(false);
-    Make(SweepGraphNomUnitBox, this, p, "SweepGraphNomUnitBox", 430, 212, 100, 24);
     Fill(SweepGraphNomUnitBox->Items(), {"pF", "nF", "uF", "mF"});
     SweepGraphNomUnitBox->SetItemIndex(0);
     SweepGraphNomUnitBox->SetVisible(false);
 
+    // One row per trace: name, shown, colour, limits with their units; the column captions
+    // over the colour swatches and the limit fields.
     p = GraphParaTab;
-    CaptionLabel(this, p, 120, 6, "Color");
-    CaptionLabel(this, p, 170, 6, "Lower Limit");
-    CaptionLabel(this, p, 300, 6, "Upper Limit");
+    const auto columnCaption = [&](int Left, const AnsiString& Text) {
+        TLabel* l = nullptr;
+        Make(l, this, p, "", Left, 6, 0, 0)->SetCaption(Text);
+    };
+    columnCaption(124, "Color");
+    columnCaption(170, "Lower Limit");
+    columnCaption(300, "Upper Limit");
     TCheckBox** checks[8] = {&GraphCheck1, &GraphCheck2, &GraphCheck3, &GraphCheck4, &GraphCheck5, &GraphCheck6,
         &GraphCheck7, &GraphCheck8};
     TOwUserLed** leds[8] = {&SetGraphColor1, &SetGraphColor2, &SetGraphColor3, &SetGraphColor4, &SetGraphColor5,
@@ -205,9 +209,10 @@ void TLCRForm::CreateSweepGraphTabs()
     for (int i = 0; i < 8; ++i) {
         const AnsiString n = std::to_string(i + 1);
         const int y = 26 + i * 30;
-        if (i < 4)
-            CaptionLabel(this, p, 8, y + 3, traceNames[i]);
-        else
+        if (i < 4) {
+            TLabel* name = nullptr;
+            Make(name, this, p, "", 8, y + 3, 0, 0)->SetCaption(traceNames[i]);
+        } else
             Make(*pass2Labels[i - 4], this, p, pass2Names[i - 4], 8, y + 3, 90, 16)->SetCaption(traceNames[i]);
         Make(*checks[i], this, p, "GraphCheck" + n, 96, y + 2, 30, 20)->SetCaption(n);
         Make(*leds[i], this, p, "SetGraphColor" + n, 130, y, 22, 22);
@@ -221,13 +226,13 @@ void TLCRForm::CreateSweepGraphTabs()
         Make(*lowUnits[i], this, p, "GraphLowerUnitLab" + n, 264, y + 3, 34, 16);
         Make(*upUnits[i], this, p, "GraphUpperUnitLab" + n, 394, y + 3, 34, 16);
     }
-    Make(SetYAxisLeftGraphRadio, this, p, "SetYAxisLeftGraphRadio", 436, 6, 146, 150)->SetCaption("Y Left");
+    Make(SetYAxisLeftGraphRadio, this, p, "SetYAxisLeftGraphRadio", 446, 6, 230, 150)->SetCaption("Y Left");
     Fill(SetYAxisLeftGraphRadio->Items(), {"Auto", "1", "2", "3", "4", "5", "6", "7", "8"});
     SetYAxisLeftGraphRadio->SetColumns(2);
-    Make(SetSweepGraphCompare, this, p, "SetSweepGraphCompare", 436, 160, 146, 56)->SetCaption("Compare Graph");
+    Make(SetSweepGraphCompare, this, p, "SetSweepGraphCompare", 446, 160, 230, 56)->SetCaption("Compare Graph");
     Fill(SetSweepGraphCompare->Items(), {"Compare", "No Compare"});
     SetSweepGraphCompare->SetColumns(2);
-    Make(SetSweepGraphAxisScale, this, p, "SetSweepGraphAxisScale", 436, 222, 146, 56)->SetCaption("Axis Scale");
+    Make(SetSweepGraphAxisScale, this, p, "SetSweepGraphAxisScale", 446, 222, 230, 56)->SetCaption("Axis Scale");
     Fill(SetSweepGraphAxisScale->Items(), {"Linearity", "Logarithmic"});
     SetSweepGraphAxisScale->SetColumns(2);
 

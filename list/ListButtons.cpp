@@ -9,12 +9,12 @@
 namespace {
 
 TOwShadowButton* Button(TLCRForm* F, TWinControl* Parent, const char* Name, int L, int T, const char* Caption,
-    TColor Face)
+    TColor Face, int Height = 28)
 {
     auto* b = new TOwShadowButton(F);
     b->SetName(Name);
     b->SetParent(Parent);
-    b->SetBounds(L, T, 90, 28);
+    b->SetBounds(L, T, 90, Height);
     b->SetCaption(Caption);
     b->SetColor(Face);
     return b;
@@ -29,11 +29,15 @@ TControl* ButtonControl(TOwShadowButton* Button)
 
 void CreateListButtons(TLCRForm* F)
 {
-    F->ListSetupStepNomOkBtn = Button(F, F->SetNominalPan, "ListSetupStepNomOkBtn", 250, 40, "Ok", clLime);
+    F->ListSetupStepNomOkBtn = Button(F, F->SetNominalPan, "ListSetupStepNomOkBtn", 170, 152, "Ok", clLime);
     F->ListSetupStepNomCancelBtn =
-        Button(F, F->SetNominalPan, "ListSetupStepNomCancelBtn", 250, 74, "Cancel", clRed);
-    F->CopyOkBtn = Button(F, F->CopyStepPanel, "CopyOkBtn", 180, 76, "Ok", clLime);
-    F->CopyCancelBtn = Button(F, F->CopyStepPanel, "CopyCancelBtn", 280, 76, "Cancel", clRed);
+        Button(F, F->SetNominalPan, "ListSetupStepNomCancelBtn", 268, 152, "Cancel", clRed);
+    F->CopyOkBtn = Button(F, F->CopyStepPanel, "CopyOkBtn", 180, 130, "Ok", clLime);
+    F->CopyCancelBtn = Button(F, F->CopyStepPanel, "CopyCancelBtn", 280, 130, "Cancel", clRed);
+    // Side by side at the foot of the panel; a shown nominal stacks them (the monitors' handler
+    // moves them), the lower one still inside the page.
+    F->SweepOkBtn = Button(F, F->ListSweepPan, "SweepOkBtn", 204, 376, "Ok", clLime, 24);
+    F->SweepCancelBtn = Button(F, F->ListSweepPan, "SweepCancelBtn", 348, 376, "Cancel", clRed, 24);
     F->ListMeasResultRemoveBtn->SetCaption("Remove All");
     // The run buttons lie on the page itself, across the loop group's column: the group is
     // disabled while a run goes on.

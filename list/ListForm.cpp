@@ -167,7 +167,6 @@ void TLCRForm::CreateListControls()
         e->SetEditType(etNumeric);
         e->SetText("1");
     }
-    CopyDesType->SetStyle(csDropDownList);
     Items(CopyDesType->Items(), {"Front", "Back"});
     CopyDesType->SetItemIndex(0);
 
@@ -181,7 +180,7 @@ void TLCRForm::CreateListControls()
     Items(DesType->Items(), {"Front", "Back"});
     Items(SweepNomUnitBox->Items(), {"pF", "nF", "uF", "mF"});
     for (TComboBox* b : {SweepFunBox, SweepFreqTypeBox, SweepLevelTypeBox, SweepLimitTypeBox, SweepLimitModeBox,
-             SweepMon1Box, SweepMon2Box, SweepNomUnitBox, DesType})
+             SweepMon1Box, SweepMon2Box, SweepNomUnitBox})
         b->SetStyle(csDropDownList);
     DesType->SetItemIndex(0);
     SweepNomUnitBox->SetItemIndex(0);

@@ -203,10 +203,10 @@ public:
     TOwShadowButton *ListSetupOpenBtn = nullptr, *ListSetupSaveBtn = nullptr, *ListSetupNewBtn = nullptr,
         *SetSweepBtn = nullptr, *ListSetupMeasDispBtn = nullptr, *ListSetupInsertBtn = nullptr,
         *ListSetupCopyBtn = nullptr, *SweepOkBtn = nullptr, *SweepCancelBtn = nullptr;
-    TRadioGroup *SweepTypeGroup = nullptr;
-    TComboBox *DesType = nullptr, *SweepFunBox = nullptr, *SweepFreqTypeBox = nullptr, *SweepLevelTypeBox = nullptr,
+    TRadioGroup *SweepTypeGroup = nullptr, *DesType = nullptr, *CopyDesType = nullptr;
+    TComboBox *SweepFunBox = nullptr, *SweepFreqTypeBox = nullptr, *SweepLevelTypeBox = nullptr,
         *SweepLimitTypeBox = nullptr, *SweepLimitModeBox = nullptr, *SweepMon1Box = nullptr, *SweepMon2Box = nullptr,
-        *SweepNomUnitBox = nullptr, *ListSetupStepNomUnitBox = nullptr, *CopyDesType = nullptr;
+        *SweepNomUnitBox = nullptr, *ListSetupStepNomUnitBox = nullptr;
     TLabel *SweepFreqTypeLab = nullptr, *SweepLevelTypeLab = nullptr, *SweepNomUnitLap = nullptr,
         *ListSetupNomSetpLab = nullptr;
     TVodUriz *SweepFreqEdit = nullptr, *SweepLevelEdit = nullptr, *SweepStartEdit = nullptr, *SweepEndEdit = nullptr,
@@ -575,6 +575,7 @@ private:
     void CreateCommunicationPanel();
     void CreateTerminalStrip();
     void CreateListTabs();
+    void CreateListPanels(); // list sweep module
     void CreateSweepGraphTabs(); // sweep graph module
     void WireSweepGraphEvents(); // sweep graph module
     void WireEvents();

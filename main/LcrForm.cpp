@@ -235,6 +235,8 @@ void TLCRForm::CreateFrontPanel()
     };
     auto key = [&](TOwBitmapButton*& f, const char* name, int l, int t, int w = 44, int h = 34) {
         Make(f, this, MainPanel, name, l, t, w, h);
+        // Around its picture a key shows the panel, not a light box of its own.
+        f->SetColor(PanelColor);
     };
 
     // Maker's logo, model and range on the left.
@@ -457,9 +459,11 @@ void TLCRForm::CreateFrontPanel()
             pic(*viewIma[i], screen, ("View" + n + "Ima").c_str(), 592 - 186, 32 - 26 + i * 58, 68, 52);
             key(*viewBtn[i], ("View" + n + "Btn").c_str(), 672, 40 + i * 58, 40, 34);
         } else {
-            // Below the screen: the whole 64 x 32 caption picture over its key.
-            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), 218 + (i - 5) * 140, 326, 64, 32);
-            key(*viewBtn[i], ("View" + n + "Btn").c_str(), 226 + (i - 5) * 140, 360, 48, 30);
+            // Below the screen: the whole 64 x 32 caption picture beside its key, the two
+            // close together and apart from the next key, so that each caption names its key.
+            const int left = 190 + (i - 5) * 138;
+            pic(*viewIma[i], MainPanel, ("View" + n + "Ima").c_str(), left, 359, 64, 32);
+            key(*viewBtn[i], ("View" + n + "Btn").c_str(), left + 68, 360, 48, 30);
         }
         (*viewIma[i])->SetVisible(false);
     }
@@ -560,55 +564,7 @@ void TLCRForm::CreateListTabs()
         by += 40;
     }
 
-    Make(ListSweepPan, this, ListSetupPan, "ListSweepPan", 200, 40, 460, 320);
-    ListSweepPan->SetVisible(false);
-    Make(SweepTypeGroup, this, ListSweepPan, "SweepTypeGroup", 8, 8, 200, 46)->SetCaption("Sweep Type");
-    Fill(SweepTypeGroup->Items(), {"Freq(kHz)", "Level"});
-    SweepTypeGroup->SetColumns(2);
-    Make(DesType, this, ListSweepPan, "DesType", 220, 24, 110, 24);
-    Make(SweepFunBox, this, ListSweepPan, "SweepFunBox", 340, 24, 110, 24);
-    Fill(SweepFunBox->Items(), {"Cs-Rs", "Cs-D", "Cp-Rp", "Cp-D", "Lp-Rp", "Lp-Q", "Ls-Rs", "Ls-Q", "Rs-Q", "Rp-Q",
-        "R-X", "DCR", "Z_theta_r", "Z_theta_d", "Z-D", "Z-Q"});
-    Make(SweepFreqTypeLab, this, ListSweepPan, "SweepFreqTypeLab", 8, 64, 80, 18)->SetCaption("Freq Type");
-    Make(SweepFreqTypeBox, this, ListSweepPan, "SweepFreqTypeBox", 90, 60, 110, 24);
-    Fill(SweepFreqTypeBox->Items(), {"Freq(Hz)", "Freq(kHz)"});
-    Make(SweepFreqEdit, this, ListSweepPan, "SweepFreqEdit", 210, 60, 90, 24);
-    Make(SweepLevelTypeLab, this, ListSweepPan, "SweepLevelTypeLab", 8, 94, 80, 18)->SetCaption("Level Type");
-    Make(SweepLevelTypeBox, this, ListSweepPan, "SweepLevelTypeBox", 90, 90, 110, 24);
-    Fill(SweepLevelTypeBox->Items(), {"Level(V)", "Level(mA)"});
-    Make(SweepLevelEdit, this, ListSweepPan, "SweepLevelEdit", 210, 90, 90, 24);
-    const struct { TVodUriz** Field; const char* Name; int X; int Y; } sweepEdits[] = {
-        {&SweepStartEdit, "SweepStartEdit", 8, 130}, {&SweepEndEdit, "SweepEndEdit", 110, 130},
-        {&SweepPointEdit, "SweepPointEdit", 212, 130}, {&SweepDesEdit, "SweepDesEdit", 314, 130},
-        {&SweepNomEdit, "SweepNomEdit", 8, 240}};
-    for (const auto& e : sweepEdits)
-        Make(*e.Field, this, ListSweepPan, e.Name, e.X, e.Y, 96, 24);
-    Make(SweepLimitTypeBox, this, ListSweepPan, "SweepLimitTypeBox", 8, 170, 100, 24);
-    Fill(SweepLimitTypeBox->Items(), {"Primary", "Second", "Both", "OFF"});
-    Make(SweepLimitModeBox, this, ListSweepPan, "SweepLimitModeBox", 112, 170, 100, 24);
-    Fill(SweepLimitModeBox->Items(), {"SEQ", "ABS", "PER"});
-    Make(SweepMon1Box, this, ListSweepPan, "SweepMon1Box", 216, 170, 100, 24);
-    Make(SweepMon2Box, this, ListSweepPan, "SweepMon2Box", 320, 170, 100, 24);
-    for (TComboBox* b : {SweepMon1Box, SweepMon2Box})
-        Fill(b->Items(), {"OFF", "Z", "D", "Q", "Vac", "Iac", "ABS", "REL", "Theta_r", "Theta_d", "R", "X", "G", "B",
-            "Y"});
-    Make(SweepNomUnitBox, this, ListSweepPan, "SweepNomUnitBox", 110, 240, 90, 24);
-    Make(SweepNomUnitLap, this, ListSweepPan, "SweepNomUnitLap", 210, 244, 60, 18);
-    ShadowButton(SweepOkBtn, this, ListSweepPan, "SweepOkBtn", 250, 280, 90, 28, "Ok", clLime);
-    ShadowButton(SweepCancelBtn, this, ListSweepPan, "SweepCancelBtn", 350, 280, 90, 28, "Cancel", clRed);
-
-    Make(SetNominalPan, this, ListSetupPan, "SetNominalPan", 240, 120, 380, 110);
-    SetNominalPan->SetVisible(false);
-    Make(ListSetupNomSetpLab, this, SetNominalPan, "ListSetupNomSetpLab", 8, 8, 360, 18);
-    Make(ListSetupStepNomEdit, this, SetNominalPan, "ListSetupStepNomEdit", 8, 40, 120, 24);
-    Make(ListSetupStepNomUnitBox, this, SetNominalPan, "ListSetupStepNomUnitBox", 140, 40, 90, 24);
-
-    Make(CopyStepPanel, this, ListSetupPan, "CopyStepPanel", 240, 120, 380, 110);
-    CopyStepPanel->SetVisible(false);
-    Make(CopyStart, this, CopyStepPanel, "CopyStart", 8, 40, 80, 24);
-    Make(CopyEnd, this, CopyStepPanel, "CopyEnd", 96, 40, 80, 24);
-    Make(CopyDes, this, CopyStepPanel, "CopyDes", 184, 40, 80, 24);
-    Make(CopyDesType, this, CopyStepPanel, "CopyDesType", 272, 40, 96, 24);
+    CreateListPanels();
 }
 
 void TLCRForm::WireEvents()
@@ -650,6 +606,9 @@ void TLCRForm::WireEvents()
         {View4Btn, &TLCRForm::View4BtnClick}, {View5Btn, &TLCRForm::View5BtnClick}};
     for (const auto& [key, handler] : keys)
         key->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    // The ENLARGE / NORMAL caption is printed on the panel beside its key: a click on it is
+    // a press of the key.
+    View8Ima->OnClick = [this](TObject*) { View8BtnClick(View8Btn); };
 }
 
 void TLCRForm::LoadPowerKeyPicture(const AnsiString& File)

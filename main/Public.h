@@ -58,6 +58,8 @@ void ShowBinResult(const AnsiString& Field);
 // ---- Page display ----
 // Mode "Send" switches panel, instrument page and polling; any other mode only redraws.
 void ShowPage(const AnsiString& Mode);
+// The picture of title soft key 1-4 of page 1, 2, 4, 5 or 6 ("ViewParaFrame.bmp" elsewhere).
+const char* TitleKeyPicture(int Page, int Key);
 
 // ---- Live log ----
 void StartLiveLog();

@@ -25,6 +25,24 @@ void PollingOn()
 
 } // namespace
 
+const char* TitleKeyPicture(int Page, int Key)
+{
+    // Every title key that leads somewhere shows where: the BIN keys of the setup and bin
+    // pages name their pages as the MEAS SETUP and LIST SETUP keys do.
+    static const char* const titles[7][4] = {
+        {},
+        {"ViewMeasSetup.bmp", "ViewListSetup.bmp", "ViewListMeas.bmp", "ViewSweepGraph.bmp"},
+        {"ViewMeasDisplay.bmp", "ViewBinSetup.bmp", "ViewBinMeas.bmp", "ViewBinCount.bmp"},
+        {},
+        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinSetup.bmp", "ViewBinCount.bmp"},
+        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinMeas.bmp", "ViewBinCount.bmp"},
+        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinSetup.bmp", "ViewBinMeas.bmp"},
+    };
+    if (Page < 1 || Page > 6 || Key < 1 || Key > 4 || !titles[Page][0])
+        return "ViewParaFrame.bmp";
+    return titles[Page][Key - 1];
+}
+
 void ShowPage(const AnsiString& Mode)
 {
     TLCRForm* f = LCRForm;
@@ -62,20 +80,12 @@ void ShowPage(const AnsiString& Mode)
         }
     }
 
-    // Pages 0 and 3 have no soft-key set of their own here.
-    const char* const* names = nullptr;
-    static const char* const measNames[6] = {"ViewMeasSetup.bmp", "ViewListSetup.bmp", "ViewListMeas.bmp",
-        "ViewSweepGraph.bmp", "ViewParaFrame.bmp", "Enlarge.bmp"};
-    static const char* const setupNames[6] = {"ViewMeasDisplay.bmp", "ViewBinSetup.bmp", "ViewParaFrame.bmp",
-        "ViewParaFrame.bmp", "ViewParaFrame.bmp", "X_AxisBlank.bmp"};
-    static const char* const binNames[6] = {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewParaFrame.bmp",
-        "ViewParaFrame.bmp", "ViewParaFrame.bmp", "X_AxisBlank.bmp"};
-    switch (f->PageId) {
-    case 1: case 7: case 8: case 9: names = measNames; break;
-    case 2: names = setupNames; break;
-    case 4: case 5: case 6: names = binNames; break;
-    default: return;
-    }
+    // Pages 0 and 3 have no soft-key set of their own here; the tabs keep the MEAS DISPLAY keys.
+    const int page = f->PageId >= 7 ? 1 : f->PageId;
+    if (page != 1 && page != 2 && page != 4 && page != 5 && page != 6)
+        return;
+    const char* const names[6] = {TitleKeyPicture(page, 1), TitleKeyPicture(page, 2), TitleKeyPicture(page, 3),
+        TitleKeyPicture(page, 4), "ViewParaFrame.bmp", page == 1 ? "Enlarge.bmp" : "X_AxisBlank.bmp"};
     static const int keys[6] = {1, 2, 3, 4, 5, 8};
     for (int i = 0; i < 6; ++i) {
         f->CurViewIma = dynamic_cast<TImage*>(f->FindComponent("View" + std::to_string(keys[i]) + "Ima"));

@@ -108,20 +108,11 @@ bool TitleKeys(int key, TKeyPictures& pics)
 {
     auto& f = Form();
     const int page = f.PageId;
-    static const char* const titles[7][4] = {
-        {},
-        {"ViewMeasSetup.bmp", "ViewListSetup.bmp", "ViewListMeas.bmp", "ViewSweepGraph.bmp"},
-        {"ViewMeasDisplay.bmp", "ViewBinSetup.bmp", "ViewBinMeas.bmp", "ViewBinCount.bmp"},
-        {},
-        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinSetup.bmp", "ViewBinCount.bmp"},
-        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinMeas.bmp", "ViewBinCount.bmp"},
-        {"ViewMeasDisplay.bmp", "ViewMeasSetup.bmp", "ViewBinSetup.bmp", "ViewBinMeas.bmp"},
-    };
     if (page != 1 && page != 2 && page != 4 && page != 5 && page != 6)
         return false;
     if (key == 0) {
         for (int k = 0; k < 4; ++k)
-            pics[k] = titles[page][k];
+            pics[k] = TitleKeyPicture(page, k + 1);
         return true;
     }
     if (key > 4)

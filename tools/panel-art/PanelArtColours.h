@@ -24,7 +24,10 @@ constexpr Rgb KeyDark = 0x4A505A;
 constexpr Rgb KeyBlue = 0x2C4A7C;
 constexpr Rgb KeyCap = 0x5C6270;    // the blank soft-key cap
 constexpr Rgb KeyInk = 0x141414;
-constexpr Rgb PanelInk = 0x2A2E36;  // symbols printed on the panel
+constexpr Rgb PanelInk = 0x2A2E36;  // symbols printed on the panel's light parts (the warning sign)
+// Legends printed straight on the dark panel (POWER, the USB sign, the maker's name): light,
+// as the model and range texts beside them, so that they read as print, not as an outline.
+constexpr Rgb PanelLegend = 0xE4E6EA;
 
 constexpr Rgb PowerWhite = 0xF4F4F4;
 constexpr Rgb PowerGreen = 0x18E048;
