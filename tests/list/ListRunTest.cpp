@@ -144,6 +144,30 @@ TEST_F(ListRun, TerminateStopsAfterTheStepUnderWay)
     EXPECT_EQ(Meas()->GetCellEx(11, 1), "");
 }
 
+TEST_F(ListRun, TheRowUnderWayStaysInViewAsTheTableGrows)
+{
+    FillSteps({Step("1", "Cs-Rs", "OFF", "", "", ""), Step("2", "Cs-D", "OFF", "", "", ""),
+        Step("3", "Cs-Rs", "OFF", "", "", "")});
+    Form->MeasListSetupLoopEdit->SetText("20");
+    TRavArodozIdad* g = Form->ListMeasGrid;
+    int checked = 0;
+    ClickButton(Form->ListMeasStartBtn);
+    const bool done = RunUntil([&] {
+        const int row = Form->ListRecordNo;
+        if (row >= 1 && row < g->RowCount() && g->Row() == row) {
+            EXPECT_GE(row, g->TopRow()) << "row " << row;
+            EXPECT_LT(row, g->TopRow() + g->VisibleRowCount()) << "row " << row;
+            ++checked;
+        }
+        return Form->TestIdle && !Form->LCRTimer->Enabled();
+    }, 60000);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(g->RowCount(), 61);
+    EXPECT_GT(checked, 60);
+    // The last row is shown when the run ends.
+    EXPECT_LT(60, g->TopRow() + g->VisibleRowCount());
+}
+
 TEST_F(ListRun, AlcRetriggersTheFirstStepTwiceAndTheNominalGoesWithEveryLoop)
 {
     auto abs = Step("1", "Cs-Rs", "OFF", "", "", "");

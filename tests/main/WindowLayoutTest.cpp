@@ -223,4 +223,11 @@ TEST_F(WindowLayout, LabelsLieInsideTheirPanelsClearOfOtherControls)
         EXPECT_LE(b->Top() + b->Height(), Form->ListSweepPan->ClientHeight()) << b->Name();
     TAboutBox about(nullptr);
     ExpectTidy(&about);
+
+    // The ENLARGE / NORMAL caption stands beside its key, well apart from the key before it.
+    const TRect caption = Form->View8Ima->BoundsRect(), key = Form->View8Btn->BoundsRect();
+    EXPECT_TRUE(Overlap(TRect(0, caption.Top, 2000, caption.Bottom), TRect(0, key.Top, 2000, key.Bottom)));
+    EXPECT_GE(key.Left - caption.Right, 0);
+    EXPECT_LE(key.Left - caption.Right, 8);
+    EXPECT_GE(caption.Left - Form->View7Btn->BoundsRect().Right, 16);
 }

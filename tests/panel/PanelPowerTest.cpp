@@ -1,4 +1,6 @@
 // POWER, the page keys and TRIG against the simulated instrument.
+#include <algorithm>
+
 #include "components/controls/Owbuttons.h"
 #include "components/controls/Owdesign.h"
 #include "components/controls/Voduriz.h"
@@ -156,6 +158,34 @@ TEST_F(PanelSession, PageKeysSwitchPagesAndAreRefusedWhileLogging)
     Arrow(4);
     SoftKey(1); // stop logging
     EXPECT_EQ(Form->LogRunning, 0);
+}
+
+TEST_F(PanelSession, EveryTitleKeyOfTheSetupAndBinPagesNamesThePageItLeadsTo)
+{
+    Connect();
+    PowerOn();
+    Click(Form->Setupbtn);
+    const struct { int Page; const char* Picture; } pages[] = {{1, "ViewMeasDisplay.bmp"},
+        {2, "ViewMeasSetup.bmp"}, {4, "ViewBinMeas.bmp"}, {5, "ViewBinSetup.bmp"}, {6, "ViewBinCount.bmp"}};
+    TImage* pictures[4] = {Form->View1Ima, Form->View2Ima, Form->View3Ima, Form->View4Ima};
+    // From each of the four pages, each key: the picture the page shows on arrival, then where a
+    // press of the key leads.
+    for (const int from : {2, 4, 5, 6}) {
+        for (int key = 1; key <= 4; ++key) {
+            Click(Form->MeasBtn);
+            Click(Form->Setupbtn);
+            if (from != 2) {
+                SoftKey(from == 5 ? 2 : from == 4 ? 3 : 4);
+            }
+            ASSERT_EQ(Form->PageId, from);
+            const AnsiString shown = PictureOf(pictures[key - 1]);
+            SoftKey(key);
+            const auto to = std::find_if(std::begin(pages), std::end(pages),
+                                         [&](const auto& p) { return p.Page == Form->PageId; });
+            ASSERT_NE(to, std::end(pages)) << "page " << from << " key " << key;
+            EXPECT_EQ(shown, to->Picture) << "page " << from << " key " << key;
+        }
+    }
 }
 
 TEST_F(PanelSession, TrigKeyTriggersOnceForEachSource)
