@@ -27,6 +27,7 @@ namespace {
 
 // The screen of the copied instrument: lime text on black.
 constexpr TColor ScreenColor = clBlack;
+// The panel pictures printed on it are drawn on the same colour (the artwork's PanelFace).
 constexpr TColor PanelColor = TColorOf(0x3A3632);
 const char* const ScreenFont = "Courier New";
 

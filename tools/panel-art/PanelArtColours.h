@@ -25,8 +25,10 @@ constexpr Rgb KeyBlue = 0x2C4A7C;
 constexpr Rgb KeyCap = 0x5C6270;    // the blank soft-key cap
 constexpr Rgb KeyInk = 0x141414;
 constexpr Rgb PanelInk = 0x2A2E36;  // symbols printed on the panel's light parts (the warning sign)
-// Legends printed straight on the dark panel (POWER, the USB sign, the maker's name): light,
-// as the model and range texts beside them, so that they read as print, not as an outline.
+// Legends printed straight on the dark front panel (POWER, the USB sign, the maker's name):
+// light on the panel's own face, as the model and range texts beside them, so that their
+// smoothed edges blend into the panel and they read as print, not as an outline.
+constexpr Rgb PanelFace = 0x32363A;  // the main window paints its front panel so
 constexpr Rgb PanelLegend = 0xE4E6EA;
 
 constexpr Rgb PowerWhite = 0xF4F4F4;

@@ -147,7 +147,7 @@ const Word& PageWord(const std::string& name)
 // is listed once).
 void AddFixedPictures(TableBuilder& t)
 {
-    t.Add(Make("QN2.bmp", ArtKind::PanelLogo, "ZORVANE", ButtonFace(), PanelLegend, Navy, {120, 32},
+    t.Add(Make("QN2.bmp", ArtKind::PanelLogo, "ZORVANE", PanelFace, PanelLegend, Navy, {120, 32},
                SeeThrough::None, "panel"));
     for (int d = 0; d <= 9; ++d)
         t.Add(Key("Btn" + std::to_string(d) + "_1.bmp", std::to_string(d), KeyLight, KeyInk));
@@ -160,7 +160,7 @@ void AddFixedPictures(TableBuilder& t)
     t.Add(Key("Lift2.bmp", "\u25C0", KeyLight, KeyInk, ArrowKeySize));
     t.Add(Key("Right2.bmp", "\u25B6", KeyLight, KeyInk, ArrowKeySize));
     t.Add(Key("Enter1.bmp", "ENTER", KeyDark, White));
-    t.Add(Make("Power2.bmp", ArtKind::PowerCaption, "POWER", ButtonFace(), PanelLegend, PanelLegend, {60, 16},
+    t.Add(Make("Power2.bmp", ArtKind::PowerCaption, "POWER", PanelFace, PanelLegend, PanelLegend, {60, 16},
                SeeThrough::None, "panel"));
     t.Add(PowerKey("Power_White.bmp", PowerWhite));
     t.Add(Key("BtnMeas.bmp", "MEAS", KeyBlue, White));
@@ -171,7 +171,7 @@ void AddFixedPictures(TableBuilder& t)
                SeeThrough::None, "panel"));
     t.Add(Make("ViewLockComputer.bmp", ArtKind::RemoteSign, "", Black, Lime, Lime, {32, 20},
                SeeThrough::None, "panel"));
-    t.Add(Make("USB.bmp", ArtKind::UsbSign, "", ButtonFace(), PanelLegend, PanelLegend, {40, 20},
+    t.Add(Make("USB.bmp", ArtKind::UsbSign, "", PanelFace, PanelLegend, PanelLegend, {40, 20},
                SeeThrough::None, "panel"));
     t.Add(SoftKeyCap());
     t.Add(PageKey(PageWord("MeasDisplay")));
