@@ -172,8 +172,6 @@ double TCustomChartAxis::Maximum() const
     return FAutomatic && DataRange(lo, hi) ? hi : FMaximum;
 }
 
-double TCustomChartAxis::Increment() const { return NiceStep(Maximum() - Minimum()); }
-
 void TCustomChartAxis::SetAutomatic(bool v)
 {
     if (FAutomatic == v)

@@ -104,8 +104,6 @@ public:
     void SetVisible(bool v);
     bool Inverted() const { return FInverted; }
     void SetInverted(bool v);
-    // Distance between labelled ticks of the range in force (linear axes).
-    double Increment() const;
     TKind Kind() const { return FKind; }
 
 private:

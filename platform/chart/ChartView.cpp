@@ -1,10 +1,12 @@
 // The Qt Charts side of TCustomChart: the scene kept in sync with the series and axes,
 // the window that shows it, and drawing into bitmaps.
 #include <QGraphicsLayout>
+#include <QFontMetrics>
 #include <QGraphicsView>
 #include <QPaintEvent>
 #include <cmath>
 
+#include "platform/chart/AxisTicks.h"
 #include "platform/chart/ChartImpl_p.h"
 #include "platform/forms/FormsImpl_p.h"
 #include "platform/graphics/Bitmap.h"
@@ -70,6 +72,7 @@ protected:
         QGraphicsView::resizeEvent(e);
         if (ctl) {
             zvchart::ChartImplOf(chart)->chart->setGeometry(0, 0, width(), height());
+            zvchart::ChartImplOf(chart)->ApplyTicks();
             setSceneRect(0, 0, width(), height());
         }
     }
@@ -88,13 +91,14 @@ TCustomChart::ChartImpl::ChartImpl(TCustomChart* o) : owner(o)
     chart->setMargins(QMargins(4, 4, 12, 4));
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     scene.addItem(chart);
-    left = new QValueAxis();
-    right = new QValueAxis();
+    left = new QCategoryAxis();
+    right = new QCategoryAxis();
+    bottom = new QCategoryAxis();
     chart->addAxis(left, Qt::AlignLeft);
     chart->addAxis(right, Qt::AlignRight);
-    auto* b = new QValueAxis();
-    chart->addAxis(b, Qt::AlignBottom);
-    bottom = b;
+    chart->addAxis(bottom, Qt::AlignBottom);
+    for (QCategoryAxis* a : {left, right, bottom})
+        a->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
 }
 
 void TCustomChart::ChartImpl::Sync()
@@ -115,27 +119,7 @@ void TCustomChart::ChartImpl::Sync()
     chart->setTitleFont(tf);
     chart->legend()->setVisible(c->LegendVisible());
 
-    // The bottom axis is of another kind when logarithmic.
     const bool log = c->BottomAxis()->Logarithmic();
-    if (log != bottomLog) {
-        QAbstractAxis* nb = log ? static_cast<QAbstractAxis*>(new QLogValueAxis()) : new QValueAxis();
-        if (log) {
-            static_cast<QLogValueAxis*>(nb)->setBase(10);
-            static_cast<QLogValueAxis*>(nb)->setMinorTickCount(8);
-            static_cast<QLogValueAxis*>(nb)->setLabelFormat("%g");
-        }
-        for (QLineSeries* s : series)
-            s->detachAxis(bottom);
-        chart->removeAxis(bottom);
-        delete bottom;
-        chart->addAxis(nb, Qt::AlignBottom);
-        bottom = nb;
-        bottomLog = log;
-        for (size_t i = 0; i < series.size(); ++i) {
-            series[i]->attachAxis(bottom);
-            seriesRevision[i] = ~0u; // points at x <= 0 are left out on a log axis
-        }
-    }
 
     while (series.size() < static_cast<size_t>(c->SeriesCount())) {
         auto* s = new QLineSeries();
@@ -156,7 +140,7 @@ void TCustomChart::ChartImpl::Sync()
             for (int k = 0; k < m->Count(); ++k) {
                 const double x = m->XValue(k), y = m->YValue(k);
                 if (std::isfinite(x) && std::isfinite(y) && (!log || x > 0))
-                    pts.append(QPointF(x, y));
+                    pts.append(QPointF(log ? std::log10(x) : x, y));
             }
             s->replace(pts);
             QPen pen(Rgb(m->SeriesColor()));
@@ -175,22 +159,51 @@ void TCustomChart::ChartImpl::Sync()
         }
     }
 
-    const std::pair<QAbstractAxis*, TCustomChartAxis*> axes[] = {
+    const std::pair<QCategoryAxis*, TCustomChartAxis*> axes[] = {
         {left, c->LeftAxis()}, {right, c->RightAxis()}, {bottom, c->BottomAxis()}};
     for (const auto& [q, a] : axes) {
         double lo = a->Minimum(), hi = a->Maximum();
         const bool isLog = a == c->BottomAxis() && log;
         Drawable(lo, hi, isLog);
-        q->setRange(lo, hi);
+        if (isLog)
+            q->setRange(std::log10(lo), std::log10(hi));
+        else
+            q->setRange(lo, hi);
         q->setVisible(a->Visible());
         q->setReverse(a->Inverted());
-        if (auto* v = qobject_cast<QValueAxis*>(q)) {
-            v->setTickType(QValueAxis::TicksDynamic);
-            v->setTickAnchor(lo);
-            v->setTickInterval(std::max(a->Increment(), (hi - lo) / 20));
-            v->setLabelFormat("%.6g");
-        }
         StyleAxis(q, c);
+    }
+    ApplyTicks();
+}
+
+void TCustomChart::ChartImpl::ApplyTicks()
+{
+    const TCustomChart* c = owner;
+    const bool log = c->BottomAxis()->Logarithmic();
+    // The plot's size depends on the labels of the vertical axes: choose twice.
+    for (int pass = 0; pass < 2; ++pass) {
+        chart->layout()->activate();
+        const QRectF plot = chart->plotArea();
+        const std::pair<QCategoryAxis*, TCustomChartAxis*> axes[] = {
+            {left, c->LeftAxis()}, {right, c->RightAxis()}, {bottom, c->BottomAxis()}};
+        for (const auto& [q, a] : axes) {
+            const bool horizontal = q == bottom, isLog = horizontal && log;
+            double lo = a->Minimum(), hi = a->Maximum();
+            Drawable(lo, hi, isLog);
+            const QFontMetrics fm(q->labelsFont());
+            const TAxisTicks t = ChooseAxisTicks(lo, hi, isLog, static_cast<int>(horizontal ? plot.width() : plot.height()),
+                [&](const AnsiString& text) { return horizontal ? fm.horizontalAdvance(ToQString(text)) : fm.height(); });
+            QStringList labels;
+            for (const AnsiString& l : t.Labels)
+                labels << ToQString(l);
+            if (labels == q->categoriesLabels() && q->startValue() == q->min())
+                continue;
+            for (const QString& l : q->categoriesLabels())
+                q->remove(l);
+            q->setStartValue(q->min());
+            for (size_t i = 0; i < t.Values.size(); ++i)
+                q->append(labels[static_cast<int>(i)], isLog ? std::log10(t.Values[i]) : t.Values[i]);
+        }
     }
 }
 
@@ -199,8 +212,10 @@ void TCustomChart::ChartImpl::Render(QPainter* Painter, const QRectF& Target)
     Sync();
     const QRectF old = chart->geometry();
     chart->setGeometry(QRectF(0, 0, Target.width(), Target.height()));
+    ApplyTicks();
     scene.render(Painter, Target, QRectF(0, 0, Target.width(), Target.height()));
     chart->setGeometry(old);
+    ApplyTicks();
 }
 
 // ---------------------------------------------------------------- TCustomChart
@@ -226,6 +241,7 @@ void TCustomChart::CreateWidget()
 void TCustomChart::BoundsChanged()
 {
     FChart->chart->setGeometry(0, 0, Width(), Height());
+    FChart->ApplyTicks();
     TWinControl::BoundsChanged();
 }
 

@@ -169,6 +169,8 @@ void TCustomForm::SetAutoSize(bool v)
     FAutoSize = v;
     if (v)
         AdjustSize();
+    if (HandleAllocated())
+        SyncWidget();
 }
 
 void TCustomForm::AdjustSize()
@@ -231,7 +233,7 @@ void TCustomForm::SyncWidget()
             flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
         if ((FBorderIcons & biMinimize) && FBorderStyle != bsDialog)
             flags |= Qt::WindowMinimizeButtonHint;
-        if ((FBorderIcons & biMaximize) && FBorderStyle == bsSizeable)
+        if ((FBorderIcons & biMaximize) && FBorderStyle == bsSizeable && UserSizeable())
             flags |= Qt::WindowMaximizeButtonHint;
         if (FBorderStyle == bsToolWindow || FBorderStyle == bsSizeToolWin)
             flags |= Qt::Tool;
@@ -246,14 +248,7 @@ void TCustomForm::SyncWidget()
         if (vis)
             w->show();
     }
-    const QSize client(ClientWidth(), ClientHeight() + MenuHeight());
-    if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) {
-        w->setMinimumSize(0, 0);
-        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        w->resize(client);
-    } else {
-        w->setFixedSize(client);
-    }
+    ApplyWindowSize();
     w->move(FLeft, FTop);
     ApplyPalette(this, w, clWindow, FFont->Color());
 
@@ -292,16 +287,32 @@ void TCustomForm::SyncWidget()
     FImpl->syncing = false;
 }
 
+bool TCustomForm::UserSizeable() const
+{
+    // A form sized by its contents keeps the size they give it.
+    return (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin) && !FAutoSize;
+}
+
+void TCustomForm::ApplyWindowSize()
+{
+    // The window system lets the user drag the frame only between these limits.
+    QWidget* w = FImpl->widget;
+    const QSize client(ClientWidth(), ClientHeight() + MenuHeight());
+    if (UserSizeable()) {
+        w->setMinimumSize(0, 0);
+        w->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        w->resize(client);
+    } else {
+        w->setFixedSize(client);
+    }
+}
+
 void TCustomForm::BoundsChanged()
 {
     if (HandleAllocated() && !FImpl->syncing) {
         FImpl->syncing = true;
-        const QSize client(ClientWidth(), ClientHeight() + MenuHeight());
         QWidget* w = FImpl->widget;
-        if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin)
-            w->resize(client);
-        else
-            w->setFixedSize(client);
+        ApplyWindowSize();
         w->move(FLeft, FTop);
         if (auto* bar = w->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly))
             bar->setGeometry(0, 0, ClientWidth(), MenuHeight());

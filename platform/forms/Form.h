@@ -64,6 +64,10 @@ public:
     void SetVisible(bool v) override;
     void SetAutoSize(bool v) override;
 
+    // The user can drag the window's frame to another size: a sizeable border and no
+    // automatic size. Otherwise the window keeps the form's size, and has no maximise button.
+    bool UserSizeable() const;
+
     // Size of the frame parts in pixels.
     int FrameWidth() const;
     int CaptionHeight() const;
@@ -96,6 +100,7 @@ protected:
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void CreateWidget() override;
     void SyncWidget() override;
+    void ApplyWindowSize();
 
     friend class TWinControl;
     friend class TApplication;

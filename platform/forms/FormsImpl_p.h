@@ -132,6 +132,7 @@ protected:
     void closeEvent(QCloseEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     void moveEvent(QMoveEvent* e) override;
+    void changeEvent(QEvent* e) override;
 };
 
 // A Qt control (line edit, combo box, ...) that routes its events through the control first.

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <QWindow>
 #include <memory>
 
 #include "platform/forms/Form.h"
@@ -257,6 +258,62 @@ TCursor ShownCursor(TWinControl* Target)
         if (zvforms::CursorShapeOf(c) == shape)
             return c;
     return crDefault;
+}
+
+// ---------------------------------------------------------------- the window's frame
+
+namespace {
+
+// The form's top-level window, shown, as the window system sees it.
+QWidget* ShownWindow(TCustomForm* Form)
+{
+    if (!Form->Showing())
+        throw EInvalidOperation("The window of '" + Form->Name() + "' is not shown");
+    return WidgetOf(Form);
+}
+
+} // namespace
+
+void DragWindowFrame(TCustomForm* Form, int DX, int DY)
+{
+    QWidget* w = ShownWindow(Form);
+    QWindow* win = w->windowHandle();
+    // The window system honours the window's size limits while the user drags.
+    const QSize want = win->size() + QSize(DX, DY);
+    const QSize size = want.expandedTo(win->minimumSize()).boundedTo(win->maximumSize());
+    if (size != win->size())
+        win->resize(size);
+    ProcessEvents();
+}
+
+TBorderIcons ShownTitleButtons(TCustomForm* Form)
+{
+    const Qt::WindowFlags f = ShownWindow(Form)->windowFlags();
+    TBorderIcons shown = 0;
+    if (f & Qt::WindowSystemMenuHint)
+        shown |= biSystemMenu;
+    if (f & Qt::WindowMinimizeButtonHint)
+        shown |= biMinimize;
+    if (f & Qt::WindowMaximizeButtonHint)
+        shown |= biMaximize;
+    return shown;
+}
+
+void ClickTitleButton(TCustomForm* Form, TBorderIconBit Button)
+{
+    QWidget* w = ShownWindow(Form);
+    if (!(ShownTitleButtons(Form) & Button) || (Button != biMinimize && Button != biMaximize))
+        throw EInvalidOperation("The window of '" + Form->Name() + "' shows no such title button");
+    w->setWindowState((w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized))
+                      | (Button == biMinimize ? Qt::WindowMinimized : Qt::WindowMaximized));
+    ProcessEvents();
+}
+
+void RestoreWindow(TCustomForm* Form)
+{
+    QWidget* w = ShownWindow(Form);
+    w->setWindowState(w->windowState() & ~(Qt::WindowMinimized | Qt::WindowMaximized));
+    ProcessEvents();
 }
 
 void ProcessEvents()

@@ -6,6 +6,7 @@
 // reach only the focused control of a shown form (else EInvalidOperation).
 #include "platform/forms/Controls.h"
 #include "platform/forms/DragDrop.h"
+#include "platform/forms/Form.h"
 
 namespace TestInput {
 
@@ -36,6 +37,19 @@ void CancelNextDrag(TWinControl* Target = nullptr);
 int DropFromOutside(TWinControl* Target, int X, int Y, const TDragData& Data, TShiftState Shift = 0);
 // The cursor the window system shows over Target's window now (crDefault for the arrow).
 TCursor ShownCursor(TWinControl* Target);
+
+// The frame of a shown form's window, worked as a user works it through the window system.
+// Drags the frame's bottom-right corner by (DX, DY) pixels; the window system keeps the
+// window within the size limits the window gives it.
+void DragWindowFrame(TCustomForm* Form, int DX, int DY);
+// The title-bar buttons the window system shows: biSystemMenu (the window menu and close
+// box), biMinimize, biMaximize.
+TBorderIcons ShownTitleButtons(TCustomForm* Form);
+// A click on the title bar's biMinimize or biMaximize button; EInvalidOperation when the
+// window does not show it.
+void ClickTitleButton(TCustomForm* Form, TBorderIconBit Button);
+// The user brings the minimised or maximised window back to its normal size (task bar).
+void RestoreWindow(TCustomForm* Form);
 
 // Runs what the loop has waiting (posted calls, paints, timers that are due).
 void ProcessEvents();

@@ -476,8 +476,14 @@ void WindowWidget::resizeEvent(QResizeEvent* e)
     auto* f = dynamic_cast<TCustomForm*>(ctl);
     if (!f || parentWidget() || zvforms::ImplOf(ctl)->syncing)
         return;
-    // A user resized the window: the form takes the new client size.
+    // A user resized the window: the form takes the new client size, unless its size is
+    // not the user's to change (a window system that ignored the limits).
     const int ch = height() - f->MenuHeight();
+    if (!f->UserSizeable()) {
+        if (width() != f->ClientWidth() || ch != f->ClientHeight())
+            resize(f->ClientWidth(), f->ClientHeight() + f->MenuHeight());
+        return;
+    }
     if (width() != f->ClientWidth() || ch != f->ClientHeight()) {
         zvforms::ImplOf(ctl)->syncing = true;
         f->SetBounds(f->Left(), f->Top(), width() + 2 * f->FrameWidth(),
@@ -487,5 +493,17 @@ void WindowWidget::resizeEvent(QResizeEvent* e)
 }
 
 void WindowWidget::moveEvent(QMoveEvent* e) { QWidget::moveEvent(e); }
+
+void WindowWidget::changeEvent(QEvent* e)
+{
+    QWidget::changeEvent(e);
+    auto* f = dynamic_cast<TCustomForm*>(ctl);
+    if (!f || parentWidget() || e->type() != QEvent::WindowStateChange)
+        return;
+    // The user minimised, maximised or restored the window: the form follows.
+    const Qt::WindowStates s = windowState();
+    const TWindowState state = s & Qt::WindowMinimized ? wsMinimized : s & Qt::WindowMaximized ? wsMaximized : wsNormal;
+    Guard([&] { f->SetWindowState(state); }, f);
+}
 
 } // namespace zvforms

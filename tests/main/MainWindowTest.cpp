@@ -11,6 +11,7 @@
 #include "platform/forms/PageControl.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/StatusBar.h"
+#include "platform/forms/TestInput.h"
 #include "platform/forms/Timer.h"
 #include "platform/win/SingleInstance.h"
 #include "components/controls/Owbuttons.h"
@@ -113,6 +114,27 @@ TEST_F(MainWindowFixture, StartsWithOnlyTheMainViewAndNoConnection)
     EXPECT_EQ(Form->SetComPort->ItemIndex(), 0);
     EXPECT_EQ(Form->TraceColorOf(1), 0xFF0000);
     EXPECT_EQ(Form->TraceColorOf(8), 0x4080FF);
+}
+
+// The window's size follows its contents: dragging its frame changes nothing, it has no
+// maximise button, and minimise and restore bring it back as it was.
+TEST_F(MainWindowFixture, TheUserCannotChangeTheWindowsSize)
+{
+    EXPECT_EQ(TestInput::ShownTitleButtons(Form.get()), TBorderIcons(biSystemMenu | biMinimize));
+    const TRect client = Form->ClientRect();
+    for (const auto& [dx, dy] : {std::pair{200, 150}, std::pair{-300, -250}, std::pair{-1000, 0}, std::pair{0, 400}}) {
+        TestInput::DragWindowFrame(Form.get(), dx, dy);
+        EXPECT_EQ(Form->Width(), 1101) << dx << " " << dy;
+        EXPECT_EQ(Form->Height(), 621) << dx << " " << dy;
+        EXPECT_EQ(Form->ClientRect(), client);
+    }
+    EXPECT_THROW(TestInput::ClickTitleButton(Form.get(), biMaximize), EInvalidOperation);
+    TestInput::ClickTitleButton(Form.get(), biMinimize);
+    EXPECT_EQ(Form->WindowState(), wsMinimized);
+    TestInput::RestoreWindow(Form.get());
+    EXPECT_EQ(Form->WindowState(), wsNormal);
+    EXPECT_EQ(Form->Width(), 1101);
+    EXPECT_EQ(Form->Height(), 621);
 }
 
 TEST_F(MainWindowFixture, ConnectsAtEachBaudRateToEachKindOfModel)

@@ -472,6 +472,98 @@ TEST(Form, AutoSizeFitsTheVisibleChildren)
     EXPECT_EQ(bar->Width(), 800);
 }
 
+// The window system lets a user drag a window's frame only where the form leaves its
+// size to the user, and shows a maximise button only there.
+TEST(Form, OnlyASizeableFormWithoutAutoSizeTakesTheUsersSize)
+{
+    const TBorderIcons all = biSystemMenu | biMinimize | biMaximize;
+    struct Case {
+        TFormBorderStyle Style;
+        bool AutoSize;
+        TBorderIcons Icons;
+        bool UserSizes;
+        TBorderIcons Shown;
+    } cases[] = {
+        {bsSizeable, false, all, true, all},
+        {bsSizeable, false, biSystemMenu | biMinimize, true, biSystemMenu | biMinimize},
+        {bsSizeable, true, all, false, biSystemMenu | biMinimize}, // sized by its contents
+        {bsSizeable, true, biSystemMenu | biMinimize, false, biSystemMenu | biMinimize},
+        {bsSingle, false, all, false, biSystemMenu | biMinimize},
+        {bsDialog, false, all, false, biSystemMenu},
+    };
+    for (const Case& c : cases) {
+        TForm form(nullptr);
+        form.SetBorderStyle(c.Style);
+        form.SetBorderIcons(c.Icons);
+        form.SetBounds(0, 0, 400, 300);
+        auto* p = new TPanel(&form);
+        p->SetParent(&form);
+        p->SetBounds(0, 0, 380, 250);
+        form.SetAutoSize(c.AutoSize);
+        form.Show();
+        const int w = form.Width(), h = form.Height();
+        const std::string name = std::to_string(c.Style) + (c.AutoSize ? " auto" : "") + " icons " + std::to_string(c.Icons);
+        EXPECT_EQ(form.UserSizeable(), c.UserSizes) << name;
+        EXPECT_EQ(TestInput::ShownTitleButtons(&form), c.Shown) << name;
+
+        TestInput::DragWindowFrame(&form, 120, 60);
+        EXPECT_EQ(form.Width(), c.UserSizes ? w + 120 : w) << name;
+        EXPECT_EQ(form.Height(), c.UserSizes ? h + 60 : h) << name;
+        TestInput::DragWindowFrame(&form, -240, -120);
+        EXPECT_EQ(form.Width(), c.UserSizes ? w - 120 : w) << name;
+        EXPECT_EQ(form.Height(), c.UserSizes ? h - 60 : h) << name;
+        if (!c.UserSizes) {
+            EXPECT_EQ(form.ClientWidth(), c.AutoSize ? 380 : w - 2 * form.FrameWidth()) << name;
+            EXPECT_EQ(form.ClientHeight(), c.AutoSize ? 250 : h - 2 * form.FrameWidth() - form.CaptionHeight()) << name;
+        }
+    }
+}
+
+// Switching automatic sizing on takes the size away from the user; off gives it back.
+TEST(Form, AutoSizeSwitchedOnAShownFormFixesItsSize)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 300);
+    auto* p = new TPanel(&form);
+    p->SetParent(&form);
+    p->SetBounds(0, 0, 200, 100);
+    form.Show();
+    EXPECT_TRUE(TestInput::ShownTitleButtons(&form) & biMaximize);
+    form.SetAutoSize(true);
+    EXPECT_EQ(form.ClientWidth(), 200);
+    EXPECT_FALSE(TestInput::ShownTitleButtons(&form) & biMaximize);
+    TestInput::DragWindowFrame(&form, 50, 50);
+    EXPECT_EQ(form.ClientWidth(), 200);
+    EXPECT_EQ(form.ClientHeight(), 100);
+    form.SetAutoSize(false);
+    TestInput::DragWindowFrame(&form, 50, 50);
+    EXPECT_EQ(form.ClientWidth(), 250);
+    EXPECT_EQ(form.ClientHeight(), 150);
+}
+
+// The title bar's minimise and the task bar's restore reach the form; a button the
+// window does not show cannot be clicked.
+TEST(Form, UserMinimisesAndRestoresAFixedSizeWindow)
+{
+    TForm form(nullptr);
+    form.SetBorderIcons(biSystemMenu | biMinimize);
+    form.SetBounds(0, 0, 400, 300);
+    form.SetAutoSize(true);
+    auto* p = new TPanel(&form);
+    p->SetParent(&form);
+    p->SetBounds(0, 0, 300, 200);
+    form.Show();
+    const int w = form.Width(), h = form.Height();
+    TestInput::ClickTitleButton(&form, biMinimize);
+    EXPECT_EQ(form.WindowState(), wsMinimized);
+    TestInput::RestoreWindow(&form);
+    EXPECT_EQ(form.WindowState(), wsNormal);
+    EXPECT_EQ(form.Width(), w);
+    EXPECT_EQ(form.Height(), h);
+    EXPECT_THROW(TestInput::ClickTitleButton(&form, biMaximize), EInvalidOperation);
+    EXPECT_EQ(form.WindowState(), wsNormal);
+}
+
 TEST(Form, CloseQueryCanRefuseAndOnCloseRuns)
 {
     TForm form(nullptr);

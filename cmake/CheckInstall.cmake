@@ -1,0 +1,41 @@
+# Installs the build for a user whose home is HOME_DIR (install prefix ~/.local, as a
+# plain `cmake --install` does) and checks that the program and the simulator are in
+# ~/.local/bin and every picture the build drew is in the program's bitmap folder
+# ~/.local/share/zorvane/drive_c/Zorvane/GraphView (platform/win/Paths.h).
+# cmake -DBUILD_DIR=<build> -DHOME_DIR=<empty folder> -DPICTURES=<build's pictures> -P CheckInstall.cmake
+foreach(v BUILD_DIR HOME_DIR PICTURES)
+  if(NOT DEFINED ${v})
+    message(FATAL_ERROR "CheckInstall: ${v} is not set")
+  endif()
+endforeach()
+file(REMOVE_RECURSE ${HOME_DIR})
+set(prefix ${HOME_DIR}/.local)
+execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix}
+  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "cmake --install failed:\n${out}")
+endif()
+
+set(missing "")
+foreach(program zorvane zorvane-sim)
+  execute_process(COMMAND test -x ${prefix}/bin/${program} RESULT_VARIABLE notExecutable)
+  if(notExecutable)
+    list(APPEND missing bin/${program})
+  endif()
+endforeach()
+file(GLOB drawn RELATIVE ${PICTURES} ${PICTURES}/*.bmp)
+list(LENGTH drawn count)
+if(count LESS 100)
+  message(FATAL_ERROR "CheckInstall: only ${count} pictures in ${PICTURES}")
+endif()
+set(folder ${prefix}/share/zorvane/drive_c/Zorvane/GraphView)
+foreach(picture ${drawn})
+  if(NOT EXISTS ${folder}/${picture})
+    list(APPEND missing ${picture})
+  endif()
+endforeach()
+if(missing)
+  message(FATAL_ERROR "CheckInstall: not installed where the program looks: ${missing}")
+endif()
+message(STATUS "Installed: 2 programs and ${count} pictures under ${prefix}")
+file(REMOVE_RECURSE ${HOME_DIR})
