@@ -10,6 +10,7 @@ PACKAGES=(
   fonts-dejavu-core
   poppler-utils
   libzip-dev libxlsxwriter-dev libfreexl-dev mdbtools-dev
+  python3-xlwt
   xvfb xdotool
 )
 PACKAGES+=("$@")
