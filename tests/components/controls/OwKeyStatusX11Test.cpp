@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -46,9 +47,14 @@ pid_t Spawn(const std::vector<std::string>& Args, const std::vector<std::string>
     for (const std::string& a : Args)
         argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
+    // Env overrides this process's environment (DISPLAY, the toolkit's platform).
     std::vector<std::string> env(Env);
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);
+    for (char** e = environ; *e; ++e) {
+        const std::string v(*e);
+        const auto named = [&](const std::string& o) { return v.compare(0, o.find('=') + 1, o, 0, o.find('=') + 1) == 0; };
+        if (std::none_of(Env.begin(), Env.end(), named))
+            env.push_back(v);
+    }
     for (std::string& e : env)
         envp.push_back(e.data());
     envp.push_back(nullptr);
