@@ -5,11 +5,13 @@ set -euo pipefail
 
 PACKAGES=(
   cmake g++ ninja-build ccache pkg-config
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev
+  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libxkbcommon-dev libvulkan-dev libx11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   poppler-utils
   libzip-dev libxlsxwriter-dev libfreexl-dev mdbtools-dev
+  python3-xlwt
+  xvfb xdotool
 )
 PACKAGES+=("$@")
 

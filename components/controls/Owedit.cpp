@@ -1,10 +1,13 @@
 #include "components/controls/Owedit.h"
 
+#include <algorithm>
+
 #include "platform/core/Events.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/StringUtils.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/VirtualKeys.h"
 
 TOwCustomEdit::TOwCustomEdit(TComponent* AOwner) : TCustomEdit(AOwner)
@@ -114,6 +117,36 @@ void TOwNumEdit::DoExit()
     Validate();
 }
 
+bool TOwNumEdit::Acceptable(const AnsiString& S) const
+{
+    const char dec = FormatSettings.DecimalSeparator;
+    bool seenDec = false;
+    for (size_t i = 0; i < S.size(); ++i) {
+        const char c = S[i];
+        if (c == '-' && i == 0)
+            continue;
+        if (c == dec && FDecimals > 0 && !seenDec) {
+            seenDec = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return false;
+    }
+    return true;
+}
+
+void TOwNumEdit::PasteFromClipboard()
+{
+    // A paste is held to what the keys could type: digits, one separator when decimals are
+    // kept, and a leading sign.
+    const AnsiString clip = Clipboard()->AsText();
+    AnsiString t = Text();
+    const size_t at = std::min(size_t(std::max(0, SelStart())), t.size());
+    t.replace(at, std::min(size_t(std::max(0, SelLength())), t.size() - at), clip);
+    if (!clip.empty() && !ReadOnly() && Acceptable(t))
+        TOwCustomEdit::PasteFromClipboard();
+}
+
 bool TOwNumEdit::WantsKey(Word Key, TShiftState Shift) const
 {
     if (Key == VK_ESCAPE && RestoreOnEsc)
@@ -133,9 +166,11 @@ void TOwNumEdit::KeyPress(char& Key)
     if (Key == '-') {
         AnsiString t = Text();
         int p = SelStart();
-        if (t.find('-') != AnsiString::npos) {
+        // Only a leading sign is the sign: a "-" elsewhere (pasted or set) is no reason to
+        // delete a digit.
+        if (!t.empty() && t[0] == '-') {
             t.erase(0, 1);
-            --p;
+            p = std::max(0, p - 1);
         } else {
             t.insert(0, 1, '-');
             ++p;

@@ -49,12 +49,15 @@ public:
     virtual void Validate();
     void DoEnter() override;
     void DoExit() override;
+    // Every paste comes here: only a text the keys could have typed gets in.
+    void PasteFromClipboard() override;
 
 protected:
     void KeyPress(char& Key) override;
     bool WantsKey(Word Key, TShiftState Shift) const override;
 
 private:
+    bool Acceptable(const AnsiString& S) const;
     double FMinValue = 0.0;
     double FMaxValue = 9999.0;
     int FDecimals = 0;

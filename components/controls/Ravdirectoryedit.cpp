@@ -2,6 +2,7 @@
 
 #include "platform/core/FileUtils.h"
 #include "platform/forms/Dialogs.h"
+#include "platform/forms/Screen.h"
 #include "platform/graphics/Canvas.h"
 
 namespace {
@@ -42,7 +43,12 @@ void TRavDirectoryEdit::BtnClick(TObject*)
     AnsiString folder = GetText().empty() ? p : StartFolder();
     bool chosen = false;
     try {
-        chosen = SelectDirectory(BrowseDialogText, "", folder, AllowNewFolder ? 0 : sdNoNewFolder);
+        // The browser opens beside the control, not wherever the desktop would put it.
+        const auto place = [this](int W, int H) {
+            const int sw = Screen ? Screen->Width() : W, sh = Screen ? Screen->Height() : H;
+            return BrowserPosition(ClientToScreen(TPoint(0, Height())), W, H, sw, sh, Height());
+        };
+        chosen = SelectDirectory(BrowseDialogText, "", folder, AllowNewFolder ? 0 : sdNoNewFolder, place);
     } catch (...) {
         chosen = false; // a failing browser counts as cancelled
     }

@@ -640,6 +640,8 @@ public:
     // Keyboard editing and navigation.
     void AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor, bool Forward);
     void TabEdit(bool Backward);
+    // Some data cell can be edited (IsEditable).
+    bool AnyDataCellEditable();
     virtual void DoInsertRow(int ARow);
     virtual void DoDeleteRow(int ARow);
     // The caret placement a press on a cell asked for (read by the editors).

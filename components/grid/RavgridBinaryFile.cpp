@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <optional>
 #include <variant>
 
 #include "components/grid/Ravgrid.h"
@@ -406,20 +407,135 @@ void TRavArodozIdad::SaveToBinStream(TStream* Stream)
     SaveRectToBinStream(TRect(0, 0, ColCount() - 1, RowCount() - 1), Stream);
 }
 
+namespace {
+
+// One stored cell as read, before anything of it reaches the grid.
+struct TReadCell {
+    int Col = 0, Row = 0;
+    AnsiString Text;
+    std::optional<TRecord> Props; // the nested CellProperties object
+    std::unique_ptr<TCellGraphic> Graphic;
+    std::unique_ptr<TObject> Object;    // the graphic's bitmap, icon, picture or captions
+    std::vector<AnsiString> ImageItems; // a ctImages graphic's indexes, made a list at its target cell
+};
+
+// The graphic record of a cell and the object record that follows it.
+void ReadGraphic(TRecordReader& In, TReadCell& Cell)
+{
+    const TRecord gr = In.Read("TGridGraphicIO", {"CellGraphic"});
+    auto read = std::make_unique<TCellGraphic>();
+    if (const TRecord* o = gr.Object("CellGraphic")) {
+        read->CellType = TCellType(o->Int("CellType"));
+        read->CellVAlign = TCellVAlign(o->Int("CellVAlign"));
+        read->CellHAlign = TCellHAlign(o->Int("CellHAlign"));
+        read->CellIndex = o->Int("CellIndex");
+        read->CellTransparent = o->Get<bool>("CellTransparent", false);
+        read->CellCreated = o->Get<bool>("CellCreated", false);
+        read->CellBoolean = o->Get<bool>("CellBoolean", false);
+        read->CellAngle = o->Int("CellAngle");
+        read->CellValue = o->Get<double>("CellValue", 0);
+        read->CellErrFrom = short(o->Int("CellErrFrom"));
+        read->CellErrLen = short(o->Int("CellErrLen"));
+        read->CellText = o->Get<AnsiString>("CellText", "");
+    }
+    switch (read->CellType) {
+    case ctBitmap:
+    case ctBitButton: {
+        const TRecord o = In.Read("TGridBMPIO", {"Bitmap"});
+        auto b = std::make_unique<TBitmap>();
+        const auto png = o.Get<std::vector<Byte>>("Bitmap", {});
+        if (!png.empty())
+            PngToGraphic(png, b.get());
+        Cell.Object = std::move(b);
+        break;
+    }
+    case ctIcon: {
+        const TRecord o = In.Read("TGridIconIO", {"Icon"});
+        auto i = std::make_unique<TIcon>();
+        const auto png = o.Get<std::vector<Byte>>("Icon", {});
+        if (!png.empty())
+            PngToGraphic(png, i.get());
+        Cell.Object = std::move(i);
+        break;
+    }
+    case ctPicture: {
+        const TRecord o = In.Read("TGridPicIO", {"Picture"});
+        auto pic = std::make_unique<TPicture>();
+        const auto png = o.Get<std::vector<Byte>>("Picture", {});
+        if (!png.empty()) {
+            TBitmap b;
+            PngToGraphic(png, &b);
+            pic->SetGraphic(&b);
+        }
+        Cell.Object = std::move(pic);
+        break;
+    }
+    case ctFilePicture: {
+        const TRecord o = In.Read("TGridFilePicIO", {"Picture"});
+        auto fp = std::make_unique<TFilePicture>();
+        if (const TRecord* f = o.Object("Picture"))
+            fp->SetFilename(f->Get<AnsiString>("Filename", ""));
+        Cell.Object = std::move(fp);
+        break;
+    }
+    case ctRadio:
+    case ctImages: {
+        const TRecord o = In.Read("TGridSLIO", {"Strings"});
+        const auto items = o.Get<std::vector<AnsiString>>("Strings", {});
+        if (read->CellType == ctImages)
+            Cell.ImageItems = items;
+        else {
+            auto list = std::make_unique<TStringList>();
+            for (const AnsiString& i : items)
+                list->Add(i);
+            Cell.Object = std::move(list);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    Cell.Graphic = std::move(read);
+}
+
+} // namespace
+
 void TRavArodozIdad::LoadAtPointFromBinStream(const TPoint& P, TStream* Stream)
 {
+    // The whole stream is read before the grid is touched: a stream that breaks off
+    // part-way raises its error with the user's cells as they were.
     TRecordReader in(Stream);
     const TRecord head = in.Read("TGridPropIO", {"ColCount", "RowCount", "ColWidths", "RowHeights", "FullGrid"});
     const bool full = head.Get<bool>("FullGrid", false);
+    const int rows = head.Int("RowCount"), cols = head.Int("ColCount");
+    std::vector<int> widths, heights;
     if (full) {
-        Clear();
-        const int rows = head.Int("RowCount"), cols = head.Int("ColCount");
         if (rows < 0 || cols < 0)
             throw EReadError("Invalid grid size in stream");
         // The lists are checked before the grid takes the counts, so that a damaged count
         // cannot make the grid reserve what the stream never held.
-        const std::vector<int> widths = IntList(head.Get<AnsiString>("ColWidths", ""), cols);
-        const std::vector<int> heights = IntList(head.Get<AnsiString>("RowHeights", ""), rows);
+        widths = IntList(head.Get<AnsiString>("ColWidths", ""), cols);
+        heights = IntList(head.Get<AnsiString>("RowHeights", ""), rows);
+    }
+    std::vector<TReadCell> read;
+    while (Stream->Size() - Stream->Position() >= 2) {
+        const TRecord cell = in.Read("TGridCellIO", {"Col", "Row", "Cell", "HasProp"});
+        TReadCell c;
+        c.Col = cell.Int("Col");
+        c.Row = cell.Int("Row");
+        c.Text = cell.Get<AnsiString>("Cell", "");
+        if (cell.Get<bool>("HasProp", false)) {
+            const TRecord prop = in.Read("TGridCellPropIO", {"CellProperties", "HasGraphic"});
+            const TRecord* o = prop.Object("CellProperties");
+            c.Props = o ? *o : TRecord{};
+            if (prop.Get<bool>("HasGraphic", false))
+                ReadGraphic(in, c);
+        }
+        read.push_back(std::move(c));
+    }
+
+    if (full) {
+        Clear();
         SetRowCountEx(rows);
         SetColCountEx(cols);
         for (int c = 0; c < cols; ++c)
@@ -428,133 +544,54 @@ void TRavArodozIdad::LoadAtPointFromBinStream(const TPoint& P, TStream* Stream)
             SetRowHeights(r, heights[size_t(r)]);
     }
     // A whole grid goes back to its own place; a part lands with its first stored cell at the point.
-    bool first = true;
-    int baseCol = 0, baseRow = 0, atCol = full ? 0 : P.x, atRow = full ? 0 : P.y;
-    while (Stream->Size() - Stream->Position() >= 2) {
-        const TRecord cell = in.Read("TGridCellIO", {"Col", "Row", "Cell", "HasProp"});
-        if (first && !full) {
-            baseCol = cell.Int("Col");
-            baseRow = cell.Int("Row");
-        }
-        first = false;
-        const Int64 tc64 = Int64(cell.Int("Col")) - baseCol + atCol, tr64 = Int64(cell.Int("Row")) - baseRow + atRow;
+    const int baseCol = full || read.empty() ? 0 : read.front().Col;
+    const int baseRow = full || read.empty() ? 0 : read.front().Row;
+    const int atCol = full ? 0 : P.x, atRow = full ? 0 : P.y;
+    for (TReadCell& cell : read) {
+        const Int64 tc64 = Int64(cell.Col) - baseCol + atCol, tr64 = Int64(cell.Row) - baseRow + atRow;
         // A target outside the grid is read past, never written.
-        const bool inside = tc64 >= 0 && tc64 < ColCount() && tr64 >= 0 && tr64 < RowCount();
+        if (tc64 < 0 || tc64 >= ColCount() || tr64 < 0 || tr64 >= RowCount())
+            continue;
         const int tc = int(tc64), tr = int(tr64);
-        if (inside)
-            SetCellEx(tc, tr, cell.Get<AnsiString>("Cell", ""));
-        if (!cell.Get<bool>("HasProp", false))
+        SetCellEx(tc, tr, cell.Text);
+        if (!cell.Props)
             continue;
-        const TRecord prop = in.Read("TGridCellPropIO", {"CellProperties", "HasGraphic"});
-        if (inside) {
-            TCellProperties read(this, tc, tr);
-            if (const TRecord* o = prop.Object("CellProperties")) {
-                read.SetIsBaseCell(o->Get<bool>("IsBaseCell", true));
-                read.SetCellSpanX(o->Int("CellSpanX", -1));
-                read.SetCellSpanY(o->Int("CellSpanY", -1));
-                read.SetOwnerCol(o->Int("OwnerCol"));
-                read.SetOwnerRow(o->Int("OwnerRow"));
-                read.SetAlignment(TAlignment(o->Int("Alignment")));
-                read.SetBorderColor(TColor(o->Int("BorderColor", int(clBlack))));
-                read.SetBorderWidth(o->Int("BorderWidth"));
-                read.SetBrushColor(TColor(o->Int("BrushColor", int(clNone))));
-                read.SetBrushStyle(TBrushStyle(o->Int("BrushStyle", bsSolid)));
-                read.SetFontColor(TColor(o->Int("FontColor", int(clNone))));
-                read.SetFontName(o->Get<AnsiString>("FontName", ""));
-                read.SetFontSize(o->Int("FontSize"));
-                read.SetFontStyle(TFontStyles(o->Int("FontStyle")));
-                read.SetEditor(TEditorType(o->Int("Editor")));
-                read.SetReadOnly(o->Get<bool>("ReadOnly", false));
-                read.SetVAlignment(TVAlignment(o->Int("VAlignment")));
-                read.SetWordWrap(o->Get<bool>("WordWrap", false));
-                read.SetNodeLevel(o->Int("NodeLevel"));
-            }
-            GetCellProperties(tc, tr)->Assign(&read);
-        }
-        if (!prop.Get<bool>("HasGraphic", false))
+        const TRecord* o = &*cell.Props;
+        TCellProperties props(this, tc, tr);
+        props.SetIsBaseCell(o->Get<bool>("IsBaseCell", true));
+        props.SetCellSpanX(o->Int("CellSpanX", -1));
+        props.SetCellSpanY(o->Int("CellSpanY", -1));
+        props.SetOwnerCol(o->Int("OwnerCol"));
+        props.SetOwnerRow(o->Int("OwnerRow"));
+        props.SetAlignment(TAlignment(o->Int("Alignment")));
+        props.SetBorderColor(TColor(o->Int("BorderColor", int(clBlack))));
+        props.SetBorderWidth(o->Int("BorderWidth"));
+        props.SetBrushColor(TColor(o->Int("BrushColor", int(clNone))));
+        props.SetBrushStyle(TBrushStyle(o->Int("BrushStyle", bsSolid)));
+        props.SetFontColor(TColor(o->Int("FontColor", int(clNone))));
+        props.SetFontName(o->Get<AnsiString>("FontName", ""));
+        props.SetFontSize(o->Int("FontSize"));
+        props.SetFontStyle(TFontStyles(o->Int("FontStyle")));
+        props.SetEditor(TEditorType(o->Int("Editor")));
+        props.SetReadOnly(o->Get<bool>("ReadOnly", false));
+        props.SetVAlignment(TVAlignment(o->Int("VAlignment")));
+        props.SetWordWrap(o->Get<bool>("WordWrap", false));
+        props.SetNodeLevel(o->Int("NodeLevel"));
+        GetCellProperties(tc, tr)->Assign(&props);
+        if (!cell.Graphic)
             continue;
-        const TRecord gr = in.Read("TGridGraphicIO", {"CellGraphic"});
-        TCellGraphic read;
-        if (const TRecord* o = gr.Object("CellGraphic")) {
-            read.CellType = TCellType(o->Int("CellType"));
-            read.CellVAlign = TCellVAlign(o->Int("CellVAlign"));
-            read.CellHAlign = TCellHAlign(o->Int("CellHAlign"));
-            read.CellIndex = o->Int("CellIndex");
-            read.CellTransparent = o->Get<bool>("CellTransparent", false);
-            read.CellCreated = o->Get<bool>("CellCreated", false);
-            read.CellBoolean = o->Get<bool>("CellBoolean", false);
-            read.CellAngle = o->Int("CellAngle");
-            read.CellValue = o->Get<double>("CellValue", 0);
-            read.CellErrFrom = short(o->Int("CellErrFrom"));
-            read.CellErrLen = short(o->Int("CellErrLen"));
-            read.CellText = o->Get<AnsiString>("CellText", "");
+        if (cell.Graphic->CellType == ctImages) {
+            auto il = std::make_unique<TIntList>(tc, tr);
+            TStringList items;
+            for (const AnsiString& i : cell.ImageItems)
+                items.Add(i);
+            il->SetStrValue(items.CommaText());
+            cell.Object = std::move(il);
         }
-        // The graphic's object: a copy of its own for the target cell.
-        std::unique_ptr<TObject> object;
-        switch (read.CellType) {
-        case ctBitmap:
-        case ctBitButton: {
-            const TRecord o = in.Read("TGridBMPIO", {"Bitmap"});
-            auto b = std::make_unique<TBitmap>();
-            const auto png = o.Get<std::vector<Byte>>("Bitmap", {});
-            if (!png.empty())
-                PngToGraphic(png, b.get());
-            object = std::move(b);
-            break;
-        }
-        case ctIcon: {
-            const TRecord o = in.Read("TGridIconIO", {"Icon"});
-            auto i = std::make_unique<TIcon>();
-            const auto png = o.Get<std::vector<Byte>>("Icon", {});
-            if (!png.empty())
-                PngToGraphic(png, i.get());
-            object = std::move(i);
-            break;
-        }
-        case ctPicture: {
-            const TRecord o = in.Read("TGridPicIO", {"Picture"});
-            auto pic = std::make_unique<TPicture>();
-            const auto png = o.Get<std::vector<Byte>>("Picture", {});
-            if (!png.empty()) {
-                TBitmap b;
-                PngToGraphic(png, &b);
-                pic->SetGraphic(&b);
-            }
-            object = std::move(pic);
-            break;
-        }
-        case ctFilePicture: {
-            const TRecord o = in.Read("TGridFilePicIO", {"Picture"});
-            auto fp = std::make_unique<TFilePicture>();
-            if (const TRecord* f = o.Object("Picture"))
-                fp->SetFilename(f->Get<AnsiString>("Filename", ""));
-            object = std::move(fp);
-            break;
-        }
-        case ctRadio:
-        case ctImages: {
-            const TRecord o = in.Read("TGridSLIO", {"Strings"});
-            auto items = std::make_unique<TStringList>();
-            for (const AnsiString& s : o.Get<std::vector<AnsiString>>("Strings", {}))
-                items->Add(s);
-            if (read.CellType == ctImages) {
-                auto il = std::make_unique<TIntList>(tc, tr);
-                il->SetStrValue(items->CommaText());
-                object = std::move(il);
-            } else {
-                object = std::move(items);
-            }
-            break;
-        }
-        default:
-            break;
-        }
-        if (!inside)
-            continue;
         TCellGraphic* g = CreateCellGraphic(tc, tr);
-        g->Assign(&read);
-        g->CellObject = object.release();
-        g->CellCreated = g->CellObject != nullptr || read.CellCreated;
+        g->Assign(cell.Graphic.get());
+        g->CellObject = cell.Object.release();
+        g->CellCreated = g->CellObject != nullptr || cell.Graphic->CellCreated;
     }
     Invalidate();
 }

@@ -999,12 +999,17 @@ void TEditLink::EditKeyDown(TObject*, Word& Key, TShiftState Shift)
     }
     if (!exitKey)
         return;
+    // The text from before the edit, taken before the focus moves: leaving the control may
+    // store its value and refill the cache with it.
+    const AnsiString before = FGrid->CachedText();
+    if (Key == VK_ESCAPE)
+        SetEditorValue(before);
     FForcedExit = true;
     if (FGrid->CanFocus())
         FGrid->SetFocus();
     FForcedExit = false;
     if (Key == VK_ESCAPE)
-        FGrid->SetCellEx(FEditCol, FEditRow, FGrid->CachedText());
+        FGrid->SetCellEx(FEditCol, FEditRow, before);
     else
         SetCellValue(GetEditorValue());
     FGrid->HideInplaceEdit();

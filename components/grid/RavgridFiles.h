@@ -1,6 +1,7 @@
 #pragma once
 // What the grid's file formats share: the progress event, the HTML settings
 // object, and the helpers that read and write 8-bit text files.
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -43,6 +44,17 @@ namespace RavgridFile {
 // The program's text in an 8-bit file (Windows-1252, or code page 850 with the OEM conversion) and back.
 AnsiString ToFile(const AnsiString& Text, bool Oem = false);
 AnsiString FromFile(const AnsiString& Bytes, bool Oem = false);
+
+// Whether a text file or stream of Bytes bytes can hold the grid its header claims. Every
+// column has a width line, so there are never more columns than bytes; rows have no line of
+// their own, so an empty grid of up to kRowsWithoutBytes rows is always taken, and beyond that
+// a row costs the file at least a byte. This keeps a damaged header from making the grid
+// reserve rows no file of that size was written from.
+constexpr long long kRowsWithoutBytes = 65536;
+inline bool HeaderFits(long long Cols, long long Rows, long long Bytes)
+{
+    return Cols >= 0 && Rows >= 0 && Cols <= Bytes && Rows <= std::max(Bytes, kRowsWithoutBytes);
+}
 
 // A whole file's bytes; false when it cannot be opened.
 bool ReadAll(const AnsiString& FileName, AnsiString& Data);

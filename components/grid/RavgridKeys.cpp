@@ -230,6 +230,10 @@ void TRavArodozIdad::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor
         return;
     // Skipping cells that cannot be edited ends after one full pass over the data cells.
     const long long pass = (long long)(lastRow() - firstRow + 1) * (lastCol - firstCol + 1);
+    // A row (or column) is added at most once per advance, and only when some cell can take
+    // the cursor: otherwise every wrap of the search would add one.
+    bool added = false;
+    auto mayAdd = [&] { return Navigation()->AdvanceInsert() && !added && AnyDataCellEditable(); };
     for (long long step = 0;; ++step) {
         if (step >= pass)
             return;
@@ -237,7 +241,8 @@ void TRavArodozIdad::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor
         if (Forward && Navigation()->AdvanceDirection() == adLeftRight) {
             if (c + span >= lastCol) {
                 if (r >= lastRow()) {
-                    if (Navigation()->AdvanceInsert()) {
+                    if (mayAdd()) {
+                        added = true;
                         bool can = true;
                         if (OnCanAddRow)
                             OnCanAddRow(this, can);
@@ -267,7 +272,8 @@ void TRavArodozIdad::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor
                 if (c + span < lastCol) {
                     r = firstRow;
                     c = c + span + 1;
-                } else if (Navigation()->AdvanceInsert()) {
+                } else if (mayAdd()) {
+                    added = true;
                     HideInplaceEdit();
                     InsertCols(ColCount() - FFixedRightCols, 1);
                     lastCol = ColCount() - FFixedRightCols - 1;
@@ -315,6 +321,15 @@ void TRavArodozIdad::AdvanceEdit(int ACol, int ARow, bool Force, bool ShowEditor
     const TPoint t = BaseCell(RealColIndex(c), r);
     if (ShowEditor || HasStaticEdit(t.x, t.y))
         ShowInplaceEdit();
+}
+
+bool TRavArodozIdad::AnyDataCellEditable()
+{
+    for (int r = FixedRows(); r <= RowCount() - FFixedFooters - 1; ++r)
+        for (int c = FixedCols(); c <= ColCount() - FFixedRightCols - 1; ++c)
+            if (IsEditable(RealColIndex(c), r))
+                return true;
+    return false;
 }
 
 void TRavArodozIdad::TabEdit(bool Backward)

@@ -148,36 +148,32 @@ void TRavArodozIdad::LoadXLS(const AnsiString& FileName, const AnsiString& Sheet
 void TRavArodozIdad::SaveXLS(const AnsiString& FileName, const AnsiString& SheetName)
 {
     TBusyCursor busy;
-    TWorkbook book;
-    TSheet* sheet = nullptr;
-    if (SheetName.empty()) {
-        book.Sheets.push_back(TSheet{"Sheet1", {}, ""});
-        sheet = &book.Sheets.back();
-    } else {
-        // The other sheets of an existing workbook are kept; one that cannot be read is left alone.
-        if (FileExists(FileName))
-            book = ReadWorkbook(FileName);
-        sheet = FindSheet(book, SheetName);
-        if (!sheet) {
-            book.Sheets.push_back(TSheet{SheetName, {}, ""});
-            sheet = &book.Sheets.back();
-        }
-        book.ActiveSheet = int(sheet - book.Sheets.data());
+    TSheet sheet{SheetName.empty() ? AnsiString("Sheet1") : SheetName, {}, ""};
+    // Cells of a named sheet outside the written range stay; one that cannot be read is left alone.
+    if (!SheetName.empty() && FileExists(FileName)) {
+        TWorkbook book = ReadWorkbook(FileName);
+        if (TSheet* old = FindSheet(book, SheetName))
+            sheet.Cells = std::move(old->Cells);
     }
     const int fc = SaveWithFixedCells ? 0 : FixedCols();
     const int fr = SaveWithFixedCells ? 0 : FixedRows();
     const int cols = ColCount() - fc, rows = RowCount() - fr;
     // The written range replaces what the sheet held there.
-    for (auto it = sheet->Cells.begin(); it != sheet->Cells.end();)
-        it = it->first.first <= rows && it->first.second <= cols ? sheet->Cells.erase(it) : std::next(it);
+    for (auto it = sheet.Cells.begin(); it != sheet.Cells.end();)
+        it = it->first.first <= rows && it->first.second <= cols ? sheet.Cells.erase(it) : std::next(it);
     for (int r = fr; r < RowCount(); ++r)
         for (int c = fc; c < ColCount(); ++c) {
             const AnsiString s = LineFeedsToXLS(SaveCell(RemapCol(c), r));
             if (!s.empty())
-                sheet->Cells[{r - fr + 1, c - fc + 1}] = TSheetCell{TSheetCell::ckText, s, 0};
+                sheet.Cells[{r - fr + 1, c - fc + 1}] = TSheetCell{TSheetCell::ckText, s, 0};
         }
-    sheet->Dimension.clear();
-    WriteXlsx(FileName, book);
+    if (SheetName.empty()) {
+        TWorkbook book;
+        book.Sheets.push_back(std::move(sheet));
+        WriteXlsx(FileName, book);
+    } else
+        // Only this sheet is written: the workbook's other sheets keep their styles and formulas.
+        WriteWorkbookSheet(FileName, sheet);
 }
 
 void TRavArodozIdad::SaveToDOC(const AnsiString& FileName)

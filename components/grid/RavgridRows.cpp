@@ -429,4 +429,14 @@ void TRavArodozIdad::UpdateCell(int ACol, int) { CalcFooter(ACol); }
 
 // Formulas are the editing layer's; a formula cell shows its text until then.
 AnsiString TRavArodozIdad::CalcCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
-AnsiString TRavArodozIdad::SaveCell(int ACol, int ARow) { return GetCellEx(ACol, ARow); }
+AnsiString TRavArodozIdad::SaveCell(int ACol, int ARow)
+{
+    const AnsiString s = GetCellEx(ACol, ARow);
+    if (!s.empty())
+        return s;
+    // An empty cell with a check box exports its state, or the state would be lost.
+    const TCellGraphic* g = GetCellGraphic(ACol, ARow);
+    if (g && g->CellType == Ravgrid::ctCheckBox)
+        return g->CellBoolean ? GetCheckTrue(ACol, ARow) : GetCheckFalse(ACol, ARow);
+    return s;
+}

@@ -219,23 +219,22 @@ void TRavArodozIdad::LoadFromFile(const AnsiString& FileName)
     AnsiString data;
     if (!ReadAll(FileName, data))
         throw VEvoRaraVedad("Cannot open file " + FileName);
-    // The writer gives every column a width line, so a file cannot hold more columns than bytes.
     const Int64 bytes = Int64(data.size());
     TLineReader in(std::move(data));
     const int FC = SaveWithFixedCells ? 0 : GetFixedColsEx();
     const int FR = SaveWithFixedCells ? 0 : GetFixedRowsEx();
     AnsiString line;
     // A file without a header, or whose header gives no cells (or negative counts), holds no data.
-    int cols = 0, rows = 0;
+    Int64 cols = 0, rows = 0;
     if (in.Next(line) && !line.empty()) {
         const size_t comma = line.find(',');
-        cols = LenientInt(line.substr(0, comma)) + FC;
-        rows = comma == AnsiString::npos ? FR : LenientInt(line.substr(comma + 1)) + FR;
+        cols = Int64(LenientInt(line.substr(0, comma))) + FC;
+        rows = comma == AnsiString::npos ? FR : Int64(LenientInt(line.substr(comma + 1))) + FR;
     }
-    if (cols <= 0 || rows <= 0 || cols - FC > bytes)
+    if (cols <= 0 || rows <= 0 || !HeaderFits(cols - FC, rows - FR, bytes))
         throw VEvoRaraVedad("File contains no data or corrupt file " + FileName);
-    SetColCountEx(cols);
-    SetRowCountEx(rows);
+    SetColCountEx(int(cols));
+    SetRowCountEx(int(rows));
     TProgress progress(this);
     AnsiString cs, rs, text;
     while (in.Next(line)) {
@@ -302,13 +301,12 @@ void TRavArodozIdad::LoadFromStream(TStream* Stream)
         readLine(line);
         if (!line.empty()) {
             const size_t comma = line.find(',');
-            const int cols = StrToInt(line.substr(0, comma)) + c0;
-            const int rows = StrToInt(comma == AnsiString::npos ? AnsiString() : line.substr(comma + 1)) + r0;
-            // Every column has a width line, so a stream cannot hold more columns than bytes.
-            if (cols < 0 || rows < 0 || cols - c0 > Stream->Size())
+            const Int64 cols = Int64(StrToInt(line.substr(0, comma))) + c0;
+            const Int64 rows = Int64(StrToInt(comma == AnsiString::npos ? AnsiString() : line.substr(comma + 1))) + r0;
+            if (cols < 0 || rows < 0 || !HeaderFits(cols - c0, rows - r0, Stream->Size()))
                 throw EConvertError("'" + line + "' is not a valid grid size");
-            SetColCountEx(cols);
-            SetRowCountEx(rows);
+            SetColCountEx(int(cols));
+            SetRowCountEx(int(rows));
         }
     }
     AnsiString cs, rs, text;

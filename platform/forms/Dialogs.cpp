@@ -196,19 +196,33 @@ bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiStri
 
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options)
 {
+    return SelectDirectory(Caption, Root, Directory, Options, TDialogPlacement());
+}
+
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options,
+                     const TDialogPlacement& Place)
+{
     TModalRequest r = Request(TModalKind::SelectDirectory, Caption, Caption, {"OK", "Cancel"});
     r.Value = Directory;
     r.Folder = Root;
     r.Flags = Options;
+    // The toolkit's own dialog: a desktop's native one cannot be placed.
+    QFileDialog dlg(ActiveWindow(), ToQString(Caption), ToQString(Directory.empty() ? Root : Directory));
+    dlg.setFileMode(QFileDialog::Directory);
+    dlg.setOptions(QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog |
+                   ((Options & sdNoNewFolder) ? QFileDialog::ReadOnly : QFileDialog::Options()));
+    if (Place) {
+        dlg.adjustSize();
+        const TPoint at = Place(dlg.width(), dlg.height());
+        dlg.move(at.x, at.y);
+        r.Bounds = TRect(at.x, at.y, at.x + dlg.width(), at.y + dlg.height());
+    }
     const TModalAnswer a = RunDialog(
         r,
         [&] {
-            const QString d = QFileDialog::getExistingDirectory(
-                ActiveWindow(), ToQString(Caption), ToQString(Directory.empty() ? Root : Directory),
-                QFileDialog::ShowDirsOnly | ((Options & sdNoNewFolder) ? QFileDialog::ReadOnly : QFileDialog::Options()));
             TModalAnswer x;
-            x.Result = d.isEmpty() ? 0 : 1;
-            x.Value = FromQString(d);
+            x.Result = dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty() ? 1 : 0;
+            x.Value = x.Result ? FromQString(dlg.selectedFiles().first()) : AnsiString();
             return x;
         });
     if (a.Result == 0)

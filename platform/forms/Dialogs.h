@@ -1,5 +1,6 @@
 #pragma once
 // Message boxes and the common dialogs. All of them go through ModalScript.
+#include <functional>
 #include <vector>
 
 #include "platform/forms/Controls.h"
@@ -44,6 +45,11 @@ bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiStri
 // The same with options (the request's Flags): sdNoNewFolder hides the new-folder button.
 constexpr unsigned sdNoNewFolder = 1;
 bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options);
+// Where a dialog of Width x Height pixels goes: its top-left corner on the screen.
+using TDialogPlacement = std::function<TPoint(int Width, int Height)>;
+// The same, the dialog placed by Place (the request's Bounds tell where it went).
+bool SelectDirectory(const AnsiString& Caption, const AnsiString& Root, AnsiString& Directory, unsigned Options,
+                     const TDialogPlacement& Place);
 
 enum TOpenOptionBit : unsigned {
     ofReadOnly = 1u << 0, ofOverwritePrompt = 1u << 1, ofHideReadOnly = 1u << 2, ofNoChangeDir = 1u << 3,

@@ -265,6 +265,8 @@ void TCustomEdit::CutToClipboard()
     ClearSelection();
 }
 
+void TCustomEdit::SetTransparent(bool v) { SetAndSync(FTransparent, v); }
+
 void TCustomEdit::PasteFromClipboard()
 {
     if (FReadOnly || !QGuiApplication::clipboard())
@@ -344,6 +346,11 @@ void TCustomEdit::SyncWidget()
     e->setAlignment(h | Qt::AlignVCenter);
     e->setTextMargins(FMarginLeft, 0, FMarginRight, 0);
     ApplyPalette(this, e, FColor, FFont->Color());
+    if (FTransparent) {
+        QPalette pal = e->palette();
+        pal.setColor(QPalette::Base, Qt::transparent);
+        e->setPalette(pal);
+    }
     e->blockSignals(block);
     FImpl->syncing = false;
 }

@@ -26,6 +26,9 @@ public:
     void SetBorderStyle(TBorderStyle v);
     // Horizontal placement of the text in the field.
     TAlignment Alignment() const { return FAlignment; }
+    // The parent shows through the field: its background is not painted, only the text.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
     // Room kept free of text at the left and right (the formatting rectangle of an edit
     // that hosts a button or a unit).
     void SetTextMargins(int Left, int Right);
@@ -77,6 +80,7 @@ protected:
     bool FAutoSelect = true;
     TBorderStyle FBorderStyle = bsSingle;
     TAlignment FAlignment = taLeftJustify;
+    bool FTransparent = false;
     int FMarginLeft = 0;
     int FMarginRight = 0;
     int FSelStart = 0;

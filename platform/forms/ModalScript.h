@@ -27,6 +27,7 @@ struct TModalRequest {
     AnsiString Folder;           // initial folder of a file dialog, root of a folder dialog
     TColor Color = 0;            // colour dialog start colour
     TCustomForm* Form = nullptr; // the modal form
+    TRect Bounds;                // where a placed dialog is on the screen; empty where the platform puts it
 };
 
 struct TModalAnswer {

@@ -5,11 +5,14 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 
+#include "platform/core/DateTime.h"
 #include "platform/core/FileUtils.h"
+#include "platform/office/XlsxPackage_p.h"
 #include "platform/office/XmlReader.h"
 
 AnsiString ColumnLetters(int Col)
@@ -106,11 +109,6 @@ bool UsedRange(const TSheet& Sheet, int& Left, int& Top, int& Right, int& Bottom
 
 namespace {
 
-struct TZipCloser {
-    void operator()(zip_t* z) const { zip_discard(z); }
-};
-using TZip = std::unique_ptr<zip_t, TZipCloser>;
-
 struct TZipFileCloser {
     void operator()(zip_file_t* f) const { zip_fclose(f); }
 };
@@ -120,7 +118,10 @@ AnsiString Fail(const AnsiString& FileName, const AnsiString& Why)
     return "Cannot read workbook " + FileName + ": " + Why;
 }
 
-// The bytes of an archive member; false when there is none of that name.
+} // namespace
+
+namespace XlsxPackage {
+
 bool ReadMember(zip_t* z, const AnsiString& Name, std::string& Bytes, const AnsiString& FileName)
 {
     zip_stat_t st;
@@ -142,6 +143,19 @@ bool ReadMember(zip_t* z, const AnsiString& Name, std::string& Bytes, const Ansi
     }
     return true;
 }
+
+AnsiString MemberPath(const AnsiString& Target)
+{
+    if (!Target.empty() && Target[0] == '/')
+        return Target.substr(1);
+    return "xl/" + Target;
+}
+
+} // namespace XlsxPackage
+
+using namespace XlsxPackage;
+
+namespace {
 
 bool IsDateFormatCode(const AnsiString& Code)
 {
@@ -180,11 +194,36 @@ std::vector<bool> DateStyles(const TXmlElement& Styles)
     return out;
 }
 
-AnsiString MemberPath(const AnsiString& Target)
+// An ISO 8601 date, time or both ("2024-01-02", "2024-01-02T10:20:30.5", "10:20:30", a zone
+// after it ignored) as days since 30 Dec 1899; false when it is none.
+bool IsoDate(const AnsiString& Text, double& Value)
 {
-    if (!Target.empty() && Target[0] == '/')
-        return Target.substr(1);
-    return "xl/" + Target;
+    int y = 0, mo = 0, d = 0, h = 0, mi = 0, n = 0;
+    double sec = 0;
+    const char* t = Text.c_str();
+    TDateTime date = 0, time = 0;
+    if (std::sscanf(t, "%4d-%2d-%2d%n", &y, &mo, &d, &n) == 3) {
+        if (!TryEncodeDate(Word(y), Word(mo), Word(d), date))
+            return false;
+        t += n;
+        if (*t == 'T' || *t == ' ')
+            ++t;
+        else if (*t != '\0' && *t != 'Z' && *t != '+' && *t != '-')
+            return false;
+    }
+    if (std::isdigit(static_cast<unsigned char>(*t))) {
+        if (std::sscanf(t, "%2d:%2d%n", &h, &mi, &n) != 2)
+            return false;
+        t += n;
+        if (*t == ':' && std::sscanf(t + 1, "%lf", &sec) != 1)
+            return false;
+        const int whole = int(sec);
+        if (sec < 0 || !TryEncodeTime(Word(h), Word(mi), Word(whole), Word(std::lround((sec - whole) * 1000) % 1000), time))
+            return false;
+    } else if (date == 0 && y == 0)
+        return false;
+    Value = date + time;
+    return true;
 }
 
 // One cell as the sheet states it, finished at its end tag.
@@ -224,6 +263,14 @@ void StoreCell(const TRawCell& C, int& Row, int& Col, const std::vector<AnsiStri
             return;
         cell.Kind = TSheetCell::ckBool;
         cell.Number = C.Value == "1" ? 1 : 0;
+    } else if (C.Type == "d") {
+        if (!C.HasValue || C.Value.empty())
+            return;
+        // A date cell that cannot be read keeps its text.
+        if (IsoDate(C.Value, cell.Number))
+            cell.Kind = TSheetCell::ckDate;
+        else
+            cell.Text = C.Value;
     } else if (C.Type == "e") {
         cell.Kind = TSheetCell::ckError;
         cell.Text = C.HasValue ? C.Value : AnsiString("#N/A");
@@ -386,15 +433,17 @@ TWorkbook ReadXlsx(const AnsiString& FileName)
     return book;
 }
 
-TWorkbook ReadWorkbook(const AnsiString& FileName)
+bool IsLegacyWorkbook(const AnsiString& FileName)
 {
     std::unique_ptr<FILE, int (*)(FILE*)> f(std::fopen(FileName.c_str(), "rb"), &std::fclose);
-    if (!f)
-        throw ESpreadsheetError(Fail(FileName, "file not found"));
     unsigned char head[4] = {0, 0, 0, 0};
-    const size_t n = std::fread(head, 1, 4, f.get());
-    f.reset();
-    if (n == 4 && head[0] == 0xD0 && head[1] == 0xCF && head[2] == 0x11 && head[3] == 0xE0)
-        return ReadXls(FileName);
-    return ReadXlsx(FileName);
+    return f && std::fread(head, 1, 4, f.get()) == 4 && head[0] == 0xD0 && head[1] == 0xCF && head[2] == 0x11 &&
+           head[3] == 0xE0;
+}
+
+TWorkbook ReadWorkbook(const AnsiString& FileName)
+{
+    if (!FileExists(FileName))
+        throw ESpreadsheetError(Fail(FileName, "file not found"));
+    return IsLegacyWorkbook(FileName) ? ReadXls(FileName) : ReadXlsx(FileName);
 }

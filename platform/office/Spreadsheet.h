@@ -44,6 +44,15 @@ bool UsedRange(const TSheet& Sheet, int& Left, int& Top, int& Right, int& Bottom
 
 TWorkbook ReadXlsx(const AnsiString& FileName);
 TWorkbook ReadXls(const AnsiString& FileName);
+// Whether the file starts as a legacy .xls workbook does.
+bool IsLegacyWorkbook(const AnsiString& FileName);
 // Either kind, told apart by the file's first bytes.
 TWorkbook ReadWorkbook(const AnsiString& FileName);
 void WriteXlsx(const AnsiString& FileName, const TWorkbook& Book);
+// Writes Sheet into the workbook FileName under its name. In an .xlsx workbook only that
+// sheet's part is written anew (a sheet not there yet is added and made the active one) and
+// every other part keeps its bytes, so the other sheets keep their styles, widths, merged
+// cells and formulas; the calculation chain, which may name the old sheet's formulas, is
+// dropped for the spreadsheet program to rebuild. A missing file becomes a workbook of that
+// one sheet; a legacy .xls workbook is written anew as .xlsx from its values.
+void WriteWorkbookSheet(const AnsiString& FileName, const TSheet& Sheet);

@@ -9,6 +9,7 @@
 #include "components/controls/Owsystem.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/Strings.h"
+#include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
@@ -89,6 +90,58 @@ TEST_F(DisplayEdits, NumberEditTypesAndToggleTheSign)
     EXPECT_EQ(num->Text(), "42");
     num->SetMinValue(20000);
     EXPECT_EQ(num->MinValue(), 0.0);
+}
+
+TEST_F(DisplayEdits, MinusTogglesOnlyALeadingSign)
+{
+    Focus(num);
+    num->SetText("5-"); // a minus that is not the sign is not deleted in its place
+    num->SetSelStart(2);
+    TestInput::TypeText(num, "-");
+    EXPECT_EQ(num->Text(), "-5-");
+    EXPECT_EQ(num->SelStart(), 3);
+    num->SetText("-7");
+    num->SetSelStart(0);
+    TestInput::TypeText(num, "-");
+    EXPECT_EQ(num->Text(), "7");
+    EXPECT_EQ(num->SelStart(), 0);
+}
+
+TEST_F(DisplayEdits, PastesAreHeldToWhatTheKeysCouldType)
+{
+    const struct {
+        int decimals;
+        const char* before;
+        int selStart, selLength;
+        const char* clip;
+        const char* after;
+    } cases[] = {
+        {0, "12", 2, 0, "34", "1234"},
+        {0, "12", 2, 0, "5-", "12"},      // a minus not in front
+        {0, "12", 0, 0, "-", "-12"},      // a leading sign
+        {0, "12", 2, 0, "3.5", "12"},     // no decimals kept
+        {2, "12", 2, 0, ".5", "12.5"},
+        {2, "1.2", 3, 0, ".5", "1.2"},    // a second separator
+        {0, "12", 0, 2, "abc", "12"},
+        {0, "12", 0, 2, "99", "99"},      // over the selection
+        {0, "12", 2, 0, "1e5", "12"},
+    };
+    Focus(num);
+    for (const auto& c : cases) {
+        num->SetDecimals(c.decimals);
+        num->SetText(c.before);
+        num->SetSelStart(c.selStart);
+        num->SetSelLength(c.selLength);
+        Clipboard()->SetAsText(c.clip);
+        TestInput::PressKey(num, VK_INSERT, ssShift);
+        EXPECT_EQ(num->Text(), c.after) << c.before << " + " << c.clip;
+    }
+    // The program's own paste is held to the same rule.
+    num->SetText("1");
+    num->SetSelStart(1);
+    Clipboard()->SetAsText("x");
+    num->PasteFromClipboard();
+    EXPECT_EQ(num->Text(), "1");
 }
 
 TEST_F(DisplayEdits, ExitReformatsOrAsksOnError)

@@ -12,6 +12,7 @@
 #include "platform/forms/Form.h"
 #include "platform/forms/ModalScript.h"
 #include "platform/forms/Render.h"
+#include "platform/forms/Screen.h"
 #include "platform/forms/TestInput.h"
 #include "platform/graphics/Canvas.h"
 #include "tests/support/TestOutput.h"
@@ -316,6 +317,34 @@ TEST_F(DirectoryEdit, ValidWhileTheFolderExists)
     e->SetText((dir / "missing").string());
     EXPECT_FALSE(e->IsValidDirectory());
     EXPECT_TRUE(e->GetError());
+}
+
+TEST_F(DirectoryEdit, TheBrowserOpensBesideTheControl)
+{
+    auto* e = Make<TRavDirectoryEdit>(20);
+    e->SetText(dir.string());
+    // Near the top left the browser goes under the control; near the bottom right above it
+    // and shifted left by its width.
+    for (const TPoint formAt : {TPoint(10, 10), TPoint(Screen->Width() - 200, Screen->Height() - 80)}) {
+        form->SetBounds(formAt.x, formAt.y, 320, 160);
+        TestInput::ProcessEvents();
+        ModalScript::AnswerCancel();
+        TestInput::Click(e->ButtonHost()->Button());
+        const TRect at = ModalScript::LastRequest().Bounds;
+        ASSERT_GT(at.Width(), 0);
+        const TPoint q = e->ClientToScreen(TPoint(0, e->Height()));
+        const TPoint want =
+            TRavDirectoryEdit::BrowserPosition(q, at.Width(), at.Height(), Screen->Width(), Screen->Height(), e->Height());
+        EXPECT_EQ(at.Left, want.x);
+        EXPECT_EQ(at.Top, want.y);
+        if (formAt.x == 10) {
+            EXPECT_EQ(at.Left, q.x);
+            EXPECT_EQ(at.Top, q.y);
+        } else {
+            EXPECT_EQ(at.Left, q.x - at.Width());
+            EXPECT_EQ(at.Bottom, q.y - e->Height());
+        }
+    }
 }
 
 TEST(DirectoryBrowser, SitsBesideTheControl)

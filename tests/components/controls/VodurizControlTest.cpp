@@ -9,6 +9,7 @@
 #include "platform/core/FormatSettings.h"
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -179,6 +180,31 @@ TEST_F(TypedEdit, EscapeRestoresTheValueOfFocus)
     EXPECT_EQ(edit->GetText(), "abcdef");
     TestInput::PressKey(edit, VK_ESCAPE);
     EXPECT_EQ(edit->GetText(), "abc");
+}
+
+TEST_F(TypedEdit, TransparentShowsTheParentThrough)
+{
+    auto* panel = new TPanel(form.get());
+    panel->SetParent(form.get());
+    panel->SetBounds(0, 0, 100, 36);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clYellow);
+    auto* e = new TVodUriz(form.get());
+    e->SetParent(panel);
+    e->SetBounds(10, 6, 80, 24);
+    e->SetColor(clWhite);
+    TestInput::ProcessEvents();
+    const int x = 10 + 70, y = 6 + 12; // right of the text, inside the frame
+    TBitmap opaque;
+    RenderControl(panel, &opaque);
+    EXPECT_EQ(opaque.Canvas()->Pixels(x, y), clWhite);
+    e->SetTransparent(true);
+    EXPECT_TRUE(e->Transparent());
+    TBitmap seeThrough;
+    RenderControl(panel, &seeThrough);
+    EXPECT_EQ(seeThrough.Canvas()->Pixels(x, y), clYellow);
+    e->SetText("shown");
+    SaveControlToPng(panel, TestOutputPath("typed_edit_transparent.png"));
 }
 
 TEST_F(TypedEdit, PasteGoesThroughTheFilter)

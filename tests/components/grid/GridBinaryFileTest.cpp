@@ -10,6 +10,8 @@
 
 namespace {
 
+std::string Path(const char* Name) { return (TestDir("gridbinary") / Name).string(); }
+
 AnsiString Bytes(TMemoryStream& ms) { return AnsiString(static_cast<const char*>(ms.Memory()), size_t(ms.Size())); }
 
 TEST(GridBinaryFile, AnEmptyGridIsTheHeaderAloneAndGivesItsShapeToAnother)
@@ -140,10 +142,30 @@ TEST(GridBinaryFile, DamagedStreamsRaiseReadErrorsAndKeepWhatWasRead)
         const AnsiString err = ErrorOf([&] { h->LoadFromBinStream(&in); });
         EXPECT_TRUE(err.starts_with(c.ErrorStart)) << err;
     }
-    TStringStream cut(all.substr(0, all.size() - 3));
-    auto h = MakeGrid(4, 4);
-    ErrorOf([&] { h->LoadFromBinStream(&cut); });
-    EXPECT_EQ(h->Cells(0, 0), "0,0"); // cells before the damage stay
+}
+
+TEST(GridBinaryFile, AFileThatBreaksOffLeavesTheUsersCellsAsTheyWere)
+{
+    auto g = MakeGrid(3, 3);
+    FillCoords(*g);
+    g->SetColors(1, 1, clAqua);
+    g->SaveToBinFile(Path("whole.bin"));
+    const std::string all = ReadBytes(Path("whole.bin"));
+    WriteBytes(Path("cut.bin"), all.substr(0, all.size() - 1));
+    auto h = MakeGrid(4, 5);
+    h->SetCellEx(3, 4, "mine");
+    h->SetColWidths(0, 90);
+    EXPECT_TRUE(ErrorOf([&] { h->LoadFromBinFile(Path("cut.bin")); }).starts_with("EReadError"));
+    EXPECT_EQ(h->ColCount(), 4);
+    EXPECT_EQ(h->RowCount(), 5);
+    EXPECT_EQ(h->ColWidths(0), 90);
+    EXPECT_EQ(h->Cells(3, 4), "mine");
+    EXPECT_EQ(h->Cells(0, 0), "");
+    // The same cut pasted at a point writes nothing either.
+    TStringStream cut(AnsiString(all.substr(0, all.size() - 1)));
+    EXPECT_TRUE(ErrorOf([&] { h->LoadAtPointFromBinStream(TPoint(1, 1), &cut); }).starts_with("EReadError"));
+    EXPECT_EQ(h->Cells(1, 1), "");
+    EXPECT_EQ(h->Cells(0, 0), "");
 }
 
 TEST(GridBinaryFile, EveryCutOrFlippedByteEndsInAnErrorOrALoadNeverACrash)

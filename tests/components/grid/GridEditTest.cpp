@@ -243,6 +243,29 @@ TEST_F(GridEdit, AdvanceSkipsLockedCellsAndStopsWhenNoneCanBeEdited)
     EXPECT_LT(g->Row(), g->RowCount());
 }
 
+TEST_F(GridEdit, AnAdvanceThatFindsNoEditableCellAddsNoRows)
+{
+    g->Navigation()->SetAdvanceOnEnter(true);
+    g->Navigation()->SetAdvanceInsert(true);
+    g->SetRowCountEx(21);
+    int added = 0;
+    g->OnAutoAddRow = [&](TObject*, int) { ++added; };
+    g->MoveColRow(3, 20, true, true);
+    g->OnCanEditCell = [&](TObject*, int, int, bool& can) { can = false; };
+    g->AdvanceEdit(3, 20, false, false, true);
+    EXPECT_EQ(g->RowCount(), 21);
+    EXPECT_EQ(added, 0);
+    EXPECT_EQ(g->Col(), 3);
+    EXPECT_EQ(g->Row(), 20);
+    // Only the first data row can be edited: one row is added, then the search wraps to it.
+    g->OnCanEditCell = [&](TObject*, int r, int, bool& can) { can = r == 1; };
+    g->AdvanceEdit(3, 20, false, false, true);
+    EXPECT_EQ(g->RowCount(), 22);
+    EXPECT_EQ(added, 1);
+    EXPECT_EQ(g->Col(), 0);
+    EXPECT_EQ(g->Row(), 1);
+}
+
 TEST_F(GridEdit, InsertAndDeleteRows)
 {
     g->Navigation()->SetAllowInsertRow(true);
@@ -772,6 +795,8 @@ public:
         if (!Edit) {
             Edit = new TEdit(this);
             Edit->OnKeyDown = [this](TObject* s, Word& k, TShiftState sh) { EditKeyDown(s, k, sh); };
+            // As the application binds it: leaving the control ends the edit.
+            Edit->OnExit = [this](TObject* s) { EditExit(s); };
         }
         Edit->SetParent(AParent);
     }
@@ -802,6 +827,20 @@ TEST_F(GridEdit, EditLinksStoreOnEnterAndRestoreOnEscape)
     Press(VK_ESCAPE);
     EXPECT_EQ(g->Cells(1, 1), "");
     EXPECT_TRUE(g->Focused());
+    // A cell with a text gets that text back, whatever was typed over it.
+    g->SetCellEx(1, 1, "kept");
+    Press(VK_F2);
+    ASSERT_TRUE(link->Edit->Focused());
+    link->Edit->SetText("dropped");
+    Press(VK_ESCAPE);
+    EXPECT_EQ(g->Cells(1, 1), "kept");
+    EXPECT_FALSE(link->Edit->Visible());
+    // Down stores the value and moves on.
+    Press(VK_F2);
+    link->Edit->SetText("stored");
+    Press(VK_DOWN);
+    EXPECT_EQ(g->Cells(1, 1), "stored");
+    EXPECT_EQ(g->Row(), 2);
 }
 
 TEST_F(GridEdit, TypingOnAReadOnlyGridJumpsToTheRowThatStartsWithIt)

@@ -144,6 +144,87 @@ TEST(GridOffice, SavingIntoANamedSheetKeepsTheRestOfTheWorkbook)
     EXPECT_EQ(Cells(*h), "new|\n|x\n");
 }
 
+namespace {
+
+std::string Member(const std::string& File, const char* Name)
+{
+    int err = 0;
+    zip_t* z = zip_open(File.c_str(), ZIP_RDONLY, &err);
+    if (!z)
+        return "<no archive>";
+    std::string out = "<missing>";
+    zip_stat_t st;
+    if (zip_stat(z, Name, 0, &st) == 0) {
+        out.assign(size_t(st.size), '\0');
+        zip_file_t* f = zip_fopen(z, Name, 0);
+        if (!f || zip_fread(f, out.data(), st.size) != zip_int64_t(st.size))
+            out = "<unreadable>";
+        if (f)
+            zip_fclose(f);
+    }
+    zip_discard(z);
+    return out;
+}
+
+} // namespace
+
+TEST(GridOffice, SavingIntoANamedSheetReplacesOnlyThatSheetsPart)
+{
+    const std::string file = Path("styled.xlsx");
+    const std::string ns = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"";
+    const std::string notes = "<?xml version=\"1.0\"?><worksheet " + ns +
+        "><cols><col min=\"1\" max=\"1\" width=\"30\" customWidth=\"1\"/></cols><sheetData><row r=\"1\">"
+        "<c r=\"A1\" s=\"1\"><v>2</v></c><c r=\"B1\"><f>A1*2</f><v>4</v></c></row></sheetData>"
+        "<mergeCells count=\"1\"><mergeCell ref=\"C1:D1\"/></mergeCells></worksheet>";
+    const std::string styles = "<styleSheet " + ns + "><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"10\"/></cellXfs></styleSheet>";
+    WriteZip(file,
+             {{"[Content_Types].xml",
+               "<Types xmlns=\"http://schemas.openxmlformats.org/package/2006/content-types\">"
+               "<Override PartName=\"/xl/calcChain.xml\" ContentType=\"application/vnd.openxmlformats-officedocument."
+               "spreadsheetml.calcChain+xml\"/></Types>"},
+              {"xl/workbook.xml",
+               "<workbook " + ns + " xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+               "<bookViews><workbookView activeTab=\"0\"/></bookViews><sheets>"
+               "<sheet name=\"Notes\" sheetId=\"1\" r:id=\"rId1\"/><sheet name=\"Run\" sheetId=\"2\" r:id=\"rId2\"/>"
+               "</sheets></workbook>"},
+              {"xl/_rels/workbook.xml.rels",
+               "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
+               "<Relationship Id=\"rId1\" Type=\"worksheet\" Target=\"worksheets/sheet1.xml\"/>"
+               "<Relationship Id=\"rId2\" Type=\"worksheet\" Target=\"worksheets/sheet2.xml\"/>"
+               "<Relationship Id=\"rId3\" Type=\"calcChain\" Target=\"calcChain.xml\"/></Relationships>"},
+              {"xl/worksheets/sheet1.xml", notes},
+              {"xl/worksheets/sheet2.xml", "<worksheet " + ns + "><sheetData><row r=\"9\"><c r=\"I9\" t=\"inlineStr\">"
+                                           "<is><t>outside</t></is></c></row></sheetData></worksheet>"},
+              {"xl/styles.xml", styles},
+              {"xl/calcChain.xml", "<calcChain " + ns + "><c r=\"B1\" i=\"1\"/></calcChain>"}});
+
+    auto g = MakeGrid(2, 2, 0, 0);
+    g->SetCellEx(0, 0, "new & <odd>");
+    g->SetCellEx(1, 1, "x");
+    g->SaveToXLSSheet(file, "Run");
+    EXPECT_EQ(Member(file, "xl/worksheets/sheet1.xml"), notes);
+    EXPECT_EQ(Member(file, "xl/styles.xml"), styles);
+    EXPECT_EQ(Member(file, "xl/calcChain.xml"), "<missing>");
+    TWorkbook back = ReadWorkbook(file);
+    ASSERT_EQ(back.Sheets.size(), 2u);
+    EXPECT_EQ(back.Sheets[0].Cells.at({1, 2}).Number, 4); // the formula's sheet as it was
+    EXPECT_EQ(back.Sheets[1].Cells.at({1, 1}).Text, "new & <odd>");
+    EXPECT_EQ(back.Sheets[1].Cells.at({2, 2}).Text, "x");
+    EXPECT_EQ(back.Sheets[1].Cells.at({9, 9}).Text, "outside");
+    EXPECT_EQ(back.ActiveSheet, 0);
+
+    g->SaveToXLSSheet(file, "Added");
+    EXPECT_EQ(Member(file, "xl/worksheets/sheet1.xml"), notes);
+    back = ReadWorkbook(file);
+    ASSERT_EQ(back.Sheets.size(), 3u);
+    EXPECT_EQ(back.Sheets[2].Name, "Added");
+    EXPECT_EQ(back.Sheets[2].Cells.at({2, 2}).Text, "x");
+    EXPECT_EQ(back.ActiveSheet, 2);
+    auto h = MakeGrid(1, 1, 0, 0);
+    h->LoadFromXLS(file);
+    EXPECT_EQ(Cells(*h), "new & <odd>|\n|x\n");
+}
+
 TEST(GridOffice, ExchangeErrorsAreReportedAndChangeNothing)
 {
     const std::string file = Path("err.xlsx");

@@ -112,6 +112,30 @@ TEST(GridTextFile, MalformedFilesGiveTheMessagesOrAreReadLeniently)
               "VEvoRaraVedad: Cannot Create /nonexistent-folder/x.txt");
 }
 
+TEST(GridTextFile, AHeaderClaimingRowsNoFileOfItsSizeHoldsLeavesTheGridAsItWas)
+{
+    const char* claim = "2,1000000000\r\ncw 0,64\r\ncw 1,64\r\n1,1,x\r\n";
+    WriteBytes(Path("rows.txt"), claim);
+    auto g = MakeGrid(2, 3);
+    g->SetCellEx(1, 2, "mine");
+    EXPECT_EQ(ErrorOf([&] { g->LoadFromFile(Path("rows.txt")); }),
+              "VEvoRaraVedad: File contains no data or corrupt file " + Path("rows.txt"));
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->Cells(1, 2), "mine");
+
+    TStringStream stream(claim);
+    EXPECT_TRUE(ErrorOf([&] { g->LoadFromStream(&stream); }).starts_with("EConvertError"));
+    EXPECT_EQ(g->RowCount(), 3);
+    EXPECT_EQ(g->Cells(1, 2), "mine");
+
+    // An empty grid of many rows is written in a few bytes and still reads back.
+    auto big = MakeGrid(2, 5000);
+    big->SaveToFile(Path("empty.txt"));
+    auto back = MakeGrid(2, 2);
+    back->LoadFromFile(Path("empty.txt"));
+    EXPECT_EQ(back->RowCount(), 5000);
+}
+
 TEST(GridTextFile, LoadingRunsNoOtherHandlersMidway)
 {
     WriteBytes(Path("mid.txt"), kSampleFile);

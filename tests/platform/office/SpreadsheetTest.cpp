@@ -1,6 +1,8 @@
 // Workbooks written as .xlsx and read back, cell addresses, and unreadable files.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "XlsxFixture.h"
 #include "platform/office/Spreadsheet.h"
 #include "tests/support/TestSupport.h"
@@ -176,6 +178,90 @@ TEST(Spreadsheet, ReadsWhatOtherProgramsWrite)
     EXPECT_EQ(
         ErrorOf([&] { ReadXlsx(file); }).substr(0, 60),
         ("ESpreadsheetError: Cannot read workbook " + file + ": xl/worksheets/sheet1.xml: XML error").substr(0, 60));
+}
+
+// A legacy workbook written by another program (python3-xlwt): two sheets, texts, numbers,
+// a date, a Boolean and an empty cell.
+bool WriteLegacyWorkbook(const std::string& File)
+{
+    const std::string script = Path("write_xls.py");
+    WriteBytes(script, "import sys, datetime, xlwt\n"
+                       "b = xlwt.Workbook(encoding='utf-8')\n"
+                       "s = b.add_sheet('Readings')\n"
+                       "s.write(0, 0, 'Part')\n"
+                       "s.write(0, 1, 'C (\u00b5F)')\n"
+                       "s.write(1, 0, 'R1')\n"
+                       "s.write(1, 1, 4.7)\n"
+                       "s.write(2, 0, 'R2')\n"
+                       "s.write(2, 1, 10)\n"
+                       "s.write(3, 2, True)\n"
+                       "s.write(4, 3, datetime.date(2024, 1, 2), xlwt.easyxf(num_format_str='yyyy-mm-dd'))\n"
+                       "t = b.add_sheet('Notes')\n"
+                       "t.write(1, 1, 'second sheet')\n"
+                       "b.save(sys.argv[1])\n");
+    return std::system(("/usr/bin/python3 " + script + " " + File + " 2>/dev/null").c_str()) == 0;
+}
+
+TEST(Spreadsheet, ReadsLegacyWorkbooksAnotherProgramWrote)
+{
+    const std::string file = Path("legacy.xls");
+    if (!WriteLegacyWorkbook(file))
+        GTEST_SKIP() << "python3-xlwt is not installed (scripts/setup.sh installs it): no legacy workbook to read";
+    const TWorkbook book = ReadWorkbook(file);
+    ASSERT_EQ(book.Sheets.size(), 2u);
+    EXPECT_EQ(book.Sheets[0].Name, "Readings");
+    EXPECT_EQ(book.Sheets[1].Name, "Notes");
+    const TSheet& s = book.Sheets[0];
+    const struct {
+        int row, col;
+        TSheetCell::TKind kind;
+        const char* text;
+        double number;
+    } cases[] = {
+        {1, 1, TSheetCell::ckText, "Part", 0},      {1, 2, TSheetCell::ckText, "C (\xC2\xB5" "F)", 0},
+        {2, 2, TSheetCell::ckNumber, "", 4.7},      {3, 1, TSheetCell::ckText, "R2", 0},
+        {3, 2, TSheetCell::ckNumber, "", 10},       {5, 4, TSheetCell::ckDate, "", 45293},
+    };
+    for (const auto& k : cases) {
+        ASSERT_EQ(s.Cells.count({k.row, k.col}), 1u) << k.row << "," << k.col;
+        const TSheetCell& c = s.Cells.at({k.row, k.col});
+        EXPECT_EQ(c.Kind, k.kind) << k.row << "," << k.col;
+        EXPECT_EQ(c.Text, k.text) << k.row << "," << k.col;
+        EXPECT_NEAR(c.Number, k.number, 1e-9) << k.row << "," << k.col;
+    }
+    EXPECT_EQ(s.Cells.count({1, 3}), 0u); // an empty cell holds nothing
+    int l = 0, t = 0, r = 0, b = 0;
+    ASSERT_TRUE(UsedRange(s, l, t, r, b));
+    EXPECT_EQ((std::vector<int>{l, t, r, b}), (std::vector<int>{1, 1, 4, 5}));
+    EXPECT_EQ(book.Sheets[1].Cells.at({2, 2}).Text, "second sheet");
+}
+
+TEST(Spreadsheet, IsoDateCellsAreReadAsDates)
+{
+    const struct {
+        const char* value;
+        TSheetCell::TKind kind;
+        double number;
+        const char* text;
+    } cases[] = {
+        {"2024-01-02", TSheetCell::ckDate, 45293, ""},
+        {"2024-01-02T12:00:00", TSheetCell::ckDate, 45293.5, ""},
+        {"2024-01-02T06:00:00Z", TSheetCell::ckDate, 45293.25, ""},
+        {"1899-12-31", TSheetCell::ckDate, 1, ""},
+        {"18:00", TSheetCell::ckDate, 0.75, ""},
+        {"2024-13-40", TSheetCell::ckText, 0, "2024-13-40"},
+        {"soon", TSheetCell::ckText, 0, "soon"},
+    };
+    const std::string file = Path("dates.xlsx");
+    for (const auto& k : cases) {
+        WriteXlsxParts(file, std::string("<row r=\"1\"><c r=\"A1\" t=\"d\"><v>") + k.value + "</v></c></row>");
+        const TWorkbook book = ReadXlsx(file);
+        ASSERT_EQ(book.Sheets[0].Cells.count({1, 1}), 1u) << k.value;
+        const TSheetCell& c = book.Sheets[0].Cells.at({1, 1});
+        EXPECT_EQ(c.Kind, k.kind) << k.value;
+        EXPECT_NEAR(c.Number, k.number, 1e-9) << k.value;
+        EXPECT_EQ(c.Text, k.text) << k.value;
+    }
 }
 
 TEST(Spreadsheet, UsedRangeOfStatedAndHeldCells)
