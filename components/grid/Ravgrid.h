@@ -112,6 +112,8 @@ using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+// A click on a node's button: the display row and the real row.
+using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowreal)>;
 using TComboChangeEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection)>;
 using TComboObjectChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
@@ -712,6 +714,17 @@ public:
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TCheckBoxClickEvent OnCheckBoxClick;
     TRadioClickEvent OnRadioClick;
+    // The release of a click on a check box or radio cell (real column).
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioMouseUp;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    // Asked while a column (row) is dragged by its header (goColMoving, goRowMoving); false ends it.
+    TColumnSizeEvent OnColumnMove;
+    TRowSizeEvent OnRowMove;
+    // Moving by a header shows the header floating under the mouse and arrows at the drop place.
+    bool EnhRowColMove() const { return FEnhRowColMove; }
+    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
 
     // Cell graphics: at most one per cell, owned by the grid.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
@@ -1139,6 +1152,11 @@ protected:
     void ThumbTracking(bool Vertical, int Position) override;
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    // The zone cursors over headers and the selection's corner.
+    TCursor CursorAt(int X, int Y) override;
+    // Moving by headers with EnhRowColMove shows arrows, no line.
+    void DrawMoveLine(TCanvas* ACanvas) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Database exchange: the records a table or query gave, into the cells.
     void LoadRecords(const TDbRecords& Records);
@@ -1173,6 +1191,7 @@ private:
     void DrawPlainCellText(TCanvas* ACanvas, AnsiString Text, TRect T, TAlignment HA, TVAlignment VA,
                            TColor URLColor);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void DrawTreeLines(TCanvas* ACanvas, int RealCol, int ARow, const TRect& R);
     void DrawBackGroundFixed(TCanvas* ACanvas, const TRect& R);
     void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void NCPaint();
@@ -1197,6 +1216,20 @@ private:
     void LeftDoubleClick(TShiftState Shift, int X, int Y);
     void MiddleButtonDown(int X, int Y);
     void ZoneMouseMove(TShiftState Shift, int X, int Y);
+    // What a press at (X, Y) would do: 0 none, 1 select the column, 2 the row, 3 all,
+    // 5 fill from the selection's corner.
+    int ZoneAt(int X, int Y);
+    // The hand and the anchor events over links; true when it set the cursor.
+    bool LinkMouseMove(int X, int Y);
+    // Moving a header with EnhRowColMove: the floating header, the arrows at the drop place.
+    void EnhancedMoveMouse(int X, int Y);
+    void HideMoveArrows();
+    // The left release of an enhanced move: the move itself; true when one was under way.
+    bool EndEnhancedMove(int X, int Y);
+    // Shows the panning cursor of a step (DX, DY).
+    void ShowPanCursor(int DX, int DY);
+    // The focus mark where the middle button was pressed, while panning.
+    void DrawIntelliFocusPoint(TCanvas* ACanvas);
 
     // appearance
     TGridLook FLook = glStandard;
@@ -1362,6 +1395,13 @@ private:
     TPoint FLastMouseScreen{0, 0};
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
+    int FMouseZone = 0;     // the zone under the mouse (ZoneAt)
+    AnsiString FLastAnchor; // the markup anchor under the mouse
+    bool FEnhRowColMove = false;
+    TPoint FMoveTarget{-1, -1}; // the last cell an enhanced move passed
+    TPoint FMoveGrab{0, 0};     // the press offset inside the pressed header
+    bool FMoved = false;        // a row or column moved during this press
+    bool FPastePending = false; // a corner fill pastes the copied selection at the release
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
     // floating footer
     void CreateFooterPanel();
