@@ -1402,6 +1402,10 @@ private:
     TPoint FMoveGrab{0, 0};     // the press offset inside the pressed header
     bool FMoved = false;        // a row or column moved during this press
     bool FPastePending = false; // a corner fill pastes the copied selection at the release
+    // Sizing the fixed column 0 by its right edge from any row (MouseActions.SizeFixedCol).
+    bool FFixedColSizeZone = false;
+    bool FFixedColSizing = false;
+    int FFixedColLine = 0;
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
     // floating footer
     void CreateFooterPanel();

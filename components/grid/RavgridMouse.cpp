@@ -246,6 +246,14 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     r = b.y;
     if (MouseActions()->CaretPositioning())
         FCaretPositioning = true;
+    if (FFixedColSizeZone && MouseActions()->SizeFixedCol()) {
+        // The right edge of the fixed column: the press sizes it, from any row.
+        FFixedColSizing = true;
+        FFixedColLine = X;
+        SetMouseCapture(true);
+        Invalidate();
+        return;
+    }
     if (c < FixedCols() || r < FixedRows() || IsFixed(c, r))
         HideInplaceEdit();
     if (c >= ColCount() || r >= RowCount()) {
@@ -348,6 +356,12 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         FSelectAnchor = -1;
         FSelectZone = 0;
         HideMoveArrows();
+        if (FFixedColSizing) {
+            FFixedColSizing = false;
+            SetMouseCapture(false);
+            SetColWidths(0, std::max(1, X));
+            Invalidate();
+        }
         movingEnded = EndEnhancedMove(X, Y);
         if (FPressedButton.x >= 0) {
             const TPoint p = FPressedButton;

@@ -22,7 +22,7 @@ void TRavArodozIdad::EnhancedMoveMouse(int X, int Y)
         HideMoveArrows();
         return;
     }
-    if (!FEnhRowColMove || TPoint(X, Y) == FPressPos || !FPopupButton)
+    if (!FEnhRowColMove || TPoint(X, Y) == FPressPos || !FPopupButton || FFixedColSizing)
         return;
     if (!FPopupButton->Parent())
         FPopupButton->SetParent(this);

@@ -466,6 +466,8 @@ void TRavArodozIdad::Paint()
     TBaseGrid::Paint();
     if (FPanning)
         DrawIntelliFocusPoint(Canvas());
+    if (FFixedColSizing)
+        DrawSizingLine(FFixedColLine);
     Canvas()->Pen()->SetColor(clBlack);
 }
 

@@ -2,6 +2,7 @@
 // selection, the zones a press would act in and their cursors, the hand and
 // the anchor events over links, and the sizing hint.
 #include <algorithm>
+#include <cstdlib>
 
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridHint.h"
@@ -38,6 +39,8 @@ TCursor TRavArodozIdad::CursorAt(int X, int Y)
     const TGridState st = GridState();
     if (FMouseZone && st != gsColSizing && st != gsRowSizing)
         return FMouseZone == 1 ? crSelectCol : FMouseZone == 2 ? crSelectRow : crSelectAll;
+    if (FFixedColSizeZone || FFixedColSizing)
+        return crHSplit;
     return TBaseGrid::CursorAt(X, Y);
 }
 
@@ -84,6 +87,16 @@ void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
         const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
         FSizingHint->ActivateHint(TRect(at.x, at.y, at.x + hr.Width(), at.y + hr.Height()), text);
         return;
+    }
+    if (!ComponentStateHas(csDesigning)) {
+        int c = -1, r = -1;
+        MouseToCell(X, Y, c, r);
+        FFixedColSizeZone = MouseActions()->SizeFixedCol() && FixedCols() > 0 && c >= 0 && r >= 0 &&
+                            std::abs(X - ColWidths(0)) < 3;
+    }
+    if (FFixedColSizing) {
+        FFixedColLine = X;
+        Invalidate();
     }
     if (!FPanning && !ComponentStateHas(csDesigning)) {
         FMouseZone = ZoneAt(X, Y);

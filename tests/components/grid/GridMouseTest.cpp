@@ -269,6 +269,23 @@ TEST_F(GridMouse, ZonesShowTheirCursors)
     EXPECT_EQ(CursorAt(Inside(2, 0, 20, 5).x, Inside(2, 0, 20, 5).y), crDefault);
 }
 
+// With SizeFixedCol the fixed column's right edge sizes it from any row.
+TEST_F(GridMouse, TheFixedColumnSizesFromAnyRowWithSizeFixedCol)
+{
+    const int w = g->ColWidths(0);
+    const int y = Inside(0, 5).y;
+    EXPECT_EQ(CursorAt(w - 1, y), crDefault);
+    Drag({TPoint(w - 1, y), TPoint(w + 40, y)});
+    EXPECT_EQ(g->ColWidths(0), w);
+    g->MouseActions()->SetSizeFixedCol(true);
+    EXPECT_EQ(CursorAt(w - 1, y), crHSplit);
+    EXPECT_EQ(CursorAt(w - 5, y), crDefault);
+    const int row = g->Row();
+    Drag({TPoint(w - 1, y), TPoint(w + 20, y + 30), TPoint(w + 40, y)});
+    EXPECT_EQ(g->ColWidths(0), w + 40);
+    EXPECT_EQ(g->Row(), row); // the press sized, it selected nothing
+}
+
 // A press on the selection's corner and a drag widen the selection; the release fills it
 // from what it held (two numbers continue as a series).
 TEST_F(GridMouse, DraggingTheSelectionsCornerFillsIt)
