@@ -33,16 +33,16 @@ bool TStringGrid::BeginMoving(int X, int Y)
     return true;
 }
 
-void TStringGrid::TrackMoving(int X, int Y)
+void TStringGrid::TrackMoving(int X, int Y, bool Scroll)
 {
     const bool cols = FMoving == 2;
     // Past the fixed area or the grid's edge the cells scroll by one.
-    if (cols) {
+    if (Scroll && cols) {
         if (X < ColSpanWidth(0, FFixedCols) && FTopLeft.X > FFixedCols)
             SetLeftCol(FTopLeft.X - 1);
         else if (X >= GridWidth() && FTopLeft.X < MaxLeftCol())
             SetLeftCol(FTopLeft.X + 1);
-    } else {
+    } else if (Scroll) {
         if (Y < RowSpanHeight(0, FFixedRows) && FTopLeft.Y > FFixedRows)
             SetTopRow(FTopLeft.Y - 1);
         else if (Y >= GridHeight() && FTopLeft.Y < MaxTopRow())

@@ -726,7 +726,7 @@ void TStringGrid::MouseMove(TShiftState Shift, int X, int Y)
         return;
     }
     if (FMoving) {
-        TrackMoving(X, Y);
+        TrackMoving(X, Y, true);
         return;
     }
     if (!FSelecting || !(FOptions & goRangeSelect))
@@ -750,6 +750,7 @@ void TStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
         return;
     }
     if (FMoving) {
+        TrackMoving(X, Y, false);
         EndMoving();
         return;
     }

@@ -248,7 +248,8 @@ private:
     void TrackLineSizing(int X, int Y);
     // A press on a header with goColMoving (goRowMoving) starts moving its column (row).
     bool BeginMoving(int X, int Y);
-    void TrackMoving(int X, int Y);
+    // The drop place follows the mouse; with Scroll, past an edge the cells scroll first.
+    void TrackMoving(int X, int Y, bool Scroll);
     void EndMoving();
 
     TCellStore FStore;

@@ -1398,7 +1398,6 @@ private:
     int FMouseZone = 0;     // the zone under the mouse (ZoneAt)
     AnsiString FLastAnchor; // the markup anchor under the mouse
     bool FEnhRowColMove = false;
-    TPoint FMoveTarget{-1, -1}; // the last cell an enhanced move passed
     TPoint FMoveGrab{0, 0};     // the press offset inside the pressed header
     bool FMoved = false;        // a row or column moved during this press
     bool FPastePending = false; // a corner fill pastes the copied selection at the release

@@ -232,7 +232,6 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     }
     FSearchText.clear();
     FPressedButton = TPoint(-1, -1);
-    FMoveTarget = TPoint(-1, -1);
     FPressPos = TPoint(X, Y);
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);

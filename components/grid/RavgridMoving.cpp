@@ -20,6 +20,10 @@ void TRavArodozIdad::EnhancedMoveMouse(int X, int Y)
     if (!allow) {
         CancelMoving();
         HideMoveArrows();
+        if (FPopupButton)
+            FPopupButton->SetVisible(false);
+        if (Screen->Cursor() == crDrag)
+            Screen->SetCursor(crDefault);
         return;
     }
     if (!FEnhRowColMove || TPoint(X, Y) == FPressPos || !FPopupButton || FFixedColSizing)
@@ -32,7 +36,6 @@ void TRavArodozIdad::EnhancedMoveMouse(int X, int Y)
     // The arrows mark where the release would put it.
     int c = -1, r = -1;
     MouseToCell(X, Y, c, r);
-    FMoveTarget = TPoint(c, r);
     if (cols) {
         const bool data = c >= FixedCols() && c < ColCount();
         const TRect R = data ? CellRect(c, 0) : TRect();
@@ -87,7 +90,6 @@ bool TRavArodozIdad::EndEnhancedMove(int X, int Y)
         MoveColumn(index, c);
     else if (st == gsRowMoving && r >= FixedRows() && r != index)
         MoveRow(index, r);
-    FMoveTarget = TPoint(-1, -1);
     return true;
 }
 

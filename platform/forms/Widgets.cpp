@@ -82,6 +82,10 @@ QCursor CursorOf(TCursor c)
 
 void ShowCursor(QWidget* w, TCursor c)
 {
+    // A picture cursor is made once per change, not once per mouse move.
+    const QVariant shown = w->property("zvCursor");
+    if (shown.isValid() && shown.toInt() == c && w->testAttribute(Qt::WA_SetCursor))
+        return;
     w->setCursor(CursorOf(c));
     w->setProperty("zvCursor", c);
 }

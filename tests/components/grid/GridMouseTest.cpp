@@ -128,6 +128,20 @@ TEST_F(GridMouse, ARefusedMoveLeavesTheColumnsAndPressAndReleaseMoveNothing)
 TEST_F(GridMouse, EnhancedMoveFloatsTheHeaderWithArrowsAtTheDropPlace)
 {
     g->SetOptions(g->Options() | goColMoving | goRowMoving);
+    // A plain move marks the drop place with a bar on the column's far edge.
+    const TPoint grab = Inside(1, 0);
+    TestInput::MouseMove(g, grab.x, grab.y);
+    TestInput::MouseDown(g, grab.x, grab.y);
+    TestInput::MouseMove(g, Inside(3, 0).x, grab.y, ssLeft);
+    EXPECT_FALSE(g->PopupButton()->Visible());
+    TBitmap plain;
+    RenderControl(g, &plain);
+    const int f = g->FrameWidth();
+    EXPECT_EQ(plain.Canvas()->Pixels(g->CellRect(3, 0).Right + f, g->CellRect(3, 4).Top + 5 + f), clBlack);
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_plain_column_move.png")));
+    TestInput::MouseUp(g, grab.x, grab.y);
+    EXPECT_EQ(g->GetCellEx(1, 1), "1,1"); // released where it was grabbed: it stays
+
     g->SetEnhRowColMove(true);
     g->SetCellEx(1, 0, "Freq");
     const TPoint from = Inside(1, 0, 12, 6), to = Inside(3, 0, 20, 9);
