@@ -1224,8 +1224,8 @@ private:
     // Moving a header with EnhRowColMove: the floating header, the arrows at the drop place.
     void EnhancedMoveMouse(int X, int Y);
     void HideMoveArrows();
-    // The left release of an enhanced move: the move itself; true when one was under way.
-    bool EndEnhancedMove(int X, int Y);
+    // The left release of an enhanced move: the move itself.
+    void EndEnhancedMove(int X, int Y);
     // Shows the panning cursor of a step (DX, DY).
     void ShowPanCursor(int DX, int DY);
     // The focus mark where the middle button was pressed, while panning.

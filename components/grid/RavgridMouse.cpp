@@ -345,7 +345,6 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 
 void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
-    bool movingEnded = false;
     if (Button == mbLeft) {
         FMoved = false;
         if (FSizingHint)
@@ -361,7 +360,8 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             SetColWidths(0, std::max(1, X));
             Invalidate();
         }
-        movingEnded = EndEnhancedMove(X, Y);
+        // An enhanced move ends here; the base grid then sees a release with nothing under way.
+        EndEnhancedMove(X, Y);
         if (FPressedButton.x >= 0) {
             const TPoint p = FPressedButton;
             FPressedButton = TPoint(-1, -1);
@@ -386,8 +386,7 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             RepaintCell(c, r);
         }
     }
-    if (!movingEnded)
-        TBaseGrid::MouseUp(Button, Shift, X, Y);
+    TBaseGrid::MouseUp(Button, Shift, X, Y);
     if (Button == mbLeft && FPastePending) {
         FPastePending = false;
         // The fill writes whether or not the cells are open to editing.

@@ -12,8 +12,10 @@ void TRavArodozIdad::EnhancedMoveMouse(int X, int Y)
         return;
     const bool cols = st == gsColMoving;
     const int index = MoveIndex();
-    bool allow = true;
-    if (cols && OnColumnMove)
+    // The base grid moves cells by display column; hidden columns keep theirs by real column,
+    // so with columns hidden a column is not moved by the mouse.
+    bool allow = !cols || FNumHiddenColumns == 0;
+    if (allow && cols && OnColumnMove)
         OnColumnMove(this, index, allow);
     else if (!cols && OnRowMove)
         OnRowMove(this, index, allow);
@@ -72,11 +74,11 @@ void TRavArodozIdad::HideMoveArrows()
             a->SetVisible(false);
 }
 
-bool TRavArodozIdad::EndEnhancedMove(int X, int Y)
+void TRavArodozIdad::EndEnhancedMove(int X, int Y)
 {
     const TGridState st = GridState();
     if (!FEnhRowColMove || Screen->Cursor() != crDrag || (st != gsColMoving && st != gsRowMoving))
-        return false;
+        return;
     Screen->SetCursor(crDefault);
     if (FPopupButton) {
         FPopupButton->SetVisible(false);
@@ -90,7 +92,6 @@ bool TRavArodozIdad::EndEnhancedMove(int X, int Y)
         MoveColumn(index, c);
     else if (st == gsRowMoving && r >= FixedRows() && r != index)
         MoveRow(index, r);
-    return true;
 }
 
 void TRavArodozIdad::RowMoved(int FromIndex, int ToIndex)

@@ -120,6 +120,12 @@ TEST_F(GridMouse, ARefusedMoveLeavesTheColumnsAndPressAndReleaseMoveNothing)
         Drag({Inside(2, 0), Inside(2, 0, 14, 6)});
         EXPECT_EQ(g->GetCellEx(2, 1), "2,1");
     }
+    // With a column hidden no column moves: the cells stay with their columns.
+    g->HideColumns(1, 1);
+    Drag({Inside(1, 0), Inside(2, 0), Inside(3, 0)});
+    EXPECT_EQ(ColTexts(*g, 1)[1], "1,1");
+    EXPECT_EQ(ColTexts(*g, 2)[1], "2,1");
+    EXPECT_EQ(ColTexts(*g, 4)[1], "4,1");
 }
 
 // While a column is dragged with EnhRowColMove its header floats under the mouse where
