@@ -34,7 +34,7 @@ TRect TStringGrid::VThumbRect() const
     const int track = r.Height() - 2 * FScrollBarSize;
     const int range = std::max(1, MaxTopRow() - FFixedRows);
     const int thumb = std::min(ThumbLength(true, track), track);
-    const int pos = int((long long)(track - thumb) * (FTopLeft.Y - FFixedRows) / range);
+    const int pos = FThumbDrag == 1 ? FThumbPos : int((long long)(track - thumb) * (FTopLeft.Y - FFixedRows) / range);
     return TRect(r.Left, r.Top + FScrollBarSize + pos, r.Right, r.Top + FScrollBarSize + pos + thumb);
 }
 
@@ -46,7 +46,7 @@ TRect TStringGrid::HThumbRect() const
     const int track = r.Width() - 2 * FScrollBarSize;
     const int range = std::max(1, MaxLeftCol() - FFixedCols);
     const int thumb = std::min(ThumbLength(false, track), track);
-    const int pos = int((long long)(track - thumb) * (FTopLeft.X - FFixedCols) / range);
+    const int pos = FThumbDrag == 2 ? FThumbPos : int((long long)(track - thumb) * (FTopLeft.X - FFixedCols) / range);
     return TRect(r.Left + FScrollBarSize + pos, r.Top, r.Left + FScrollBarSize + pos + thumb, r.Bottom);
 }
 
@@ -107,8 +107,9 @@ bool TStringGrid::ScrollBarMouse(int X, int Y, bool Down)
         else if (Y >= t.Bottom)
             SetTopRow(std::min(MaxTopRow(), FTopLeft.Y + page));
         else {
-            FThumbDrag = 1;
             FThumbGrab = Y - t.Top;
+            FThumbPos = t.Top - v.Top - FScrollBarSize;
+            FThumbDrag = 1;
             SetMouseCapture(true);
         }
         return true;
@@ -128,11 +129,54 @@ bool TStringGrid::ScrollBarMouse(int X, int Y, bool Down)
         else if (X >= t.Right)
             SetLeftCol(std::min(MaxLeftCol(), FTopLeft.X + page));
         else {
-            FThumbDrag = 2;
             FThumbGrab = X - t.Left;
+            FThumbPos = t.Left - h.Left - FScrollBarSize;
+            FThumbDrag = 2;
             SetMouseCapture(true);
         }
         return true;
     }
     return false;
+}
+
+// The thumb follows the mouse; the cells follow it with goThumbTracking, else at the release.
+void TStringGrid::ThumbDragTo(int X, int Y)
+{
+    const bool vertical = FThumbDrag == 1;
+    const TRect bar = vertical ? VScrollRect() : HScrollRect();
+    const TRect t = vertical ? VThumbRect() : HThumbRect();
+    const int track = vertical ? bar.Height() - 2 * FScrollBarSize - t.Height()
+                               : bar.Width() - 2 * FScrollBarSize - t.Width();
+    if (track <= 0)
+        return;
+    const int at = vertical ? Y - bar.Top : X - bar.Left;
+    FThumbPos = std::max(0, std::min(track, at - FThumbGrab - FScrollBarSize));
+    ThumbTracking(vertical, int((long long)FThumbPos * 127 / track));
+    if (FOptions & goThumbTracking)
+        ScrollToThumb(vertical, track);
+    else
+        Invalidate();
+}
+
+void TStringGrid::ThumbDragEnd()
+{
+    const bool vertical = FThumbDrag == 1;
+    const TRect bar = vertical ? VScrollRect() : HScrollRect();
+    const TRect t = vertical ? VThumbRect() : HThumbRect();
+    const int track = vertical ? bar.Height() - 2 * FScrollBarSize - t.Height()
+                               : bar.Width() - 2 * FScrollBarSize - t.Width();
+    if (track > 0)
+        ScrollToThumb(vertical, track);
+    FThumbDrag = 0;
+    SetMouseCapture(false);
+    Invalidate();
+    ThumbReleased(vertical);
+}
+
+void TStringGrid::ScrollToThumb(bool Vertical, int Track)
+{
+    if (Vertical)
+        SetTopRow(FFixedRows + int((long long)FThumbPos * (MaxTopRow() - FFixedRows) / Track));
+    else
+        SetLeftCol(FFixedCols + int((long long)FThumbPos * (MaxLeftCol() - FFixedCols) / Track));
 }

@@ -663,6 +663,8 @@ void TStringGrid::Paint()
         cv->FillRect(TRect(maxX, 0, gw, gh));
     if (y < gh)
         cv->FillRect(TRect(0, int(y), gw, gh));
+    if (FMoving && FMovePos != FMoveIndex)
+        DrawMoveLine(cv);
     cv->RestoreDC();
 
     DrawScrollBars();
@@ -697,7 +699,7 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
         SetFocus();
     if (ScrollBarMouse(X, Y, true))
         return;
-    if (BeginLineSizing(X, Y))
+    if (BeginLineSizing(X, Y) || BeginMoving(X, Y))
         return;
     TGridCoord c = MouseCoord(X, Y);
     if (c.X < FFixedCols || c.Y < FFixedRows)
@@ -715,30 +717,16 @@ void TStringGrid::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y
 void TStringGrid::MouseMove(TShiftState Shift, int X, int Y)
 {
     TCustomControl::MouseMove(Shift, X, Y);
-    if (FThumbDrag == 1) {
-        TRect v = VScrollRect();
-        TRect t = VThumbRect();
-        const int track = v.Height() - 2 * FScrollBarSize - t.Height();
-        if (track > 0) {
-            const int pos = std::max(0, std::min(track, Y - FThumbGrab - v.Top - FScrollBarSize));
-            ThumbTracking(true, int((long long)pos * 127 / track));
-            SetTopRow(FFixedRows + int((long long)pos * (MaxTopRow() - FFixedRows) / track));
-        }
-        return;
-    }
-    if (FThumbDrag == 2) {
-        TRect h = HScrollRect();
-        TRect t = HThumbRect();
-        const int track = h.Width() - 2 * FScrollBarSize - t.Width();
-        if (track > 0) {
-            const int pos = std::max(0, std::min(track, X - FThumbGrab - h.Left - FScrollBarSize));
-            ThumbTracking(false, int((long long)pos * 127 / track));
-            SetLeftCol(FFixedCols + int((long long)pos * (MaxLeftCol() - FFixedCols) / track));
-        }
+    if (FThumbDrag) {
+        ThumbDragTo(X, Y);
         return;
     }
     if (FSizingLine >= 0) {
         TrackLineSizing(X, Y);
+        return;
+    }
+    if (FMoving) {
+        TrackMoving(X, Y, true);
         return;
     }
     if (!FSelecting || !(FOptions & goRangeSelect))
@@ -752,16 +740,18 @@ void TStringGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     TCustomControl::MouseUp(Button, Shift, X, Y);
     if (FThumbDrag) {
-        const bool vertical = FThumbDrag == 1;
-        FThumbDrag = 0;
-        SetMouseCapture(false);
-        ThumbReleased(vertical);
+        ThumbDragEnd();
         return;
     }
     if (FSizingLine >= 0) {
         TrackLineSizing(X, Y);
         FSizingLine = -1;
         SetMouseCapture(false);
+        return;
+    }
+    if (FMoving) {
+        TrackMoving(X, Y, false);
+        EndMoving();
         return;
     }
     if (FSelecting) {

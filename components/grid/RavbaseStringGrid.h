@@ -148,6 +148,18 @@ protected:
     void UpdateText();
     // The editor was hidden (its text written back).
     virtual void EditorHidden() {}
+    // What the pressed left button does: selecting, sizing or moving.
+    TGridState GridState() const;
+    // Moving rows (columns) by their headers (goRowMoving, goColMoving): the row
+    // (column) whose header was pressed and the place it would drop at now.
+    int MoveIndex() const { return FMoveIndex; }
+    int MovePos() const { return FMovePos; }
+    // Ends a move without moving anything.
+    void CancelMoving();
+    // The pressed left button goes on selecting from the selection's anchor as the mouse moves.
+    void BeginSelecting();
+    // Marks the drop place of a move under way; a descendant may show it otherwise.
+    virtual void DrawMoveLine(TCanvas* ACanvas);
     // The column (SizingCols) or row whose line the mouse is dragging, -1 when none.
     int SizingLine() const { return FSizingLine; }
     bool SizingCols() const { return FSizingCols; }
@@ -227,11 +239,19 @@ private:
     void DoSetTopLeft(int ALeft, int ATop);
     void MoveCurrentTo(int ACol, int ARow, bool MoveAnchor, bool Show, bool FireClick);
     bool ScrollBarMouse(int X, int Y, bool Down);
+    void ThumbDragTo(int X, int Y);
+    void ThumbDragEnd();
+    void ScrollToThumb(bool Vertical, int Track);
     // Sizing a column (row) by dragging the line after it in the fixed row (column).
     // The column (Cols) or row whose line a press at (X, Y) grabs; -1 none.
     int SizingLineAt(int X, int Y, bool& Cols) const;
     bool BeginLineSizing(int X, int Y);
     void TrackLineSizing(int X, int Y);
+    // A press on a header with goColMoving (goRowMoving) starts moving its column (row).
+    bool BeginMoving(int X, int Y);
+    // The drop place follows the mouse; with Scroll, past an edge the cells scroll first.
+    void TrackMoving(int X, int Y, bool Scroll);
+    void EndMoving();
 
     TCellStore FStore;
     int FColCount = 5;
@@ -250,8 +270,12 @@ private:
     bool FSelecting = false;
     int FThumbDrag = 0; // 1 vertical, 2 horizontal
     int FThumbGrab = 0;
+    int FThumbPos = 0; // the dragged thumb's offset in its track
     int FSizingLine = -1;     // the column or row being sized, -1 none
     bool FSizingCols = false;
+    int FMoving = 0;          // 0 none, 1 a row, 2 a column
+    int FMoveIndex = -1;
+    int FMovePos = -1;
     int FSizingOrigin = 0;    // mouse position less the size when the line was grabbed
     TInplaceEdit* FInplaceEdit = nullptr; // owned as a component
     bool FEditorMode = false;

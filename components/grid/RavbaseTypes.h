@@ -26,6 +26,9 @@ enum TGridOption : unsigned {
 };
 using TGridOptions = unsigned;
 
+// What a pressed left button is doing in the base grid.
+enum TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
+
 enum TGridDrawStateFlag : unsigned { gdSelected = 1u << 0, gdFocused = 1u << 1, gdFixed = 1u << 2 };
 using TGridDrawState = unsigned;
 

@@ -4,6 +4,7 @@
 
 #include "components/grid/Ragcheck.h"
 #include "components/grid/RavgridHint.h"
+#include "components/grid/RavgridResources.h"
 #include "components/grid/RavobjWindows.h"
 #include "components/grid/Ravxpvs.h"
 #include "platform/forms/Form.h"
@@ -67,6 +68,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
         FFormHeight = form->Height();
     }
 
+    Ravgrid::RegisterGridCursors();
     SetDefRowHeightEx(21);
     SetLook(glSoft);
     FScrollWidth = ScrollBarSize();

@@ -112,6 +112,8 @@ using TClipboardPasteCellEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, AnsiString& Value, bool& Allow)>;
 using TCheckBoxClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, bool State)>;
 using TRadioClickEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AIdx)>;
+// A click on a node's button: the display row and the real row.
+using TNodeClickEvent = std::function<void(TObject* Sender, int ARow, int ARowreal)>;
 using TComboChangeEvent =
     std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex, const AnsiString& ASelection)>;
 using TComboObjectChangeEvent = std::function<void(TObject* Sender, int ACol, int ARow, int AItemIndex,
@@ -714,6 +716,17 @@ public:
     TClipboardPasteCellEvent OnClipboardBeforePasteCell;
     TCheckBoxClickEvent OnCheckBoxClick;
     TRadioClickEvent OnRadioClick;
+    // The release of a click on a check box or radio cell (real column).
+    TCheckBoxClickEvent OnCheckBoxMouseUp;
+    TRadioClickEvent OnRadioMouseUp;
+    TNodeClickEvent OnExpandNode;
+    TNodeClickEvent OnContractNode;
+    // Asked while a column (row) is dragged by its header (goColMoving, goRowMoving); false ends it.
+    TColumnSizeEvent OnColumnMove;
+    TRowSizeEvent OnRowMove;
+    // Moving by a header shows the header floating under the mouse and arrows at the drop place.
+    bool EnhRowColMove() const { return FEnhRowColMove; }
+    void SetEnhRowColMove(bool Value) { FEnhRowColMove = Value; }
 
     // Cell graphics: at most one per cell, owned by the grid.
     TCellGraphic* CreateCellGraphic(int ACol, int ARow);
@@ -1141,6 +1154,11 @@ protected:
     void ThumbTracking(bool Vertical, int Position) override;
     void ThumbReleased(bool Vertical) override;
     void MouseMove(TShiftState Shift, int X, int Y) override;
+    // The zone cursors over headers and the selection's corner.
+    TCursor CursorAt(int X, int Y) override;
+    // Moving by headers with EnhRowColMove shows arrows, no line.
+    void DrawMoveLine(TCanvas* ACanvas) override;
+    void RowMoved(int FromIndex, int ToIndex) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // Database exchange: the records a table or query gave, into the cells.
     void LoadRecords(const TDbRecords& Records);
@@ -1175,6 +1193,7 @@ private:
     void DrawPlainCellText(TCanvas* ACanvas, AnsiString Text, TRect T, TAlignment HA, TVAlignment VA,
                            TColor URLColor);
     void DrawCellBorders(TCanvas* ACanvas, int ACol, int ARow, TRect R);
+    void DrawTreeLines(TCanvas* ACanvas, int RealCol, int ARow, const TRect& R);
     void DrawBackGroundFixed(TCanvas* ACanvas, const TRect& R);
     void DrawBackGroundTile(TCanvas* ACanvas, int ACol, int ARow, const TRect& R);
     void NCPaint();
@@ -1199,6 +1218,20 @@ private:
     void LeftDoubleClick(TShiftState Shift, int X, int Y);
     void MiddleButtonDown(int X, int Y);
     void ZoneMouseMove(TShiftState Shift, int X, int Y);
+    // What a press at (X, Y) would do: 0 none, 1 select the column, 2 the row, 3 all,
+    // 5 fill from the selection's corner.
+    int ZoneAt(int X, int Y);
+    // The hand and the anchor events over links; true when it set the cursor.
+    bool LinkMouseMove(int X, int Y);
+    // Moving a header with EnhRowColMove: the floating header, the arrows at the drop place.
+    void EnhancedMoveMouse(int X, int Y);
+    void HideMoveArrows();
+    // The left release of an enhanced move: the move itself.
+    void EndEnhancedMove(int X, int Y);
+    // Shows the panning cursor of a step (DX, DY).
+    void ShowPanCursor(int DX, int DY);
+    // The focus mark where the middle button was pressed, while panning.
+    void DrawIntelliFocusPoint(TCanvas* ACanvas);
 
     // appearance
     TGridLook FLook = glStandard;
@@ -1364,6 +1397,16 @@ private:
     TPoint FLastMouseScreen{0, 0};
     int FSelectAnchor = -1; // row or column a header selection started on
     int FSelectZone = 0;    // 1 column headers, 2 row headers, 3 all
+    int FMouseZone = 0;     // the zone under the mouse (ZoneAt)
+    AnsiString FLastAnchor; // the markup anchor under the mouse
+    bool FEnhRowColMove = false;
+    TPoint FMoveGrab{0, 0};     // the press offset inside the pressed header
+    bool FMoved = false;        // a row or column moved during this press
+    bool FPastePending = false; // a corner fill pastes the copied selection at the release
+    // Sizing the fixed column 0 by its right edge from any row (MouseActions.SizeFixedCol).
+    bool FFixedColSizeZone = false;
+    bool FFixedColSizing = false;
+    int FFixedColLine = 0;
     THTMLHintWindow* FSizingHint = nullptr; // owned as a component
     // floating footer
     void CreateFooterPanel();

@@ -288,16 +288,26 @@ bool TRavArodozIdad::GraphicClick(int ACol, int ARow, int X, int Y)
     TCellGraphic* g = GetCellGraphic(rc, ARow);
     if (!g)
         return false;
-    if (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox)
-        return ToggleCheck(rc, ARow, true);
-    if (g->CellType == ctNode) {
-        // The button sits in the indent before the text.
-        if (X >= CellRect(ACol, ARow).Left + 16)
+    if (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox) {
+        if (!ToggleCheck(rc, ARow, true))
             return false;
-        if (g->CellBoolean)
-            ExpandNode(RemapRowInv(ARow));
+        bool state = false;
+        GetCheckBoxState(rc, ARow, state);
+        if (OnCheckBoxClick)
+            OnCheckBoxClick(this, ACol, ARow, state);
+        MoveColRow(ACol, ARow, true, true);
+        return true;
+    }
+    if (g->CellType == ctNode) {
+        const int real = RemapRowInv(ARow);
+        const bool expand = g->CellBoolean;
+        if (expand)
+            ExpandNode(real);
         else
-            ContractNode(RemapRowInv(ARow));
+            ContractNode(real);
+        if (const TNodeClickEvent& e = expand ? OnExpandNode : OnContractNode)
+            e(this, ARow, real);
+        SetRow(ARow);
         return true;
     }
     if (g->CellType == ctButton || g->CellType == ctBitButton) {

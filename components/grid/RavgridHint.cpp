@@ -131,6 +131,8 @@ void TRavArodozIdad::MouseMove(TShiftState Shift, int X, int Y)
 {
     if (OleDragMove(Shift, X, Y))
         return;
+    if (!ComponentStateHas(csDesigning))
+        EnhancedMoveMouse(X, Y);
     TBaseGrid::MouseMove(Shift, X, Y);
     ZoneMouseMove(Shift, X, Y);
     FMousePos = TPoint(X, Y);

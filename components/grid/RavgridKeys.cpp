@@ -78,6 +78,8 @@ void TRavArodozIdad::GridKeyPress(char& Key)
 
 void TRavArodozIdad::KeyDown(Word& Key, TShiftState Shift)
 {
+    // A key ends panning, then does what it does.
+    EndPanning();
     FKeypadDecimal = Key == VK_DECIMAL;
     const TGridRect oldSel = Selection();
     const bool ctrl = Shift & ssCtrl, shift = Shift & ssShift, alt = Shift & ssAlt;

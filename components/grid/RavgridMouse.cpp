@@ -8,6 +8,7 @@
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridEditors.h"
 #include "components/grid/RavgridHint.h"
+#include "components/grid/RavgridResources.h"
 #include "platform/core/IntConvert.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Shell.h"
@@ -219,6 +220,16 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
         return;
     }
     FMousePressed = true;
+    if (ZoneAt(X, Y) == 5) {
+        // The selection's corner: dragging it widens the selection, which the release fills
+        // with the copied selection.
+        const TGridRect sel = Selection();
+        CopySelectionToClipboard();
+        FPastePending = true;
+        BeginSelecting();
+        SetSelection(sel);
+        return;
+    }
     FSearchText.clear();
     FPressedButton = TPoint(-1, -1);
     FPressPos = TPoint(X, Y);
@@ -234,6 +245,14 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     r = b.y;
     if (MouseActions()->CaretPositioning())
         FCaretPositioning = true;
+    if (FFixedColSizeZone && MouseActions()->SizeFixedCol()) {
+        // The right edge of the fixed column: the press sizes it, from any row.
+        FFixedColSizing = true;
+        FFixedColLine = X;
+        SetMouseCapture(true);
+        Invalidate();
+        return;
+    }
     if (c < FixedCols() || r < FixedRows() || IsFixed(c, r))
         HideInplaceEdit();
     if (c >= ColCount() || r >= RowCount()) {
@@ -254,6 +273,9 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
     }
     if (r >= FixedRows() && (GraphicClick(c, r, X, Y) || MarkupClick(c, r, X, Y)))
         return;
+    // Column 0 holds the nodes' buttons.
+    if (c == 0 && r >= FixedRows() && HasNodes())
+        return;
     // A press that may start a drag keeps the selection: the base grid does not see it.
     if (OleDragCandidate(c, r, X)) {
         if (OnClickCell)
@@ -261,10 +283,11 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
         return;
     }
     // Header clicks select whole rows or columns.
+    const TRect pressed = CellRect(c, r);
+    FMoveGrab = TPoint(X - pressed.Left, Y - pressed.Top);
     if (Options() & goRangeSelect) {
-        const bool cornerZone = c < FixedCols() && r < FixedRows() && MouseActions()->AllSelect();
-        const bool rowZone = c < FixedCols() && r >= FixedRows() && MouseActions()->RowSelect() && !InSizeZone(X, Y);
-        const bool colZone = r < FixedRows() && c >= FixedCols() && MouseActions()->ColSelect() && !InSizeZone(X, Y);
+        const int zone = ZoneAt(X, Y);
+        const bool cornerZone = zone == 3, rowZone = zone == 2, colZone = zone == 1;
         if (cornerZone || rowZone || colZone) {
             if (CanFocus() && !Focused())
                 SetFocus();
@@ -323,13 +346,22 @@ void TRavArodozIdad::LeftButtonDown(TShiftState Shift, int X, int Y)
 void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y)
 {
     if (Button == mbLeft) {
+        FMoved = false;
         if (FSizingHint)
             FSizingHint->ReleaseHint();
         ReleaseMarkupButton();
-        FMousePressed = false;
         FOleDragPending = false;
         FSelectAnchor = -1;
         FSelectZone = 0;
+        HideMoveArrows();
+        if (FFixedColSizing) {
+            FFixedColSizing = false;
+            SetMouseCapture(false);
+            SetColWidths(0, std::max(1, X));
+            Invalidate();
+        }
+        // An enhanced move ends here; the base grid then sees a release with nothing under way.
+        EndEnhancedMove(X, Y);
         if (FPressedButton.x >= 0) {
             const TPoint p = FPressedButton;
             FPressedButton = TPoint(-1, -1);
@@ -355,8 +387,17 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
         }
     }
     TBaseGrid::MouseUp(Button, Shift, X, Y);
-    if (Button == mbLeft)
+    if (Button == mbLeft && FPastePending) {
+        FPastePending = false;
+        // The fill writes whether or not the cells are open to editing.
+        const TGridOptions o = Options();
+        TStringGrid::SetOptions(o | goEditing);
+        PasteSelectionFromClipboard();
+        TStringGrid::SetOptions(o);
+    } else if (Button == mbLeft)
         SortClick(Shift, X, Y);
+    if (Button == mbLeft)
+        FMousePressed = false;
     if (Button == mbRight) {
         int c = -1, r = -1;
         MouseToCell(X, Y, c, r);
@@ -366,47 +407,6 @@ void TRavArodozIdad::MouseUp(TMouseButton Button, TShiftState Shift, int X, int 
             MoveColRow(c, r, true, true);
             ShowEditor();
         }
-    }
-}
-
-// Header drags extend a row or column selection begun on a header.
-void TRavArodozIdad::ZoneMouseMove(TShiftState, int X, int Y)
-{
-    FLastMouseScreen = ClientToScreen(TPoint(X, Y));
-    if (SizingLine() >= 0 && (FHintShowSizing || ComponentStateHas(csDesigning))) {
-        const int n = SizingLine();
-        const AnsiString text = SizingCols() ? "cw=<b>" + IntToStr(ColWidths(n)) + "</b>"
-                                             : "rh=<b>" + IntToStr(RowHeights(n)) + "</b>";
-        const TRect cell = SizingCols() ? CellRect(n, 0) : CellRect(0, n);
-        if (!FSizingHint)
-            FSizingHint = new THTMLHintWindow(this);
-        FSizingHint->SetColor(FHintColor);
-        const TRect hr = FSizingHint->CalcHintRect(200, text);
-        const TPoint at = ClientToScreen(TPoint(cell.Left, cell.Top));
-        FSizingHint->ActivateHint(TRect(at.x, at.y, at.x + hr.Width(), at.y + hr.Height()), text);
-        return;
-    }
-    if (URLShow() && !FPanning) {
-        // The hand over a web address; the grid's own cursor elsewhere.
-        int hc = -1, hr = -1;
-        MouseToCell(X, Y, hc, hr);
-        const bool link = hc >= 0 && hr >= FixedRows() && IsURL(GetCellEx(RealColIndex(hc), hr));
-        const TCursor want = link ? crHandPoint : FOldCursor;
-        if (Cursor() != want)
-            TControl::SetCursor(want);
-    }
-    if (FMousePressed && MouseActions()->RangeSelectAndEdit())
-        TStringGrid::SetOptions(Options() & ~goEditing);
-    if (!FMousePressed || FSelectAnchor < 0)
-        return;
-    int c = -1, r = -1;
-    MouseToCell(X, Y, c, r);
-    if (FSelectZone == 2 && r >= 0) {
-        const int to = std::max(FixedRows(), r);
-        SetSelection(TGridRect{FixedCols(), std::min(FSelectAnchor, to), ColCount() - 1, std::max(FSelectAnchor, to)});
-    } else if (FSelectZone == 1 && c >= 0) {
-        const int to = std::max(FixedCols(), c);
-        SetSelection(TGridRect{std::min(FSelectAnchor, to), FixedRows(), std::max(FSelectAnchor, to), RowCount() - 1});
     }
 }
 
@@ -472,6 +472,7 @@ void TRavArodozIdad::MiddleButtonDown(int X, int Y)
     if (FIntelliPan == ipNone || RowCount() <= FixedRows())
         return;
     FPanOldCursor = Cursor();
+    ShowPanCursor(0, 0);
     FPanning = true;
     FPanFocus = TPoint(X, Y);
     if (!FPanTimer) {
@@ -483,6 +484,23 @@ void TRavArodozIdad::MiddleButtonDown(int X, int Y)
     SetMouseCapture(true);
     FPanShowHint = ShowHint();
     SetShowHint(false);
+    Invalidate();
+}
+
+void TRavArodozIdad::ShowPanCursor(int DX, int DY)
+{
+    static const TCursor cursors[3][3] = {{Ravgrid::crPanUpLeft, Ravgrid::crPanLeft, Ravgrid::crPanDownLeft},
+                                          {Ravgrid::crPanUp, Ravgrid::crPanNone, Ravgrid::crPanDown},
+                                          {Ravgrid::crPanUpRight, Ravgrid::crPanRight, Ravgrid::crPanDownRight}};
+    TControl::SetCursor(cursors[DX + 1][DY + 1]);
+}
+
+void TRavArodozIdad::DrawIntelliFocusPoint(TCanvas* cv)
+{
+    const char* name = FIntelliPan == ipVertical ? "INTLI3" : FIntelliPan == ipHorizontal ? "INTLI2" : "INTLI1";
+    TBitmap* mark = Ravgrid::GridBitmap(name);
+    DrawBitmapTransp(cv, mark, clWhite, TRect(FPanFocus.x, FPanFocus.y, FPanFocus.x + mark->Width(),
+                                                FPanFocus.y + mark->Height()));
 }
 
 void TRavArodozIdad::EndPanning()
@@ -492,7 +510,7 @@ void TRavArodozIdad::EndPanning()
     SetMouseCapture(false);
     if (FPanTimer)
         FPanTimer->SetEnabled(false);
-    SetCursor(FPanOldCursor);
+    TControl::SetCursor(FPanOldCursor);
     SetShowHint(FPanShowHint);
     FPanning = false;
     Invalidate();
@@ -519,6 +537,7 @@ void TRavArodozIdad::PanTimerTick()
         r += dy;
     if (c != Col() || r != Row())
         MoveColRow(c, r, true, true);
+    ShowPanCursor(dx, dy);
 }
 
 void TRavArodozIdad::TopLeftChanged()

@@ -113,6 +113,7 @@ void TRavArodozIdad::DrawGridCell(TCanvas* cv, int ACol, int ARow, TRect ARect, 
     if (fixed && FLook == glQSW && !FFlat)
         DrawCellGradient(cv, FQSWGradFrom, FQSWGradTo, 10, false, R);
 
+    DrawTreeLines(cv, rc, ARow, R);
     DrawCellText(cv, ACol, ARow, R, AState, ha, va, savedBrush, savedFont);
     DrawSortMark(cv, ACol, ARow, R, ha, va);
 
@@ -305,8 +306,16 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
     }
     DrawCellBackGround(cv, ACol, ARow, R, AState);
     DrawSelectionEdges(cv, ACol, ARow, R);
+    // A filtered column's header shows the filter button; its text keeps clear of it.
+    const bool filterButton = ARow == 0 && GetFilter(rc);
+    if (filterButton) {
+        const int top = R.Top + std::max(0, (R.Height() - 16) / 2);
+        DrawBitmapResourceTransp(cv, FixedColor(), TRect(R.Right - 16, top, R.Right, top + 16), "RAGFILT");
+    }
 
     TRect T(R.Left + FXYOffset.x, R.Top + FXYOffset.y, R.Right - 2, R.Bottom);
+    if (filterButton)
+        T.Right -= type == ttHTML ? 18 : 16;
     cv->SetBkMode(bkTransparent);
     bool drawText = true;
     T.Left += DrawCellGraphic(cv, R, rc, ARow, ha, drawText);
@@ -332,6 +341,25 @@ void TRavArodozIdad::DrawCellText(TCanvas* cv, int ACol, int ARow, TRect R, TGri
         if (start > 0)
             DrawErrorLines(this, cv, text, T, 0, start - 1, length);
     }
+}
+
+// The outline's lines in the indent of column 0: to the row's middle, and on down past
+// a row that is not the last of its node.
+void TRavArodozIdad::DrawTreeLines(TCanvas* cv, int RealCol, int ARow, const TRect& R)
+{
+    if (!HasNodes() || RealCol != 0 || ARow < FixedRows() || !FCellNode->ShowTree())
+        return;
+    const int mid = R.Top + R.Height() / 2, x = R.Left - 8;
+    cv->Pen()->SetColor(TColorOf(0xC0C0C0));
+    cv->Pen()->SetWidth(1);
+    cv->Pen()->SetStyle(psDot);
+    Line(cv, x, mid, R.Left, mid);
+    const int span = GetNodeSpanType(ARow);
+    if (span == 1)
+        Line(cv, x, R.Top, x, mid);
+    else if (span == 2)
+        Line(cv, x, R.Top, x, R.Bottom + 4);
+    cv->Pen()->SetStyle(psSolid);
 }
 
 void TRavArodozIdad::DrawCellBorders(TCanvas* cv, int ACol, int ARow, TRect R)
@@ -436,6 +464,10 @@ void TRavArodozIdad::Paint()
         return;
     Canvas()->Pen()->SetStyle(psSolid);
     TBaseGrid::Paint();
+    if (FPanning)
+        DrawIntelliFocusPoint(Canvas());
+    if (FFixedColSizing)
+        DrawSizingLine(FFixedColLine);
     Canvas()->Pen()->SetColor(clBlack);
 }
 

@@ -752,9 +752,18 @@ void TRavArodozIdad::SortClick(TShiftState Shift, int X, int Y)
     int c = -1, r = -1, pc = -1, pr = -1;
     MouseToCell(X, Y, c, r);
     MouseToCell(FPressPos.x, FPressPos.y, pc, pr);
-    if (c < 0 || r < 0 || (c < FixedCols() && !FSortSettings->FixedCols()))
+    if (FMoved || c < 0 || r < 0 || (c < FixedCols() && !FSortSettings->FixedCols()))
         return;
     const int col = RealColIndex(c);
+    bool state = false;
+    int index = -1;
+    if (OnCheckBoxMouseUp && GetCheckBoxState(col, r, state))
+        OnCheckBoxMouseUp(this, col, r, state);
+    if (OnRadioMouseUp && GetRadioIdx(col, r, index) && IsRadio(col, r)) {
+        if (index < 0)
+            index = GetRadioStrings(col, r)->IndexOf(GetCellEx(col, r));
+        OnRadioMouseUp(this, col, r, index);
+    }
     const TRect cr = CellRect(c, r);
     // A release on a column border ends a sizing; one on a filter button opens the filter.
     if (r == 0 && (Options() & goColSizing) && (X - cr.Left < 4 || cr.Right - X < 4))
@@ -877,6 +886,8 @@ void TRavArodozIdad::DrawSortIndicator(TCanvas* Canvas, int ACol, int X, int Y)
 void TRavArodozIdad::ColumnMoved(int FromIndex, int ToIndex)
 {
     TBaseGrid::ColumnMoved(FromIndex, ToIndex);
+    if (FMousePressed)
+        FMoved = true;
     // The moved column takes ToIndex; those between shift by one towards FromIndex.
     auto follow = [FromIndex, ToIndex](int c) {
         if (c == FromIndex)

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "components/grid/Ravutil.h"
+#include "components/grid/RavgridResources.h"
 #include "platform/forms/Controls.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -27,8 +28,11 @@ void DrawBitmapTransp(TCanvas* Canvas, TBitmap* bmp, TColor bkcolor, const TRect
     Canvas->SetBrush(&saved);
 }
 
-// The program carries no bitmap resources for these glyphs; a missing resource draws nothing.
-void DrawBitmapResourceTransp(TCanvas*, TColor, const TRect&, const AnsiString&) {}
+// A resource the grid does not carry draws nothing.
+void DrawBitmapResourceTransp(TCanvas* Canvas, TColor bkcolor, const TRect& r, const AnsiString& ResName)
+{
+    DrawBitmapTransp(Canvas, Ravgrid::GridBitmap(ResName), bkcolor, r);
+}
 
 void DrawErrorLines(TWinControl*, TCanvas* Canvas, const AnsiString& Text, const TRect& r, int VOffset,
                     int FirstChar, int CharCount)

@@ -260,7 +260,7 @@ void TControl::SetCursor(TCursor v)
         return;
     FCursor = v;
     if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated())
-        zvforms::ImplOf(w)->widget->setCursor(CursorShapeOf(v));
+        zvforms::ShowCursor(zvforms::ImplOf(w)->widget, v);
 }
 
 TCursor TControl::CursorAt(int, int) { return FCursor; }

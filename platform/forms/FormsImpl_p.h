@@ -89,8 +89,14 @@ void RenderBuffer(TWinControl* c, QWidget* w, const QRegion& r);
 void SetSeeThrough(TWinControl* c, bool v);
 // Lets the control draw over a native widget's own painting.
 void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& r);
-// Qt cursor of a class-library cursor number.
+// Qt cursor shape of a class-library cursor number.
 Qt::CursorShape CursorShapeOf(TCursor c);
+// Qt cursor of a cursor number: a built-in shape or an own cursor's picture.
+QCursor CursorOf(TCursor c);
+// Shows cursor c over w (and remembers its number for the tests' ShownCursor).
+void ShowCursor(QWidget* w, TCursor c);
+// The number of the own picture cursor shown over w; crDefault when it shows a built-in shape.
+TCursor ShownImageCursor(const QWidget* w);
 // The classic palette for a Qt control in the control's colours.
 void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text);
 // Scroll code of a Qt slider action (scroll bars of a window and TScrollBar).

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "platform/forms/FormsImpl_p.h"
+#include "platform/graphics/Bitmap.h"
 
 TScreen* Screen = nullptr;
 
@@ -63,13 +64,34 @@ void TScreen::SetCursor(TCursor v)
     if (v == crDefault) {
         QGuiApplication::restoreOverrideCursor();
     } else if (old == crDefault) {
-        QGuiApplication::setOverrideCursor(QCursor(zvforms::CursorShapeOf(v)));
+        QGuiApplication::setOverrideCursor(zvforms::CursorOf(v));
     } else {
-        QGuiApplication::changeOverrideCursor(QCursor(zvforms::CursorShapeOf(v)));
+        QGuiApplication::changeOverrideCursor(zvforms::CursorOf(v));
     }
 }
 
-void TScreen::SetCursors(int Index, TCursor Shape) { FCursorMap[Index] = Shape; }
+void TScreen::SetCursors(int Index, TCursor Shape)
+{
+    FCursorMap[Index] = Shape;
+    FCursorImages.erase(Index);
+}
+
+void TScreen::SetCursorImage(int Index, const TBitmap* Image, int HotX, int HotY)
+{
+    auto copy = std::make_shared<TBitmap>();
+    copy->Assign(const_cast<TBitmap*>(Image));
+    FCursorImages[Index] = TCursorImage{copy, TPoint(HotX, HotY)};
+    FCursorMap.erase(Index);
+}
+
+const TBitmap* TScreen::CursorImage(int Index, TPoint& HotSpot) const
+{
+    const auto it = FCursorImages.find(Index);
+    if (it == FCursorImages.end())
+        return nullptr;
+    HotSpot = it->second.HotSpot;
+    return it->second.Image.get();
+}
 
 TCursor TScreen::Cursors(int Index) const
 {

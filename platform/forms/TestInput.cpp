@@ -251,6 +251,8 @@ void Wheel(TWinControl* Target, int Steps, int X, int Y)
 
 TCursor ShownCursor(TWinControl* Target)
 {
+    if (const TCursor own = zvforms::ShownImageCursor(WidgetOf(Target)); own != crDefault)
+        return own;
     const Qt::CursorShape shape = WidgetOf(Target)->cursor().shape();
     // The class library's numbers run from crDefault down to crSizeAll; the first that
     // shows this shape names it.

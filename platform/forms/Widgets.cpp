@@ -2,9 +2,11 @@
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPalette>
+#include <QPixmap>
 #include <QHelpEvent>
 #include <QToolTip>
 #include <cstdio>
@@ -59,6 +61,40 @@ Qt::CursorShape CursorShapeOf(TCursor c)
     case crHandPoint: return Qt::PointingHandCursor;
     default: return Qt::ArrowCursor;
     }
+}
+
+QCursor CursorOf(TCursor c)
+{
+    TPoint hot;
+    const TBitmap* image = Screen && c > 0 ? Screen->CursorImage(c, hot) : nullptr;
+    if (!image || image->Empty())
+        return QCursor(CursorShapeOf(c));
+    QImage img = zvqt::BitmapImage(image).convertToFormat(QImage::Format_ARGB32);
+    const QRgb clear = zvqt::ToQRgb(image->TransparentColor()) & 0xFFFFFFu;
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x)
+            if ((line[x] & 0xFFFFFFu) == clear)
+                line[x] = 0;
+    }
+    return QCursor(QPixmap::fromImage(img), hot.x, hot.y);
+}
+
+void ShowCursor(QWidget* w, TCursor c)
+{
+    // A picture cursor is made once per change, not once per mouse move.
+    const QVariant shown = w->property("zvCursor");
+    if (shown.isValid() && shown.toInt() == c && w->testAttribute(Qt::WA_SetCursor))
+        return;
+    w->setCursor(CursorOf(c));
+    w->setProperty("zvCursor", c);
+}
+
+TCursor ShownImageCursor(const QWidget* w)
+{
+    if (w->cursor().shape() != Qt::BitmapCursor)
+        return crDefault;
+    return w->property("zvCursor").toInt();
 }
 
 void ApplyPalette(TWinControl* c, QWidget* w, TColor Base, TColor Text)
@@ -237,12 +273,6 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
                     t->CMMouseEnter();
             }
             target = t && t->Enabled() ? t : nullptr;
-            // A control holding the mouse capture keeps the cursor it took it with.
-            if (!impl->pressed && !c->MouseCapture() && w) {
-                TControl* over = t ? t : c;
-                const QPoint lp = local(over);
-                w->setCursor(CursorShapeOf(over->CursorAt(lp.x(), lp.y())));
-            }
         }
         if (impl->pressed)
             target = impl->pressed;
@@ -250,6 +280,14 @@ void RouteMouse(TWinControl* c, QMouseEvent* e)
             target = c;
         const QPoint lp = local(target);
         target->HandleMouseMove(shift, lp.x(), lp.y());
+        // The cursor shows what the control made of this move (a zone it found, a link).
+        // A control holding the mouse capture keeps the cursor it took it with.
+        if (!impl->native && Alive(w) && !impl->pressed && !c->MouseCapture()) {
+            TControl* t = c->ControlAtPos(TPoint(p.x(), p.y()), true, false);
+            TControl* over = t ? t : c;
+            const QPoint op = local(over);
+            ShowCursor(w, over->CursorAt(op.x(), op.y()));
+        }
         break;
     }
     default:

@@ -384,7 +384,7 @@ void TWinControl::HandleNeeded()
     if (!w)
         return;
     w->setMouseTracking(true);
-    w->setCursor(CursorShapeOf(FCursor));
+    ShowCursor(w, FCursor);
     BoundsChanged();
     SyncWidget();
     w->setEnabled(FEnabled);

@@ -499,3 +499,79 @@ TEST(GridPaint, FixedCellLooks)
     const TRect q = grids[3]->CellRect(2, 0);
     EXPECT_EQ(PixelAt(grids[3], q.Left + 10 + f, q.Top + 2 + f), ColorToRGB(grids[3]->QSWGradFrom()));
 }
+
+namespace {
+// An application's grid whose third column is filtered.
+class FilteredGrid : public TRavArodozIdad {
+public:
+    using TRavArodozIdad::TRavArodozIdad;
+    bool GetFilter(int ACol) override { return ACol == 2; }
+};
+} // namespace
+
+// Node rows with ShowTree draw the outline's lines in the indent: to the middle of
+// every row, on down past a middle child, and no further than the middle of a last
+// child. A filtered column's header shows its button in its right 16 pixels, and its
+// text stops short of it.
+TEST(GridPaint, TreeLinesAndFilterButton)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 340, 230);
+    auto* g = new FilteredGrid(&form);
+    g->SetParent(&form);
+    g->SetBounds(0, 0, 320, 200);
+    g->SetColor(clWhite);
+    g->SetColCountEx(3);
+    g->SetRowCountEx(8);
+    g->SetFixedRowsEx(1);
+    g->SetFixedColsEx(0);
+    g->SetColWidths(0, 90);
+    g->SetColWidths(2, 100);
+    g->SetScrollBars(ssNone);
+    g->SetCellEx(2, 0, "WWWWWWWWWWWWWW");
+    g->AddNode(1, 3);
+    g->AddNode(4, 3);
+    for (int r = 1; r < 7; ++r)
+        g->SetCellEx(0, r, r == 1 || r == 4 ? "Group" : "Item " + std::to_string(r));
+    g->CellNode()->SetShowTree(true);
+    ASSERT_TRUE(SaveControlToPng(&form, TestOutputPath("grid_tree_lines_filter.png")));
+    TBitmap shot;
+    RenderControl(g, &shot);
+    const int f = g->FrameWidth();
+    // The line's dots, a pixel either side of where it runs.
+    auto silverBetween = [&](int x, int y1, int y2) {
+        for (int y = y1; y < y2; ++y)
+            for (int dx = -1; dx <= 1; ++dx)
+                if (shot.Canvas()->Pixels(x + dx + f, y + f) == TColorOf(0xC0C0C0))
+                    return true;
+        return false;
+    };
+    const TRect middle = g->CellRect(0, 2), last = g->CellRect(0, 3);
+    const int lineX = middle.Left + 16 - 8;
+    const int mid = (middle.Top + middle.Bottom) / 2;
+    EXPECT_TRUE(silverBetween(lineX, middle.Top, mid));
+    EXPECT_TRUE(silverBetween(lineX, mid + 1, middle.Bottom)); // a middle child's line goes on down
+    EXPECT_TRUE(silverBetween(lineX, last.Top, (last.Top + last.Bottom) / 2));
+    EXPECT_FALSE(silverBetween(lineX, (last.Top + last.Bottom) / 2 + 2, last.Bottom - 1)); // the last stops
+    // Without ShowTree no line.
+    g->CellNode()->SetShowTree(false);
+    RenderControl(g, &shot);
+    EXPECT_FALSE(silverBetween(lineX, middle.Top, middle.Bottom));
+
+    // The filter button: its outline in the header's right 16 pixels, no text under it.
+    const TRect h = g->CellRect(2, 0), plain = g->CellRect(1, 0);
+    const int top = h.Top + std::max(0, (h.Height() - 16) / 2);
+    EXPECT_EQ(shot.Canvas()->Pixels(h.Right - 16 + 7 + f, top + 4 + f), clBlack);
+    auto darkIn = [&](const TRect& R) {
+        for (int y = R.Top; y < R.Bottom; ++y)
+            for (int x = R.Left; x < R.Right; ++x) {
+                const TColor c = shot.Canvas()->Pixels(x + f, y + f);
+                if (GetRValue(c) < 0x60 && GetGValue(c) < 0x60 && GetBValue(c) < 0x60)
+                    return true;
+            }
+        return false;
+    };
+    EXPECT_TRUE(darkIn(TRect(h.Left + 4, h.Top + 3, h.Left + 30, h.Bottom - 3))); // the text is there
+    EXPECT_FALSE(darkIn(TRect(h.Right - 18, h.Top + 3, h.Right - 15, h.Bottom - 3)));
+    EXPECT_FALSE(darkIn(TRect(plain.Right - 16 + 3, top + 4, plain.Right - 16 + 13, top + 12)));
+}
