@@ -589,6 +589,64 @@ TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
     EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), " 1.00000 pF");
 }
 
+TEST_F(Polling, AListOrSweepRunEndsWithTheOneOffLineWarningWhenTheInstrumentGoes)
+{
+    const struct { const char* Run; bool Sweep; } runs[] = {{"list", false}, {"sweep", true}};
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.Run);
+        if (r.Sweep) {
+            ShowTab(Form->SweepGraphTab, 9);
+            Form->SweepGraphPointEdit->SetText("50");
+            SetupSweepGraph();
+            TestInput::Click(Form->SweepGraphStartBtn);
+        } else {
+            ShowTab(Form->ListMeasTab, 7);
+            Form->ListSetupGrid->SetRowCountEx(3);
+            for (int step = 1; step <= 2; ++step) {
+                Form->ListSetupGrid->SetCellEx(0, step, std::to_string(step));
+                Form->ListSetupGrid->SetCellEx(1, step, "Cp-D");
+                Form->ListSetupGrid->SetCellEx(3, step, step == 1 ? "1.000" : "2.000");
+                Form->ListSetupGrid->SetCellEx(6, step, "OFF");
+                Form->ListSetupGrid->SetCellEx(16, step, "OFF");
+                Form->ListSetupGrid->SetCellEx(17, step, "OFF");
+            }
+            Form->MeasListSetupLoopEdit->SetText("100");
+            TestInput::Click(Form->ListMeasStartBtn);
+        }
+        ASSERT_TRUE(Form->TestRunning);
+        TRavArodozIdad* results = r.Sweep ? Form->SweepResultGrid : Form->ListMeasGrid;
+        const int column = r.Sweep ? 4 : 7;
+        ASSERT_TRUE(RunUntil([&] { return results->GetCellEx(column, 2) != ""; }, 8000));
+        {
+            TReadingUser reader(1000);
+            ModalScript::AnswerButton(IDOK);
+            Sim->HangUp();
+            ASSERT_TRUE(RunUntil([&] { return !Form->Connected && ModalScript::PendingAnswers() == 0; }, 5000));
+            RunFor(300);
+        }
+        AnsiString boxes;
+        for (const TModalRequest& box : ModalScript::Log())
+            boxes += box.Text + " | ";
+        ASSERT_EQ(ModalScript::Log().size(), 1u) << boxes;
+        EXPECT_EQ(ModalScript::Log()[0].Text, "''ZV-E'' ComPort Off_Line !");
+        EXPECT_FALSE(Form->TestRunning);
+        EXPECT_TRUE(Form->TestIdle);
+        EXPECT_FALSE(Form->LCRTimer->Enabled());
+        EXPECT_FALSE(Form->StepTimer->Enabled());
+        EXPECT_TRUE((r.Sweep ? Form->SweepGraphStartBtn : Form->ListMeasStartBtn)->Enabled());
+        // The window can be closed: no test is running any more.
+        ModalScript::ClearLog();
+        ModalScript::AnswerButton(IDOK);
+        EXPECT_TRUE(Form->CloseQuery());
+        ModalScript::ClearLog();
+        Sim->Stop();
+        NewForm();
+        StartSim();
+        ConnectThroughPanel();
+        ASSERT_TRUE(Form->Connected);
+    }
+}
+
 TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)
 {
     Sim->Modify([](TInstrumentModel& m) { m.State().CompOn = true; });
