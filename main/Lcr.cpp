@@ -255,7 +255,7 @@ void TLCRForm::ReadProgramFileDate()
     // Not installed there: the program file is the one running.
     if (!FileExists(path) && Application)
         path = Application->ExeName();
-    if (path.empty() || !FileExists(path))
+    if (!FileExists(path))
         return;
     const int age = FileAge(path);
     if (age != -1)
@@ -659,14 +659,14 @@ void TLCRForm::InstrumentOffLine()
     VerifyBusy = false;
     LCRTimer->SetEnabled(false);
     StepTimer->SetEnabled(false);
+    // A run in progress ends as its Terminate ends it, with no reading left to wait for.
+    TriggeredReadingAwaited = false;
     if (TestRunning) {
-        TriggeredReadingAwaited = false;
         if (SweepIsActiveTest)
             SweepGraphTerminateBtnClick(nullptr);
         else
             ListMeasTerminateBtnClick(nullptr);
     }
-    TriggeredReadingAwaited = false;
     ListReplyTimer->SetEnabled(false);
     LockCompIma->SetVisible(false);
     MainPanel->SetEnabled(false);
