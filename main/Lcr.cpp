@@ -252,6 +252,9 @@ void TLCRForm::ReadProgramFileDate()
     AnsiString path = MapWindowsPath("C:\\Program Files\\ZorvanePC\\Zorvane_PC.exe");
     if (!FileExists(path))
         path = MapWindowsPath("C:\\Program Files (x86)\\ZorvanePC\\Zorvane_PC.exe");
+    // Not installed there: the program file is the one running.
+    if (!FileExists(path) && Application)
+        path = Application->ExeName();
     if (!FileExists(path))
         return;
     const int age = FileAge(path);
@@ -379,6 +382,11 @@ bool TLCRForm::RunPolled() const
 
 void TLCRForm::LCRTimerTimer(TObject*)
 {
+    // Nothing is asked of an instrument that is not there.
+    if (!Connected) {
+        LCRTimer->SetEnabled(false);
+        return;
+    }
     AnsiString query;
     // The bin count page is polled like the bin measurement page while counting is on.
     const bool counting = PageId == 6 && BinCounts[0] == 1;
@@ -389,24 +397,30 @@ void TLCRForm::LCRTimerTimer(TObject*)
     else
         query = PageId == 4 || counting ? "FETC?" : "FETC:IMP?";
     const bool instrumentPage = PageId == 1 || PageId == 3 || PageId == 4 || counting;
-    if (!instrumentPage && !RunPolled())
-        return;
-    // One query at a time; a reply that never comes is given up after a few ticks.
-    if (!ReplyReady) {
-        if (++TicksWithoutReply < LostReplyTicks)
-            return;
-        RxBuffer.clear();
-        // A terminated run whose reading never came waits no longer.
-        if (!TestRunning && TriggeredReadingAwaited && (PageId >= 7 && PageId <= 9)) {
-            TriggeredReadingAwaited = false;
-            TicksWithoutReply = 0;
-            ReplyReady = true;
-            LCRTimer->SetEnabled(false);
-            return;
+    if (instrumentPage) {
+        // One query at a time; a reply that never comes is given up after a few ticks.
+        if (!ReplyReady) {
+            if (++TicksWithoutReply < LostReplyTicks)
+                return;
+            RxBuffer.clear();
         }
+        TicksWithoutReply = 0;
+        ReplyReady = false;
+        SendCommand(query);
+        return;
     }
-    TicksWithoutReply = 0;
-    ReplyReady = false;
+    if (!RunPolled())
+        return;
+    // A terminated run whose reading never came waits no longer.
+    if (!TestRunning && TriggeredReadingAwaited && PageId >= 7 && PageId <= 9 &&
+        ++TicksWithoutReply >= LostReplyTicks) {
+        TriggeredReadingAwaited = false;
+        TicksWithoutReply = 0;
+        ReplyReady = true;
+        LCRTimer->SetEnabled(false);
+        return;
+    }
+    // The list and sweep pages ask on every tick, without the handshake.
     SendCommand(query);
 }
 
@@ -591,6 +605,8 @@ void TLCRForm::AdvanceRun()
 void TLCRForm::StepTimerTimer(TObject*)
 {
     StepTimer->SetEnabled(false);
+    if (!Connected)
+        return;
     if (AlcOn == 1 && AlcRetriggers < 2) {
         SendCommand("TRIG");
         ReplyReady = true;
@@ -630,11 +646,29 @@ void TLCRForm::LCRComDsr(TObject*)
 {
     if (!LCRCom->Active() || !Connected)
         return;
-    ShowMessageBox("''" + ModelName + "'' ComPort Off_Line !", "Warning", MB_OK | MB_ICONWARNING);
+    InstrumentOffLine();
+}
+
+void TLCRForm::InstrumentOffLine()
+{
+    // All of it before the warning: the user reads the box while the window's loop runs, and
+    // no tick may talk to the instrument meanwhile.
     Connected = false;
     PowerOn = false;
-    LockCompIma->SetVisible(false);
+    // An exchange cut short must not start polling again as it ends.
+    VerifyBusy = false;
     LCRTimer->SetEnabled(false);
+    StepTimer->SetEnabled(false);
+    // A run in progress ends as its Terminate ends it, with no reading left to wait for.
+    TriggeredReadingAwaited = false;
+    if (TestRunning) {
+        if (SweepIsActiveTest)
+            SweepGraphTerminateBtnClick(nullptr);
+        else
+            ListMeasTerminateBtnClick(nullptr);
+    }
+    ListReplyTimer->SetEnabled(false);
+    LockCompIma->SetVisible(false);
     MainPanel->SetEnabled(false);
     for (TPanel* p : {MeasDispPan, MeasSetupPan, EnlargeDispPan, BinMeasPan, BinSetupPan, BinCountPan})
         p->SetVisible(false);
@@ -650,6 +684,7 @@ void TLCRForm::LCRComDsr(TObject*)
     ALCErrorLab->SetVisible(false);
     AlcErrorTicks = 1;
     ALCTimer->SetEnabled(false);
+    ShowMessageBox("''" + ModelName + "'' ComPort Off_Line !", "Warning", MB_OK | MB_ICONWARNING);
 }
 
 // ---- Terminal strip ----
@@ -698,7 +733,7 @@ void TLCRForm::btnSendClick(TObject*)
     RxBuffer.clear();
     LastCommand.clear();
     mReceive->Clear();
-    LCRCom->WriteText(mSend->GetText() + "\n");
+    WritePort(mSend->GetText() + "\n");
     Sleep(BaudIndex == 1 ? 300 : 150);
 }
 

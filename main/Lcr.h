@@ -527,6 +527,7 @@ public:
     std::FILE* LiveLogFile = nullptr;
     int LiveLogRecordCount = 0;
     AnsiString LiveLogPath;
+    bool LiveLogQuestionOpen = false; // the overwrite question is on the screen
 
     // ---- Folders and texts ----
     AnsiString BitmapFolder;
@@ -562,6 +563,9 @@ public:
 
     // The four working panels, enabled and disabled together with the connection.
     void SetPagesEnabled(bool Enabled);
+    // The instrument went off line: polling and a run in progress stop, the pages go, and
+    // then the one warning is shown.
+    void InstrumentOffLine();
 
 private:
     bool RunPolled() const;

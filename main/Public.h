@@ -5,6 +5,10 @@
 #include "platform/core/Types.h"
 
 // ---- Command exchange ----
+// Writes Text to the port; false when nothing went out. A line that fails under the write
+// (the device vanished) is the instrument going off line: while connected, the off-line
+// reaction runs and the operation in progress ends silently (EAbort).
+bool WritePort(const AnsiString& Text);
 // Writes one line (a line feed is added) and waits as the line needs; pauses polling for it.
 void SendCommand(const AnsiString& Command);
 // The reply line waiting at the port, without its line feed; empty when nothing arrived.

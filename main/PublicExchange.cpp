@@ -8,6 +8,7 @@
 #include "main/Lcr.h"
 #include "main/Public.h"
 #include "panel/PanelPublic.h"
+#include "platform/core/Exceptions.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/IntConvert.h"
 #include "platform/core/StringUtils.h"
@@ -47,7 +48,7 @@ bool IsSeparateQuery(const AnsiString& Query)
 // Writes a line straight to the port, outside SendCommand.
 void WriteLine(const AnsiString& Line)
 {
-    LCRForm->LCRCom->WriteText(Line + "\n");
+    WritePort(Line + "\n");
 }
 
 // Brings the polling back when an exchange that paused it ends, however it ends.
@@ -136,6 +137,20 @@ void ShowOffLine()
 
 } // namespace
 
+bool WritePort(const AnsiString& Text)
+{
+    TLCRForm* f = LCRForm;
+    try {
+        return f->LCRCom->WriteText(Text);
+    } catch (ESerCommError&) {
+        // The device is gone. Once off line, there is nobody to tell twice.
+        if (!f->Connected)
+            return false;
+        f->InstrumentOffLine();
+        Abort();
+    }
+}
+
 void SendCommand(const AnsiString& Command)
 {
     TLCRForm* f = LCRForm;
@@ -158,7 +173,7 @@ void SendCommand(const AnsiString& Command)
         f->TriggeredReadingAwaited = true;
         f->ReplyReady = true;
     }
-    f->LCRCom->WriteText(Command + "\n");
+    WritePort(Command + "\n");
     if (!fetch) {
         if (Command.back() == '?')
             Wait(300, 50);
@@ -183,6 +198,11 @@ AnsiString ReadReply()
     }
     if (!reply.empty() && reply.back() == '\n')
         reply.pop_back();
+    // The instrument answers in order: lines in front are late replies to earlier queries
+    // (readings of the polling), and the last line answers the query just sent.
+    const auto lf = reply.rfind('\n');
+    if (lf != AnsiString::npos)
+        reply.erase(0, lf + 1);
     return reply;
 }
 

@@ -48,6 +48,22 @@ int LogLayout()
 const char* const RangeNames[9] = {"100 kohm", "30 kohm", "10 kohm", "3 kohm", "1 kohm", "300 ohm", "100 ohm",
     "30 ohm", "10 ohm"};
 
+// The range in force, from its code: the page's range label is hidden while a fixed range
+// shows its picture, and then keeps an old text. AUTO and NOM read as that label reads, and
+// only on a page that has one.
+AnsiString RangeText(int Code, bool PageLabels)
+{
+    const int n = Code % 10;
+    const int kind = Code / 10;
+    if (Code < 0 || n > 8 || kind > 3)
+        return {};
+    if (kind == 0 || kind == 3)
+        return "[" + std::to_string(n) + "]" + RangeNames[n];
+    if (!PageLabels)
+        return {};
+    return " [" + std::to_string(n) + "]  " + (kind == 1 ? "AUTO" : "NOM");
+}
+
 AnsiString MonitorText(int Code, TLabel* Caption)
 {
     switch (Code) {
@@ -87,7 +103,13 @@ void StartLiveLog()
         "-LiveMeasResult.txt";
     const AnsiString path = f->LiveLogFolder + "\\" + name;
     if (FileExists(MapWindowsPath(path))) {
-        if (ShowMessageBox("Overwrite the exists file !", "Warning", MB_OKCANCEL) != IDOK)
+        // Readings go on while the user reads the question: they start no second log.
+        if (f->LiveLogQuestionOpen)
+            return;
+        f->LiveLogQuestionOpen = true;
+        const int answer = ShowMessageBox("Overwrite the exists file !", "Warning", MB_OKCANCEL);
+        f->LiveLogQuestionOpen = false;
+        if (answer != IDOK)
             return;
         DeleteFile(MapWindowsPath(path));
     }
@@ -118,9 +140,7 @@ void StartLiveLog()
         func = "Z_theta_r";
     else if (f->MeasFunction == 14)
         func = "Z_theta_d";
-    AnsiString range = caption(f->MeasDispRangeLab, f->BinMeasRangeLab);
-    if (f->RangeCode >= 30 && f->RangeCode <= 38)
-        range = "[" + std::to_string(f->RangeCode - 30) + "]" + RangeNames[f->RangeCode - 30];
+    const AnsiString range = RangeText(f->RangeCode, meas || bin);
     WriteLine(file, "FUNC:" + Pad(func, 12));
     WriteLine(file, "FREQ:" + Pad(caption(f->MeasDispFreqLab, f->BinMeasFreqLab), 12));
     WriteLine(file, "LEVEL:" + Pad(caption(f->MeasDispLevelLab, f->BinMeasLevelLab), 12));

@@ -308,7 +308,7 @@ void SendBinLimits(int Bin)
     const AnsiString line = Bin == 10 ? "COMP:SLIM " + texts[0] + "," + texts[1]
                                       : "COMP:TOL:BIN " + IntToStr(Bin) + "," + texts[0] + "," + texts[1];
     // Limit lines have no read-back: written straight to the port, paced by a fixed wait.
-    f.LCRCom->WriteText(line + "\n");
+    WritePort(line + "\n");
     Sleep(f.BaudIndex == 1 ? 100 : 50);
 }
 

@@ -138,7 +138,7 @@ namespace {
 void CheckWalk(bool Destroyed, bool Abort)
 {
     if (Destroyed || Abort)
-        throw EAbort("Operation aborted");
+        ::Abort();
 }
 } // namespace
 

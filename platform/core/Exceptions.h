@@ -52,3 +52,9 @@ ZV_EXCEPTION_CLASS(ERangeError, EIntError)
 ZV_EXCEPTION_CLASS(EMathError, Exception)
 ZV_EXCEPTION_CLASS(EIniFileException, Exception)
 ZV_EXCEPTION_CLASS(EAssertionFailed, Exception)
+
+// Ends the operation in progress silently: the application shows nothing for EAbort.
+[[noreturn]] inline void Abort()
+{
+    throw EAbort("Operation aborted");
+}

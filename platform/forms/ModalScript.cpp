@@ -9,6 +9,7 @@ struct State {
     std::vector<TModalRequest> log;
     bool strict = false;
     std::function<void(const TModalRequest&)> unscripted;
+    std::function<void(const TModalRequest&)> whileShown;
 };
 
 State& S()
@@ -71,6 +72,25 @@ std::function<void(const TModalRequest&)> SetUnscriptedHandler(std::function<voi
     return old;
 }
 
+std::function<void(const TModalRequest&)> SetWhileShown(std::function<void(const TModalRequest&)> Handler)
+{
+    auto old = std::move(S().whileShown);
+    S().whileShown = std::move(Handler);
+    return old;
+}
+
+namespace {
+
+TModalAnswer Given(const TModalRequest& R, TModalAnswer A)
+{
+    // A copy: the handler may be replaced while it runs.
+    if (auto reading = S().whileShown)
+        reading(R);
+    return A;
+}
+
+} // namespace
+
 TModalAnswer Run(const TModalRequest& R, const std::function<TModalAnswer()>& Real, const TModalAnswer& CancelAnswer)
 {
     auto& s = S();
@@ -78,12 +98,12 @@ TModalAnswer Run(const TModalRequest& R, const std::function<TModalAnswer()>& Re
     if (!s.answers.empty()) {
         TModalAnswer a = s.answers.front();
         s.answers.pop_front();
-        return a;
+        return Given(R, std::move(a));
     }
     if (s.strict || !Real) {
         if (s.unscripted)
             s.unscripted(R);
-        return CancelAnswer;
+        return Given(R, CancelAnswer);
     }
     return Real();
 }

@@ -62,6 +62,12 @@ void SetStrict(bool On);
 bool Strict();
 // Returns the handler it replaces.
 std::function<void(const TModalRequest&)> SetUnscriptedHandler(std::function<void(const TModalRequest&)> Handler);
+// Runs for every box that is answered without being shown (from the queue or as unscripted),
+// after its answer is taken and before it is given: the user's time with the box. A test may
+// run the window's loop in it, so that timers tick and serial events arrive under the box as
+// under a real one. Boxes that come up meanwhile are answered in turn (and run it again).
+// Returns the handler it replaces.
+std::function<void(const TModalRequest&)> SetWhileShown(std::function<void(const TModalRequest&)> Handler);
 
 // Platform use: records R and answers from the queue, or from Real (shows the box) when
 // not strict, or the handler and CancelAnswer when strict.

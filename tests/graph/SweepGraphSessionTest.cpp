@@ -1,6 +1,7 @@
 // The Sweep Graph tab against the simulated instrument, driven as a user drives it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <filesystem>
@@ -364,6 +365,31 @@ TEST_F(SweepGraphSession, CompareSweepMeasuresTwoPassesIntoTwoBlocksOfRows)
     EXPECT_EQ(Screen(0)->Count(), 4);
 }
 
+TEST_F(SweepGraphSession, CompareSweepSendsEachFrequencyOnceWhateverLateReadingsArrive)
+{
+    // A reading the polling asked for may land just in front of the frequency's read-back: on a
+    // loaded machine now and then, here in front of every one of them.
+    SetUpSweep(0, "1", "100", "5");
+    GraphParameters([&] { Pick(Form->SetSweepGraphCompare, 0); });
+    TSimFaultSettings settings;
+    settings.OnlyFor = "FREQ";
+    Sim->SetFaultSettings(settings);
+    Sim->SetFault(TSimFault::UnaskedReply);
+    NewLines();
+    RunSweep();
+    RunSweep();
+    ASSERT_EQ(Form->ComparePass, 2);
+    const std::vector<AnsiString> lines = NewLines();
+    const auto count = [&](const char* head) {
+        return std::count_if(lines.begin(), lines.end(), [&](const AnsiString& l) { return l.rfind(head, 0) == 0; });
+    };
+    EXPECT_EQ(count("FREQ "), 10);
+    EXPECT_EQ(count("TRIG"), 10);
+    ASSERT_EQ(Form->SweepResultGrid->GetRowCountEx(), 11);
+    for (int r = 1; r <= 10; ++r)
+        EXPECT_NE(Cell(4, r), "") << r;
+}
+
 TEST_F(SweepGraphSession, BothPassesOfAQuantityArePlottedInOnePrefixLiveAndReplotted)
 {
     // |Z| over 1-10 kHz of three capacitors, one part per pass: 1 uF reads 159 down to
@@ -513,11 +539,13 @@ TEST_F(SweepGraphSession, ResultFileIsWrittenByteForByte)
     ModalScript::AnswerFile(chosen);
     Click(Form->SweepGraphSaveBtn);
     const AnsiString file = ReadFile(saved);
+    // The running program's date: no installed program file is found.
+    ASSERT_EQ(Form->ExeDateTimeText.size(), 19u);
     const AnsiString expectedTail = PadField("File_Name:" + saved, 20) +
         "\r\n"
         "Version:2.05\r\n"
         "Version_Date:2021/11/25\r\n"
-        "Exe_DateTime:                   \r\n"
+        "Exe_DateTime:" + PadField(Form->ExeDateTimeText, 19) + "\r\n"
         "Serial_No:ZV24050117\r\n"
         "**********Sweep_Graph_Result**********\r\n"
         "  Step  Function    Freq(kHz)     Level(V)    Primary   Unit     Second   Unit   Monitor(1)_OFF   Unit   Monitor(2)_OFF   Unit\r\n"

@@ -43,6 +43,33 @@ inline void RunFor(int Ms)
     RunUntil([] { return false; }, Ms);
 }
 
+// A user who reads every box for Ms real ms before answering it, as a real box keeps the
+// window's loop running meanwhile: timers tick and serial events arrive under it. A box that
+// comes up under another is read until the first one's time is up. Look, when given, sees
+// each box first. Undone when it goes.
+class TReadingUser {
+public:
+    explicit TReadingUser(int Ms, std::function<void(const TModalRequest&)> Look = {})
+    {
+        FPrevious = ModalScript::SetWhileShown([this, Ms, Look](const TModalRequest& R) {
+            if (Look)
+                Look(R);
+            if (FDepth++ == 0)
+                FDeadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Ms);
+            RunUntil([this] { return std::chrono::steady_clock::now() >= FDeadline; }, Ms + 1000);
+            --FDepth;
+        });
+    }
+    ~TReadingUser() { ModalScript::SetWhileShown(std::move(FPrevious)); }
+    TReadingUser(const TReadingUser&) = delete;
+    TReadingUser& operator=(const TReadingUser&) = delete;
+
+private:
+    std::function<void(const TModalRequest&)> FPrevious;
+    std::chrono::steady_clock::time_point FDeadline{};
+    int FDepth = 0;
+};
+
 // The bench port of the tests.
 constexpr int kTestPort = 7;
 // How much faster than real time the program's waits run.

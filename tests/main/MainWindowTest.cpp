@@ -1,5 +1,11 @@
 // Start, connection, the command exchange, going off line, the terminal strip and shut-down.
 #include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+
+#include <sys/stat.h>
+#include <utime.h>
 
 #include "main/About.h"
 #include "main/Program.h"
@@ -384,6 +390,126 @@ TEST_F(MainWindowFixture, OffLineThenReconnect)
     ConnectThroughPanel();
     EXPECT_TRUE(Form->Connected);
     EXPECT_EQ(OneIdentification(Sim->Lines()), IdentificationLines);
+}
+
+TEST_F(MainWindowFixture, APulledCableIsOneOffLineEventWhileTheUserReadsItsBox)
+{
+    // The device vanishes while the program polls. The kernel reports the hang-up; or the next
+    // tick writes to the dead line before that report is handled. Either way the user, who
+    // reads every box for a second while the window's loop runs, sees one warning.
+    const struct { const char* Case; bool WriteFirst; } cases[] = {{"hang-up reported first", false},
+        {"a tick writes first", true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Case);
+        StartSim("ZVE", {}, TLine::Pty);
+        ConnectThroughPanel();
+        ASSERT_TRUE(Form->Connected);
+        ShowMeasurementDisplay();
+        ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+
+        ModalScript::ClearLog();
+        std::vector<AnsiString> seen;
+        {
+            // What the program looks like while the box is up.
+            TReadingUser reader(1000, [&](const TModalRequest& R) {
+                seen.push_back(R.Text);
+                EXPECT_FALSE(Form->LCRTimer->Enabled()) << R.Text;
+                EXPECT_FALSE(Form->MeasDispPan->Visible()) << R.Text;
+                EXPECT_FALSE(Form->Connected) << R.Text;
+            });
+            ModalScript::AnswerButton(IDOK);
+            Sim->HangUp();
+            ASSERT_TRUE(Sim->HungUp());
+            if (c.WriteFirst) {
+                Form->ReplyReady = true;
+                Application->Guard([&] { Form->LCRTimerTimer(Form->LCRTimer); }, Form->LCRTimer);
+            }
+            ASSERT_TRUE(RunUntil([&] { return !Form->Connected && ModalScript::PendingAnswers() == 0; }, 5000));
+            // Long enough for many more ticks, had any timer stayed on.
+            RunFor(600);
+        }
+        AnsiString boxes;
+        for (const TModalRequest& r : ModalScript::Log())
+            boxes += r.Text + " | ";
+        ASSERT_EQ(ModalScript::Log().size(), 1u) << boxes;
+        EXPECT_EQ(seen, std::vector<AnsiString>{"''ZV-E'' ComPort Off_Line !"});
+        EXPECT_EQ(ModalScript::Log()[0].Caption, "Warning");
+        EXPECT_EQ(Form->StatusBar->SimpleText(), " ComPort Off_Line ");
+        EXPECT_FALSE(Form->PowerOn);
+        EXPECT_FALSE(Form->MainPanel->Enabled());
+        EXPECT_EQ(Form->PageId, 0);
+        ModalScript::ClearLog();
+        if (c.WriteFirst) {
+            // Nor does closing stick on the gone line: it goes without a word and closes the port.
+            ModalScript::AnswerButton(IDOK);
+            EXPECT_TRUE(Form->CloseQuery());
+            EXPECT_FALSE(Form->LCRCom->Active());
+            EXPECT_EQ(ModalScript::Log().size(), 1u);
+            ModalScript::ClearLog();
+        } else {
+            // The port stays open until Ok closes and opens it again.
+            EXPECT_TRUE(Form->LCRCom->Active());
+        }
+
+        // The instrument is back: Setting and Ok connect again, and polling reads again.
+        Sim->Stop();
+        StartSim("ZVE", {}, TLine::Pty);
+        Sim->ClearTranscript();
+        ConnectThroughPanel();
+        EXPECT_TRUE(Form->Connected);
+        ASSERT_FALSE(Sim->Lines().empty());
+        EXPECT_EQ(Sim->Lines()[0], "*IDN?");
+        Form->PrimaryEdit->SetText("");
+        ShowMeasurementDisplay();
+        EXPECT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+        EXPECT_TRUE(ModalScript::Log().empty());
+        Form->LCRTimer->SetEnabled(false);
+        Sim->Stop();
+        NewForm();
+    }
+}
+
+TEST_F(MainWindowFixture, SavedFilesCarryTheProgramFilesDate)
+{
+    const auto stamp = [](std::time_t t) {
+        std::tm local{};
+        localtime_r(&t, &local);
+        local.tm_sec -= local.tm_sec % 2; // file dates count in steps of two seconds
+        char text[32];
+        std::strftime(text, sizeof text, "%Y/%m/%d-%H:%M:%S", &local);
+        return AnsiString(text);
+    };
+    struct stat self {};
+    ASSERT_EQ(::stat("/proc/self/exe", &self), 0);
+    // Installed under the prefix: that file's date; not installed: the running program's.
+    std::tm installed{};
+    installed.tm_year = 121;
+    installed.tm_mon = 10;
+    installed.tm_mday = 25;
+    installed.tm_hour = 14;
+    installed.tm_min = 3;
+    installed.tm_sec = 22;
+    installed.tm_isdst = -1;
+    const std::time_t installedAt = std::mktime(&installed);
+    const struct { const char* Installed; AnsiString Date; } cases[] = {
+        {nullptr, stamp(self.st_mtime)},
+        {"C:\\Program Files (x86)\\ZorvanePC\\Zorvane_PC.exe", "2021/11/25-14:03:22"},
+        {"C:\\Program Files\\ZorvanePC\\Zorvane_PC.exe", "2021/11/25-14:03:22"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Installed ? c.Installed : "not installed");
+        AnsiString path;
+        if (c.Installed) {
+            path = MapWindowsPath(c.Installed);
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+            std::ofstream(path) << "program";
+            const utimbuf times{installedAt, installedAt};
+            ASSERT_EQ(::utime(path.c_str(), &times), 0);
+        }
+        NewForm();
+        EXPECT_EQ(Form->ExeDateTimeText, c.Date);
+        if (c.Installed)
+            std::filesystem::remove(path);
+    }
 }
 
 TEST_F(MainWindowFixture, ExchangeOffLineShowsOneNotice)

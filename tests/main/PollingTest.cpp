@@ -9,6 +9,7 @@
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
 #include "platform/forms/PageControl.h"
+#include "platform/core/DateTime.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/Image.h"
 #include "platform/forms/Label.h"
@@ -350,6 +351,39 @@ TEST_F(Polling, ALostReplyDoesNotStopThePolling)
     ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
 }
 
+TEST_F(Polling, ListAndSweepPagesAskOnEveryTickInstrumentPagesOneQueryAtATime)
+{
+    // The instrument stays silent: a page with the reply handshake waits a few ticks before it
+    // asks again; the list and sweep pages ask on every tick.
+    Sim->SetFault(TSimFault::Silence);
+    int ticks = 0;
+    const TNotifyEvent tick = Form->LCRTimer->OnTimer;
+    Form->LCRTimer->OnTimer = [&](TObject* Sender) {
+        ++ticks;
+        tick(Sender);
+    };
+    const struct { int Page; bool EveryTick; } pages[] = {{1, false}, {7, true}, {8, true}, {9, true}, {4, false}};
+    for (const auto& p : pages) {
+        SCOPED_TRACE(p.Page);
+        Form->PageId = p.Page;
+        Form->FetchStage = 1;
+        Form->ReplyReady = true;
+        const size_t before = Sim->LineCount();
+        ticks = 0;
+        Form->LCRTimer->SetEnabled(true);
+        ASSERT_TRUE(RunUntil([&] { return ticks >= 12; }));
+        Form->LCRTimer->SetEnabled(false);
+        const int sent = ticks;
+        if (p.EveryTick) {
+            EXPECT_TRUE(Sim->WaitForLineCount(before + static_cast<size_t>(sent), 2000));
+            EXPECT_EQ(Sim->LineCount() - before, static_cast<size_t>(sent));
+        } else {
+            RunFor(100);
+            EXPECT_LE(Sim->LineCount() - before, 3u);
+        }
+    }
+}
+
 TEST_F(Polling, RunTakesOneReadingPerTrigger)
 {
     ShowTab(Form->ListMeasTab, 7);
@@ -404,7 +438,9 @@ TEST_F(Polling, LiveLogWritesEveryCountedReading)
     EXPECT_EQ(lines[2], "File_Name:C:\\Zorvane\\LiveMeasResult\\" + stamp);
     EXPECT_EQ(lines[3], "Version:2.05");
     EXPECT_EQ(lines[4], "Version_Date:2021/11/25");
-    EXPECT_EQ(lines[5], "Exe_DateTime:" + AnsiString(19, ' '));
+    // The running program's own date, as no installed program file is found.
+    ASSERT_EQ(Form->ExeDateTimeText.size(), 19u);
+    EXPECT_EQ(lines[5], "Exe_DateTime:" + Form->ExeDateTimeText);
     EXPECT_EQ(lines[6], "Serial_No:ZV25110042");
     EXPECT_EQ(lines[7], "**********Meas_Display_Setup**********");
     EXPECT_EQ(lines[8].substr(0, 5), "FUNC:");
@@ -416,6 +452,63 @@ TEST_F(Polling, LiveLogWritesEveryCountedReading)
     EXPECT_TRUE(std::regex_match(lines[18], std::regex(R"( {9}1 +[-\d.]+ +[pnum]?F +[-\d.]+ +(\S+ )? +\(null\) +\(null\) +\(null\) +\(null\))")))
         << lines[18];
     EXPECT_EQ(lines.back(), "**********END**********");
+}
+
+TEST_F(Polling, LiveLogHeaderNamesTheRangeInForce)
+{
+    // The range label may be hidden and out of date (a fixed range shows a picture instead).
+    ShowMeasurementDisplay(4);
+    Form->LCRTimer->SetEnabled(false);
+    // A folder of its own: no log of another test is there to be overwritten.
+    Form->LiveLogFolder += "\\Range";
+    const struct { int Code; const char* Range; } cases[] = {{7, "   [7]30 ohm"}, {34, "   [4]1 kohm"},
+        {16, "   [6]  AUTO"}, {22, "    [2]  NOM"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Code);
+        Form->MeasDispRangeLab->SetCaption(" [5]  AUTO");
+        Form->RangeCode = c.Code;
+        Form->LiveLogPath = "";
+        StartLiveLog();
+        bool crlf = false;
+        const auto lines = ReadLines(MapWindowsPath(Form->LiveLogPath), crlf);
+        ASSERT_GT(lines.size(), 11u);
+        EXPECT_EQ(lines[11], AnsiString("RANGE:") + c.Range);
+        DeleteFile(MapWindowsPath(Form->LiveLogPath));
+    }
+}
+
+TEST_F(Polling, TheLogsOverwriteQuestionIsAskedOnceWhileReadingsGoOn)
+{
+    ShowMeasurementDisplay(4);
+    ASSERT_TRUE(RunUntil([&] { return !Form->PrimaryEdit->GetText().empty(); }));
+    Form->LiveLogFolder += "\\Overwrite";
+    // Logs of the coming seconds exist already: the question comes up.
+    std::vector<AnsiString> old;
+    for (int s = 0; s < 4; ++s) {
+        const TDateTime at = Now() + s / 86400.0;
+        const AnsiString name = FormatDateTime("yyMMdd'-'HHmmss", at) + "-LiveMeasResult.txt";
+        old.push_back(MapWindowsPath(Form->LiveLogFolder + "\\" + name));
+        ForceDirectories(ExtractFileDir(old.back()));
+        std::ofstream(old.back()) << "old\n";
+    }
+    Form->LogRunning = 1;
+    Form->LiveLogRecordCount = 0;
+    Form->LiveLogPath = "";
+    {
+        // Polling goes on while the user reads the question.
+        TReadingUser reader(1000);
+        ModalScript::AnswerButton(IDOK);
+        StartLiveLog();
+    }
+    ASSERT_EQ(ModalScript::Log().size(), 1u);
+    EXPECT_EQ(ModalScript::Log()[0].Text, "Overwrite the exists file !");
+    ASSERT_TRUE(RunUntil([&] { return Form->LiveLogRecordCount >= 2; }));
+    EXPECT_EQ(ModalScript::Log().size(), 1u);
+    Form->LogRunning = 0;
+    Form->LCRTimer->SetEnabled(false);
+    for (const AnsiString& path : old)
+        DeleteFile(path);
+    DeleteFile(MapWindowsPath(Form->LiveLogPath));
 }
 
 TEST_F(Polling, EndOfCycleReadsTheRangeBackAndWatchesTheLevelControl)
@@ -494,6 +587,64 @@ TEST_F(Polling, SweepComparePassWritesTheSecondHalfOfTheTable)
         EXPECT_EQ(Form->SweepResultGrid->GetCellEx(7, row), "") << row;
     }
     EXPECT_EQ(Form->SweepResultGrid->GetCellEx(4, 1), " 1.00000 pF");
+}
+
+TEST_F(Polling, AListOrSweepRunEndsWithTheOneOffLineWarningWhenTheInstrumentGoes)
+{
+    const struct { const char* Run; bool Sweep; } runs[] = {{"list", false}, {"sweep", true}};
+    for (const auto& r : runs) {
+        SCOPED_TRACE(r.Run);
+        if (r.Sweep) {
+            ShowTab(Form->SweepGraphTab, 9);
+            Form->SweepGraphPointEdit->SetText("50");
+            SetupSweepGraph();
+            TestInput::Click(Form->SweepGraphStartBtn);
+        } else {
+            ShowTab(Form->ListMeasTab, 7);
+            Form->ListSetupGrid->SetRowCountEx(3);
+            for (int step = 1; step <= 2; ++step) {
+                Form->ListSetupGrid->SetCellEx(0, step, std::to_string(step));
+                Form->ListSetupGrid->SetCellEx(1, step, "Cp-D");
+                Form->ListSetupGrid->SetCellEx(3, step, step == 1 ? "1.000" : "2.000");
+                Form->ListSetupGrid->SetCellEx(6, step, "OFF");
+                Form->ListSetupGrid->SetCellEx(16, step, "OFF");
+                Form->ListSetupGrid->SetCellEx(17, step, "OFF");
+            }
+            Form->MeasListSetupLoopEdit->SetText("100");
+            TestInput::Click(Form->ListMeasStartBtn);
+        }
+        ASSERT_TRUE(Form->TestRunning);
+        TRavArodozIdad* results = r.Sweep ? Form->SweepResultGrid : Form->ListMeasGrid;
+        const int column = r.Sweep ? 4 : 7;
+        ASSERT_TRUE(RunUntil([&] { return results->GetCellEx(column, 2) != ""; }, 8000));
+        {
+            TReadingUser reader(1000);
+            ModalScript::AnswerButton(IDOK);
+            Sim->HangUp();
+            ASSERT_TRUE(RunUntil([&] { return !Form->Connected && ModalScript::PendingAnswers() == 0; }, 5000));
+            RunFor(300);
+        }
+        AnsiString boxes;
+        for (const TModalRequest& box : ModalScript::Log())
+            boxes += box.Text + " | ";
+        ASSERT_EQ(ModalScript::Log().size(), 1u) << boxes;
+        EXPECT_EQ(ModalScript::Log()[0].Text, "''ZV-E'' ComPort Off_Line !");
+        EXPECT_FALSE(Form->TestRunning);
+        EXPECT_TRUE(Form->TestIdle);
+        EXPECT_FALSE(Form->LCRTimer->Enabled());
+        EXPECT_FALSE(Form->StepTimer->Enabled());
+        EXPECT_TRUE((r.Sweep ? Form->SweepGraphStartBtn : Form->ListMeasStartBtn)->Enabled());
+        // The window can be closed: no test is running any more.
+        ModalScript::ClearLog();
+        ModalScript::AnswerButton(IDOK);
+        EXPECT_TRUE(Form->CloseQuery());
+        ModalScript::ClearLog();
+        Sim->Stop();
+        NewForm();
+        StartSim();
+        ConnectThroughPanel();
+        ASSERT_TRUE(Form->Connected);
+    }
 }
 
 TEST_F(Polling, TheBinCountPageIsPolledWhileCountingIsOn)

@@ -194,3 +194,29 @@ TEST(ModalBoxes, ModalFormRunsTheScriptedActionAndReturnsItsResult)
     EXPECT_FALSE(f.Visible());
     EXPECT_EQ(ModalScript::LastRequest().Caption, "About");
 }
+
+TEST(ModalBoxes, TheUsersTimeWithABoxRunsBeforeItsAnswerAndSeesTimerTicks)
+{
+    // A timer ticking under the box, as under a real one while the user reads it.
+    TTimer t(nullptr);
+    t.SetInterval(5);
+    int ticks = 0;
+    t.OnTimer = [&](TObject*) { ++ticks; };
+    std::vector<AnsiString> read;
+    int ticksWhileRead = 0;
+    auto previous = ModalScript::SetWhileShown([&](const TModalRequest& R) {
+        read.push_back(R.Text);
+        const int before = ticks;
+        RunUntil([&] { return ticks >= before + 3; });
+        ticksWhileRead = ticks - before;
+    });
+    ModalScript::AnswerButton(IDCANCEL);
+    EXPECT_EQ(ShowMessageBox("Sure to quit ?", "Warning", MB_OKCANCEL), IDCANCEL);
+    EXPECT_EQ(read, std::vector<AnsiString>{"Sure to quit ?"});
+    EXPECT_GE(ticksWhileRead, 3);
+    ModalScript::SetWhileShown(std::move(previous));
+    t.SetEnabled(false);
+    ModalScript::AnswerButton(IDOK);
+    EXPECT_EQ(ShowMessageBox("Not read", "Warning", MB_OK), IDOK);
+    EXPECT_EQ(read.size(), 1u);
+}
