@@ -302,6 +302,9 @@ TEST(Focus, AControlThatHidesItselfOnExitLeavesTheFocusWhereItWasSent)
                 editor->SetEnabled(false);
         };
         form.Show();
+        // An active window, whose focus the window system moves when its holder goes.
+        zvforms::ImplOf(&form)->widget->window()->activateWindow();
+        TestInput::ProcessEvents();
         editor->SetFocus();
         panel->SetFocus();
         TestInput::ProcessEvents();
