@@ -14,7 +14,6 @@
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Panel.h"
 #include "platform/report/Report.h"
-#include "platform/win/Paths.h"
 
 namespace {
 
@@ -82,7 +81,6 @@ bool WriteSweepGraphResultFile(const AnsiString& FileName)
 
 void TLCRForm::SweepGraphSaveBtnClick(TObject*)
 {
-    SweepGraphSaveDialog->SetFileName("");
     // The old file stays until the new one is complete.
     const AnsiString name = ChooseSaveFile(SweepGraphSaveDialog, "Save Sweep Graph Result Data",
         SweepGraphResultFolder, "SweepGraphResult");
@@ -96,11 +94,7 @@ void TLCRForm::SweepGraphSaveBtnClick(TObject*)
 void TLCRForm::SweepGraphSaveGraphBtnClick(TObject*)
 {
     TSaveDialog* d = SweepGraphSaveDialog;
-    d->SetTitle("Save Sweep Graph *.bmp");
-    d->SetInitialDir(MapWindowsPath(SweepGraphResultFolder));
-    d->SetFilter("(*.bmp)|*.bmp");
-    d->SetDefaultExt("bmp");
-    d->SetFileName("");
+    SetUpFileDialog(d, "Save Sweep Graph *.bmp", SweepGraphResultFolder, "(*.bmp)|*.bmp", "bmp");
     if (!d->Execute()) {
         FocusPanel();
         return;

@@ -75,13 +75,14 @@ bool Refuse(TVodUriz* Field, const AnsiString& Message, bool OnExit)
 bool Accept(TVodUriz* Field, bool OnExit)
 {
     if (OnExit) {
-        F()->InputError = false;
-        Field->SetText(Field->GetText()); // shown with its display decimals
+        EndInputError();
+        Field->SetText(Trim(NormalizeDecimalText(Field->TypedText()))); // shown with its display decimals
     }
     return true;
 }
 
-double FieldValue(TVodUriz* Field) { return StrToFloat(NormalizeDecimalText(Field->GetText())); }
+// As typed: the edit's own reformatting on leaving it reads a decimal comma as a thousands separator.
+double FieldValue(TVodUriz* Field) { return StrToFloat(NormalizeDecimalText(Field->TypedText())); }
 
 bool CheckStartEnd(bool CheckStart, bool OnExit)
 {
@@ -120,7 +121,7 @@ bool CheckStartEnd(bool CheckStart, bool OnExit)
 bool CheckPoint(bool OnExit)
 {
     TVodUriz* field = F()->SweepGraphPointEdit;
-    const AnsiString text = field->GetText();
+    const AnsiString text = Trim(field->TypedText());
     if (text.empty()) {
         field->SetText("10");
         return true;
@@ -129,7 +130,7 @@ bool CheckPoint(bool OnExit)
     if (n < 1 || n > 1000)
         return Refuse(field, " ''Point'' over  range!  1 <= Point <= 1000 !", OnExit);
     if (OnExit)
-        F()->InputError = false;
+        EndInputError();
     return true;
 }
 
@@ -168,7 +169,7 @@ bool CheckNominal(bool OnExit)
         return Refuse(field, NominalRangeMessage(u, position, kind), OnExit);
     field->SetText(NominalFieldText(x));
     if (OnExit)
-        f->InputError = false;
+        EndInputError();
     return true;
 }
 

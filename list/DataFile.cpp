@@ -71,13 +71,21 @@ bool HasNameMarker(const AnsiString& Path, const AnsiString& Marker)
     return Path.compare(Path.size() - 4 - Marker.size(), Marker.size(), Marker) == 0;
 }
 
+void SetUpFileDialog(TOpenDialog* Dialog, const AnsiString& Title, const AnsiString& Folder,
+    const AnsiString& Filter, const AnsiString& DefaultExt)
+{
+    Dialog->SetTitle(Title);
+    Dialog->SetInitialDir(DialogStartFolder(Folder));
+    Dialog->SetFilter(Filter);
+    Dialog->SetDefaultExt(DefaultExt);
+    // A name kept from the last choice would take the dialog to that file's folder.
+    Dialog->SetFileName("");
+}
+
 AnsiString ChooseSaveFile(TSaveDialog* Dialog, const AnsiString& Title, const AnsiString& Folder,
     const AnsiString& Marker)
 {
-    Dialog->SetTitle(Title);
-    Dialog->SetInitialDir(Folder);
-    Dialog->SetFilter("Text(*.txt)|*.txt");
-    Dialog->SetDefaultExt("txt");
+    SetUpFileDialog(Dialog, Title, Folder, "Text(*.txt)|*.txt", "txt");
     if (!Dialog->Execute())
         return "";
     const AnsiString path = WithNameMarker(Dialog->FileName(), Marker);

@@ -8,6 +8,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Types.h"
 
+class TOpenDialog;
 class TSaveDialog;
 
 // The texts the header names besides the date, the time and the path.
@@ -35,6 +36,11 @@ AnsiString FieldLine(const std::vector<AnsiString>& Fields, const std::vector<in
 AnsiString WithNameMarker(const AnsiString& Path, const AnsiString& Marker);
 // The 'Marker' letters stand right before the extension (the open dialog's check).
 bool HasNameMarker(const AnsiString& Path, const AnsiString& Marker);
+
+// Sets a file dialog up as every dialog of the program is: its title, its start folder (the
+// Windows folder's place under the prefix), filter and extension, and no file name yet.
+void SetUpFileDialog(TOpenDialog* Dialog, const AnsiString& Title, const AnsiString& Folder,
+    const AnsiString& Filter, const AnsiString& DefaultExt);
 
 // Asks for a file name with the dialog set up anew; applies the name rule and asks before
 // replacing an existing file. "" when the user cancelled either question.

@@ -67,12 +67,11 @@ bool ReadWord(std::FILE* File, AnsiString& Word)
     return true;
 }
 
-// "**********END**********" and the markers of the other sections.
-bool IsSectionMarker(const AnsiString& Word)
+// The first word of a line that ends the steps: the end marker, or any word longer than a
+// step number can be (the marker of a following section among them).
+bool EndsTheSteps(const AnsiString& FirstWord)
 {
-    static const AnsiString stars(10, '*');
-    return Word.size() > 2 * stars.size() && Word.compare(0, stars.size(), stars) == 0 &&
-        Word.compare(Word.size() - stars.size(), stars.size(), stars) == 0;
+    return FirstWord == EndMarker || FirstWord.size() > 10;
 }
 
 int NominalUnitPosition(TFunctionKind Kind, const AnsiString& Word, int Previous)
@@ -133,9 +132,10 @@ void ReadListSetupFile(const AnsiString& Path)
         marker = word == SetupMarker;
     std::vector<AnsiString> group;
     bool names = true;
-    while (marker && !ended && problem.empty() && ReadWord(file, word)) {
-        // Only a section marker ends the steps: a long word is a step's word like any other.
-        if (group.empty() && IsSectionMarker(word)) {
+    // Steps beyond the list's 1000 are read over, and the first 1000 taken.
+    bool tooMany = false;
+    while (marker && !ended && ReadWord(file, word)) {
+        if (group.empty() && EndsTheSteps(word)) {
             ended = true;
             break;
         }
@@ -144,7 +144,7 @@ void ReadListSetupFile(const AnsiString& Path)
             continue;
         if (!names) {
             if (steps.size() == MaxSteps)
-                problem = " 1 <= Step Count <= 1000 ";
+                tooMany = true;
             else
                 steps.push_back(group);
         }
@@ -191,6 +191,8 @@ void ReadListSetupFile(const AnsiString& Path)
     g->AutoNumberCol(0);
     f->ListStepCount = count;
     g->Refresh();
+    if (tooMany)
+        ShowMessageBox(AnsiString(" 1 <= Step Count <= 1000 ") + " " + Path, "Warning", MB_OK | MB_ICONWARNING);
 }
 
 void WriteListMeasResultFile(const AnsiString& Path)
@@ -237,10 +239,8 @@ void TLCRForm::ListSetupOpenBtnClick(TObject*)
 {
     if (InputError)
         return;
-    ListSetupOpenDialog->SetTitle("Open List Setup Procedure Data");
-    ListSetupOpenDialog->SetInitialDir(ListSetupFolder);
-    ListSetupOpenDialog->SetFilter("Text(*.txt)|*.txt");
-    ListSetupOpenDialog->SetDefaultExt("txt");
+    SetUpFileDialog(ListSetupOpenDialog, "Open List Setup Procedure Data", ListSetupFolder, "Text(*.txt)|*.txt",
+        "txt");
     if (!ListSetupOpenDialog->Execute())
         return;
     const AnsiString path = ListSetupOpenDialog->FileName();

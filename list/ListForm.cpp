@@ -1,5 +1,7 @@
 // The list tabs' own settings, the controls the main window leaves to the list sweep,
 // and the wiring of their events.
+#include <utility>
+
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
 #include "list/ListButtons.h"
@@ -188,6 +190,13 @@ void TLCRForm::CreateListControls()
     SweepNomEdit->SetText("10.000");
     for (TControl* c : std::initializer_list<TControl*>{SweepNomEdit, SweepNomUnitBox, SweepNomUnitLap})
         c->SetVisible(false);
+    // The decimal fields show their values with the panel's decimals.
+    const std::pair<TVodUriz*, int> decimals[] = {{SweepFreqEdit, 3}, {SweepLevelEdit, 2}, {SweepStartEdit, 2},
+        {SweepEndEdit, 2}};
+    for (const auto& [e, places] : decimals) {
+        e->SetEditType(etFloat);
+        e->SetPrecision(places);
+    }
     SweepPointEdit->SetEditType(etNumeric);
     SweepPointEdit->SetMaxLength(3);
     SweepDesEdit->SetEditType(etNumeric);

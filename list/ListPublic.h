@@ -16,6 +16,9 @@ void EditListStepNominal(int Row, const AnsiString& Mode);
 // Refills the nominal unit box of a sweep panel ("ListSweep" or "SweepGraph").
 void FillNominalUnitBox(const AnsiString& FunctionName, const AnsiString& Selector);
 void ValidateListSetupRow();
+// A field outside the step table accepted its value: the input error ends, unless a refused
+// cell of the table still waits for its value.
+void EndInputError();
 void CopyListSteps();
 void BuildListSteps();
 void WriteListSetupFile(const AnsiString& Path);

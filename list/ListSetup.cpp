@@ -270,7 +270,10 @@ void TLCRForm::ListSetupGridComboChange(TObject*, int ACol, int ARow, int, const
         StepNominal[r] = StepNominalUnit[r] = 0;
     }
     g->Refresh();
+    // Leaving the table runs its row check; the focus then comes back, so the next keys go
+    // on in the table instead of reaching whatever control follows the panel.
     FocusControl(LCRPanel);
+    FocusControl(g);
 }
 
 // ---- Rows ----

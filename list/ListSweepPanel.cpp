@@ -32,9 +32,18 @@ void Refocus(TVodUriz* E)
         E->SetFocus();
 }
 
+// A field's number as the user typed it: the edit's own reformatting on leaving it reads a
+// decimal comma as a thousands separator.
 double FieldNumber(TVodUriz* E)
 {
-    return StrToFloat(Trim(NormalizeDecimalText(E->GetText())));
+    return StrToFloat(Trim(NormalizeDecimalText(E->TypedText())));
+}
+
+// An accepted number is shown with the field's decimals.
+bool ShowAccepted(TVodUriz* E)
+{
+    E->SetText(Trim(NormalizeDecimalText(E->TypedText())));
+    return true;
 }
 
 void EnableSetupButtons(bool On)
@@ -71,7 +80,7 @@ bool CheckFreq(bool)
     TLCRForm* f = LCRForm;
     const double v = FieldNumber(f->SweepFreqEdit);
     if (v >= 0.01 && v <= ModelHighestKHz(f->ModelName))
-        return true;
+        return ShowAccepted(f->SweepFreqEdit);
     Warn(" ''Start'' over  range! 0.01 kHz <= Start <=" + ModelHighestText(f->ModelName));
     Refocus(f->SweepFreqEdit);
     return false;
@@ -84,7 +93,7 @@ bool CheckLevel(bool)
     const bool current = f->SweepLevelTypeBox->Text() == "Level(mA)";
     const TLevelRange r = LevelRange(current);
     if (v >= r.Low && v <= r.High)
-        return true;
+        return ShowAccepted(f->SweepLevelEdit);
     Warn(current ? " ''Level(mA)'' over  range! 0.1 mA <= Level(mA) <= 20 mA !"
                  : " ''Level_V''_v over  range! 0.01 V <= Level(V) <= 2 V !");
     Refocus(f->SweepLevelEdit);
@@ -131,7 +140,7 @@ bool CheckRange(TVodUriz* E, bool IsStart, bool Enter)
             " 0.1 mA <= " + name + " <= 20 mA !";
     }
     if (v >= lo && v <= hi)
-        return true;
+        return ShowAccepted(E);
     Warn(text);
     Refocus(E);
     return false;
@@ -150,11 +159,12 @@ bool CheckEnd(bool Enter)
 bool CheckPoint(bool Enter)
 {
     TLCRForm* f = LCRForm;
-    if (Trim(f->SweepPointEdit->GetText()).empty()) {
+    const AnsiString typed = Trim(f->SweepPointEdit->TypedText());
+    if (typed.empty()) {
         f->SweepPointEdit->SetText("10");
         return true;
     }
-    const int n = StrToInt(Trim(f->SweepPointEdit->GetText()));
+    const int n = StrToInt(typed);
     // At least one point: no point would generate nothing and shift the rows for nothing.
     if (n >= 1 && f->ListSetupGrid->GetRowCountEx() - 1 + n <= 1000)
         return true;
@@ -166,11 +176,12 @@ bool CheckPoint(bool Enter)
 bool CheckDes(bool)
 {
     TLCRForm* f = LCRForm;
-    if (Trim(f->SweepDesEdit->GetText()).empty()) {
+    const AnsiString typed = Trim(f->SweepDesEdit->TypedText());
+    if (typed.empty()) {
         f->SweepDesEdit->SetText("1");
         return true;
     }
-    const int d = StrToInt(Trim(f->SweepDesEdit->GetText()));
+    const int d = StrToInt(typed);
     if (d > f->ListSetupGrid->GetRowCountEx() - 1) {
         Warn(" Illegal destination step number !  Destination Step <= Setp Count !");
         Refocus(f->SweepDesEdit);

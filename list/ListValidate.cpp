@@ -140,6 +140,9 @@ void ReportCell(int Col, int Row)
 {
     TLCRForm* f = LCRForm;
     TRavArodozIdad* g = f->ListSetupGrid;
+    // A click on another cell has opened its editor by now (the combo of a Function cell):
+    // it is closed where it stands, or it would write its text into the refused cell.
+    g->HideInplaceEdit();
     g->SelectRange(Col, Col, Row, Row);
     ShowMessageBox("Step" + IntToStr(Row) + CellMessage(Col, Row), "Warning", MB_OK | MB_ICONWARNING);
     g->SetCellEx(Col, Row, "");
@@ -234,6 +237,11 @@ void ValidateListSetupRow()
     }
 }
 
+void EndInputError()
+{
+    LCRForm->InputError = LCRForm->InvalidCellPending;
+}
+
 namespace {
 
 // The loop count field; true when accepted.
@@ -241,11 +249,12 @@ bool CheckLoopCount()
 {
     TLCRForm* f = LCRForm;
     TVodUriz* e = f->MeasListSetupLoopEdit;
-    if (Trim(e->GetText()).empty()) {
+    const AnsiString typed = Trim(e->TypedText());
+    if (typed.empty()) {
         e->SetText("1");
         return true;
     }
-    const int n = StrToInt(Trim(e->GetText()));
+    const int n = StrToInt(typed);
     if (n <= 0 || n > 1000) {
         ShowMessageBox(" ''Loop'' over  range!  1 <= Loop  <= 1000 !", "Warning", MB_OK | MB_ICONWARNING);
         if (e->CanFocus())
@@ -259,11 +268,14 @@ bool CheckLoopCount()
 
 void TLCRForm::MeasListSetupLoopEditExit(TObject*)
 {
-    if (Trim(MeasListSetupLoopEdit->GetText()).empty()) {
+    if (Trim(MeasListSetupLoopEdit->TypedText()).empty()) {
         MeasListSetupLoopEdit->SetText("1");
         return;
     }
-    InputError = !CheckLoopCount();
+    if (CheckLoopCount())
+        EndInputError();
+    else
+        InputError = true;
 }
 
 void TLCRForm::MeasListSetupLoopEditKeyDown(TObject*, Word& Key, TShiftState)

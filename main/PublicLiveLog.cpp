@@ -118,8 +118,8 @@ void StartLiveLog()
     if (!f->LiveLogFile)
         return;
     std::FILE* file = f->LiveLogFile;
-    WriteLine(file, "Date:" + Pad(yy + "/" + mm + "/" + dd, 13));
-    WriteLine(file, "Time:" + Pad(time, 13));
+    WriteLine(file, Pad("Date:" + yy + "/" + mm + "/" + dd, 13));
+    WriteLine(file, Pad("Time:" + time, 13));
     WriteLine(file, "File_Name:" + Pad(path, 20));
     WriteLine(file, Pad(f->ProgramVersionText, 12));
     WriteLine(file, Pad(f->ProgramDateText, 23));

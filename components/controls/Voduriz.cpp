@@ -372,12 +372,20 @@ void TVodUriz::DoExit()
         return;
     }
     PullFromWindow();
+    FTypedText = FModel.GetText();
     FModel.FocusLost(); // reformats before OnExit sees the value
     PushToWindow();
     LookupLostFocus();
     if (FFocusLabel && FLabel)
         FLabel->Font()->SetStyle(FLabel->Font()->Style() & ~fsBold);
-    TWinControl::DoExit();
+    {
+        FExiting = true;
+        struct TDone {
+            bool& Flag;
+            ~TDone() { Flag = false; }
+        } done{FExiting};
+        TWinControl::DoExit();
+    }
     if (!FAlignChanging) {
         if (FFocusWidthInc > 0)
             SetWidth(Width() - FFocusWidthInc);

@@ -25,6 +25,9 @@ public:
     void SetText(const AnsiString& Value) override;
     // The text as the window shows it.
     const AnsiString& WindowText() const { return FModel.WindowText(); }
+    // The value as the user left it: while OnExit runs, the value before the exit's
+    // reformatting (an emptied number field still empty); at any other time the value.
+    AnsiString TypedText() const { return FExiting ? FTypedText : GetText(); }
 
     TVodUrizType EditType() const { return FModel.EditType(); }
     void SetEditType(TVodUrizType v);
@@ -250,6 +253,8 @@ private:
     void SetCaretByCursor(const TPoint& P);
 
     TVodUrizModel FModel;
+    bool FExiting = false;
+    AnsiString FTypedText;
     bool FPushing = false;
     bool FApplyingColours = false;
     bool FKeypadDecimal = false;

@@ -231,7 +231,7 @@ bool TVodUriz::HoldsNativeMouse(int Kind, TMouseButton Button, int X, int Y) con
 {
     if (Kind == 0)
         return Button == mbLeft && PressInSelection(X, Y);
-    return FDragArmed;
+    return Kind != 3 && FDragArmed; // a double click selects as the edit window does
 }
 
 void TVodUriz::MouseMove(TShiftState Shift, int X, int Y)

@@ -86,6 +86,7 @@ void TRavInplaceEdit::UpdateContents()
     SetPasswordChar(g->EditorType() == edPassword ? g->PasswordChar() : 0);
     FWordWrap = g->WordWrap();
     FLookupEnabled = true;
+    FEdited = false;
     TInplaceEdit::UpdateContents();
     TColor color = clNone;
     g->CellEditLook(g->Col(), g->Row(), color, Font());
@@ -164,7 +165,10 @@ void TRavInplaceEdit::EditKeyDown(Word& Key, TShiftState Shift)
         return;
     }
     switch (Key) {
-    case VK_ESCAPE: SetText(g->CachedText()); break;
+    case VK_ESCAPE:
+        SetText(g->CachedText());
+        FEdited = false;
+        break;
     case VK_TAB:
         if (g->Options() & goTabs) {
             if (!g->ValidateCell(Text())) {
@@ -214,6 +218,9 @@ void TRavInplaceEdit::KeyDown(Word& Key, TShiftState Shift)
         return;
     }
     TInplaceEdit::KeyDown(Key, Shift);
+    // A caret key the editor kept (not handed on to the grid): the user edits within the text.
+    if (Key == VK_LEFT || Key == VK_RIGHT || Key == VK_HOME || Key == VK_END)
+        FEdited = true;
 }
 
 void TRavInplaceEdit::KeyPress(char& Key)
@@ -249,6 +256,8 @@ void TRavInplaceEdit::KeyUp(Word& Key, TShiftState Shift)
 
 void TRavInplaceEdit::Change()
 {
+    if (!FFilling && Visible())
+        FEdited = true;
     TInplaceEdit::Change();
 }
 
@@ -340,6 +349,7 @@ void TRavInplaceEdit::DoPaste()
 
 void TRavInplaceEdit::DoEnter()
 {
+    FEdited = false;
     TInplaceEdit::DoEnter();
     TRavArodozIdad* g = RGrid();
     if (g->CaretPositioningPending())
@@ -374,6 +384,40 @@ void TRavInplaceEdit::DblClick()
     TRavArodozIdad* g = RGrid();
     if (g->OnDblClickCell)
         g->OnDblClickCell(g, g->Row(), g->Col());
+}
+
+// As a grid or spreadsheet does: a click on a cell that is not being edited selects its
+// text, so that typing replaces it; a double click selects the word under the pointer (the
+// text between blanks, as the edit window selects it: a number whole) and starts editing.
+void TRavInplaceEdit::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
+{
+    TInplaceEdit::MouseDown(Button, Shift, X, Y);
+    if (Button != mbLeft || RGrid()->MouseActions()->CaretPositioning())
+        return;
+    if (Shift & ssDouble) {
+        const AnsiString t = Text();
+        const int n = static_cast<int>(t.size());
+        const int at = std::max(0, std::min(CharFromPos(TPoint(X, Y)), n));
+        int from = at, to = at;
+        while (from > 0 && !std::isspace(static_cast<unsigned char>(t[static_cast<size_t>(from) - 1])))
+            --from;
+        while (to < n && !std::isspace(static_cast<unsigned char>(t[static_cast<size_t>(to)])))
+            ++to;
+        SetSelStart(from);
+        SetSelLength(to - from);
+        FEdited = true;
+    } else if (!FEdited) {
+        SelectAll();
+    }
+}
+
+// The edit window's own caret placing and word selection give way to the above; with
+// caret positioning the grid's rule places the caret instead.
+bool TRavInplaceEdit::HoldsNativeMouse(int Kind, TMouseButton Button, int, int) const
+{
+    if (Button != mbLeft || RGrid()->MouseActions()->CaretPositioning())
+        return false;
+    return Kind == 3 || !FEdited;
 }
 
 // ---------------------------------------------------------------- editor controls

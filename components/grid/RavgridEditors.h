@@ -45,11 +45,16 @@ protected:
     void DoExit() override;
     void Change() override;
     void DblClick() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    bool HoldsNativeMouse(int Kind, TMouseButton Button, int X, int Y) const override;
     void DoChange();
 
 private:
     TRavArodozIdad* RGrid() const;
     bool ValidateOrRestore();
+    // The text was typed into, or the caret moved with the keys, since the editor took the
+    // cell: until then the editor stands for the cell, whose text a click selects whole.
+    bool FEdited = false;
     int FLengthLimit = 0;
     bool FVAlign = false;
     bool FWordWrap = false;

@@ -418,7 +418,8 @@ protected:
     // Keys the control handles itself instead of the form's navigation (Tab, arrows, Enter, Esc).
     virtual bool WantsKey(Word Key, TShiftState Shift) const;
     // A control over a native widget may keep a mouse event from the widget's own handling
-    // (a press that starts dragging the selection): Kind 0 press, 1 move, 2 release.
+    // (a press that starts dragging the selection): Kind 0 press, 1 move, 2 release,
+    // 3 the second press of a double click.
     virtual bool HoldsNativeMouse(int /*Kind*/, TMouseButton /*Button*/, int /*X*/, int /*Y*/) const { return false; }
     // Width of the border around the client area (0: none).
     virtual int NonClientWidth() const { return 0; }

@@ -250,6 +250,16 @@ QStringList QtFilters(const AnsiString& Filter)
     return out;
 }
 
+// A name typed without a folder lies in the folder the dialog shows, as the window system's
+// dialog gives it back (a scripted answer is a typed name too).
+AnsiString InFolder(const AnsiString& Name, const AnsiString& Folder)
+{
+    const bool placed = Name.empty() || Name[0] == '/' || Name[0] == '\\' || (Name.size() > 1 && Name[1] == ':');
+    if (placed || Folder.empty())
+        return Name;
+    return Folder + (Folder.back() == '/' ? "" : "/") + Name;
+}
+
 AnsiString WithDefaultExt(const AnsiString& Name, const AnsiString& Ext)
 {
     if (Name.empty() || Ext.empty())
@@ -302,7 +312,7 @@ bool TOpenDialog::Execute()
         });
     if (a.Result == 0)
         return false;
-    FFileName = WithDefaultExt(a.Value, FDefaultExt);
+    FFileName = WithDefaultExt(InFolder(a.Value, FInitialDir), FDefaultExt);
     return true;
 }
 

@@ -377,6 +377,14 @@ void TCustomForm::FocusControl(TWinControl* Control)
     TWinControl* old = FActiveControl;
     if (Control != old) {
         FActiveControl = Control;
+        // An exit handler that hides or disables the control holding the window system's
+        // focus makes the window system move it on its own: no focus change of the form's.
+        int& changing = zvforms::ImplOf(this)->changingFocus;
+        ++changing;
+        struct TDone {
+            int& Count;
+            ~TDone() { --Count; }
+        } done{changing};
         // Leave the old control and the containers that do not hold the new one.
         for (TWinControl* c = old; c && c != this && !(Control && c->ContainsControl(Control)); c = c->Parent())
             c->DoExit();

@@ -31,6 +31,7 @@ struct TWinControl::Impl {
     TControl* pressed = nullptr;  // graphic child that got the button press
     std::vector<TWinControl*> tabList; // windowed children in tab order
     bool settingFocus = false;
+    int changingFocus = 0;       // a form: FocusControl is leaving and entering controls
     bool syncing = false;
     bool blitOnly = false;        // the next paint shows the buffer as drawn outside Paint
     bool seeThrough = false;      // unpainted pixels show the parent (a transparent control)
@@ -212,7 +213,8 @@ protected:
     }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
-        Base::mouseDoubleClickEvent(e);
+        if (!Held(3, e))
+            Base::mouseDoubleClickEvent(e);
         if (ctl)
             RouteMouse(ctl, e);
     }

@@ -198,7 +198,7 @@ void RouteFocusIn(TWinControl* c, Qt::FocusReason reason)
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return;
     TCustomForm* f = GetParentForm(c);
-    if (!f || f == c || f->ActiveControl() == c)
+    if (!f || f == c || f->ActiveControl() == c || zvforms::ImplOf(f)->changingFocus)
         return;
     Guard([&] { f->FocusControl(c); }, c);
 }

@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/core/FileUtils.h"
+
 namespace {
 
 AnsiString Env(const char* name)
@@ -103,4 +105,11 @@ AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsP
     if (!rest.empty() && rest.back() == '/')
         mapped += '/';
     return mapped;
+}
+
+AnsiString DialogStartFolder(const AnsiString& WindowsFolder)
+{
+    const AnsiString folder = MapWindowsPath(WindowsFolder);
+    ForceDirectories(folder);
+    return folder;
 }

@@ -16,3 +16,7 @@ AnsiString ZorvanePrefix();
 AnsiString MapWindowsPath(const AnsiString& WindowsPath);
 // The same mapping under another prefix (tools that fill a prefix of their own).
 AnsiString MapWindowsPathIn(const AnsiString& Prefix, const AnsiString& WindowsPath);
+// The folder a file dialog starts in for a Windows folder ("C:\Zorvane\ListSetup"): its place
+// under the prefix, made when missing, since a dialog given a folder that does not exist
+// opens somewhere else.
+AnsiString DialogStartFolder(const AnsiString& WindowsFolder);

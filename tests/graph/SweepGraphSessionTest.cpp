@@ -34,6 +34,7 @@
 #include "platform/forms/VirtualKeys.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/report/Report.h"
+#include "platform/win/Paths.h"
 #include "tests/support/TestOutput.h"
 #include "tools/instrument-sim/DeviceUnderTest.h"
 #include "platform/graphics/PngData.h"
@@ -214,7 +215,11 @@ TEST_F(SweepGraphSession, ParameterFieldsRefuseOutOfRangeValuesWithTheirMessages
     ModalScript::AnswerButton(IDOK);
     Enter(Form->SweepGraphPointEdit, "0\r", false);
     EXPECT_FALSE(Form->InputError);
-    Enter(Form->SweepGraphPointEdit, "10");
+    ModalScript::ClearLog();
+    Enter(Form->SweepGraphPointEdit, "");
+    EXPECT_EQ(Form->SweepGraphPointEdit->GetText(), "10");
+    EXPECT_TRUE(ModalScript::Log().empty()) << ModalScript::LastRequest().Text;
+    EXPECT_FALSE(Form->InputError);
 
     // The fixed frequency of a level sweep is bounded by the model's 300 kHz.
     Pick(Form->SweepGraphTypeGroup, 1);
@@ -582,6 +587,31 @@ TEST_F(SweepGraphSession, ResultFileIsWrittenByteForByte)
     const AnsiString text = SweepGraphResultText("x");
     EXPECT_NE(text.find("(null)    (null)       (null)       (null)     (null) (null)     (null) (null)"), AnsiString::npos)
         << text;
+}
+
+// Both save dialogs of the tab start in the result folder under the prefix, with no name yet;
+// a name typed without a folder is saved there.
+TEST_F(SweepGraphSession, SaveDialogsStartInTheResultFolder)
+{
+    const AnsiString folder = MapWindowsPath(Form->SweepGraphResultFolder);
+    const struct { TOwShadowButton* Button; const char* Typed; const char* File; } cases[] = {
+        {Form->SweepGraphSaveBtn, "run3", "run3_SweepGraphResult.txt"},
+        {Form->SweepGraphSaveGraphBtn, "picture", "picture.bmp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        ModalScript::ClearLog();
+        ModalScript::AnswerCancel();
+        Click(c.Button);
+        EXPECT_EQ(ModalScript::LastRequest().Kind, TModalKind::SaveDialog);
+        EXPECT_EQ(ModalScript::LastRequest().Folder, folder);
+        EXPECT_TRUE(DirectoryExists(folder));
+        EXPECT_EQ(ModalScript::LastRequest().Value, "");
+        DeleteFile(folder + "/" + c.File);
+        ModalScript::AnswerFile(c.Typed);
+        Click(c.Button);
+        EXPECT_TRUE(FileExists(folder + "/" + c.File));
+    }
 }
 
 TEST_F(SweepGraphSession, SaveGraphPreviewAndTerminate)

@@ -2,6 +2,7 @@
 #include <regex>
 
 #include "components/controls/Voduriz.h"
+#include "list/ListButtons.h"
 #include "list/ListPublic.h"
 #include "platform/core/FileUtils.h"
 #include "tests/list/ListTestSupport.h"
@@ -90,6 +91,48 @@ TEST_F(ListFiles, SetupFileIsWrittenByteForByteAndReadBack)
     EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
 }
 
+// Each file dialog of the list tabs starts in its folder under the prefix, with no name yet;
+// a name typed without a folder is saved there and opened from there.
+TEST_F(ListFiles, DialogsStartInTheirFoldersUnderThePrefix)
+{
+    const AnsiString setup = "C:\\Zorvane\\ListSetup", meas = "C:\\Zorvane\\ListMeasResult";
+    const struct { TOwShadowButton* Button; bool SetupTab; AnsiString Folder; TModalKind Kind; const char* Typed;
+        const char* File; } cases[] = {
+        {Form->ListSetupSaveBtn, true, setup, TModalKind::SaveDialog, "plan", "plan_ListSetup.txt"},
+        {Form->ListMeasResultSaveBtn, false, meas, TModalKind::SaveDialog, "run", "run_ListMeasResult.txt"},
+        {Form->ListSetupOpenBtn, true, setup, TModalKind::OpenDialog, "plan_ListSetup.txt", "plan_ListSetup.txt"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        ShowListTab(c.SetupTab);
+        ModalScript::ClearLog();
+        ModalScript::AnswerCancel();
+        ClickButton(c.Button);
+        const TModalRequest r = ModalScript::LastRequest();
+        EXPECT_EQ(r.Kind, c.Kind);
+        EXPECT_EQ(r.Folder, MapWindowsPath(c.Folder));
+        EXPECT_TRUE(DirectoryExists(r.Folder)) << r.Folder;
+        EXPECT_EQ(r.Value, "");
+
+        const AnsiString file = MapWindowsPath(c.Folder + "\\" + c.File);
+        if (c.Kind == TModalKind::OpenDialog)
+            Form->ListSetupNewBtnClick(nullptr);
+        else
+            DeleteFile(file);
+        ModalScript::AnswerFile(c.Typed);
+        ClickButton(c.Button);
+        EXPECT_TRUE(FileExists(file)) << file;
+        EXPECT_TRUE(Messages().empty()) << Messages()[0];
+        // The dialog opens in its folder again, not in the last file's.
+        ModalScript::AnswerCancel();
+        ClickButton(c.Button);
+        EXPECT_EQ(ModalScript::LastRequest().Folder, MapWindowsPath(c.Folder));
+        EXPECT_EQ(ModalScript::LastRequest().Value, "");
+    }
+    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep); // opened back from the folder
+    EXPECT_EQ(Form->StepNominal[2], 25000);
+}
+
 TEST_F(ListFiles, OverwriteIsAskedAndTheOldFileStaysWhenNoNewOneCanBeWritten)
 {
     const AnsiString dir = ListTestFolder("overwrite");
@@ -140,7 +183,6 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
     WriteAll(dir + "abc.txt", head);
 
     const struct { const char* File; const char* Message; } refused[] = {
-        {"many_ListSetup.txt", " 1 <= Step Count <= 1000 "},
         {"cut_ListSetup.txt", "The file is not complete !"},
         {"abc.txt", "File name format Error !"},
     };
@@ -152,6 +194,17 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
         EXPECT_EQ(Row(Setup(), 2, 18), AbsStep) << r.File;
         EXPECT_EQ(Form->StepNominal[2], 25000) << r.File;
     }
+
+    // Steps beyond the list's 1000: the first 1000 are taken, with a warning.
+    ModalScript::ClearLog();
+    ModalScript::AnswerFile(dir + "many_ListSetup.txt");
+    ModalScript::AnswerButton(IDOK);
+    Form->ListSetupOpenBtnClick(nullptr);
+    EXPECT_EQ(Messages(), std::vector<AnsiString>{" 1 <= Step Count <= 1000  " + dir + "many_ListSetup.txt"});
+    EXPECT_EQ(Form->ListStepCount, 1000);
+    EXPECT_EQ(Setup()->GetRowCountEx(), 1001);
+    EXPECT_EQ(Setup()->GetCellEx(0, 1000), "1000");
+    EXPECT_EQ(Form->StepNominalUnit[1000], 1);
 
     // An unknown unit takes the first position of the function's list.
     ModalScript::AnswerFile(dir + "odd_ListSetup.txt");
@@ -193,21 +246,23 @@ TEST_F(ListFiles, ResultFileHoldsTheSetupOfTheRunAndSplitsEveryValue)
         "**********END**********\r\n");
 }
 
-// Words of any length are read whole, the first of a line too; only a section marker ends
-// the steps.
+// Words of any length are read whole; a line whose first word is longer than 10 characters
+// ends the steps, the marker of a following section as well as any other.
 TEST_F(ListFiles, LongWordsAreReadWhole)
 {
     const AnsiString dir = ListTestFolder("long");
     const std::string head = "**********List_Setup**********\r\n"
         "Step Function Freq_Type Freq_Value Level_Type Level_Value Limit_Type Limit_Mode (null) Unit Primary_Lower "
         "Primary_Upper (null) Unit Second_Lower Second_Upper Monitor(1) Monitor(2) Nominal Unit\r\n"
-        "000000000001 Cp-D Freq(kHz) 1.00000000000 Level(V) 1.00 Primary SEQ (null) nF 90.0000000000 "
+        "0000000001 Cp-D Freq(kHz) 1.00000000000 Level(V) 1.00 Primary SEQ (null) nF 90.0000000000 "
         "110.000000000000 (null) (null) (null) (null) REL OFF 2.50000000000000 uF\r\n"
         "2 Ls-Rs Freq(Hz) 100.0 Level(mA) 0.10 Both SEQ (null) KH 1.00000 2.00000 (null) ohm -5.00000 5.00000 ABS "
         "OFF 2.50000 KH\r\n";
     const struct { const char* File; const char* Tail; } files[] = {
         {"long_ListSetup.txt", "**********END**********\r\n"},
         {"result_ListSetup.txt", "**********List_Meas_Result**********\r\n Record_No Loop Step\r\n"},
+        {"stop_ListSetup.txt", "00000000003 Cs-Rs Freq(kHz) 1.000 Level(V) 1.00 Primary SEQ (null) pF 0.00000 "
+            "0.00000 (null) (null) (null) (null) OFF OFF (null) (null)\r\n**********END**********\r\n"},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.File);

@@ -36,12 +36,6 @@ protected:
         RunFor(100);
     }
 
-    static void ClickButton(TOwShadowButton* B)
-    {
-        TBitmap drawn;
-        RenderControl(ButtonControl(B), &drawn);
-        TestInput::Click(ButtonControl(B));
-    }
 
     // What the run sent, without the fetch queries of the polling.
     std::vector<AnsiString> Sent() const

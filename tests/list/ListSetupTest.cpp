@@ -20,18 +20,6 @@ protected:
         ModalScript::ClearLog();
     }
 
-    TWinControl* Focus() { return Form->ActiveControl() ? Form->ActiveControl() : Form.get(); }
-    void Press(Word Key, TShiftState Shift = 0)
-    {
-        TestInput::KeyDown(Focus(), Key, Shift);
-        TestInput::KeyUp(Focus(), Key, Shift);
-    }
-    // One character at a time: the first opens the editor, which takes the rest.
-    void Type(const AnsiString& Text)
-    {
-        for (char c : Text)
-            TestInput::TypeText(Focus(), AnsiString(1, c));
-    }
     // Moves the current cell with the arrow keys, as the user does.
     void GoTo(int Col, int Row)
     {
@@ -53,13 +41,6 @@ protected:
         // The user scrolls the list to the item just above and takes the next one.
         cb->SetItemIndex(target - 1);
         Press(VK_DOWN);
-    }
-    // A shadow button takes a press on the face it has drawn: let it draw first.
-    static void ClickButton(TOwShadowButton* B)
-    {
-        TBitmap drawn;
-        RenderControl(ButtonControl(B), &drawn);
-        TestInput::Click(ButtonControl(B));
     }
     // A field's text replaced as the user does it: click in, select it all, type over it.
     void Retype(TVodUriz* E, const AnsiString& Text)

@@ -5,6 +5,8 @@
 #include "list/ListPublic.h"
 #include "platform/core/FileUtils.h"
 #include "platform/forms/PageControl.h"
+#include "platform/forms/Render.h"
+#include "platform/graphics/Bitmap.h"
 
 void ListFixture::SetUpTestSuite()
 {
@@ -21,6 +23,25 @@ void ListFixture::ShowListTab(bool SetupTab)
     Form->PageId = SetupTab ? 8 : 7;
     SetListMeasState("Default");
     TestInput::ProcessEvents();
+}
+
+void ListFixture::ClickButton(TOwShadowButton* B)
+{
+    TBitmap drawn;
+    RenderControl(ButtonControl(B), &drawn);
+    TestInput::Click(ButtonControl(B));
+}
+
+void ListFixture::Press(Word Key, TShiftState Shift)
+{
+    TestInput::KeyDown(Focus(), Key, Shift);
+    TestInput::KeyUp(Focus(), Key, Shift);
+}
+
+void ListFixture::Type(const AnsiString& Text)
+{
+    for (char c : Text)
+        TestInput::TypeText(Focus(), AnsiString(1, c));
 }
 
 void ListFixture::FillSteps(const std::vector<std::vector<AnsiString>>& Steps)

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "components/grid/Ravgrid.h"
+#include "list/ListButtons.h"
 #include "tests/main/MainTestSupport.h"
 
 class ListFixture : public MainWindowFixture {
@@ -32,6 +33,13 @@ protected:
 
     // The list tabs as the title soft keys leave them (without an instrument to switch).
     void ShowListTab(bool Setup);
+    // A shadow button takes a press on the face it has drawn: it draws first.
+    static void ClickButton(TOwShadowButton* B);
+    // The keys go to the focused control, as a user's do.
+    TWinControl* Focus() { return Form->ActiveControl() ? Form->ActiveControl() : Form.get(); }
+    void Press(Word Key, TShiftState Shift = 0);
+    // One character at a time: the first opens a table cell's editor, which takes the rest.
+    void Type(const AnsiString& Text);
 
     // Steps of 18 cells each (Step to Monitor(2)), as the table holds them.
     void FillSteps(const std::vector<std::vector<AnsiString>>& Steps);

@@ -160,7 +160,7 @@ TEST_F(MainWindowFixture, ConnectsAtEachBaudRateToEachKindOfModel)
         EXPECT_EQ(Form->ModelName, c.Model);
         EXPECT_EQ(Form->TypeLab->Caption(), c.Model);
         EXPECT_EQ(Form->FreqTypeLab->Caption(), AnsiString("  10 Hz - ") + c.KHz + " kHz");
-        EXPECT_EQ(Form->SweepEndEdit->GetText(), c.KHz);
+        EXPECT_EQ(Form->SweepEndEdit->GetText(), AnsiString(c.KHz) + ".00"); // a float field of 2 decimals
         EXPECT_EQ(Form->StatusBar->SimpleText(), AnsiString(" Serial No: ZV25110042  /  FW Version: V2.03  /  ") +
                 "Com Port: 7  /  Baud Rate: " + baudTexts[c.BaudItem]);
         EXPECT_TRUE(Form->MainPanel->Enabled());

@@ -433,8 +433,9 @@ TEST_F(Polling, LiveLogWritesEveryCountedReading)
     EXPECT_TRUE(crlf);
     ASSERT_GE(lines.size(), 19u);
     const AnsiString stamp = ExtractFileName(path);
-    EXPECT_EQ(lines[0], "Date:     " + stamp.substr(0, 2) + "/" + stamp.substr(2, 2) + "/" + stamp.substr(4, 2));
-    EXPECT_EQ(lines[1], "Time:     " + stamp.substr(7, 2) + ":" + stamp.substr(9, 2) + ":" + stamp.substr(11, 2));
+    // Label and value together fill the 13 characters of each field.
+    EXPECT_EQ(lines[0], "Date:" + stamp.substr(0, 2) + "/" + stamp.substr(2, 2) + "/" + stamp.substr(4, 2));
+    EXPECT_EQ(lines[1], "Time:" + stamp.substr(7, 2) + ":" + stamp.substr(9, 2) + ":" + stamp.substr(11, 2));
     EXPECT_EQ(lines[2], "File_Name:C:\\Zorvane\\LiveMeasResult\\" + stamp);
     EXPECT_EQ(lines[3], "Version:2.05");
     EXPECT_EQ(lines[4], "Version_Date:2021/11/25");

@@ -76,6 +76,34 @@ TEST_F(TypedEdit, EmptyFloatShowsZeroBeforeOnExit)
     EXPECT_EQ(seen, "0.000");
 }
 
+// OnExit sees the reformatted value, and can still read what the user left in the field.
+TEST_F(TypedEdit, OnExitCanReadTheValueAsTheUserLeftIt)
+{
+    const struct { TVodUrizType Type; int Precision; const char* Old; const char* Typed; const char* Shown; } cases[] = {
+        {etNumeric, 0, "10", "", "0"}, {etFloat, 2, "1.00", "", "0.00"}, {etFloat, 2, "1.00", "0,5", "5.00"},
+        {etNumeric, 0, "10", "42", "42"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Typed);
+        edit->SetEditType(c.Type);
+        edit->SetPrecision(c.Precision);
+        edit->SetText(c.Old);
+        AnsiString seen, typed;
+        edit->OnExit = [&](TObject*) {
+            seen = edit->GetText();
+            typed = edit->TypedText();
+        };
+        Focus(edit);
+        TestInput::PressKey(edit, VK_HOME);
+        TestInput::PressKey(edit, VK_END, ssShift);
+        TestInput::PressKey(edit, VK_BACK);
+        TestInput::TypeText(edit, c.Typed);
+        Focus(other);
+        EXPECT_EQ(seen, c.Shown);
+        EXPECT_EQ(typed, c.Typed);
+        EXPECT_EQ(edit->TypedText(), c.Shown); // once the exit is over, the value itself
+    }
+}
+
 TEST_F(TypedEdit, EnterReachesOnKeyDownAndOnKeyPressOnce)
 {
     edit->SetEditType(etNumeric);

@@ -178,6 +178,10 @@ TEST(ModalBoxes, FileDialogTakesTheScriptedNameWithDefaultExtension)
     ModalScript::AnswerCancel();
     EXPECT_FALSE(d.Execute());
     EXPECT_EQ(d.FileName(), "/data/list/run1.csv");
+    // A name typed without a folder lies in the folder the dialog shows.
+    ModalScript::AnswerFile("run2");
+    ASSERT_TRUE(d.Execute());
+    EXPECT_EQ(d.FileName(), "/data/list/run2.csv");
 }
 
 TEST(ModalBoxes, ModalFormRunsTheScriptedActionAndReturnsItsResult)

@@ -279,6 +279,41 @@ TEST(Focus, HidingOrDisablingTheFocusedControlsPanelLeavesItWithoutEnteringAnoth
     }
 }
 
+// The control that is left hides or disables itself in its OnExit (a grid's editor closing):
+// the focus goes where the program sent it, not to the next control of the window system.
+TEST(Focus, AControlThatHidesItselfOnExitLeavesTheFocusWhereItWasSent)
+{
+    for (const bool hide : {true, false}) {
+        TForm form(nullptr);
+        auto* editor = new TEdit(&form);
+        editor->SetParent(&form);
+        auto* next = new TEdit(&form);
+        next->SetParent(&form);
+        next->SetTop(30);
+        auto* panel = new TPanel(&form);
+        panel->SetParent(&form);
+        panel->SetTop(60);
+        int nextEntered = 0;
+        next->OnEnter = [&](TObject*) { ++nextEntered; };
+        editor->OnExit = [&](TObject*) {
+            if (hide)
+                editor->Hide();
+            else
+                editor->SetEnabled(false);
+        };
+        form.Show();
+        // An active window, whose focus the window system moves when its holder goes.
+        zvforms::ImplOf(&form)->widget->window()->activateWindow();
+        TestInput::ProcessEvents();
+        editor->SetFocus();
+        panel->SetFocus();
+        TestInput::ProcessEvents();
+        EXPECT_EQ(form.ActiveControl(), panel) << hide;
+        EXPECT_EQ(nextEntered, 0) << hide;
+        EXPECT_TRUE(zvforms::ImplOf(panel)->widget->hasFocus()) << hide;
+    }
+}
+
 TEST(Focus, ChangingThePageByCodeMovesTheFocusOutOfTheOldPageToTheNewOne)
 {
     TForm form(nullptr);
