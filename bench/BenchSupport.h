@@ -2,9 +2,13 @@
 // Small helpers the benchmarks share.
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <unistd.h>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/ModalScript.h"
+#include "platform/win/Paths.h"
+#include "tools/panel-art/PanelArtInstall.h"
 
 // Resident memory of this process in MB.
 inline double ResidentMB()
@@ -28,4 +32,21 @@ inline void EnsureBenchApplication()
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CreateApplication(argc, argv);
+}
+
+// What the program's windows need besides: a prefix folder of this run's own (unless one is
+// given), the front-panel pictures in it, and message boxes answered instead of shown.
+// Windows a benchmark keeps belong to Application, which the benchmark program frees at the
+// end.
+inline void EnsureBenchProgram()
+{
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
+    if (!std::getenv("ZORVANE_PREFIX"))
+        setenv("ZORVANE_PREFIX", ("/tmp/zorvane-bench-" + std::to_string(::getpid())).c_str(), 1);
+    EnsureBenchApplication();
+    PanelArt::InstallPanelArt(ZorvanePrefix());
+    ModalScript::SetStrict(true);
 }
