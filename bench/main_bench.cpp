@@ -1,7 +1,8 @@
 // The program's reading road against the simulated instrument on a pseudo-terminal, run in
 // the program's own event loop with its window shown:
 // - reply to screen: from the fetch reply's last byte on the line (the simulator's side) to
-//   the paint of the primary value on the measurement display, per reading;
+//   the paint of the primary value on the measurement display, per reading; beside it a
+//   minimal pyserial poller's time from the same last byte to the reply parsed;
 // - CPU per reading: the whole process (getrusage) against the simulator running as a
 //   process of its own, beside a minimal pyserial poller that polls the same simulator with
 //   the same query at the same interval in the same run.
@@ -61,6 +62,7 @@ void RunLoop(double Seconds)
 }
 
 double Ms(const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; }
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
 double ProcessCpuMs()
 {
@@ -181,11 +183,63 @@ private:
     std::function<void()> FOnPaint;
 };
 
+// A minimal poller: at each tick it sends the fetch query, reads the reply line and parses
+// its four numbers. Prints the readings and its own CPU milliseconds over the polling time,
+// then (when asked) the moment (steady clock, ns) each reading was parsed.
+const char* const kPyserialPoller = R"(
+import resource, serial, sys, time
+path, interval, seconds = sys.argv[1], float(sys.argv[2]) / 1000, float(sys.argv[3])
+port = serial.Serial(path, 115200, timeout=1)
+def cpu():
+    u = resource.getrusage(resource.RUSAGE_SELF)
+    return (u.ru_utime + u.ru_stime) * 1000
+readings, start, parsed = 0, cpu(), []
+tick = time.monotonic()
+end = tick + seconds
+while True:
+    tick += interval
+    if tick > end:
+        break
+    port.reset_input_buffer()
+    port.write(b"FETC:IMP?\n")
+    line = port.readline()
+    if len(line) == 52:
+        values = [float(line[i * 13:i * 13 + 12]) for i in range(4)]
+        readings += 1
+        parsed.append(time.monotonic_ns())
+    pause = tick - time.monotonic()
+    if pause > 0:
+        time.sleep(pause)
+print(readings, cpu() - start)
+if len(sys.argv) > 4:
+    print("\n".join(str(t) for t in parsed))
+)";
+
+// Runs the poller against port kPort; false when python3 with pyserial is not there.
+// Parsed, when given, gets the moment each reading was parsed.
+bool RunPyserialPoller(int Interval, double Seconds, int& Readings, double& CpuMs,
+                       std::vector<Clock::time_point>* Parsed = nullptr)
+{
+    const std::string cmd = "/usr/bin/python3 -c '" + std::string(kPyserialPoller) + "' " +
+                            SerialPortLinkPath(kPort) + " " + std::to_string(Interval) + " " +
+                            std::to_string(Seconds) + (Parsed ? " times" : "") + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p)
+        return false;
+    bool ok = std::fscanf(p, "%d %lf", &Readings, &CpuMs) == 2;
+    long long ns = 0;
+    while (ok && Parsed && std::fscanf(p, "%lld", &ns) == 1)
+        Parsed->push_back(Clock::time_point(std::chrono::nanoseconds(ns)));
+    return pclose(p) == 0 && ok && Readings > 0;
+}
+
+
+
 void BM_ReplyToScreen(benchmark::State& state)
 {
     EnsureBenchProgram();
     const int interval = static_cast<int>(state.range(0));
-    std::vector<double> latency;
+    std::vector<double> latency, peer;
     int unmatched = 0;
     for (auto _ : state) {
         // The simulator's thread notes when each reply's last byte goes onto the line (just
@@ -201,17 +255,17 @@ void BM_ReplyToScreen(benchmark::State& state)
             }
         };
         sim.StartAsPort(kPort);
-        TProgram program(interval);
-        TStaticText* label = program.Form->MeasDispFunc1ValueSta;
+        auto program = std::make_unique<TProgram>(interval);
+        TStaticText* label = program->Form->MeasDispFunc1ValueSta;
         int taken = 0, shown = 0; // readings taken in, readings on the screen
         auto show = [&] {
             const auto now = Clock::now();
             std::lock_guard g(lock);
             for (; shown < taken && shown < static_cast<int>(sent.size()); ++shown)
-                latency.push_back(std::chrono::duration<double, std::milli>(now - sent[static_cast<size_t>(shown)]).count());
+                latency.push_back(Ms(now - sent[static_cast<size_t>(shown)]));
         };
         AnsiString before = label->Caption();
-        program.AfterReading = [&] {
+        program->AfterReading = [&] {
             if (!measuring) {
                 // Counting starts between two readings: the next query is not out yet.
                 measuring = true;
@@ -227,15 +281,38 @@ void BM_ReplyToScreen(benchmark::State& state)
             if (same && !waiting)
                 show();
         };
-        TPaintWatch watch(label, show);
-        RunLoop(RunSeconds());
+        {
+            TPaintWatch watch(label, show);
+            RunLoop(RunSeconds());
+        }
         unmatched = taken - shown;
+        program.reset();
+
+        // The peer: from the same last byte to the reply parsed.
+        {
+            std::lock_guard g(lock);
+            sent.clear();
+        }
+        std::vector<Clock::time_point> parsed;
+        int readings = 0;
+        double cpu = 0;
+        if (!RunPyserialPoller(interval, RunSeconds(), readings, cpu, &parsed)) {
+            state.SkipWithError("no /usr/bin/python3 with pyserial (python3-serial)");
+            return;
+        }
+        std::lock_guard g(lock);
+        for (size_t i = 0; i < parsed.size() && i < sent.size(); ++i)
+            peer.push_back(Ms(parsed[i] - sent[i]));
     }
+    const double p99 = Percentile(latency, 0.99), peerP99 = Percentile(peer, 0.99);
     state.counters["readings"] = static_cast<double>(latency.size());
     state.counters["median_ms"] = Percentile(latency, 0.5);
-    state.counters["p99_ms"] = Percentile(latency, 0.99);
+    state.counters["p99_ms"] = p99;
     state.counters["max_ms"] = Percentile(latency, 1.0);
     state.counters["unmatched"] = unmatched;
+    state.counters["pyserial_median_ms"] = Percentile(peer, 0.5);
+    state.counters["pyserial_p99_ms"] = peerP99;
+    state.counters["p99_ratio"] = peerP99 > 0 ? p99 / peerP99 : 0;
 }
 BENCHMARK(BM_ReplyToScreen)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
@@ -264,47 +341,6 @@ public:
 private:
     pid_t FPid = -1;
 };
-
-// A minimal poller: at each tick it sends the fetch query, reads the reply line and parses
-// its four numbers. Prints the readings and its own CPU milliseconds over the polling time.
-const char* const kPyserialPoller = R"(
-import resource, serial, sys, time
-path, interval, seconds = sys.argv[1], float(sys.argv[2]) / 1000, float(sys.argv[3])
-port = serial.Serial(path, 115200, timeout=1)
-def cpu():
-    u = resource.getrusage(resource.RUSAGE_SELF)
-    return (u.ru_utime + u.ru_stime) * 1000
-readings, start = 0, cpu()
-tick = time.monotonic()
-end = tick + seconds
-while True:
-    tick += interval
-    if tick > end:
-        break
-    port.reset_input_buffer()
-    port.write(b"FETC:IMP?\n")
-    line = port.readline()
-    if len(line) == 52:
-        values = [float(line[i * 13:i * 13 + 12]) for i in range(4)]
-        readings += 1
-    pause = tick - time.monotonic()
-    if pause > 0:
-        time.sleep(pause)
-print(readings, cpu() - start)
-)";
-
-// Runs the poller against port kPort; false when python3 with pyserial is not there.
-bool RunPyserialPoller(int Interval, double Seconds, int& Readings, double& CpuMs)
-{
-    const std::string cmd = "/usr/bin/python3 -c '" + std::string(kPyserialPoller) + "' " +
-                            SerialPortLinkPath(kPort) + " " + std::to_string(Interval) + " " +
-                            std::to_string(Seconds) + " 2>/dev/null";
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p)
-        return false;
-    const bool ok = std::fscanf(p, "%d %lf", &Readings, &CpuMs) == 2;
-    return pclose(p) == 0 && ok && Readings > 0;
-}
 
 void BM_CpuPerReading(benchmark::State& state)
 {
