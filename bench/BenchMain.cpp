@@ -1,9 +1,9 @@
-// The benchmark program's entry: the benchmarks run, then the application goes with the
-// windows it owns while Qt still lives (a window left to the static destructors at exit
+// The benchmark program's entry: the benchmarks run, then the windows they kept and the
+// application go while Qt still lives (a window left to the static destructors at exit
 // outlives Qt's own statics and crashes there).
 #include <benchmark/benchmark.h>
 
-#include "platform/forms/Application.h"
+#include "bench/BenchSupport.h"
 
 int main(int argc, char** argv)
 {
@@ -12,6 +12,8 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    while (!BenchWindows().empty())
+        BenchWindows().pop_back(); // the latest first
     if (Application)
         DestroyApplication();
     return 0;

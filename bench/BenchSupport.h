@@ -2,7 +2,9 @@
 // Small helpers the benchmarks share.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
+#include <vector>
 #include <unistd.h>
 
 #include "platform/forms/Application.h"
@@ -36,8 +38,6 @@ inline void EnsureBenchApplication()
 
 // What the program's windows need besides: a prefix folder of this run's own (unless one is
 // given), the front-panel pictures in it, and message boxes answered instead of shown.
-// Windows a benchmark keeps belong to Application, which the benchmark program frees at the
-// end.
 inline void EnsureBenchProgram()
 {
     static bool made = false;
@@ -49,4 +49,20 @@ inline void EnsureBenchProgram()
     EnsureBenchApplication();
     PanelArt::InstallPanelArt(ZorvanePrefix());
     ModalScript::SetStrict(true);
+}
+
+// Windows kept from one benchmark run to the next. The benchmark program frees them at its
+// end while Qt still lives: left to the static destructors at exit they outlive Qt's own
+// statics and crash there.
+inline std::vector<std::unique_ptr<TComponent>>& BenchWindows()
+{
+    static std::vector<std::unique_ptr<TComponent>> windows;
+    return windows;
+}
+
+template <class T> T* KeepBenchWindow(std::unique_ptr<T> Window)
+{
+    T* w = Window.get();
+    BenchWindows().push_back(std::move(Window));
+    return w;
 }

@@ -43,7 +43,7 @@ TLCRForm* SweepWindow()
     if (f)
         return f;
     EnsureBenchProgram();
-    f = new TLCRForm(Application);
+    f = KeepBenchWindow(std::make_unique<TLCRForm>(nullptr));
     f->SweepGraphPointEdit->SetText(std::to_string(kPoints));
     f->SweepGraphMon1Box->SetItemIndex(1);
     f->SweepGraphMon2Box->SetItemIndex(2);

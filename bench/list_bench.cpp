@@ -25,7 +25,7 @@ TLCRForm* ListForm()
     static TLCRForm* form = nullptr;
     if (!form) {
         EnsureBenchProgram();
-        form = new TLCRForm(Application);
+        form = KeepBenchWindow(std::make_unique<TLCRForm>(nullptr));
         TRavArodozIdad* s = form->ListSetupGrid;
         const char* step[18] = {"1", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00", "Both", "SEQ", "", "nF",
             "90.0000", "110.000", "", " ohm", "0.00000", "5.00000", "Z", "OFF"};
