@@ -27,6 +27,7 @@
 #include <mutex>
 #include <random>
 #include <string>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -324,6 +325,7 @@ public:
     {
         FPid = fork();
         if (FPid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM); // goes with a benchmark that is killed
             execl(ZV_SIM_EXE, ZV_SIM_EXE, "--port", std::to_string(kPort).c_str(), "--model", "ZVE",
                   static_cast<char*>(nullptr));
             _exit(127);
