@@ -234,8 +234,6 @@ bool RunPyserialPoller(int Interval, double Seconds, int& Readings, double& CpuM
     return pclose(p) == 0 && ok && Readings > 0;
 }
 
-
-
 void BM_ReplyToScreen(benchmark::State& state)
 {
     EnsureBenchProgram();
