@@ -25,7 +25,6 @@
 #include "platform/forms/Application.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/GroupBox.h"
-#include "platform/forms/ModalScript.h"
 #include "platform/graphics/Bitmap.h"
 
 namespace {
@@ -40,13 +39,11 @@ double Reading(int Trace, int Point, int Pass)
 // A main window whose table holds two measured passes of 1000 points.
 TLCRForm* SweepWindow()
 {
-    static std::unique_ptr<TLCRForm> form;
-    if (form)
-        return form.get();
-    EnsureBenchApplication();
-    ModalScript::SetStrict(true);
-    form = std::make_unique<TLCRForm>(nullptr);
-    TLCRForm* f = form.get();
+    static TLCRForm* f = nullptr;
+    if (f)
+        return f;
+    EnsureBenchProgram();
+    f = KeepBenchWindow(std::make_unique<TLCRForm>(nullptr));
     f->SweepGraphPointEdit->SetText(std::to_string(kPoints));
     f->SweepGraphMon1Box->SetItemIndex(1);
     f->SweepGraphMon2Box->SetItemIndex(2);
@@ -91,7 +88,7 @@ BENCHMARK(BM_SweepReplotOurs)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_SweepReplotBareQtCharts(benchmark::State& state)
 {
-    SweepWindow(); // the application object
+    EnsureBenchApplication();
     const int w = 866, h = 350;
     QGraphicsScene scene;
     auto* chart = new QChart();

@@ -14,9 +14,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/Synchronize.h"
 #include "platform/forms/Application.h"
-#include "platform/forms/ModalScript.h"
 #include "platform/win/Paths.h"
-#include "tools/panel-art/PanelArtInstall.h"
 
 namespace {
 
@@ -24,21 +22,17 @@ constexpr int kFastestPollMs = 100; // the polling interval at speed FAST
 
 TLCRForm* ListForm()
 {
-    static std::unique_ptr<TLCRForm> form;
+    static TLCRForm* form = nullptr;
     if (!form) {
-        if (!std::getenv("ZORVANE_PREFIX"))
-            setenv("ZORVANE_PREFIX", ("/tmp/zorvane-list-bench-" + std::to_string(::getpid())).c_str(), 1);
-        EnsureBenchApplication();
-        ModalScript::SetStrict(true);
-        PanelArt::InstallPanelArt(ZorvanePrefix());
-        form = std::make_unique<TLCRForm>(nullptr);
+        EnsureBenchProgram();
+        form = KeepBenchWindow(std::make_unique<TLCRForm>(nullptr));
         TRavArodozIdad* s = form->ListSetupGrid;
         const char* step[18] = {"1", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00", "Both", "SEQ", "", "nF",
             "90.0000", "110.000", "", " ohm", "0.00000", "5.00000", "Z", "OFF"};
         for (int c = 0; c < 18; ++c)
             s->SetCellEx(c, 1, step[c]);
     }
-    return form.get();
+    return form;
 }
 
 // One record as the run writes it: the step's columns, then the reading and the verdict.

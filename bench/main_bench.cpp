@@ -1,114 +1,134 @@
-// The program's reading road against the simulated instrument on a pseudo-terminal:
-// readings per second achieved against the polling rate, and the CPU time the program's
-// own handlers spend per reading (fetch, parse, format, display, log) against the polling
-// interval; the painting that follows runs later in the loop and is not counted.
+// The program's reading road against the simulated instrument on a pseudo-terminal, run in
+// the program's own event loop with its window shown:
+// - reply to screen: from the fetch reply's last byte on the line (the simulator's side) to
+//   the paint of the primary value on the measurement display, per reading; beside it a
+//   minimal pyserial poller's time from the same last byte to the reply parsed;
+// - CPU per reading: the whole process (getrusage) against the simulator running as a
+//   process of its own, beside a minimal pyserial poller that polls the same simulator with
+//   the same query at the same interval in the same run.
+// ZV_BENCH_SECONDS sets the length of each run (default 15).
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
 // memory growth and lost live-log records.
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSupport.h"
 
+#include <QApplication>
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <algorithm>
+#include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
-#include <functional>
+#include <mutex>
 #include <random>
 #include <string>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 #include "components/comm/Sercomm.h"
 #include "main/Lcr.h"
 #include "main/Public.h"
-#include "platform/core/Synchronize.h"
-#include "platform/forms/Application.h"
 #include "platform/forms/GroupBox.h"
 #include "platform/forms/ModalScript.h"
-#include "platform/forms/TestInput.h"
+#include "platform/forms/StaticText.h"
 #include "platform/forms/Timer.h"
 #include "platform/serial/SerialPorts.h"
-#include "platform/win/Paths.h"
 #include "tools/instrument-sim/InstrumentSim.h"
-#include "tools/panel-art/PanelArtInstall.h"
 
 namespace {
 
 constexpr int kPort = 9;
+using Clock = std::chrono::steady_clock;
 
-void EnsureProgramEnvironment()
+double RunSeconds()
 {
-    static bool made = false;
-    if (made)
-        return;
-    made = true;
-    if (!std::getenv("ZORVANE_PREFIX")) {
-        static std::string prefix = "/tmp/zorvane-bench-" + std::to_string(::getpid());
-        setenv("ZORVANE_PREFIX", prefix.c_str(), 1);
-    }
-    EnsureBenchApplication();
-    PanelArt::InstallPanelArt(ZorvanePrefix());
-    // Boxes (an off-line notice under faults) are answered, never shown.
-    ModalScript::SetStrict(true);
+    const char* s = std::getenv("ZV_BENCH_SECONDS");
+    return s && std::atof(s) > 0 ? std::atof(s) : 15.0;
 }
 
-double ThreadCpuMs()
+// The program's event loop (what Application->Run runs) for a while.
+void RunLoop(double Seconds)
 {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return t.tv_sec * 1000.0 + t.tv_nsec / 1e6;
+    // exit, not quit: quit asks the windows to close first, and the main window asks the user.
+    QTimer::singleShot(static_cast<int>(Seconds * 1000), qApp, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
 }
 
-void RunFor(double Seconds)
+double Ms(const timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; }
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double ProcessCpuMs()
 {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(Seconds);
-    while (std::chrono::steady_clock::now() < end) {
-        CheckSynchronize(1);
-        TestInput::ProcessEvents();
-    }
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return Ms(u.ru_utime) + Ms(u.ru_stime);
 }
 
-// The program connected to the simulated instrument, polling the measurement display with
-// the live log on, as after POWER and the LOG key.
-struct TBench {
-    TInstrumentSim Sim;
+double Percentile(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
+}
+
+// The program connected to the simulated instrument on port kPort, its window shown,
+// polling the measurement display at a fixed range, as after POWER. Counts the readings it
+// has taken in (each reply taken whole ends with RxBuffer emptied).
+struct TProgram {
     std::unique_ptr<TLCRForm> Form;
+    int Readings = 0;
+    std::function<void()> AfterReading; // on the window's thread, after each reading's handler
 
-    explicit TBench(int Interval) : Sim(Options())
+    explicit TProgram(int Interval, bool LiveLog = false)
     {
-        Sim.StartAsPort(kPort);
         Form = std::make_unique<TLCRForm>(nullptr);
         Form->SetComBaudRate(5);
         if (!Form->OpenComPort(kPort))
             throw std::runtime_error("port not opened: " + ModalScript::LastRequest().Text);
         if (!IdentifyInstrument())
-            throw std::runtime_error("no instrument on " + Sim.PortLink() + ": " + ModalScript::LastRequest().Text);
+            throw std::runtime_error("no instrument on port " + std::to_string(kPort) + ": " +
+                                     ModalScript::LastRequest().Text);
         Form->Connected = true;
         Form->MeasFunction = 4;
         Form->TrigSource = 1;
+        Form->RangeCode = 0;
         Form->Speed = Interval == 100 ? 3 : Interval == 150 ? 2 : 1;
         Form->AverageCount = 1;
         Form->LCRTimer->SetInterval(static_cast<Cardinal>(Interval));
         Form->PageId = 1;
+        Form->Show();
         ShowPage("Send");
-        Form->LogRunning = 1;
-        Form->LiveLogRecordCount = 0;
-        Form->LiveLogPath.clear();
-        StartLiveLog();
-        RunFor(0.5);
+        if (LiveLog) {
+            Form->LogRunning = 1;
+            Form->LiveLogRecordCount = 0;
+            Form->LiveLogPath.clear();
+            StartLiveLog();
+        }
+        TLCRForm* form = Form.get();
+        form->LCRCom->OnRxChar = [this, form](TObject* s, int n) {
+            form->LCRComRxChar(s, n);
+            if (form->RxBuffer.empty()) {
+                ++Readings;
+                if (AfterReading)
+                    AfterReading();
+            }
+        };
+        RunLoop(0.5);
     }
 
-    ~TBench()
+    ~TProgram()
     {
         Form->LCRTimer->SetEnabled(false);
         Form.reset();
-        Sim.Stop();
-    }
-
-    static TSimOptions Options()
-    {
-        TSimOptions o;
-        o.Model = "ZVE";
-        return o;
     }
 
     int LogLines() const
@@ -121,41 +141,244 @@ struct TBench {
     }
 };
 
-void BM_PollingRate(benchmark::State& state)
+TSimOptions SimOptions()
 {
-    EnsureProgramEnvironment();
-    const int interval = static_cast<int>(state.range(0));
-    const double seconds = 10;
-    double rate = 0, handlerCpu = 0;
-    for (auto _ : state) {
-        TBench bench(interval);
-        // The program's own work: the polling tick and the reply handling (parse, format,
-        // display, log).
-        double inHandlers = 0;
-        auto timed = [&inHandlers](const std::function<void()>& work) {
-            const double t = ThreadCpuMs();
-            work();
-            inHandlers += ThreadCpuMs() - t;
-        };
-        TLCRForm* form = bench.Form.get();
-        form->LCRTimer->OnTimer = [form, timed](TObject* s) { timed([&] { form->LCRTimerTimer(s); }); };
-        form->LCRCom->OnRxChar = [form, timed](TObject* s, int n) { timed([&] { form->LCRComRxChar(s, n); }); };
-        const int before = form->LiveLogRecordCount;
-        const auto t0 = std::chrono::steady_clock::now();
-        RunFor(seconds);
-        const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
-        const int readings = form->LiveLogRecordCount - before;
-        rate = readings / elapsed;
-        handlerCpu = readings ? inHandlers / readings : 0;
-    }
-    const double nominal = 1000.0 / interval;
-    state.counters["readings_per_s"] = rate;
-    state.counters["nominal_per_s"] = nominal;
-    state.counters["rate_ratio"] = rate / nominal;
-    state.counters["handler_cpu_ms_per_reading"] = handlerCpu;
-    state.counters["handler_share_of_interval"] = handlerCpu / interval;
+    TSimOptions o;
+    o.Model = "ZVE";
+    return o;
 }
-BENCHMARK(BM_PollingRate)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// Notes the moment a widget paints whose place and size are those of a control.
+class TPaintWatch : public QObject {
+public:
+    TPaintWatch(TControl* Control, std::function<void()> OnPaint) : FControl(Control), FOnPaint(std::move(OnPaint))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TPaintWatch() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && o->isWidgetType() && IsControl(static_cast<QWidget*>(o)))
+            FOnPaint();
+        return false;
+    }
+
+private:
+    // Its own window: the control's size, at the control's place in its parent (give or take
+    // the parent's border).
+    bool IsControl(QWidget* w)
+    {
+        if (FWidget)
+            return w == FWidget;
+        const QPoint off = w->pos() - QPoint(FControl->Left(), FControl->Top());
+        if (w->width() != FControl->Width() || w->height() != FControl->Height() || off.x() < 0 || off.x() > 3 ||
+            off.y() != off.x())
+            return false;
+        FWidget = w;
+        return true;
+    }
+    TControl* FControl;
+    QWidget* FWidget = nullptr;
+    std::function<void()> FOnPaint;
+};
+
+// A minimal poller: at each tick it sends the fetch query, reads the reply line and parses
+// its four numbers. Prints the readings and its own CPU milliseconds over the polling time,
+// then (when asked) the moment (steady clock, ns) each reading was parsed.
+const char* const kPyserialPoller = R"(
+import resource, serial, sys, time
+path, interval, seconds = sys.argv[1], float(sys.argv[2]) / 1000, float(sys.argv[3])
+port = serial.Serial(path, 115200, timeout=1)
+def cpu():
+    u = resource.getrusage(resource.RUSAGE_SELF)
+    return (u.ru_utime + u.ru_stime) * 1000
+readings, start, parsed = 0, cpu(), []
+tick = time.monotonic()
+end = tick + seconds
+while True:
+    tick += interval
+    if tick > end:
+        break
+    port.reset_input_buffer()
+    port.write(b"FETC:IMP?\n")
+    line = port.readline()
+    if len(line) == 52:
+        values = [float(line[i * 13:i * 13 + 12]) for i in range(4)]
+        readings += 1
+        parsed.append(time.monotonic_ns())
+    pause = tick - time.monotonic()
+    if pause > 0:
+        time.sleep(pause)
+print(readings, cpu() - start)
+if len(sys.argv) > 4:
+    print("\n".join(str(t) for t in parsed))
+)";
+
+// Runs the poller against port kPort; false when python3 with pyserial is not there.
+// Parsed, when given, gets the moment each reading was parsed.
+bool RunPyserialPoller(int Interval, double Seconds, int& Readings, double& CpuMs,
+                       std::vector<Clock::time_point>* Parsed = nullptr)
+{
+    const std::string cmd = "/usr/bin/python3 -c '" + std::string(kPyserialPoller) + "' " +
+                            SerialPortLinkPath(kPort) + " " + std::to_string(Interval) + " " +
+                            std::to_string(Seconds) + (Parsed ? " times" : "") + " 2>/dev/null";
+    FILE* p = popen(cmd.c_str(), "r");
+    if (!p)
+        return false;
+    bool ok = std::fscanf(p, "%d %lf", &Readings, &CpuMs) == 2;
+    long long ns = 0;
+    while (ok && Parsed && std::fscanf(p, "%lld", &ns) == 1)
+        Parsed->push_back(Clock::time_point(std::chrono::nanoseconds(ns)));
+    return pclose(p) == 0 && ok && Readings > 0;
+}
+
+void BM_ReplyToScreen(benchmark::State& state)
+{
+    EnsureBenchProgram();
+    const int interval = static_cast<int>(state.range(0));
+    std::vector<double> latency, peer;
+    int unmatched = 0;
+    for (auto _ : state) {
+        // The simulator's thread notes when each reply's last byte goes onto the line (just
+        // before its write: taken after it, a reply could be read before it was noted).
+        std::mutex lock;
+        std::vector<Clock::time_point> sent;
+        std::atomic<bool> measuring{false};
+        TInstrumentSim sim(SimOptions());
+        sim.OnSend = [&](const AnsiString& bytes) {
+            if (measuring && !bytes.empty() && bytes.back() == '\n') {
+                std::lock_guard g(lock);
+                sent.push_back(Clock::now());
+            }
+        };
+        sim.StartAsPort(kPort);
+        auto program = std::make_unique<TProgram>(interval);
+        TStaticText* label = program->Form->MeasDispFunc1ValueSta;
+        int taken = 0, shown = 0; // readings taken in, readings on the screen
+        auto show = [&] {
+            const auto now = Clock::now();
+            std::lock_guard g(lock);
+            for (; shown < taken && shown < static_cast<int>(sent.size()); ++shown)
+                latency.push_back(Ms(now - sent[static_cast<size_t>(shown)]));
+        };
+        AnsiString before = label->Caption();
+        program->AfterReading = [&] {
+            if (!measuring) {
+                // Counting starts between two readings: the next query is not out yet.
+                measuring = true;
+                before = label->Caption();
+                return;
+            }
+            // A reading whose value equals the last one needs no paint: it is on the screen
+            // once taken in, unless an earlier one still waits for its paint.
+            const bool same = label->Caption() == before;
+            before = label->Caption();
+            const bool waiting = shown < taken;
+            ++taken;
+            if (same && !waiting)
+                show();
+        };
+        {
+            TPaintWatch watch(label, show);
+            RunLoop(RunSeconds());
+        }
+        unmatched = taken - shown;
+        program.reset();
+
+        // The peer: from the same last byte to the reply parsed.
+        {
+            std::lock_guard g(lock);
+            sent.clear();
+        }
+        std::vector<Clock::time_point> parsed;
+        int readings = 0;
+        double cpu = 0;
+        if (!RunPyserialPoller(interval, RunSeconds(), readings, cpu, &parsed)) {
+            state.SkipWithError("no /usr/bin/python3 with pyserial (python3-serial)");
+            return;
+        }
+        std::lock_guard g(lock);
+        for (size_t i = 0; i < parsed.size() && i < sent.size(); ++i)
+            peer.push_back(Ms(parsed[i] - sent[i]));
+    }
+    const double p99 = Percentile(latency, 0.99), peerP99 = Percentile(peer, 0.99);
+    state.counters["readings"] = static_cast<double>(latency.size());
+    state.counters["median_ms"] = Percentile(latency, 0.5);
+    state.counters["p99_ms"] = p99;
+    state.counters["max_ms"] = Percentile(latency, 1.0);
+    state.counters["unmatched"] = unmatched;
+    state.counters["pyserial_median_ms"] = Percentile(peer, 0.5);
+    state.counters["pyserial_p99_ms"] = peerP99;
+    state.counters["p99_ratio"] = peerP99 > 0 ? p99 / peerP99 : 0;
+}
+BENCHMARK(BM_ReplyToScreen)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// The simulator as a process of its own (so that its CPU is not the program's), answering
+// as port kPort.
+class TSimProcess {
+public:
+    TSimProcess()
+    {
+        FPid = fork();
+        if (FPid == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGTERM); // goes with a benchmark that is killed
+            execl(ZV_SIM_EXE, ZV_SIM_EXE, "--port", std::to_string(kPort).c_str(), "--model", "ZVE",
+                  static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        const auto end = Clock::now() + std::chrono::seconds(10);
+        while (access(SerialPortLinkPath(kPort).c_str(), F_OK) != 0 && Clock::now() < end)
+            usleep(10000);
+    }
+    ~TSimProcess()
+    {
+        kill(FPid, SIGTERM);
+        waitpid(FPid, nullptr, 0);
+    }
+
+private:
+    pid_t FPid = -1;
+};
+
+void BM_CpuPerReading(benchmark::State& state)
+{
+    EnsureBenchProgram();
+    const int interval = static_cast<int>(state.range(0));
+    const double seconds = RunSeconds();
+    double ours = 0, peer = 0, rate = 0, peerRate = 0;
+    for (auto _ : state) {
+        TSimProcess sim;
+        {
+            TProgram program(interval);
+            const int before = program.Readings;
+            const double cpu0 = ProcessCpuMs();
+            const auto t0 = Clock::now();
+            RunLoop(seconds);
+            const double cpu = ProcessCpuMs() - cpu0;
+            const double elapsed = std::chrono::duration<double>(Clock::now() - t0).count();
+            const int readings = program.Readings - before;
+            ours = readings ? cpu / readings : 0;
+            rate = readings / elapsed;
+        }
+        int readings = 0;
+        double cpu = 0;
+        if (!RunPyserialPoller(interval, seconds, readings, cpu)) {
+            state.SkipWithError("no /usr/bin/python3 with pyserial (python3-serial)");
+            return;
+        }
+        peer = cpu / readings;
+        peerRate = readings / seconds;
+    }
+    state.counters["ours_cpu_ms_per_reading"] = ours;
+    state.counters["pyserial_cpu_ms_per_reading"] = peer;
+    state.counters["ratio"] = peer > 0 ? ours / peer : 0;
+    state.counters["ours_per_s"] = rate;
+    state.counters["pyserial_per_s"] = peerRate;
+    state.counters["nominal_per_s"] = 1000.0 / interval;
+}
+BENCHMARK(BM_CpuPerReading)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
 // One fetch reply taken apart and formatted as the program does it, beside the bare
 // C library doing the same for the four numbers.
@@ -190,33 +413,35 @@ BENCHMARK(BM_FormatReplyBareSnprintf);
 
 void BM_LongRunRandomFaults(benchmark::State& state)
 {
-    EnsureProgramEnvironment();
+    EnsureBenchProgram();
     const double seconds = std::atof(std::getenv("ZV_BENCH_FAULT_SECONDS"));
     double growth = 0;
     int lost = 0, readings = 0;
     for (auto _ : state) {
-        TBench bench(100);
+        TInstrumentSim sim(SimOptions());
+        sim.StartAsPort(kPort);
+        TProgram program(100, true);
         std::mt19937 random(12345);
         const TSimFault faults[] = {TSimFault::Silence, TSimFault::Truncate, TSimFault::Split, TSimFault::Garbage,
             TSimFault::WrongLength, TSimFault::CrLf, TSimFault::UnaskedReply, TSimFault::Slow, TSimFault::UpperCaseE};
         TSimFaultSettings settings;
         settings.OnlyFor = "FETC";
-        bench.Sim.SetFaultSettings(settings);
-        RunFor(2);
+        sim.SetFaultSettings(settings);
+        RunLoop(2);
         const double mb0 = ResidentMB();
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
-        while (std::chrono::steady_clock::now() < end) {
-            bench.Sim.SetFault(faults[random() % 9], 1 + static_cast<int>(random() % 3));
-            RunFor(0.5);
+        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        while (Clock::now() < end) {
+            sim.SetFault(faults[random() % 9], 1 + static_cast<int>(random() % 3));
+            RunLoop(0.5);
         }
-        bench.Sim.ClearFaults();
-        RunFor(1);
+        sim.ClearFaults();
+        RunLoop(1);
         growth = ResidentMB() - mb0;
-        bench.Form->LCRTimer->SetEnabled(false);
-        RunFor(0.2);
-        readings = bench.Form->LiveLogRecordCount;
+        program.Form->LCRTimer->SetEnabled(false);
+        RunLoop(0.2);
+        readings = program.Form->LiveLogRecordCount;
         // Eighteen header, setup and column lines come first; every counted reading is one line.
-        lost = readings - (bench.LogLines() - 18);
+        lost = readings - (program.LogLines() - 18);
     }
     state.counters["readings"] = readings;
     state.counters["lost_log_records"] = lost;

@@ -16,8 +16,7 @@
 #include <benchmark/benchmark.h>
 
 #include "components/slcomm/Tcommpkg.h"
-#include "platform/serial/SerialDevice.h"
-#include "platform/serial/SerialPorts.h"
+#include "bench/PtyPartner.h"
 
 using namespace CorlanComm32;
 
@@ -25,79 +24,13 @@ namespace {
 
 constexpr int kPort = 40;
 
-// A pseudo-terminal whose slave side is port kPort, and a thread on the
-// master side that either swallows (counting) or echoes what arrives.
-class TPtyPartner {
-public:
-    explicit TPtyPartner(bool Echo) : FEcho(Echo)
-    {
-        if (!std::getenv("ZORVANE_PREFIX")) {
-            std::string prefix = std::filesystem::temp_directory_path() / ("zv-bench-" + std::to_string(getpid()));
-            setenv("ZORVANE_PREFIX", prefix.c_str(), 1);
-        }
-        int err = 0;
-        FPty = OpenPseudoTerminal(err);
-        LinkSerialPort(kPort, FPty.SlavePath);
-        FThread = std::thread([this] { Run(); });
-    }
-    ~TPtyPartner()
-    {
-        FStop = true;
-        FPty.Master->Wake();
-        FThread.join();
-        UnlinkSerialPort(kPort, FPty.SlavePath);
-    }
-    const std::string& SlavePath() const { return FPty.SlavePath; }
-    std::uint64_t Received() const { return FReceived.load(); }
-
-private:
-    void Run()
-    {
-        char buf[65536];
-        while (!FStop) {
-            unsigned ev = 0;
-            FPty.Master->WaitEvents(EV_RXCHAR, ev, 50);
-            for (;;) {
-                int n = FPty.Master->Read(buf, sizeof buf);
-                if (n <= 0)
-                    break;
-                FReceived += static_cast<std::uint64_t>(n);
-                if (FEcho)
-                    FPty.Master->Write(buf, n, 1000);
-            }
-        }
-    }
-    bool FEcho;
-    TPseudoTerminal FPty;
-    std::thread FThread;
-    std::atomic<bool> FStop{false};
-    std::atomic<std::uint64_t> FReceived{0};
-};
-
-int OpenRawSlave(const std::string& Path)
-{
-    int fd = open(Path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    termios t{};
-    tcgetattr(fd, &t);
-    cfmakeraw(&t);
-    cfsetspeed(&t, B115200);
-    tcsetattr(fd, TCSANOW, &t);
-    return fd;
-}
-
-void WaitFd(int Fd, short Events)
-{
-    pollfd p{Fd, Events, 0};
-    poll(&p, 1, 1000);
-}
-
 constexpr int kBlock = 65536;
 
 } // namespace
 
 static void BM_EngineThroughput(benchmark::State& state)
 {
-    TPtyPartner partner(false);
+    TPtyPartner partner(kPort, TPtyPartner::Swallow);
     TComm32 engine;
     engine.SetPortNo(kPort);
     engine.SetOutQueueSize(kBlock);
@@ -123,7 +56,7 @@ BENCHMARK(BM_EngineThroughput)->UseRealTime();
 
 static void BM_TermiosThroughput(benchmark::State& state)
 {
-    TPtyPartner partner(false);
+    TPtyPartner partner(kPort, TPtyPartner::Swallow);
     int fd = OpenRawSlave(partner.SlavePath());
     std::string block(kBlock, 'x');
     std::uint64_t sent = 0;
@@ -147,7 +80,7 @@ BENCHMARK(BM_TermiosThroughput)->UseRealTime();
 
 static void BM_EngineRoundTrip(benchmark::State& state)
 {
-    TPtyPartner partner(true);
+    TPtyPartner partner(kPort, TPtyPartner::Echo);
     TComm32 engine;
     engine.SetPortNo(kPort);
     std::atomic<int> arrived{0};
@@ -168,7 +101,7 @@ BENCHMARK(BM_EngineRoundTrip)->UseRealTime();
 
 static void BM_TermiosRoundTrip(benchmark::State& state)
 {
-    TPtyPartner partner(true);
+    TPtyPartner partner(kPort, TPtyPartner::Echo);
     int fd = OpenRawSlave(partner.SlavePath());
     char c = 'q';
     for (auto _ : state) {
@@ -185,7 +118,7 @@ BENCHMARK(BM_TermiosRoundTrip)->UseRealTime();
 // process's CPU time (every thread) per packet is the figure.
 static void BM_PackageEchoCpu(benchmark::State& state)
 {
-    TPtyPartner partner(true);
+    TPtyPartner partner(kPort, TPtyPartner::Echo);
     TComm32 engine;
     engine.SetPortNo(kPort);
     TCommPackage package(&engine);

@@ -9,6 +9,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
   poppler-utils
+  python3-serial
   libzip-dev libxlsxwriter-dev libfreexl-dev mdbtools-dev
   python3-xlwt
   xvfb xdotool

@@ -80,6 +80,7 @@ TRavArodozIdad::TRavArodozIdad(TComponent* AOwner) : TBaseGrid(AOwner)
         FTimer = new TTimer(this);
         FTimer->SetInterval(500);
         FTimer->OnTimer = [this](TObject*) { TimerTick(); };
+        UpdateTimer();
     }
     CreateEditControls();
 }
@@ -385,6 +386,13 @@ void TRavArodozIdad::SetLockFlag(bool Value)
         BeginUpdate();
     else
         EndUpdate();
+}
+
+void TRavArodozIdad::UpdateTimer()
+{
+    // Left running for nothing it would wake the window's loop twice a second per grid.
+    if (FTimer)
+        FTimer->SetEnabled(FHovering || FEnableBlink);
 }
 
 void TRavArodozIdad::TimerTick()

@@ -190,7 +190,11 @@ public:
     bool EnableHTML() const { return FEnableHTML; }
     void SetEnableHTML(bool Value);
     bool EnableBlink() const { return FEnableBlink; }
-    void SetEnableBlink(bool Value) { FEnableBlink = Value; }
+    void SetEnableBlink(bool Value)
+    {
+        FEnableBlink = Value;
+        UpdateTimer();
+    }
     bool HTMLHint() const { return FHTMLHint; }
     void SetHTMLHint(bool Value) { FHTMLHint = Value; }
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
@@ -226,7 +230,11 @@ public:
     TColor ActiveCellColor() const { return FActiveCellColor; }
     void SetActiveCellColor(TColor Value);
     bool Hovering() const { return FHovering; }
-    void SetHovering(bool Value) { FHovering = Value; }
+    void SetHovering(bool Value)
+    {
+        FHovering = Value;
+        UpdateTimer();
+    }
 
     // ------------------------------------------------------------ hints and links
     TColor HintColor() const { return FHintColor; }
@@ -542,6 +550,8 @@ public:
     bool BlinkPhase() const { return FBlinkPhase; }
     // One tick of the grid's half-second timer: hover focus and blinking cells.
     void TimerTick();
+    // The tick serves hovering and blinking only: it runs while one of them is on.
+    void UpdateTimer();
 
     // ------------------------------------------------------------ headers and column merging
     void ShowColumnHeaders();

@@ -19,6 +19,31 @@ QPlainTextEdit* TextEdit(const TWinControl* c)
     return c->HandleAllocated() ? qobject_cast<QPlainTextEdit*>(zvforms::ImplOf(c)->widget.data()) : nullptr;
 }
 
+// Puts the lines into the document by replacing only the lines that differ, when their
+// number stays: a display that refreshes a line many times a second then lays out and
+// repaints that line, not the whole document. False (nothing done) otherwise.
+bool ReplaceChangedLines(QPlainTextEdit* e, const std::vector<AnsiString>& lines)
+{
+    QTextDocument* doc = e->document();
+    if (lines.empty() || doc->blockCount() != static_cast<int>(lines.size()))
+        return false;
+    // A text set by the program is no step the user can undo (setPlainText clears it too).
+    const bool undo = doc->isUndoRedoEnabled();
+    doc->setUndoRedoEnabled(false);
+    QTextBlock b = doc->firstBlock();
+    for (const AnsiString& line : lines) {
+        const QString text = ToQString(line);
+        if (b.text() != text) {
+            QTextCursor c(b);
+            c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            c.insertText(text);
+        }
+        b = b.next();
+    }
+    doc->setUndoRedoEnabled(undo);
+    return true;
+}
+
 } // namespace
 
 // ---------------------------------------------------------------- TMemoStrings
@@ -139,7 +164,7 @@ void TCustomMemo::LinesChanged(bool appendedOne)
         if (appendedOne && !FLineData.empty() && e->document()->blockCount() == static_cast<int>(FLineData.size()) - 1
             && !e->toPlainText().isEmpty())
             e->appendPlainText(ToQString(FLineData.back()));
-        else
+        else if (!ReplaceChangedLines(e, FLineData))
             e->setPlainText(ToQString(FText));
         e->blockSignals(block);
         FImpl->syncing = false;

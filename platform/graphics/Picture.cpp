@@ -1,6 +1,7 @@
 #include "platform/graphics/Picture.h"
 
 #include <cctype>
+#include <sys/stat.h>
 
 #include "platform/core/Exceptions.h"
 #include "platform/core/FileUtils.h"
@@ -8,6 +9,16 @@
 #include "platform/graphics/ImageFile.h"
 
 namespace {
+// Size and modification time (to the nanosecond) of a file; empty when there is none.
+std::string FileStamp(const AnsiString& FileName)
+{
+    struct stat st {};
+    if (stat(FileName.c_str(), &st) != 0)
+        return {};
+    return std::to_string(st.st_size) + ":" + std::to_string(st.st_mtim.tv_sec) + "." +
+           std::to_string(st.st_mtim.tv_nsec);
+}
+
 std::unique_ptr<TGraphic> NewLike(TGraphic* g)
 {
     if (dynamic_cast<TIcon*>(g))
@@ -21,7 +32,11 @@ std::unique_ptr<TGraphic> NewLike(TGraphic* g)
 TPicture::TPicture() = default;
 TPicture::~TPicture() = default;
 
-void TPicture::Changed() { FireEvent(OnChange, this); }
+void TPicture::Changed()
+{
+    FSourceFile.clear();
+    FireEvent(OnChange, this);
+}
 
 void TPicture::Adopt(std::unique_ptr<TGraphic> G)
 {
@@ -60,6 +75,9 @@ TIcon* TPicture::Icon()
 
 void TPicture::LoadFromFile(const AnsiString& FileName)
 {
+    std::string stamp = FileStamp(FileName);
+    if (FGraphic && !stamp.empty() && FileName == FSourceFile && stamp == FSourceStamp)
+        return;
     const AnsiString ext = LowerCase(ExtractFileExt(FileName));
     std::unique_ptr<TGraphic> g;
     if (ext == ".bmp")
@@ -72,6 +90,8 @@ void TPicture::LoadFromFile(const AnsiString& FileName)
         throw EInvalidGraphic("Unknown picture file extension (" + ext + ")");
     g->LoadFromFile(FileName);
     Adopt(std::move(g));
+    FSourceFile = FileName;
+    FSourceStamp = std::move(stamp);
 }
 
 void TPicture::SaveToFile(const AnsiString& FileName)

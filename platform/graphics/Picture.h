@@ -4,6 +4,7 @@
 // ".jpg", ".jpeg" a TImageFile; any other raises EInvalidGraphic
 // "Unknown picture file extension (.ext)".
 #include <memory>
+#include <string>
 
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Icon.h"
@@ -26,6 +27,9 @@ public:
     int Width() const { return FGraphic ? FGraphic->Width() : 0; }
     int Height() const { return FGraphic ? FGraphic->Height() : 0; }
 
+    // Loading the file the picture holds already, unchanged on disk since (same size and
+    // modification time) and the graphic untouched since, keeps the picture as it is and
+    // reports no change, so that its viewers do not repaint.
     void LoadFromFile(const AnsiString& FileName);
     void SaveToFile(const AnsiString& FileName);
     void Assign(TPersistent* Source) override;
@@ -37,4 +41,8 @@ private:
     void Changed();
 
     std::unique_ptr<TGraphic> FGraphic;
+    // The file the graphic came from and its size and modification time then; empty once
+    // the graphic changed in any other way.
+    AnsiString FSourceFile;
+    std::string FSourceStamp;
 };

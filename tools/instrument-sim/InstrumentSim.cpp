@@ -414,6 +414,8 @@ void TInstrumentSim::Run()
             }
         }
         for (const AnsiString& bytes : due) {
+            if (OnSend)
+                OnSend(bytes);
             int sent = dev->Write(bytes.data(), static_cast<int>(bytes.size()), kWriteTimeoutMs);
             log.push_back((sent == static_cast<int>(bytes.size()) ? ">> " : ">> (lost) ") + EscapeSimText(bytes));
         }

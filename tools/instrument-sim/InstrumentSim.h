@@ -105,6 +105,9 @@ public:
     // ">> bytes" for each piece sent (line ends and other control characters escaped).
     // Set it before Start.
     std::function<void(const AnsiString&)> OnLog;
+    // Called from the simulator's thread with each piece just before it goes onto the line
+    // (a timing probe: the log comes after the whole pass). Set it before Start.
+    std::function<void(const AnsiString&)> OnSend;
 
 private:
     struct TOutput {

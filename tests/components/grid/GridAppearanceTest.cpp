@@ -3,6 +3,7 @@
 
 #include "GridTestSupport.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Timer.h"
 
 using enum Ravbase::TVAlignment;
 
@@ -220,4 +221,28 @@ TEST(GridAppearance, FormResizeChainSurvivesGridsFreedInCreationOrder)
     delete second;
     form.SetBounds(0, 0, 400, 300);
     EXPECT_EQ(userCalls, 2);
+}
+
+// The grid's tick serves hovering and blinking only; a grid with neither (every table of
+// the program) keeps no timer running that would wake the window's loop for nothing.
+TEST(GridAppearance, TickRunsOnlyWhileHoveringOrBlinking)
+{
+    auto g = MakeGrid(4, 4);
+    auto running = [&] {
+        int n = 0;
+        for (int i = 0; i < g->ComponentCount(); ++i)
+            if (auto* t = dynamic_cast<TTimer*>(g->Components(i)); t && t->Enabled())
+                ++n;
+        return n;
+    };
+    EXPECT_EQ(running(), 0);
+    const struct {
+        bool hovering, blink;
+        int running;
+    } cases[] = {{true, false, 1}, {true, true, 1}, {false, true, 1}, {false, false, 0}};
+    for (const auto& c : cases) {
+        g->SetHovering(c.hovering);
+        g->SetEnableBlink(c.blink);
+        EXPECT_EQ(running(), c.running) << c.hovering << c.blink;
+    }
 }

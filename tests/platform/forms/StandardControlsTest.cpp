@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QPlainTextEdit>
 
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
@@ -228,6 +229,37 @@ TEST(Memo, LinesAndTextAreOneAndOnChangeFollowsThem)
     m->SetText("a\r\nb");
     EXPECT_EQ(m->Lines()->Count(), 2);
     EXPECT_EQ(m->Lines()->Strings(1), "b");
+}
+
+// A memo refreshed with the latest reply many times a second: what it shows always follows
+// the text set, whether lines change, come or go, and no set text is left for the user's undo.
+TEST(Memo, TextSetAgainAndAgainIsShownWhole)
+{
+    TForm form(nullptr);
+    auto* m = new TMemo(&form);
+    m->SetParent(&form);
+    m->SetBounds(0, 0, 200, 60);
+    form.Show();
+    auto* e = qobject_cast<QPlainTextEdit*>(zvforms::ImplOf(m)->widget.data());
+    ASSERT_NE(e, nullptr);
+    const struct {
+        const char* text;
+        const char* shown;
+    } steps[] = {
+        {"+1.00008e-07,+1.25677e-03\n", "+1.00008e-07,+1.25677e-03\n"},
+        {"+1.00011e-07,+1.25677e-03\n", "+1.00011e-07,+1.25677e-03\n"},
+        {"+1.00011e-07,+1.25679e-03\n", "+1.00011e-07,+1.25679e-03\n"},
+        {"a\r\nb", "a\nb"},
+        {"a\r\nc", "a\nc"},
+        {"one", "one"},
+        {"", ""},
+        {"x\r\ny\r\nz", "x\ny\nz"},
+    };
+    for (const auto& s : steps) {
+        m->SetText(s.text);
+        EXPECT_EQ(e->toPlainText().toStdString(), s.shown) << s.text;
+        EXPECT_FALSE(e->document()->isUndoAvailable()) << s.text;
+    }
 }
 
 // Typing in a rich edit keeps the formatting around it; lines set by code replace it.

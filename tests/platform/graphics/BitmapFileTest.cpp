@@ -205,3 +205,39 @@ TEST(BitmapSize, EachDimensionIsKeptWhileTheOtherIsZero)
     EXPECT_EQ(copy.Height(), 3);
     EXPECT_EQ(copy.Width(), 0);
 }
+
+// A display that loads its picture file on every update must not repaint for a file that
+// did not change, yet must show a file that did, and undo drawing done on the picture.
+TEST(BitmapFile, PictureReloadsOnlyWhatChanged)
+{
+    TBitmap first, second;
+    Noise(first, 4, 4, 21);
+    Noise(second, 4, 4, 22);
+    const std::string path = TestPath("Unit.bmp");
+    first.SaveToFile(path);
+    TPicture p;
+    int changes = 0;
+    p.OnChange = [&](TObject*) { ++changes; };
+    p.LoadFromFile(path);
+    const int afterFirst = changes;
+    p.LoadFromFile(path);
+    EXPECT_EQ(changes, afterFirst) << "the same unchanged file";
+
+    second.SaveToFile(path);
+    std::filesystem::last_write_time(path, std::filesystem::last_write_time(path) + std::chrono::seconds(1));
+    p.LoadFromFile(path);
+    EXPECT_GT(changes, afterFirst) << "the file was rewritten";
+    ExpectSamePixels(second, *p.Bitmap());
+
+    const TColor was = second.Canvas()->Pixels(0, 0);
+    p.Bitmap()->Canvas()->SetPixels(0, 0, was == clRed ? clBlue : clRed);
+    p.LoadFromFile(path);
+    ExpectSamePixels(second, *p.Bitmap());
+
+    TPicture other;
+    other.LoadFromFile(path);
+    p.Assign(&other);
+    const int afterAssign = changes;
+    p.LoadFromFile(path);
+    EXPECT_GT(changes, afterAssign) << "a picture assigned from elsewhere is not the file's";
+}
