@@ -568,8 +568,11 @@ void TCustomForm::PaintFrame(TCanvas* C, int X, int Y)
     // Caption buttons, right to left: close, maximise, minimise.
     int bx = cap.Right - 2 - 16;
     const int by = cap.Top + 2, bh = ch - 5;
+    // A form that cannot be maximised shows that box greyed, as the window system does.
+    const bool canMaximise = (FBorderIcons & biMaximize) && FBorderStyle == bsSizeable && UserSizeable();
     auto button = [&](int kind) {
         TRect b(bx, by, bx + 16, by + bh);
+        const TColor glyph = kind == 1 && !canMaximise ? clGrayText : clBtnText;
         C->Brush()->SetStyle(bsSolid);
         C->Brush()->SetColor(clBtnFace);
         C->FillRect(b);
@@ -585,7 +588,7 @@ void TCustomForm::PaintFrame(TCanvas* C, int X, int Y)
                 C->FillRect(TRect(cx + 6 - i, cy + i, cx + 8 - i, cy + i + 1));
             }
         } else if (kind == 1) { // maximise: a window
-            C->Brush()->SetColor(clBtnText);
+            C->Brush()->SetColor(glyph);
             C->FrameRect(TRect(cx, cy, cx + 9, cy + 8));
             C->FillRect(TRect(cx, cy + 1, cx + 9, cy + 2));
         } else { // minimise: a bar
