@@ -6,6 +6,7 @@
 #include "components/controls/Voduriz.h"
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
+#include "main/FormBuilder.h"
 #include "main/FormCaptions.h"
 #include "main/Lcr.h"
 #include "platform/chart/Chart.h"
@@ -18,16 +19,6 @@
 #include "platform/report/Report.h"
 
 namespace {
-
-template <class T>
-T* Make(T*& Field, TComponent* Owner, TWinControl* Parent, const AnsiString& Name, int L, int T_, int W, int H)
-{
-    Field = new T(Owner);
-    Field->SetName(Name);
-    Field->SetParent(Parent);
-    Field->SetBounds(L, T_, W, H);
-    return Field;
-}
 
 void Fill(TStrings* Items, std::initializer_list<const char*> Texts)
 {

@@ -2,6 +2,7 @@
 // every field: Set List Sweep, the step nominal and Copy Step.
 #include "components/controls/Voduriz.h"
 #include "main/FormCaptions.h"
+#include "main/FormBuilder.h"
 #include "main/Lcr.h"
 #include "platform/forms/ComboBox.h"
 #include "platform/forms/GroupBox.h"
@@ -9,16 +10,6 @@
 #include "platform/forms/Panel.h"
 
 namespace {
-
-template <class T>
-T* Make(T*& Field, TComponent* Owner, TWinControl* Parent, const char* Name, int L, int T_, int W, int H)
-{
-    Field = new T(Owner);
-    Field->SetName(Name);
-    Field->SetParent(Parent);
-    Field->SetBounds(L, T_, W, H);
-    return Field;
-}
 
 // The Set List Sweep panel's grid: four columns of fields, each field under its caption.
 constexpr int FieldWidth = 108, FieldHeight = 24;

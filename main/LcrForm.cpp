@@ -7,6 +7,7 @@
 #include "components/grid/Ravgrid.h"
 #include "panel/PanelPictures.h"
 #include "main/Lcr.h"
+#include "main/FormBuilder.h"
 #include "platform/forms/Button.h"
 #include "platform/forms/CheckBox.h"
 #include "platform/forms/ComboBox.h"
@@ -31,15 +32,6 @@ constexpr TColor ScreenColor = clBlack;
 constexpr TColor PanelColor = TColorOf(0x3A3632);
 const char* const ScreenFont = "Courier New";
 
-template <class T>
-T* Make(T*& Field, TComponent* Owner, TWinControl* Parent, const char* Name, int L, int T_, int W, int H)
-{
-    Field = new T(Owner);
-    Field->SetName(Name);
-    Field->SetParent(Parent);
-    Field->SetBounds(L, T_, W, H);
-    return Field;
-}
 
 template <class T>
 T* MakeComponent(T*& Field, TComponent* Owner, const char* Name)
