@@ -849,7 +849,9 @@ public:
     void InsertChildRow(int ARow);
     void RemoveChildRow(int ARow);
     // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
-    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
+    // Measures on Measure (the grid's canvas when none).
+    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA,
+                     TCanvas* Measure = nullptr);
 
     // ------------------------------------------------------------ floating footer
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
