@@ -272,6 +272,7 @@ public:
     int ScrollPageH() const { return FScrollPageH; }
     // The hint a dragged thumb at Position (0..127) shows ("Row : n", "Col : n"); empty without scroll hints.
     AnsiString ScrollHintText(bool Vertical, int Position);
+    int ThumbCell(bool Vertical, int Position) const;
     THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow; }
 
     // ------------------------------------------------------------ dimensions
@@ -357,6 +358,10 @@ public:
     TDateTime Times(int ACol, int ARow);
     void SetTimes(int ACol, int ARow, TDateTime Value);
     AnsiString GetStrippedCell(int ACol, int ARow);
+    // The value of the markup form control CtrlID in the cell's text (empty when none).
+    AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID);
+    // The cell's text is written back only when the value changes.
+    void SetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID, const AnsiString& Value);
     virtual AnsiString GetCurrentCell();
     virtual void SetCurrentCell(const AnsiString& Value);
     void AutoNumberCol(int ACol);

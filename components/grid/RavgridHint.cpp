@@ -190,16 +190,22 @@ void TRavArodozIdad::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
 
 // ---------------------------------------------------------------- scroll hints
 
+// The row (column) a thumb at Position (0-127) brings to the top (left).
+int TRavArodozIdad::ThumbCell(bool Vertical, int Position) const
+{
+    // MulDiv: the product over 127, rounded.
+    auto mulDiv = [](int a, int b) { return int(std::lround(double(a) * b / 127.0)); };
+    return Vertical ? mulDiv(Position, RowCount() - VisibleRowCount() - FixedRows()) + FixedRows()
+                    : mulDiv(Position, ColCount() - VisibleColCount() - FixedCols()) + FixedCols();
+}
+
 AnsiString TRavArodozIdad::ScrollHintText(bool Vertical, int Position)
 {
     const bool wanted = Vertical ? (FScrollHints == shVertical || FScrollHints == shBoth)
                                  : (FScrollHints == shHorizontal || FScrollHints == shBoth);
     if (!wanted)
         return AnsiString();
-    // MulDiv: the product over 127, rounded.
-    auto mulDiv = [](int a, int b) { return int(std::lround(double(a) * b / 127.0)); };
-    const int n = Vertical ? mulDiv(Position, RowCount() - VisibleRowCount() - FixedRows()) + FixedRows()
-                           : mulDiv(Position, ColCount() - VisibleColCount() - FixedCols()) + FixedCols();
+    const int n = ThumbCell(Vertical, Position);
     AnsiString text = (Vertical ? "Row : " : "Col : ") + std::to_string(n);
     if (OnScrollHint)
         OnScrollHint(this, n, text);
@@ -208,6 +214,13 @@ AnsiString TRavArodozIdad::ScrollHintText(bool Vertical, int Position)
 
 void TRavArodozIdad::ThumbTracking(bool Vertical, int Position)
 {
+    // The grid follows the dragged thumb to the row or column its hint names.
+    if (FScrollSynch) {
+        if (Vertical)
+            SetTopRow(std::max(FixedRows(), ThumbCell(true, Position)));
+        else
+            SetLeftCol(std::max(FixedCols(), ThumbCell(false, Position)));
+    }
     const AnsiString text = ScrollHintText(Vertical, Position);
     if (text.empty())
         return;
