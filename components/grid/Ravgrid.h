@@ -191,6 +191,9 @@ public:
     void SetEnableBlink(bool Value) { FEnableBlink = Value; }
     bool HTMLHint() const { return FHTMLHint; }
     void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+    // Hints of every control of the application shown as markup (application-wide).
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
     void SetRowIndicator(TBitmap* Value);
     bool IntegralHeight() const { return FIntegralHeight; }
@@ -1219,6 +1222,7 @@ private:
     bool FEnableHTML = true;
     bool FEnableBlink = false;
     bool FHTMLHint = false;
+    bool FUseHTMLHints = false;
     std::unique_ptr<TBitmap> FRowIndicator;
     bool FIntegralHeight = false;
     bool FAutoSize = false;

@@ -9,7 +9,7 @@
 #include "components/grid/Ravutil.h"
 #include "platform/forms/Screen.h"
 
-THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : TCustomControl(AOwner)
+THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : THintWindow(AOwner)
 {
     SetColor(clInfoBk);
     SetVisible(false);
@@ -186,6 +186,16 @@ void TRavArodozIdad::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         MiddleButtonDown(X, Y);
     else
         TBaseGrid::MouseDown(Button, Shift, X, Y);
+}
+
+void TRavArodozIdad::SetUseHTMLHints(bool Value)
+{
+    FUseHTMLHints = Value;
+    // Every control of the application shows its hint as markup, or the desktop's way again.
+    if (Value)
+        SetHintWindowClass([](TComponent* AOwner) -> THintWindow* { return new THTMLHintWindow(AOwner); });
+    else
+        SetHintWindowClass(nullptr);
 }
 
 // ---------------------------------------------------------------- scroll hints
