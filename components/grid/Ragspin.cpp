@@ -166,6 +166,14 @@ void TRagSpinButton::SetDirection(TSpinDirection Value)
     AdjustSize(w, h);
 }
 
+void TRagSpinButton::SetButtonsTransparent(bool v)
+{
+    FUpButton->SetTransparent(v);
+    FDownButton->SetTransparent(v);
+    FControlStyle = v ? FControlStyle & ~csOpaque : FControlStyle | csOpaque;
+    Invalidate();
+}
+
 void TRagSpinButton::SetFocusControl(TWinControl* Value)
 {
     if (FFocusControl)
@@ -409,6 +417,15 @@ void TRagSpinEdit::SetSpinFlat(bool v)
     FSpinFlat = v;
     FButton->UpButton()->SetFlat(v);
     FButton->DownButton()->SetFlat(v);
+}
+
+void TRagSpinEdit::SetSpinTransparent(bool v)
+{
+    FSpinTransparent = v;
+    FButton->SetButtonsTransparent(v);
+    // A width change and back lays the buttons out and repaints what shows through them.
+    SetWidth(Width() + 1);
+    SetWidth(Width() - 1);
 }
 
 void TRagSpinEdit::SetIsWinXP(bool v)

@@ -43,6 +43,8 @@ public:
     explicit TRagSpinButton(TComponent* AOwner);
     TRavTimerSpeedButton* UpButton() const { return FUpButton; }
     TRavTimerSpeedButton* DownButton() const { return FDownButton; }
+    // Transparent buttons show the pair's own background (its Color) through their faces.
+    void SetButtonsTransparent(bool v);
     TRavTimerSpeedButton* FocusedButton() const { return FFocusedButton; }
     TBitmap* UpGlyph() const { return FUpButton->Glyph(); }
     void SetUpGlyph(TBitmap* Value);
@@ -127,6 +129,8 @@ public:
     void SetReturnIsTab(bool v) { FReturnIsTab = v; }
     bool SpinFlat() const { return FSpinFlat; }
     void SetSpinFlat(bool v);
+    bool SpinTransparent() const { return FSpinTransparent; }
+    void SetSpinTransparent(bool v);
     void SetIsWinXP(bool v);
     TRagSpinButton* Button() const { return FButton; }
 
@@ -168,4 +172,5 @@ private:
     bool FReturnIsTab = false;
     bool FIsWinXP = false;
     bool FSpinFlat = false;
+    bool FSpinTransparent = false;
 };

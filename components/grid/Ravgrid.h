@@ -197,6 +197,9 @@ public:
     }
     bool HTMLHint() const { return FHTMLHint; }
     void SetHTMLHint(bool Value) { FHTMLHint = Value; }
+    // Hints of every control of the application shown as markup (application-wide).
+    bool UseHTMLHints() const { return FUseHTMLHints; }
+    void SetUseHTMLHints(bool Value);
     TBitmap* RowIndicator() const { return FRowIndicator.get(); }
     void SetRowIndicator(TBitmap* Value);
     bool IntegralHeight() const { return FIntegralHeight; }
@@ -282,6 +285,7 @@ public:
     int ScrollPageH() const { return FScrollPageH; }
     // The hint a dragged thumb at Position (0..127) shows ("Row : n", "Col : n"); empty without scroll hints.
     AnsiString ScrollHintText(bool Vertical, int Position);
+    int ThumbCell(bool Vertical, int Position) const;
     THTMLHintWindow* ScrollHintWindow() const { return FScrollHintWindow; }
 
     // ------------------------------------------------------------ dimensions
@@ -367,6 +371,10 @@ public:
     TDateTime Times(int ACol, int ARow);
     void SetTimes(int ACol, int ARow, TDateTime Value);
     AnsiString GetStrippedCell(int ACol, int ARow);
+    // The value of the markup form control CtrlID in the cell's text (empty when none).
+    AnsiString GetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID);
+    // The cell's text is written back only when the value changes.
+    void SetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID, const AnsiString& Value);
     virtual AnsiString GetCurrentCell();
     virtual void SetCurrentCell(const AnsiString& Value);
     void AutoNumberCol(int ACol);
@@ -874,7 +882,9 @@ public:
     void InsertChildRow(int ARow);
     void RemoveChildRow(int ARow);
     // Moves R's top-left to where text rotated by Angle degrees starts, for the alignments.
-    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA);
+    // Measures on Measure (the grid's canvas when none).
+    void CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA,
+                     TCanvas* Measure = nullptr);
 
     // ------------------------------------------------------------ floating footer
     TFooterPanel* FooterPanel() const { return FFooterPanel; }
@@ -1257,6 +1267,7 @@ private:
     bool FEnableHTML = true;
     bool FEnableBlink = false;
     bool FHTMLHint = false;
+    bool FUseHTMLHints = false;
     std::unique_ptr<TBitmap> FRowIndicator;
     bool FIntegralHeight = false;
     bool FAutoSize = false;

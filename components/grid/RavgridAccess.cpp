@@ -59,6 +59,21 @@ void TRavArodozIdad::SetTimes(int ACol, int ARow, TDateTime Value) { SetCellEx(A
 
 AnsiString TRavArodozIdad::GetStrippedCell(int ACol, int ARow) { return HTMLStrip(GetCellEx(ACol, ARow)); }
 
+AnsiString TRavArodozIdad::GetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID)
+{
+    AnsiString value;
+    if (!GetControlValue(GetCellEx(ACol, ARow), CtrlID, value))
+        return AnsiString();
+    return value;
+}
+
+void TRavArodozIdad::SetCtrlVal(int ACol, int ARow, const AnsiString& CtrlID, const AnsiString& Value)
+{
+    AnsiString text = GetCellEx(ACol, ARow), old;
+    if (GetControlValue(text, CtrlID, old) && old != Value && SetControlValue(text, CtrlID, Value))
+        SetCellEx(ACol, ARow, text);
+}
+
 AnsiString TRavArodozIdad::GetCurrentCell() { return GetCellEx(GetRealCol(), Row()); }
 void TRavArodozIdad::SetCurrentCell(const AnsiString& Value) { SetCellEx(GetRealCol(), Row(), Value); }
 

@@ -415,9 +415,11 @@ TPoint TRavArodozIdad::GetPrintGraphicSize(int ACol, int ARow, int CellWidth, in
     return s;
 }
 
-void TRavArodozIdad::CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA)
+void TRavArodozIdad::CalcTextPos(TRect& R, int Angle, const AnsiString& Text, TAlignment HA, TVAlignment VA,
+                                 TCanvas* Measure)
 {
-    const int w = Canvas()->TextWidth(Text), h = Canvas()->TextHeight(Text);
+    TCanvas* cv = Measure ? Measure : Canvas();
+    const int w = cv->TextWidth(Text), h = cv->TextHeight(Text);
     R.Right -= 2;
     R.Bottom -= 2;
     const double a = Angle * 3.14159265358979323846 / 180.0;

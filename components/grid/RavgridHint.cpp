@@ -9,7 +9,7 @@
 #include "components/grid/Ravutil.h"
 #include "platform/forms/Screen.h"
 
-THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : TCustomControl(AOwner)
+THTMLHintWindow::THTMLHintWindow(TComponent* AOwner) : THintWindow(AOwner)
 {
     SetColor(clInfoBk);
     SetVisible(false);
@@ -190,7 +190,26 @@ void TRavArodozIdad::MouseDown(TMouseButton Button, TShiftState Shift, int X, in
         TBaseGrid::MouseDown(Button, Shift, X, Y);
 }
 
+void TRavArodozIdad::SetUseHTMLHints(bool Value)
+{
+    FUseHTMLHints = Value;
+    // Every control of the application shows its hint as markup, or the desktop's way again.
+    if (Value)
+        SetHintWindowClass([](TComponent* AOwner) -> THintWindow* { return new THTMLHintWindow(AOwner); });
+    else
+        SetHintWindowClass(nullptr);
+}
+
 // ---------------------------------------------------------------- scroll hints
+
+// The row (column) a thumb at Position (0-127) brings to the top (left).
+int TRavArodozIdad::ThumbCell(bool Vertical, int Position) const
+{
+    // MulDiv: the product over 127, rounded.
+    auto mulDiv = [](int a, int b) { return int(std::lround(double(a) * b / 127.0)); };
+    return Vertical ? mulDiv(Position, RowCount() - VisibleRowCount() - FixedRows()) + FixedRows()
+                    : mulDiv(Position, ColCount() - VisibleColCount() - FixedCols()) + FixedCols();
+}
 
 AnsiString TRavArodozIdad::ScrollHintText(bool Vertical, int Position)
 {
@@ -198,10 +217,7 @@ AnsiString TRavArodozIdad::ScrollHintText(bool Vertical, int Position)
                                  : (FScrollHints == shHorizontal || FScrollHints == shBoth);
     if (!wanted)
         return AnsiString();
-    // MulDiv: the product over 127, rounded.
-    auto mulDiv = [](int a, int b) { return int(std::lround(double(a) * b / 127.0)); };
-    const int n = Vertical ? mulDiv(Position, RowCount() - VisibleRowCount() - FixedRows()) + FixedRows()
-                           : mulDiv(Position, ColCount() - VisibleColCount() - FixedCols()) + FixedCols();
+    const int n = ThumbCell(Vertical, Position);
     AnsiString text = (Vertical ? "Row : " : "Col : ") + std::to_string(n);
     if (OnScrollHint)
         OnScrollHint(this, n, text);
@@ -210,6 +226,13 @@ AnsiString TRavArodozIdad::ScrollHintText(bool Vertical, int Position)
 
 void TRavArodozIdad::ThumbTracking(bool Vertical, int Position)
 {
+    // The grid follows the dragged thumb to the row or column its hint names.
+    if (FScrollSynch) {
+        if (Vertical)
+            SetTopRow(std::max(FixedRows(), ThumbCell(true, Position)));
+        else
+            SetLeftCol(std::max(FixedCols(), ThumbCell(false, Position)));
+    }
     const AnsiString text = ScrollHintText(Vertical, Position);
     if (text.empty())
         return;

@@ -2,10 +2,10 @@
 // them into bands that fit the page width and the rows into pages, header and footer
 // texts, page frames, and the cells drawn by the screen's own cell painting.
 //
-// A drawn page is first painted on a page bitmap whose pixel is 0.1 mm (the print unit),
-// then stretched onto the printer page or the preview rectangle. So the screen's text,
-// markup and graphic drawing serve printing unchanged, and counting and printing measure
-// text alike whatever the output device.
+// Pages are drawn in print units (0.1 mm). On the printer they are drawn onto the page
+// itself, scaled to its resolution, so a PDF keeps its text as text; a preview draws on a
+// page bitmap whose pixel is 0.1 mm and stretches it onto the preview rectangle. Counting
+// and printing measure text alike whatever the output device.
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -48,6 +48,36 @@ private:
     double& FScale;
 };
 
+// The printer's canvas in print units for one layout: logical (0, 0) at the page
+// rectangle's corner, drawing cut to the page; as it was afterwards.
+class TPrintUnits {
+public:
+    TPrintUnits(TCanvas* Canvas, const TRect& Device, const TRect& Page) : FCanvas(Canvas)
+    {
+        if (!FCanvas)
+            return;
+        FUnits = FCanvas->UnitsPerInch();
+        FCanvas->SaveDC();
+        const TPoint o = FCanvas->ViewportOrg();
+        FCanvas->SetViewportOrg(TPoint(o.x + Device.Left, o.y + Device.Top));
+        FCanvas->SetUnitsPerInch(kUnitsPerInch);
+        FCanvas->IntersectClipRect(Page);
+    }
+    ~TPrintUnits()
+    {
+        if (!FCanvas)
+            return;
+        FCanvas->SetUnitsPerInch(FUnits);
+        FCanvas->RestoreDC();
+    }
+    TPrintUnits(const TPrintUnits&) = delete;
+    TPrintUnits& operator=(const TPrintUnits&) = delete;
+
+private:
+    TCanvas* FCanvas;
+    int FUnits = 0;
+};
+
 struct TBand {
     int First = 0, Last = 0;
     bool RepeatFixed = false;
@@ -69,6 +99,8 @@ public:
 private:
     // Sizes
     void SetFont(TFont* Font, TFont* From, int Size) const;
+    int CellFont(int ACol, int ARow, TCanvas* cv, TBrush& Brush, TAlignment& HA, TVAlignment& VA);
+    TCanvas* PageCanvas() const { return FPage ? FPage->Canvas() : FTarget; }
     TPoint MeasureCell(int ACol, int ARow);
     int RowHeight(int ARow);
     void ColumnWidths(const std::vector<int>& Cols);
@@ -96,6 +128,7 @@ private:
     int FBandCount = 1;
     TRect FDeviceRect; // where a drawn page goes on the target
     bool FPrinterTarget = false;
+    bool FVector = false; // pages drawn straight onto the printer's page
     bool FEmitted = false;
     bool FPageOpen = false;
     TBitmap FMeasure;
@@ -112,19 +145,41 @@ void TGridPageBuilder::SetFont(TFont* Font, TFont* From, int Size) const
     Font->SetHeight(G.MapFontHeight(Size));
 }
 
+// The cell's colours and font on cv: the print font, with the cell's colour and style,
+// and the name and size the cell has of its own (through its properties or the colour
+// event). Returns the angle of a rotated cell (its font turned by it), else 0.
+int TGridPageBuilder::CellFont(int ACol, int ARow, TCanvas* cv, TBrush& Brush, TAlignment& HA, TVAlignment& VA)
+{
+    TFont font;
+    bool ww = false;
+    TGridDrawState st = 0;
+    G.GetVisualProperties(ACol, ARow, st, true, false, true, &Brush, &font, HA, VA, ww);
+    const TFont* base = ACol < G.FixedCols() || ARow < G.FixedRows() ? G.FixedFont() : G.Font();
+    TFont* f = cv->Font();
+    f->Assign(S.Font());
+    if (font.Name() != base->Name())
+        f->SetName(font.Name());
+    f->SetHeight(G.MapFontHeight(font.Size() != base->Size() ? font.Size() : S.Font()->Size()));
+    f->SetColor(font.Color());
+    f->SetStyle(font.Style());
+    int angle = 0;
+    if (!G.IsRotated(G.RemapCol(ACol), ARow, angle))
+        return 0;
+    // Turned as on the screen; a printer that turns its landscape pages the other way
+    // (Linux drivers report 90 degrees) turns the text with it when asked to.
+    const int d = G.RotatedPrintFollowsPrinter && FPrinterTarget ? -10 : 10;
+    f->SetOrientation(angle * d);
+    return angle;
+}
+
 TPoint TGridPageBuilder::MeasureCell(int ACol, int ARow)
 {
     const int rc = G.RemapCol(ACol);
     TCanvas* cv = FMeasure.Canvas();
     TBrush brush;
-    TFont font;
     TAlignment ha = taLeftJustify;
     TVAlignment va = Ravbase::vtaTop;
-    bool ww = false;
-    TGridDrawState st = 0;
-    G.GetVisualProperties(ACol, ARow, st, true, false, true, &brush, &font, ha, va, ww);
-    SetFont(cv->Font(), S.Font(), S.Font()->Size());
-    cv->Font()->SetStyle(font.Style());
+    const int angle = CellFont(ACol, ARow, cv, brush, ha, va);
     AnsiString text;
     int type = ttPlain;
     if (G.GetCellType(rc, ARow) != Ravgrid::ctDataCheckBox)
@@ -162,10 +217,16 @@ TPoint TGridPageBuilder::MeasureCell(int ACol, int ARow)
                     StripURLProtocol(line);
                 w = std::max(w, cv->TextWidth(line));
             }
+            if (angle != 0) {
+                const double a = angle * 3.14159265358979323846 / 180.0, tw = w, th = lines * cv->TextHeight("gh");
+                w = std::abs(int(std::lround(std::cos(a) * tw))) + std::abs(int(std::lround(std::sin(a) * th)));
+                h = std::abs(int(std::lround(std::sin(a) * tw))) + std::abs(int(std::lround(std::cos(a) * th)));
+            } else
+                h = lines * cv->TextHeight("gh");
             w += gs.x;
-            h = lines * cv->TextHeight("gh");
         }
     }
+    cv->Font()->SetOrientation(0);
     TPoint size(std::max(w, gs.x), std::max(h, gs.y));
     if (G.OnCustomCellSize)
         G.OnCustomCellSize(&G, cv, rc, ARow, size, true);
@@ -305,7 +366,9 @@ void TGridPageBuilder::StartPage(int PageIndex, int BandIndex, int PageInBand)
 {
     if (!Drawn(PageIndex))
         return;
-    TCanvas* cv = FPage->Canvas();
+    if (FVector && FEmitted)
+        Printer()->NewPage();
+    TCanvas* cv = PageCanvas();
     cv->Brush()->SetColor(clWhite);
     cv->Brush()->SetStyle(bsSolid);
     cv->FillRect(TRect(0, 0, W, B));
@@ -318,7 +381,7 @@ void TGridPageBuilder::StartPage(int PageIndex, int BandIndex, int PageInBand)
 
 void TGridPageBuilder::HeaderFooter(int PageIndex, int BandIndex, int PageInBand)
 {
-    TCanvas* cv = FPage->Canvas();
+    TCanvas* cv = PageCanvas();
     AnsiString texts[7];
     auto add = [&](TPrintPosition pos, const AnsiString& item) {
         if (pos == ppNone)
@@ -378,7 +441,7 @@ void TGridPageBuilder::EndPage(int PageIndex, int y, const TBand& Band)
     if (!FPageOpen || !Drawn(PageIndex))
         return;
     FPageOpen = false;
-    TCanvas* cv = FPage->Canvas();
+    TCanvas* cv = PageCanvas();
     cv->SetPen(&FPen);
     const TPrintBorders b = S.Borders();
     const int left = Band.RepeatFixed ? P.PrintColOffset[0] : P.PrintColOffset[size_t(Band.First)];
@@ -399,9 +462,11 @@ void TGridPageBuilder::EndPage(int PageIndex, int y, const TBand& Band)
             cv->MoveTo(P.PrintColOffset[size_t(c)], top);
             cv->LineTo(P.PrintColOffset[size_t(c)], bottom);
         }
-    if (FPrinterTarget && FEmitted)
-        Printer()->NewPage();
-    FTarget->StretchDraw(FDeviceRect, FPage.get());
+    if (!FVector) {
+        if (FPrinterTarget && FEmitted)
+            Printer()->NewPage();
+        FTarget->StretchDraw(FDeviceRect, FPage.get());
+    }
     FEmitted = true;
 }
 
@@ -423,7 +488,7 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
     const int rc = G.RemapCol(ACol);
     if (!G.IsBaseCell(rc, ARow))
         return;
-    TCanvas* cv = FPage->Canvas();
+    TCanvas* cv = PageCanvas();
     const TPoint span = G.CellSpan(rc, ARow);
     const int lastCol = std::min(ACol + span.x, G.ColCount() - 1);
     int width = 0;
@@ -432,18 +497,12 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
     const int left = P.PrintColOffset[size_t(ACol)];
     TRect rect(left, y, left + width, y + (span.y + 1) * R);
 
-    TFont font;
     TBrush brush;
     TAlignment ha = taLeftJustify;
     TVAlignment va = Ravbase::vtaTop;
-    bool ww = false;
-    TGridDrawState st = 0;
-    G.GetVisualProperties(ACol, ARow, st, true, false, true, &brush, &font, ha, va, ww);
+    const int angle = CellFont(ACol, ARow, cv, brush, ha, va);
     cv->Brush()->SetStyle(bsSolid);
     cv->Brush()->SetColor(brush.Color());
-    SetFont(cv->Font(), S.Font(), S.Font()->Size());
-    cv->Font()->SetColor(font.Color());
-    cv->Font()->SetStyle(font.Style());
     cv->FillRect(rect);
 
     AnsiString text;
@@ -453,8 +512,9 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
     TRect T = rect;
     if (rect.Right > W)
         T.Right = AfterBand(Band);
-    // Graphics: the screen drawing at screen size, stretched to print units.
-    if (S.PrintGraphics() && G.GetCellGraphic(rc, ARow)) {
+    // Graphics: the screen drawing at screen size, stretched to print units. A rotated
+    // cell's "graphic" is its turned text, printed below in print units.
+    if (S.PrintGraphics() && G.GetCellGraphic(rc, ARow) && angle == 0) {
         const int sw = std::max(1, int(std::lround(rect.Width() / F)));
         const int sh = std::max(1, int(std::lround(rect.Height() / F)));
         TBitmap shot;
@@ -470,7 +530,16 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
             text.clear();
     }
     cv->SetBkMode(bkTransparent);
-    if (type == ttHTML)
+    if (angle != 0 && type == ttPlain) {
+        AnsiString rest = text;
+        const AnsiString line = GetNextLine(rest, false);
+        TRect at(T.Left + 4, T.Top, T.Right - 4, T.Bottom);
+        G.CalcTextPos(at, angle, line, ha, va, cv);
+        cv->SaveDC();
+        cv->IntersectClipRect(T);
+        cv->TextOut(at.Left, at.Top, line);
+        cv->RestoreDC();
+    } else if (type == ttHTML)
         HTMLDrawEx(cv, text, TRect(T.Left + 4, T.Top, T.Right - 4, T.Bottom), G.URLColor(), false);
     else if (type == ttRTF)
         G.RTFPaintAt(rc, ARow, cv, T, kUnitsPerInch, true);
@@ -487,6 +556,7 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
         G.DrawPlainCellText(cv, text, TRect(T.Left + 4, T.Top, T.Right - 4, T.Bottom), ha, va, G.URLColor());
     }
 
+    cv->Font()->SetOrientation(0);
     if (G.OnCustomCellDraw)
         G.OnCustomCellDraw(&G, cv, rc, ARow, 0, rect, true);
     CellBorders(ACol, ARow, rect, Band);
@@ -494,7 +564,7 @@ void TGridPageBuilder::PrintCell(int ACol, int ARow, int y, int R, const TBand& 
 
 void TGridPageBuilder::CellBorders(int ACol, int ARow, TRect Rect, const TBand& Band)
 {
-    TCanvas* cv = FPage->Canvas();
+    TCanvas* cv = PageCanvas();
     TCellBorders sides = 0;
     switch (S.Borders()) {
     case pbSingle:
@@ -595,10 +665,13 @@ int TGridPageBuilder::Run()
     HA = top ? U + Hh + S.HeaderSize() + (IsTop(S.Title()) ? extraTitle * Hh : 0) : S.HeaderSize();
     FA = bottom ? 2 * U + 2 * Hf + S.FooterSize() + (IsBottom(S.Title()) ? extraTitle * Hf : 0)
                 : U + Hf + S.FooterSize();
-    if (FDraws) {
+    // The printer's page takes the drawing in print units; anything else gets a page bitmap.
+    FVector = FMethod == prPrint && FPrinterTarget;
+    if (FDraws && !FVector) {
         FPage = std::make_unique<TBitmap>();
         FPage->SetSize(W, B);
     }
+    TPrintUnits units(FVector ? FTarget : nullptr, FDeviceRect, TRect(0, 0, W, B));
 
     std::vector<int> cols;
     if (S.RepeatFixedCols())
@@ -639,7 +712,7 @@ int TGridPageBuilder::Run()
                 const int X = !last && Included(next) ? RowHeight(next) : 0;
                 const bool full = y + X > B - FA;
                 if ((full || last || newPage) && FDraws && Drawn(I) && G.OnPrintPageDone)
-                    G.OnPrintPageDone(&G, FPage->Canvas(), next, y, I, W, B);
+                    G.OnPrintPageDone(&G, PageCanvas(), next, y, I, W, B);
                 if ((full || newPage) && !last) {
                     pageBreak = true;
                     EndPage(I, y, band);

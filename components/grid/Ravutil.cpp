@@ -8,6 +8,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/FormatSettings.h"
 #include "platform/core/StringUtils.h"
+#include "platform/core/Strings.h"
 
 namespace {
 
@@ -166,6 +167,14 @@ AnsiString GetNextLine(AnsiString& s, bool multiline)
 }
 
 int LinesInText(const AnsiString& s, bool multiline) { return multiline ? 1 + NumChar('\r', s) : 1; }
+
+AnsiString StringListToText(const TStrings* list)
+{
+    AnsiString s;
+    for (int i = 0; list && i < list->Count(); ++i)
+        s += list->Strings(i);
+    return s;
+}
 
 bool IsInGridRect(const TGridRect& r, int col, int row)
 {

@@ -10,6 +10,7 @@
 
 class TCanvas;
 class TBitmap;
+class TStrings;
 class TWinControl;
 
 struct TGridRect {
@@ -33,6 +34,7 @@ int NumChar(char ch, const AnsiString& s);
 AnsiString GetToken(AnsiString& s, const AnsiString& delim);
 AnsiString GetNextLine(AnsiString& s, bool multiline);
 int LinesInText(const AnsiString& s, bool multiline);
+AnsiString StringListToText(const TStrings* list);
 bool IsInGridRect(const TGridRect& r, int col, int row);
 bool NameToCell(const AnsiString& name, TPoint& point);
 int Max(int a, int b);

@@ -12,7 +12,6 @@ using namespace zvqt;
 struct TPrinter::Impl {
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<QPainter> painter;
-    QImage page;
 };
 
 TPrinter* Printer()
@@ -93,25 +92,16 @@ void TPrinter::BeginDoc()
     FPrinting = true;
     FAborted = false;
     FPageNumber = 1;
-    FImpl->page = QImage(PageSize(FResolution, FOrientation), QImage::Format_RGB32);
-    FImpl->page.fill(Qt::white);
-    BindCanvas(FCanvas.get(), &FImpl->page);
-}
-
-void TPrinter::FlushPage()
-{
-    FlushCanvas(FCanvas.get());
-    const QRect target = FImpl->painter->viewport();
-    FImpl->painter->drawImage(target, FImpl->page);
+    // Drawn straight onto the page: text stays text and lines stay lines in the output.
+    BindCanvasPainter(FCanvas.get(), FImpl->painter.get(), PageSize(FResolution, FOrientation), FResolution);
 }
 
 void TPrinter::NewPage()
 {
     if (!FPrinting)
         throw EPrinter("Printer is not currently printing");
-    FlushPage();
+    FlushCanvas(FCanvas.get());
     FImpl->printer->newPage();
-    FImpl->page.fill(Qt::white);
     ++FPageNumber;
 }
 
@@ -119,7 +109,7 @@ void TPrinter::EndDoc()
 {
     if (!FPrinting)
         throw EPrinter("Printer is not currently printing");
-    FlushPage();
+    FlushCanvas(FCanvas.get());
     FImpl->painter->end();
     BindCanvas(FCanvas.get(), nullptr);
     FImpl->painter.reset();
@@ -131,6 +121,7 @@ void TPrinter::Abort()
 {
     if (!FPrinting)
         return;
+    FlushCanvas(FCanvas.get());
     BindCanvas(FCanvas.get(), nullptr);
     FImpl->printer->abort();
     FImpl->painter->end();

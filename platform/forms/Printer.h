@@ -1,6 +1,7 @@
 #pragma once
 // TPrinter: pages drawn on Canvas go to the system printer, or to a PDF file when there
 // is no printer (or OutputFileName is set). Page size in pixels at the printer's resolution.
+// The canvas draws onto the page itself (vector output), so it has no pixels to read.
 #include <memory>
 #include <vector>
 
@@ -42,7 +43,6 @@ public:
     const AnsiString& LastOutput() const { return FLastOutput; }
 
 private:
-    void FlushPage();
     struct Impl;
     std::unique_ptr<Impl> FImpl;
     std::unique_ptr<TCanvas> FCanvas;

@@ -26,6 +26,14 @@ void TSpeedButton::SetNumGlyphs(int v)
     Invalidate();
 }
 
+void TSpeedButton::SetTransparent(bool v)
+{
+    if (v == FTransparent)
+        return;
+    FTransparent = v;
+    Invalidate();
+}
+
 void TSpeedButton::SetFlat(bool v)
 {
     if (v == FFlat)
@@ -131,7 +139,8 @@ void TSpeedButton::Paint()
     const bool sunk = FPressed || FDown;
     c->Brush()->SetStyle(bsSolid);
     c->Brush()->SetColor(FDown && !FPressed ? cl3DLight : clBtnFace);
-    c->FillRect(r);
+    if (!FTransparent || sunk)
+        c->FillRect(r);
     if (!FFlat || FMouseInside || sunk) {
         TRect e = r;
         if (FFlat)

@@ -19,6 +19,9 @@ public:
     void SetNumGlyphs(int v);
     bool Flat() const { return FFlat; }
     void SetFlat(bool v);
+    // The parent shows through the face while the button is up.
+    bool Transparent() const { return FTransparent; }
+    void SetTransparent(bool v);
     int GroupIndex() const { return FGroupIndex; }
     void SetGroupIndex(int v) { FGroupIndex = v; }
     bool Down() const { return FDown; }
@@ -45,6 +48,7 @@ protected:
     std::unique_ptr<TBitmap> FGlyph;
     int FNumGlyphs = 1;
     bool FFlat = false;
+    bool FTransparent = false;
     int FGroupIndex = 0;
     bool FDown = false;
     bool FAllowAllUp = false;

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QHelpEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 #include <QWindow>
@@ -209,6 +210,16 @@ void MouseUp(TControl* Target, int X, int Y, TMouseButton Button, TShiftState Sh
 void MouseMove(TControl* Target, int X, int Y, TShiftState Shift)
 {
     SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, Shift);
+}
+
+void RestMouse(TControl* Target, int X, int Y)
+{
+    SendMouse(Target, QEvent::MouseMove, X, Y, Qt::NoButton, 0);
+    QPointer<QWidget> w = MouseWidget(Target, X, Y);
+    if (!w)
+        return;
+    QHelpEvent e(QEvent::ToolTip, QPoint(X, Y), w->mapToGlobal(QPoint(X, Y)));
+    QApplication::sendEvent(w, &e);
 }
 
 void Click(TControl* Target, int X, int Y, TMouseButton Button)

@@ -26,6 +26,8 @@ void MouseMove(TControl* Target, int X, int Y, TShiftState Shift = 0);
 // Down and up at (X, Y); X < 0 means the centre of the control.
 void Click(TControl* Target, int X = -1, int Y = -1, TMouseButton Button = mbLeft);
 void DblClick(TControl* Target, int X = -1, int Y = -1);
+// The mouse rests at (X, Y) until the window system asks for the hint there.
+void RestMouse(TControl* Target, int X, int Y);
 // Wheel turned by Steps notches (negative: towards the user, "down").
 void Wheel(TWinControl* Target, int Steps, int X = -1, int Y = -1);
 

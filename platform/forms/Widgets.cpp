@@ -13,6 +13,7 @@
 
 #include "platform/forms/Form.h"
 #include "platform/forms/FormsImpl_p.h"
+#include "platform/forms/HintWindow.h"
 #include "platform/forms/Menus.h"
 
 using namespace zvqt;
@@ -416,10 +417,14 @@ bool WindowWidget::event(QEvent* e)
         AnsiString hint;
         bool show = false;
         Guard([&] { target->CMHintShow(hint, TPoint(lp.x(), lp.y()), show); }, target);
-        if (show && !hint.empty() && (!Application || Application->ShowHint()))
-            QToolTip::showText(he->globalPos(), ToQString(hint), this);
-        else
+        if (show && !hint.empty() && (!Application || Application->ShowHint())) {
+            const QPoint g = he->globalPos();
+            if (!ShowApplicationHint(TPoint(g.x(), g.y()), hint))
+                QToolTip::showText(g, ToQString(hint), this);
+        } else {
             QToolTip::hideText();
+            HideApplicationHint();
+        }
         return true;
     }
     if (ctl && e->type() == QEvent::KeyPress) {
@@ -496,6 +501,7 @@ void WindowWidget::enterEvent(QEnterEvent*)
 
 void WindowWidget::leaveEvent(QEvent*)
 {
+    HideApplicationHint();
     if (ctl)
         RouteLeave(ctl);
 }

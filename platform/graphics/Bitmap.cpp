@@ -378,6 +378,6 @@ void TBitmap::DrawOn(TCanvas* ACanvas, const TRect& R)
     QImage part = img;
     if (part.size() != QSize(R.Width(), R.Height()))
         part = part.scaled(R.Width(), R.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    ci->Blit(part, ToQRect(R).translated(ci->origin), ACanvas->CopyMode(),
+    ci->Blit(part, ci->ToDevice(ToQRect(R)), ACanvas->CopyMode(),
              FImpl->canvas ? FImpl->canvas->Brush()->Color() : clWhite);
 }

@@ -25,6 +25,19 @@ std::unordered_map<const QImage*, TCanvas::Impl*>& ActivePainters()
 
 QPainter* TCanvas::Impl::P()
 {
+    if (external) {
+        if (!external->isActive())
+            return nullptr;
+        if (!externalApplied) {
+            external->save();
+            if (clip)
+                external->setClipRegion(*clip);
+            external->translate(origin);
+            external->scale(scale, scale);
+            externalApplied = true;
+        }
+        return external;
+    }
     if (!image || image->isNull())
         return nullptr;
     if (!painter) {
@@ -39,12 +52,19 @@ QPainter* TCanvas::Impl::P()
         if (clip)
             painter->setClipRegion(*clip);
         painter->translate(origin);
+        painter->scale(scale, scale);
     }
     return painter.get();
 }
 
 void TCanvas::Impl::End()
 {
+    if (external) {
+        if (externalApplied && external->isActive())
+            external->restore();
+        externalApplied = false;
+        return;
+    }
     if (painter) {
         painter->end();
         painter.reset();
@@ -58,6 +78,8 @@ void TCanvas::Impl::End()
 void TCanvas::Impl::Reset()
 {
     End();
+    unitsPerInch = 0;
+    scale = 1.0;
     origin = QPoint(0, 0);
     clip.reset();
     saved.clear();
@@ -76,8 +98,27 @@ const QFont& TCanvas::Impl::Font()
 
 QRegion TCanvas::Impl::DeviceClip() const
 {
-    QRegion whole(image ? image->rect() : QRect());
+    QRegion whole(image ? image->rect() : external ? QRect(QPoint(0, 0), externalSize) : QRect());
     return clip ? whole.intersected(*clip) : whole;
+}
+
+int TCanvas::Impl::DevicePixelsPerInch() const { return external ? externalDpi : ScreenPixelsPerInch; }
+
+QRect TCanvas::Impl::ToDevice(const QRect& logical) const
+{
+    if (scale == 1.0)
+        return logical.translated(origin);
+    const QRectF r(logical.left() * scale, logical.top() * scale, logical.width() * scale, logical.height() * scale);
+    return r.toAlignedRect().translated(origin);
+}
+
+QRect TCanvas::Impl::ToLogical(const QRect& device) const
+{
+    const QRect d = device.translated(-origin);
+    if (scale == 1.0)
+        return d;
+    const QRectF r(d.left() / scale, d.top() / scale, d.width() / scale, d.height() / scale);
+    return r.toAlignedRect();
 }
 
 QColor TCanvas::Impl::Col(TColor c) const
@@ -181,8 +222,12 @@ inline QRgb Rop(TCopyMode mode, QRgb s, QRgb d)
 
 void TCanvas::Impl::Blit(const QImage& srcIn, const QRect& dest, TCopyMode mode, TColor srcBk)
 {
-    if (!image || image->isNull())
+    if (!Raster()) {
+        // A vector surface has no pixels to combine with: the picture is copied.
+        if (QPainter* p = P())
+            p->drawImage(ToLogical(dest), srcIn);
         return;
+    }
     End();
     QImage src = srcIn.format() == QImage::Format_RGB32 ? srcIn : srcIn.convertToFormat(QImage::Format_RGB32);
     if (mono) {
@@ -240,8 +285,21 @@ void BindCanvas(TCanvas* c, QImage* image, bool monochrome)
 {
     auto* impl = zvqt::ImplOf(c);
     impl->Reset();
+    impl->external = nullptr;
     impl->image = image;
     impl->mono = monochrome;
+    impl->fontValid = false;
+}
+
+void BindCanvasPainter(TCanvas* c, QPainter* painter, const QSize& size, int dpi)
+{
+    auto* impl = zvqt::ImplOf(c);
+    impl->Reset();
+    impl->image = nullptr;
+    impl->mono = false;
+    impl->external = painter;
+    impl->externalSize = size;
+    impl->externalDpi = dpi;
     impl->fontValid = false;
 }
 
@@ -304,13 +362,24 @@ void TCanvas::ToolChanged(TObject* Sender)
         FBkMode = FBrush->Style() == bsClear ? bkTransparent : bkOpaque;
 }
 
-bool TCanvas::HandleAllocated() const { return FImpl->image && !FImpl->image->isNull(); }
+bool TCanvas::HandleAllocated() const { return FImpl->Raster() || (FImpl->external && FImpl->external->isActive()); }
 
 TSize TCanvas::SurfaceSize() const
 {
     if (!HandleAllocated())
         return TSize{};
+    if (!FImpl->Raster())
+        return TSize{FImpl->externalSize.width(), FImpl->externalSize.height()};
     return TSize{FImpl->image->width(), FImpl->image->height()};
+}
+
+int TCanvas::UnitsPerInch() const { return FImpl->unitsPerInch; }
+
+void TCanvas::SetUnitsPerInch(int v)
+{
+    FImpl->End();
+    FImpl->unitsPerInch = std::max(v, 0);
+    FImpl->scale = v > 0 ? double(FImpl->DevicePixelsPerInch()) / v : 1.0;
 }
 
 void TCanvas::MoveTo(int X, int Y) { FPenPos = TPoint(X, Y); }
@@ -493,7 +562,7 @@ void TCanvas::FrameRect(const TRect& R)
 
 void TCanvas::DrawFocusRect(const TRect& R)
 {
-    if (!HandleAllocated() || R.IsEmpty())
+    if (!FImpl->Raster() || R.IsEmpty())
         return;
     Changing();
     FImpl->End();
@@ -574,7 +643,7 @@ void TCanvas::DrawEdge(TRect& R, unsigned Edge, unsigned Flags)
 
 void TCanvas::FloodFill(int X, int Y, TColor Color, TFillStyle FillStyle)
 {
-    if (!HandleAllocated() || FBrush->Style() == bsClear)
+    if (!FImpl->Raster() || FBrush->Style() == bsClear)
         return;
     Changing();
     FImpl->End();
@@ -638,7 +707,7 @@ void TCanvas::StretchDraw(const TRect& R, TGraphic* Graphic)
 
 void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect)
 {
-    if (!HandleAllocated() || !Source || !Source->HandleAllocated() || Dest.IsEmpty() || SourceRect.IsEmpty())
+    if (!HandleAllocated() || !Source || !Source->FImpl->Raster() || Dest.IsEmpty() || SourceRect.IsEmpty())
         return;
     Changing();
     Source->FImpl->End();
@@ -647,7 +716,7 @@ void TCanvas::CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRe
     QImage part = Source->FImpl->image->copy(srcDev).convertToFormat(QImage::Format_RGB32);
     if (part.size() != QSize(Dest.Width(), Dest.Height()))
         part = part.scaled(Dest.Width(), Dest.Height(), Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    FImpl->Blit(part, ToQRect(Dest).translated(FImpl->origin), FCopyMode, Source->FBrush->Color());
+    FImpl->Blit(part, FImpl->ToDevice(ToQRect(Dest)), FCopyMode, Source->FBrush->Color());
     Changed();
 }
 
@@ -674,7 +743,7 @@ void TCanvas::BrushCopy(const TRect& Dest, TBitmap* Bitmap, const TRect& Source,
 
 TColor TCanvas::Pixels(int X, int Y) const
 {
-    if (!HandleAllocated())
+    if (!FImpl->Raster())
         return CLR_INVALID;
     FImpl->End();
     const QPoint d = QPoint(X, Y) + FImpl->origin;
@@ -685,7 +754,7 @@ TColor TCanvas::Pixels(int X, int Y) const
 
 void TCanvas::SetPixels(int X, int Y, TColor Color)
 {
-    if (!HandleAllocated())
+    if (!FImpl->Raster())
         return;
     FImpl->End();
     const QPoint d = QPoint(X, Y) + FImpl->origin;
@@ -702,21 +771,20 @@ TRect TCanvas::ClipRect() const
 {
     if (!HandleAllocated())
         return TRect();
-    const QRect b = FImpl->DeviceClip().boundingRect().translated(-FImpl->origin);
-    return FromQRect(b);
+    return FromQRect(FImpl->ToLogical(FImpl->DeviceClip().boundingRect()));
 }
 
 void TCanvas::IntersectClipRect(const TRect& R)
 {
     FImpl->End();
-    const QRegion r(ToQRect(R).translated(FImpl->origin));
+    const QRegion r(FImpl->ToDevice(ToQRect(R)));
     FImpl->clip = FImpl->clip ? FImpl->clip->intersected(r) : r;
 }
 
 void TCanvas::SetClipRect(const TRect& R)
 {
     FImpl->End();
-    FImpl->clip = QRegion(ToQRect(R).translated(FImpl->origin));
+    FImpl->clip = QRegion(FImpl->ToDevice(ToQRect(R)));
 }
 
 void TCanvas::SetClipRegion(const std::vector<TRect>& Rects)
@@ -724,7 +792,7 @@ void TCanvas::SetClipRegion(const std::vector<TRect>& Rects)
     FImpl->End();
     QRegion r;
     for (const auto& rc : Rects)
-        r += ToQRect(rc).translated(FImpl->origin);
+        r += FImpl->ToDevice(ToQRect(rc));
     FImpl->clip = r;
 }
 

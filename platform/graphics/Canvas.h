@@ -8,7 +8,8 @@
 // brush is clear (or SetBkMode(bkTransparent) was called after the last brush change).
 //
 // A canvas draws into an image held by its owner (a TBitmap, or the off-screen image
-// of a control being painted). A canvas with no image measures text but draws nothing.
+// of a control being painted), or in vector form onto a printer's page (no pixels to read
+// back there). A canvas with no surface measures text but draws nothing.
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -143,6 +144,11 @@ public:
     // Logical (0, 0) lies at device point Origin (Win32 SetViewportOrgEx).
     TPoint ViewportOrg() const;
     void SetViewportOrg(const TPoint& Origin);
+    // Logical units per inch (0: device pixels, the default). Drawing, clips and text are
+    // scaled by the surface's pixels per inch over it (Win32's metric mapping, y still
+    // growing downwards); pixel reads and writes stay in device pixels.
+    int UnitsPerInch() const;
+    void SetUnitsPerInch(int v);
     // Saves and restores clip, origin, pen, brush, font and background mode.
     void SaveDC();
     void RestoreDC();

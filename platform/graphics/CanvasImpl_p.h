@@ -16,6 +16,14 @@ struct TCanvas::Impl {
     bool mono = false;
     QPoint origin{0, 0};
     std::optional<QRegion> clip; // device coordinates; empty optional = whole surface
+    // A painter owned elsewhere (a printer's): drawn through in vector form, never ended here.
+    QPainter* external = nullptr;
+    QSize externalSize;
+    int externalDpi = 0;
+    bool externalApplied = false;
+    // Logical units per device pixel, from SetUnitsPerInch (1 for device pixels).
+    int unitsPerInch = 0;
+    double scale = 1.0;
 
     struct Saved {
         QPoint origin;
@@ -33,6 +41,12 @@ struct TCanvas::Impl {
 
     // The painter on the image with clip and origin applied; nullptr without an image.
     QPainter* P();
+    // A surface of pixels (not a vector device): pixel reads, writes and raster copies.
+    bool Raster() const { return image && !image->isNull(); }
+    int DevicePixelsPerInch() const;
+    // Logical rectangle to device pixels and back (origin and units per inch).
+    QRect ToDevice(const QRect& logical) const;
+    QRect ToLogical(const QRect& device) const;
     void End();
     void Reset();
     const QFont& Font();

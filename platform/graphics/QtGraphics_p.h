@@ -47,6 +47,9 @@ const QImage& IconImage(const TIcon* i);
 // Points a canvas at an image it does not own (nullptr detaches it). Clip, origin and the
 // saved states are reset. Monochrome surfaces keep every pixel black or white.
 void BindCanvas(TCanvas* c, QImage* image, bool monochrome = false);
+// Points a canvas at a painter owned elsewhere (a printer's), drawn through in vector form;
+// size and dpi are the device's. The canvas never ends that painter.
+void BindCanvasPainter(TCanvas* c, QPainter* painter, const QSize& size, int dpi);
 // Ends the painter the canvas may keep open on its image (before the image is read,
 // copied or resized).
 void FlushCanvas(TCanvas* c);

@@ -183,6 +183,29 @@ TEST(GridInput, ScrollHintsNameTheRowOrColumnTheThumbBrings)
     EXPECT_EQ(g->ScrollHintText(true, 64), "");
 }
 
+// With ScrollSynch the grid follows a dragged thumb to the row its scroll hint names.
+TEST(GridInput, ScrollSynchFollowsTheThumbToTheHintedRow)
+{
+    TForm form(nullptr);
+    TRavArodozIdad* g = PlacedGrid(form, 3, 500);
+    const int visible = g->VisibleRowCount();
+    g->SetRowCountEx(visible + 1 + 127); // a row for every thumb step
+    g->SetScrollSynch(true);
+    g->SetScrollHints(shVertical);
+    int hinted = -1;
+    g->OnScrollHint = [&](TObject*, int n, AnsiString&) { hinted = n; };
+    form.Show();
+    // At the top the thumb lies right below the bar's up arrow.
+    const int x = g->ClientWidth() - g->ScrollBarSize() / 2, y = g->ScrollBarSize() + 2;
+    TestInput::MouseDown(g, x, y);
+    for (int dy : {7, 40, 95, 1000}) {
+        TestInput::MouseMove(g, x, y + dy, ssLeft);
+        EXPECT_EQ(g->TopRow(), hinted) << dy;
+    }
+    EXPECT_EQ(g->TopRow(), g->RowCount() - visible);
+    TestInput::MouseUp(g, x, y + 1000);
+}
+
 // Dragging the line after a header cell sizes that column (row), the way a user does it.
 TEST(GridInput, DraggingAHeaderLineSizesTheColumnOrRow)
 {

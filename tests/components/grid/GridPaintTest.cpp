@@ -8,6 +8,9 @@
 #include "components/grid/Ravgrid.h"
 #include "components/grid/RavgridHint.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/HintWindow.h"
+#include "platform/forms/Panel.h"
+#include "platform/forms/TestInput.h"
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
@@ -143,6 +146,38 @@ TEST(GridPaint, FlatWithSelectionRectangleAndHint)
     EXPECT_EQ(PixelAt(g, unsel.x + 14, unsel.y), clBlack);
     // Flat: a one-pixel frame, no soft ring.
     EXPECT_EQ(PixelAt(g, 0, 50), ColorToRGB(clWindowFrame));
+}
+
+// UseHTMLHints shows the hint of any control of the application in the markup hint
+// window, and gives the desktop's tool tip back when switched off.
+TEST(GridPaint, UseHTMLHintsReachesEveryControl)
+{
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 300, 200);
+    auto* panel = new TPanel(&form);
+    panel->SetParent(&form);
+    panel->SetBounds(10, 10, 100, 50);
+    panel->SetHint("<b>Bias</b> on");
+    panel->SetShowHint(true);
+    auto* g = new TRavArodozIdad(&form);
+    g->SetParent(&form);
+    g->SetBounds(10, 80, 200, 100);
+    form.Show();
+    EXPECT_FALSE(g->UseHTMLHints());
+    g->SetUseHTMLHints(true);
+    EXPECT_TRUE(g->UseHTMLHints());
+    TestInput::RestMouse(panel, 20, 20);
+    auto* shown = dynamic_cast<THTMLHintWindow*>(ApplicationHintWindow());
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->Visible());
+    EXPECT_EQ(shown->Caption(), "<b>Bias</b> on");
+    TBitmap plain;
+    plain.Canvas()->Font()->Assign(shown->Font());
+    EXPECT_LT(shown->TextWidth(), plain.Canvas()->TextWidth("<b>Bias</b> on")); // the tags are not shown
+    g->SetUseHTMLHints(false);
+    EXPECT_EQ(ApplicationHintWindow(), nullptr);
+    TestInput::RestMouse(panel, 20, 20);
+    EXPECT_EQ(ApplicationHintWindow(), nullptr);
 }
 
 TEST(GridPaint, FlatScrollBarLook)

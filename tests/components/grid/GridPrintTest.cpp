@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -851,5 +852,92 @@ TEST(GridPrintHeaders, MarkupTitle)
         if (pos != ppNone) {
             EXPECT_LT(ink.Width(), 400) << "tags are not printed as text";
         }
+    }
+}
+
+namespace {
+
+// What a command prints on its standard output.
+std::string CommandOutput(const std::string& Command)
+{
+    std::string out;
+    if (FILE* f = popen(Command.c_str(), "r")) {
+        char buf[4096];
+        for (size_t n; (n = fread(buf, 1, sizeof buf, f)) > 0;)
+            out.append(buf, n);
+        pclose(f);
+    }
+    return out;
+}
+
+// The box pdftotext gives a word on page 1 (empty when it is not there).
+struct TWordBox {
+    double Left = 0, Top = 0, Right = 0, Bottom = 0;
+    double Width() const { return Right - Left; }
+    double Height() const { return Bottom - Top; }
+};
+
+std::optional<TWordBox> WordBox(const std::string& BBoxHtml, const std::string& Word)
+{
+    const std::regex word("<word xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"([0-9.]+)\" yMax=\"([0-9.]+)\">" + Word +
+                          "</word>");
+    std::smatch m;
+    if (!std::regex_search(BBoxHtml, m, word))
+        return std::nullopt;
+    return TWordBox{std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), std::stod(m[4])};
+}
+
+} // namespace
+
+// A printed grid is drawing, not pictures: its text reads back from the PDF, a turned
+// cell is printed turned, a cell's own font face and size are printed, and two pages
+// take a few kilobytes.
+TEST(GridPrintEntry, PdfKeepsTextTurnedTextAndCellFonts)
+{
+    if (std::system("command -v pdftotext > /dev/null 2>&1") != 0)
+        GTEST_SKIP() << "pdftotext is not installed (scripts/setup.sh installs it)";
+    auto g = MakeGrid(3, 90, 1, 0);
+    for (int c = 0; c < 3; ++c)
+        g->SetCellEx(c, 0, "Heading" + std::to_string(c + 1));
+    for (int r = 1; r < 90; ++r)
+        for (int c = 0; c < 3; ++c)
+            g->SetCellEx(c, r, "r" + std::to_string(r) + "c" + std::to_string(c));
+    g->AddRotated(0, 2, 90, "Upwards");
+    g->SetCellEx(1, 3, "Serifed");
+    g->SetFontNames(1, 3, "Times New Roman");
+    g->SetFontSizes(1, 3, 20);
+    TPrintSettings* s = g->PrintSettings();
+    for (TFont* f : {s->Font(), s->HeaderFont(), s->FooterFont()}) {
+        f->SetName("DejaVu Sans");
+        f->SetSize(10);
+    }
+    s->SetBorders(pbSingle);
+    s->SetPageNr(ppTopRight);
+    s->SetHeaderSize(100);
+    s->SetFooterSize(100);
+    s->SetLeftSize(200);
+    const std::string pdf = PdfPath("grid_print_vector.pdf");
+    g->Print();
+    ASSERT_GE(g->PrintPageCount(), 2);
+    EXPECT_EQ(PdfPageCount(pdf), g->PrintPageCount());
+    EXPECT_LT(std::filesystem::file_size(pdf), 100u * 1024);
+
+    const std::string text = CommandOutput("pdftotext -layout '" + pdf + "' -");
+    for (const char* word : {"Heading1", "r1c0", "r45c2", "r89c1", "Serifed", "Upwards"})
+        EXPECT_NE(text.find(word), std::string::npos) << word;
+
+    const std::string boxes = CommandOutput("pdftotext -f 1 -l 1 -bbox '" + pdf + "' -");
+    const auto turned = WordBox(boxes, "Upwards"), serif = WordBox(boxes, "Serifed"), plain = WordBox(boxes, "r1c1");
+    ASSERT_TRUE(turned && serif && plain) << boxes.substr(0, 2000);
+    EXPECT_GT(turned->Height(), 2 * turned->Width());
+    EXPECT_GT(plain->Width(), plain->Height());
+    EXPECT_GT(serif->Height(), 1.6 * plain->Height());
+    const std::string fonts = CommandOutput("pdffonts '" + pdf + "'");
+    EXPECT_NE(fonts.find("DejaVuSerif"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("DejaVuSans"), std::string::npos) << fonts;
+
+    if (std::system("command -v pdftoppm > /dev/null 2>&1") == 0) {
+        const std::string prefix = TestOutputPath("grid_print_vector_page");
+        EXPECT_EQ(std::system(("pdftoppm -r 80 -png -f 1 -l 1 '" + pdf + "' '" + prefix + "'").c_str()), 0);
     }
 }

@@ -182,3 +182,22 @@ TEST(GridTyped, DisplayTextHookAppliesBelowTheRowLimit)
     EXPECT_EQ(g->GetCellEx(1, 3), "raw");
     EXPECT_EQ(g->GetGridCell(1, 1), "raw");
 }
+
+// Markup form controls are read and set by their id; the cell is written only for a new value.
+TEST(GridTyped, MarkupControlValuesByID)
+{
+    auto g = MakeGrid(2, 2);
+    const AnsiString cell = "Gain <CONTROL TYPE=\"EDIT\" WIDTH=\"40\" ID=\"g1\" VALUE=\"5\"> dB";
+    g->SetCellEx(1, 1, cell);
+    EXPECT_EQ(g->GetCtrlVal(1, 1, "g1"), "5");
+    EXPECT_EQ(g->GetCtrlVal(1, 1, "nope"), "");
+    EXPECT_EQ(g->GetCtrlVal(0, 1, "g1"), "");
+    g->SetCtrlVal(1, 1, "g1", "5");
+    EXPECT_EQ(g->GetCellEx(1, 1), cell); // the same value: the text as written stays
+    g->SetCtrlVal(1, 1, "nope", "9");
+    EXPECT_EQ(g->GetCellEx(1, 1), cell);
+    g->SetCtrlVal(1, 1, "g1", "7");
+    EXPECT_EQ(g->GetCtrlVal(1, 1, "g1"), "7");
+    EXPECT_EQ(g->GetCellEx(1, 1).substr(0, 5), "Gain ");
+    EXPECT_EQ(g->GetCellEx(1, 1).substr(g->GetCellEx(1, 1).size() - 3), " dB");
+}

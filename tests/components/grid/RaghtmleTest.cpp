@@ -693,22 +693,31 @@ TEST(MarkupDraw, PrintedAtThePrintersResolution)
     p.SetOutputFileName(path);
     p.BeginDoc();
     const double ratio = p.Resolution() / 96.0;
-    TCanvas* cv = p.Canvas();
-    AnsiString anchor, stripped, focus, id, value, type;
-    int w = 0, h = 0, n = 0, num = -1;
-    TRect ar, cr;
     const TRect R(100, 100, 2000, 1000);
-    HTMLDrawEx(cv, "<IMG SRC=\"IDX:0\"><IMG SRC=\"logo\">", R, &images, -1, -1, -1, -1, 1, false, false, true, false,
-               true, false, true, false, ratio, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h, n, num,
-               ar, cr, id, value, type, nullptr, &pictures, nullptr);
+    auto draw = [&](TCanvas* cv, int& w, int& h) {
+        AnsiString anchor, stripped, focus, id, value, type;
+        int n = 0, num = -1;
+        TRect ar, cr;
+        HTMLDrawEx(cv, "<IMG SRC=\"IDX:0\"><IMG SRC=\"logo\">", R, &images, -1, -1, -1, -1, 1, false, false, true,
+                   false, true, false, true, false, ratio, clBlue, clNone, clNone, clGray, anchor, stripped, focus, w, h,
+                   n, num, ar, cr, id, value, type, nullptr, &pictures, nullptr);
+    };
+    int w = 0, h = 0;
+    draw(p.Canvas(), w, h);
     const int img = static_cast<int>(std::lround(12 * ratio)), pic = static_cast<int>(std::lround(20 * ratio));
     EXPECT_EQ(w, img + pic);
     EXPECT_EQ(h, std::max(img, static_cast<int>(std::lround(10 * ratio))));
-    const int bottom = R.Top + h;
-    EXPECT_EQ(cv->Pixels(R.Left + 1 + img - 3, bottom - 3), clLime);
-    EXPECT_EQ(cv->Pixels(R.Left + 1 + img + pic - 3, bottom - 3), clNavy);
     p.EndDoc();
     std::filesystem::remove(path);
+    // The printer's page keeps no pixels: the same drawing on a bitmap shows where they went.
+    TBitmap page;
+    page.SetSize(R.Right, R.Bottom);
+    int bw = 0, bh = 0;
+    draw(page.Canvas(), bw, bh);
+    EXPECT_EQ(bw, w);
+    const int bottom = R.Top + h;
+    EXPECT_EQ(page.Canvas()->Pixels(R.Left + 1 + img - 3, bottom - 3), clLime);
+    EXPECT_EQ(page.Canvas()->Pixels(R.Left + 1 + img + pic - 3, bottom - 3), clNavy);
 }
 
 TEST(MarkupDraw, HoverAndFocusPaths)

@@ -5,6 +5,7 @@
 #include "components/grid/Ragspin.h"
 #include "platform/core/DateTime.h"
 #include "platform/forms/Form.h"
+#include "platform/forms/Render.h"
 #include "platform/forms/TestInput.h"
 #include "platform/win/Beep.h"
 
@@ -139,6 +140,35 @@ TEST_F(SpinForm, LeavingPullsTheValueIntoItsLimits)
     spin->SetText("250");
     other->SetFocus();
     EXPECT_EQ(spin->Text(), "100");
+}
+
+// Transparent buttons let the button pair's own colour show through their faces while
+// they are up; a pressed button still shows its face.
+TEST_F(SpinForm, TransparentButtonsShowWhatLiesBehind)
+{
+    TRagSpinButton* pair = spin->Button();
+    pair->SetColor(clLime);
+    TRavTimerSpeedButton* up = pair->UpButton();
+    const int x = up->Left() + 3, y = up->Top() + 2; // inside the frame, clear of the arrow
+    auto faceColour = [&] {
+        TBitmap bmp;
+        RenderControl(pair, &bmp);
+        return bmp.Canvas()->Pixels(x, y);
+    };
+    const TColor face = ColorToRGB(clBtnFace);
+    EXPECT_EQ(faceColour(), face);
+    const int width = spin->Width();
+    spin->SetSpinTransparent(true);
+    EXPECT_TRUE(spin->SpinTransparent());
+    EXPECT_TRUE(up->Transparent());
+    EXPECT_TRUE(pair->DownButton()->Transparent());
+    EXPECT_EQ(spin->Width(), width);
+    EXPECT_EQ(faceColour(), clLime);
+    TestInput::MouseDown(up, up->Width() / 2, up->Height() / 2);
+    EXPECT_EQ(faceColour(), face);
+    TestInput::MouseUp(up, up->Width() / 2, up->Height() / 2);
+    spin->SetSpinTransparent(false);
+    EXPECT_EQ(faceColour(), face);
 }
 
 TEST(SpinButton, LayoutOfTheArrowPair)

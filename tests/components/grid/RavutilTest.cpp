@@ -5,6 +5,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/core/Exceptions.h"
 #include "platform/core/FormatSettings.h"
+#include "platform/core/Strings.h"
 
 namespace {
 
@@ -55,6 +56,12 @@ TEST(RavutilScan, TokensAndLines)
     EXPECT_EQ(single, "");
     EXPECT_EQ(LinesInText("a\rb\rc", true), 3);
     EXPECT_EQ(LinesInText("a\rb\rc", false), 1);
+    TStringList list;
+    EXPECT_EQ(StringListToText(&list), "");
+    list.Add("ab");
+    list.Add("");
+    list.Add("c d");
+    EXPECT_EQ(StringListToText(&list), "abc d");
 }
 
 TEST(RavutilEscape, LineBreakConversions)
