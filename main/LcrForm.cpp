@@ -648,8 +648,9 @@ void TLCRForm::WireEvents()
         {Setupbtn, &TLCRForm::SetupbtnClick}, {TrigBtn, &TLCRForm::TrigBtnClick}, {View8Btn, &TLCRForm::View8BtnClick},
         {View1Btn, &TLCRForm::View1BtnClick}, {View2Btn, &TLCRForm::View2BtnClick}, {View3Btn, &TLCRForm::View3BtnClick},
         {View4Btn, &TLCRForm::View4BtnClick}, {View5Btn, &TLCRForm::View5BtnClick}};
-    for (const auto& [key, handler] : keys)
-        key->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    // A copy: clang 14 cannot capture a structured binding itself.
+    for (const auto& [key, keyHandler] : keys)
+        key->OnClick = [this, handler = keyHandler](TObject* s) { (this->*handler)(s); };
 }
 
 void TLCRForm::LoadPowerKeyPicture(const AnsiString& File)
