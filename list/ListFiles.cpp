@@ -159,7 +159,7 @@ void ReadListSetupFile(const AnsiString& Path)
     for (size_t q = 0; problem.empty() && q < steps.size(); ++q) {
         double v = 0;
         const AnsiString n = steps[q][18] == "(null)" ? AnsiString("0") : steps[q][18];
-        if (!TryStrToFloat(n, v))
+        if (!TryStrToFloat(n, v) || !NominalStorable(v))
             problem = "Step" + IntToStr(static_cast<int>(q) + 1) + " nominal is no number !";
     }
     if (!problem.empty()) {
