@@ -1,10 +1,17 @@
 #pragma once
 // Small helpers the benchmarks share.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <string>
 #include <unistd.h>
 
 #include "platform/forms/Application.h"
+#include "platform/forms/ModalScript.h"
+#include "platform/win/Paths.h"
+#include "tools/panel-art/PanelArtInstall.h"
 
 // Resident memory of this process in MB.
 inline double ResidentMB()
@@ -28,4 +35,55 @@ inline void EnsureBenchApplication()
     static char* argv[] = {name, nullptr};
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     CreateApplication(argc, argv);
+}
+
+// What the program's main window needs, made once: a prefix folder of the run's own (unless
+// ZORVANE_PREFIX names one) with the front-panel pictures, the headless application, and
+// boxes answered instead of shown.
+inline void EnsureBenchProgram()
+{
+    static bool made = false;
+    if (made)
+        return;
+    made = true;
+    if (!std::getenv("ZORVANE_PREFIX"))
+        setenv("ZORVANE_PREFIX", ("/tmp/zorvane-bench-" + std::to_string(::getpid())).c_str(), 1);
+    EnsureBenchApplication();
+    ModalScript::SetStrict(true);
+    PanelArt::InstallPanelArt(ZorvanePrefix());
+}
+
+// A file's bytes.
+inline std::string FileBytes(const std::string& Path)
+{
+    std::string data;
+    if (std::FILE* f = std::fopen(Path.c_str(), "rb")) {
+        char buf[1 << 16];
+        size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            data.append(buf, n);
+        std::fclose(f);
+    }
+    return data;
+}
+
+// The least a durable save of Bytes costs, as dd bs=1M conv=fdatasync does it: the bytes
+// written to Path in 1 MB blocks and synced to the disk. Seconds; the file is removed.
+inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    const int fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return 0;
+    for (size_t at = 0; at < Bytes.size();) {
+        const ssize_t n = ::write(fd, Bytes.data() + at, std::min<size_t>(Bytes.size() - at, 1 << 20));
+        if (n <= 0)
+            break;
+        at += static_cast<size_t>(n);
+    }
+    ::fdatasync(fd);
+    ::close(fd);
+    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::remove(Path.c_str());
+    return s;
 }

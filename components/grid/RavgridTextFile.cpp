@@ -5,6 +5,7 @@
 #include "components/grid/Ravgrid.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/IntConvert.h"
+#include "platform/core/SafeSave.h"
 #include "platform/core/Streams.h"
 
 namespace RavgridFile {
@@ -51,13 +52,20 @@ bool TLineReader::Next(AnsiString& Line)
 
 TTextWriter::~TTextWriter()
 {
-    if (FFile)
+    if (!FFile)
+        return;
+    if (FSaving)
+        AbandonSaving(FFile, FPath);
+    else
         std::fclose(FFile);
 }
 
 bool TTextWriter::Open(const AnsiString& FileName, bool Append)
 {
-    FFile = std::fopen(FileName.c_str(), Append ? "ab" : "wb");
+    // A new file replaces the old one only once it is whole; appending cannot work so.
+    FPath = FileName;
+    FSaving = !Append;
+    FFile = Append ? std::fopen(FileName.c_str(), "ab") : OpenSaving(FileName);
     return FFile != nullptr;
 }
 
@@ -77,7 +85,9 @@ void TTextWriter::Close()
 {
     std::FILE* f = FFile;
     FFile = nullptr;
-    if (f && std::fclose(f) != 0)
+    if (!f)
+        return;
+    if (!(FSaving ? CommitSaving(f, FPath) : std::fclose(f) == 0))
         throw EInOutError("I/O error writing the file");
 }
 
