@@ -3,7 +3,8 @@
 // own handlers spend per reading (fetch, parse, format, display, log) against the polling
 // interval; the painting that follows runs later in the loop and is not counted.
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
-// memory growth and lost live-log records.
+// memory growth (whole run and second half), lost live-log records and fault periods
+// after which no reading came back.
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSupport.h"
@@ -192,8 +193,8 @@ void BM_LongRunRandomFaults(benchmark::State& state)
 {
     EnsureProgramEnvironment();
     const double seconds = std::atof(std::getenv("ZV_BENCH_FAULT_SECONDS"));
-    double growth = 0;
-    int lost = 0, readings = 0;
+    double growth = 0, lateGrowth = 0;
+    int lost = 0, readings = 0, periods = 0, unrecovered = 0;
     for (auto _ : state) {
         TBench bench(100);
         std::mt19937 random(12345);
@@ -204,14 +205,28 @@ void BM_LongRunRandomFaults(benchmark::State& state)
         bench.Sim.SetFaultSettings(settings);
         RunFor(2);
         const double mb0 = ResidentMB();
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        const auto start = std::chrono::steady_clock::now();
+        const auto half = start + std::chrono::duration<double>(seconds / 2);
+        const auto end = start + std::chrono::duration<double>(seconds);
+        double mbHalf = -1;
         while (std::chrono::steady_clock::now() < end) {
             bench.Sim.SetFault(faults[random() % 9], 1 + static_cast<int>(random() % 3));
             RunFor(0.5);
+            // The fault is over once its replies are spent; a fresh reading must follow.
+            bench.Sim.ClearFaults();
+            const int before = bench.Form->LiveLogRecordCount;
+            const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (bench.Form->LiveLogRecordCount == before && std::chrono::steady_clock::now() < giveUp)
+                RunFor(0.01);
+            ++periods;
+            if (bench.Form->LiveLogRecordCount == before)
+                ++unrecovered;
+            if (mbHalf < 0 && std::chrono::steady_clock::now() >= half)
+                mbHalf = ResidentMB();
         }
-        bench.Sim.ClearFaults();
         RunFor(1);
         growth = ResidentMB() - mb0;
+        lateGrowth = ResidentMB() - (mbHalf < 0 ? mb0 : mbHalf);
         bench.Form->LCRTimer->SetEnabled(false);
         RunFor(0.2);
         readings = bench.Form->LiveLogRecordCount;
@@ -221,6 +236,9 @@ void BM_LongRunRandomFaults(benchmark::State& state)
     state.counters["readings"] = readings;
     state.counters["lost_log_records"] = lost;
     state.counters["resident_growth_MB"] = growth;
+    state.counters["second_half_growth_MB"] = lateGrowth;
+    state.counters["fault_periods"] = periods;
+    state.counters["unrecovered_periods"] = unrecovered;
 }
 
 [[maybe_unused]] const bool kRegisterLongRun = [] {
