@@ -1,7 +1,10 @@
 #pragma once
 // Small helpers the benchmarks share.
+#include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,4 +68,39 @@ template <class T> T* KeepBenchWindow(std::unique_ptr<T> Window)
     T* w = Window.get();
     BenchWindows().push_back(std::move(Window));
     return w;
+}
+
+// A file's bytes.
+inline std::string FileBytes(const std::string& Path)
+{
+    std::string data;
+    if (std::FILE* f = std::fopen(Path.c_str(), "rb")) {
+        char buf[1 << 16];
+        size_t n = 0;
+        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+            data.append(buf, n);
+        std::fclose(f);
+    }
+    return data;
+}
+
+// The least a durable save of Bytes costs, as dd bs=1M conv=fdatasync does it: the bytes
+// written to Path in 1 MB blocks and synced to the disk. Seconds; the file is removed.
+inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
+{
+    const auto t0 = std::chrono::steady_clock::now();
+    const int fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0)
+        return 0;
+    for (size_t at = 0; at < Bytes.size();) {
+        const ssize_t n = ::write(fd, Bytes.data() + at, std::min<size_t>(Bytes.size() - at, 1 << 20));
+        if (n <= 0)
+            break;
+        at += static_cast<size_t>(n);
+    }
+    ::fdatasync(fd);
+    ::close(fd);
+    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    std::remove(Path.c_str());
+    return s;
 }

@@ -3,6 +3,7 @@
 // least any CSV reader or writer must spend); the ratio is the grid's overhead.
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -35,14 +36,14 @@ std::string Folder()
     return dir;
 }
 
-std::unique_ptr<TRavArodozIdad> FilledGrid()
+std::unique_ptr<TRavArodozIdad> FilledGrid(int Rows = kRows)
 {
     auto g = std::make_unique<TRavArodozIdad>(nullptr);
     g->SetColCountEx(kCols);
-    g->SetRowCountEx(kRows);
+    g->SetRowCountEx(Rows);
     g->SetFixedRowsEx(0);
     g->SetFixedColsEx(0);
-    for (int r = 0; r < kRows; ++r)
+    for (int r = 0; r < Rows; ++r)
         for (int c = 0; c < kCols; ++c)
             g->SetGridCell(c, r, c == 0 ? std::to_string(r) : std::to_string(r % 997) + "." + std::to_string(c) + "E-9");
     return g;
@@ -59,24 +60,11 @@ const std::string& CsvPath()
     return path;
 }
 
-std::string ReadPlain(const std::string& Path)
-{
-    std::string data;
-    if (std::FILE* f = std::fopen(Path.c_str(), "rb")) {
-        char buf[65536];
-        size_t n = 0;
-        while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
-            data.append(buf, n);
-        std::fclose(f);
-    }
-    return data;
-}
-
 void BM_GridCsvPlainRead(benchmark::State& state)
 {
     const std::string& path = CsvPath();
     for (auto _ : state)
-        benchmark::DoNotOptimize(ReadPlain(path));
+        benchmark::DoNotOptimize(FileBytes(path));
 }
 BENCHMARK(BM_GridCsvPlainRead)->Unit(benchmark::kMillisecond);
 
@@ -100,7 +88,7 @@ BENCHMARK(BM_GridCsvImport)->Unit(benchmark::kMillisecond);
 
 void BM_GridCsvPlainWrite(benchmark::State& state)
 {
-    const std::string data = ReadPlain(CsvPath());
+    const std::string data = FileBytes(CsvPath());
     const std::string out = Folder() + "/plain.csv";
     for (auto _ : state) {
         std::FILE* f = std::fopen(out.c_str(), "wb");
@@ -121,5 +109,34 @@ void BM_GridCsvExport(benchmark::State& state)
         g->SaveToCSV(out);
 }
 BENCHMARK(BM_GridCsvExport)->Unit(benchmark::kMillisecond);
+
+// A million rows saved whole in the grid's own text format (0) and as CSV (1), beside a
+// plain synced write of the same bytes (dd with fdatasync); alternating, three rounds.
+void BM_GridSaveMillionVsDd(benchmark::State& state)
+{
+    EnsureBenchApplication();
+    static std::unique_ptr<TRavArodozIdad> g = FilledGrid(1000000);
+    const bool csv = state.range(0) == 1;
+    const std::string out = Folder() + (csv ? "/million.csv" : "/million.txt");
+    double ours = 0, plain = 0;
+    for (auto _ : state) {
+        const auto t0 = std::chrono::steady_clock::now();
+        if (csv)
+            g->SaveToCSV(out);
+        else
+            g->SaveToFile(out);
+        ours += std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+        state.PauseTiming();
+        plain += PlainSyncedWriteSeconds(FileBytes(out), out + ".plain");
+        state.ResumeTiming();
+    }
+    const double mb = static_cast<double>(std::filesystem::file_size(out)) / (1024.0 * 1024.0);
+    const double n = static_cast<double>(state.iterations());
+    state.counters["file_MB"] = mb;
+    state.counters["ours_MB_per_s"] = mb * n / ours;
+    state.counters["dd_MB_per_s"] = mb * n / plain;
+    state.counters["ours_over_dd"] = ours / plain;
+}
+BENCHMARK(BM_GridSaveMillionVsDd)->Arg(0)->Arg(1)->Iterations(3)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -8,7 +8,8 @@
 //   the same query at the same interval in the same run.
 // ZV_BENCH_SECONDS sets the length of each run (default 15).
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
-// memory growth and lost live-log records.
+// memory growth (whole run and second half), lost live-log records and fault periods
+// after which no reading came back.
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSupport.h"
@@ -415,8 +416,8 @@ void BM_LongRunRandomFaults(benchmark::State& state)
 {
     EnsureBenchProgram();
     const double seconds = std::atof(std::getenv("ZV_BENCH_FAULT_SECONDS"));
-    double growth = 0;
-    int lost = 0, readings = 0;
+    double growth = 0, lateGrowth = 0;
+    int lost = 0, readings = 0, periods = 0, unrecovered = 0;
     for (auto _ : state) {
         TInstrumentSim sim(SimOptions());
         sim.StartAsPort(kPort);
@@ -429,14 +430,28 @@ void BM_LongRunRandomFaults(benchmark::State& state)
         sim.SetFaultSettings(settings);
         RunLoop(2);
         const double mb0 = ResidentMB();
-        const auto end = Clock::now() + std::chrono::duration<double>(seconds);
+        const auto start = Clock::now();
+        const auto half = start + std::chrono::duration<double>(seconds / 2);
+        const auto end = start + std::chrono::duration<double>(seconds);
+        double mbHalf = -1;
         while (Clock::now() < end) {
             sim.SetFault(faults[random() % 9], 1 + static_cast<int>(random() % 3));
             RunLoop(0.5);
+            // The fault is over once its replies are spent; a fresh reading must follow.
+            sim.ClearFaults();
+            const int before = program.Form->LiveLogRecordCount;
+            const auto giveUp = Clock::now() + std::chrono::seconds(5);
+            while (program.Form->LiveLogRecordCount == before && Clock::now() < giveUp)
+                RunLoop(0.01);
+            ++periods;
+            if (program.Form->LiveLogRecordCount == before)
+                ++unrecovered;
+            if (mbHalf < 0 && Clock::now() >= half)
+                mbHalf = ResidentMB();
         }
-        sim.ClearFaults();
         RunLoop(1);
         growth = ResidentMB() - mb0;
+        lateGrowth = ResidentMB() - (mbHalf < 0 ? mb0 : mbHalf);
         program.Form->LCRTimer->SetEnabled(false);
         RunLoop(0.2);
         readings = program.Form->LiveLogRecordCount;
@@ -446,6 +461,9 @@ void BM_LongRunRandomFaults(benchmark::State& state)
     state.counters["readings"] = readings;
     state.counters["lost_log_records"] = lost;
     state.counters["resident_growth_MB"] = growth;
+    state.counters["second_half_growth_MB"] = lateGrowth;
+    state.counters["fault_periods"] = periods;
+    state.counters["unrecovered_periods"] = unrecovered;
 }
 
 [[maybe_unused]] const bool kRegisterLongRun = [] {

@@ -30,10 +30,16 @@ function(zv_test name)
   # The test main gives each case its own prefix folder under the build folder,
   # and runs headless; ctest sets no environment.
   # Listing the cases when ctest starts keeps the build free of test runs.
+  # Checked builds run several times slower.
+  if(ZV_SANITIZE)
+    set(timeout 600)
+  else()
+    set(timeout 120)
+  endif()
   gtest_discover_tests(${name}
     TEST_PREFIX "${name}."
     DISCOVERY_MODE PRE_TEST
-    DISCOVERY_TIMEOUT 60
+    DISCOVERY_TIMEOUT 120
     PROPERTIES
-      TIMEOUT 120)
+      TIMEOUT ${timeout})
 endfunction()

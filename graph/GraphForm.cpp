@@ -261,9 +261,10 @@ void TLCRForm::WireSweepGraphEvents()
         {SweepGraphFreqEdit, &TLCRForm::SweepGraphFreqEditExit, &TLCRForm::SweepGraphFreqEditKeyDown},
         {SweepGraphLevelEdit, &TLCRForm::SweepGraphLevelEditExit, &TLCRForm::SweepGraphLevelEditKeyDown},
         {SweepGraphNomEdit, &TLCRForm::SweepGraphNomEditExit, &TLCRForm::SweepGraphNomEditKeyDown}};
-    for (const auto& [edit, onExit, onKey] : checks) {
-        edit->OnExit = [this, onExit](TObject* s) { (this->*onExit)(s); };
-        edit->OnKeyDown = [this, onKey](TObject* s, Word& k, TShiftState sh) { (this->*onKey)(s, k, sh); };
+    for (const auto& [edit, exitHandler, keyHandler] : checks) {
+        // Copies: clang 14 cannot capture structured bindings themselves.
+        edit->OnExit = [this, onExit = exitHandler](TObject* s) { (this->*onExit)(s); };
+        edit->OnKeyDown = [this, onKey = keyHandler](TObject* s, Word& k, TShiftState sh) { (this->*onKey)(s, k, sh); };
     }
     SweepGraphNomEdit->OnKeyPress = [this](TObject* s, char& k) { SweepGraphNomEditKeyPress(s, k); };
     for (TOwUserLed* led : {SetGraphColor1, SetGraphColor2, SetGraphColor3, SetGraphColor4, SetGraphColor5,

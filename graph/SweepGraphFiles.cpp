@@ -1,5 +1,6 @@
 // The sweep graph's result file, its bitmap, the report preview and Remove All.
 #include <cstdio>
+#include <string_view>
 
 #include "components/grid/Ravgrid.h"
 #include "graph/GraphPublic.h"
@@ -23,28 +24,34 @@ void FocusPanel()
         LCRForm->SweepGraphPan->SetFocus();
 }
 
-// A value cell as the file's value and unit fields.
-void SplitValueCell(const AnsiString& Cell, AnsiString& Value, AnsiString& Unit)
+// A value cell as the file's value and unit fields ("" stands for "(null)").
+void SplitValueCell(std::string_view Cell, std::string_view& Value, std::string_view& Unit)
 {
-    const AnsiString t = TrimLeft(Cell);
-    if (t.empty()) {
-        Value = Unit = "(null)";
+    const std::string_view t = TrimLeftView(Cell);
+    Value = Unit = {};
+    if (t.empty())
         return;
-    }
-    if (Trim(Cell) == "OVERLOAD") {
+    if (TrimView(Cell) == "OVERLOAD") {
         Value = "OVERLOAD";
-        Unit = "(null)";
         return;
     }
     const size_t blank = t.find(' ');
     Value = t.substr(0, blank);
-    Unit = NullField(blank == AnsiString::npos ? AnsiString() : Trim(t.substr(blank)));
+    if (blank != std::string_view::npos)
+        Unit = TrimView(t.substr(blank));
 }
 
-AnsiString Row(const std::vector<AnsiString>& Fields)
+constexpr size_t kWidths[12] = {6, 9, 12, 12, 10, 6, 10, 6, 16, 6, 16, 6};
+
+// One line of the file; in a record line an empty field is "(null)".
+void AppendRow(AnsiString& Text, const std::string_view (&Fields)[12], bool Record = true)
 {
-    static const std::vector<int> widths = {6, 9, 12, 12, 10, 6, 10, 6, 16, 6, 16, 6};
-    return FieldLine(Fields, widths, false) + "\r\n";
+    for (size_t i = 0; i < 12; ++i) {
+        if (i > 0)
+            Text += ' ';
+        AppendField(Text, Record && Fields[i].empty() ? std::string_view("(null)") : Fields[i], kWidths[i]);
+    }
+    Text += "\r\n";
 }
 
 bool AskOverwrite()
@@ -59,18 +66,24 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
     TRavArodozIdad* g = LCRForm->SweepResultGrid;
     AnsiString text = DataFileHeader(FileName, Now(), CurrentDataFileIdentity());
     text += PadField("**********Sweep_Graph_Result**********", 38) + "\r\n";
-    const std::vector<AnsiString> titles = {"Step", "Function", "Freq(kHz)", g->GetCellEx(3, 0), "Primary", "Unit", "Second",
-        "Unit", g->GetCellEx(6, 0), "Unit", g->GetCellEx(7, 0), "Unit"};
-    text += Row(titles);
-    for (int r = 1; r < g->GetRowCountEx(); ++r) {
-        std::vector<AnsiString> fields(12);
+    const AnsiString mon1 = g->GetCellEx(3, 0), mon2 = g->GetCellEx(6, 0), mon3 = g->GetCellEx(7, 0);
+    AppendRow(text,
+        {"Step", "Function", "Freq(kHz)", mon1, "Primary", "Unit", "Second", "Unit", mon2, "Unit", mon3, "Unit"}, false);
+    const int rows = g->GetRowCountEx();
+    text.reserve(text.size() + static_cast<size_t>(rows) * 130);
+    AnsiString cells[8];
+    std::string_view fields[12];
+    for (int r = 1; r < rows; ++r) {
+        for (int c = 0; c < 8; ++c)
+            cells[c] = g->GetCellEx(c, r);
         for (int c = 0; c < 4; ++c)
-            fields[c] = NullField(g->GetCellEx(c, r));
+            fields[c] = cells[c];
         for (int c = 4; c < 8; ++c)
-            SplitValueCell(g->GetCellEx(c, r), fields[4 + 2 * (c - 4)], fields[5 + 2 * (c - 4)]);
-        text += Row(fields);
+            SplitValueCell(cells[c], fields[4 + 2 * (c - 4)], fields[5 + 2 * (c - 4)]);
+        AppendRow(text, fields);
     }
-    return text + PadField("**********END**********", 23) + "\r\n";
+    text += PadField("**********END**********", 23) + "\r\n";
+    return text;
 }
 
 bool WriteSweepGraphResultFile(const AnsiString& FileName)

@@ -5,6 +5,7 @@
 
 #include "main/Lcr.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/SafeSave.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/win/Paths.h"
 
@@ -31,9 +32,16 @@ AnsiString FieldLine(const std::vector<AnsiString>& Fields, const std::vector<in
     for (size_t i = 0; i < Fields.size(); ++i) {
         if (LeadingBlank || i > 0)
             line += ' ';
-        line += PadField(Fields[i], i < Widths.size() ? static_cast<size_t>(Widths[i]) : 0);
+        AppendField(line, Fields[i], i < Widths.size() ? static_cast<size_t>(Widths[i]) : 0);
     }
     return line;
+}
+
+void AppendField(AnsiString& Line, std::string_view Text, size_t Width)
+{
+    if (Text.size() < Width)
+        Line.append(Width - Text.size(), ' ');
+    Line += Text;
 }
 
 AnsiString DataFileHeader(const AnsiString& Path, TDateTime When, const TDataFileIdentity& Who)
@@ -104,20 +112,19 @@ void WriteFileLine(std::FILE* File, const AnsiString& Line)
 bool SafeSaveFile(const AnsiString& Path, const std::function<void(std::FILE*)>& Write)
 {
     const AnsiString target = MapWindowsPath(Path);
-    const AnsiString temp = target + ".saving";
     ForceDirectories(ExtractFileDir(target));
     std::FILE* file = nullptr;
     for (int attempt = 0; attempt < 3 && !file; ++attempt)
-        file = std::fopen(temp.c_str(), "wb");
+        file = OpenSaving(target);
     bool ok = file != nullptr;
     if (file) {
-        std::setvbuf(file, nullptr, _IOFBF, 1 << 20);
-        Write(file);
-        ok = std::ferror(file) == 0;
-        ok = std::fclose(file) == 0 && ok;
-        ok = ok && std::rename(temp.c_str(), target.c_str()) == 0;
-        if (!ok)
-            std::remove(temp.c_str());
+        try {
+            Write(file);
+        } catch (...) {
+            AbandonSaving(file, target);
+            throw;
+        }
+        ok = CommitSaving(file, target);
     }
     if (!ok)
         ShowMessageBox("The file " + Path + " cannot be written !", "Warning", MB_OK | MB_ICONWARNING);

@@ -3,6 +3,7 @@
 // right-aligned fields, the name rule of the save dialogs and the safe save.
 #include <cstdio>
 #include <functional>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/DateTime.h"
@@ -31,6 +32,8 @@ AnsiString PadField(const AnsiString& Text, size_t Width);
 AnsiString NullField(const AnsiString& Text);
 // Fields right-aligned in their widths and joined by Separator; Lead goes before the first.
 AnsiString FieldLine(const std::vector<AnsiString>& Fields, const std::vector<int>& Widths, bool LeadingBlank);
+// Appends Text right-aligned in Width (wider text whole), as FieldLine does each field.
+void AppendField(AnsiString& Line, std::string_view Text, size_t Width);
 
 // The name rule of a save dialog: a name lacking "<Marker>" before ".txt" gets "_<Marker>.txt".
 AnsiString WithNameMarker(const AnsiString& Path, const AnsiString& Marker);

@@ -1,6 +1,8 @@
 // The list setup file and the list result file, and the buttons that save and open them.
 #include <cstdio>
 #include <cctype>
+#include <string_view>
+#include <unordered_map>
 
 #include "components/grid/Ravgrid.h"
 #include "list/DataFile.h"
@@ -44,13 +46,43 @@ AnsiString SetupRowLine(int Row)
     return FieldLine(fields, SetupWidths, false);
 }
 
-// Value part and unit part of a result cell.
-void SplitResultCell(const AnsiString& Cell, AnsiString& Value, AnsiString& Unit)
+// Number and unit of a result cell, as ParseValueText finds them.
+struct TCellParts {
+    std::string_view Number, Unit;
+};
+
+TCellParts SplitCell(std::string_view Cell)
 {
-    const TValueParts p = ParseValueText(Cell);
-    Value = NullField(p.Number);
-    Unit = NullField(p.Unit);
+    const std::string_view t = TrimView(Cell);
+    const size_t blank = t.find(' ');
+    if (blank == std::string_view::npos)
+        return {t, {}};
+    return {t.substr(0, blank), TrimView(t.substr(blank))};
 }
+
+// The frequency column in kHz whatever unit the step was typed in. A run repeats a few
+// frequencies a million times, so each text is worked out once.
+class TKhzTexts {
+public:
+    std::string_view Of(const AnsiString& Cell)
+    {
+        auto it = FKnown.find(Cell);
+        if (it == FKnown.end()) {
+            if (FKnown.size() >= 4096)
+                FKnown.clear();
+            const TCellParts p = SplitCell(Cell);
+            double hz = 0;
+            AnsiString text(p.Number);
+            if (p.Unit == "Hz" && TryStrToFloat(text, hz))
+                text = FixedText(hz / 1000, 5);
+            it = FKnown.emplace(Cell, std::move(text)).first;
+        }
+        return it->second;
+    }
+
+private:
+    std::unordered_map<AnsiString, AnsiString> FKnown;
+};
 
 // One word of the setup section; false at the end of the file.
 bool ReadWord(std::FILE* File, AnsiString& Word)
@@ -159,7 +191,7 @@ void ReadListSetupFile(const AnsiString& Path)
     for (size_t q = 0; problem.empty() && q < steps.size(); ++q) {
         double v = 0;
         const AnsiString n = steps[q][18] == "(null)" ? AnsiString("0") : steps[q][18];
-        if (!TryStrToFloat(n, v))
+        if (!TryStrToFloat(n, v) || !NominalStorable(v))
             problem = "Step" + IntToStr(static_cast<int>(q) + 1) + " nominal is no number !";
     }
     if (!problem.empty()) {
@@ -209,27 +241,35 @@ void WriteListMeasResultFile(const AnsiString& Path)
         WriteFileLine(file, FieldLine({"Record_No", "Loop", "Step", "Function", "Mon(1)", "Mon(2)", "Freq(kHz)",
             "Level", "Unit", "Primary", "Unit", "Second", "Unit", "Monitor(1)", "Unit", "Monitor(2)", "Unit",
             "CMP(P/S)"}, ResultWidths, true));
+        // A million records: one line buffer, no copies of the cells' parts.
         const int rows = g->GetRowCountEx();
-        std::vector<AnsiString> fields(18);
-        AnsiString unit;
+        TKhzTexts khz;
+        AnsiString line, cell;
+        auto field = [&line](size_t Index, std::string_view Text) {
+            line += ' ';
+            AppendField(line, Text.empty() ? std::string_view("(null)") : Text,
+                static_cast<size_t>(ResultWidths[Index]));
+        };
         for (int r = 1; r < rows; ++r) {
-            fields[0] = IntToStr(r);
-            for (int c = 0; c <= 4; ++c)
-                fields[static_cast<size_t>(c) + 1] = NullField(g->GetCellEx(c, r));
-            // The frequency column is in kHz whatever unit the step was typed in.
-            const TValueParts freq = ParseValueText(g->GetCellEx(5, r));
-            double hz = 0;
-            if (freq.Unit == "Hz" && TryStrToFloat(freq.Number, hz))
-                fields[6] = FixedText(hz / 1000, 5);
-            else
-                fields[6] = NullField(freq.Number);
-            SplitResultCell(g->GetCellEx(6, r), fields[7], fields[8]);
-            SplitResultCell(g->GetCellEx(7, r), fields[9], fields[10]);
-            SplitResultCell(g->GetCellEx(8, r), fields[11], fields[12]);
-            SplitResultCell(g->GetCellEx(9, r), fields[13], fields[14]);
-            SplitResultCell(g->GetCellEx(10, r), fields[15], fields[16]);
-            fields[17] = NullField(TrimLeft(g->GetCellEx(11, r)));
-            WriteFileLine(file, FieldLine(fields, ResultWidths, true));
+            line.clear();
+            char number[16];
+            field(0, std::string_view(number, static_cast<size_t>(std::snprintf(number, sizeof number, "%d", r))));
+            for (int c = 0; c <= 4; ++c) {
+                cell = g->GetCellEx(c, r);
+                field(static_cast<size_t>(c) + 1, cell);
+            }
+            cell = g->GetCellEx(5, r);
+            field(6, khz.Of(cell));
+            for (int c = 6; c <= 10; ++c) {
+                cell = g->GetCellEx(c, r);
+                const TCellParts parts = SplitCell(cell);
+                field(static_cast<size_t>(2 * c - 5), parts.Number);
+                field(static_cast<size_t>(2 * c - 4), parts.Unit);
+            }
+            cell = g->GetCellEx(11, r);
+            field(17, TrimLeftView(cell));
+            line += "\r\n";
+            std::fwrite(line.data(), 1, line.size(), file);
         }
         WriteFileLine(file, PadField(EndMarker, 23));
     });

@@ -2,6 +2,7 @@
 #include "list/ListUnits.h"
 
 #include <cmath>
+#include <limits>
 
 #include "main/Public.h"
 #include "platform/core/FloatConvert.h"
@@ -63,6 +64,13 @@ int StoreNominal(double Value)
 {
     const double scaled = Value * 10000.0;
     return static_cast<int>(scaled >= 0 ? std::floor(scaled + 0.5) : std::ceil(scaled - 0.5));
+}
+
+bool NominalStorable(double Value)
+{
+    const double scaled = std::round(Value * 10000.0);
+    return std::isfinite(scaled) && scaled >= std::numeric_limits<int>::min()
+           && scaled <= std::numeric_limits<int>::max();
 }
 
 AnsiString NominalCommandText(int Stored, int UnitPosition, const AnsiString& Function)

@@ -26,6 +26,8 @@ bool SecondIsResistance(const AnsiString& Function);
 
 // ---- Nominal values: kept as the value times 10000 ----
 int StoreNominal(double Value);   // rounded half away from zero
+// Whether StoreNominal can keep Value (finite, and within int once scaled and rounded).
+bool NominalStorable(double Value);
 // The nominal as the instrument takes it: 7 significant digits and the unit's prefix;
 // kilohenry goes in henry and megohm in kilohm.
 AnsiString NominalCommandText(int Stored, int UnitPosition, const AnsiString& Function);

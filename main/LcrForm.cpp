@@ -597,8 +597,9 @@ void TLCRForm::WireEvents()
         {Setupbtn, &TLCRForm::SetupbtnClick}, {TrigBtn, &TLCRForm::TrigBtnClick}, {View8Btn, &TLCRForm::View8BtnClick},
         {View1Btn, &TLCRForm::View1BtnClick}, {View2Btn, &TLCRForm::View2BtnClick}, {View3Btn, &TLCRForm::View3BtnClick},
         {View4Btn, &TLCRForm::View4BtnClick}, {View5Btn, &TLCRForm::View5BtnClick}};
-    for (const auto& [key, handler] : keys)
-        key->OnClick = [this, handler](TObject* s) { (this->*handler)(s); };
+    // A copy: clang 14 cannot capture a structured binding itself.
+    for (const auto& [key, keyHandler] : keys)
+        key->OnClick = [this, handler = keyHandler](TObject* s) { (this->*handler)(s); };
     // The ENLARGE / NORMAL caption is printed on the panel beside its key: a click on it is
     // a press of the key.
     View8Ima->OnClick = [this](TObject*) { View8BtnClick(View8Btn); };

@@ -163,7 +163,7 @@ void TRagSpinButton::SetDirection(TSpinDirection Value)
         FDownButton->SetButtonDirection(bdDown);
     }
     int w = Width(), h = Height();
-    AdjustSize(w, h);
+    FitButtons(w, h);
 }
 
 void TRagSpinButton::SetButtonsTransparent(bool v)
@@ -197,7 +197,7 @@ void TRagSpinButton::SetIsWinXP(bool Value)
     FDownButton->SetIsWinXP(Value);
 }
 
-void TRagSpinButton::AdjustSize(int& W, int& H)
+void TRagSpinButton::FitButtons(int& W, int& H)
 {
     if (!FUpButton || !FDownButton)
         return;
@@ -215,7 +215,7 @@ void TRagSpinButton::AdjustSize(int& W, int& H)
 
 void TRagSpinButton::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 {
-    AdjustSize(AWidth, AHeight);
+    FitButtons(AWidth, AHeight);
     TWinControl::SetBounds(ALeft, ATop, AWidth, AHeight);
 }
 

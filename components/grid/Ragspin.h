@@ -76,7 +76,7 @@ private:
     void BtnClick(TObject* Sender);
     void BtnMouseDown(TObject* Sender, TMouseButton Button);
     void SetFocusBtn(TRavTimerSpeedButton* Btn);
-    void AdjustSize(int& W, int& H);
+    void FitButtons(int& W, int& H);
     TRavTimerSpeedButton* FUpButton = nullptr;
     TRavTimerSpeedButton* FDownButton = nullptr;
     TRavTimerSpeedButton* FFocusedButton = nullptr;

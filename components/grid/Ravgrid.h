@@ -205,7 +205,7 @@ public:
     bool IntegralHeight() const { return FIntegralHeight; }
     void SetIntegralHeight(bool Value);
     bool AutoSize() const { return FAutoSize; }
-    void SetAutoSize(bool Value);
+    void SetAutoSize(bool Value) override;
     bool SizeWithForm() const { return FSizeWithForm; }
     void SetSizeWithForm(bool Value) { FSizeWithForm = Value; }
 

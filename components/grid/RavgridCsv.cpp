@@ -1,4 +1,6 @@
 // CSV export and import, with delimiter detection.
+#include <algorithm>
+
 #include "components/grid/Ravgrid.h"
 #include "platform/core/StringUtils.h"
 
@@ -52,7 +54,8 @@ void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
         throw VEvoRaraVedad("Cannot Create file " + FileName);
     // A field is quoted once when it holds the delimiter, a quote or a line
     // break, with its quotes doubled, so that every text reads back as it was.
-    auto field = [&](AnsiString t) {
+    const char special[] = {D, '"', '\r', '\n', '\0'};
+    auto appendField = [&](AnsiString& Line, AnsiString t) {
         if (CSVJavaStyle && (Contains(t, '\r') || Contains(t, '\n'))) {
             AnsiString j;
             for (char ch : t)
@@ -62,27 +65,28 @@ void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
                     j += ch;
             t = std::move(j);
         }
-        const bool quote = CSVQuoteAll || Contains(t, D) || Contains(t, '"') || Contains(t, '\r') ||
-                           Contains(t, '\n');
+        const bool quote = CSVQuoteAll || t.find_first_of(special) != AnsiString::npos;
         if (!quote) {
             if (t.empty())
-                return AnsiString(CSVJavaStyle ? "^" : CSVQuoteEmpty ? "\"\"" : "");
-            return t;
+                Line += CSVJavaStyle ? "^" : CSVQuoteEmpty ? "\"\"" : "";
+            else
+                Line += t;
+            return;
         }
-        AnsiString q = "\"";
+        Line += '"';
         for (size_t i = 0; i < t.size(); ++i) {
             const char ch = t[i];
             if (ch == '\r') {
                 // Line breaks go into the file as single LFs.
                 if (i + 1 >= t.size() || t[i + 1] != '\n')
-                    q += '\n';
+                    Line += '\n';
                 continue;
             }
             if (ch == '"')
-                q += '"';
-            q += ch;
+                Line += '"';
+            Line += ch;
         }
-        return q + '"';
+        Line += '"';
     };
     TProgress progress(this);
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + H;
@@ -92,9 +96,15 @@ void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
         for (int i = c0; i <= c1; ++i) {
             if (i > c0)
                 line += D;
-            line += field(SaveCell(SaveWithHiddenColumns ? i : RemapCol(i), r));
+            appendField(line, SaveCell(SaveWithHiddenColumns ? i : RemapCol(i), r));
         }
-        out.Line(ToFile(line, FOemConvert));
+        // Plain ASCII is the same in every code page.
+        if (std::all_of(line.begin(), line.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {
+            line += "\r\n";
+            out.Write(line);
+        } else {
+            out.Line(ToFile(line, FOemConvert));
+        }
         progress.Report(r, RowCount() - 1);
     }
     out.Close();

@@ -81,7 +81,8 @@ public:
     ~TTextWriter();
     TTextWriter(const TTextWriter&) = delete;
     TTextWriter& operator=(const TTextWriter&) = delete;
-    // Creates (or, with Append, appends to) the file; false when it cannot.
+    // Creates (or, with Append, appends to) the file; false when it cannot. A created
+    // file replaces one of the same name at Close, whole; given up, it leaves the old one.
     bool Open(const AnsiString& FileName, bool Append);
     void Write(const AnsiString& Bytes);
     void Line(const AnsiString& Bytes);
@@ -89,6 +90,8 @@ public:
 
 private:
     std::FILE* FFile = nullptr;
+    AnsiString FPath;
+    bool FSaving = false;
 };
 
 // Raises the grid's OnFileProgress when the percentage changed since the last one raised.

@@ -1,10 +1,13 @@
 // The grid's own text format, the save range, and the file helpers every
 // format of the grid shares.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "components/grid/Ravgrid.h"
 #include "platform/core/CodePages.h"
 #include "platform/core/IntConvert.h"
+#include "platform/core/SafeSave.h"
 #include "platform/core/Streams.h"
 
 namespace RavgridFile {
@@ -51,13 +54,20 @@ bool TLineReader::Next(AnsiString& Line)
 
 TTextWriter::~TTextWriter()
 {
-    if (FFile)
+    if (!FFile)
+        return;
+    if (FSaving)
+        AbandonSaving(FFile, FPath);
+    else
         std::fclose(FFile);
 }
 
 bool TTextWriter::Open(const AnsiString& FileName, bool Append)
 {
-    FFile = std::fopen(FileName.c_str(), Append ? "ab" : "wb");
+    // A new file replaces the old one only once it is whole; appending cannot work so.
+    FPath = FileName;
+    FSaving = !Append;
+    FFile = Append ? std::fopen(FileName.c_str(), "ab") : OpenSaving(FileName);
     return FFile != nullptr;
 }
 
@@ -77,7 +87,9 @@ void TTextWriter::Close()
 {
     std::FILE* f = FFile;
     FFile = nullptr;
-    if (f && std::fclose(f) != 0)
+    if (!f)
+        return;
+    if (!(FSaving ? CommitSaving(f, FPath) : std::fclose(f) == 0))
         throw EInOutError("I/O error writing the file");
 }
 
@@ -184,9 +196,20 @@ void SplitCellLine(const AnsiString& Line, AnsiString& C, AnsiString& R, AnsiStr
 
 AnsiString WidthLine(int ACol, int AWidth) { return "cw " + IntToStr(ACol) + "," + IntToStr(AWidth); }
 
-AnsiString CellLine(int ACol, int ARow, const AnsiString& Text)
+// "col,row,text" and the line end, appended without a string per part: a million rows
+// write eight million of them.
+void AppendCellLine(AnsiString& Line, int ACol, int ARow, const AnsiString& Text)
 {
-    return IntToStr(ACol) + "," + IntToStr(ARow) + "," + ToFile(LfToFile(Text));
+    char number[16];
+    Line.append(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, ACol).ptr - number));
+    Line += ',';
+    Line.append(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, ARow).ptr - number));
+    Line += ',';
+    const bool plain = std::all_of(Text.begin(), Text.end(), [](char ch) {
+        return static_cast<unsigned char>(ch) < 0x80 && ch != '\r';
+    });
+    Line += plain ? Text : ToFile(LfToFile(Text));
+    Line += "\r\n";
 }
 
 } // namespace
@@ -203,12 +226,15 @@ void TRavArodozIdad::SaveToFile(const AnsiString& FileName)
     for (int c = c0; c <= c1; ++c)
         out.Line(WidthLine(c, ColWidths(c)));
     TProgress progress(this);
+    AnsiString lines;
     for (int r = r0; r <= r1; ++r) {
+        lines.clear();
         for (int c = c0; c <= c1; ++c) {
             const AnsiString s = GetCellEx(SaveWithHiddenColumns ? c : RemapCol(c), r);
             if (!s.empty())
-                out.Line(CellLine(c, r, s));
+                AppendCellLine(lines, c, r, s);
         }
+        out.Write(lines);
         progress.Report(r, GetSaveRowCount() - 1);
     }
     out.Close();
@@ -275,7 +301,7 @@ void TRavArodozIdad::SaveToStream(TStream* Stream)
         for (int c = c0; c <= GetSaveEndCol(); ++c) {
             const AnsiString s = SaveCell(c, r);
             if (!s.empty())
-                line(CellLine(c - c0, r - r0, s));
+                AppendCellLine(out, c - c0, r - r0, s);
         }
     Stream->WriteBuffer(out.data(), int(out.size()));
 }

@@ -169,3 +169,82 @@ AnsiString CodePageToUtf8(const AnsiString& S, TCodePage CP)
         AppendUtf8(out, ByteToChar(static_cast<unsigned char>(ch), CP));
     return out;
 }
+
+namespace {
+
+bool DecodeUtf16(const AnsiString& Bytes, bool BigEndian, AnsiString& Text)
+{
+    if (Bytes.size() % 2 != 0)
+        return false;
+    auto unit = [&](size_t at) -> char32_t {
+        const auto a = static_cast<unsigned char>(Bytes[at]), b = static_cast<unsigned char>(Bytes[at + 1]);
+        return BigEndian ? char32_t(a << 8 | b) : char32_t(b << 8 | a);
+    };
+    Text.clear();
+    for (size_t i = 2; i < Bytes.size(); i += 2) {
+        char32_t c = unit(i);
+        if (c >= 0xD800 && c < 0xDC00 && i + 3 < Bytes.size()) {
+            const char32_t low = unit(i + 2);
+            if (low < 0xDC00 || low >= 0xE000)
+                return false;
+            c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            i += 2;
+        } else if (c >= 0xD800 && c < 0xE000) {
+            return false;
+        }
+        AppendUtf8(Text, c);
+    }
+    return true;
+}
+
+} // namespace
+
+bool DecodeMarkedText(const AnsiString& Bytes, AnsiString& Text, TTextMark& Mark)
+{
+    bool ok = true;
+    if (Bytes.starts_with("\xEF\xBB\xBF")) {
+        Mark = TTextMark::Utf8;
+        Text = Bytes.substr(3);
+    } else if (Bytes.starts_with("\xFF\xFE")) {
+        Mark = TTextMark::Utf16LE;
+        ok = DecodeUtf16(Bytes, false, Text);
+    } else if (Bytes.starts_with("\xFE\xFF")) {
+        Mark = TTextMark::Utf16BE;
+        ok = DecodeUtf16(Bytes, true, Text);
+    } else {
+        Mark = TTextMark::None;
+        Text = Bytes;
+    }
+    return ok && Text.find('\0') == AnsiString::npos;
+}
+
+AnsiString EncodeMarkedText(const AnsiString& Text, TTextMark Mark)
+{
+    if (Mark == TTextMark::None)
+        return Text;
+    if (Mark == TTextMark::Utf8)
+        return "\xEF\xBB\xBF" + Text;
+    const bool big = Mark == TTextMark::Utf16BE;
+    AnsiString out;
+    out.reserve(2 * Text.size() + 2);
+    auto put = [&](char32_t u) {
+        const char hi = char(u >> 8), lo = char(u & 0xFF);
+        out += big ? hi : lo;
+        out += big ? lo : hi;
+    };
+    put(0xFEFF);
+    for (size_t i = 0; i < Text.size();) {
+        char32_t c = 0;
+        const size_t n = DecodeUtf8(Text, i, c);
+        if (n == 0)
+            c = ByteToChar(static_cast<unsigned char>(Text[i]), TCodePage::Windows1252);
+        i += n ? n : 1;
+        if (c >= 0x10000) {
+            put(0xD800 + ((c - 0x10000) >> 10));
+            put(0xDC00 + ((c - 0x10000) & 0x3FF));
+        } else {
+            put(c);
+        }
+    }
+    return out;
+}

@@ -20,3 +20,14 @@ enum class TUnmappable {
 AnsiString Utf8ToCodePage(const AnsiString& S, TCodePage CP, TUnmappable How = TUnmappable::QuestionMark);
 // Every byte has a character, so reading never fails.
 AnsiString CodePageToUtf8(const AnsiString& S, TCodePage CP);
+
+// Text files that start with a byte order mark: UTF-8 with its mark, or UTF-16 in either
+// byte order. The mark a file came with is kept so that writing it back keeps its encoding.
+enum class TTextMark { None, Utf8, Utf16LE, Utf16BE };
+
+// The file's text as UTF-8 without its mark. False for bytes that cannot be such text:
+// broken UTF-16, or a NUL character (UTF-16 with no mark reads as text full of NULs).
+bool DecodeMarkedText(const AnsiString& Bytes, AnsiString& Text, TTextMark& Mark);
+// UTF-8 text as a file of the given mark (the mark first); bytes that are not valid
+// UTF-8 are taken as Windows-1252.
+AnsiString EncodeMarkedText(const AnsiString& Text, TTextMark Mark);

@@ -3,6 +3,7 @@
 #include "platform/core/FileUtils.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/IntConvert.h"
+#include "platform/core/Streams.h"
 #include "platform/core/StringUtils.h"
 
 TCustomIniFile::TCustomIniFile(const AnsiString& AFileName) : FFileName(AFileName) {}
@@ -168,16 +169,28 @@ void TCustomIniFile::UpdateFile()
 {
     TStringList list;
     WriteLines(&list);
-    list.SaveToFile(FFileName);
+    const AnsiString bytes = EncodeMarkedText(list.Text(), FMark);
+    TFileStream stream(FFileName, fmCreate);
+    stream.WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
 }
 
 void TCustomIniFile::LoadFile()
 {
     ClearAll();
+    FMark = TTextMark::None;
     if (!FileExists(FFileName))
         return;
+    TStringStream bytes;
+    {
+        TFileStream stream(FFileName, fmOpenRead | fmShareDenyWrite);
+        bytes.CopyFrom(&stream, 0);
+    }
+    AnsiString text;
+    // A first line hidden behind a mark would lose its section without a word.
+    if (!DecodeMarkedText(bytes.DataString(), text, FMark))
+        throw EIniFileException("Unable to read " + FFileName + ": not a text file");
     TStringList list;
-    list.LoadFromFile(FFileName);
+    list.SetText(text);
     ParseLines(&list);
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/CodePages.h"
 #include "platform/core/Component.h"
 #include "platform/core/Strings.h"
 
@@ -41,7 +42,9 @@ public:
 protected:
     // Called after every change; TIniFile writes the file at once.
     virtual void Changed() {}
-    // Reads the file when it exists (a missing file is an empty ini file).
+    // Reads the file when it exists (a missing file is an empty ini file). A file that
+    // starts with a UTF-8 or UTF-16 mark is read as such; one that is not text raises
+    // EIniFileException "Unable to read <file>: not a text file".
     void LoadFile();
     void ParseLines(TStrings* List);
     void WriteLines(TStrings* List) const;
@@ -63,6 +66,7 @@ private:
     static const TLine* FindKey(const TSection& S, const AnsiString& Ident);
 
     AnsiString FFileName;
+    TTextMark FMark = TTextMark::None; // written back as it was read
     std::vector<TLine> FPreamble; // lines before the first section
     std::vector<TSection> FSections;
 };

@@ -12,15 +12,24 @@ int Sign(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
 } // namespace
 
-AnsiString Trim(const AnsiString& S) { return TrimLeft(TrimRight(S)); }
+AnsiString Trim(const AnsiString& S) { return AnsiString(TrimView(S)); }
 
-AnsiString TrimLeft(const AnsiString& S)
+std::string_view TrimLeftView(std::string_view S)
 {
-    size_t i = 0;
-    while (i < S.size() && IsTrimmed(S[i]))
-        ++i;
-    return S.substr(i);
+    while (!S.empty() && IsTrimmed(S.front()))
+        S.remove_prefix(1);
+    return S;
 }
+
+std::string_view TrimView(std::string_view S)
+{
+    S = TrimLeftView(S);
+    while (!S.empty() && IsTrimmed(S.back()))
+        S.remove_suffix(1);
+    return S;
+}
+
+AnsiString TrimLeft(const AnsiString& S) { return AnsiString(TrimLeftView(S)); }
 
 AnsiString TrimRight(const AnsiString& S)
 {

@@ -3,11 +3,14 @@
 // ASCII: the program's texts are ASCII, and the result must not depend on the
 // C library's locale.
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "platform/core/Types.h"
 
 AnsiString Trim(const AnsiString& S);      // drops control characters and blanks at both ends
+std::string_view TrimView(std::string_view S); // the same without a copy
+std::string_view TrimLeftView(std::string_view S);
 AnsiString TrimLeft(const AnsiString& S);
 AnsiString TrimRight(const AnsiString& S);
 AnsiString UpperCase(const AnsiString& S);

@@ -189,11 +189,36 @@ void FillMenu(QMenu* m, TMenuItem* it)
 
 } // namespace zvforms
 
+struct TPopupMenu::TShown {
+    QPointer<QMenu> Menu;
+    bool Closed = false;
+};
+
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TMenu(AOwner), FShown(std::make_unique<TShown>()) {}
+
+TPopupMenu::~TPopupMenu() { FreeShown(); }
+
+void TPopupMenu::FreeShown()
+{
+    // A closed menu is already on its way out (it may still be running the chosen item).
+    if (FShown->Menu && !FShown->Closed)
+        delete FShown->Menu.data();
+    FShown->Menu = nullptr;
+    FShown->Closed = false;
+}
+
 void TPopupMenu::Popup(int X, int Y)
 {
     zvforms::Guard([&] { FireEvent(OnPopup, this); }, this);
+    FreeShown();
     auto* menu = new QMenu();
-    menu->setAttribute(Qt::WA_DeleteOnClose);
+    TShown* shown = FShown.get();
+    QObject::connect(menu, &QMenu::aboutToHide, menu, [menu, shown] {
+        if (shown->Menu == menu)
+            shown->Closed = true;
+        menu->deleteLater();
+    });
     zvforms::FillMenu(menu, Items());
+    FShown->Menu = menu;
     menu->popup(QPoint(X, Y));
 }

@@ -89,7 +89,8 @@ public:
 
 class TPopupMenu : public TMenu {
 public:
-    explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
+    explicit TPopupMenu(TComponent* AOwner);
+    ~TPopupMenu() override;
 
     bool AutoPopup() const { return FAutoPopup; }
     void SetAutoPopup(bool v) { FAutoPopup = v; }
@@ -103,4 +104,9 @@ public:
 private:
     bool FAutoPopup = true;
     TComponent* FPopupComponent = nullptr;
+    // The menu on screen, if any; freed when it closes, when another one pops up, or with
+    // this menu when it never closes.
+    struct TShown;
+    std::unique_ptr<TShown> FShown;
+    void FreeShown();
 };

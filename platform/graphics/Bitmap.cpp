@@ -231,14 +231,15 @@ std::uint32_t Get32(const std::vector<Byte>& v, size_t at)
     return v[at] | (v[at + 1] << 8) | (v[at + 2] << 16) | (static_cast<std::uint32_t>(v[at + 3]) << 24);
 }
 
-// Whether the file holds every pixel row its header promises (uncompressed rows only;
-// compressed data is checked by the reader).
+// Whether the header is sane and the file holds every pixel row it promises (uncompressed
+// rows only; compressed data is checked by the reader). Hostile sizes are refused before
+// any arithmetic on them.
 bool PixelRowsComplete(const std::vector<Byte>& Data)
 {
     if (Data.size() < 30)
         return false;
     const std::uint32_t headerSize = Get32(Data, 14);
-    std::int64_t width, height;
+    std::uint64_t width, height;
     unsigned bits, compression = 0;
     if (headerSize == 12) {
         width = Data[18] | (Data[19] << 8);
@@ -247,16 +248,26 @@ bool PixelRowsComplete(const std::vector<Byte>& Data)
     } else {
         if (Data.size() < 34)
             return false;
-        width = static_cast<std::int32_t>(Get32(Data, 18));
-        height = static_cast<std::int32_t>(Get32(Data, 22));
+        const std::int32_t w = static_cast<std::int32_t>(Get32(Data, 18));
+        const std::int32_t h = static_cast<std::int32_t>(Get32(Data, 22));
+        // Rows run bottom-up or, with a negative height, top-down; the width is never negative.
+        if (w <= 0 || h == 0 || h == INT32_MIN)
+            return false;
+        width = static_cast<std::uint64_t>(w);
+        height = static_cast<std::uint64_t>(h < 0 ? -h : h);
         bits = Data[28] | (Data[29] << 8);
         compression = Get32(Data, 30);
     }
+    if (bits == 0 || bits > 32)
+        return false;
     if (compression != 0 && compression != 3) // BI_RGB, BI_BITFIELDS
         return true;
-    const std::int64_t rowBytes = (std::abs(width) * bits + 31) / 32 * 4;
-    return static_cast<std::int64_t>(Get32(Data, 10)) + rowBytes * std::abs(height)
-           <= static_cast<std::int64_t>(Data.size());
+    // At most 2^31 pixels of 32 bits: a row fits 2^34 bytes, so nothing below overflows.
+    const std::uint64_t rowBytes = (width * bits + 31) / 32 * 4;
+    const std::uint64_t offset = Get32(Data, 10);
+    if (rowBytes == 0 || offset > Data.size())
+        return false;
+    return height <= (Data.size() - offset) / rowBytes;
 }
 
 } // namespace

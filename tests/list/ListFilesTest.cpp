@@ -169,9 +169,9 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
     const std::string head = "Date:2021/11/25\r\n**********List_Setup**********\r\n"
         "Step Function Freq_Type Freq_Value Level_Type Level_Value Limit_Type Limit_Mode (null) Unit Primary_Lower "
         "Primary_Upper (null) Unit Second_Lower Second_Upper Monitor(1) Monitor(2) Nominal Unit\r\n";
-    auto step = [](int n, const char* unit) {
+    auto step = [](int n, const char* unit, const char* nominal = "1.00000") {
         return std::to_string(n) + " Cs-Rs Freq(kHz) 1.000 Level(V) 1.00 Primary SEQ (null) pF 0.00000 0.00000 "
-            "(null) (null) (null) (null) ABS OFF 1.00000 " + unit + "\r\n";
+            "(null) (null) (null) (null) ABS OFF " + nominal + " " + unit + "\r\n";
     };
     std::string many = head;
     for (int n = 1; n <= 1001; ++n)
@@ -181,10 +181,20 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
     WriteAll(dir + "cut_ListSetup.txt", head + step(1, "nF") + "2 Cs-Rs Freq(kHz)");
     WriteAll(dir + "odd_ListSetup.txt", head + step(1, "xF") + "**********END**********\r\n");
     WriteAll(dir + "abc.txt", head);
+    // Nominals the list cannot hold (it keeps ten-thousandths in an int).
+    const char* huge[] = {"1e308", "-1e308", "1e999", "214749", "nan", "inf"};
+    for (const char* n : huge)
+        WriteAll(dir + "huge" + n + "_ListSetup.txt", head + step(1, "nF") + step(2, "nF", n) + "**********END**********\r\n");
 
-    const struct { const char* File; const char* Message; } refused[] = {
+    const struct { std::string File; const char* Message; } refused[] = {
         {"cut_ListSetup.txt", "The file is not complete !"},
         {"abc.txt", "File name format Error !"},
+        {"huge1e308_ListSetup.txt", "Step2 nominal is no number !"},
+        {"huge-1e308_ListSetup.txt", "Step2 nominal is no number !"},
+        {"huge1e999_ListSetup.txt", "Step2 nominal is no number !"},
+        {"huge214749_ListSetup.txt", "Step2 nominal is no number !"},
+        {"hugenan_ListSetup.txt", "Step2 nominal is no number !"},
+        {"hugeinf_ListSetup.txt", "Step2 nominal is no number !"},
     };
     for (const auto& r : refused) {
         ModalScript::AnswerFile(dir + r.File);

@@ -2,6 +2,8 @@
 // malformed files.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "GridTestSupport.h"
 #include "platform/core/Streams.h"
 #include "platform/core/Synchronize.h"
@@ -134,6 +136,31 @@ TEST(GridTextFile, AHeaderClaimingRowsNoFileOfItsSizeHoldsLeavesTheGridAsItWas)
     auto back = MakeGrid(2, 2);
     back->LoadFromFile(Path("empty.txt"));
     EXPECT_EQ(back->RowCount(), 5000);
+// A save that fails midway (here its progress handler raises) leaves the file that was
+// there whole, and no part-written file beside it.
+TEST(GridTextFile, AFailedSaveLeavesTheOldFileWhole)
+{
+    const struct { const char* Name; void (TRavArodozIdad::*Save)(const AnsiString&); } writers[] = {
+        {"old.txt", &TRavArodozIdad::SaveToFile},
+        {"old.csv", &TRavArodozIdad::SaveToCSV},
+    };
+    for (const auto& w : writers) {
+        SCOPED_TRACE(w.Name);
+        WriteBytes(Path(w.Name), "the old file");
+        auto g = MakeGrid(3, 50);
+        g->SetCellEx(1, 1, "new");
+        g->OnFileProgress = [](TObject*, short Percent) {
+            if (Percent >= 50)
+                throw Exception("stopped");
+        };
+        EXPECT_EQ(ErrorOf([&] { ((*g).*w.Save)(Path(w.Name)); }), "Exception: stopped");
+        EXPECT_EQ(ReadBytes(Path(w.Name)), "the old file");
+        EXPECT_FALSE(std::filesystem::exists(Path(w.Name) + ".saving"));
+        g->OnFileProgress = nullptr;
+        ((*g).*w.Save)(Path(w.Name));
+        EXPECT_NE(ReadBytes(Path(w.Name)).find("new"), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(Path(w.Name) + ".saving"));
+    }
 }
 
 TEST(GridTextFile, LoadingRunsNoOtherHandlersMidway)

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string>
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -75,6 +76,61 @@ TEST(IniFile, UnwritableFileRaisesTheIniError)
     auto name = (TestDir("ini") / "no-such-dir" / "x.ini").string();
     TIniFile ini(name);
     EXPECT_EQ(ErrorOf([&] { ini.WriteString("S", "k", "v"); }), "EIniFileException: Unable to write to " + name);
+}
+
+namespace {
+
+std::string Utf16(const std::string& Ascii, bool BigEndian)
+{
+    std::string out = BigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char c : Ascii)
+        out += BigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+} // namespace
+
+// A marked file keeps its first section and is written back in its own encoding.
+TEST(IniFile, ReadsUtf8AndUtf16FilesByTheirMark)
+{
+    std::string text;
+    for (int i = 1; i <= 20; ++i)
+        text += "[S" + std::to_string(i) + "]\r\nk=" + std::to_string(i) + "\r\n";
+    const struct { const char* Name; std::string Bytes; std::string Mark; } files[] = {
+        {"bom8.ini", "\xEF\xBB\xBF" + text, "\xEF\xBB\xBF"},
+        {"le16.ini", Utf16(text, false), Utf16("[", false)},
+        {"be16.ini", Utf16(text, true), Utf16("[", true)},
+    };
+    for (const auto& f : files) {
+        SCOPED_TRACE(f.Name);
+        auto name = (TestDir("ini") / f.Name).string();
+        WriteBytes(name, f.Bytes);
+        TIniFile ini(name);
+        TStringList sections;
+        ini.ReadSections(&sections);
+        EXPECT_EQ(sections.Count(), 20);
+        EXPECT_EQ(ini.ReadInteger("S1", "k", 0), 1);
+        EXPECT_EQ(ini.ReadInteger("S20", "k", 0), 20);
+        ini.WriteString("S1", "k", "\xC3\xA9"); // e acute
+        TIniFile back(name);
+        EXPECT_EQ(back.ReadString("S1", "k", ""), "\xC3\xA9");
+        EXPECT_EQ(ReadBytes(name).substr(0, f.Mark.size()), f.Mark);
+    }
+}
+
+TEST(IniFile, TextWithNulsIsRefusedNotReadInPart)
+{
+    // UTF-16 without its mark, and a marked file cut in the middle of a character.
+    const std::string utf16 = Utf16("[A]\r\nk=1\r\n", false);
+    const struct { const char* Name; std::string Bytes; } files[] = {
+        {"nomark16.ini", utf16.substr(2)},
+        {"odd16.ini", utf16.substr(0, utf16.size() - 1)},
+    };
+    for (const auto& f : files) {
+        auto name = (TestDir("ini") / f.Name).string();
+        WriteBytes(name, f.Bytes);
+        EXPECT_EQ(ErrorOf([&] { TIniFile ini(name); }), "EIniFileException: Unable to read " + name + ": not a text file");
+    }
 }
 
 TEST(Streams, FileStreamModesAndErrors)

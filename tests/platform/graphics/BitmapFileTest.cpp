@@ -2,6 +2,7 @@
 // foreign files raise the class library's errors.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -183,6 +184,48 @@ TEST(BitmapFile, TruncatedPixelDataRaisesInvalidGraphic)
     TBitmap ok;
     ok.LoadFromData(whole);
     ExpectSamePixels(src, ok);
+}
+
+// Sizes no real file has, chosen so that checking them naively overflows: refused with
+// the loader's error before anything is computed from them.
+TEST(BitmapFile, HostileHeaderSizesRaiseInvalidGraphic)
+{
+    TBitmap src;
+    Noise(src, 4, 4, 7);
+    const std::vector<Byte> whole = src.SaveToData();
+    const struct { std::uint32_t Width, Height; unsigned Bits; } headers[] = {
+        {0x7FFFFFFF, 0x7FFFFFFF, 32}, // rows times row size beyond 64 bits
+        {0x80000000, 4, 24},          // the smallest int as width
+        {4, 0x80000000, 24},          // and as height
+        {0xFFFFFFFF, 4, 24},          // negative width
+        {0, 4, 24},
+        {4, 0, 24},
+        {4, 4, 0},
+        {4, 4, 0xFFFF},
+    };
+    for (const auto& h : headers) {
+        std::vector<Byte> data = whole;
+        for (int i = 0; i < 4; ++i) {
+            data[18 + static_cast<size_t>(i)] = static_cast<Byte>(h.Width >> (8 * i));
+            data[22 + static_cast<size_t>(i)] = static_cast<Byte>(h.Height >> (8 * i));
+        }
+        data[28] = static_cast<Byte>(h.Bits & 0xFF);
+        data[29] = static_cast<Byte>(h.Bits >> 8);
+        TBitmap b;
+        try {
+            b.LoadFromData(data);
+            ADD_FAILURE() << "loaded " << h.Width << "x" << h.Height << "x" << h.Bits;
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(e.Message(), "Bitmap image is not valid") << h.Width << "x" << h.Height << "x" << h.Bits;
+        }
+    }
+    // A top-down file (negative height) still loads.
+    std::vector<Byte> topDown = whole;
+    for (int i = 0; i < 4; ++i)
+        topDown[22 + static_cast<size_t>(i)] = static_cast<Byte>(static_cast<std::uint32_t>(-4) >> (8 * i));
+    TBitmap b;
+    b.LoadFromData(topDown);
+    EXPECT_EQ(b.Height(), 4);
 }
 
 TEST(BitmapSize, EachDimensionIsKeptWhileTheOtherIsZero)
