@@ -136,6 +136,8 @@ TEST(GridTextFile, AHeaderClaimingRowsNoFileOfItsSizeHoldsLeavesTheGridAsItWas)
     auto back = MakeGrid(2, 2);
     back->LoadFromFile(Path("empty.txt"));
     EXPECT_EQ(back->RowCount(), 5000);
+}
+
 // A save that fails midway (here its progress handler raises) leaves the file that was
 // there whole, and no part-written file beside it.
 TEST(GridTextFile, AFailedSaveLeavesTheOldFileWhole)
