@@ -1,5 +1,7 @@
 #include "platform/forms/StatusBar.h"
 
+#include "platform/forms/Form.h"
+
 #include <algorithm>
 
 void TStatusPanel::Changed()
@@ -130,7 +132,10 @@ void TStatusBar::Paint()
         c->Brush()->SetStyle(bsSolid);
     };
     const int top = 2;
-    const int grip = FSizeGrip ? 14 : 0;
+    // The grip shows only where the user can size the window, as the class library does.
+    const TCustomForm* form = GetParentForm(this);
+    const bool showGrip = FSizeGrip && (!form || form->UserSizeable());
+    const int grip = showGrip ? 14 : 0;
     if (FSimplePanel || FPanels->Count() == 0) {
         panel(TRect(0, top, cr.Right - grip, cr.Bottom), FSimplePanel ? FSimpleText : AnsiString(), taLeftJustify,
               pbLowered);
@@ -144,7 +149,7 @@ void TStatusBar::Paint()
             x = right + 2;
         }
     }
-    if (FSizeGrip) {
+    if (showGrip) {
         // The diagonal ridges of the size grip.
         for (int k = 0; k < 3; ++k) {
             const int o = 4 * k;

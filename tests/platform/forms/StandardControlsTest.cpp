@@ -504,6 +504,27 @@ TEST(Form, AutoSizeFitsTheVisibleChildren)
     EXPECT_EQ(bar->Width(), 800);
 }
 
+// A status bar's size grip promises a frame the user can drag: a fixed window shows none.
+TEST(StatusBar, SizeGripShowsOnlyOnAFormTheUserCanSize)
+{
+    for (const bool sizeable : {true, false}) {
+        TForm form(nullptr);
+        form.SetBorderStyle(sizeable ? bsSizeable : bsSingle);
+        form.SetBounds(0, 0, 400, 300);
+        auto* bar = new TStatusBar(&form);
+        bar->SetParent(&form);
+        bar->SetSimplePanel(true);
+        TBitmap shot;
+        RenderControl(bar, &shot);
+        int light = 0;
+        // Inside the panel's own bevel, which is light along its right and bottom edges.
+        for (int x = bar->Width() - 12; x < bar->Width() - 2; ++x)
+            for (int y = bar->Height() - 12; y < bar->Height() - 2; ++y)
+                light += shot.Canvas()->Pixels(x, y) == ColorToRGB(clBtnHighlight);
+        EXPECT_EQ(light > 0, sizeable) << "sizeable " << sizeable;
+    }
+}
+
 // The window system lets a user drag a window's frame only where the form leaves its
 // size to the user, and shows a maximise button only there.
 TEST(Form, OnlyASizeableFormWithoutAutoSizeTakesTheUsersSize)
