@@ -29,7 +29,9 @@ for kind in "${KINDS[@]}"; do
   nice -n 10 cmake --build "$dir" -j "$JOBS" || exit 1
   log=$dir/Testing/Temporary/LastTest.log
   # Reports go to the test's output; a report fails its test (exit code 66).
-  export ASAN_OPTIONS=detect_leaks=1:exitcode=66:detect_stack_use_after_return=1:strict_string_checks=1
+  # Not strict_string_checks: it takes a legal strndup of an unterminated buffer (as the X
+  # keyboard library does) for an overflow.
+  export ASAN_OPTIONS=detect_leaks=1:exitcode=66:detect_stack_use_after_return=1
   export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:exitcode=66
   export TSAN_OPTIONS=halt_on_error=0:exitcode=66:second_deadlock_stack=1
   (cd "$dir" && nice -n 10 ctest -j "$JOBS" --output-on-failure) > "$dir/sanitize-ctest.out" 2>&1

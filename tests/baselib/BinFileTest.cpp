@@ -157,7 +157,7 @@ TEST_F(BinFile, RecordsAndTheirCaches)
         w.WriteRecord(rec.data());
     }
     EXPECT_EQ(w.RecCount(), 3);
-    char buf[17] = {};
+    char buf[128] = {};
     w.RecNo = 1;
     w.ReadRecord(buf);
     EXPECT_EQ(std::string(buf, 8), "record1!");

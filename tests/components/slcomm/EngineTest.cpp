@@ -159,6 +159,9 @@ TEST_F(EngineOnLine, OpenWriteReadClose)
     Engine.Write("+", 1);
     EXPECT_TRUE(Line->WaitReceived(6, 3000));
     EXPECT_EQ(Line->Received(), "early+");
+    // The fixture closes the engine after this body's counters are gone.
+    Engine.AfterOpen = nullptr;
+    Engine.BeforeClose = nullptr;
 }
 
 TEST_F(EngineOnLine, OwnersDeviceStaysOpen)
