@@ -6,7 +6,6 @@
 #include <functional>
 #include <map>
 #include <regex>
-#include <unistd.h>
 
 #include "platform/core/FileUtils.h"
 #include "platform/office/Spreadsheet.h"
@@ -19,10 +18,7 @@ namespace {
 
 const char* const kRelNs = "http://schemas.openxmlformats.org/officeDocument/2006/relationships";
 
-AnsiString Fail(const AnsiString& FileName, const AnsiString& Why)
-{
-    return "Cannot write workbook " + FileName + ": " + Why;
-}
+constexpr auto Fail = XlsxPackage::WriteFailure;
 
 // Text for XML content and attributes; characters XML cannot carry are left out.
 AnsiString Escape(const AnsiString& S)
@@ -122,7 +118,7 @@ struct TPackageEdit {
 
 void WritePackage(const AnsiString& FileName, const TPackageEdit& Edit)
 {
-    const AnsiString temp = FileName + ".part" + std::to_string(getpid());
+    const AnsiString temp = XlsxPackage::TemporaryPath(FileName);
     std::error_code ec;
     std::filesystem::copy_file(FileName, temp, std::filesystem::copy_options::overwrite_existing, ec);
     if (ec)
@@ -150,10 +146,11 @@ void WritePackage(const AnsiString& FileName, const TPackageEdit& Edit)
         z = nullptr;
     if (z)
         zip_discard(z);
-    if (!ok || std::rename(temp.c_str(), FileName.c_str()) != 0) {
+    if (!ok) {
         std::remove(temp.c_str());
-        throw ESpreadsheetError(Fail(FileName, ok ? "the file cannot be replaced" : "the archive cannot be written"));
+        throw ESpreadsheetError(Fail(FileName, "the archive cannot be written"));
     }
+    XlsxPackage::ReplaceWithTemporary(temp, FileName);
 }
 
 void ReplaceXlsxSheet(const AnsiString& FileName, const TSheet& Sheet)

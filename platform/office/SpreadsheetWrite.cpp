@@ -7,13 +7,30 @@
 #include <unistd.h>
 
 #include "platform/office/Spreadsheet.h"
+#include "platform/office/XlsxPackage_p.h"
 
-namespace {
+namespace XlsxPackage {
 
-AnsiString Fail(const AnsiString& FileName, const AnsiString& Why)
+AnsiString WriteFailure(const AnsiString& FileName, const AnsiString& Why)
 {
     return "Cannot write workbook " + FileName + ": " + Why;
 }
+
+AnsiString TemporaryPath(const AnsiString& FileName) { return FileName + ".part" + std::to_string(getpid()); }
+
+void ReplaceWithTemporary(const AnsiString& Temp, const AnsiString& FileName)
+{
+    if (std::rename(Temp.c_str(), FileName.c_str()) != 0) {
+        std::remove(Temp.c_str());
+        throw ESpreadsheetError(WriteFailure(FileName, "the file cannot be replaced"));
+    }
+}
+
+} // namespace XlsxPackage
+
+namespace {
+
+constexpr auto Fail = XlsxPackage::WriteFailure;
 
 } // namespace
 
@@ -21,7 +38,7 @@ void WriteXlsx(const AnsiString& FileName, const TWorkbook& Book)
 {
     if (Book.Sheets.empty())
         throw ESpreadsheetError(Fail(FileName, "the workbook has no sheets"));
-    const AnsiString temp = FileName + ".part" + std::to_string(getpid());
+    const AnsiString temp = XlsxPackage::TemporaryPath(FileName);
     lxw_workbook* wb = workbook_new(temp.c_str());
     if (!wb)
         throw ESpreadsheetError(Fail(FileName, "out of memory"));
@@ -70,8 +87,5 @@ void WriteXlsx(const AnsiString& FileName, const TWorkbook& Book)
         std::remove(temp.c_str());
         throw ESpreadsheetError(Fail(FileName, failure));
     }
-    if (std::rename(temp.c_str(), FileName.c_str()) != 0) {
-        std::remove(temp.c_str());
-        throw ESpreadsheetError(Fail(FileName, "the file cannot be replaced"));
-    }
+    XlsxPackage::ReplaceWithTemporary(temp, FileName);
 }

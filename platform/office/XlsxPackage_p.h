@@ -22,4 +22,11 @@ bool ReadMember(zip_t* Z, const AnsiString& Name, std::string& Bytes, const Ansi
 // "xl/worksheets/sheet1.xml", "/xl/x.xml" is "xl/x.xml").
 AnsiString MemberPath(const AnsiString& Target);
 
+// A workbook is written into a temporary file beside FileName that takes its place only
+// when whole.
+AnsiString WriteFailure(const AnsiString& FileName, const AnsiString& Why);
+AnsiString TemporaryPath(const AnsiString& FileName);
+// Renames Temp onto FileName; when it cannot, removes Temp and raises ESpreadsheetError.
+void ReplaceWithTemporary(const AnsiString& Temp, const AnsiString& FileName);
+
 } // namespace XlsxPackage
