@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "components/grid/Ravgrid.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace Fuzz {
 
@@ -16,6 +17,16 @@ inline std::unique_ptr<TRavArodozIdad> SampleGrid()
         for (int c = 0; c < 4; ++c)
             g->SetCellEx(c, r, cells[(r * 4 + c) % 8]);
     return g;
+}
+
+// The grid the readers load into, made once for the whole run.
+inline TRavArodozIdad& TargetGrid()
+{
+    static std::unique_ptr<TRavArodozIdad> grid = [] {
+        EnsureApplication();
+        return std::make_unique<TRavArodozIdad>(nullptr);
+    }();
+    return *grid;
 }
 
 } // namespace Fuzz

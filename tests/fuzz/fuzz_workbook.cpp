@@ -19,10 +19,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, size_t Size)
 {
-    static std::unique_ptr<TRavArodozIdad> grid = [] {
-        Fuzz::EnsureApplication();
-        return std::make_unique<TRavArodozIdad>(nullptr);
-    }();
+    TRavArodozIdad* grid = &Fuzz::TargetGrid();
     if (Size < 1)
         return 0;
     try {
