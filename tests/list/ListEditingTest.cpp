@@ -17,20 +17,20 @@ protected:
         Form->ModelName = "ZV-XC";
         ShowListTab(true);
         ModalScript::AnswerText("4");
-        Setup()->SetFocus();
+        SetupGrid()->SetFocus();
         Press(VK_F2);
         ASSERT_EQ(Form->ListStepCount, 4);
         ModalScript::ClearLog();
     }
 
-    bool FocusInTable() { return Focus() == Setup() || Setup()->ContainsControl(Focus()); }
+    bool FocusInTable() { return Focus() == SetupGrid() || SetupGrid()->ContainsControl(Focus()); }
     // A click in the middle of a cell, where the user aims.
     void ClickCell(int Col, int Row)
     {
-        const TRect r = Setup()->CellRect(Col, Row);
-        TestInput::Click(Setup(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+        const TRect r = SetupGrid()->CellRect(Col, Row);
+        TestInput::Click(SetupGrid(), (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
     }
-    TRavInplaceEdit* Editor() { return Setup()->GetInplaceEditor(); }
+    TRavInplaceEdit* Editor() { return SetupGrid()->GetInplaceEditor(); }
     // Empties a field as the user does (all of it selected, Backspace) and leaves it with Tab.
     void EmptyAndLeave(TVodUriz* E)
     {
@@ -56,20 +56,20 @@ protected:
 // were: the clicked cell's editor does not write its text into the refused cell.
 TEST_F(ListEditing, ARefusedCellStaysEmptyWhenAComboCellIsClicked)
 {
-    Setup()->SetCellEx(1, 2, "Cp-D");
+    SetupGrid()->SetCellEx(1, 2, "Cp-D");
     RefuseFrequencyOfStep4();
     ClickCell(1, 2);
     EXPECT_EQ(Messages(), std::vector<AnsiString>{Refused});
-    EXPECT_EQ(Setup()->GetCellEx(3, 4), "");
-    EXPECT_EQ(Setup()->GetCellEx(1, 2), "Cp-D");
-    EXPECT_EQ(Setup()->Col(), 3);
-    EXPECT_EQ(Setup()->Row(), 4);
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 4), "");
+    EXPECT_EQ(SetupGrid()->GetCellEx(1, 2), "Cp-D");
+    EXPECT_EQ(SetupGrid()->Col(), 3);
+    EXPECT_EQ(SetupGrid()->Row(), 4);
     EXPECT_TRUE(FocusInTable()) << Focus()->Name();
     // The refused cell takes a new value from the keys.
     ModalScript::ClearLog();
     Type("12\r");
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Setup()->GetCellEx(3, 4), "12.00");
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 4), "12.00");
     EXPECT_FALSE(Form->InvalidCellPending);
     EXPECT_FALSE(Form->InputError);
 }
@@ -134,14 +134,14 @@ TEST_F(ListEditing, AfterAComboChoiceTheKeysStayInTheTable)
 {
     Form->mSend->SetText("FETC?");
     ClickCell(9, 1);
-    ASSERT_TRUE(Setup()->GridCombo()->Visible());
+    ASSERT_TRUE(SetupGrid()->GridCombo()->Visible());
     Press(VK_DOWN);
-    EXPECT_EQ(Setup()->GetCellEx(9, 1), "nF");
+    EXPECT_EQ(SetupGrid()->GetCellEx(9, 1), "nF");
     EXPECT_TRUE(FocusInTable()) << Focus()->Name();
     Press(VK_RIGHT);
     Type("7\r");
     EXPECT_EQ(Form->mSend->GetText(), "FETC?");
-    EXPECT_EQ(Setup()->GetCellEx(10, 1), "7.00000");
+    EXPECT_EQ(SetupGrid()->GetCellEx(10, 1), "7.00000");
 }
 
 // Typing into a cell that is not being edited replaces its text, however the cell was reached;
@@ -153,7 +153,7 @@ TEST_F(ListEditing, TypingIntoACellReplacesItsText)
         {"a click on the open editor", ClickTwice}, {"the arrow keys", Arrows}, {"a double click", DoubleClick}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Name);
-        Setup()->SetCellEx(10, 2, "0.00000");
+        SetupGrid()->SetCellEx(10, 2, "0.00000");
         ClickCell(0, 1);
         switch (c.Way) {
         case ClickOnce: ClickCell(10, 2); break;
@@ -170,10 +170,10 @@ TEST_F(ListEditing, TypingIntoACellReplacesItsText)
             TestInput::DblClick(Editor());
             break;
         }
-        ASSERT_EQ(Setup()->Col(), 10);
-        ASSERT_EQ(Setup()->Row(), 2);
+        ASSERT_EQ(SetupGrid()->Col(), 10);
+        ASSERT_EQ(SetupGrid()->Row(), 2);
         Type("1.5\r");
-        EXPECT_EQ(Setup()->GetCellEx(10, 2), "1.50000");
+        EXPECT_EQ(SetupGrid()->GetCellEx(10, 2), "1.50000");
         EXPECT_TRUE(Messages().empty());
     }
     // Once editing has begun a click places the caret.

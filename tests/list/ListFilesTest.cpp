@@ -71,12 +71,12 @@ TEST_F(ListFiles, SetupFileIsWrittenByteForByteAndReadBack)
 
     // Back: a new list, then Open.
     Form->ListSetupNewBtnClick(nullptr);
-    EXPECT_EQ(Setup()->GetRowCountEx(), 2);
+    EXPECT_EQ(SetupGrid()->GetRowCountEx(), 2);
     Form->StepNominal[2] = Form->StepNominalUnit[2] = 0;
     ModalScript::AnswerFile(path);
     Form->ListSetupOpenBtnClick(nullptr);
-    EXPECT_EQ(Row(Setup(), 1, 18), DefaultStep);
-    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+    EXPECT_EQ(Row(SetupGrid(), 1, 18), DefaultStep);
+    EXPECT_EQ(Row(SetupGrid(), 2, 18), AbsStep);
     EXPECT_EQ(Form->StepNominal[2], 25000);
     EXPECT_EQ(Form->StepNominalUnit[2], 3);
     EXPECT_EQ(Form->ListStepCount, 2);
@@ -88,7 +88,7 @@ TEST_F(ListFiles, SetupFileIsWrittenByteForByteAndReadBack)
     Form->ListSetupNewBtnClick(nullptr);
     ModalScript::AnswerFile(dir + "lf_ListSetup.txt");
     Form->ListSetupOpenBtnClick(nullptr);
-    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+    EXPECT_EQ(Row(SetupGrid(), 2, 18), AbsStep);
 }
 
 // Each file dialog of the list tabs starts in its folder under the prefix, with no name yet;
@@ -129,7 +129,7 @@ TEST_F(ListFiles, DialogsStartInTheirFoldersUnderThePrefix)
         EXPECT_EQ(ModalScript::LastRequest().Folder, MapWindowsPath(c.Folder));
         EXPECT_EQ(ModalScript::LastRequest().Value, "");
     }
-    EXPECT_EQ(Row(Setup(), 2, 18), AbsStep); // opened back from the folder
+    EXPECT_EQ(Row(SetupGrid(), 2, 18), AbsStep); // opened back from the folder
     EXPECT_EQ(Form->StepNominal[2], 25000);
 }
 
@@ -201,7 +201,7 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
         ModalScript::AnswerButton(IDOK);
         Form->ListSetupOpenBtnClick(nullptr);
         EXPECT_EQ(ModalScript::LastRequest().Text.substr(0, strlen(r.Message)), r.Message) << r.File;
-        EXPECT_EQ(Row(Setup(), 2, 18), AbsStep) << r.File;
+        EXPECT_EQ(Row(SetupGrid(), 2, 18), AbsStep) << r.File;
         EXPECT_EQ(Form->StepNominal[2], 25000) << r.File;
     }
 
@@ -212,8 +212,8 @@ TEST_F(ListFiles, BadSetupFilesAreRefusedAndTheListStays)
     Form->ListSetupOpenBtnClick(nullptr);
     EXPECT_EQ(Messages(), std::vector<AnsiString>{" 1 <= Step Count <= 1000  " + dir + "many_ListSetup.txt"});
     EXPECT_EQ(Form->ListStepCount, 1000);
-    EXPECT_EQ(Setup()->GetRowCountEx(), 1001);
-    EXPECT_EQ(Setup()->GetCellEx(0, 1000), "1000");
+    EXPECT_EQ(SetupGrid()->GetRowCountEx(), 1001);
+    EXPECT_EQ(SetupGrid()->GetCellEx(0, 1000), "1000");
     EXPECT_EQ(Form->StepNominalUnit[1000], 1);
 
     // An unknown unit takes the first position of the function's list.
@@ -228,7 +228,7 @@ TEST_F(ListFiles, ResultFileHoldsTheSetupOfTheRunAndSplitsEveryValue)
 {
     Form->MeasuredSetupSection = ListSetupSectionText();
     // The setup changed after the run: the file keeps the one the records were measured with.
-    Setup()->SetCellEx(1, 1, "Cp-D");
+    SetupGrid()->SetCellEx(1, 1, "Cp-D");
     Meas()->SetRowCountEx(4);
     const std::vector<std::vector<AnsiString>> records{
         {"1", "1", "Cs-Rs", "OFF", "OFF", "1.000 kHz", "1.00 V", " 99.9870 nF", " 2.00013  ohm", "", "", "PASS"},
@@ -282,11 +282,11 @@ TEST_F(ListFiles, LongWordsAreReadWhole)
         Form->ListSetupOpenBtnClick(nullptr);
         EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
         ASSERT_EQ(Form->ListStepCount, 2);
-        EXPECT_EQ(Row(Setup(), 1, 18), (std::vector<AnsiString>{"1", "Cp-D", "Freq(kHz)", "1.00000000000",
+        EXPECT_EQ(Row(SetupGrid(), 1, 18), (std::vector<AnsiString>{"1", "Cp-D", "Freq(kHz)", "1.00000000000",
             "Level(V)", "1.00", "Primary", "SEQ", "", "nF", "90.0000000000", "110.000000000000", "", "", "", "",
             "REL", "OFF"}));
         EXPECT_EQ(Form->StepNominal[1], 25000);
         EXPECT_EQ(Form->StepNominalUnit[1], 2);
-        EXPECT_EQ(Row(Setup(), 2, 18), AbsStep);
+        EXPECT_EQ(Row(SetupGrid(), 2, 18), AbsStep);
     }
 }

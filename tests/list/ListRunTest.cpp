@@ -167,7 +167,7 @@ TEST_F(ListRun, AlcRetriggersTheFirstStepTwiceAndTheNominalGoesWithEveryLoop)
     auto abs = Step("1", "Cs-Rs", "OFF", "", "", "");
     abs[16] = "ABS";
     FillSteps({abs, Step("2", "Cs-Rs", "OFF", "", "", "")});
-    Setup()->SetCellEx(16, 2, "ABS");
+    SetupGrid()->SetCellEx(16, 2, "ABS");
     Form->AlcOn = 1;
     Form->MeasListSetupLoopEdit->SetText("2");
     StartAndWait();

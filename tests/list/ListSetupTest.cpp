@@ -16,7 +16,7 @@ protected:
     {
         ListFixture::SetUp();
         ShowListTab(true);
-        Setup()->SetFocus();
+        SetupGrid()->SetFocus();
         ModalScript::ClearLog();
     }
 
@@ -24,17 +24,17 @@ protected:
     void GoTo(int Col, int Row)
     {
         // Bounded: a refused cell pulls the cursor back.
-        for (int i = 0; i < 40 && Setup()->Row() != Row; ++i)
-            Press(Setup()->Row() < Row ? VK_DOWN : VK_UP);
-        for (int i = 0; i < 40 && Setup()->Col() != Col; ++i)
-            Press(Setup()->Col() < Col ? VK_RIGHT : VK_LEFT);
-        ASSERT_EQ(Setup()->Col(), Col);
-        ASSERT_EQ(Setup()->Row(), Row);
+        for (int i = 0; i < 40 && SetupGrid()->Row() != Row; ++i)
+            Press(SetupGrid()->Row() < Row ? VK_DOWN : VK_UP);
+        for (int i = 0; i < 40 && SetupGrid()->Col() != Col; ++i)
+            Press(SetupGrid()->Col() < Col ? VK_RIGHT : VK_LEFT);
+        ASSERT_EQ(SetupGrid()->Col(), Col);
+        ASSERT_EQ(SetupGrid()->Row(), Row);
     }
     // The combo of the current cell (open, as every cell's editor is) stepped down to Item.
     void Choose(const AnsiString& Item)
     {
-        TGridCombo* cb = Setup()->GridCombo();
+        TGridCombo* cb = SetupGrid()->GridCombo();
         ASSERT_TRUE(cb->Visible());
         const int target = cb->Items()->IndexOf(Item);
         ASSERT_GE(target, 0) << Item;
@@ -54,17 +54,17 @@ protected:
     void AddStepsWithF2(const AnsiString& Answer)
     {
         ModalScript::AnswerText(Answer);
-        Setup()->SetFocus();
+        SetupGrid()->SetFocus();
         Press(VK_F2);
     }
     // Far to the right, where the editors on the way would take the arrow keys.
     void GoFarRight(int Col, int Row)
     {
-        Setup()->SetFocus();
-        Setup()->SetRow(Row);
-        Setup()->SetCol(Col - 1);
+        SetupGrid()->SetFocus();
+        SetupGrid()->SetRow(Row);
+        SetupGrid()->SetCol(Col - 1);
         Press(VK_RIGHT);
-        ASSERT_EQ(Setup()->Col(), Col);
+        ASSERT_EQ(SetupGrid()->Col(), Col);
     }
 };
 
@@ -72,27 +72,27 @@ TEST_F(ListSetup, EmptyListTakesStepsFromF2AndDcrLocksItsColumns)
 {
     EXPECT_TRUE(ListIsEmpty());
     Type("5");
-    EXPECT_EQ(Setup()->GetCellEx(0, 1), "");    // nothing can be edited in the empty list
+    EXPECT_EQ(SetupGrid()->GetCellEx(0, 1), "");    // nothing can be edited in the empty list
     AddStepsWithF2("3");
     EXPECT_EQ(ModalScript::LastRequest().Text, "Please key in Step");
-    ASSERT_EQ(Setup()->GetRowCountEx(), 4);
+    ASSERT_EQ(SetupGrid()->GetRowCountEx(), 4);
     EXPECT_EQ(Form->ListStepCount, 3);
-    EXPECT_EQ(Row(Setup(), 3, 18), (std::vector<AnsiString>{"3", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00",
+    EXPECT_EQ(Row(SetupGrid(), 3, 18), (std::vector<AnsiString>{"3", "Cs-Rs", "Freq(kHz)", "1.000", "Level(V)", "1.00",
         "Primary", "SEQ", "", "pF", "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"}));
 
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(1, 2);
     Choose("DCR");
-    EXPECT_EQ(Row(Setup(), 2, 18), (std::vector<AnsiString>{"2", "DCR", "", "", "", "", "Primary", "SEQ", "", " ohm",
-        "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"}));
+    EXPECT_EQ(Row(SetupGrid(), 2, 18), (std::vector<AnsiString>{"2", "DCR", "", "", "", "", "Primary", "SEQ", "",
+        " ohm", "0.00000", "0.00000", "", "", "", "", "OFF", "OFF"}));
     // The frequency, level and monitor cells of a DCR step take nothing; Limit_Type offers Primary and OFF.
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(3, 2);
     Type("7");
-    EXPECT_EQ(Setup()->GetCellEx(3, 2), "");
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 2), "");
     GoTo(6, 2);
-    ASSERT_TRUE(Setup()->GridCombo()->Visible());
-    TStrings* items = Setup()->GridCombo()->Items();
+    ASSERT_TRUE(SetupGrid()->GridCombo()->Visible());
+    TStrings* items = SetupGrid()->GridCombo()->Items();
     ASSERT_EQ(items->Count(), 2);
     EXPECT_EQ(items->Strings(0), "Primary");
     EXPECT_EQ(items->Strings(1), "OFF");
@@ -103,30 +103,30 @@ TEST_F(ListSetup, RowCheckRefusesKeepsTheCellPendingAndRewritesAcceptedValues)
 {
     Form->ModelName = "ZV-XC";
     AddStepsWithF2("2");
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(3, 2);
     Type("100.1\r");
     const AnsiString refused = "Step2 ''Freq_Level'' over  range! 0.01 kHz <= Freq_Value <= 100 kHz !";
     EXPECT_EQ(Messages(), std::vector<AnsiString>{refused}); // one Enter, one warning
-    EXPECT_EQ(Setup()->GetCellEx(3, 2), "");
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 2), "");
     EXPECT_TRUE(Form->InputError);
     EXPECT_TRUE(Form->InvalidCellPending);
     // The buttons wait for the cell; another move reports it again and returns to it.
     Form->ListSetupNewBtnClick(nullptr);
     EXPECT_EQ(Form->ListStepCount, 2);
     ModalScript::ClearLog();
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     Press(VK_UP);
     EXPECT_GE(Messages().size(), 1u);
     EXPECT_EQ(Messages().back(), refused);
-    EXPECT_EQ(Setup()->Col(), 3);
-    EXPECT_EQ(Setup()->Row(), 2);
+    EXPECT_EQ(SetupGrid()->Col(), 3);
+    EXPECT_EQ(SetupGrid()->Row(), 2);
     // Only a value for that cell ends the refusal.
     ModalScript::ClearLog();
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     Type("12.346\r");
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Setup()->GetCellEx(3, 2), "12.35");
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 2), "12.35");
     EXPECT_FALSE(Form->InputError);
     EXPECT_FALSE(Form->InvalidCellPending);
 
@@ -155,15 +155,15 @@ TEST_F(ListSetup, RowCheckRulesByColumn)
     };
     const int marks[16] = {0, 0, 0, 1, 0, 2, 0, 0, 3, 0, 4, 5, 6, 0, 7, 8};
     for (const auto& c : cases) {
-        Setup()->SetCellEx(1, 1, c.Function);
-        Setup()->SetCellEx(9, 1, c.Unit);
-        Setup()->SetCellEx(7, 1, c.Mode);
-        Setup()->SetCellEx(c.Col, 1, c.Typed);
+        SetupGrid()->SetCellEx(1, 1, c.Function);
+        SetupGrid()->SetCellEx(9, 1, c.Unit);
+        SetupGrid()->SetCellEx(7, 1, c.Mode);
+        SetupGrid()->SetCellEx(c.Col, 1, c.Typed);
         Form->EditedColumn[marks[c.Col]] = true;
         Form->EditedRow = 1;
         ModalScript::ClearLog();
         ValidateListSetupRow();
-        EXPECT_EQ(Setup()->GetCellEx(c.Col, 1), c.Shown) << c.Typed;
+        EXPECT_EQ(SetupGrid()->GetCellEx(c.Col, 1), c.Shown) << c.Typed;
         if (c.Message) {
             EXPECT_EQ(Messages(), std::vector<AnsiString>{AnsiString("Step1") + c.Message}) << c.Typed;
         } else {
@@ -180,7 +180,7 @@ TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
     Form->StepNominal[3] = 25000;
     Form->StepNominalUnit[3] = 1;
     Form->StepNominal[5] = 7;
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(0, 3);
     Press(VK_INSERT);
     ASSERT_EQ(Form->ListStepCount, 6);
@@ -188,8 +188,8 @@ TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
     EXPECT_EQ(Form->StepNominal[4], 25000);
     EXPECT_EQ(Form->StepNominalUnit[4], 1);
     EXPECT_EQ(Form->StepNominal[6], 7);
-    EXPECT_EQ(Setup()->GetCellEx(1, 3), "Cs-Rs");
-    EXPECT_EQ(Setup()->GetCellEx(0, 6), "6");
+    EXPECT_EQ(SetupGrid()->GetCellEx(1, 3), "Cs-Rs");
+    EXPECT_EQ(SetupGrid()->GetCellEx(0, 6), "6");
 
     GoTo(0, 2);
     Press(VK_DELETE);
@@ -197,7 +197,7 @@ TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
     EXPECT_EQ(Form->StepNominal[3], 25000);
     EXPECT_EQ(Form->StepNominal[5], 7);
     EXPECT_EQ(Form->StepNominal[6], 0);
-    EXPECT_EQ(Setup()->GetCellEx(0, 5), "5");
+    EXPECT_EQ(SetupGrid()->GetCellEx(0, 5), "5");
 
     // A full list: the insertion is refused before the table changes.
     ModalScript::AnswerText("100");
@@ -207,22 +207,22 @@ TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
     Form->ListSetupInsertBtnClick(nullptr);
     ModalScript::ClearAnswers();
     ASSERT_EQ(Form->ListStepCount, 105);
-    Setup()->SetRowCountEx(1001);
-    Setup()->AutoNumberCol(0);
+    SetupGrid()->SetRowCountEx(1001);
+    SetupGrid()->AutoNumberCol(0);
     for (int r = 106; r <= 1000; ++r)
-        Setup()->SetCellEx(1, r, "Cs-D");
+        SetupGrid()->SetCellEx(1, r, "Cs-D");
     Form->StepNominal[1000] = 99;
     Form->ListStepCount = 1000;
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(0, 4);
     ModalScript::ClearLog();
     ModalScript::AnswerButton(IDOK);
     Press(VK_INSERT);
     EXPECT_EQ(Messages(), std::vector<AnsiString>{" 1 <= Step <= 1000 !"});
-    EXPECT_EQ(Setup()->GetRowCountEx(), 1001);
+    EXPECT_EQ(SetupGrid()->GetRowCountEx(), 1001);
     EXPECT_EQ(Form->StepNominal[4], 25000 * 0 + Form->StepNominal[4]);
     EXPECT_EQ(Form->StepNominal[1000], 99);
-    EXPECT_EQ(Setup()->GetCellEx(1, 1000), "Cs-D");
+    EXPECT_EQ(SetupGrid()->GetCellEx(1, 1000), "Cs-D");
     // F2 on a full list asks nothing.
     ModalScript::ClearLog();
     ModalScript::AnswerButton(IDOK);
@@ -233,13 +233,13 @@ TEST_F(ListSetup, InsertAndDeleteKeepEveryStepsNominal)
 TEST_F(ListSetup, DeletingTheOnlyStepEmptiesTheList)
 {
     AddStepsWithF2("1");
-    Setup()->SetFocus();
+    SetupGrid()->SetFocus();
     GoTo(2, 1);
     Press(VK_DELETE);
-    EXPECT_EQ(Setup()->GetRowCountEx(), 2);
+    EXPECT_EQ(SetupGrid()->GetRowCountEx(), 2);
     EXPECT_EQ(Form->ListStepCount, 1);
     EXPECT_TRUE(ListIsEmpty());
-    EXPECT_EQ(Setup()->Col(), 0);
+    EXPECT_EQ(SetupGrid()->Col(), 0);
 }
 
 TEST_F(ListSetup, AddStepAndCopyStepButtons)
@@ -260,7 +260,7 @@ TEST_F(ListSetup, AddStepAndCopyStepButtons)
     Form->ListSetupInsertBtnClick(nullptr);
     ASSERT_EQ(Form->ListStepCount, 6);
     for (int r = 1; r <= 6; ++r) {
-        Setup()->SetCellEx(3, r, std::to_string(r) + ".000");
+        SetupGrid()->SetCellEx(3, r, std::to_string(r) + ".000");
         Form->StepNominal[r] = r * 10;
     }
 
@@ -296,9 +296,9 @@ TEST_F(ListSetup, AddStepAndCopyStepButtons)
     const char* freqs[] = {"1.000", "2.000", "3.000", "4.000", "2.000", "3.000", "5.000", "6.000"};
     const int noms[] = {10, 20, 30, 40, 20, 30, 50, 60};
     for (int r = 1; r <= 8; ++r) {
-        EXPECT_EQ(Setup()->GetCellEx(3, r), freqs[r - 1]) << r;
+        EXPECT_EQ(SetupGrid()->GetCellEx(3, r), freqs[r - 1]) << r;
         EXPECT_EQ(Form->StepNominal[r], noms[r - 1]) << r;
-        EXPECT_EQ(Setup()->GetCellEx(0, r), std::to_string(r));
+        EXPECT_EQ(SetupGrid()->GetCellEx(0, r), std::to_string(r));
     }
 }
 
@@ -313,10 +313,10 @@ TEST_F(ListSetup, SetSweepGeneratesFrequencyAndLevelStepsFrontAndBack)
     ASSERT_EQ(Form->ListStepCount, 10);
     const char* freqs[] = {"1.000", "23.11", "45.22", "67.33", "89.44", "111.6", "133.7", "155.8", "177.9", "200.0"};
     for (int r = 1; r <= 10; ++r) {
-        EXPECT_EQ(Setup()->GetCellEx(3, r), freqs[r - 1]) << r;
-        EXPECT_EQ(Setup()->GetCellEx(5, r), "1.00") << r;
-        EXPECT_EQ(Setup()->GetCellEx(6, r), "OFF") << r;
-        EXPECT_EQ(Setup()->GetCellEx(7, r), "") << r;
+        EXPECT_EQ(SetupGrid()->GetCellEx(3, r), freqs[r - 1]) << r;
+        EXPECT_EQ(SetupGrid()->GetCellEx(5, r), "1.00") << r;
+        EXPECT_EQ(SetupGrid()->GetCellEx(6, r), "OFF") << r;
+        EXPECT_EQ(SetupGrid()->GetCellEx(7, r), "") << r;
     }
 
     // A level sweep behind step 3 with an ABS nominal.
@@ -338,12 +338,12 @@ TEST_F(ListSetup, SetSweepGeneratesFrequencyAndLevelStepsFrontAndBack)
     // Each point on its own: 0.01 + 3 x 1.99 / 4 is 1.5025, shown 1.50.
     const char* levels[] = {"0.01", "0.51", "1.01", "1.50", "2.00"};
     for (int k = 0; k < 5; ++k) {
-        EXPECT_EQ(Setup()->GetCellEx(5, 4 + k), levels[k]) << k;
-        EXPECT_EQ(Setup()->GetCellEx(3, 4 + k), "0.50") << k;
-        EXPECT_EQ(Setup()->GetCellEx(16, 4 + k), "ABS") << k;
+        EXPECT_EQ(SetupGrid()->GetCellEx(5, 4 + k), levels[k]) << k;
+        EXPECT_EQ(SetupGrid()->GetCellEx(3, 4 + k), "0.50") << k;
+        EXPECT_EQ(SetupGrid()->GetCellEx(16, 4 + k), "ABS") << k;
         EXPECT_EQ(Form->StepNominal[4 + k], -15000) << k;
     }
-    EXPECT_EQ(Setup()->GetCellEx(3, 9), "67.33");   // the old step 4 moved down with its nominal
+    EXPECT_EQ(SetupGrid()->GetCellEx(3, 9), "67.33");   // the old step 4 moved down with its nominal
     EXPECT_EQ(Form->StepNominal[9], 44);
 
     // Point 0 and a destination past the list are refused; the list stays.
@@ -369,9 +369,9 @@ TEST_F(ListSetup, MonitorAbsOpensTheNominalPanelWhichChecksItsRange)
     AddStepsWithF2("3");
     Form->StepNominal[2] = 25000;
     Form->StepNominalUnit[2] = 1;
-    Setup()->SetFocus();
-    Setup()->SetRow(2);
-    Setup()->SetCol(15);
+    SetupGrid()->SetFocus();
+    SetupGrid()->SetRow(2);
+    SetupGrid()->SetCol(15);
     Press(VK_RIGHT);
     Choose("ABS");
     ASSERT_TRUE(Form->SetNominalPan->Visible());
@@ -392,7 +392,7 @@ TEST_F(ListSetup, MonitorAbsOpensTheNominalPanelWhichChecksItsRange)
     EXPECT_TRUE(Form->ListSetupGroup->Enabled());
     EXPECT_EQ(Form->StepNominal[2], 123000);
     EXPECT_EQ(Form->StepNominalUnit[2], 3);
-    EXPECT_EQ(Setup()->GetCellEx(16, 2), "ABS");
+    EXPECT_EQ(SetupGrid()->GetCellEx(16, 2), "ABS");
 }
 
 // The fixed frequency of a level sweep is bounded by the model's highest frequency, like
@@ -432,7 +432,7 @@ TEST_F(ListSetup, FixedFrequencyOfALevelSweepIsBoundedByTheModel)
             EXPECT_FALSE(Form->ListSweepPan->Visible());
         } else {
             EXPECT_FALSE(Form->ListSweepPan->Visible());
-            EXPECT_EQ(Setup()->GetCellEx(3, 1), c.Generated);
+            EXPECT_EQ(SetupGrid()->GetCellEx(3, 1), c.Generated);
         }
     }
 }
@@ -459,8 +459,8 @@ TEST_F(ListSetup, GenerationReadsDecimalCommas)
         EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? AnsiString() : Messages()[0]);
         ASSERT_EQ(Form->ListStepCount, static_cast<int>(c.Swept.size()));
         for (size_t k = 0; k < c.Swept.size(); ++k) {
-            EXPECT_EQ(Setup()->GetCellEx(c.SweptCol, static_cast<int>(k) + 1), c.Swept[k]) << k;
-            EXPECT_EQ(Setup()->GetCellEx(c.FixedCol, static_cast<int>(k) + 1), c.FixedShown) << k;
+            EXPECT_EQ(SetupGrid()->GetCellEx(c.SweptCol, static_cast<int>(k) + 1), c.Swept[k]) << k;
+            EXPECT_EQ(SetupGrid()->GetCellEx(c.FixedCol, static_cast<int>(k) + 1), c.FixedShown) << k;
         }
     }
 }
@@ -479,30 +479,30 @@ TEST_F(ListSetup, InsertAndAppendKeepEveryStep)
         Form->ListSetupNewBtnClick(nullptr);
         if (c.OneStep) {
             AddStepsWithF2("1");
-            Setup()->SetCellEx(1, 1, "Cp-D");
-            Setup()->SetCellEx(16, 1, "ABS");
+            SetupGrid()->SetCellEx(1, 1, "Cp-D");
+            SetupGrid()->SetCellEx(16, 1, "ABS");
             Form->StepNominal[1] = 77;
             Form->StepNominalUnit[1] = 2;
         }
         if (c.Col == 0) {
-            Setup()->SetFocus();
+            SetupGrid()->SetFocus();
             GoTo(0, 1);
         } else {
             GoFarRight(c.Col, 1);
         }
         Press(c.Key);
         const int steps = c.OneStep ? 2 : 1;
-        ASSERT_EQ(Setup()->GetRowCountEx(), steps + 1);
+        ASSERT_EQ(SetupGrid()->GetRowCountEx(), steps + 1);
         EXPECT_EQ(Form->ListStepCount, steps);
-        EXPECT_EQ(Row(Setup(), c.NewRow, 18), (std::vector<AnsiString>{std::to_string(c.NewRow), "Cs-Rs",
+        EXPECT_EQ(Row(SetupGrid(), c.NewRow, 18), (std::vector<AnsiString>{std::to_string(c.NewRow), "Cs-Rs",
             "Freq(kHz)", "1.000", "Level(V)", "1.00", "Primary", "SEQ", "", "pF", "0.00000", "0.00000", "", "", "", "",
             "OFF", "OFF"}));
         EXPECT_EQ(Form->StepNominal[c.NewRow], 0);
         if (c.OneStep) {
             const int kept = 3 - c.NewRow;
-            EXPECT_EQ(Setup()->GetCellEx(0, kept), std::to_string(kept));
-            EXPECT_EQ(Setup()->GetCellEx(1, kept), "Cp-D");
-            EXPECT_EQ(Setup()->GetCellEx(16, kept), "ABS");
+            EXPECT_EQ(SetupGrid()->GetCellEx(0, kept), std::to_string(kept));
+            EXPECT_EQ(SetupGrid()->GetCellEx(1, kept), "Cp-D");
+            EXPECT_EQ(SetupGrid()->GetCellEx(16, kept), "ABS");
             EXPECT_EQ(Form->StepNominal[kept], 77);
             EXPECT_EQ(Form->StepNominalUnit[kept], 2);
         }
@@ -531,7 +531,7 @@ TEST_F(ListSetup, F3IsRefusedWhereTheCopyStepButtonIs)
         }
         for (int how = 0; how < 2; ++how) {
             if (how == 0) {
-                Setup()->SetFocus();
+                SetupGrid()->SetFocus();
                 Press(VK_F3);
             } else {
                 ClickButton(Form->ListSetupCopyBtn);

@@ -46,10 +46,10 @@ void ListFixture::Type(const AnsiString& Text)
 
 void ListFixture::FillSteps(const std::vector<std::vector<AnsiString>>& Steps)
 {
-    Setup()->SetRowCountEx(static_cast<int>(Steps.size()) + 1);
+    SetupGrid()->SetRowCountEx(static_cast<int>(Steps.size()) + 1);
     for (size_t r = 0; r < Steps.size(); ++r)
         for (size_t c = 0; c < Steps[r].size(); ++c)
-            Setup()->SetCellEx(static_cast<int>(c), static_cast<int>(r) + 1, Steps[r][c]);
+            SetupGrid()->SetCellEx(static_cast<int>(c), static_cast<int>(r) + 1, Steps[r][c]);
     Form->ListStepCount = static_cast<int>(Steps.size());
 }
 

@@ -28,7 +28,7 @@ protected:
         MainWindowFixture::TearDown();
     }
     std::function<void(const TModalRequest&)> Previous;
-    TRavArodozIdad* Setup() const { return Form->ListSetupGrid; }
+    TRavArodozIdad* SetupGrid() const { return Form->ListSetupGrid; }
     TRavArodozIdad* Meas() const { return Form->ListMeasGrid; }
 
     // The list tabs as the title soft keys leave them (without an instrument to switch).

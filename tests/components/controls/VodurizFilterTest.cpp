@@ -41,7 +41,7 @@ struct Filter : ::testing::Test {
         m.OnSelectNext = [this] { ++tabs; };
     }
     void TearDown() override { SetSeparators('.', ','); }
-    void Setup(const KeyCase& c)
+    void Configure(const KeyCase& c)
     {
         m.SetEditType(c.type);
         m.SetPrecision(c.precision);
@@ -68,7 +68,7 @@ class KeyTable : public Filter, public ::testing::WithParamInterface<KeyCase> {}
 TEST_P(KeyTable, Filters)
 {
     const KeyCase& c = GetParam();
-    Setup(c);
+    Configure(c);
     Type(c.keys);
     EXPECT_EQ(m.WindowText(), c.expected);
     EXPECT_EQ(m.SelStart(), c.caret);
