@@ -68,6 +68,20 @@ AnsiString TBaseGrid::GetCellEx(int ACol, int ARow)
     return s;
 }
 
+void TBaseGrid::GetRowEx(int ARow, std::span<std::string_view> Texts, std::span<AnsiString> Bufs)
+{
+    Store().TextViews(ARow, Texts);
+    // Only a cell with properties can be merged, and the hook only runs below its limit.
+    const bool hook = ARow < FDisplTextRowLimit, props = Store().RowHasProps(ARow);
+    if (!hook && !props)
+        return;
+    for (size_t c = 0; c < Texts.size(); ++c)
+        if (hook || Props(int(c), ARow)) {
+            Bufs[c] = GetCellEx(int(c), ARow);
+            Texts[c] = Bufs[c];
+        }
+}
+
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value)
 {
     if (HasCellProperties(ACol, ARow)) {
