@@ -71,11 +71,11 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
         {"Step", "Function", "Freq(kHz)", mon1, "Primary", "Unit", "Second", "Unit", mon2, "Unit", mon3, "Unit"}, false);
     const int rows = g->GetRowCountEx();
     text.reserve(text.size() + static_cast<size_t>(rows) * 130);
-    AnsiString cells[8];
+    std::string_view cells[8];
+    AnsiString bufs[8];
     std::string_view fields[12];
     for (int r = 1; r < rows; ++r) {
-        for (int c = 0; c < 8; ++c)
-            cells[c] = g->GetCellEx(c, r);
+        g->GetRowEx(r, cells, bufs);
         for (int c = 0; c < 4; ++c)
             fields[c] = cells[c];
         for (int c = 4; c < 8; ++c)

@@ -10,6 +10,7 @@
 namespace {
 
 constexpr size_t kBlock = 1 << 20;        // bytes gathered before one write
+constexpr size_t kDirect = 64 << 10;      // a piece this large is written without gathering
 constexpr off_t kStartEvery = 8 << 20;    // written bytes the disk is set to work on at once
 
 } // namespace
@@ -19,11 +20,9 @@ AnsiString SavingPath(const AnsiString& Path) { return Path + ".saving"; }
 TSafeSave::TSafeSave(const AnsiString& Path) : FPath(Path)
 {
     // A file that may not be written is not replaced either.
-    if (::access(Path.c_str(), F_OK) == 0 && ::access(Path.c_str(), W_OK) != 0)
+    if (::access(Path.c_str(), W_OK) != 0 && errno != ENOENT)
         return;
     FFile = ::open(SavingPath(Path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (FFile >= 0)
-        FBuffer.reserve(kBlock);
 }
 
 TSafeSave::~TSafeSave()
@@ -68,10 +67,14 @@ bool TSafeSave::Write(std::string_view Bytes)
         return false;
     if (FBuffer.size() + Bytes.size() > kBlock && !Flush())
         return false;
-    if (Bytes.size() >= kBlock)
-        FFailed = !WriteOut(Bytes.data(), Bytes.size());
-    else
+    // A large piece goes out as it is, without a copy into the buffer.
+    if (Bytes.size() >= kDirect) {
+        FFailed = !Flush() || !WriteOut(Bytes.data(), Bytes.size());
+    } else {
+        if (FBuffer.capacity() < kBlock)
+            FBuffer.reserve(kBlock);
         FBuffer.append(Bytes);
+    }
     return !FFailed;
 }
 
