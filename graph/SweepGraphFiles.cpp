@@ -1,5 +1,4 @@
 // The sweep graph's result file, its bitmap, the report preview and Remove All.
-#include <cstdio>
 #include <string_view>
 
 #include "components/grid/Ravgrid.h"
@@ -11,6 +10,7 @@
 #include "platform/core/DateTime.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/core/FileUtils.h"
+#include "platform/core/SafeSave.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Panel.h"
@@ -71,11 +71,11 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
         {"Step", "Function", "Freq(kHz)", mon1, "Primary", "Unit", "Second", "Unit", mon2, "Unit", mon3, "Unit"}, false);
     const int rows = g->GetRowCountEx();
     text.reserve(text.size() + static_cast<size_t>(rows) * 130);
-    AnsiString cells[8];
+    std::string_view cells[8];
+    AnsiString bufs[8];
     std::string_view fields[12];
     for (int r = 1; r < rows; ++r) {
-        for (int c = 0; c < 8; ++c)
-            cells[c] = g->GetCellEx(c, r);
+        g->GetRowEx(r, cells, bufs);
         for (int c = 0; c < 4; ++c)
             fields[c] = cells[c];
         for (int c = 4; c < 8; ++c)
@@ -89,7 +89,7 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
 bool WriteSweepGraphResultFile(const AnsiString& FileName)
 {
     const AnsiString text = SweepGraphResultText(FileName);
-    return SafeSaveFile(FileName, [&](std::FILE* f) { std::fwrite(text.data(), 1, text.size(), f); });
+    return SafeSaveFile(FileName, [&](TSafeSave& f) { f.Write(text); });
 }
 
 void TLCRForm::SweepGraphSaveBtnClick(TObject*)
@@ -121,7 +121,9 @@ void TLCRForm::SweepGraphSaveGraphBtnClick(TObject*)
     picture.SetPixelFormat(pf24bit);
     SweepGraphChart->DrawToBitmap(&picture);
     const std::vector<Byte> data = picture.SaveToData();
-    SafeSaveFile(name, [&](std::FILE* f) { std::fwrite(data.data(), 1, data.size(), f); });
+    SafeSaveFile(name, [&](TSafeSave& f) {
+        f.Write(std::string_view(reinterpret_cast<const char*>(data.data()), data.size()));
+    });
     FocusPanel();
 }
 

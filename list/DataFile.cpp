@@ -1,7 +1,7 @@
 // The shared parts of the saved text files.
 #include "list/DataFile.h"
 
-#include <cstdio>
+#include <optional>
 
 #include "main/Lcr.h"
 #include "platform/core/FileUtils.h"
@@ -103,28 +103,24 @@ AnsiString ChooseSaveFile(TSaveDialog* Dialog, const AnsiString& Title, const An
     return path;
 }
 
-void WriteFileLine(std::FILE* File, const AnsiString& Line)
+void WriteFileLine(TSafeSave& File, const AnsiString& Line)
 {
-    std::fwrite(Line.data(), 1, Line.size(), File);
-    std::fwrite("\r\n", 1, 2, File);
+    File.Write(Line);
+    File.Write("\r\n");
 }
 
-bool SafeSaveFile(const AnsiString& Path, const std::function<void(std::FILE*)>& Write)
+bool SafeSaveFile(const AnsiString& Path, const std::function<void(TSafeSave&)>& Write)
 {
     const AnsiString target = MapWindowsPath(Path);
     ForceDirectories(ExtractFileDir(target));
-    std::FILE* file = nullptr;
-    for (int attempt = 0; attempt < 3 && !file; ++attempt)
-        file = OpenSaving(target);
-    bool ok = file != nullptr;
-    if (file) {
-        try {
-            Write(file);
-        } catch (...) {
-            AbandonSaving(file, target);
-            throw;
-        }
-        ok = CommitSaving(file, target);
+    std::optional<TSafeSave> file;
+    for (int attempt = 0; attempt < 3 && !(file && file->IsOpen()); ++attempt)
+        file.emplace(target);
+    bool ok = file->IsOpen();
+    if (ok) {
+        // Thrown out of Write, the save is given up as the file goes.
+        Write(*file);
+        ok = file->Commit();
     }
     if (!ok)
         ShowMessageBox("The file " + Path + " cannot be written !", "Warning", MB_OK | MB_ICONWARNING);

@@ -1,7 +1,6 @@
 #pragma once
 // What every saved text file of the program shares: the seven header lines, the
 // right-aligned fields, the name rule of the save dialogs and the safe save.
-#include <cstdio>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -10,6 +9,7 @@
 #include "platform/core/Types.h"
 
 class TOpenDialog;
+class TSafeSave;
 class TSaveDialog;
 
 // The texts the header names besides the date, the time and the path.
@@ -53,7 +53,7 @@ AnsiString ChooseSaveFile(TSaveDialog* Dialog, const AnsiString& Title, const An
 // Writes a file without ever losing the one already there: Write fills a temporary file in
 // the same folder, which then replaces Path. A file that cannot be written is named in a
 // "Warning" box and false is returned; the old file stays as it was.
-bool SafeSaveFile(const AnsiString& Path, const std::function<void(std::FILE*)>& Write);
+bool SafeSaveFile(const AnsiString& Path, const std::function<void(TSafeSave&)>& Write);
 
 // One line ended by "\r\n".
-void WriteFileLine(std::FILE* File, const AnsiString& Line);
+void WriteFileLine(TSafeSave& File, const AnsiString& Line);

@@ -1,4 +1,5 @@
 // The list setup file and the list result file, and the buttons that save and open them.
+#include <charconv>
 #include <cstdio>
 #include <cctype>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "main/Public.h"
 #include "platform/core/FloatConvert.h"
 #include "platform/core/IntConvert.h"
+#include "platform/core/SafeSave.h"
 #include "platform/core/StringUtils.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/Panel.h"
@@ -64,7 +66,7 @@ TCellParts SplitCell(std::string_view Cell)
 // frequencies a million times, so each text is worked out once.
 class TKhzTexts {
 public:
-    std::string_view Of(const AnsiString& Cell)
+    std::string_view Of(std::string_view Cell)
     {
         auto it = FKnown.find(Cell);
         if (it == FKnown.end()) {
@@ -81,7 +83,12 @@ public:
     }
 
 private:
-    std::unordered_map<AnsiString, AnsiString> FKnown;
+    // Looked up by the cell's view, without a string made for it.
+    struct THash {
+        using is_transparent = void;
+        size_t operator()(std::string_view S) const { return std::hash<std::string_view>()(S); }
+    };
+    std::unordered_map<AnsiString, AnsiString, THash, std::equal_to<>> FKnown;
 };
 
 // One word of the setup section; false at the end of the file.
@@ -139,10 +146,9 @@ AnsiString ListSetupSectionText()
 void WriteListSetupFile(const AnsiString& Path)
 {
     const AnsiString header = DataFileHeader(Path, Now(), CurrentDataFileIdentity());
-    SafeSaveFile(Path, [&](std::FILE* file) {
-        const AnsiString setup = ListSetupSectionText();
-        std::fwrite(header.data(), 1, header.size(), file);
-        std::fwrite(setup.data(), 1, setup.size(), file);
+    SafeSaveFile(Path, [&](TSafeSave& file) {
+        file.Write(header);
+        file.Write(ListSetupSectionText());
         WriteFileLine(file, PadField(EndMarker, 23));
     });
 }
@@ -231,20 +237,22 @@ void WriteListMeasResultFile(const AnsiString& Path)
 {
     TRavArodozIdad* g = LCRForm->ListMeasGrid;
     const AnsiString header = DataFileHeader(Path, Now(), CurrentDataFileIdentity());
-    SafeSaveFile(Path, [&](std::FILE* file) {
+    SafeSaveFile(Path, [&](TSafeSave& file) {
         // The setup the records were measured with; the current one before any run.
         const AnsiString& measured = LCRForm->MeasuredSetupSection;
         const AnsiString setup = measured.empty() ? ListSetupSectionText() : measured;
-        std::fwrite(header.data(), 1, header.size(), file);
-        std::fwrite(setup.data(), 1, setup.size(), file);
+        file.Write(header);
+        file.Write(setup);
         WriteFileLine(file, PadField("**********List_Meas_Result**********", 36));
         WriteFileLine(file, FieldLine({"Record_No", "Loop", "Step", "Function", "Mon(1)", "Mon(2)", "Freq(kHz)",
             "Level", "Unit", "Primary", "Unit", "Second", "Unit", "Monitor(1)", "Unit", "Monitor(2)", "Unit",
             "CMP(P/S)"}, ResultWidths, true));
-        // A million records: one line buffer, no copies of the cells' parts.
+        // A million records: one line buffer, the cells read in one pass a row, no copies.
         const int rows = g->GetRowCountEx();
         TKhzTexts khz;
-        AnsiString line, cell;
+        AnsiString line;
+        std::string_view cells[12];
+        AnsiString bufs[12];
         auto field = [&line](size_t Index, std::string_view Text) {
             line += ' ';
             AppendField(line, Text.empty() ? std::string_view("(null)") : Text,
@@ -252,24 +260,20 @@ void WriteListMeasResultFile(const AnsiString& Path)
         };
         for (int r = 1; r < rows; ++r) {
             line.clear();
+            g->GetRowEx(r, cells, bufs);
             char number[16];
-            field(0, std::string_view(number, static_cast<size_t>(std::snprintf(number, sizeof number, "%d", r))));
-            for (int c = 0; c <= 4; ++c) {
-                cell = g->GetCellEx(c, r);
-                field(static_cast<size_t>(c) + 1, cell);
+            field(0, std::string_view(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, r).ptr - number)));
+            for (size_t c = 0; c <= 4; ++c)
+                field(c + 1, cells[c]);
+            field(6, khz.Of(cells[5]));
+            for (size_t c = 6; c <= 10; ++c) {
+                const TCellParts parts = SplitCell(cells[c]);
+                field(2 * c - 5, parts.Number);
+                field(2 * c - 4, parts.Unit);
             }
-            cell = g->GetCellEx(5, r);
-            field(6, khz.Of(cell));
-            for (int c = 6; c <= 10; ++c) {
-                cell = g->GetCellEx(c, r);
-                const TCellParts parts = SplitCell(cell);
-                field(static_cast<size_t>(2 * c - 5), parts.Number);
-                field(static_cast<size_t>(2 * c - 4), parts.Unit);
-            }
-            cell = g->GetCellEx(11, r);
-            field(17, TrimLeftView(cell));
+            field(17, TrimLeftView(cells[11]));
             line += "\r\n";
-            std::fwrite(line.data(), 1, line.size(), file);
+            file.Write(line);
         }
         WriteFileLine(file, PadField(EndMarker, 23));
     });

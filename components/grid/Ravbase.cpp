@@ -68,6 +68,23 @@ AnsiString TBaseGrid::GetCellEx(int ACol, int ARow)
     return s;
 }
 
+void TBaseGrid::GetRowEx(int ARow, std::span<std::string_view> Texts, std::span<AnsiString> Bufs)
+{
+    Store().TextViews(ARow, Texts);
+    // Only a cell with properties can be merged; the display text is the store's unless
+    // a hook is set and the row is below its limit.
+    const bool hook = OnGetDisplText && ARow < FDisplTextRowLimit;
+    if (!hook && !Store().RowHasProps(ARow))
+        return;
+    for (size_t c = 0; c < Texts.size(); ++c) {
+        int bc = int(c), br = ARow;
+        if (hook || !IsBaseCellEx(int(c), ARow, bc, br)) {
+            Bufs[c] = GetCellEx(int(c), ARow);
+            Texts[c] = Bufs[c];
+        }
+    }
+}
+
 void TBaseGrid::SetCellEx(int ACol, int ARow, const AnsiString& Value)
 {
     if (HasCellProperties(ACol, ARow)) {

@@ -4,6 +4,8 @@
 // lives in its top-left base cell), redirected cell access through a
 // display-text hook, and its own grid lines.
 #include <functional>
+#include <span>
+#include <string_view>
 #include <utility>
 
 #include "components/grid/RavbaseCellProperties.h"
@@ -49,6 +51,10 @@ public:
 
     // Cell text: the base cell's text, through the display-text hook.
     AnsiString GetCellEx(int ACol, int ARow);
+    // GetCellEx of columns 0..Texts.size()-1 of ARow, read in one pass over the row: a view
+    // into the store, or into Bufs (as many) where a merged cell or the hook gives the text.
+    // Valid until the grid changes. Savers of a million rows read them so.
+    void GetRowEx(int ARow, std::span<std::string_view> Texts, std::span<AnsiString> Bufs);
     void SetCellEx(int ACol, int ARow, const AnsiString& Value);
     // Exactly this cell: no redirection, hook, repaint or footer update.
     AnsiString GetGridCell(int ACol, int ARow) const { return Cells(ACol, ARow); }

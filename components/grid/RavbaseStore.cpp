@@ -97,6 +97,21 @@ std::vector<std::string_view> TStoreRow::Texts() const
     return r;
 }
 
+void TStoreRow::Texts(std::span<std::string_view> Out) const
+{
+    size_t n = 0, len;
+    const unsigned char* p = FText ? GetVar(FText, n) : nullptr;
+    for (size_t c = 0; c < Out.size(); ++c) {
+        if (c < n) {
+            p = GetVar(p, len);
+            Out[c] = std::string_view(reinterpret_cast<const char*>(p), len);
+            p += len;
+        } else {
+            Out[c] = {};
+        }
+    }
+}
+
 void TStoreRow::ReplaceAll(const std::vector<std::string_view>& texts)
 {
     size_t n = texts.size();
@@ -367,6 +382,14 @@ std::string_view TCellStore::TextView(int col, int row) const
     if (row < 0 || size_t(row) >= FRows.size())
         return {};
     return FRows[size_t(row)].Text(col);
+}
+
+void TCellStore::TextViews(int row, std::span<std::string_view> Out) const
+{
+    if (row < 0 || size_t(row) >= FRows.size())
+        std::fill(Out.begin(), Out.end(), std::string_view());
+    else
+        FRows[size_t(row)].Texts(Out);
 }
 
 TStoreRow* TCellStore::RowFor(int row)

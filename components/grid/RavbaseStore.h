@@ -8,6 +8,7 @@
 // or goes at either end in constant time, and in the middle only the shorter
 // side moves.
 #include <memory>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -74,6 +75,8 @@ public:
 
     // Every text of the row, 0..TextCount()-1.
     std::vector<std::string_view> Texts() const;
+    // The texts of columns 0..Out.size()-1 in one pass (empty past the last held).
+    void Texts(std::span<std::string_view> Out) const;
     void SetTexts(const std::vector<std::string_view>& texts);
 
 private:
@@ -130,6 +133,9 @@ public:
     TCellStore& operator=(const TCellStore&) = delete;
 
     std::string_view TextView(int col, int row) const;
+    // TextView of columns 0..Out.size()-1 of a row, read in one pass over it.
+    void TextViews(int row, std::span<std::string_view> Out) const;
+    bool RowHasProps(int row) const { return row >= 0 && size_t(row) < FRows.size() && FRows[size_t(row)].HasAnyProps(); }
     AnsiString Text(int col, int row) const { return AnsiString(TextView(col, row)); }
     void SetText(int col, int row, std::string_view s);
 

@@ -41,8 +41,6 @@ char DetectDelimiter(const AnsiString& L1, const AnsiString& L2)
     return d;
 }
 
-bool Contains(const AnsiString& s, char c) { return c != '\0' && s.find(c) != AnsiString::npos; }
-
 } // namespace
 
 void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
@@ -54,18 +52,21 @@ void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
         throw VEvoRaraVedad("Cannot Create file " + FileName);
     // A field is quoted once when it holds the delimiter, a quote or a line
     // break, with its quotes doubled, so that every text reads back as it was.
-    const char special[] = {D, '"', '\r', '\n', '\0'};
-    auto appendField = [&](AnsiString& Line, AnsiString t) {
-        if (CSVJavaStyle && (Contains(t, '\r') || Contains(t, '\n'))) {
-            AnsiString j;
+    // A character loop: the library's search of a set looks up each character with a call.
+    auto special = [D](std::string_view t) {
+        return std::any_of(t.begin(), t.end(), [D](char ch) { return ch == D || ch == '"' || ch == '\r' || ch == '\n'; });
+    };
+    auto appendField = [&](AnsiString& Line, std::string_view t) {
+        AnsiString j;
+        if (CSVJavaStyle && t.find_first_of("\r\n") != std::string_view::npos) {
             for (char ch : t)
                 if (ch == '\r')
                     j += '~';
                 else if (ch != '\n')
                     j += ch;
-            t = std::move(j);
+            t = j;
         }
-        const bool quote = CSVQuoteAll || t.find_first_of(special) != AnsiString::npos;
+        const bool quote = CSVQuoteAll || special(t);
         if (!quote) {
             if (t.empty())
                 Line += CSVJavaStyle ? "^" : CSVQuoteEmpty ? "\"\"" : "";
@@ -90,13 +91,21 @@ void TRavArodozIdad::OutputToCSV(const AnsiString& FileName, bool Append)
     };
     TProgress progress(this);
     const int c0 = GetSaveStartCol(), c1 = GetSaveEndCol() + H;
-    AnsiString line;
+    TSavedColumns cols(this, c0, c1);
+    AnsiString line, check;
     for (int r = GetSaveStartRow(); r <= GetSaveEndRow(); ++r) {
         line.clear();
+        cols.Read(r);
         for (int i = c0; i <= c1; ++i) {
             if (i > c0)
                 line += D;
-            appendField(line, SaveCell(SaveWithHiddenColumns ? i : RemapCol(i), r));
+            std::string_view t = cols.Text(i);
+            // An empty cell may still save a check box's state.
+            if (t.empty()) {
+                check = SaveCell(cols.Source(i), r);
+                t = check;
+            }
+            appendField(line, t);
         }
         // Plain ASCII is the same in every code page.
         if (std::all_of(line.begin(), line.end(), [](char ch) { return static_cast<unsigned char>(ch) < 0x80; })) {

@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <vector>
 
 #include "components/grid/Ravobj.h"
 #include "platform/core/Component.h"
 
 class TRavArodozIdad;
+class TSafeSave;
 class TStream;
 
 using TGridProgressEvent = std::function<void(TObject* Sender, short Progress)>;
@@ -77,21 +80,43 @@ private:
 // An output file; every line is written with CR LF. Write errors raise EInOutError.
 class TTextWriter {
 public:
-    TTextWriter() = default;
+    TTextWriter();
     ~TTextWriter();
     TTextWriter(const TTextWriter&) = delete;
     TTextWriter& operator=(const TTextWriter&) = delete;
     // Creates (or, with Append, appends to) the file; false when it cannot. A created
     // file replaces one of the same name at Close, whole; given up, it leaves the old one.
     bool Open(const AnsiString& FileName, bool Append);
-    void Write(const AnsiString& Bytes);
-    void Line(const AnsiString& Bytes);
+    void Write(std::string_view Bytes);
+    void Line(std::string_view Bytes);
     void Close();
 
 private:
-    std::FILE* FFile = nullptr;
-    AnsiString FPath;
-    bool FSaving = false;
+    std::unique_ptr<TSafeSave> FSave; // a created file
+    std::FILE* FAppend = nullptr;     // an appended one
+};
+
+// The columns C0..C1 a save writes, each the grid's column it stands for (hidden ones
+// skipped unless they are saved too), read a row at a time in one pass over the row.
+class TSavedColumns {
+public:
+    TSavedColumns(TRavArodozIdad* Grid, int C0, int C1);
+    void Read(int ARow);
+    // The grid's column that saved column ACol shows.
+    int Source(int ACol) const { return FSource[size_t(ACol - FC0)]; }
+    // GetCellEx of that column in the row read last.
+    std::string_view Text(int ACol) const
+    {
+        const int s = Source(ACol);
+        return s < 0 ? std::string_view() : FTexts[size_t(s)];
+    }
+
+private:
+    TRavArodozIdad* FGrid;
+    int FC0;
+    std::vector<int> FSource;
+    std::vector<std::string_view> FTexts;
+    std::vector<AnsiString> FBufs;
 };
 
 // Raises the grid's OnFileProgress when the percentage changed since the last one raised.

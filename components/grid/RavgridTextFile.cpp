@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "components/grid/Ravgrid.h"
 #include "platform/core/CodePages.h"
@@ -52,32 +53,33 @@ bool TLineReader::Next(AnsiString& Line)
     return true;
 }
 
+TTextWriter::TTextWriter() = default;
+
 TTextWriter::~TTextWriter()
 {
-    if (!FFile)
-        return;
-    if (FSaving)
-        AbandonSaving(FFile, FPath);
-    else
-        std::fclose(FFile);
+    if (FAppend)
+        std::fclose(FAppend);
 }
 
 bool TTextWriter::Open(const AnsiString& FileName, bool Append)
 {
     // A new file replaces the old one only once it is whole; appending cannot work so.
-    FPath = FileName;
-    FSaving = !Append;
-    FFile = Append ? std::fopen(FileName.c_str(), "ab") : OpenSaving(FileName);
-    return FFile != nullptr;
+    if (Append) {
+        FAppend = std::fopen(FileName.c_str(), "ab");
+        return FAppend != nullptr;
+    }
+    FSave = std::make_unique<TSafeSave>(FileName);
+    return FSave->IsOpen();
 }
 
-void TTextWriter::Write(const AnsiString& Bytes)
+void TTextWriter::Write(std::string_view Bytes)
 {
-    if (!Bytes.empty() && std::fwrite(Bytes.data(), 1, Bytes.size(), FFile) != Bytes.size())
+    const bool ok = FSave ? FSave->Write(Bytes) : std::fwrite(Bytes.data(), 1, Bytes.size(), FAppend) == Bytes.size();
+    if (!ok)
         throw EInOutError("I/O error writing the file");
 }
 
-void TTextWriter::Line(const AnsiString& Bytes)
+void TTextWriter::Line(std::string_view Bytes)
 {
     Write(Bytes);
     Write("\r\n");
@@ -85,13 +87,30 @@ void TTextWriter::Line(const AnsiString& Bytes)
 
 void TTextWriter::Close()
 {
-    std::FILE* f = FFile;
-    FFile = nullptr;
-    if (!f)
-        return;
-    if (!(FSaving ? CommitSaving(f, FPath) : std::fclose(f) == 0))
+    bool ok = true;
+    if (FSave) {
+        ok = FSave->Commit();
+        FSave.reset();
+    } else if (FAppend) {
+        ok = std::fclose(FAppend) == 0;
+        FAppend = nullptr;
+    }
+    if (!ok)
         throw EInOutError("I/O error writing the file");
 }
+
+TSavedColumns::TSavedColumns(TRavArodozIdad* Grid, int C0, int C1) : FGrid(Grid), FC0(C0)
+{
+    int width = 0;
+    for (int c = C0; c <= C1; ++c) {
+        FSource.push_back(Grid->SaveWithHiddenColumns ? c : Grid->RemapCol(c));
+        width = std::max(width, FSource.back() + 1);
+    }
+    FTexts.resize(size_t(width));
+    FBufs.resize(size_t(width));
+}
+
+void TSavedColumns::Read(int ARow) { FGrid->GetRowEx(ARow, FTexts, FBufs); }
 
 TProgress::TProgress(TRavArodozIdad* Grid) : FGrid(Grid) {}
 
@@ -198,7 +217,7 @@ AnsiString WidthLine(int ACol, int AWidth) { return "cw " + IntToStr(ACol) + ","
 
 // "col,row,text" and the line end, appended without a string per part: a million rows
 // write eight million of them.
-void AppendCellLine(AnsiString& Line, int ACol, int ARow, const AnsiString& Text)
+void AppendCellLine(AnsiString& Line, int ACol, int ARow, std::string_view Text)
 {
     char number[16];
     Line.append(number, static_cast<size_t>(std::to_chars(number, number + sizeof number, ACol).ptr - number));
@@ -208,7 +227,10 @@ void AppendCellLine(AnsiString& Line, int ACol, int ARow, const AnsiString& Text
     const bool plain = std::all_of(Text.begin(), Text.end(), [](char ch) {
         return static_cast<unsigned char>(ch) < 0x80 && ch != '\r';
     });
-    Line += plain ? Text : ToFile(LfToFile(Text));
+    if (plain)
+        Line += Text;
+    else
+        Line += ToFile(LfToFile(AnsiString(Text)));
     Line += "\r\n";
 }
 
@@ -226,11 +248,13 @@ void TRavArodozIdad::SaveToFile(const AnsiString& FileName)
     for (int c = c0; c <= c1; ++c)
         out.Line(WidthLine(c, ColWidths(c)));
     TProgress progress(this);
+    TSavedColumns cols(this, c0, c1);
     AnsiString lines;
     for (int r = r0; r <= r1; ++r) {
         lines.clear();
+        cols.Read(r);
         for (int c = c0; c <= c1; ++c) {
-            const AnsiString s = GetCellEx(SaveWithHiddenColumns ? c : RemapCol(c), r);
+            const std::string_view s = cols.Text(c);
             if (!s.empty())
                 AppendCellLine(lines, c, r, s);
         }

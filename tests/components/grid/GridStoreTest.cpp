@@ -2,11 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "components/grid/Ravbase.h"
 #include "components/grid/RavbaseStore.h"
+#include "GridTestSupport.h"
 
 TEST(CellStore, KeepsTextsOfAnyLengthAndColumn)
 {
@@ -108,4 +110,40 @@ TEST(CellStore, RowOperationsAgreeWithAPlainList)
             for (size_t r = 0; r < ref.size(); ++r)
                 ASSERT_EQ(s.Text(1, int(r)), ref[r]) << "round " << round << " op " << op.kind << " row " << r;
         }
+}
+
+// Savers read a row at a time; what they read must be what cell-by-cell reading gives,
+// whatever merges, hooks or unstored cells the row has.
+TEST(GridRowRead, GivesWhatReadingEachCellGives)
+{
+    struct Case {
+        const char* Name;
+        std::function<void(TRavArodozIdad&)> SetUp;
+    };
+    const Case cases[] = {
+        {"plain", [](TRavArodozIdad&) {}},
+        {"merged", [](TRavArodozIdad& g) { g.MergeCells(1, 1, 2, 2); }},
+        {"colored cells", [](TRavArodozIdad& g) { g.GetCellProperties(3, 2)->SetBrushColor(clRed); }},
+        {"display hook", [](TRavArodozIdad& g) {
+             g.OnGetDisplText = [](TObject*, int c, int r, AnsiString& v) { v = "<" + v + ">" + std::to_string(c + r); };
+         }},
+        {"short rows", [](TRavArodozIdad& g) {
+             g.SetCellEx(4, 2, "");
+             g.SetCellEx(3, 2, "");
+         }},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.Name);
+        auto g = MakeGrid(5, 4);
+        FillCoords(*g);
+        k.SetUp(*g);
+        // One column past the grid and a row past the store read as empty, as cells do.
+        for (int r = 0; r <= 5; ++r) {
+            std::vector<std::string_view> texts(6);
+            std::vector<AnsiString> bufs(6);
+            g->GetRowEx(r, texts, bufs);
+            for (int c = 0; c < 6; ++c)
+                EXPECT_EQ(texts[size_t(c)], g->GetCellEx(c, r)) << "cell " << c << "," << r;
+        }
+    }
 }
