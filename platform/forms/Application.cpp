@@ -2,12 +2,12 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QStyleFactory>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 
 #include "platform/core/Synchronize.h"
+#include "platform/forms/ControlStyle_p.h"
 #include "platform/forms/Dialogs.h"
 #include "platform/forms/FormsImpl_p.h"
 #include "platform/forms/Screen.h"
@@ -176,7 +176,7 @@ void CreateApplication(int& argc, char** argv)
         QApplication::setDesktopSettingsAware(false);
         gOwnApp = new QApplication(argc, argv);
     }
-    if (QStyle* style = QStyleFactory::create("Windows"))
+    if (QStyle* style = zvforms::NewControlStyle())
         QApplication::setStyle(style);
     QApplication::setFont(ToQFont(TFont()));
     if (!Screen)

@@ -97,8 +97,27 @@ void TCustomEdit::SetText(const AnsiString& v)
 
 void TCustomEdit::CMTextChanged()
 {
-    TWinControl::CMTextChanged();
+    // Only the text is new: the line edit takes it and repaints what it shows of it. Setting
+    // up the whole control again (palette, font, frame) would repaint all of it every time.
+    if (QLineEdit* e = LineEdit(this)) {
+        FImpl->syncing = true;
+        const bool block = e->blockSignals(true);
+        PushText();
+        e->blockSignals(block);
+        FImpl->syncing = false;
+    } else {
+        TWinControl::CMTextChanged();
+    }
     Change();
+}
+
+void TCustomEdit::PushText()
+{
+    QLineEdit* e = LineEdit(this);
+    if (e && FromQString(e->text()) != FText) {
+        e->setText(ToQString(FText));
+        e->setCursorPosition(std::min(FSelStart, static_cast<int>(e->text().size())));
+    }
 }
 
 void TCustomEdit::Change() { Guard([&] { FireEvent(OnChange, this); }, this); }
@@ -332,10 +351,7 @@ void TCustomEdit::SyncWidget()
     const int maxLength = FMaxLength > 0 ? FMaxLength : 32767;
     if (e->maxLength() != maxLength)
         e->setMaxLength(maxLength);
-    if (FromQString(e->text()) != FText) {
-        e->setText(ToQString(FText));
-        e->setCursorPosition(std::min(FSelStart, static_cast<int>(e->text().size())));
-    }
+    PushText();
     e->setReadOnly(FReadOnly);
     e->setTextMargins(FTextMargins.Left, FTextMargins.Top, FTextMargins.Right, FTextMargins.Bottom);
     e->setEchoMode(FPasswordChar ? QLineEdit::Password : QLineEdit::Normal);
@@ -351,6 +367,9 @@ void TCustomEdit::SyncWidget()
         pal.setColor(QPalette::Base, Qt::transparent);
         e->setPalette(pal);
     }
+    // With its own base colour the line edit covers all of itself: the window under it need
+    // not be painted first each time its text changes.
+    e->setAttribute(Qt::WA_OpaquePaintEvent, !FTransparent);
     e->blockSignals(block);
     FImpl->syncing = false;
 }

@@ -71,6 +71,8 @@ protected:
     bool WantsKey(Word Key, TShiftState Shift) const override;
     AnsiString ApplyCase(const AnsiString& v) const;
     void CMTextChanged() override;
+    // Shows FText in the line edit when it shows another.
+    void PushText();
 
     int FMaxLength = 0;
     bool FReadOnly = false;

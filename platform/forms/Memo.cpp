@@ -34,9 +34,13 @@ bool ReplaceChangedLines(QPlainTextEdit* e, const std::vector<AnsiString>& lines
     for (const AnsiString& line : lines) {
         const QString text = ToQString(line);
         if (b.text() != text) {
+            // In one edit block the cursor leaves the line's layout to the paint that follows
+            // instead of laying it out once for the selection and again for the insertion.
             QTextCursor c(b);
+            c.beginEditBlock();
             c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             c.insertText(text);
+            c.endEditBlock();
         }
         b = b.next();
     }

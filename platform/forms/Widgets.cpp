@@ -365,7 +365,8 @@ void PaintWidget(TWinControl* c, QWidget* w, const QRegion& region)
 
 void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
 {
-    // The control draws on a see-through layer laid over the native picture.
+    // The control draws on a see-through layer laid over the native picture; a control that
+    // draws nothing there (most) costs no blending of an empty layer.
     QWidget* target = w;
     if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
         target = area->viewport();
@@ -373,8 +374,10 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
     if (overlay.isNull())
         return;
     overlay.fill(Qt::transparent);
+    bool drawn = false;
     {
         TCanvas canvas;
+        canvas.OnChanging = [&drawn](TObject*) { drawn = true; };
         BindCanvas(&canvas, &overlay);
         std::vector<TRect> rects;
         for (const QRect& r : region)
@@ -384,6 +387,8 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
         FlushCanvas(&canvas);
         BindCanvas(&canvas, nullptr);
     }
+    if (!drawn)
+        return;
     QPainter p(target);
     p.setClipRegion(region);
     p.drawImage(0, 0, overlay);

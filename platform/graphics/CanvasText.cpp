@@ -10,7 +10,11 @@ using namespace zvqt;
 
 int TCanvas::TextWidth(const AnsiString& Text) { return TextExtent(Text).cx; }
 
-int TCanvas::TextHeight(const AnsiString& Text) { return TextExtent(Text).cy; }
+int TCanvas::TextHeight(const AnsiString&)
+{
+    // The line height of the font, whatever the text: nothing to lay out.
+    return QFontMetrics(FImpl->Font()).height();
+}
 
 TSize TCanvas::TextExtent(const AnsiString& Text)
 {
@@ -173,12 +177,15 @@ int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
     if (Flags & DT_EXPANDTABS)
         s = ExpandTabs(s);
     const int lineH = fm.height();
+    // Left-aligned text on a clear background is drawn without measuring it first.
+    const bool measure = (Flags & (DT_CALCRECT | DT_END_ELLIPSIS | DT_CENTER | DT_RIGHT)) || FBkMode == bkOpaque;
+    auto width = [&](const QString& line) { return measure ? fm.horizontalAdvance(line) : 0; };
 
     std::vector<TextLine> lines;
     if (Flags & DT_SINGLELINE) {
         s.remove('\r');
         s.remove('\n');
-        lines.push_back({s, fm.horizontalAdvance(s)});
+        lines.push_back({s, width(s)});
     } else {
         QString norm = s;
         norm.replace("\r\n", "\n");
@@ -188,7 +195,7 @@ int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
             if (Flags & DT_WORDBREAK)
                 WrapInto(para, R.Width(), fm, lines);
             else
-                lines.push_back({para, fm.horizontalAdvance(para)});
+                lines.push_back({para, width(para)});
         }
     }
     if (Text.empty())

@@ -3,7 +3,10 @@
 // and the scroll bars of a custom control.
 #include <gtest/gtest.h>
 
+#include <QLineEdit>
+
 #include "platform/forms/Application.h"
+#include "platform/forms/Edit.h"
 #include "platform/forms/FormsImpl_p.h"
 #include "platform/forms/Panel.h"
 #include "platform/forms/Render.h"
@@ -234,4 +237,28 @@ TEST(CustomControl, CanvasOutsidePaintDrawsOverTheLastPictureUntilTheNextPaint)
     c->Pen()->SetMode(pmCopy);
     TestInput::ProcessEvents();
     EXPECT_EQ(s->paints, painted);
+}
+
+TEST(CustomControl, NewTextOfAnEditRepaintsTheParentOnlyWhenItShowsThrough)
+{
+    for (const bool transparent : {false, true}) {
+        SCOPED_TRACE(transparent ? "transparent edit" : "edit with its own colour");
+        TForm form(nullptr);
+        auto* s = new Sheet(&form);
+        s->SetParent(&form);
+        s->SetBounds(0, 0, 200, 100);
+        auto* e = new TEdit(&form);
+        e->SetParent(s);
+        e->SetBounds(10, 10, 120, 24);
+        e->SetTransparent(transparent);
+        form.Show();
+        TestInput::ProcessEvents();
+        const int painted = s->paints;
+        e->SetText("+1.00008e-07");
+        TestInput::ProcessEvents();
+        EXPECT_EQ(s->paints > painted, transparent);
+        auto* shown = qobject_cast<QLineEdit*>(zvforms::ImplOf(e)->widget.data());
+        ASSERT_NE(shown, nullptr);
+        EXPECT_EQ(shown->text().toStdString(), "+1.00008e-07");
+    }
 }

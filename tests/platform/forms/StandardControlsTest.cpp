@@ -21,6 +21,9 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QStyle>
+#include <QStyleFactory>
+#include <memory>
 
 #include "platform/forms/Clipboard.h"
 #include "platform/forms/Form.h"
@@ -313,6 +316,37 @@ TEST(Edit, SelectionAndMaxLength)
     e->SetReadOnly(true);
     TestInput::TypeText(e, "9");
     EXPECT_EQ(e->Text(), "1234");
+}
+
+TEST(Edit, ItsFrameLooksAsTheClassicStyleDrawsIt)
+{
+    std::unique_ptr<QStyle> classic(QStyleFactory::create("Windows"));
+    ASSERT_NE(classic, nullptr);
+    struct Case {
+        int Width, Height;
+        bool Enabled, ReadOnly;
+    };
+    const Case cases[] = {{200, 24, true, false}, {60, 20, false, false}, {120, 31, true, true}, {6, 6, true, false}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::to_string(k.Width) + "x" + std::to_string(k.Height));
+        TForm form(nullptr);
+        auto* e = new TEdit(&form);
+        e->SetParent(&form);
+        e->SetBounds(4, 4, k.Width, k.Height);
+        e->SetEnabled(k.Enabled);
+        e->SetReadOnly(k.ReadOnly);
+        e->SetText("+1.00008e-07");
+        form.Show();
+        TestInput::ProcessEvents();
+        QWidget* w = zvforms::ImplOf(e)->widget;
+        const QImage first = w->grab().toImage();
+        const QImage again = w->grab().toImage(); // from the picture kept of the frame
+        w->setStyle(classic.get());
+        const QImage drawn = w->grab().toImage();
+        w->setStyle(QApplication::style());
+        EXPECT_TRUE(first == drawn);
+        EXPECT_TRUE(again == drawn);
+    }
 }
 
 TEST(Edit, EveryWayOfPastingGoesThroughPasteFromClipboard)

@@ -1,6 +1,8 @@
 // Canvas drawing keeps the Win32 pixel rules and exact colours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
 #include "platform/graphics/Frame3D.h"
@@ -222,6 +224,57 @@ TEST_F(CanvasFixture, DrawTextMeasuresLikeTheTextExtent)
     TRect pre(0, 0, 0, 0);
     c->DrawText("&Setting", pre, DT_CALCRECT);
     EXPECT_EQ(pre.Width(), c->TextWidth("Setting"));
+}
+
+TEST(CanvasText, DrawTextPlacesTheLineByItsAlignmentAndFillsOnlyBehindIt)
+{
+    struct Case {
+        unsigned Align;
+        bool Opaque;
+    };
+    const Case cases[] = {{DT_LEFT, false}, {DT_CENTER, false}, {DT_RIGHT, false},
+                          {DT_LEFT, true},  {DT_CENTER, true},  {DT_RIGHT, true}};
+    for (const Case& k : cases) {
+        SCOPED_TRACE(std::to_string(k.Align) + (k.Opaque ? " opaque" : " clear"));
+        TBitmap b;
+        b.SetSize(120, 30);
+        TCanvas* c = b.Canvas();
+        c->Brush()->SetColor(clWhite);
+        c->FillRect(TRect(0, 0, 120, 30));
+        c->Font()->SetColor(clBlack);
+        if (k.Opaque)
+            c->Brush()->SetColor(clYellow);
+        else
+            c->Brush()->SetStyle(bsClear);
+        const AnsiString text = "MWM";
+        const int w = c->TextWidth(text);
+        TRect r(0, 0, 120, 30);
+        c->DrawText(text, r, k.Align | DT_SINGLELINE);
+        // The columns that took ink, and those the background fill took.
+        int inkFrom = 120, inkTo = -1, fillFrom = 120, fillTo = -1;
+        for (int x = 0; x < 120; ++x)
+            for (int y = 0; y < 30; ++y) {
+                const TColor p = c->Pixels(x, y);
+                if (p == clYellow) {
+                    fillFrom = std::min(fillFrom, x);
+                    fillTo = std::max(fillTo, x);
+                } else if (p != clWhite) {
+                    inkFrom = std::min(inkFrom, x);
+                    inkTo = std::max(inkTo, x);
+                }
+            }
+        ASSERT_GE(inkTo, 0);
+        const int left = k.Align == DT_CENTER ? (120 - w) / 2 : k.Align == DT_RIGHT ? 120 - w : 0;
+        EXPECT_GE(inkFrom, left - 1);
+        EXPECT_LE(inkTo, left + w);
+        EXPECT_LE(inkFrom, left + 3);
+        if (k.Opaque) {
+            EXPECT_EQ(fillFrom, left);
+            EXPECT_EQ(fillTo, left + w - 1);
+        } else {
+            EXPECT_EQ(fillTo, -1);
+        }
+    }
 }
 
 TEST_F(CanvasFixture, TextOutMovesThePenAndHonoursTheBrush)
