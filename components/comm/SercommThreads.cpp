@@ -52,6 +52,8 @@ TSerCommEventThread::~TSerCommEventThread()
 
 void TSerCommEventThread::StopThread()
 {
+    // On the window's thread: what was posted and has not run yet is not for a closed port.
+    FDeliveries->Closed = true;
     Terminate();
     FWakeEvent.SetEvent();
     FDevice->Wake();
@@ -82,7 +84,19 @@ void TSerCommEventThread::Deliver(DWORD Events)
 {
     if (Terminated())
         return;
-    Synchronize([this, Events] { FOwner->DoEvent(this, Events); });
+    // Posted, not waited for: the thread goes back to the line at once, and the
+    // window's thread wakes once per arrival. Bytes that come while the last
+    // delivery still waits join it, as its handler reads whatever is there then.
+    auto& queue = *FDeliveries;
+    if (Events == EV_RXCHAR && queue.RxQueued.load())
+        return;
+    queue.RxQueued.store((Events & EV_RXCHAR) != 0);
+    QueueOnMainThread([owner = FOwner, from = this, Events, deliveries = FDeliveries] {
+        if (deliveries->Closed)
+            return;
+        deliveries->RxQueued.store(false);
+        owner->DoEvent(from, Events);
+    });
 }
 
 // ------------------------------------------------------- TSerCommWriteThread

@@ -5,6 +5,7 @@
 #include "platform/core/SyncObjs.h"
 #include "platform/core/Threads.h"
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -49,12 +50,19 @@ protected:
     void Execute() override;
 
 private:
+    // What the posted deliveries share with the thread, and outlive it with.
+    struct TDeliveries {
+        std::atomic<bool> RxQueued{false}; // the last one posted carries EV_RXCHAR and has not begun
+        bool Closed = false;               // on the window's thread: the port closed, drop the rest
+    };
+
     void Deliver(DWORD Events);
 
     TSerCustomComm* FOwner;
     TSerialDevice* FDevice;
     DWORD FMask;
     TSerWaitEvent FWakeEvent; // set by StopThread
+    std::shared_ptr<TDeliveries> FDeliveries = std::make_shared<TDeliveries>();
 };
 
 class TSerCommWriteThread : public TSerThread {

@@ -39,6 +39,7 @@ private:
 
     int FFd = -1;
     int FWakeFd = -1;
+    int FWaitFd = -1;           // epoll set: arrivals on FFd (edge-triggered) and FWakeFd
     int FCancelFd = -1;         // readable once writes are cancelled; never read
     int FOutWakeFd = -1;        // ends a wait for output room
     std::mutex FMutex;          // the fields below: the waiting thread and the callers share them
