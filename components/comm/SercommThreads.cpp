@@ -84,18 +84,38 @@ void TSerCommEventThread::Deliver(DWORD Events)
 {
     if (Terminated())
         return;
-    // Posted, not waited for: the thread goes back to the line at once, and the
-    // window's thread wakes once per arrival. Bytes that come while the last
-    // delivery still waits join it, as its handler reads whatever is there then.
-    auto& queue = *FDeliveries;
-    if (Events == EV_RXCHAR && queue.RxQueued.load())
-        return;
-    queue.RxQueued.store((Events & EV_RXCHAR) != 0);
-    QueueOnMainThread([owner = FOwner, from = this, Events, deliveries = FDeliveries] {
-        if (deliveries->Closed)
+    // Posted rather than waited for, so the thread is back at the line at once
+    // and nothing wakes it when the delivery ends. Deliveries still run one at
+    // a time: what comes while one is out is held and follows it together.
+    {
+        std::lock_guard lock(FDeliveries->Mutex);
+        if (FDeliveries->Out) {
+            FDeliveries->Held |= Events;
             return;
-        deliveries->RxQueued.store(false);
-        owner->DoEvent(from, Events);
+        }
+        FDeliveries->Out = true;
+    }
+    Post(FDeliveries, FOwner, this, Events);
+}
+
+void TSerCommEventThread::Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner,
+                               TSerThread* From, DWORD Events)
+{
+    QueueOnMainThread([Deliveries, Owner, From, Events] {
+        if (Deliveries->Closed)
+            return;
+        Owner->DoEvent(From, Events);
+        if (Deliveries->Closed)
+            return; // closed by its own handler
+        DWORD held = 0;
+        {
+            std::lock_guard lock(Deliveries->Mutex);
+            held = Deliveries->Held;
+            Deliveries->Held = 0;
+            Deliveries->Out = held != 0;
+        }
+        if (held)
+            Post(Deliveries, Owner, From, held);
     });
 }
 

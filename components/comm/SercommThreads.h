@@ -50,13 +50,17 @@ protected:
     void Execute() override;
 
 private:
-    // What the posted deliveries share with the thread, and outlive it with.
+    // What the thread shares with the deliveries it posted, which may outlive it.
     struct TDeliveries {
-        std::atomic<bool> RxQueued{false}; // the last one posted carries EV_RXCHAR and has not begun
-        bool Closed = false;               // on the window's thread: the port closed, drop the rest
+        std::mutex Mutex;
+        bool Out = false;    // a delivery is posted or running: the next one waits for its end
+        DWORD Held = 0;      // what came meanwhile, delivered together once it has returned
+        bool Closed = false; // on the window's thread: the port closed, nothing more is delivered
     };
 
     void Deliver(DWORD Events);
+    static void Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, TSerThread* From,
+                     DWORD Events);
 
     TSerCustomComm* FOwner;
     TSerialDevice* FDevice;

@@ -100,6 +100,8 @@ TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
         tcsetattr(FFd, TCSANOW, &t);
     }
     // Line changes count from the open on, not from the first wait.
+    int bits = 0;
+    FNoLines = ioctl(FFd, TIOCMGET, &bits) != 0 && NoModemLines(errno);
     bool hasLines = false;
     if (ModemLines(FLastLines, hasLines) && hasLines)
         FLinesKnown = true;
@@ -494,7 +496,7 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
                     Events |= EV_RXCHAR;
                 }
             }
-            if (modemMask) {
+            if (modemMask && !FNoLines) {
                 unsigned lines = 0;
                 bool hasLines = false;
                 if (!ModemLines(lines, hasLines))
