@@ -48,6 +48,16 @@ std::thread::id MainId()
     return q.mainId;
 }
 
+// Under the queue's lock: the wake to give once it is released, if one is due.
+// One wake of the loop serves every call queued before it runs.
+std::function<void()> WakeDue(SyncQueue& q)
+{
+    if (q.calls.empty() || !q.wake || q.wakePending)
+        return nullptr;
+    q.wakePending = true;
+    return q.wake;
+}
+
 void Enqueue(SyncCall* call)
 {
     auto& q = Q();
@@ -55,11 +65,7 @@ void Enqueue(SyncCall* call)
     {
         std::lock_guard lock(q.mutex);
         q.calls.push_back(call);
-        // One wake of the loop serves every call queued before it runs.
-        if (q.wake && !q.wakePending) {
-            q.wakePending = true;
-            wake = q.wake;
-        }
+        wake = WakeDue(q);
     }
     q.arrived.notify_all();
     if (wake)
@@ -118,7 +124,19 @@ bool CheckSynchronize(int TimeoutMs)
         if (!call->waited) {
             // A queued call has nobody waiting: an exception goes to the loop's handler.
             std::unique_ptr<SyncCall> owned(call);
-            owned->Run();
+            try {
+                owned->Run();
+            } catch (...) {
+                // The calls behind it are not left waiting for a wake that was spent.
+                std::function<void()> wake;
+                {
+                    std::lock_guard relock(q.mutex);
+                    wake = WakeDue(q);
+                }
+                if (wake)
+                    wake();
+                throw;
+            }
             ran = true;
             lock.lock();
             continue;
