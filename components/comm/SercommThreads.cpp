@@ -95,16 +95,15 @@ void TSerCommEventThread::Deliver(DWORD Events)
         }
         FDeliveries->Out = true;
     }
-    Post(FDeliveries, FOwner, this, Events);
+    Post(FDeliveries, FOwner, Events);
 }
 
-void TSerCommEventThread::Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner,
-                               TSerThread* From, DWORD Events)
+void TSerCommEventThread::Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, DWORD Events)
 {
-    QueueOnMainThread([Deliveries, Owner, From, Events] {
+    QueueOnMainThread([Deliveries, Owner, Events] {
         if (Deliveries->Closed)
             return;
-        Owner->DoEvent(From, Events);
+        Owner->DoEvent(Events);
         if (Deliveries->Closed)
             return; // closed by its own handler
         DWORD held = 0;
@@ -115,7 +114,7 @@ void TSerCommEventThread::Post(const std::shared_ptr<TDeliveries>& Deliveries, T
             Deliveries->Out = held != 0;
         }
         if (held)
-            Post(Deliveries, Owner, From, held);
+            Post(Deliveries, Owner, held);
     });
 }
 

@@ -59,8 +59,7 @@ private:
     };
 
     void Deliver(DWORD Events);
-    static void Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, TSerThread* From,
-                     DWORD Events);
+    static void Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, DWORD Events);
 
     TSerCustomComm* FOwner;
     TSerialDevice* FDevice;
