@@ -199,8 +199,9 @@ private:
     void FlowControlChanged(TObject* Sender);
     // Remembers the device's error code for Error; returns Ok.
     bool Platform(bool Ok);
-    // Runs on the window's thread for each wake-up of the event thread.
-    void DoEvent(TSerThread* From, DWORD EventMask);
+    // Runs on the window's thread for each delivery the event thread posted. The
+    // event thread does not wait for it, so it can be stopped and joined from here.
+    void DoEvent(DWORD EventMask);
     // Runs on the window's thread for the write thread's reports.
     void DoLineEvent(TSerThread* From, DWORD EventMask);
     void JoinFinishedThreads();
@@ -210,13 +211,12 @@ private:
     TSerCriticalSection FGlobalLock;
     std::unique_ptr<TSerCommEventThread> FEventThread;
     std::unique_ptr<TSerCommWriteThread> FWriteThread;
-    // Threads told to stop from inside their own delivery: they end once it
+    // Write threads told to stop from inside their own report: they end once it
     // returns and are joined later.
-    std::vector<std::unique_ptr<TSerCommEventThread>> FEndingEventThreads;
     std::vector<std::unique_ptr<TSerCommWriteThread>> FEndingWriteThreads;
     DWORD FEventMask = 0;
     int FLastError = 0;
-    std::vector<TSerThread*> FDelivering; // threads whose delivery runs on the window's thread now
+    std::vector<TSerThread*> FDelivering; // write threads whose report runs on the window's thread now
 
     bool FAutoOpen = false;
     TSerPortInt FPortNum = 0;

@@ -153,56 +153,42 @@ void TSerCustomComm::CreateThreads()
     }
 }
 
-namespace {
-
-// Stops a thread and waits for it; a thread whose own delivery is running on
-// this thread right now cannot end before it returns, so it is only told to
-// stop and joined later.
-template <typename T>
-void StopAndWait(std::unique_ptr<T>& Thread, std::vector<std::unique_ptr<T>>& Ending,
-                 const std::vector<TSerThread*>& Delivering)
-{
-    if (!Thread)
-        return;
-    Thread->StopThread();
-    if (std::find(Delivering.begin(), Delivering.end(), Thread.get()) != Delivering.end()) {
-        Ending.push_back(std::move(Thread));
-        return;
-    }
-    Thread->WaitFor();
-    Thread.reset();
-}
-
-template <typename T>
-void JoinEnded(std::vector<std::unique_ptr<T>>& Ending, const std::vector<TSerThread*>& Delivering)
-{
-    for (auto it = Ending.begin(); it != Ending.end();) {
-        if (std::find(Delivering.begin(), Delivering.end(), it->get()) != Delivering.end()) {
-            ++it;
-            continue;
-        }
-        (*it)->WaitFor();
-        it = Ending.erase(it);
-    }
-}
-
-} // namespace
-
 void TSerCustomComm::DestroyThreads()
 {
-    StopAndWait(FEventThread, FEndingEventThreads, FDelivering);
-    StopAndWait(FWriteThread, FEndingWriteThreads, FDelivering);
+    // The event thread never waits for its deliveries: it ends even when this
+    // runs inside one of them.
+    if (FEventThread) {
+        FEventThread->StopThread();
+        FEventThread->WaitFor();
+        FEventThread.reset();
+    }
+    // The write thread waits for its reports: one whose report is running on
+    // this thread right now cannot end before it returns, so it is only told to
+    // stop and joined later.
+    if (!FWriteThread)
+        return;
+    FWriteThread->StopThread();
+    if (std::find(FDelivering.begin(), FDelivering.end(), FWriteThread.get()) != FDelivering.end()) {
+        FEndingWriteThreads.push_back(std::move(FWriteThread));
+        return;
+    }
+    FWriteThread->WaitFor();
+    FWriteThread.reset();
 }
 
 void TSerCustomComm::JoinFinishedThreads()
 {
-    JoinEnded(FEndingEventThreads, FDelivering);
-    JoinEnded(FEndingWriteThreads, FDelivering);
+    for (auto it = FEndingWriteThreads.begin(); it != FEndingWriteThreads.end();) {
+        if (std::find(FDelivering.begin(), FDelivering.end(), it->get()) != FDelivering.end()) {
+            ++it;
+            continue;
+        }
+        (*it)->WaitFor();
+        it = FEndingWriteThreads.erase(it);
+    }
     if (ComponentStateHas(csDestroying)) {
-        // Destroyed from inside a delivery: those threads end on their own once
+        // Destroyed from inside a report: those threads end on their own once
         // it returns; their objects are left to them.
-        for (auto& t : FEndingEventThreads)
-            (void)t.release();
         for (auto& t : FEndingWriteThreads)
             (void)t.release();
     }
@@ -210,9 +196,8 @@ void TSerCustomComm::JoinFinishedThreads()
 
 // -------------------------------------------------------------- delivery
 
-void TSerCustomComm::DoEvent(TSerThread* From, DWORD EventMask)
+void TSerCustomComm::DoEvent(DWORD EventMask)
 {
-    FDelivering.push_back(From);
     try {
         UpdateDisplay();
         if (EventMask & EV_RXCHAR) {
@@ -224,7 +209,6 @@ void TSerCustomComm::DoEvent(TSerThread* From, DWORD EventMask)
     } catch (...) {
         SerHandleException(this);
     }
-    FDelivering.pop_back();
 }
 
 void TSerCustomComm::DoLineEvent(TSerThread* From, DWORD EventMask)

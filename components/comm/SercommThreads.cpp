@@ -52,6 +52,8 @@ TSerCommEventThread::~TSerCommEventThread()
 
 void TSerCommEventThread::StopThread()
 {
+    // On the window's thread: what was posted and has not run yet is not for a closed port.
+    FDeliveries->Closed = true;
     Terminate();
     FWakeEvent.SetEvent();
     FDevice->Wake();
@@ -82,7 +84,38 @@ void TSerCommEventThread::Deliver(DWORD Events)
 {
     if (Terminated())
         return;
-    Synchronize([this, Events] { FOwner->DoEvent(this, Events); });
+    // Posted rather than waited for, so the thread is back at the line at once
+    // and nothing wakes it when the delivery ends. Deliveries still run one at
+    // a time: what comes while one is out is held and follows it together.
+    {
+        std::lock_guard lock(FDeliveries->Mutex);
+        if (FDeliveries->Out) {
+            FDeliveries->Held |= Events;
+            return;
+        }
+        FDeliveries->Out = true;
+    }
+    Post(FDeliveries, FOwner, Events);
+}
+
+void TSerCommEventThread::Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, DWORD Events)
+{
+    QueueOnMainThread([Deliveries, Owner, Events] {
+        if (Deliveries->Closed)
+            return;
+        Owner->DoEvent(Events);
+        if (Deliveries->Closed)
+            return; // closed by its own handler
+        DWORD held = 0;
+        {
+            std::lock_guard lock(Deliveries->Mutex);
+            held = Deliveries->Held;
+            Deliveries->Held = 0;
+            Deliveries->Out = held != 0;
+        }
+        if (held)
+            Post(Deliveries, Owner, held);
+    });
 }
 
 // ------------------------------------------------------- TSerCommWriteThread

@@ -5,6 +5,7 @@
 #include "platform/core/SyncObjs.h"
 #include "platform/core/Threads.h"
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <vector>
@@ -49,12 +50,22 @@ protected:
     void Execute() override;
 
 private:
+    // What the thread shares with the deliveries it posted, which may outlive it.
+    struct TDeliveries {
+        std::mutex Mutex;
+        bool Out = false;    // a delivery is posted or running: the next one waits for its end
+        DWORD Held = 0;      // what came meanwhile, delivered together once it has returned
+        bool Closed = false; // on the window's thread: the port closed, nothing more is delivered
+    };
+
     void Deliver(DWORD Events);
+    static void Post(const std::shared_ptr<TDeliveries>& Deliveries, TSerCustomComm* Owner, DWORD Events);
 
     TSerCustomComm* FOwner;
     TSerialDevice* FDevice;
     DWORD FMask;
     TSerWaitEvent FWakeEvent; // set by StopThread
+    std::shared_ptr<TDeliveries> FDeliveries = std::make_shared<TDeliveries>();
 };
 
 class TSerCommWriteThread : public TSerThread {

@@ -10,18 +10,21 @@
 namespace {
 
 struct SyncCall {
-    std::function<void()> method;
-    bool wait = false;
+    std::function<void()> method;                   // a queued call owns its method
+    const std::function<void()>* waited = nullptr; // a waiting caller's, on its stack
     bool done = false;
     std::exception_ptr error;
+    void Run() const { waited ? (*waited)() : method(); }
 };
 
 struct SyncQueue {
     std::mutex mutex;
     std::condition_variable arrived;  // main thread waits for calls
     std::condition_variable finished; // workers wait for their call
-    std::deque<std::shared_ptr<SyncCall>> calls;
+    // Queued calls are owned here until they ran; waiting calls by their caller.
+    std::deque<SyncCall*> calls;
     std::function<void()> wake;
+    bool wakePending = false; // a wake is on its way: the loop runs every call queued until then
     std::thread::id mainId;
     bool mainSet = false;
 };
@@ -45,14 +48,24 @@ std::thread::id MainId()
     return q.mainId;
 }
 
-void Enqueue(const std::shared_ptr<SyncCall>& call)
+// Under the queue's lock: the wake to give once it is released, if one is due.
+// One wake of the loop serves every call queued before it runs.
+std::function<void()> WakeDue(SyncQueue& q)
+{
+    if (q.calls.empty() || !q.wake || q.wakePending)
+        return nullptr;
+    q.wakePending = true;
+    return q.wake;
+}
+
+void Enqueue(SyncCall* call)
 {
     auto& q = Q();
     std::function<void()> wake;
     {
         std::lock_guard lock(q.mutex);
         q.calls.push_back(call);
-        wake = q.wake;
+        wake = WakeDue(q);
     }
     q.arrived.notify_all();
     if (wake)
@@ -77,22 +90,21 @@ void Synchronize(const std::function<void()>& Method)
         Method();
         return;
     }
-    auto call = std::make_shared<SyncCall>();
-    call->method = Method;
-    call->wait = true;
-    Enqueue(call);
+    SyncCall call;
+    call.waited = &Method;
+    Enqueue(&call);
     auto& q = Q();
     std::unique_lock lock(q.mutex);
-    q.finished.wait(lock, [&] { return call->done; });
-    if (call->error)
-        std::rethrow_exception(call->error);
+    q.finished.wait(lock, [&] { return call.done; });
+    if (call.error)
+        std::rethrow_exception(call.error);
 }
 
 void QueueOnMainThread(std::function<void()> Method)
 {
-    auto call = std::make_shared<SyncCall>();
+    auto call = std::make_unique<SyncCall>();
     call->method = std::move(Method);
-    Enqueue(call);
+    Enqueue(call.release());
 }
 
 bool CheckSynchronize(int TimeoutMs)
@@ -104,24 +116,39 @@ bool CheckSynchronize(int TimeoutMs)
     std::unique_lock lock(q.mutex);
     if (q.calls.empty() && TimeoutMs > 0)
         q.arrived.wait_for(lock, std::chrono::milliseconds(TimeoutMs), [&] { return !q.calls.empty(); });
+    q.wakePending = false; // calls queued from now on need a wake of their own
     while (!q.calls.empty()) {
-        auto call = q.calls.front();
+        SyncCall* call = q.calls.front();
         q.calls.pop_front();
         lock.unlock();
-        try {
-            call->method();
-        } catch (...) {
-            if (call->wait) {
-                call->error = std::current_exception();
-            } else {
-                lock.lock();
-                call->done = true;
-                throw; // a queued call has nobody waiting: the loop's handler shows it
+        if (!call->waited) {
+            // A queued call has nobody waiting: an exception goes to the loop's handler.
+            std::unique_ptr<SyncCall> owned(call);
+            try {
+                owned->Run();
+            } catch (...) {
+                // The calls behind it are not left waiting for a wake that was spent.
+                std::function<void()> wake;
+                {
+                    std::lock_guard relock(q.mutex);
+                    wake = WakeDue(q);
+                }
+                if (wake)
+                    wake();
+                throw;
             }
+            ran = true;
+            lock.lock();
+            continue;
+        }
+        try {
+            call->Run();
+        } catch (...) {
+            call->error = std::current_exception();
         }
         ran = true;
         lock.lock();
-        call->done = true;
+        call->done = true; // the caller may return (and free it) from here on
         q.finished.notify_all();
     }
     return ran;
@@ -132,4 +159,5 @@ void SetWakeMainThread(std::function<void()> Wake)
     auto& q = Q();
     std::lock_guard lock(q.mutex);
     q.wake = std::move(Wake);
+    q.wakePending = false;
 }

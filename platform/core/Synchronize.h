@@ -22,6 +22,7 @@ void QueueOnMainThread(std::function<void()> Method);
 // Returns true when at least one call ran.
 bool CheckSynchronize(int TimeoutMs = 0);
 
-// Called (from any thread) when a call is queued, so the message loop can wake
-// and run CheckSynchronize. The forms layer installs it; empty means nobody to wake.
+// Called (from any thread) when a call is queued and no wake is on its way yet,
+// so the message loop wakes once and runs CheckSynchronize for every call queued
+// until then. The forms layer installs it; empty means nobody to wake.
 void SetWakeMainThread(std::function<void()> Wake);

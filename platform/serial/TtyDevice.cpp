@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <linux/serial.h>
 #include <poll.h>
+#include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -79,6 +80,18 @@ TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
     FCancelFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     FOutWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
     Error = FWakeFd < 0 || FCancelFd < 0 || FOutWakeFd < 0 ? errno : 0;
+    // Arrivals wake a wait as edges: bytes reported and still unread do not keep
+    // it awake, so the wait needs no time slices for them.
+    FWaitFd = epoll_create1(EPOLL_CLOEXEC);
+    epoll_event in{};
+    in.events = EPOLLIN | EPOLLET;
+    in.data.fd = FFd;
+    epoll_event wake{};
+    wake.events = EPOLLIN;
+    wake.data.fd = FWakeFd;
+    if (!Error && (FWaitFd < 0 || epoll_ctl(FWaitFd, EPOLL_CTL_ADD, FFd, &in) != 0 ||
+                   epoll_ctl(FWaitFd, EPOLL_CTL_ADD, FWakeFd, &wake) != 0))
+        Error = errno;
     // A line still echoing or editing lines would garble the first exchange;
     // its settings are the caller's to change (SetLine).
     termios t{};
@@ -87,6 +100,8 @@ TTtyDevice::TTtyDevice(int Fd, int& Error) : FFd(Fd)
         tcsetattr(FFd, TCSANOW, &t);
     }
     // Line changes count from the open on, not from the first wait.
+    int bits = 0;
+    FNoLines = ioctl(FFd, TIOCMGET, &bits) != 0 && NoModemLines(errno);
     bool hasLines = false;
     if (ModemLines(FLastLines, hasLines) && hasLines)
         FLinesKnown = true;
@@ -101,6 +116,8 @@ TTtyDevice::~TTtyDevice()
         close(FCancelFd);
     if (FOutWakeFd >= 0)
         close(FOutWakeFd);
+    if (FWaitFd >= 0)
+        close(FWaitFd);
     if (FFd >= 0) {
         // The exclusive flag stays on a pseudo-terminal after close; clear it so
         // the port can be opened again by a user who is not root.
@@ -457,7 +474,6 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
     const auto deadline = Clock::now() + std::chrono::milliseconds(TimeoutMs < 0 ? 0 : TimeoutMs);
     for (;;) {
         bool slice = false;
-        bool watchIn = false;
         {
             std::lock_guard lock(FMutex);
             if (HungUp()) {
@@ -479,11 +495,8 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
                     FSeenIn = in;
                     Events |= EV_RXCHAR;
                 }
-                // Bytes already reported and still unread would keep poll ready.
-                watchIn = in == 0;
-                slice = in > 0;
             }
-            if (modemMask) {
+            if (modemMask && !FNoLines) {
                 unsigned lines = 0;
                 bool hasLines = false;
                 if (!ModemLines(lines, hasLines))
@@ -526,18 +539,19 @@ bool TTtyDevice::WaitEvents(unsigned Mask, unsigned& Events, int TimeoutMs)
             if (Events)
                 return true;
         }
-        pollfd p[2] = {{FFd, static_cast<short>(watchIn ? POLLIN : 0), 0}, {FWakeFd, POLLIN, 0}};
         int wait = TimeoutMs < 0 ? -1 : RemainingMs(deadline);
         if (slice && (wait < 0 || wait > kPollSliceMs))
             wait = kPollSliceMs;
-        int r = poll(p, 2, wait);
+        epoll_event ready[2];
+        int r = epoll_wait(FWaitFd, ready, 2, wait);
         if (r < 0 && errno != EINTR)
             return Fail(errno);
-        if (r > 0 && (p[1].revents & POLLIN)) {
-            eventfd_t v;
-            eventfd_read(FWakeFd, &v);
-            return true;
-        }
+        for (int i = 0; i < r; ++i)
+            if (ready[i].data.fd == FWakeFd) {
+                eventfd_t v;
+                eventfd_read(FWakeFd, &v);
+                return true;
+            }
         if (TimeoutMs >= 0 && RemainingMs(deadline) == 0 && r == 0)
             return true;
     }

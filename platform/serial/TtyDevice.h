@@ -39,8 +39,10 @@ private:
 
     int FFd = -1;
     int FWakeFd = -1;
+    int FWaitFd = -1;           // epoll set: arrivals on FFd (edge-triggered) and FWakeFd
     int FCancelFd = -1;         // readable once writes are cancelled; never read
     int FOutWakeFd = -1;        // ends a wait for output room
+    bool FNoLines = false;      // a pseudo-terminal: no modem lines to watch, ever
     std::mutex FMutex;          // the fields below: the waiting thread and the callers share them
     int FSeenIn = 0;            // bytes already reported by EV_RXCHAR and not yet read
     unsigned FLastLines = 0;    // modem lines at the last wait

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <thread>
 
 #include "components/comm/Sercomm.h"
@@ -40,7 +41,7 @@ TEST(SerCommEvents, RxCharComesBeforeDsrAndAFailingHandlerSkipsTheRest)
     c.OnRxChar = [&](TObject*, int Count) {
         log.push_back("rx" + std::to_string(Count));
         if (Count == 1) {
-            // While this delivery runs the event thread waits: both changes reach one wake-up.
+            // Both changes come while this delivery runs: they reach the next one together.
             line->Send("b");
             line->SetDsr(!c.GetModemStatus(2));
         } else {
@@ -308,4 +309,58 @@ TEST(SerCommEvents, DsrThatDropsAndReturnsDuringADeliveryIsReported)
     line->Send("+1.00000E+03\n");
     EXPECT_TRUE(PumpUntil([&] { return dsr > 0; }));
     EXPECT_TRUE(c.GetModemStatus(2)); // DSR high again
+}
+
+// A handler that runs the window's loop (as the program's fixed waits do) while more comes:
+// what came is delivered after it returns, never inside it.
+TEST(SerCommEvents, AHandlerThatRunsTheLoopGetsNoNestedDelivery)
+{
+    auto line = TSerialMemoryLine::Create(16);
+    TSerComm c(nullptr);
+    ConfigureAsLCRCom(c, 16);
+    int depth = 0, deepest = 0;
+    std::vector<AnsiString> got;
+    c.OnRxChar = [&](TObject*, int) {
+        deepest = std::max(deepest, ++depth);
+        got.push_back(c.ReadText());
+        if (got.size() == 1) {
+            line->Send("b");
+            line->SetDsr(false);
+            PumpFor(100);
+        }
+        --depth;
+    };
+    int dsr = 0;
+    c.OnDsr = [&](TObject*) { ++dsr; };
+    c.Open();
+    line->Send("a");
+    ASSERT_TRUE(PumpUntil([&] { return dsr == 1; }));
+    EXPECT_EQ(deepest, 1);
+    EXPECT_EQ(got, (std::vector<AnsiString>{"a", "b"}));
+}
+
+// What the event thread handed over and the window's thread has not run when the port closes
+// is not delivered later, when the component may be gone.
+TEST(SerCommEvents, NothingIsDeliveredAfterClose)
+{
+    auto line = TSerialMemoryLine::Create(17);
+    TFastClock fast(50);
+    for (int i = 0; i < 10; ++i) {
+        int rx = 0, atClose = 0;
+        {
+            TSerComm c(nullptr);
+            ConfigureAsLCRCom(c, 17);
+            c.OnRxChar = [&](TObject*, int) {
+                ++rx;
+                c.ReadText();
+            };
+            c.Open();
+            line->Send("reply\n");
+            std::this_thread::sleep_for(std::chrono::milliseconds(20)); // handed over, not run
+            c.Close();
+            atClose = rx;
+        }
+        PumpFor(20);
+        EXPECT_EQ(rx, atClose) << i;
+    }
 }

@@ -198,6 +198,36 @@ TEST(SerialPort, WaitReportsArrivalOnceAndHangUp)
     EXPECT_EQ(dev->LastError(), EIO);
 }
 
+// Bytes reported and left unread neither keep a wait awake nor hide what comes during it.
+TEST(SerialPort, ArrivalDuringAWaitIsReportedWhileEarlierBytesStayUnread)
+{
+    TPtyLink pty(29);
+    auto dev = Open(29);
+    ASSERT_TRUE(dev);
+    dev->SetLine(TSerialLine{});
+    unsigned ev = 0;
+    pty.Send("1");
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 2000));
+    ASSERT_EQ(ev, EV_RXCHAR);
+    for (const char* more : {"2", "34"}) {
+        std::thread sender([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            pty.Send(more);
+        });
+        ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 5000));
+        sender.join();
+        EXPECT_EQ(ev, EV_RXCHAR) << more;
+    }
+    EXPECT_EQ(ReadCount(*dev, 4), "1234");
+    std::thread closer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        pty.CloseMaster();
+    });
+    ASSERT_TRUE(dev->WaitEvents(EV_RXCHAR | EV_DSR, ev, 5000));
+    closer.join();
+    EXPECT_EQ(ev, EV_HANGUP);
+}
+
 TEST(SerialPort, WakeEndsAWaitOfAnotherThread)
 {
     TPtyLink pty(9);
