@@ -48,15 +48,16 @@ std::thread::id MainId()
 void Enqueue(const std::shared_ptr<SyncCall>& call)
 {
     auto& q = Q();
-    std::function<void()> wake;
     {
+        // The wake posts to the loop under the lock, so that the loop's run of the calls
+        // (which takes the lock) is ordered after everything the post allocated: Qt's own
+        // queue lock is invisible to the thread checker.
         std::lock_guard lock(q.mutex);
         q.calls.push_back(call);
-        wake = q.wake;
+        if (q.wake)
+            q.wake();
     }
     q.arrived.notify_all();
-    if (wake)
-        wake();
 }
 
 } // namespace

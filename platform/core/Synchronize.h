@@ -24,4 +24,5 @@ bool CheckSynchronize(int TimeoutMs = 0);
 
 // Called (from any thread) when a call is queued, so the message loop can wake
 // and run CheckSynchronize. The forms layer installs it; empty means nobody to wake.
+// It runs under the queue's lock, so it only posts: it never queues or runs a call.
 void SetWakeMainThread(std::function<void()> Wake);
