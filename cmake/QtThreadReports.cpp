@@ -1,16 +1,19 @@
 // Linked into every program of the thread-sanitizer build. Qt is not built with the
-// sanitizer, and the threads Qt starts for itself (its image thread pool, the file
-// dialog's folder reader, the X event reader) take and hand back their work through
-// futex-based locks the sanitizer cannot see, so every hand-over reads as a race. The
-// distro's Qt has no symbols for those threads' frames, and their stacks hold nothing
-// but one Qt frame, so no suppression pattern can name them without also hiding our own
-// calls into the same Qt code. A thread Qt starts is known instead by its creator,
-// QThread::start: a report is dropped when one of its accesses ran on such a thread.
-// Our own threads are std::threads, so a race between two of ours is always reported.
+// sanitizer, and its own locks are futex-based, which the sanitizer cannot see. So the
+// threads Qt starts for itself (its image thread pool, the file dialog's folder reader,
+// the X event reader) read as racing with whoever hands them work, and Qt's own state
+// behind those locks (the posted-event queue a worker posts into) reads as raced on by
+// the threads that use it. The distro's Qt has no symbols for these frames, so no
+// suppression pattern can name them without also hiding our own calls into the same Qt
+// code. A report is dropped instead when one of its accesses ran on a thread Qt started
+// (known by its creator, QThread::start), or when both accesses were made by Qt's own
+// code. Our own threads are std::threads and our objects are never shared through Qt,
+// so a race between two threads of ours on our memory is always reported.
 #include <dlfcn.h>
 #include <link.h>
 
 #include <cstdint>
+#include <cstring>
 
 extern "C" {
 // The sanitizer's report inspection interface (the one debuggers use).
@@ -49,6 +52,20 @@ const CodeRange gQThreadStart = [] {
     return r;
 }();
 
+// The innermost frame outside the sanitizer's runtime lies in one of Qt's libraries.
+bool MadeByQt(void* const* trace, int frames)
+{
+    for (int i = 0; i < frames && trace[i]; ++i) {
+        Dl_info info;
+        if (!dladdr(trace[i], &info) || !info.dli_fname)
+            return false;
+        if (std::strstr(info.dli_fname, "/libtsan."))
+            continue;
+        return std::strstr(info.dli_fname, "/libQt6") != nullptr;
+    }
+    return false;
+}
+
 bool StartedByQt(void* report, int tid, int threadCount)
 {
     for (int i = 0; i < threadCount; ++i) {
@@ -82,15 +99,18 @@ bool OnReport(const ReportDesc* rep, bool suppressed)
     if (!__tsan_get_report_data(report, &description, &count, &stacks, &mops, &locs, &mutexes, &threads, &tids,
                                 sleep, 1))
         return false;
+    int byQt = 0;
     for (int m = 0; m < mops; ++m) {
         int tid = -1, size = 0, write = 0, atomic = 0;
         void* addr = nullptr;
-        void* trace[1] = {};
-        if (__tsan_get_report_mop(report, m, &tid, &addr, &size, &write, &atomic, trace, 1)
-            && StartedByQt(report, tid, threads))
+        void* trace[4] = {};
+        if (!__tsan_get_report_mop(report, m, &tid, &addr, &size, &write, &atomic, trace, 4))
+            return false;
+        if (StartedByQt(report, tid, threads))
             return true;
+        byQt += MadeByQt(trace, 4);
     }
-    return false;
+    return mops > 1 && byQt == mops;
 }
 
 } // namespace __tsan
