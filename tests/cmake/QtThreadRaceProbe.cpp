@@ -1,6 +1,7 @@
 // Run by QtThreadReportsTest in the thread-sanitizer build: paints a picture big enough
-// for Qt to hand pieces of it to its own thread pool and, when asked, races on purpose
-// between two threads of its own. Prints how many of Qt's pool threads it saw.
+// for Qt to hand pieces of it to its own thread pool where there is one, and, when asked,
+// races on purpose between two threads of its own. Prints how many of Qt's pool threads
+// it saw.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
