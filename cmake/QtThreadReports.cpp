@@ -1,14 +1,15 @@
 // Linked into every program of the thread-sanitizer build. Qt is not built with the
 // sanitizer, and its own locks are futex-based, which the sanitizer cannot see. So the
-// threads Qt starts for itself (its image thread pool, the file dialog's folder reader,
-// the X event reader) read as racing with whoever hands them work, and Qt's own state
-// behind those locks (the posted-event queue a worker posts into) reads as raced on by
-// the threads that use it. The distro's Qt has no symbols for these frames, so no
-// suppression pattern can name them without also hiding our own calls into the same Qt
-// code. A report is dropped instead when one of its accesses ran on a thread Qt started
-// (known by its creator, QThread::start), or when both accesses were made by Qt's own
-// code. Our own threads are std::threads and our objects are never shared through Qt,
-// so a race between two threads of ours on our memory is always reported.
+// threads Qt starts for itself (the file dialog's folder reader, the X event reader; its
+// image thread pool is kept off, QtThreadPoolOff.cpp) read as racing with whoever hands
+// them work, and Qt's own state behind those locks (the posted-event queue a worker posts
+// into) reads as raced on by the threads that use it. The distro's Qt has no symbols for
+// these frames, so no suppression pattern can name them without also hiding our own
+// calls into the same Qt code. A report is dropped instead when one of its accesses ran
+// on a thread Qt started (known by its creator, QThread::start), or when both accesses
+// were made by Qt's own code. Our own threads are std::threads and our objects are never
+// shared through Qt, so a race between two threads of ours on our memory is always
+// reported.
 #include <dlfcn.h>
 #include <link.h>
 
