@@ -3,7 +3,9 @@
 # behaviour build in build-asan/, the thread build in build-tsan/. Prints per build the
 # tests run and failed and the sanitizer reports found; exit code 0 only when every
 # test passed with no report. Arguments choose the builds (default: address thread).
-# The suppressions (Qt's own thread pool, glib) are compiled in: cmake/SanitizerDefaults.cpp.
+# What is left out is compiled in: glib's suppressions (cmake/SanitizerDefaults.cpp) and, in
+# the thread build, races behind Qt's own locks (cmake/QtThreadReports.cpp); Qt paints there
+# without its thread pool (cmake/QtThreadPoolOff.cpp).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 JOBS=${ZV_JOBS:-3}

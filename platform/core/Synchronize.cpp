@@ -48,28 +48,27 @@ std::thread::id MainId()
     return q.mainId;
 }
 
-// Under the queue's lock: the wake to give once it is released, if one is due.
-// One wake of the loop serves every call queued before it runs.
-std::function<void()> WakeDue(SyncQueue& q)
+// Under the queue's lock: wakes the loop if calls wait and no wake is on its way. One
+// wake serves every call queued before it runs. The wake posts under the lock, so that
+// the loop's run of the calls (which takes the lock) is ordered after everything the
+// post allocated: Qt's own queue lock is invisible to the thread checker.
+void WakeIfDue(SyncQueue& q)
 {
     if (q.calls.empty() || !q.wake || q.wakePending)
-        return nullptr;
+        return;
     q.wakePending = true;
-    return q.wake;
+    q.wake();
 }
 
 void Enqueue(SyncCall* call)
 {
     auto& q = Q();
-    std::function<void()> wake;
     {
         std::lock_guard lock(q.mutex);
         q.calls.push_back(call);
-        wake = WakeDue(q);
+        WakeIfDue(q);
     }
     q.arrived.notify_all();
-    if (wake)
-        wake();
 }
 
 } // namespace
@@ -128,13 +127,10 @@ bool CheckSynchronize(int TimeoutMs)
                 owned->Run();
             } catch (...) {
                 // The calls behind it are not left waiting for a wake that was spent.
-                std::function<void()> wake;
                 {
                     std::lock_guard relock(q.mutex);
-                    wake = WakeDue(q);
+                    WakeIfDue(q);
                 }
-                if (wake)
-                    wake();
                 throw;
             }
             ran = true;
