@@ -8,8 +8,12 @@
 //   the same query at the same interval in the same run.
 // ZV_BENCH_SECONDS sets the length of each run (default 15).
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
-// memory growth (whole run and second half), lost live-log records and fault periods
-// after which no reading came back.
+// memory growth (whole run and second half; resident and live heap), lost live-log records
+// and fault periods after which no reading came back. Under the address build run it with
+//   ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16:fast_unwind_on_malloc=0
+// else the sanitizer's own memory grows: the default quarantine fills 256 MB, and the fast
+// unwinder cannot follow Qt's and glib's frames (built without frame pointers), so it keeps
+// finding "new" stacks (50-150 a second) that its stack store holds for good.
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSupport.h"
