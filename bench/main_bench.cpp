@@ -11,9 +11,11 @@
 // memory growth (whole run and second half; resident and live heap), lost live-log records
 // and fault periods after which no reading came back. Under the address build run it with
 //   ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16:fast_unwind_on_malloc=0
-// else the sanitizer's own memory grows: the default quarantine fills 256 MB, and the fast
-// unwinder cannot follow Qt's and glib's frames (built without frame pointers), so it keeps
-// finding "new" stacks (50-150 a second) that its stack store holds for good.
+// else the sanitizer's own memory grows more: the default quarantine fills 256 MB, and the
+// fast unwinder cannot follow Qt's and glib's frames (built without frame pointers), so it
+// keeps finding "new" stacks (50-150 a second) that its stack store holds for good. Even so
+// that build's allocator keeps taking fresh chunks for a long while (some hundred kB a
+// minute); the live heap figure is the program's own.
 #include <benchmark/benchmark.h>
 
 #include "bench/BenchSupport.h"
