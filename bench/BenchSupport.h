@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <malloc.h>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,10 @@
 #include "platform/forms/ModalScript.h"
 #include "platform/win/Paths.h"
 #include "tools/panel-art/PanelArtInstall.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+extern "C" size_t __sanitizer_get_current_allocated_bytes(); // the sanitizer's own runtime
+#endif
 
 // Resident memory of this process in MB.
 inline double ResidentMB()
@@ -25,6 +30,18 @@ inline double ResidentMB()
         std::fclose(f);
     }
     return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Bytes the program has allocated and not freed. The address build's allocator keeps its own
+// count (glibc's arenas are not used there).
+inline size_t HeapBytes()
+{
+#if defined(__SANITIZE_ADDRESS__)
+    return __sanitizer_get_current_allocated_bytes();
+#else
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
+#endif
 }
 
 // The application object the windows of a benchmark need, made once and headless.

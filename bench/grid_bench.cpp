@@ -7,7 +7,6 @@
 // heap a table of the same texts takes, ours against Qt's item model.
 #include <QStandardItemModel>
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 
 #include "bench/BenchSupport.h"
 
@@ -25,14 +24,6 @@ namespace {
 
 constexpr int kCols = 16;
 constexpr int kRows = 1000001;
-
-
-// Bytes the heap holds now: every arena's blocks and the separately mapped ones.
-size_t HeapBytes()
-{
-    const struct mallinfo2 m = mallinfo2();
-    return m.uordblks + m.hblkhd;
-}
 
 // A short text like the program's measured values.
 void CellText(int c, int r, char* buf, size_t n)
