@@ -389,6 +389,27 @@ void BM_CpuPerReading(benchmark::State& state)
 }
 BENCHMARK(BM_CpuPerReading)->Arg(100)->Arg(150)->Arg(200)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 
+// The same program with the line quiet (connected, window shown, measuring off): what it
+// spends per second whatever the readings.
+void BM_CpuQuietLine(benchmark::State& state)
+{
+    EnsureBenchProgram();
+    const double seconds = RunSeconds();
+    double perSecond = 0;
+    for (auto _ : state) {
+        TSimProcess sim;
+        TProgram program(100);
+        program.Form->LCRTimer->SetEnabled(false);
+        RunLoop(0.2); // a reply still on its way
+        const double cpu0 = ProcessCpuMs();
+        const auto t0 = Clock::now();
+        RunLoop(seconds);
+        perSecond = (ProcessCpuMs() - cpu0) / std::chrono::duration<double>(Clock::now() - t0).count();
+    }
+    state.counters["ours_cpu_ms_per_s"] = perSecond;
+}
+BENCHMARK(BM_CpuQuietLine)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
 // One fetch reply taken apart and formatted as the program does it, beside the bare
 // C library doing the same for the four numbers.
 const AnsiString kReply = "+1.00008e-07,+1.25677e-03,+1.59142e+03,+9.97953e-01\n";

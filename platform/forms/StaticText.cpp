@@ -49,10 +49,20 @@ bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
 {
     // The class library measures the caption as one line and adds four border widths
     // each way, whatever the border style.
-    TCanvas measure;
-    measure.Font()->Assign(FFont.get());
-    NewWidth = measure.TextWidth(FText) + 4;
-    NewHeight = measure.TextHeight("0") + 4;
+    // A display refreshed many times a second often shows the same text again: measure only
+    // a text or font not measured last.
+    if (!FMeasured.Font || FMeasured.Text != FText || !FMeasured.Font->SameAs(*FFont)) {
+        TCanvas measure;
+        measure.Font()->Assign(FFont.get());
+        if (!FMeasured.Font)
+            FMeasured.Font = std::make_unique<TFont>();
+        FMeasured.Font->Assign(FFont.get());
+        FMeasured.Text = FText;
+        FMeasured.Width = measure.TextWidth(FText) + 4;
+        FMeasured.Height = measure.TextHeight("0") + 4;
+    }
+    NewWidth = FMeasured.Width;
+    NewHeight = FMeasured.Height;
     return true;
 }
 

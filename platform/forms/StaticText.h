@@ -30,4 +30,11 @@ protected:
     TStaticBorderStyle FBorderStyle = sbsNone;
     bool FShowAccelChar = true;
     bool FTransparent = false;
+
+private:
+    struct {
+        AnsiString Text;
+        std::unique_ptr<TFont> Font;
+        int Width = 0, Height = 0;
+    } FMeasured; // the last text measured for the automatic size, in its font
 };

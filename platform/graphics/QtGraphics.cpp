@@ -1,6 +1,7 @@
 #include "platform/graphics/QtGraphics_p.h"
 
 #include <cctype>
+#include <vector>
 
 #include "platform/core/StringUtils.h"
 
@@ -46,7 +47,9 @@ AnsiString FromQString(const QString& s)
     return AnsiString(b.constData(), static_cast<size_t>(b.size()));
 }
 
-QFont ToQFont(const TFont& f)
+namespace {
+
+QFont MakeQFont(const TFont& f)
 {
     // The Windows face names map onto the installed families by kind.
     const AnsiString name = LowerCase(f.Name());
@@ -79,6 +82,29 @@ QFont ToQFont(const TFont& f)
     q.setKerning(false);
     q.setHintingPreference(QFont::PreferFullHinting);
     return q;
+}
+
+} // namespace
+
+QFont ToQFont(const TFont& f)
+{
+    // Copies of one QFont share the font engine it found; a QFont made anew looks the engine
+    // up again on each measure and paint. A program uses a handful of fonts.
+    struct TMade {
+        AnsiString Name;
+        int Height;
+        TFontStyles Style;
+        TFontPitch Pitch;
+        QFont Font;
+    };
+    thread_local std::vector<TMade> made;
+    for (const TMade& m : made)
+        if (m.Height == f.Height() && m.Style == f.Style() && m.Pitch == f.Pitch() && m.Name == f.Name())
+            return m.Font;
+    if (made.size() >= 64)
+        made.erase(made.begin());
+    made.push_back({f.Name(), f.Height(), f.Style(), f.Pitch(), MakeQFont(f)});
+    return made.back().Font;
 }
 
 } // namespace zvqt

@@ -740,3 +740,24 @@ TEST(StaticText, AutoSizeFitsTheTextWithFourPixelsToSpare)
     st->SetCaption("1");
     EXPECT_EQ(st->Left(), 50);
 }
+
+TEST(StaticText, AutoSizeFollowsEveryChangeOfTextOrFontAlsoBackToAnEarlierOne)
+{
+    TForm form(nullptr);
+    auto* st = new TStaticText(&form);
+    st->SetParent(&form);
+    // Each step changes one thing; the size must always be that of a fresh measure.
+    const struct { const char* text; int size; TFontStyles style; } steps[] = {
+        {" 99.9977", 40, 0}, {" 99.9977", 26, 0}, {" 99.9977", 40, 0}, {" 99.9977", 40, fsBold},
+        {" 100.005", 40, fsBold}, {" 99.9977", 40, fsBold}, {"OVERLOAD", 26, 0}, {"", 26, 0}, {"OVERLOAD", 26, 0},
+    };
+    for (const auto& s : steps) {
+        st->Font()->SetSize(s.size);
+        st->Font()->SetStyle(s.style);
+        st->SetCaption(s.text);
+        TCanvas measure;
+        measure.Font()->Assign(st->Font());
+        EXPECT_EQ(st->Width(), measure.TextWidth(s.text) + 4) << s.text << " " << s.size << " " << s.style;
+        EXPECT_EQ(st->Height(), measure.TextHeight("0") + 4) << s.text << " " << s.size << " " << s.style;
+    }
+}
