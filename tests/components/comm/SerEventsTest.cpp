@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <chrono>
 #include <thread>
 
 #include "components/comm/Sercomm.h"
@@ -44,6 +45,9 @@ TEST(SerCommEvents, RxCharComesBeforeDsrAndAFailingHandlerSkipsTheRest)
             // Both changes come while this delivery runs: they reach the next one together.
             line->Send("b");
             line->SetDsr(!c.GetModemStatus(2));
+            // The event thread sees the line on its own time; a slow (checked) build
+            // may need a while before both changes are held for the next delivery.
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
         } else {
             c.ReadText();
             if (failNext)
