@@ -10,7 +10,7 @@
 // ZV_BENCH_FAULT_SECONDS=N adds a long run under random simulator faults that reports
 // memory growth (whole run and second half; resident and live heap), lost live-log records
 // and fault periods after which no reading came back. Under the address build run it with
-//   ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16:fast_unwind_on_malloc=0
+//   ASAN_OPTIONS=detect_leaks=0:quarantine_size_mb=16:fast_unwind_on_malloc=0:fast_unwind_on_free=0:thread_local_quarantine_size_kb=64
 // else the sanitizer's own memory grows more: the default quarantine fills 256 MB, and the
 // fast unwinder cannot follow Qt's and glib's frames (built without frame pointers), so it
 // keeps finding "new" stacks (50-150 a second) that its stack store holds for good. Even so
