@@ -4,8 +4,8 @@
 # tests run and failed and the sanitizer reports found; exit code 0 only when every
 # test passed with no report. Arguments choose the builds (default: address thread).
 # What is left out is compiled in: glib's suppressions (cmake/SanitizerDefaults.cpp) and, in
-# the thread build, races behind Qt's own locks (cmake/QtThreadReports.cpp); Qt paints there
-# without its thread pool (cmake/QtThreadPoolOff.cpp).
+# the thread build, races behind Qt's own locks (platform/checked/QtThreadReports.cpp); Qt paints there
+# without its thread pool (platform/checked/QtThreadPoolOff.cpp).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 JOBS=${ZV_JOBS:-3}
