@@ -23,8 +23,12 @@ struct SyncQueue {
     std::condition_variable finished; // workers wait for their call
     // Queued calls are owned here until they ran; waiting calls by their caller.
     std::deque<SyncCall*> calls;
-    std::function<void()> wake;
     bool wakePending = false; // a wake is on its way: the loop runs every call queued until then
+    // The wake runs outside the queue's lock: a loop woken while the worker still held it
+    // would block on it at once, and the hand-back costs both threads a second switch.
+    // Its own lock only keeps it from running while it is replaced.
+    std::mutex wakeMutex;
+    std::function<void()> wake;
     std::thread::id mainId;
     bool mainSet = false;
 };
@@ -48,26 +52,36 @@ std::thread::id MainId()
     return q.mainId;
 }
 
-// Under the queue's lock: wakes the loop if calls wait and no wake is on its way. One
-// wake serves every call queued before it runs. The wake posts under the lock, so that
-// the loop's run of the calls (which takes the lock) is ordered after everything the
-// post allocated: Qt's own queue lock is invisible to the thread checker.
-void WakeIfDue(SyncQueue& q)
+// Under the queue's lock: whether the loop needs a wake (calls wait and no wake is on its
+// way). One wake serves every call queued before it runs.
+bool WakeDue(SyncQueue& q)
 {
-    if (q.calls.empty() || !q.wake || q.wakePending)
-        return;
+    if (q.calls.empty() || q.wakePending)
+        return false;
     q.wakePending = true;
-    q.wake();
+    return true;
+}
+
+// Outside the queue's lock. A wake lost to a missing loop is made good by the next
+// SetWakeMainThread, which clears the pending mark.
+void Wake(SyncQueue& q)
+{
+    std::lock_guard lock(q.wakeMutex);
+    if (q.wake)
+        q.wake();
 }
 
 void Enqueue(SyncCall* call)
 {
     auto& q = Q();
+    bool wake = false;
     {
         std::lock_guard lock(q.mutex);
         q.calls.push_back(call);
-        WakeIfDue(q);
+        wake = WakeDue(q);
     }
+    if (wake)
+        Wake(q);
     q.arrived.notify_all();
 }
 
@@ -127,10 +141,13 @@ bool CheckSynchronize(int TimeoutMs)
                 owned->Run();
             } catch (...) {
                 // The calls behind it are not left waiting for a wake that was spent.
+                bool wake = false;
                 {
                     std::lock_guard relock(q.mutex);
-                    WakeIfDue(q);
+                    wake = WakeDue(q);
                 }
+                if (wake)
+                    Wake(q);
                 throw;
             }
             ran = true;
@@ -150,10 +167,11 @@ bool CheckSynchronize(int TimeoutMs)
     return ran;
 }
 
-void SetWakeMainThread(std::function<void()> Wake)
+void SetWakeMainThread(std::function<void()> WakeLoop)
 {
     auto& q = Q();
+    std::lock_guard wakeLock(q.wakeMutex);
+    q.wake = std::move(WakeLoop);
     std::lock_guard lock(q.mutex);
-    q.wake = std::move(Wake);
     q.wakePending = false;
 }

@@ -25,5 +25,6 @@ bool CheckSynchronize(int TimeoutMs = 0);
 // Called (from any thread) when a call is queued and no wake is on its way yet,
 // so the message loop wakes once and runs CheckSynchronize for every call queued
 // until then. The forms layer installs it; empty means nobody to wake.
-// It runs under the queue's lock, so it only posts: it never queues or runs a call.
+// It runs outside the queue's lock but must not run a call itself; it allocates nothing
+// that the loop frees, so the thread checker needs no order between the two.
 void SetWakeMainThread(std::function<void()> Wake);

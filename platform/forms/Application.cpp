@@ -2,10 +2,16 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QSocketNotifier>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
+#include "platform/core/Exceptions.h"
+#include "platform/core/Streams.h"
 #include "platform/core/Synchronize.h"
 #include "platform/forms/ControlStyle_p.h"
 #include "platform/forms/Dialogs.h"
@@ -18,6 +24,39 @@ TApplication* Application = nullptr;
 
 namespace {
 QApplication* gOwnApp = nullptr;
+
+// The loop's wake for calls queued by workers: a counter the loop watches. A worker's wake
+// is one write to it: nothing allocated, no lock of Qt's taken.
+int gWakeFd = -1;
+QSocketNotifier* gWakeNotifier = nullptr;
+
+void InstallLoopWake()
+{
+    if (gWakeNotifier)
+        return;
+    gWakeFd = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
+    if (gWakeFd < 0)
+        throw Exception("Cannot make the message loop's wake: " + SysErrorMessage(errno));
+    gWakeNotifier = new QSocketNotifier(gWakeFd, QSocketNotifier::Read);
+    QObject::connect(gWakeNotifier, &QSocketNotifier::activated, [] {
+        // Read first: a wake written while the calls run stays and brings the loop back.
+        eventfd_t count = 0;
+        eventfd_read(gWakeFd, &count);
+        zvforms::Guard([] { CheckSynchronize(); }, Application);
+    });
+    SetWakeMainThread([] { eventfd_write(gWakeFd, 1); });
+}
+
+void RemoveLoopWake()
+{
+    // After this no worker is inside the wake, and none starts one.
+    SetWakeMainThread(nullptr);
+    delete gWakeNotifier;
+    gWakeNotifier = nullptr;
+    if (gWakeFd >= 0)
+        close(gWakeFd);
+    gWakeFd = -1;
+}
 } // namespace
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
@@ -184,15 +223,12 @@ void CreateApplication(int& argc, char** argv)
     if (!Application)
         Application = new TApplication(nullptr);
     // A worker's Synchronize wakes the loop, which runs the queued calls.
-    SetWakeMainThread([] {
-        QMetaObject::invokeMethod(
-            qApp, [] { zvforms::Guard([] { CheckSynchronize(); }, Application); }, Qt::QueuedConnection);
-    });
+    InstallLoopWake();
 }
 
 void DestroyApplication()
 {
-    SetWakeMainThread(nullptr);
+    RemoveLoopWake();
     delete Application;
     Application = nullptr;
     delete Screen;
