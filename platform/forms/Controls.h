@@ -361,6 +361,8 @@ public:
     TRect ClientRect() const override;
     TPoint ClientOrigin() const override;
     void Invalidate() override;
+    // Asks for a later paint of part of the client area (client coordinates).
+    void InvalidateClientRect(const TRect& R);
     void Repaint() override;
     void Update() override;
     void PaintTo(TCanvas* Canvas, int X, int Y) override;

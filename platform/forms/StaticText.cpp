@@ -1,6 +1,9 @@
 #include "platform/forms/StaticText.h"
 
+#include <QFontMetrics>
+
 #include "platform/forms/FormsImpl_p.h"
+#include "platform/graphics/QtGraphics_p.h"
 
 TStaticText::TStaticText(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -66,10 +69,59 @@ bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
     return true;
 }
 
+namespace {
+
+// One line of plain printable characters, drawn as it stands (no accelerator, no tab).
+bool PlainLine(const AnsiString& Text, bool AccelChar)
+{
+    for (char c : Text)
+        if (c < ' ' || c > '~' || (AccelChar && c == '&'))
+            return false;
+    return true;
+}
+
+} // namespace
+
 void TStaticText::CMTextChanged()
 {
-    TCustomControl::CMTextChanged();
+    // A display refreshed many times a second mostly changes a few characters at the end of
+    // its text: the picture of the characters before them stays, so only the rest is painted.
+    const AnsiString before = FMeasured.Text;
+    const int beforeWidth = FMeasured.Width, width = FWidth, height = FHeight;
+    const bool measured = FAutoSize && FMeasured.Font && FMeasured.Font->SameAs(*FFont);
     AdjustSize();
+    if (measured && FWidth == width && FHeight == height && HandleAllocated() && zvforms::ImplOf(this)->widget->isVisible())
+        InvalidateClientRect(ChangedTextPart(before, beforeWidth));
+    else
+        Invalidate();
+    if (HandleAllocated())
+        SyncWidget();
+}
+
+TRect TStaticText::ChangedTextPart(const AnsiString& Before, int BeforeWidth) const
+{
+    const TRect all = ClientRect();
+    // Centred or right-aligned text starts elsewhere when its width changed.
+    if (!PlainLine(Before, FShowAccelChar) || !PlainLine(FText, FShowAccelChar) ||
+        (FAlignment != taLeftJustify && BeforeWidth != FMeasured.Width))
+        return all;
+    size_t same = 0;
+    while (same < Before.size() && same < FText.size() && Before[same] == FText[same])
+        ++same;
+    // Two characters back: a ligature or a kerning pair with a changed character can move or
+    // reshape the two before it.
+    same = same > 2 ? same - 2 : 0;
+    if (same == 0)
+        return all;
+    const QFontMetrics fm(zvqt::ToQFont(*FFont));
+    const int textWidth = FMeasured.Width - 4;
+    int x = FAlignment == taCenter ? (all.Width() - textWidth) / 2 : FAlignment == taRightJustify ? all.Right - textWidth : 0;
+    x += fm.horizontalAdvance(QString::fromLatin1(FText.data(), static_cast<qsizetype>(same)));
+    // What a glyph can reach left of its place: its bearing, a kerning pair, the smoothing.
+    x -= std::max(0, -fm.minLeftBearing()) + fm.height() / 8 + 1;
+    if (x <= all.Left)
+        return all;
+    return TRect(x, all.Top, all.Right, all.Bottom);
 }
 
 void TStaticText::CMFontChanged()

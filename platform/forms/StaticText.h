@@ -32,6 +32,8 @@ protected:
     bool FTransparent = false;
 
 private:
+    TRect ChangedTextPart(const AnsiString& Before, int BeforeWidth) const;
+
     struct {
         AnsiString Text;
         std::unique_ptr<TFont> Font;

@@ -358,9 +358,11 @@ void PaintWidget(TWinControl* c, QWidget* w, const QRegion& region)
         RenderBuffer(c, w, region);
     impl->blitOnly = false;
     EndPaintersOn(&impl->buffer);
+    // Part by part, unclipped: a clipped draw of the whole picture takes the engine's slow
+    // path, which hands the copy to worker threads and wakes them for a few pixels.
     QPainter p(w);
-    p.setClipRegion(region);
-    p.drawImage(0, 0, impl->buffer);
+    for (const QRect& r : region)
+        p.drawImage(r.topLeft(), impl->buffer, r);
 }
 
 void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)

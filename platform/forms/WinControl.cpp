@@ -551,6 +551,15 @@ void TWinControl::Invalidate()
     }
 }
 
+void TWinControl::InvalidateClientRect(const TRect& R)
+{
+    if (HandleAllocated()) {
+        FImpl->blitOnly = false;
+        const QPoint off = FImpl->ClientOffset();
+        FImpl->widget->update(QRect(off.x() + R.Left, off.y() + R.Top, R.Width(), R.Height()));
+    }
+}
+
 void TWinControl::Repaint()
 {
     if (HandleAllocated()) {

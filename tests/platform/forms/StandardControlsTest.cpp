@@ -741,6 +741,47 @@ TEST(StaticText, AutoSizeFitsTheTextWithFourPixelsToSpare)
     EXPECT_EQ(st->Left(), 50);
 }
 
+TEST(StaticText, AChangedTextShowsAsIfDrawnAfresh)
+{
+    // The screen keeps what did not change of a refreshed text: what it shows after the
+    // change must be what a label showing the new text from the start shows.
+    const struct { const char* before; const char* after; TAlignment align; bool autoSize; } cases[] = {
+        {" 100.008", " 100.012", taLeftJustify, true}, {" 100.008", " 100.012", taRightJustify, true},
+        {" 100.008", " 100.012", taCenter, true}, {" 99.9987", " 100.008", taLeftJustify, true},
+        {"-1.2345", "-1.2345 k", taLeftJustify, true}, {"1.2345 k", "1.2345", taRightJustify, false},
+        {"offi", "offl", taLeftJustify, true}, {"AVAV", "AVAW", taLeftJustify, true},
+        {"AVAVAW", "AVAVA", taCenter, false}, {"OVERLOAD", "OVER&LOAD", taLeftJustify, true},
+    };
+    auto shown = [](const char* first, const char* then, TAlignment align, bool autoSize) {
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 400, 120);
+        auto* st = new TStaticText(&form);
+        st->SetParent(&form);
+        st->SetAutoSize(autoSize);
+        st->SetBounds(10, 10, 300, 80);
+        st->SetAlignment(align);
+        st->SetColor(clBlack);
+        st->Font()->SetColor(clLime);
+        st->Font()->SetSize(40);
+        st->Font()->SetStyle(fsItalic);
+        st->SetCaption(first);
+        form.Show();
+        TestInput::ProcessEvents();
+        if (then) {
+            st->SetCaption(then);
+            TestInput::ProcessEvents();
+        }
+        return zvforms::ImplOf(st)->buffer.copy();
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(std::string(k.before) + " -> " + k.after);
+        const QImage changed = shown(k.before, k.after, k.align, k.autoSize);
+        const QImage fresh = shown(k.after, nullptr, k.align, k.autoSize);
+        ASSERT_FALSE(fresh.isNull());
+        EXPECT_TRUE(changed == fresh);
+    }
+}
+
 TEST(StaticText, AutoSizeFollowsEveryChangeOfTextOrFontAlsoBackToAnEarlierOne)
 {
     TForm form(nullptr);
