@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fcntl.h>
 #include <malloc.h>
 #include <memory>
@@ -119,5 +120,13 @@ inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::strin
     ::close(fd);
     const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
     std::remove(Path.c_str());
+    // The removal reaches the disk here, untimed: left in the journal it would be committed
+    // by the sync of whatever save is timed next.
+    const std::string folder = std::filesystem::path(Path).parent_path().string();
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
     return s;
 }

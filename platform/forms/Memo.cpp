@@ -3,6 +3,7 @@
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTextBlock>
+#include <QTextLayout>
 
 #include "platform/core/StringUtils.h"
 #include "platform/forms/FormsImpl_p.h"
@@ -41,6 +42,10 @@ bool ReplaceChangedLines(QPlainTextEdit* e, const std::vector<AnsiString>& lines
             c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
             c.insertText(text);
             c.endEditBlock();
+            // A line refreshed this often keeps its shaped glyphs from layout to paint
+            // instead of shaping its text a second time for every paint.
+            if (QTextLayout* l = b.layout())
+                l->setCacheEnabled(true);
         }
         b = b.next();
     }
