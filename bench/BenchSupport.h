@@ -4,7 +4,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fcntl.h>
 #include <malloc.h>
 #include <memory>
@@ -12,6 +11,7 @@
 #include <vector>
 #include <unistd.h>
 
+#include "platform/core/SafeSave.h"
 #include "platform/forms/Application.h"
 #include "platform/forms/ModalScript.h"
 #include "platform/win/Paths.h"
@@ -122,11 +122,6 @@ inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::strin
     std::remove(Path.c_str());
     // The removal reaches the disk here, untimed: left in the journal it would be committed
     // by the sync of whatever save is timed next.
-    const std::string folder = std::filesystem::path(Path).parent_path().string();
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolderOf(Path);
     return s;
 }

@@ -17,6 +17,16 @@ constexpr off_t kStartEvery = 8 << 20;    // written bytes the disk is set to wo
 
 AnsiString SavingPath(const AnsiString& Path) { return Path + ".saving"; }
 
+void SyncFolderOf(const AnsiString& Path)
+{
+    const AnsiString folder = ExtractFileDir(Path);
+    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
 TSafeSave::TSafeSave(const AnsiString& Path) : FPath(Path)
 {
     // A file that may not be written is not replaced either.
@@ -94,12 +104,7 @@ bool TSafeSave::Commit()
         return false;
     }
     // The rename itself reaches the disk with the folder.
-    const AnsiString folder = ExtractFileDir(FPath);
-    const int dir = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolderOf(FPath);
     return true;
 }
 

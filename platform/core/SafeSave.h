@@ -11,6 +11,9 @@
 // The temporary file a save of Path writes ("<Path>.saving").
 AnsiString SavingPath(const AnsiString& Path);
 
+// Brings the entries of the folder holding Path (a new name, a rename, a removal) to the disk.
+void SyncFolderOf(const AnsiString& Path);
+
 // One save of a file. Bytes are gathered in a large buffer and written in large blocks; the
 // disk is set to work on what was written while the rest is still being made, so that the
 // final sync waits only for the last blocks. Given up (or destroyed uncommitted), the
