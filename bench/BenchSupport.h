@@ -102,9 +102,17 @@ inline std::string FileBytes(const std::string& Path)
     return data;
 }
 
-// The least a durable save of Bytes costs, as dd bs=1M conv=fdatasync does it: the bytes
-// written to Path in 1 MB blocks and synced to the disk. Seconds; the file is removed.
-inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
+// The value below which the share P of V lies (P = 0.5: the median).
+inline double Percentile(std::vector<double> v, double p)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
+}
+
+// One synced write of Bytes to Path, as dd bs=1M conv=fdatasync does it. Seconds.
+inline double SyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
 {
     const auto t0 = std::chrono::steady_clock::now();
     const int fd = ::open(Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -118,10 +126,29 @@ inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::strin
     }
     ::fdatasync(fd);
     ::close(fd);
-    const double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+}
+
+// The least a durable save of Bytes costs: a new file written and synced, as dd bs=1M
+// conv=fdatasync does it. Seconds; the file is removed.
+inline double PlainSyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
+{
+    const double s = SyncedWriteSeconds(Bytes, Path);
     std::remove(Path.c_str());
     // The removal reaches the disk here, untimed: left in the journal it would be committed
     // by the sync of whatever save is timed next.
     SyncFolderOf(Path);
     return s;
+}
+
+// The same where a copy is there already: dd run again onto the same file, which frees the
+// old copy's blocks as a save that replaces a file does. The first copy is written untimed;
+// the caller removes Path at the end.
+inline double OverwriteSyncedWriteSeconds(const std::string& Bytes, const std::string& Path)
+{
+    if (::access(Path.c_str(), F_OK) != 0) {
+        SyncedWriteSeconds(Bytes, Path);
+        SyncFolderOf(Path);
+    }
+    return SyncedWriteSeconds(Bytes, Path);
 }

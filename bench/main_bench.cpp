@@ -81,14 +81,6 @@ double ProcessCpuMs()
 
 double HeapMB() { return double(HeapBytes()) / (1024.0 * 1024.0); }
 
-double Percentile(std::vector<double> v, double p)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[std::min(v.size() - 1, static_cast<size_t>(p * static_cast<double>(v.size())))];
-}
-
 // The program connected to the simulated instrument on port kPort, its window shown,
 // polling the measurement display at a fixed range, as after POWER. Counts the readings it
 // has taken in (each reply taken whole ends with RxBuffer emptied).

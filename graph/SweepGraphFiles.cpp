@@ -1,4 +1,5 @@
 // The sweep graph's result file, its bitmap, the report preview and Remove All.
+#include <functional>
 #include <string_view>
 
 #include "components/grid/Ravgrid.h"
@@ -61,7 +62,11 @@ bool AskOverwrite()
 
 } // namespace
 
-AnsiString SweepGraphResultText(const AnsiString& FileName)
+namespace {
+
+// The file's text, handed out a piece at a time, so that a save writes it without making
+// all of it first.
+void PutSweepGraphResultText(const AnsiString& FileName, const std::function<void(std::string_view)>& Put)
 {
     TRavArodozIdad* g = LCRForm->SweepResultGrid;
     AnsiString text = DataFileHeader(FileName, Now(), CurrentDataFileIdentity());
@@ -70,7 +75,6 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
     AppendRow(text,
         {"Step", "Function", "Freq(kHz)", mon1, "Primary", "Unit", "Second", "Unit", mon2, "Unit", mon3, "Unit"}, false);
     const int rows = g->GetRowCountEx();
-    text.reserve(text.size() + static_cast<size_t>(rows) * 130);
     std::string_view cells[8];
     AnsiString bufs[8];
     std::string_view fields[12];
@@ -81,15 +85,29 @@ AnsiString SweepGraphResultText(const AnsiString& FileName)
         for (int c = 4; c < 8; ++c)
             SplitValueCell(cells[c], fields[4 + 2 * (c - 4)], fields[5 + 2 * (c - 4)]);
         AppendRow(text, fields);
+        if (text.size() >= 16384) {
+            Put(text);
+            text.clear();
+        }
     }
     text += PadField("**********END**********", 23) + "\r\n";
+    Put(text);
+}
+
+} // namespace
+
+AnsiString SweepGraphResultText(const AnsiString& FileName)
+{
+    AnsiString text;
+    PutSweepGraphResultText(FileName, [&text](std::string_view Piece) { text += Piece; });
     return text;
 }
 
 bool WriteSweepGraphResultFile(const AnsiString& FileName)
 {
-    const AnsiString text = SweepGraphResultText(FileName);
-    return SafeSaveFile(FileName, [&](TSafeSave& f) { f.Write(text); });
+    return SafeSaveFile(FileName, [&](TSafeSave& f) {
+        PutSweepGraphResultText(FileName, [&f](std::string_view Piece) { f.Write(Piece); });
+    });
 }
 
 void TLCRForm::SweepGraphSaveBtnClick(TObject*)

@@ -37,13 +37,6 @@ AnsiString FieldLine(const std::vector<AnsiString>& Fields, const std::vector<in
     return line;
 }
 
-void AppendField(AnsiString& Line, std::string_view Text, size_t Width)
-{
-    if (Text.size() < Width)
-        Line.append(Width - Text.size(), ' ');
-    Line += Text;
-}
-
 AnsiString DataFileHeader(const AnsiString& Path, TDateTime When, const TDataFileIdentity& Who)
 {
     AnsiString h;

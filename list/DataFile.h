@@ -33,7 +33,13 @@ AnsiString NullField(const AnsiString& Text);
 // Fields right-aligned in their widths and joined by Separator; Lead goes before the first.
 AnsiString FieldLine(const std::vector<AnsiString>& Fields, const std::vector<int>& Widths, bool LeadingBlank);
 // Appends Text right-aligned in Width (wider text whole), as FieldLine does each field.
-void AppendField(AnsiString& Line, std::string_view Text, size_t Width);
+// Inline, one growth of the line: a result file runs it for every field of every record.
+inline void AppendField(AnsiString& Line, std::string_view Text, size_t Width)
+{
+    const size_t at = Line.size(), pad = Text.size() < Width ? Width - Text.size() : 0;
+    Line.resize(at + pad + Text.size(), ' ');
+    Text.copy(Line.data() + at + pad, Text.size());
+}
 
 // The name rule of a save dialog: a name lacking "<Marker>" before ".txt" gets "_<Marker>.txt".
 AnsiString WithNameMarker(const AnsiString& Path, const AnsiString& Marker);

@@ -73,6 +73,13 @@ TEST(SafeSave, GivenUpOrDroppedTheOldFileStays)
     }
     EXPECT_EQ(ReadBytes(path), "the old file");
     EXPECT_FALSE(std::filesystem::exists(SavingPath(path)));
+    // The next save starts empty: nothing of the dropped one's gathered bytes comes with it.
+    {
+        TSafeSave save(path);
+        save.Write("new");
+        EXPECT_TRUE(save.Commit());
+    }
+    EXPECT_EQ(ReadBytes(path), "new");
     // No folder: nothing to write into, nothing left behind.
     TSafeSave nowhere((TestDir("safesave") / "no" / "such.txt").string());
     EXPECT_FALSE(nowhere.IsOpen());
