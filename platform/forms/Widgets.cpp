@@ -372,7 +372,12 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
     QWidget* target = w;
     if (auto* area = qobject_cast<QAbstractScrollArea*>(w))
         target = area->viewport();
-    QImage overlay(target->size(), QImage::Format_ARGB32_Premultiplied);
+    // The layer covers only what is painted: a line of a large memo redrawn for each reading
+    // would otherwise clear and lay over the whole memo's picture.
+    const QRect bounds = region.boundingRect() & target->rect();
+    if (bounds.isEmpty())
+        return;
+    QImage overlay(bounds.size(), QImage::Format_ARGB32_Premultiplied);
     if (overlay.isNull())
         return;
     overlay.fill(Qt::transparent);
@@ -381,6 +386,7 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
         TCanvas canvas;
         canvas.OnChanging = [&drawn](TObject*) { drawn = true; };
         BindCanvas(&canvas, &overlay);
+        canvas.SetViewportOrg(TPoint(-bounds.left(), -bounds.top()));
         std::vector<TRect> rects;
         for (const QRect& r : region)
             rects.push_back(FromQRect(r));
@@ -393,7 +399,7 @@ void PaintNativeOverlay(TWinControl* c, QWidget* w, const QRegion& region)
         return;
     QPainter p(target);
     p.setClipRegion(region);
-    p.drawImage(0, 0, overlay);
+    p.drawImage(bounds.topLeft(), overlay);
 }
 
 void SetSeeThrough(TWinControl* c, bool v)

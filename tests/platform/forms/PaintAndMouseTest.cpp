@@ -262,3 +262,37 @@ TEST(CustomControl, NewTextOfAnEditRepaintsTheParentOnlyWhenItShowsThrough)
         EXPECT_EQ(shown->text().toStdString(), "+1.00008e-07");
     }
 }
+
+// What a native control draws over its window lands in the same place when only a part of
+// the window is painted again as when all of it is.
+TEST(NativeControl, OverlayOfAPartialPaintLandsWhereTheWholePaintPutsIt)
+{
+    struct MarkedEdit : TEdit {
+        using TEdit::TEdit;
+        void PaintOverlay(TCanvas* c) override
+        {
+            c->Pen()->SetColor(clRed);
+            c->MoveTo(0, Height() - 3);
+            c->LineTo(Width(), Height() - 3);
+            c->MoveTo(Width() / 2 + 7, 0);
+            c->LineTo(Width() / 2 + 7, Height());
+        }
+    };
+    TForm form(nullptr);
+    auto* e = new MarkedEdit(&form);
+    e->SetParent(&form);
+    e->SetBounds(4, 4, 160, 24);
+    e->SetText("+1.00008e-07");
+    form.Show();
+    TestInput::ProcessEvents();
+    QWidget* w = zvforms::ImplOf(e)->widget;
+    const QImage whole = w->grab().toImage();
+    ASSERT_EQ(whole.pixelColor(100, 21), QColor(Qt::red));
+    for (const QRect part : {QRect(70, 3, 60, 19), QRect(0, 0, 160, 24), QRect(120, 18, 40, 6)}) {
+        SCOPED_TRACE(std::to_string(part.x()) + "," + std::to_string(part.y()));
+        QImage drawn(part.size(), whole.format());
+        drawn.fill(Qt::black);
+        w->render(&drawn, QPoint(), QRegion(part));
+        EXPECT_TRUE(drawn == whole.copy(part));
+    }
+}
