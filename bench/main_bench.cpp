@@ -362,9 +362,8 @@ void BM_CpuPerReading(benchmark::State& state)
         TSimProcess sim;
         {
             TProgram program(interval);
-            // Counted from the steady state: the window's first whole paint and the start-up
-            // work it hands to the toolkit's worker threads end within the first seconds, and
-            // left in the count they would add half a millisecond to each reading of a 10 s run.
+            // Counted from the steady state: the window's first whole paint, and the work it
+            // hands to the toolkit's worker threads, belong to the start, not to a reading.
             RunLoop(3.0);
             const int before = program.Readings;
             const double cpu0 = ProcessCpuMs(), window0 = ThreadCpuMs();
