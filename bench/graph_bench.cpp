@@ -127,9 +127,8 @@ BENCHMARK(BM_SweepReplotBareQtCharts)->Unit(benchmark::kMillisecond)->UseRealTim
 
 // The sweep result file of two passes of 1000 points saved whole, beside a plain synced
 // write of the same bytes (dd with fdatasync) to a new file and over its own last copy;
-// alternating, thirty rounds. A save this small
-// takes about a millisecond, and single syncs on a shared disk can take ten times that: the
-// medians are compared.
+// alternating, thirty rounds. A save this small takes about a millisecond, and single syncs
+// on a shared disk can take ten times that: the medians are compared.
 void BM_SweepResultSaveVsDd(benchmark::State& state)
 {
     SweepWindow();

@@ -64,7 +64,7 @@ bool AskOverwrite()
 
 namespace {
 
-// The file's text, handed out a piece at a time, so that a save writes it without making
+// The file's text, handed out a line at a time, so that a save writes it without making
 // all of it first.
 void PutSweepGraphResultText(const AnsiString& FileName, const std::function<void(std::string_view)>& Put)
 {
@@ -85,10 +85,8 @@ void PutSweepGraphResultText(const AnsiString& FileName, const std::function<voi
         for (int c = 4; c < 8; ++c)
             SplitValueCell(cells[c], fields[4 + 2 * (c - 4)], fields[5 + 2 * (c - 4)]);
         AppendRow(text, fields);
-        if (text.size() >= 16384) {
-            Put(text);
-            text.clear();
-        }
+        Put(text); // the save gathers the lines itself
+        text.clear();
     }
     text += PadField("**********END**********", 23) + "\r\n";
     Put(text);
