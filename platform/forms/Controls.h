@@ -437,6 +437,8 @@ protected:
     void SetChildFocus(TWinControl* Control);
     // Takes the form's focus off this control or its children before it hides or is disabled.
     void RemoveFocus();
+    // The window has just come onto the screen (its own show or a parent's); nothing by default.
+    virtual void WindowShown() {}
     // Kind of native widget; the default is a plain painted window.
     virtual void CreateWidget();
     // Copies state (text, colours, ...) into the native widget after creation or change.

@@ -49,6 +49,7 @@ struct Access {
     static int NonClientWidth(const TWinControl* c) { return c->NonClientWidth(); }
     static void CreateWidget(TWinControl* c) { c->CreateWidget(); }
     static void SyncWidget(TWinControl* c) { c->SyncWidget(); }
+    static void WindowShown(TWinControl* c) { c->WindowShown(); }
     static bool WantsKey(const TWinControl* c, Word k, TShiftState s) { return c->WantsKey(k, s); }
     static TControl*& Hover(TWinControl* c) { return c->ImplPtr()->hover; }
     static bool HoldsNativeMouse(const TWinControl* c, int Kind, TMouseButton b, int x, int y)

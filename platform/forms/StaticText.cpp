@@ -84,6 +84,14 @@ bool PlainLine(const AnsiString& Text, bool AccelChar)
 
 void TStaticText::CMTextChanged()
 {
+    // Off the screen (a page not shown) nobody sees the size: it is worked out when the
+    // control shows, not for every text a display refreshed many times a second gets.
+    if (FAutoSize && HandleAllocated() && !zvforms::ImplOf(this)->widget->isVisible()) {
+        FSizeWhenShown = true;
+        Invalidate();
+        SyncWidget();
+        return;
+    }
     // A display refreshed many times a second mostly changes a few characters at the end of
     // its text: the picture of the characters before them stays, so only the rest is painted.
     const AnsiString before = FMeasured.Text;
@@ -122,6 +130,15 @@ TRect TStaticText::ChangedTextPart(const AnsiString& Before, int BeforeWidth) co
     if (x <= all.Left)
         return all;
     return TRect(x, all.Top, all.Right, all.Bottom);
+}
+
+void TStaticText::WindowShown()
+{
+    if (!FSizeWhenShown)
+        return;
+    FSizeWhenShown = false;
+    AdjustSize();
+    Invalidate();
 }
 
 void TStaticText::CMFontChanged()

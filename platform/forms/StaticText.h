@@ -22,6 +22,7 @@ public:
     void CMFontChanged() override;
 
 protected:
+    void WindowShown() override;
     void Paint() override;
     int NonClientWidth() const override { return FBorderStyle == sbsSunken ? 1 : FBorderStyle == sbsSingle ? 1 : 0; }
     void PaintNonClient(TCanvas* Canvas) override;
@@ -39,4 +40,5 @@ private:
         std::unique_ptr<TFont> Font;
         int Width = 0, Height = 0;
     } FMeasured; // the last text measured for the automatic size, in its font
+    bool FSizeWhenShown = false; // a text changed while off the screen, not measured yet
 };

@@ -440,6 +440,8 @@ bool WindowWidget::event(QEvent* e)
         }
         return true;
     }
+    if (ctl && e->type() == QEvent::Show)
+        Guard([&] { Access::WindowShown(ctl); }, ctl);
     if (ctl && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {

@@ -782,6 +782,44 @@ TEST(StaticText, AChangedTextShowsAsIfDrawnAfresh)
     }
 }
 
+TEST(StaticText, TextsChangedOffTheScreenShowAtTheSizeOfTheLastOne)
+{
+    // A page not shown gets every reading too; what counts is how it looks once shown.
+    TForm form(nullptr);
+    form.SetBounds(0, 0, 400, 200);
+    auto* page = new TPanel(&form);
+    page->SetParent(&form);
+    page->SetBounds(0, 0, 400, 200);
+    auto* st = new TStaticText(&form);
+    st->SetParent(page);
+    st->SetLeft(10);
+    st->Font()->SetSize(40);
+    st->SetCaption(" 1.2");
+    form.Show();
+    TestInput::ProcessEvents();
+    page->SetVisible(false);
+    TestInput::ProcessEvents();
+    for (const char* text : {" 100.008", "OVERLOAD", " 99.9987 k"})
+        st->SetCaption(text);
+    page->SetVisible(true);
+    TestInput::ProcessEvents();
+    TCanvas measure;
+    measure.Font()->Assign(st->Font());
+    EXPECT_EQ(st->Width(), measure.TextWidth(" 99.9987 k") + 4);
+    EXPECT_EQ(st->Height(), measure.TextHeight("0") + 4);
+    EXPECT_EQ(st->Left(), 10);
+
+    // And drawn as one that had the text all along.
+    auto* fresh = new TStaticText(&form);
+    fresh->SetParent(page);
+    fresh->SetLeft(10);
+    fresh->SetTop(100);
+    fresh->Font()->SetSize(40);
+    fresh->SetCaption(" 99.9987 k");
+    TestInput::ProcessEvents();
+    EXPECT_TRUE(zvforms::ImplOf(st)->buffer == zvforms::ImplOf(fresh)->buffer);
+}
+
 TEST(StaticText, AutoSizeFollowsEveryChangeOfTextOrFontAlsoBackToAnEarlierOne)
 {
     TForm form(nullptr);
