@@ -4,6 +4,7 @@
 
 #include "platform/forms/FormsImpl_p.h"
 #include "platform/graphics/QtGraphics_p.h"
+#include "platform/graphics/ShapedLine_p.h"
 
 TStaticText::TStaticText(TComponent* AOwner) : TCustomControl(AOwner)
 {
@@ -55,14 +56,13 @@ bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
     // A display refreshed many times a second often shows the same text again: measure only
     // a text or font not measured last.
     if (!FMeasured.Font || FMeasured.Text != FText || !FMeasured.Font->SameAs(*FFont)) {
-        TCanvas measure;
-        measure.Font()->Assign(FFont.get());
         if (!FMeasured.Font)
             FMeasured.Font = std::make_unique<TFont>();
         FMeasured.Font->Assign(FFont.get());
         FMeasured.Text = FText;
-        FMeasured.Width = measure.TextWidth(FText) + 4;
-        FMeasured.Height = measure.TextHeight("0") + 4;
+        FMeasured.Line = std::make_shared<const zvqt::TShapedLine>(FText, *FFont);
+        FMeasured.Width = FMeasured.Line->Width() + 4;
+        FMeasured.Height = FMeasured.Line->Height() + 4;
     }
     NewWidth = FMeasured.Width;
     NewHeight = FMeasured.Height;
@@ -124,7 +124,7 @@ TRect TStaticText::ChangedTextPart(const AnsiString& Before, int BeforeWidth) co
     const QFontMetrics fm(zvqt::ToQFont(*FFont));
     const int textWidth = FMeasured.Width - 4;
     int x = FAlignment == taCenter ? (all.Width() - textWidth) / 2 : FAlignment == taRightJustify ? all.Right - textWidth : 0;
-    x += fm.horizontalAdvance(QString::fromLatin1(FText.data(), static_cast<qsizetype>(same)));
+    x += FMeasured.Line->XOf(static_cast<int>(same));
     // What a glyph can reach left of its place: its bearing, a kerning pair, the smoothing.
     x -= std::max(0, -fm.minLeftBearing()) + fm.height() / 8 + 1;
     if (x <= all.Left)
@@ -175,5 +175,12 @@ void TStaticText::Paint()
     flags |= FAlignment == taCenter ? DT_CENTER : FAlignment == taRightJustify ? DT_RIGHT : DT_LEFT;
     if (!FEnabled)
         c->Font()->SetColor(clGrayText);
+    // A plain line measured for the size is drawn from the glyphs the measure shaped.
+    if (FMeasured.Line && FMeasured.Text == FText && FMeasured.Font->SameAs(*FFont) && PlainLine(FText, FShowAccelChar)) {
+        const int w = FMeasured.Line->Width();
+        const int x = FAlignment == taCenter ? r.Left + (r.Width() - w) / 2 : FAlignment == taRightJustify ? r.Right - w : r.Left;
+        zvqt::DrawShapedLine(c, *FMeasured.Line, x, r.Top, r);
+        return;
+    }
     c->DrawText(FText, r, flags);
 }

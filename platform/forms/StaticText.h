@@ -2,6 +2,10 @@
 // TStaticText: a label with a window of its own (and an optional border).
 #include "platform/forms/Controls.h"
 
+namespace zvqt {
+class TShapedLine;
+}
+
 enum TStaticBorderStyle { sbsNone, sbsSingle, sbsSunken };
 
 class TStaticText : public TCustomControl {
@@ -39,6 +43,7 @@ private:
         AnsiString Text;
         std::unique_ptr<TFont> Font;
         int Width = 0, Height = 0;
+        std::shared_ptr<const zvqt::TShapedLine> Line; // the text shaped, for the paint too
     } FMeasured; // the last text measured for the automatic size, in its font
     bool FSizeWhenShown = false; // a text changed while off the screen, not measured yet
 };

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/graphics/QtGraphics_p.h"
+#include "platform/graphics/ShapedLine_p.h"
 
 struct TCanvas::Impl {
     explicit Impl(TCanvas* o) : owner(o) {}
@@ -79,5 +80,7 @@ struct TCanvas::Impl {
     void Blit(const QImage& src, const QRect& dest, TCopyMode mode, TColor srcBk);
     // Draws an image with see-through pixels (alpha) honouring clip and origin.
     void DrawImage(const QRect& logicalDest, const QImage& img);
+    // See zvqt::DrawShapedLine.
+    void DrawShaped(const zvqt::TShapedLine& Line, int X, int Y, const QRect& Clip);
     void Quantise(const QRect& device);
 };

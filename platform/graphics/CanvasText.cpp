@@ -167,6 +167,32 @@ QString ElideEnd(const QString& s, int width, const QFontMetrics& fm)
 
 } // namespace
 
+void TCanvas::Impl::DrawShaped(const TShapedLine& Line, int X, int Y, const QRect& Clip)
+{
+    QPainter* p = P();
+    if (!p)
+        return;
+    owner->Changing();
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_SourceOver);
+    p->setClipRect(Clip, Qt::IntersectClip);
+    if (owner->FBkMode == bkOpaque && Line.Width() > 0)
+        p->fillRect(QRect(X, Y, Line.Width(), Line.Height()), Col(owner->FBrush->Color()));
+    p->setPen(Col(owner->FFont->Color()));
+    Line.Draw(p, QPoint(X, Y + QFontMetrics(Font()).ascent()));
+    p->restore();
+    owner->Changed();
+}
+
+namespace zvqt {
+
+void DrawShapedLine(TCanvas* C, const TShapedLine& Line, int X, int Y, const TRect& Clip)
+{
+    ImplOf(C)->DrawShaped(Line, X, Y, ToQRect(Clip));
+}
+
+} // namespace zvqt
+
 int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
 {
     const QFont& f = FImpl->Font();

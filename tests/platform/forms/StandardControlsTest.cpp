@@ -31,6 +31,7 @@
 #include "platform/forms/Render.h"
 #include "platform/graphics/Bitmap.h"
 #include "platform/graphics/Canvas.h"
+#include "platform/graphics/QtGraphics_p.h"
 #include "platform/graphics/RichText.h"
 
 TEST(PageControl, OnChangeFiresForTheUsersTabChangeOnly)
@@ -779,6 +780,50 @@ TEST(StaticText, AChangedTextShowsAsIfDrawnAfresh)
         const QImage fresh = shown(k.after, nullptr, k.align, k.autoSize);
         ASSERT_FALSE(fresh.isNull());
         EXPECT_TRUE(changed == fresh);
+    }
+}
+
+TEST(StaticText, ShowsItsTextAsTheCanvasDrawsIt)
+{
+    // The control draws a measured line from the glyphs its measure shaped: the picture must
+    // be the one the canvas's DrawText gives for the same text.
+    const struct { const char* text; TAlignment align; bool autoSize; bool enabled; TFontStyles style; } cases[] = {
+        {" 99.9987 k", taLeftJustify, true, true, 0}, {" 99.9987 k", taRightJustify, true, true, fsItalic},
+        {"OVERLOAD  ", taCenter, true, true, fsBold}, {"AVAWAV To", taCenter, false, true, fsItalic},
+        {"-0.00123 m", taRightJustify, true, false, 0}, {"Fo&o", taLeftJustify, true, true, 0},
+        {"", taLeftJustify, true, true, 0},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.text);
+        TForm form(nullptr);
+        form.SetBounds(0, 0, 420, 120);
+        auto* st = new TStaticText(&form);
+        st->SetParent(&form);
+        st->SetBounds(10, 10, 380, 80);
+        st->SetAutoSize(k.autoSize);
+        st->SetAlignment(k.align);
+        st->SetEnabled(k.enabled);
+        st->SetColor(clBlack);
+        st->Font()->SetColor(clLime);
+        st->Font()->SetSize(36);
+        st->Font()->SetStyle(k.style);
+        st->SetCaption(k.text);
+        form.Show();
+        TestInput::ProcessEvents();
+
+        TBitmap expected;
+        expected.SetSize(st->Width(), st->Height());
+        TCanvas* c = expected.Canvas();
+        c->Brush()->SetColor(clBlack);
+        c->FillRect(TRect(0, 0, st->Width(), st->Height()));
+        c->Brush()->SetStyle(bsClear);
+        c->Font()->Assign(st->Font());
+        if (!k.enabled)
+            c->Font()->SetColor(clGrayText);
+        TRect r(0, 0, st->Width(), st->Height());
+        c->DrawText(k.text, r, DT_EXPANDTABS | (k.align == taCenter ? DT_CENTER : k.align == taRightJustify ? DT_RIGHT : DT_LEFT));
+        const QImage shown = zvforms::ImplOf(st)->buffer.convertToFormat(QImage::Format_RGB32);
+        EXPECT_TRUE(shown == zvqt::BitmapImage(&expected).convertToFormat(QImage::Format_RGB32));
     }
 }
 
