@@ -404,8 +404,8 @@ void BM_CpuPerReading(benchmark::State& state)
     state.counters["ours_cpu_ms_per_reading"] = ours;
     state.counters["ours_window_thread_ms"] = oursWindow;
     state.counters["ours_other_threads_ms"] = ours - oursWindow;
-    // In the kernel: on this virtual machine each sleep and wake-up is charged there, and both
-    // sleep about twice per reading.
+    // In the kernel (a split the kernel samples at its clock tick, so coarse): where the swings
+    // of both figures are on a virtual machine.
     state.counters["ours_kernel_ms"] = oursKernel;
     state.counters["pyserial_cpu_ms_per_reading"] = peer;
     state.counters["pyserial_kernel_ms"] = peerKernel;
