@@ -55,7 +55,7 @@ bool TStaticText::CanAutoSize(int& NewWidth, int& NewHeight)
     // each way, whatever the border style.
     // A display refreshed many times a second often shows the same text again: measure only
     // a text or font not measured last.
-    if (!FMeasured.Font || FMeasured.Text != FText || !FMeasured.Font->SameAs(*FFont)) {
+    if (!MeasuredAsShown()) {
         if (!FMeasured.Font)
             FMeasured.Font = std::make_unique<TFont>();
         FMeasured.Font->Assign(FFont.get());
@@ -88,7 +88,6 @@ void TStaticText::CMTextChanged()
     // control shows, not for every text a display refreshed many times a second gets.
     if (FAutoSize && HandleAllocated() && !zvforms::ImplOf(this)->widget->isVisible()) {
         FSizeWhenShown = true;
-        Invalidate();
         SyncWidget();
         return;
     }
@@ -122,14 +121,22 @@ TRect TStaticText::ChangedTextPart(const AnsiString& Before, int BeforeWidth) co
     if (same == 0)
         return all;
     const QFontMetrics fm(zvqt::ToQFont(*FFont));
-    const int textWidth = FMeasured.Width - 4;
-    int x = FAlignment == taCenter ? (all.Width() - textWidth) / 2 : FAlignment == taRightJustify ? all.Right - textWidth : 0;
-    x += FMeasured.Line->XOf(static_cast<int>(same));
+    int x = TextLeft(all, FMeasured.Line->Width()) + FMeasured.Line->XOf(static_cast<int>(same));
     // What a glyph can reach left of its place: its bearing, a kerning pair, the smoothing.
     x -= std::max(0, -fm.minLeftBearing()) + fm.height() / 8 + 1;
     if (x <= all.Left)
         return all;
     return TRect(x, all.Top, all.Right, all.Bottom);
+}
+
+bool TStaticText::MeasuredAsShown() const
+{
+    return FMeasured.Font && FMeasured.Text == FText && FMeasured.Font->SameAs(*FFont);
+}
+
+int TStaticText::TextLeft(const TRect& R, int TextWidth) const
+{
+    return FAlignment == taCenter ? R.Left + (R.Width() - TextWidth) / 2 : FAlignment == taRightJustify ? R.Right - TextWidth : R.Left;
 }
 
 void TStaticText::WindowShown()
@@ -176,10 +183,8 @@ void TStaticText::Paint()
     if (!FEnabled)
         c->Font()->SetColor(clGrayText);
     // A plain line measured for the size is drawn from the glyphs the measure shaped.
-    if (FMeasured.Line && FMeasured.Text == FText && FMeasured.Font->SameAs(*FFont) && PlainLine(FText, FShowAccelChar)) {
-        const int w = FMeasured.Line->Width();
-        const int x = FAlignment == taCenter ? r.Left + (r.Width() - w) / 2 : FAlignment == taRightJustify ? r.Right - w : r.Left;
-        zvqt::DrawShapedLine(c, *FMeasured.Line, x, r.Top, r);
+    if (MeasuredAsShown() && PlainLine(FText, FShowAccelChar)) {
+        zvqt::DrawShapedLine(c, *FMeasured.Line, TextLeft(r, FMeasured.Line->Width()), r.Top, r);
         return;
     }
     c->DrawText(FText, r, flags);

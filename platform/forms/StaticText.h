@@ -38,6 +38,10 @@ protected:
 
 private:
     TRect ChangedTextPart(const AnsiString& Before, int BeforeWidth) const;
+    // The measure is of the text and font as they are now.
+    bool MeasuredAsShown() const;
+    // Where a line of the alignment starts in R.
+    int TextLeft(const TRect& R, int TextWidth) const;
 
     struct {
         AnsiString Text;

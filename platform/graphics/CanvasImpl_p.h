@@ -80,6 +80,12 @@ struct TCanvas::Impl {
     void Blit(const QImage& src, const QRect& dest, TCopyMode mode, TColor srcBk);
     // Draws an image with see-through pixels (alpha) honouring clip and origin.
     void DrawImage(const QRect& logicalDest, const QImage& img);
+    // Text drawing: BeginText opens it between the owner's Changing and Changed, in the font
+    // and its colour, cut to Clip when given (nullptr without an image); TextBackground fills a
+    // line's box with the brush when the background mode is opaque; EndText closes it.
+    QPainter* BeginText(const QRect* Clip);
+    void TextBackground(QPainter* p, const QRect& Box);
+    void EndText(QPainter* p);
     // See zvqt::DrawShapedLine.
     void DrawShaped(const zvqt::TShapedLine& Line, int X, int Y, const QRect& Clip);
     void Quantise(const QRect& device);

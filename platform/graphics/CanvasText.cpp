@@ -167,21 +167,41 @@ QString ElideEnd(const QString& s, int width, const QFontMetrics& fm)
 
 } // namespace
 
-void TCanvas::Impl::DrawShaped(const TShapedLine& Line, int X, int Y, const QRect& Clip)
+QPainter* TCanvas::Impl::BeginText(const QRect* Clip)
 {
     QPainter* p = P();
     if (!p)
-        return;
+        return nullptr;
     owner->Changing();
     p->save();
     p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-    p->setClipRect(Clip, Qt::IntersectClip);
-    if (owner->FBkMode == bkOpaque && Line.Width() > 0)
-        p->fillRect(QRect(X, Y, Line.Width(), Line.Height()), Col(owner->FBrush->Color()));
+    if (Clip)
+        p->setClipRect(*Clip, Qt::IntersectClip);
+    p->setFont(Font());
     p->setPen(Col(owner->FFont->Color()));
-    Line.Draw(p, QPoint(X, Y + QFontMetrics(Font()).ascent()));
+    return p;
+}
+
+void TCanvas::Impl::TextBackground(QPainter* p, const QRect& Box)
+{
+    if (owner->FBkMode == bkOpaque && Box.width() > 0)
+        p->fillRect(Box, Col(owner->FBrush->Color()));
+}
+
+void TCanvas::Impl::EndText(QPainter* p)
+{
     p->restore();
     owner->Changed();
+}
+
+void TCanvas::Impl::DrawShaped(const TShapedLine& Line, int X, int Y, const QRect& Clip)
+{
+    QPainter* p = BeginText(&Clip);
+    if (!p)
+        return;
+    TextBackground(p, QRect(X, Y, Line.Width(), Line.Height()));
+    Line.Draw(p, QPoint(X, Y + QFontMetrics(Font()).ascent()));
+    EndText(p);
 }
 
 namespace zvqt {
@@ -254,16 +274,9 @@ int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
         else if (Flags & DT_BOTTOM)
             y = R.Bottom - lineH;
     }
-    QPainter* p = FImpl->P();
-    if (p && !lines.empty()) {
-        Changing();
-        p->save();
-        p->setCompositionMode(QPainter::CompositionMode_SourceOver);
-        if (!(Flags & DT_NOCLIP))
-            p->setClipRect(ToQRect(R), Qt::IntersectClip);
-        p->setFont(f);
-        const QColor bk = FImpl->Col(FBrush->Color());
-        const QColor fg = FImpl->Col(FFont->Color());
+    const QRect clip = ToQRect(R);
+    QPainter* p = lines.empty() ? nullptr : FImpl->BeginText(Flags & DT_NOCLIP ? nullptr : &clip);
+    if (p) {
         int ly = y;
         for (const auto& l : lines) {
             int x = R.Left;
@@ -271,14 +284,11 @@ int TCanvas::DrawText(const AnsiString& Text, TRect& R, unsigned Flags)
                 x = R.Left + (R.Width() - l.width) / 2;
             else if (Flags & DT_RIGHT)
                 x = R.Right - l.width;
-            if (FBkMode == bkOpaque && l.width > 0)
-                p->fillRect(QRect(x, ly, l.width, lineH), bk);
-            p->setPen(fg);
+            FImpl->TextBackground(p, QRect(x, ly, l.width, lineH));
             p->drawText(QPoint(x, ly + fm.ascent()), l.text);
             ly += lineH;
         }
-        p->restore();
-        Changed();
+        FImpl->EndText(p);
     }
     if (Flags & (DT_VCENTER | DT_BOTTOM))
         return y - R.Top + totalH;
